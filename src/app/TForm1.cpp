@@ -1,0 +1,9 @@
+#include "TForm1.h"
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kartello"));
+    setFixedSize(727, 472);
+}
