@@ -109,17 +109,18 @@ void TIdTCPConnection::readFromStack()
 // Cuts one line off the input buffer; returns its length, or -1 when no LF is there yet.
 int TIdTCPConnection::takeLine(QString &line)
 {
+    // MaxLineLength counts the line's own bytes; one more may be the CR of its end.
     const int lf = m_inputBuffer.indexOf('\n');
     if (lf < 0) {
-        if (m_inputBuffer.size() > MaxLineLength)
+        if (m_inputBuffer.size() > MaxLineLength + 1)
             throw EIdReplyLineTooLong(MaxLineLength);
         return -1;
     }
-    if (lf > MaxLineLength)
-        throw EIdReplyLineTooLong(MaxLineLength);
     int end = lf;
     if (end > 0 && m_inputBuffer.at(end - 1) == '\r')
         --end;
+    if (end > MaxLineLength)
+        throw EIdReplyLineTooLong(MaxLineLength);
     line = QString::fromUtf8(m_inputBuffer.constData(), end);
     m_inputBuffer.remove(0, lf + 1);
     return end;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A one-connection TCP server on 127.0.0.1 that plays a script and records every byte it
+// receives. After the script it keeps reading until the client closes, so a trailing "Quit"
+// is recorded too. Every wait is capped (a few seconds) so a broken client cannot hang a test.
+class ScriptedServer
+{
+public:
+    struct Step
+    {
+        enum Kind { Send, ReadLine, ReadData, Close };
+        Kind kind;
+        std::string text;
+    };
+    static Step send(std::string text) { return {Step::Send, std::move(text)}; }
+    static Step readLine() { return {Step::ReadLine, {}}; }
+    static Step readData() { return {Step::ReadData, {}}; }   // up to and with the "." line
+    static Step close() { return {Step::Close, {}}; }
+    // Reads one command line and answers it.
+    static std::vector<Step> answer(const std::string &reply) { return {readLine(), send(reply)}; }
+
+    explicit ScriptedServer(std::vector<Step> script);
+    ~ScriptedServer();
+
+    uint16_t port() const { return m_port; }
+    // Waits until the server is done, then returns everything it received.
+    std::string received();
+    // The received bytes cut into lines at CR LF.
+    std::vector<std::string> receivedLines();
+
+private:
+    void run();
+    bool readLineInto(int fd, std::string &line);
+
+    std::vector<Step> m_script;
+    int m_listenFd = -1;
+    uint16_t m_port = 0;
+    std::string m_received;
+    std::string m_pending;
+    std::thread m_thread;
+};
+
+// Builds a script from pieces: steps and answer() pairs.
+std::vector<ScriptedServer::Step> script(
+    std::initializer_list<std::vector<ScriptedServer::Step>> pieces);
+
+// A port on 127.0.0.1 that nothing listens on.
+uint16_t unusedPort();
