@@ -1,0 +1,118 @@
+#include "DataFolder.h"
+
+#include "KartelloError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QString &executableFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+QString withSlash(const QString &folder)
+{
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
+QString executableFolder()
+{
+    const QString &folder = executableFolderOverride();
+    if (!folder.isEmpty())
+        return withSlash(folder);
+    return withSlash(QCoreApplication::applicationDirPath());
+}
+
+void setExecutableFolder(const QString &folder)
+{
+    executableFolderOverride() = folder;
+}
+
+QString dataFilePath(const QString &name)
+{
+    return executableFolder() + QStringLiteral("system/") + name;
+}
+
+QStringList splitLines(const QByteArray &bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    QStringList lines;
+    int start = 0;
+    const int n = text.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+QStringList loadLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KartelloError::cannotOpen(path);
+    return splitLines(file.readAll());
+}
+
+void saveLines(const QString &path, const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    // Unbuffered, so that write() reports a short write (disk full, file-size limit) instead
+    // of a buffered flush inside commit() dropping it and renaming a truncated file into place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(bytes) != bytes.size() || !file.commit())
+        throw KartelloError::cannotCreate(path);
+}
+
+QString lineAt(const QStringList &lines, int index)
+{
+    if (index < 0 || index >= lines.size())
+        throw KartelloError::indexOutOfBounds(index);
+    return lines.at(index);
+}
+
+int lineToInt(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    if (!ok || text.trimmed() != text || text.startsWith(QLatin1Char('+')))
+        throw KartelloError::notAnInteger(text);
+    return value;
+}
+
+QString folderPart(const QString &path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString cardFolder()
+{
+    QString folder = lineAt(loadLines(dataFilePath(QStringLiteral("lfile.qec"))), 0);
+    if (folder.startsWith(QLatin1String("~/")))
+        folder = withSlash(QDir::homePath()) + folder.mid(2);
+    if (!folder.isEmpty() && !QDir(folder).exists())
+        QDir().mkpath(folder);
+    return folder;
+}
+
+void setCardFolderFromFile(const QString &savedFile)
+{
+    saveLines(dataFilePath(QStringLiteral("lfile.qec")), {folderPart(savedFile)});
+}

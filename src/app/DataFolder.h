@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Kartello keeps its settings and pick lists as plain text files in the data folder "system/"
+// beside the executable. Every file is read whole and written whole.
+
+// The executable's folder, ending with '/'. Tests point it elsewhere with setExecutableFolder;
+// an empty folder goes back to QCoreApplication::applicationDirPath().
+QString executableFolder();
+void setExecutableFolder(const QString &folder);
+
+// executableFolder() + "system/" + name.
+QString dataFilePath(const QString &name);
+
+// Splits UTF-8 text into lines; CR LF, a lone LF and a lone CR each end a line. A final line
+// end does not start another (empty) line.
+QStringList splitLines(const QByteArray &bytes);
+
+// Reads the whole file. Throws "Cannot open file <path>" when it cannot be opened.
+QStringList loadLines(const QString &path);
+
+// Replaces the file with the lines, each followed by CR LF (the last included). The new
+// content is written beside the file and renamed over it, so a failed write leaves the
+// previous file whole. Throws "Cannot create file <path>".
+void saveLines(const QString &path, const QStringList &lines);
+
+// Line index (zero-based) of lines. Throws "List index out of bounds (<index>)".
+QString lineAt(const QStringList &lines, int index);
+
+// A decimal integer with an optional minus sign. Throws "'<text>' is not a valid integer value".
+int lineToInt(const QString &text);
+
+// Everything up to and including the last '/', or "" when there is none.
+QString folderPart(const QString &path);
+
+// The card folder: the first line of "lfile.qec". A leading "~/" stands for the operator's
+// home folder, and a folder that does not exist yet is created, so the first card of a new
+// installation lands in ~/QSL/ rather than failing. An empty line stays empty (the current
+// folder). Throws as loadLines / lineAt do.
+QString cardFolder();
+
+// Remembers the folder of a picture just saved as the card folder ("lfile.qec").
+void setCardFolderFromFile(const QString &savedFile);

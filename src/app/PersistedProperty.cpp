@@ -1,0 +1,117 @@
+#include "PersistedProperty.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAction>
+#include <QButtonGroup>
+#include <QMetaProperty>
+
+namespace {
+
+// The Qt property that stands for a remembered name on this object, or "" when none does.
+QByteArray qtPropertyFor(const QObject *object, const QString &name)
+{
+    const QByteArray own = name.toLatin1();
+    if (object->metaObject()->indexOfProperty(own.constData()) >= 0
+        || object->dynamicPropertyNames().contains(own))
+        return own;
+    if (name == QLatin1String("Checked")) {
+        if (auto *b = qobject_cast<const QAbstractButton *>(object))
+            return b->isCheckable() ? QByteArray("checked") : QByteArray();
+        if (auto *a = qobject_cast<const QAction *>(object))
+            return a->isCheckable() ? QByteArray("checked") : QByteArray();
+    }
+    if (name == QLatin1String("Position") && qobject_cast<const QAbstractSlider *>(object))
+        return QByteArray("value");
+    return QByteArray();
+}
+
+bool isEnumProperty(const QObject *object, const QByteArray &property)
+{
+    const int i = object->metaObject()->indexOfProperty(property.constData());
+    return i >= 0 && object->metaObject()->property(i).isEnumType();
+}
+
+// Unchecking the checked button of an exclusive group is refused by Qt; the state file may
+// still ask for it (a group with nothing selected).
+void uncheckButton(QAbstractButton *button)
+{
+    QButtonGroup *group = button->group();
+    const bool groupExclusive = group && group->exclusive();
+    const bool autoExclusive = button->autoExclusive();
+    if (groupExclusive)
+        group->setExclusive(false);
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(autoExclusive);
+    if (groupExclusive)
+        group->setExclusive(true);
+}
+
+} // namespace
+
+QString persistedValueText(const QObject *object, const QString &name)
+{
+    const QByteArray property = qtPropertyFor(object, name);
+    if (property.isEmpty() || isEnumProperty(object, property))
+        return QString();
+    const QVariant v = object->property(property.constData());
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return QString::number(v.toLongLong());
+    case QMetaType::QString:
+        return v.toString();
+    case QMetaType::QChar:
+        return QString(v.toChar());
+    default:
+        return QString();
+    }
+}
+
+bool applyPersistedValue(QObject *object, const QString &name, const QString &text)
+{
+    const QByteArray property = qtPropertyFor(object, name);
+    if (text.isEmpty() || property.isEmpty() || isEnumProperty(object, property))
+        return false;
+    const QVariant current = object->property(property.constData());
+    switch (current.typeId()) {
+    case QMetaType::Bool: {
+        if (text != QLatin1String("TRUE") && text != QLatin1String("FALSE"))
+            return false;
+        const bool on = text == QLatin1String("TRUE");
+        auto *button = qobject_cast<QAbstractButton *>(object);
+        if (button && !on && property == "checked" && button->isChecked()) {
+            uncheckButton(button);
+            return true;
+        }
+        return object->setProperty(property.constData(), on);
+    }
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort: {
+        bool ok = false;
+        const qlonglong v = text.toLongLong(&ok, 10);
+        if (!ok)
+            return false;
+        QVariant value(v);
+        value.convert(current.metaType());
+        return object->setProperty(property.constData(), value);
+    }
+    case QMetaType::QString:
+        return object->setProperty(property.constData(), text);
+    case QMetaType::QChar:
+        return object->setProperty(property.constData(), QVariant(text.at(0)));
+    default:
+        return false;
+    }
+}

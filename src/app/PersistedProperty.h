@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+// One remembered property of one component, under its remembered name ("Checked",
+// "Position", "InitialDir", "FileName"). Qt spells some of them differently: a button's or
+// action's "Checked" is its checkable "checked", a slider's "Position" is its "value". A
+// property that carries the remembered name itself always wins.
+
+// The value as the state file holds it: "TRUE"/"FALSE" for a Boolean, decimal for an
+// integer, the text itself for a string, the character for a character. Empty when the
+// component lacks the property or its type is not remembered (floating point, enumerations).
+QString persistedValueText(const QObject *object, const QString &name);
+
+// Sets the property from its text: exactly "TRUE" or "FALSE" for a Boolean (anything else is
+// ignored), a decimal integer, a string unchanged, a character's first letter. Setting a
+// radio button to FALSE unchecks it even inside an exclusive group. Returns false when
+// nothing was set. An empty text is never applied.
+bool applyPersistedValue(QObject *object, const QString &name, const QString &text);
