@@ -208,3 +208,57 @@ TEST(TcpConnection, StreamEndingEarlyIsNoDataToRead)
 }
 
 } // namespace
+
+namespace {
+
+// A listening socket whose accept queue is full: the kernel drops further connection
+// attempts, so a connect to it neither succeeds nor fails until the caller gives up.
+struct FullListener
+{
+    int listenFd = -1;
+    std::vector<int> fillers;
+    quint16 port = 0;
+
+    FullListener()
+    {
+        listenFd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in sa{};
+        sa.sin_family = AF_INET;
+        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listenFd, reinterpret_cast<sockaddr *>(&sa), sizeof sa);
+        ::listen(listenFd, 0);
+        socklen_t len = sizeof sa;
+        ::getsockname(listenFd, reinterpret_cast<sockaddr *>(&sa), &len);
+        port = ntohs(sa.sin_port);
+        for (int i = 0; i < 4; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(fd, reinterpret_cast<sockaddr *>(&sa), sizeof sa);
+            fillers.push_back(fd);
+        }
+    }
+    ~FullListener()
+    {
+        for (int fd : fillers)
+            ::close(fd);
+        ::close(listenFd);
+    }
+};
+
+TEST(TcpConnection, ConnectGivesUpAtItsTimeLimit)
+{
+    FullListener listener;
+    TIdTCPClient client;
+    client.Host = QStringLiteral("127.0.0.1");
+    client.Port = listener.port;
+    client.ConnectTimeout = 200;
+    QString error;
+    try {
+        client.connect();
+    } catch (const EIdSocketError &e) {
+        error = e.text();
+    }
+    EXPECT_EQ(QStringLiteral("Socket Error # 10060\r\nConnection timed out."), error);
+    EXPECT_FALSE(client.connected());
+}
+
+} // namespace
