@@ -1,0 +1,135 @@
+#include "TGIFImage.h"
+
+#include "TJPEGImage.h"
+#include "TLZWEncoder.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+void put16(std::vector<uint8_t> &out, uint16_t value)
+{
+    out.push_back(static_cast<uint8_t>(value & 0xFF));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+// level(v) * weight for every byte value, so the reduction is three table reads per pixel.
+std::array<uint8_t, 256> levelTable(int weight)
+{
+    std::array<uint8_t, 256> table{};
+    for (int v = 0; v < 256; ++v)
+        table[v] = static_cast<uint8_t>(TNetscapeColorLookup::level(v) * weight);
+    return table;
+}
+
+} // namespace
+
+BitmapColor TNetscapeColorLookup::color(int index)
+{
+    return BitmapColor{static_cast<uint8_t>(index / 36 * 51),
+                       static_cast<uint8_t>(index / 6 % 6 * 51),
+                       static_cast<uint8_t>(index % 6 * 51)};
+}
+
+PixelBitmap reduceToCube(const PixelBitmap &rgb)
+{
+    static const std::array<uint8_t, 256> reds = levelTable(36);
+    static const std::array<uint8_t, 256> greens = levelTable(6);
+    static const std::array<uint8_t, 256> blues = levelTable(1);
+
+    PixelBitmap out;
+    out.width = rgb.width;
+    out.height = rgb.height;
+    out.bitsPerPixel = 8;
+    out.colorTable.resize(256);
+    for (int n = 0; n < TNetscapeColorLookup::Colors; ++n)
+        out.colorTable[n] = TNetscapeColorLookup::color(n);
+    const size_t count = static_cast<size_t>(rgb.width) * rgb.height;
+    out.pixels.resize(count);
+    const uint8_t *p = rgb.pixels.data();
+    for (size_t i = 0; i < count; ++i, p += 3)
+        out.pixels[i] = static_cast<uint8_t>(reds[p[0]] + greens[p[1]] + blues[p[2]]);
+    return out;
+}
+
+void TGIFImage::assign(const PixelBitmap &bitmap)
+{
+    const PixelBitmap indexed = bitmap.isIndexed() ? bitmap : reduceToCube(bitmap);
+    TGIFSubImage image;
+    image.width = static_cast<uint16_t>(indexed.width);
+    image.height = static_cast<uint16_t>(indexed.height);
+    for (const BitmapColor &c : indexed.colorTable)
+        image.colorMap.add(c);
+    image.data = indexed.pixels;
+    m_images.clear();
+    m_images.push_back(std::move(image));
+    m_header.width = std::max(m_header.width, m_images.back().width);
+    m_header.height = std::max(m_header.height, m_images.back().height);
+}
+
+int TGIFImage::largestColorBits() const
+{
+    int bits = m_header.colorMap.bitsPerPixel();
+    for (const TGIFSubImage &image : m_images)
+        bits = std::max(bits, image.colorMap.bitsPerPixel());
+    return bits;
+}
+
+QByteArray TGIFImage::saveToBytes() const
+{
+    bool needs89a = m_header.colorMap.optimized();
+    for (const TGIFSubImage &image : m_images)
+        needs89a = needs89a || image.colorMap.optimized();
+
+    std::vector<uint8_t> out;
+    const char *signature = needs89a ? "GIF89a" : "GIF87a";
+    out.insert(out.end(), signature, signature + 6);
+    put16(out, m_header.width);
+    put16(out, m_header.height);
+    const int bits = std::max(largestColorBits(), 1);
+    const int global = m_header.colorMap.bitsPerPixel();
+    const int sizeField = (global > 0 ? global : bits) - 1;
+    out.push_back(static_cast<uint8_t>((global > 0 ? 0x80 : 0) | ((bits - 1) << 4)
+                                       | (m_header.colorMap.optimized() ? 0x08 : 0)
+                                       | sizeField));
+    out.push_back(m_header.background);
+    out.push_back(m_header.aspectRatio);
+    const std::vector<uint8_t> globalTable = m_header.colorMap.fileBytes();
+    out.insert(out.end(), globalTable.begin(), globalTable.end());
+    for (const TGIFSubImage &image : m_images)
+        writeImage(image, out);
+    out.push_back(0x3B);
+    return QByteArray(reinterpret_cast<const char *>(out.data()),
+                      static_cast<qsizetype>(out.size()));
+}
+
+void TGIFImage::writeImage(const TGIFSubImage &image, std::vector<uint8_t> &out) const
+{
+    out.push_back(0x2C);
+    put16(out, image.left);
+    put16(out, image.top);
+    put16(out, image.width);
+    put16(out, image.height);
+    const TGIFColorMap &map = image.colorMap.count() > 0 ? image.colorMap : m_header.colorMap;
+    const int bits = map.bitsPerPixel();
+    uint8_t packed = 0;
+    if (image.colorMap.count() > 0)
+        packed |= static_cast<uint8_t>(0x80 | (image.colorMap.optimized() ? 0x20 : 0) | (bits - 1));
+    out.push_back(packed);
+    const std::vector<uint8_t> table = image.colorMap.fileBytes();
+    out.insert(out.end(), table.begin(), table.end());
+
+    const int minCodeSize = std::max(bits, 2);
+    out.push_back(static_cast<uint8_t>(minCodeSize));
+    TGIFWriter writer(out);
+    TLZWEncoder encoder;
+    encoder.encode(image.data.data(), image.data.size(), map.count(), minCodeSize, writer);
+    writer.finish();
+    out.push_back(0x00);
+}
+
+void TGIFImage::saveToFile(const QString &path) const
+{
+    writeWholeFile(path, saveToBytes());
+}

@@ -1,0 +1,177 @@
+#include "EncoderError.h"
+#include "TJPEGImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+// A card-like picture: smooth gradients, hard edges and noise, so every coding path of the
+// encoder is exercised.
+PixelBitmap busyPicture(int width, int height, unsigned seed)
+{
+    PixelBitmap b = PixelBitmap::rgb(width, height);
+    unsigned state = seed;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            state = state * 1103515245u + 12345u;
+            uint8_t *p = &b.pixels[(static_cast<size_t>(y) * width + x) * 3];
+            const bool stripe = (x / 17 + y / 13) % 2 == 0;
+            p[0] = static_cast<uint8_t>(stripe ? x * 255 / width : 231);
+            p[1] = static_cast<uint8_t>((state >> 16) & 0xFF);
+            p[2] = static_cast<uint8_t>(stripe ? y * 255 / height : 173);
+        }
+    return b;
+}
+
+QByteArray ppm(const PixelBitmap &b)
+{
+    QByteArray data = QByteArray("P6\n") + QByteArray::number(b.width) + " "
+                      + QByteArray::number(b.height) + "\n255\n";
+    data.append(reinterpret_cast<const char *>(b.pixels.data()),
+                static_cast<qsizetype>(b.pixels.size()));
+    return data;
+}
+
+QByteArray cjpeg(const PixelBitmap &b, const QTemporaryDir &dir)
+{
+    const QString in = dir.filePath("in.ppm");
+    const QString out = dir.filePath("out.jpg");
+    QFile file(in);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ppm(b));
+    file.close();
+    QProcess process;
+    process.start("/usr/bin/cjpeg", {"-quality", "100", "-baseline", "-outfile", out, in});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile result(out);
+    EXPECT_TRUE(result.open(QIODevice::ReadOnly));
+    return result.readAll();
+}
+
+// The JFIF density (units, X density, Y density) lies at bytes 13 to 17; it may differ.
+QByteArray withoutDensity(QByteArray jpeg)
+{
+    if (jpeg.size() > 18 && jpeg.mid(6, 5) == QByteArray("JFIF\0", 5))
+        jpeg.replace(13, 5, QByteArray(5, '\0'));
+    return jpeg;
+}
+
+struct SizeRow {
+    int width;
+    int height;
+};
+
+class JpegMatchesCjpeg : public ::testing::TestWithParam<SizeRow> {};
+
+TEST_P(JpegMatchesCjpeg, ByteForByte)
+{
+    QTemporaryDir dir;
+    const PixelBitmap picture = busyPicture(GetParam().width, GetParam().height, 7);
+    TJPEGImage jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(picture);
+    const QByteArray ours = jpeg.encode();
+    const QByteArray reference = cjpeg(picture, dir);
+    ASSERT_FALSE(reference.isEmpty());
+    EXPECT_EQ(ours.size(), reference.size());
+    EXPECT_TRUE(withoutDensity(ours) == withoutDensity(reference))
+        << "the encoded bytes differ from cjpeg's";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, JpegMatchesCjpeg,
+                         ::testing::Values(SizeRow{511, 280}, SizeRow{1, 1}, SizeRow{17, 9}));
+
+TEST(TJPEGImage, IndexedBitmapIsExpandedThroughItsTable)
+{
+    PixelBitmap indexed;
+    indexed.width = 3;
+    indexed.height = 1;
+    indexed.bitsPerPixel = 8;
+    indexed.colorTable = {{10, 20, 30}, {200, 100, 0}};
+    indexed.pixels = {1, 0, 1};
+    const PixelBitmap rgb = toRgb24(indexed);
+    EXPECT_EQ(rgb.bitsPerPixel, 24);
+    EXPECT_EQ(rgb.pixels, (std::vector<uint8_t>{200, 100, 0, 10, 20, 30, 200, 100, 0}));
+}
+
+struct ErrorRow {
+    int width;
+    int height;
+    int messageCode;
+};
+
+class JpegLibraryError : public ::testing::TestWithParam<ErrorRow> {};
+
+TEST_P(JpegLibraryError, EndsTheEncodingWithTheMessageCode)
+{
+    TJPEGImage jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(PixelBitmap::rgb(GetParam().width, GetParam().height));
+    try {
+        jpeg.encode();
+        FAIL() << "no error";
+    } catch (const EncoderError &e) {
+        EXPECT_EQ(e.text(), QStringLiteral("JPEG error #%1").arg(GetParam().messageCode));
+    }
+    // The encoder stays usable after a long jump out of the library.
+    jpeg.assign(PixelBitmap::rgb(8, 8));
+    EXPECT_GT(jpeg.encode().size(), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, JpegLibraryError,
+                         ::testing::Values(ErrorRow{0, 0, JERR_EMPTY_IMAGE},
+                                           ErrorRow{70000, 1, JERR_IMAGE_TOO_BIG}));
+
+TEST(TJPEGImage, TargetInAMissingFolderCannotBeCreated)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("K1ABC/P.jpg");
+    TJPEGImage jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(busyPicture(16, 16, 1));
+    try {
+        jpeg.saveToFile(path);
+        FAIL() << "no error";
+    } catch (const EncoderError &e) {
+        EXPECT_EQ(e.text(), "Cannot create file " + path);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+TEST(TJPEGImage, FailedWriteKeepsThePreviousFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.jpg");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+
+    TJPEGImage jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(busyPicture(16, 16, 1));
+    try {
+        jpeg.saveToFile(path);
+        if (QFile(dir.filePath("probe")).open(QIODevice::WriteOnly))
+            GTEST_SKIP() << "running with rights that ignore a read-only folder";
+        FAIL() << "no error";
+    } catch (const EncoderError &e) {
+        EXPECT_EQ(e.text(), "Cannot create file " + path);
+    }
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile check(path);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("previous"));
+}
+
+} // namespace
