@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QPen>
+#include <QWidget>
+
+// Draws lines along its sides or across its diagonals with one pen; what lies beneath shows
+// through everywhere else. Lines leave out their end points, so a four-sided frame leaves its
+// bottom-right corner pixel unset.
+class TDiduLine : public QWidget
+{
+    Q_OBJECT
+public:
+    enum TDiduLineStyle {
+        lsTop = 0x01,
+        lsBottom = 0x02,
+        lsLeft = 0x04,
+        lsRight = 0x08,
+        lsUp = 0x10,    // bottom-left to top-right
+        lsDown = 0x20,  // top-left to bottom-right
+    };
+    Q_DECLARE_FLAGS(TDiduLineStyles, TDiduLineStyle)
+    Q_FLAG(TDiduLineStyles)
+
+private:
+    Q_PROPERTY(QPen Pen READ pen WRITE setPen)
+    Q_PROPERTY(TDiduLineStyles Style READ style WRITE setStyle)
+
+public:
+    explicit TDiduLine(QWidget *parent = nullptr);
+
+    QPen pen() const { return m_pen; }
+    void setPen(const QPen &pen);
+    TDiduLineStyles style() const { return m_style; }
+    void setStyle(TDiduLineStyles style);
+
+    struct Segment {
+        TDiduLineStyle style;
+        QPoint from;
+        QPoint to;  // excluded
+    };
+    // The lines of `style` in drawing order for a control `size` large and a pen `penWidth`
+    // wide.
+    static std::vector<Segment> segments(TDiduLineStyles style, QSize size, int penWidth);
+
+    QSize sizeHint() const override { return {40, 40}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPen m_pen{Qt::black, 1};
+    TDiduLineStyles m_style = lsUp;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDiduLine::TDiduLineStyles)

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QWidget>
+
+class TLEDBitmap;
+
+// A 12 x 13 indicator lamp, lit or unlit, in red, green or yellow; a disabled lamp shows an
+// empty ring. The lamp's transparent pixels take its parent's background colour.
+class TLED : public QWidget
+{
+    Q_OBJECT
+public:
+    enum TLEDColor { lcRed = 0, lcGreen = 1, lcYellow = 2 };
+    Q_ENUM(TLEDColor)
+
+private:
+    Q_PROPERTY(bool Lit READ isLit WRITE setLit)
+    Q_PROPERTY(TLEDColor Color READ color WRITE setColor)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
+    Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
+    Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
+    Q_PROPERTY(int Tag READ tag WRITE setTag)
+
+public:
+    static constexpr int FixedWidth = 12;
+    static constexpr int FixedHeight = 13;
+
+    explicit TLED(QWidget *parent = nullptr);
+    ~TLED() override;
+
+    bool isLit() const { return m_lit; }
+    void setLit(bool lit);
+    TLEDColor color() const { return m_color; }
+    void setColor(TLEDColor color);
+    // The lamp's size is fixed; these exist so that the size reads and "writes" like any control.
+    void setHeight(int) { resize(FixedWidth, FixedHeight); }
+    void setWidth(int) { resize(FixedWidth, FixedHeight); }
+    int tag() const { return m_tag; }
+    void setTag(int tag) { m_tag = tag; }
+
+    QSize sizeHint() const override { return {FixedWidth, FixedHeight}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+signals:
+    // After Lit or Color changed, and when Enabled changes.
+    void changeState();
+    void clicked();
+    void doubleClicked();
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void mouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    QColor backgroundColor() const;
+    void stateChanged();
+
+    TLEDBitmap *m_strip;
+    bool m_lit = false;
+    TLEDColor m_color = lcRed;
+    int m_tag = 0;
+    bool m_pressed = false;
+};

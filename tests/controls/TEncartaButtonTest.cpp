@@ -1,0 +1,244 @@
+#include "TEncartaButton.h"
+
+#include "Colors.h"
+#include "Pixels.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+
+const QColor kLight = colorFromInt(15594744);
+const QColor kDark = colorFromInt(5197647);
+const QColor kBorder = colorFromInt(8556441);
+const QColor kOver = colorFromInt(704216);
+const QColor kFace(200, 200, 200);
+const QColor kDown(0, 0, 200);
+
+// A bare button: no caption, distinct colours for every state.
+struct ButtonFixture {
+    QWidget parent;
+    TEncartaButton button{&parent};
+    ButtonFixture()
+    {
+        button.setGeometry(0, 0, 30, 20);
+        button.setShowCaption(false);
+        button.setColor(kFace);
+        button.setColorDown(kDown);
+        parent.resize(100, 100);
+        parent.show();
+    }
+};
+
+struct LookCase {
+    const char *name;
+    std::function<void(TEncartaButton &)> drive;
+    QColor fill, top, left, right, bottom;
+    QColor topLeft, topRight, bottomLeft, bottomRight;
+};
+
+class ButtonLookTest : public ::testing::TestWithParam<LookCase> {};
+
+TEST_P(ButtonLookTest, FillFrameAndBevelLines)
+{
+    const LookCase &c = GetParam();
+    ButtonFixture f;
+    c.drive(f.button);
+    const QImage image = renderOver(f.button);
+    const int w = 30, h = 20;
+    EXPECT_EQ(pixelAt(image, 15, 10), c.fill);
+    EXPECT_EQ(pixelAt(image, 1, 1), c.fill);
+    EXPECT_EQ(pixelAt(image, w - 2, h - 2), c.fill);
+    EXPECT_EQ(pixelAt(image, 15, 0), c.top);
+    EXPECT_EQ(pixelAt(image, 0, 10), c.left);
+    EXPECT_EQ(pixelAt(image, w - 1, 10), c.right);
+    EXPECT_EQ(pixelAt(image, 15, h - 1), c.bottom);
+    EXPECT_EQ(pixelAt(image, 0, 0), c.topLeft);
+    EXPECT_EQ(pixelAt(image, w - 1, 0), c.topRight);
+    EXPECT_EQ(pixelAt(image, 0, h - 1), c.bottomLeft);
+    EXPECT_EQ(pixelAt(image, w - 1, h - 1), c.bottomRight);
+}
+
+void hover(TEncartaButton &b) { sendEnter(b); }
+void press(TEncartaButton &b)
+{
+    sendEnter(b);
+    sendMouse(b, QEvent::MouseButtonPress, {5, 5});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Looks, ButtonLookTest,
+    ::testing::Values(
+        LookCase{"Normal", [](TEncartaButton &) {}, kFace, kBorder, kBorder, kBorder, kBorder,
+                 kBorder, kBorder, kBorder, kBorder},
+        LookCase{"Hover", hover, kOver, kLight, kLight, kDark, kDark, kLight, kDark, kDark, kDark},
+        LookCase{"Pressed", press, kDown, kDark, kDark, kLight, kLight, kDark, kLight, kLight,
+                 kLight},
+        LookCase{"HoverWithFlagOff",
+                 [](TEncartaButton &b) {
+                     b.setButtonEnabled(false);
+                     press(b);
+                 },
+                 kFace, kBorder, kBorder, kBorder, kBorder, kBorder, kBorder, kBorder, kBorder},
+        LookCase{"AfterLeave",
+                 [](TEncartaButton &b) {
+                     press(b);
+                     sendLeave(b);
+                 },
+                 kFace, kBorder, kBorder, kBorder, kBorder, kBorder, kBorder, kBorder, kBorder}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// One mouse script and what it must give.
+struct ScriptCase {
+    const char *name;
+    bool flag;
+    std::function<void(TEncartaButton &)> script;
+    int clicks, downs, ups;
+    TEncartaButton::Look lookAfter;
+};
+
+class ButtonMouseTest : public ::testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ButtonMouseTest, ClicksAndLooks)
+{
+    const ScriptCase &c = GetParam();
+    ButtonFixture f;
+    f.button.setButtonEnabled(c.flag);
+    QSignalSpy clicks(&f.button, &TEncartaButton::clicked);
+    QSignalSpy downs(&f.button, &TEncartaButton::mouseDown);
+    QSignalSpy ups(&f.button, &TEncartaButton::mouseUp);
+    c.script(f.button);
+    EXPECT_EQ(clicks.count(), c.clicks);
+    EXPECT_EQ(downs.count(), c.downs);
+    EXPECT_EQ(ups.count(), c.ups);
+    EXPECT_EQ(f.button.look(), c.lookAfter);
+}
+
+void clickAt(TEncartaButton &b, QPoint release, Qt::MouseButton button = Qt::LeftButton)
+{
+    sendEnter(b);
+    sendMouse(b, QEvent::MouseButtonPress, {5, 5}, button);
+    sendMouse(b, QEvent::MouseButtonRelease, release, button);
+}
+
+using Look = TEncartaButton::Look;
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ButtonMouseTest,
+    ::testing::Values(
+        ScriptCase{"ClickOver", true, [](auto &b) { clickAt(b, {6, 6}); }, 1, 1, 1, Look::Hover},
+        ScriptCase{"ReleasedElsewhere", true, [](auto &b) { clickAt(b, {60, 6}); }, 0, 1, 1,
+                   Look::Normal},
+        ScriptCase{"FlagOff", false, [](auto &b) { clickAt(b, {6, 6}); }, 0, 0, 0, Look::Normal},
+        ScriptCase{"RightButton", true, [](auto &b) { clickAt(b, {6, 6}, Qt::RightButton); }, 0,
+                   0, 0, Look::Hover},
+        ScriptCase{"ReleaseWithoutPress", true,
+                   [](auto &b) { sendMouse(b, QEvent::MouseButtonRelease, {6, 6}); }, 0, 0, 0,
+                   Look::Normal},
+        ScriptCase{"LockedWhilePressed", true,
+                   [](auto &b) {
+                       sendMouse(b, QEvent::MouseButtonPress, {5, 5});
+                       b.setButtonEnabled(false);
+                       sendMouse(b, QEvent::MouseButtonRelease, {6, 6});
+                   },
+                   0, 1, 0, Look::Normal}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ButtonClick, ActionRunsWithTheNormalLookOnScreen)
+{
+    ButtonFixture f;
+    QColor duringAction;
+    Look lookDuringAction = Look::Hover;
+    QObject::connect(&f.button, &TEncartaButton::clicked, [&] {
+        lookDuringAction = f.button.look();
+        duringAction = pixelAt(renderOver(f.button), 15, 10);
+    });
+    clickAt(f.button, {6, 6});
+    EXPECT_EQ(lookDuringAction, Look::Normal);
+    EXPECT_EQ(duringAction, kFace);
+    EXPECT_EQ(pixelAt(renderOver(f.button), 15, 10), kOver);
+}
+
+TEST(ButtonClick, NoHoverAfterTheActionTookThePointerAway)
+{
+    ButtonFixture f;
+    QObject::connect(&f.button, &TEncartaButton::clicked, [&] { sendLeave(f.button); });
+    clickAt(f.button, {6, 6});
+    EXPECT_EQ(f.button.look(), Look::Normal);
+}
+
+TEST(ButtonCaption, DefaultsToTheComponentName)
+{
+    QWidget parent;
+    TEncartaButton named(&parent);
+    named.setObjectName(QStringLiteral("PrintButton1"));
+    EXPECT_EQ(named.caption(), QStringLiteral("PrintButton1"));
+    TEncartaButton captioned(&parent);
+    captioned.setCaption(QStringLiteral("PrintButton1"));
+    TEncartaButton empty(&parent);
+    empty.setObjectName(QStringLiteral("PrintButton1"));
+    empty.setCaption(QString());
+    EXPECT_EQ(renderOver(named), renderOver(captioned));
+    EXPECT_NE(renderOver(named), renderOver(empty));
+    named.setObjectName(QStringLiteral("X"));
+    EXPECT_EQ(named.caption(), QStringLiteral("X"));
+    EXPECT_EQ(captioned.caption(), QStringLiteral("PrintButton1"));
+}
+
+struct CaptionCase {
+    const char *name;
+    bool pressed;
+    QSize size;
+};
+
+class ButtonCaptionTest : public ::testing::TestWithParam<CaptionCase> {};
+
+// The caption's box is (W div 2 - tw div 2, H div 2 - th div 2), one pixel lower right when
+// pressed; every pixel of ink must lie in it.
+TEST_P(ButtonCaptionTest, InkLiesInTheCaptionBox)
+{
+    const CaptionCase &c = GetParam();
+    ButtonFixture f;
+    f.button.resize(c.size);
+    f.button.setShowCaption(true);
+    f.button.setCaption(QStringLiteral("Print"));
+    f.button.setColorOverCaption(QColor(255, 255, 0));
+    if (c.pressed)
+        press(f.button);
+    const QImage image = renderOver(f.button);
+    const QFontMetrics fm(f.button.font());
+    const int tw = fm.horizontalAdvance(QStringLiteral("Print"));
+    const int th = fm.height();
+    const int shift = c.pressed ? 1 : 0;
+    const QRect box(c.size.width() / 2 - tw / 2 + shift, c.size.height() / 2 - th / 2 + shift,
+                    tw, th);
+    const QColor fill = c.pressed ? kDown : kFace;
+    const QRect ink = inkBox(image, fill, QRect(1, 1, c.size.width() - 2, c.size.height() - 2));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(box.contains(ink)) << "ink " << ink.x() << "," << ink.y() << " " << ink.width()
+                                   << "x" << ink.height() << " box " << box.x() << "," << box.y();
+    EXPECT_LE(ink.left() - box.left(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Captions, ButtonCaptionTest,
+                         ::testing::Values(CaptionCase{"Normal", false, {86, 22}},
+                                           CaptionCase{"Pressed", true, {86, 22}},
+                                           CaptionCase{"OddSize", false, {61, 25}}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ButtonDefaults, AsCreated)
+{
+    TEncartaButton b;
+    EXPECT_EQ(b.size(), QSize(86, 22));
+    EXPECT_EQ(b.colorBorder(), kBorder);
+    EXPECT_EQ(b.colorOver(), kOver);
+    EXPECT_EQ(b.colorDown(), kOver);
+    EXPECT_EQ(b.colorOverCaption(), QColor(0, 0, 0));
+    EXPECT_EQ(b.fontColor(), QColor(0, 0, 0));
+    EXPECT_EQ(b.font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(b.isButtonEnabled());
+    EXPECT_TRUE(b.showCaption());
+    EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
+}
+
+} // namespace
