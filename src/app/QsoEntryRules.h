@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+// The rules of the QSO quick-pick buttons, decided by the clicked control's component name.
+
+enum class TimeButton { None, Hour, Minute, Clear };
+
+// "EncartaButtonH07" is an hour, "EncartaButtonM45" a minute, "EncartaButtonC" clears; the
+// names are tested in that order for "H", "M" and "EncartaButtonC".
+TimeButton timeButtonKind(const QString &componentName);
+
+// The time field after the button: an hour gives "07:"; a minute keeps at most the first
+// three characters of the field and appends itself ("07:45" then 50 gives "07:50", "9:30"
+// then 45 gives "9:345", "" then 45 gives "45"); Clear gives "". None leaves the field.
+QString timeAfterButton(TimeButton kind, const QString &caption, const QString &timeField);
+
+enum class SignalButton { None, Clear, Digit, Caption };
+
+// Tested in this order: a name containing "Clear" clears, "RST" appends a digit, "EBSig"
+// sets a whole report.
+SignalButton signalButtonKind(const QString &componentName);
+
+// The report after the button; applied to the field and to the card's cell separately, each
+// keeping its own text.
+QString signalAfterButton(SignalButton kind, const QString &caption, const QString &report);
+
+// The quick-pick date: month "." day "." year, no leading zeros, four-digit year (4.5.2024).
+QString quickPickDate(const QDate &date);
+// The quick-pick time: two-digit hour ":" two-digit minute; seconds are cut off (07:05).
+QString quickPickTime(const QTime &time);
+
+// The text with the letters a to z turned to upper case; every other character unchanged.
+QString upperCaseAtoZ(const QString &text);
