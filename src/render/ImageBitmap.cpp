@@ -1,0 +1,39 @@
+#include "ImageBitmap.h"
+
+#include <cstring>
+
+namespace {
+
+PixelBitmap indexedBitmap(const QImage &source)
+{
+    const bool mono = source.format() == QImage::Format_Mono
+                      || source.format() == QImage::Format_MonoLSB;
+    const QImage image = mono ? source : source.convertToFormat(QImage::Format_Indexed8);
+    PixelBitmap b;
+    b.width = image.width();
+    b.height = image.height();
+    b.bitsPerPixel = mono ? 1 : 8;
+    for (const QRgb rgb : image.colorTable())
+        b.colorTable.push_back({uint8_t(qRed(rgb)), uint8_t(qGreen(rgb)), uint8_t(qBlue(rgb))});
+    b.pixels.reserve(static_cast<size_t>(b.width) * b.height);
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x)
+            b.pixels.push_back(static_cast<uint8_t>(image.pixelIndex(x, y)));
+    return b;
+}
+
+} // namespace
+
+PixelBitmap bitmapFromImage(const QImage &image)
+{
+    const QImage::Format format = image.format();
+    if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono
+        || format == QImage::Format_MonoLSB)
+        return indexedBitmap(image);
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    PixelBitmap b = PixelBitmap::rgb(rgb.width(), rgb.height());
+    const size_t rowBytes = static_cast<size_t>(rgb.width()) * 3;
+    for (int y = 0; y < rgb.height(); ++y)
+        std::memcpy(b.pixels.data() + rowBytes * y, rgb.constScanLine(y), rowBytes);
+    return b;
+}
