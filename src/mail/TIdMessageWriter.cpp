@@ -1,0 +1,196 @@
+#include "TIdMessageWriter.h"
+
+#include "IdCoders.h"
+#include "IdHeaderCoding.h"
+#include "IdMessageFailure.h"
+#include "TIdMessage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString kPreamble = QStringLiteral("This is a multi-part message in MIME format");
+const QString kBlockIndent = QStringLiteral("        ");
+
+// The caller's lines, each line break inside one of them starting a line of its own.
+QStringList splitBreaks(const QStringList &lines)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    QStringList result;
+    for (const QString &l : lines)
+        result << l.split(breaks);
+    return result;
+}
+
+QString quotedFileName(const QString &path)
+{
+    QString name = QFileInfo(path).fileName();
+    name.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    name.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+bool isJapanese(const TIdMessage &message)
+{
+    return message.HeaderLocale.language() == QLocale::Japanese;
+}
+
+} // namespace
+
+void TIdMessageWriter::line(const QString &text)
+{
+    m_sink.writeLine(text.toUtf8());
+}
+
+void TIdMessageWriter::bodyLine(const QByteArray &bytes)
+{
+    m_sink.writeLine(bytes.startsWith('.') ? '.' + bytes : bytes);
+}
+
+void TIdMessageWriter::SendHeader(TIdMessage &message)
+{
+    message.settleContentType();
+    const TIdHeaderList header = message.GenerateHeader();
+    for (const QString &l : header.lines())
+        line(l);
+}
+
+void TIdMessageWriter::SendMsg(TIdMessage &message)
+{
+    message.checkSafeToSend();
+    SendHeader(message);
+    line(QString());
+    SendBody(message);
+}
+
+void TIdMessageWriter::SendBody(TIdMessage &message)
+{
+    TIdMessageParts &parts = message.MessageParts;
+    if (parts.count() == 0) {
+        sendPlainBody(message);
+        return;
+    }
+    const QString boundary = message.boundary();
+    line(kPreamble);
+    line(QString());
+    if (parts.attachmentCount() == 0) {
+        for (int i = 0; i < parts.count(); ++i) {
+            line(QStringLiteral("--") + IdMessageBoundary::Mixed);
+            sendTextPart(static_cast<TIdText &>(parts[i]));
+        }
+        line(QStringLiteral("--") + IdMessageBoundary::Mixed + QStringLiteral("--"));
+        return;
+    }
+    line(QStringLiteral("--") + boundary);
+    if (parts.textPartCount() >= 2) {
+        sendAlternativeParts(message, boundary);
+    } else {
+        line(QStringLiteral("Content-Type: text/plain"));
+        line(QStringLiteral("Content-Transfer-Encoding: 7bit"));
+        line(QString());
+        for (const QString &l : splitBreaks(message.Body))
+            bodyLine(l.toUtf8());
+    }
+    for (int i = 0; i < parts.count(); ++i) {
+        if (auto attachment = dynamic_cast<TIdAttachment *>(&parts[i])) {
+            line(QString());
+            line(QStringLiteral("--") + boundary);
+            sendAttachment(*attachment);
+        }
+    }
+    line(QStringLiteral("--") + boundary + QStringLiteral("--"));
+}
+
+void TIdMessageWriter::sendPlainBody(const TIdMessage &message)
+{
+    const bool japanese = isJapanese(message);
+    for (const QString &l : splitBreaks(message.Body)) {
+        QByteArray bytes;
+        if (!japanese || !convertToCharset(l, QStringLiteral("ISO-2022-JP"), &bytes))
+            bytes = l.toUtf8();
+        bodyLine(bytes);
+    }
+}
+
+void TIdMessageWriter::sendAlternativeParts(TIdMessage &message, const QString &)
+{
+    const QString alt = IdMessageBoundary::Alternative;
+    line(QStringLiteral("Content-Type: multipart/alternative; "));
+    line(kBlockIndent + QStringLiteral("boundary=\"%1\"").arg(alt));
+    line(QString());
+    TIdMessageParts &parts = message.MessageParts;
+    for (int i = 0; i < parts.count(); ++i) {
+        if (auto text = dynamic_cast<TIdText *>(&parts[i])) {
+            line(QStringLiteral("--") + alt);
+            sendTextPart(*text);
+        }
+    }
+    line(QStringLiteral("--") + alt + QStringLiteral("--"));
+}
+
+void TIdMessageWriter::sendTextPart(TIdText &part)
+{
+    if (part.ContentType().isEmpty())
+        part.setContentType(QStringLiteral("text/plain"));
+    if (part.ContentTransfer().isEmpty())
+        part.setContentTransfer(QStringLiteral("quoted-printable"));
+    line(QStringLiteral("Content-Type: ") + part.ContentType());
+    line(QStringLiteral("Content-Transfer-Encoding: ") + part.ContentTransfer());
+    for (const QString &l : part.ExtraHeaders.lines())
+        line(l);
+    line(QString());
+    const auto encoder = encoderFor(part.ContentTransfer(), part.ContentType());
+    for (const QString &l : splitBreaks(part.Body)) {
+        const QByteArray bytes = l.toUtf8();
+        for (const QByteArray &encoded : encoder ? encoder->encodeBytes(bytes) : QList<QByteArray>{bytes})
+            bodyLine(encoded);
+    }
+    line(QString());
+}
+
+void TIdMessageWriter::sendAttachment(TIdAttachment &part)
+{
+    if (part.ContentTransfer().isEmpty())
+        part.setContentTransfer(QStringLiteral("base64"));
+    if (part.ContentDisposition().isEmpty())
+        part.setContentDisposition(QStringLiteral("attachment"));
+    if (part.ContentTransfer().compare(QLatin1String("base64"), Qt::CaseInsensitive) == 0
+        && part.ContentType().isEmpty())
+        part.setContentType(QStringLiteral("application/octet-stream"));
+    const auto encoder = encoderFor(part.ContentTransfer(), part.ContentType());
+    if (!encoder)
+        failMessage(QStringLiteral("No encoder for the transfer encoding %1").arg(part.ContentTransfer()));
+
+    QFile source(part.FileName);
+    if (part.FileName.isEmpty() || !source.open(QIODevice::ReadOnly))
+        failMessage(QStringLiteral("Cannot open file %1").arg(part.FileName));
+    // The encoded form goes to disk first, so the picture is never held whole in memory;
+    // QTemporaryFile removes the file when it goes out of scope, also after a failure.
+    QTemporaryFile encoded(QDir(QDir::tempPath()).filePath(QStringLiteral("IndyXXXXXX")));
+    if (!encoded.open())
+        failMessage(QStringLiteral("Cannot create file %1").arg(encoded.fileTemplate()));
+    part.StoredPathName = encoded.fileName();
+    encoder->encodeStream(source, encoded, QFileInfo(part.FileName).fileName());
+    if (source.error() != QFileDevice::NoError)
+        failMessage(QStringLiteral("Cannot read file %1").arg(part.FileName));
+    if (!encoded.flush() || encoded.error() != QFileDevice::NoError)
+        failMessage(QStringLiteral("Cannot write file %1").arg(encoded.fileName()));
+    source.close();
+    encoded.seek(0);
+
+    const QString name = quotedFileName(part.FileName);
+    line(QStringLiteral("Content-Type: ") + part.ContentType() + QLatin1Char(';'));
+    line(kBlockIndent + QStringLiteral("name=") + name);
+    line(QStringLiteral("Content-Transfer-Encoding: ") + part.ContentTransfer());
+    line(QStringLiteral("Content-Disposition: ") + part.ContentDisposition() + QLatin1Char(';'));
+    line(kBlockIndent + QStringLiteral("filename=") + name);
+    for (const QString &l : part.ExtraHeaders.lines())
+        line(l);
+    line(QString());
+    m_sink.writeStream(encoded);
+    line(QString());
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+
+class QIODevice;
+class TIdAttachment;
+class TIdMessage;
+class TIdText;
+
+// Where the message writer puts the message text: whole lines (CR LF is added by the sink)
+// and the rest of a stream (the attachment's encoded form).
+class TIdMessageSink
+{
+public:
+    virtual ~TIdMessageSink() = default;
+    virtual void writeLine(const QByteArray &line) = 0;
+    virtual void writeStream(QIODevice &stream) = 0;
+};
+
+// Turns a TIdMessage into the text that follows the SMTP DATA command: the header block, an
+// empty line and the body with its MIME parts. Every line that begins with "." goes out with
+// one more "." in front, and a body line holding line breaks is sent as several lines, so
+// no line of the text can end the DATA section early.
+class TIdMessageWriter
+{
+public:
+    explicit TIdMessageWriter(TIdMessageSink &sink) : m_sink(sink) {}
+
+    // Settles the content type, then writes the header lines.
+    void SendHeader(TIdMessage &message);
+    // Checks every caller value first (nothing is written when one is unsafe), then writes
+    // the header, an empty line and the body.
+    void SendMsg(TIdMessage &message);
+    // Everything after the empty line that ends the header.
+    void SendBody(TIdMessage &message);
+
+private:
+    void line(const QString &text);
+    void bodyLine(const QByteArray &bytes);
+    void sendPlainBody(const TIdMessage &message);
+    void sendTextPart(TIdText &part);
+    void sendAttachment(TIdAttachment &part);
+    void sendAlternativeParts(TIdMessage &message, const QString &boundary);
+
+    TIdMessageSink &m_sink;
+};
