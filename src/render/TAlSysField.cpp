@@ -1,0 +1,57 @@
+#include "TAlSysField.h"
+
+#include "TAlPrinter.h"
+
+#include <QDateTime>
+
+TAlSysField::TAlSysField(QObject *owner)
+    : TAlLabel(owner)
+{
+    setColor(Qt::white);
+    loadedSysField();
+}
+
+void TAlSysField::setDataType(tAlSysDataType type)
+{
+    m_dataType = type;
+    loadedSysField();
+}
+
+QString TAlSysField::ownerName() const
+{
+    return parent() ? parent()->objectName() : QString();
+}
+
+void TAlSysField::loadedSysField()
+{
+    switch (m_dataType) {
+    case alr_Time: setCaption(QStringLiteral("#hh:mm:ss#")); break;
+    case alr_Date: setCaption(QStringLiteral("#tt.mm.jjjj#")); break;
+    case alr_DateTime: setCaption(QStringLiteral("#tt.mm.jjjj hh:mm:ss#")); break;
+    case alr_PageNum: setCaption(QStringLiteral("#Page#")); break;
+    case alr_Counter: setCaption(QStringLiteral("#Counter#")); break;
+    case alr_Count: setCaption(QStringLiteral("#Count#")); break;
+    case alr_FormName: setCaption(QLatin1Char('#') + ownerName() + QLatin1Char('#')); break;
+    }
+}
+
+bool TAlSysField::NextValue()
+{
+    ++m_counter;
+    return false;
+}
+
+QString TAlSysField::PrintText()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    switch (m_dataType) {
+    case alr_Time: return now.time().toString(QStringLiteral("hh:mm:ss"));
+    case alr_Date: return now.date().toString(QStringLiteral("dd.MM.yyyy"));
+    case alr_DateTime: return now.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    case alr_PageNum: return QString::number(alPrinter().pageCount());
+    case alr_Counter: return QString::number(m_counter + 1);
+    case alr_Count: return QStringLiteral("E");
+    case alr_FormName: return ownerName();
+    }
+    return QString();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "TAlLabel.h"
+
+enum tAlSysDataType {
+    alr_Time, alr_Date, alr_DateTime, alr_PageNum, alr_Counter, alr_Count, alr_FormName
+};
+
+// A text element showing a system value (time, date, page number, counter, owner's name).
+// Its caption is the placeholder of its data type ("#hh:mm:ss#", "#Page#", ...).
+class TAlSysField : public TAlLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(tAlSysDataType DataType READ dataType WRITE setDataType)
+
+public:
+    explicit TAlSysField(QObject *owner = nullptr);
+
+    tAlSysDataType dataType() const { return m_dataType; }
+    void setDataType(tAlSysDataType type);
+    int counter() const { return m_counter; }
+
+    // Counts one more record; never another value.
+    bool NextValue() override;
+    QString PrintText() override;
+    // After loading: shows the placeholder of the data type.
+    void loadedSysField();
+
+private:
+    QString ownerName() const;
+
+    tAlSysDataType m_dataType = alr_Time;
+    int m_counter = 0;
+};
