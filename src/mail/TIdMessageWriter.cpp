@@ -170,8 +170,11 @@ void TIdMessageWriter::sendAttachment(TIdAttachment &part)
         failMessage(QStringLiteral("Cannot open file %1").arg(part.FileName));
     // The encoded form goes to disk first, so the picture is never held whole in memory;
     // QTemporaryFile removes the file when it goes out of scope, also after a failure.
-    QTemporaryFile encoded(QDir(QDir::tempPath()).filePath(QStringLiteral("IndyXXXXXX")));
-    if (!encoded.open())
+    // An unusable temporary folder reads as an empty path; never fall back to the
+    // current folder.
+    const QString tempFolder = QDir::tempPath();
+    QTemporaryFile encoded(QDir(tempFolder).filePath(QStringLiteral("IndyXXXXXX")));
+    if (tempFolder.isEmpty() || !encoded.open())
         failMessage(QStringLiteral("Cannot create file %1").arg(encoded.fileTemplate()));
     part.StoredPathName = encoded.fileName();
     encoder->encodeStream(source, encoded, QFileInfo(part.FileName).fileName());
