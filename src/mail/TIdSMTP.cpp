@@ -17,6 +17,14 @@ void checkAddresses(const QString &what, const QStringList &addresses)
             throw EIdUnsafeText(what, address);
 }
 
+QStringList addressesOf(const TIdEMailAddressList &list)
+{
+    QStringList addresses;
+    for (const TIdEMailAddressItem &item : list)
+        addresses.append(item.Address);
+    return addresses;
+}
+
 } // namespace
 
 TIdSMTP::TIdSMTP()
@@ -94,6 +102,16 @@ bool TIdSMTP::authenticate()
     sendCmd(QString::fromLatin1(Password.toUtf8().toBase64()), {235});
     m_authenticated = true;
     return true;
+}
+
+void TIdSMTP::send(TIdMessage &message)
+{
+    const Envelope envelope{message.From.Address, addressesOf(message.Recipients),
+                            addressesOf(message.CCList), addressesOf(message.BccList)};
+    checkEnvelope(envelope);
+    message.ExtraHeaders.setValue(QStringLiteral("X-Mailer"), MailAgent);
+    message.checkSafeToSend();
+    sendEnvelope(envelope, [&] { SendMsg(message); });
 }
 
 void TIdSMTP::sendEnvelope(const Envelope &envelope, const std::function<void()> &writeMessage)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TIdTCPClient.h"
+#include "TIdMessageClient.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +15,12 @@
 //                  "RCPT to:<a>" 250 for each To, Cc and Bcc address, "Data" 354, then the
 //                  caller writes the message text, then "." 250. An address holding CR, LF or
 //                  NUL fails with EIdUnsafeText before anything is written.
+//   send(message)  sendEnvelope with the message's sender and its To, Cc and Bcc addresses;
+//                  the message text is the message writer's, with "X-Mailer" set to MailAgent.
+//                  A message that is not safe to send (CR, LF or NUL in a header value) fails
+//                  before anything is written.
 //   disconnect()   "Quit" without reading a reply while connected, then closes the socket.
-class TIdSMTP : public TIdTCPClient
+class TIdSMTP : public TIdMessageClient
 {
 public:
     enum TAuthenticationType { atNone, atLogin };
@@ -38,6 +42,7 @@ public:
 
     void connect() override;
     void disconnect() override;
+    void send(TIdMessage &message);
     void sendEnvelope(const Envelope &envelope, const std::function<void()> &writeMessage);
     bool authenticate();
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace {
 
 using S = ScriptedServer;

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
