@@ -3,7 +3,9 @@
 #include "Colors.h"
 #include "Pixels.h"
 
+#include <QHelpEvent>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -239,6 +241,67 @@ TEST(ButtonDefaults, AsCreated)
     EXPECT_TRUE(b.isButtonEnabled());
     EXPECT_TRUE(b.showCaption());
     EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
+}
+
+} // namespace
+
+namespace {
+
+// A 6 x 4 glyph: a magenta key colour around a 4 x 2 block of red.
+QImage sampleGlyph()
+{
+    QImage glyph(6, 4, QImage::Format_RGB32);
+    glyph.fill(QColor(255, 0, 255));
+    for (int y = 1; y < 3; ++y)
+        for (int x = 1; x < 5; ++x)
+            glyph.setPixel(x, y, qRgb(255, 0, 0));
+    return glyph;
+}
+
+TEST(ButtonGlyph, CentredWithoutCaptionAndKeyedOnItsTopLeftPixel)
+{
+    ButtonFixture f;
+    f.button.setGlyph(sampleGlyph());
+    const QImage image = renderOver(f.button);
+    // Block of red: glyph at (15 - 3, 10 - 2) = (12, 8), red from (13, 9) to (16, 10).
+    EXPECT_EQ(inkBox(image, kFace, QRect(1, 1, 28, 18)), QRect(13, 9, 4, 2));
+    EXPECT_EQ(pixelAt(image, 13, 9), QColor(255, 0, 0));
+}
+
+TEST(ButtonGlyph, GlyphAndCaptionFormOneCentredBlock)
+{
+    ButtonFixture f;
+    f.button.resize(86, 22);
+    f.button.setShowCaption(true);
+    f.button.setCaption(QStringLiteral("Go"));
+    f.button.setGlyph(sampleGlyph());
+    const QImage image = renderOver(f.button);
+    const QRect ink = inkBox(image, kFace, QRect(1, 1, 84, 20));
+    ASSERT_FALSE(ink.isEmpty());
+    // The block's middle is the button's middle, within a glyph's side bearing.
+    EXPECT_NEAR((ink.left() + ink.right()) / 2.0, 43.0, 2.0);
+    EXPECT_EQ(pixelAt(image, ink.left(), 10), QColor(255, 0, 0));
+}
+
+TEST(ButtonHints, ShowHintDecidesWhetherTheTooltipShows)
+{
+    struct Row {
+        bool parentShowHint;
+        bool showHint;
+        bool shown;
+    };
+    const Row rows[] = {{false, true, true}, {false, false, false}, {true, false, true}};
+    for (const Row &row : rows) {
+        ButtonFixture f;
+        f.button.setToolTip(QStringLiteral("Print the card"));
+        f.button.setShowHint(row.showHint);
+        f.button.setParentShowHint(row.parentShowHint);
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), f.button.mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(&f.button, &help);
+        EXPECT_EQ(QToolTip::isVisible(), row.shown)
+            << row.parentShowHint << row.showHint;
+        QToolTip::hideText();
+    }
 }
 
 } // namespace

@@ -155,3 +155,21 @@ TEST(Lamp, KeepsItsSizeWhateverIsAsked)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Lamp, FollowsItsParentsColour)
+{
+    QWidget parent;
+    TLED lamp(&parent);
+    for (const QColor &colour : {QColor(10, 20, 30), QColor(200, 100, 0)}) {
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, colour);
+        parent.setPalette(palette);
+        const QImage image = renderOver(lamp);
+        EXPECT_EQ(pixelAt(image, 0, 0), colour);
+        EXPECT_EQ(pixelAt(image, 11, 12), colour);
+    }
+}
+
+} // namespace
