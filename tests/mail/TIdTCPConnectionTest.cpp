@@ -120,6 +120,22 @@ const FailureRow kFailureRows[] = {
 INSTANTIATE_TEST_SUITE_P(Failures, ReadFailures, ::testing::ValuesIn(kFailureRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+TEST(TcpConnection, ServerLineIsBoundedAt64KiBByDefault)
+{
+    ScriptedServer server({S::send(std::string(3 * 32768, 'x'))});
+    TIdTCPClient client;
+    connectTo(client, server);
+    client.ReadTimeout = 1000;
+    QString error;
+    try {
+        client.readLn();
+    } catch (const EIdReplyLineTooLong &e) {
+        error = e.text();
+    }
+    EXPECT_EQ(QStringLiteral("The server sent a line longer than 65536 bytes without a line end."), error);
+    client.disconnect();
+}
+
 TEST(TcpConnection, LineAtTheLimitIsRead)
 {
     ScriptedServer server({S::send(std::string(1000, 'y') + "\r\n")});
