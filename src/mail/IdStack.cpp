@@ -6,7 +6,6 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <mutex>
 #include <netdb.h>
@@ -206,10 +205,7 @@ bool TIdStack::isRunning()
     return !stackInstance.expired();
 }
 
-TIdStack::TIdStack()
-{
-    ::signal(SIGPIPE, SIG_IGN);
-}
+TIdStack::TIdStack() = default;
 
 TIdStack::~TIdStack() = default;
 

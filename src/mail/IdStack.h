@@ -29,8 +29,8 @@ bool isDottedIPv4(const QString &text);
 QString localHostName();
 
 // The shared socket layer. Every network component holds a reference; the layer is started
-// with the first and stopped with the last (on POSIX, starting ignores SIGPIPE so that a
-// closed peer turns into an error code instead of ending the program).
+// with the first and stopped with the last. POSIX sockets need no library start, so the layer
+// only keeps count; sends use MSG_NOSIGNAL, so a closed peer gives an error code, never SIGPIPE.
 class TIdStack
 {
 public:
