@@ -30,6 +30,15 @@ PixelBitmap bitmapFromImage(const QImage &image)
     if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono
         || format == QImage::Format_MonoLSB)
         return indexedBitmap(image);
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
+        // The screen's and the bitmap file's usual format, taken as it lies in memory.
+        static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "QRgb is blue, green, red, alpha in memory");
+        PixelBitmap b = PixelBitmap::bgrx(image.width(), image.height());
+        const size_t rowBytes = static_cast<size_t>(image.width()) * 4;
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(b.pixels.data() + rowBytes * y, image.constScanLine(y), rowBytes);
+        return b;
+    }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     PixelBitmap b = PixelBitmap::rgb(rgb.width(), rgb.height());
     const size_t rowBytes = static_cast<size_t>(rgb.width()) * 3;

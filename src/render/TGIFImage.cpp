@@ -48,8 +48,13 @@ PixelBitmap reduceToCube(const PixelBitmap &rgb)
     const size_t count = static_cast<size_t>(rgb.width) * rgb.height;
     out.pixels.resize(count);
     const uint8_t *p = rgb.pixels.data();
-    for (size_t i = 0; i < count; ++i, p += 3)
-        out.pixels[i] = static_cast<uint8_t>(reds[p[0]] + greens[p[1]] + blues[p[2]]);
+    if (rgb.bitsPerPixel == 32) {
+        for (size_t i = 0; i < count; ++i, p += 4)
+            out.pixels[i] = static_cast<uint8_t>(reds[p[2]] + greens[p[1]] + blues[p[0]]);
+    } else {
+        for (size_t i = 0; i < count; ++i, p += 3)
+            out.pixels[i] = static_cast<uint8_t>(reds[p[0]] + greens[p[1]] + blues[p[2]]);
+    }
     return out;
 }
 

@@ -69,5 +69,5 @@ private:
     std::vector<TGIFSubImage> m_images;
 };
 
-// The 8-bit cube bitmap that a true-colour bitmap is reduced to.
+// The 8-bit cube bitmap that a true-colour (24 or 32-bit) bitmap is reduced to.
 PixelBitmap reduceToCube(const PixelBitmap &rgb);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <array>
 
 // The LZW string table: open addressing over a prime number of 32-bit slots. A slot holds
 // key << 12 | code, where key = prefix * 256 + pixel; all bits set marks an empty slot.
@@ -14,10 +14,46 @@ public:
     THashTable();
 
     void clear();
+    // The slot that holds key, or the empty slot where the probe for key ends.
+    int findSlot(uint32_t key) const
+    {
+        int h = firstSlot(key);
+        for (uint32_t value = m_slots[h]; occupied(value) && (value >> 12) != key;
+             value = m_slots[h])
+            h = nextSlot(h);
+        return h;
+    }
+    // The code in a slot found by findSlot(), or -1 when the slot is empty.
+    int codeAt(int slot) const
+    {
+        return occupied(m_slots[slot]) ? static_cast<int>(m_slots[slot] & 0xFFF) : -1;
+    }
+    // Stores key and code in an empty slot found by findSlot() for that key.
+    void insertAt(int slot, uint32_t key, int code)
+    {
+        m_slots[slot] = (key << 12) | static_cast<uint32_t>(code & 0xFFF);
+    }
     // Stores code for key; the key must not be present yet.
-    void insert(uint32_t key, int code);
-    // The code stored for key, or -1.
-    int lookup(uint32_t key) const;
+    void insert(uint32_t key, int code)
+    {
+        int h = firstSlot(key);
+        while (occupied(m_slots[h]))
+            h = nextSlot(h);
+        m_slots[h] = (key << 12) | static_cast<uint32_t>(code & 0xFFF);
+    }
+    // The code stored for key, or -1. The probe doubles the slot number modulo the prime;
+    // every cycle it walks has 4004 slots, more than the encoder ever fills, so an empty slot
+    // is always reached.
+    int lookup(uint32_t key) const
+    {
+        for (int h = firstSlot(key);; h = nextSlot(h)) {
+            const uint32_t value = m_slots[h];
+            if (!occupied(value))
+                return -1;
+            if ((value >> 12) == key)
+                return static_cast<int>(value & 0xFFF);
+        }
+    }
 
     // The probe sequence: the first slot of a key and the slot tried after slot h.
     static int firstSlot(uint32_t key) { return static_cast<int>((key ^ (key >> 4)) % Size); }
@@ -30,5 +66,5 @@ public:
 
 private:
     static bool occupied(uint32_t value) { return value < 0xFFFFF000u; }
-    std::vector<uint32_t> m_slots;
+    std::array<uint32_t, Size> m_slots;
 };

@@ -2,12 +2,15 @@
 
 #include "EncoderError.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -28,7 +31,8 @@ void dropMessage(j_common_ptr) {}
 void dropEmit(j_common_ptr, int) {}
 
 struct Compression {
-    const uint8_t *rgb;
+    const uint8_t *pixels;
+    int bytesPerPixel;
     int width;
     int height;
     int quality;
@@ -55,14 +59,16 @@ int compressRows(Compression &job)
     jpeg_mem_dest(&cinfo, &job.output, &job.outputSize);
     cinfo.image_width = static_cast<JDIMENSION>(job.width);
     cinfo.image_height = static_cast<JDIMENSION>(job.height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
+    // A 32-bit bitmap is fed as it lies in memory; libjpeg turns blue-green-red-unused into
+    // the same RGB samples as a 24-bit copy would give, so the file is the same.
+    cinfo.input_components = job.bytesPerPixel;
+    cinfo.in_color_space = job.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, job.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
-    const size_t stride = static_cast<size_t>(job.width) * 3;
+    const size_t stride = static_cast<size_t>(job.width) * job.bytesPerPixel;
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(job.rgb + stride * cinfo.next_scanline);
+        JSAMPROW row = const_cast<JSAMPROW>(job.pixels + stride * cinfo.next_scanline);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -74,6 +80,15 @@ int compressRows(Compression &job)
 
 PixelBitmap toRgb24(const PixelBitmap &bitmap)
 {
+    if (bitmap.bitsPerPixel == 32) {
+        PixelBitmap out = PixelBitmap::rgb(bitmap.width, bitmap.height);
+        for (size_t i = 0, n = out.pixels.size() / 3; i < n; ++i) {
+            out.pixels[3 * i] = bitmap.pixels[4 * i + 2];
+            out.pixels[3 * i + 1] = bitmap.pixels[4 * i + 1];
+            out.pixels[3 * i + 2] = bitmap.pixels[4 * i];
+        }
+        return out;
+    }
     if (!bitmap.isIndexed())
         return bitmap;
     PixelBitmap out = PixelBitmap::rgb(bitmap.width, bitmap.height);
@@ -90,13 +105,18 @@ PixelBitmap toRgb24(const PixelBitmap &bitmap)
 
 void TJPEGImage::assign(const PixelBitmap &bitmap)
 {
-    m_bitmap = toRgb24(bitmap);
+    m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : bitmap;
+}
+
+void TJPEGImage::assign(PixelBitmap &&bitmap)
+{
+    m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : std::move(bitmap);
 }
 
 QByteArray TJPEGImage::encode() const
 {
-    Compression job{m_bitmap.pixels.data(), m_bitmap.width, m_bitmap.height, m_quality,
-                    nullptr, 0};
+    Compression job{m_bitmap.pixels.data(), m_bitmap.bytesPerPixel(), m_bitmap.width,
+                    m_bitmap.height, m_quality, nullptr, 0};
     const int code = compressRows(job);
     QByteArray result;
     if (code == 0)
@@ -115,7 +135,20 @@ void TJPEGImage::saveToFile(const QString &path) const
 
 void writeWholeFile(const QString &path, const QByteArray &data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    // A temporary file beside the target, renamed over it once complete: a failed write
+    // leaves the previous file as it was. Unlike QSaveFile this does not fsync, which would
+    // cost several times the encoding itself for a picture that can be made again.
+    const QFileInfo target(path);
+    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName()
+                        + QStringLiteral(".XXXXXX"));
+    if (!temp.open() || temp.write(data) != data.size() || !temp.flush())
         throw EncoderError(QStringLiteral("Cannot create file %1").arg(path));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(temp.handle(), 0666 & ~mask);
+    temp.close();
+    if (::rename(QFile::encodeName(temp.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        throw EncoderError(QStringLiteral("Cannot create file %1").arg(path));
+    temp.setAutoRemove(false);
 }

@@ -15,8 +15,9 @@ public:
     int quality() const { return m_quality; }
     void setQuality(int quality) { m_quality = quality; }
 
-    // Takes a copy of the bitmap; indexed bitmaps are expanded to 24 bits here.
+    // Takes the bitmap; indexed bitmaps are expanded to 24 bits here.
     void assign(const PixelBitmap &bitmap);
+    void assign(PixelBitmap &&bitmap);
 
     QByteArray encode() const;
     // Writes the encoded picture; a failed write leaves any previous file untouched and
@@ -28,7 +29,7 @@ private:
     int m_quality = 75;
 };
 
-// Expands an indexed bitmap to 24-bit pixels (an RGB bitmap is returned unchanged).
+// The bitmap as 24-bit red, green, blue pixels (a 24-bit bitmap is returned unchanged).
 PixelBitmap toRgb24(const PixelBitmap &bitmap);
 
 // Writes data to path through a temporary file renamed over the target, so that a failure

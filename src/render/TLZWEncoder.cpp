@@ -71,7 +71,8 @@ void TLZWEncoder::encode(const uint8_t *pixels, size_t count, int colorCount, in
             if (k >= colorCount)
                 colorNotInTable();
             const uint32_t key = static_cast<uint32_t>(prefix) * 256u + static_cast<uint32_t>(k);
-            const int code = m_table.lookup(key);
+            const int slot = m_table.findSlot(key);
+            const int code = m_table.codeAt(slot);
             if (code >= 0) {
                 prefix = code;
                 continue;
@@ -79,7 +80,7 @@ void TLZWEncoder::encode(const uint8_t *pixels, size_t count, int colorCount, in
             putCode(prefix);
             prefix = k;
             if (m_nextCode < TableFullCode) {
-                m_table.insert(key, m_nextCode++);
+                m_table.insertAt(slot, key, m_nextCode++);
             } else {
                 putCode(m_clearCode);
                 clearTable();

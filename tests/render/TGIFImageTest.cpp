@@ -112,6 +112,21 @@ INSTANTIATE_TEST_SUITE_P(Colors, CubeLookup,
                       CubeRow{0, 0, 252, 5}, CubeRow{0, 98, 0, 6}, CubeRow{0, 99, 0, 12},
                       CubeRow{231, 223, 173, 4 * 36 + 4 * 6 + 3}));
 
+TEST(TGIFImage, ThirtyTwoBitBitmapReducesLikeItsRgbCopy)
+{
+    const PixelBitmap rgb = noisyPicture(61, 17, 4);
+    PixelBitmap bgrx = PixelBitmap::bgrx(rgb.width, rgb.height);
+    for (size_t i = 0; i < rgb.pixels.size() / 3; ++i) {
+        bgrx.pixels[4 * i] = rgb.pixels[3 * i + 2];
+        bgrx.pixels[4 * i + 1] = rgb.pixels[3 * i + 1];
+        bgrx.pixels[4 * i + 2] = rgb.pixels[3 * i];
+        bgrx.pixels[4 * i + 3] = 0xFF;
+    }
+    TGIFImage gif;
+    gif.assign(bgrx);
+    EXPECT_EQ(gif.images()[0].data, cubeIndices(rgb));
+}
+
 TEST(TGIFImage, PaletteIsTheCubeThenFortyBlack)
 {
     TGIFImage gif;

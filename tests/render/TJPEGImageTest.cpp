@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <jpeglib.h>
 #include <jerror.h>
 
@@ -87,6 +88,26 @@ TEST_P(JpegMatchesCjpeg, ByteForByte)
     EXPECT_EQ(ours.size(), reference.size());
     EXPECT_TRUE(withoutDensity(ours) == withoutDensity(reference))
         << "the encoded bytes differ from cjpeg's";
+}
+
+// The screen's 32-bit layout (blue, green, red, unused) encodes to the same file.
+TEST_P(JpegMatchesCjpeg, ThirtyTwoBitBitmapGivesTheSameFile)
+{
+    const PixelBitmap picture = busyPicture(GetParam().width, GetParam().height, 7);
+    PixelBitmap bgrx = PixelBitmap::bgrx(picture.width, picture.height);
+    for (size_t i = 0; i < picture.pixels.size() / 3; ++i) {
+        bgrx.pixels[4 * i] = picture.pixels[3 * i + 2];
+        bgrx.pixels[4 * i + 1] = picture.pixels[3 * i + 1];
+        bgrx.pixels[4 * i + 2] = picture.pixels[3 * i];
+        bgrx.pixels[4 * i + 3] = static_cast<uint8_t>(i);
+    }
+    TJPEGImage rgb, wide;
+    rgb.setQuality(100);
+    wide.setQuality(100);
+    rgb.assign(picture);
+    wide.assign(bgrx);
+    EXPECT_TRUE(wide.encode() == rgb.encode());
+    EXPECT_EQ(toRgb24(bgrx).pixels, picture.pixels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, JpegMatchesCjpeg,
@@ -179,7 +200,28 @@ TEST(TJPEGImage, FailedWriteKeepsThePreviousFile)
     QFile check(path);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("previous"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"card.jpg"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"card.jpg"});
+}
+
+TEST(TJPEGImage, SavedFileReplacesTheOldOneAndIsReadableByOthers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.jpg");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+    const mode_t mask = ::umask(022);
+    TJPEGImage jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(busyPicture(16, 16, 1));
+    jpeg.saveToFile(path);
+    ::umask(mask);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), jpeg.encode());
+    EXPECT_TRUE(saved.permissions() & QFile::ReadOther);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"card.jpg"});
 }
 
 } // namespace

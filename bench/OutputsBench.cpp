@@ -1,0 +1,186 @@
+// Times the card outputs against the libraries they are measured by:
+//  (a) SaveSnapshotJPG's work (BMP round trip, 24-bit read, quality-100 encode, file) against a
+//      bare libjpeg quality-100 encode of the same pixels into memory; target: within 2x.
+//  (b) the GIF export (cube reduction, LZW, file) against giflib's EGifPutLine writing the
+//      same indices with the same palette to a file; target: within 1.5x.
+#include "CardPictureFiles.h"
+#include "ImageBitmap.h"
+#include "TGIFImage.h"
+#include "TJPEGImage.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <vector>
+
+namespace {
+
+// A busy card: a photo-like background, frames, lines of text in several fonts and colours.
+QImage busyCard()
+{
+    QImage card(511, 280, QImage::Format_RGB32);
+    QPainter p(&card);
+    QLinearGradient sky(0, 0, 511, 280);
+    sky.setColorAt(0, QColor(30, 80, 160));
+    sky.setColorAt(0.5, QColor(231, 223, 173));
+    sky.setColorAt(1, QColor(20, 120, 40));
+    p.fillRect(card.rect(), sky);
+    unsigned state = 1;
+    for (int i = 0; i < 4000; ++i) {
+        state = state * 1103515245u + 12345u;
+        p.setPen(QColor::fromRgb(state >> 8 & 0xFFFFFF));
+        p.drawPoint(int(state % 511), int((state >> 12) % 280));
+    }
+    p.setPen(QPen(Qt::yellow, 3));
+    p.drawRoundedRect(5, 5, 500, 269, 12, 12);
+    const char *lines[] = {"K1ABC", "John Operator", "12 Main Street", "Springfield, MA",
+                           "k1abc@example.org", "Pse QSL", "Pse LoTW", "73s"};
+    int y = 30;
+    for (const char *line : lines) {
+        p.setFont(QFont(y % 2 ? "DejaVu Sans" : "Liberation Sans", 8 + y % 11, QFont::Bold));
+        p.setPen(QColor((y * 7) % 255, 255 - y % 255, 128));
+        p.drawText(20, y, line);
+        y += 26;
+    }
+    p.setPen(Qt::white);
+    for (int x = 230; x < 500; x += 45)
+        p.drawRect(x, 200, 45, 60);
+    return card;
+}
+
+// One run of f, in microseconds; runs of both sides are interleaved by the caller so that
+// the machine's load hits both alike.
+double micros(const std::function<void()> &f)
+{
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// The best of several runs: the machine's other work only ever adds time, so the fastest
+// run is the closest to the code's own cost, on both sides alike.
+double best(const std::vector<double> &v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
+
+void bareLibjpeg(const PixelBitmap &rgb)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = rgb.width;
+    cinfo.image_height = rgb.height;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(&rgb.pixels[cinfo.next_scanline * rgb.width * 3]);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+}
+
+void giflibPutLine(const PixelBitmap &indexed, const char *path)
+{
+    int error = 0;
+    GifFileType *gif = EGifOpenFileName(path, false, &error);
+    std::vector<GifColorType> colors(256);
+    for (int i = 0; i < 256; ++i)
+        colors[i] = {indexed.colorTable[i].red, indexed.colorTable[i].green,
+                     indexed.colorTable[i].blue};
+    ColorMapObject *map = GifMakeMapObject(256, colors.data());
+    EGifPutScreenDesc(gif, indexed.width, indexed.height, 8, 0, nullptr);
+    EGifPutImageDesc(gif, 0, 0, indexed.width, indexed.height, false, map);
+    for (int y = 0; y < indexed.height; ++y)
+        EGifPutLine(gif, const_cast<GifPixelType *>(&indexed.pixels[y * indexed.width]),
+                    indexed.width);
+    EGifCloseFile(gif, &error);
+    GifFreeMapObject(map);
+}
+
+void report(const char *what, double ours, double reference, double target)
+{
+    std::printf("%-58s %9.0f us   reference %9.0f us   ratio %.2f (target <= %.1f) %s\n", what,
+                ours, reference, ours / reference, target,
+                ours / reference <= target ? "ok" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QImage card = busyCard();
+    const QString bmp = dir.filePath("temp.bmp");
+    const PixelBitmap rgb = bitmapFromImage(card);
+    const PixelBitmap indexed = reduceToCube(rgb);
+    const QByteArray gifRef = dir.filePath("ref.gif").toLocal8Bit();
+    const int runs = 41;
+
+    std::vector<double> jpegOurs, jpegRef, gifOurs, gifRefTimes;
+    for (int i = 0; i < runs; ++i) {
+        // Every run writes new files, as a card for a new call sign does.
+        QFile::remove(dir.filePath("card.jpg"));
+        QFile::remove(dir.filePath("card.gif"));
+        QFile::remove(QString::fromLocal8Bit(gifRef));
+        jpegOurs.push_back(micros([&] {
+            writeCardJpeg(throughBitmapFile(card, bmp), dir.filePath("card.jpg"));
+            QFile::remove(bmp);
+        }));
+        jpegRef.push_back(micros([&] { bareLibjpeg(rgb); }));
+        gifOurs.push_back(micros([&] {
+            TGIFImage gif;
+            gif.assign(bitmapFromImage(card));
+            gif.saveToFile(dir.filePath("card.gif"));
+        }));
+        gifRefTimes.push_back(micros([&] { giflibPutLine(indexed, gifRef.constData()); }));
+    }
+    std::vector<double> bmpSave, bmpLoad, toRgb, encode, gifReduce, gifBytes;
+    for (int i = 0; i < runs; ++i) {
+        QImage back;
+        PixelBitmap bits;
+        QFile::remove(bmp);
+        bmpSave.push_back(micros([&] { card.save(bmp, "BMP"); }));
+        bmpLoad.push_back(micros([&] { back.load(bmp, "BMP"); }));
+        toRgb.push_back(micros([&] { bits = bitmapFromImage(back); }));
+        TJPEGImage jpeg;
+        jpeg.setQuality(100);
+        jpeg.assign(bits);
+        encode.push_back(micros([&] { jpeg.encode(); }));
+        TGIFImage gif;
+        gifReduce.push_back(micros([&] { gif.assign(bits); }));
+        gifBytes.push_back(micros([&] { gif.saveToBytes(); }));
+    }
+    std::printf("511 x 280 busy card, best of %d runs\n", runs);
+    std::printf("  parts: BMP save %.0f us, BMP load %.0f us, to RGB %.0f us, JPEG encode %.0f us,"
+                " GIF reduction %.0f us, GIF LZW %.0f us\n",
+                best(bmpSave), best(bmpLoad), best(toRgb), best(encode),
+                best(gifReduce), best(gifBytes));
+    report("SaveSnapshotJPG (BMP round trip, encode, file)", best(jpegOurs), best(jpegRef), 2.0);
+    report("GIF export (cube reduction, LZW, file) vs EGifPutLine", best(gifOurs),
+           best(gifRefTimes), 1.5);
+    return 0;
+}
