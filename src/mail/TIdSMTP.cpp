@@ -69,6 +69,7 @@ void TIdSMTP::connect()
             m_authSchemes = parseAuthSchemes(replyLines());
         else
             sendCmd(QStringLiteral("Helo ") + host, {250});
+        m_state = State::Connected;
     } catch (...) {
         try {
             disconnect();
@@ -87,10 +88,12 @@ void TIdSMTP::disconnect()
     } catch (...) {
         closeSocket();
         m_authenticated = false;
+        m_state = State::NotConnected;
         throw;
     }
     TIdTCPClient::disconnect();
     m_authenticated = false;
+    m_state = State::NotConnected;
 }
 
 bool TIdSMTP::authenticate()
@@ -125,6 +128,8 @@ void TIdSMTP::sendEnvelope(const Envelope &envelope, const std::function<void()>
         for (const QString &address : *list)
             sendCmd(QStringLiteral("RCPT to:<") + address + QLatin1Char('>'), {250});
     sendCmd(QStringLiteral("Data"), {354});
+    m_state = State::Sending;
     writeMessage();
     sendCmd(QStringLiteral("."), {250});
+    m_state = State::Connected;
 }

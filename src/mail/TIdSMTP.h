@@ -25,6 +25,10 @@ class TIdSMTP : public TIdMessageClient
 public:
     enum TAuthenticationType { atNone, atLogin };
 
+    // Connected: greeting received and EHLO or HELO accepted. Sending: between "Data" and
+    // the reply to ".". Any failure leaves the state as it was until disconnect().
+    enum class State { NotConnected, Connected, Sending };
+
     struct Envelope
     {
         QString sender;
@@ -48,6 +52,7 @@ public:
 
     const QStringList &authSchemesSupported() const { return m_authSchemes; }
     bool authenticated() const { return m_authenticated; }
+    State state() const { return m_state; }
 
     // The scheme names of the AUTH lines ("250-AUTH LOGIN PLAIN", "250-AUTH=LOGIN") of an
     // EHLO reply, in order, each once; the first line (the server's greeting) is skipped.
@@ -59,4 +64,5 @@ public:
 private:
     QStringList m_authSchemes;
     bool m_authenticated = false;
+    State m_state = State::NotConnected;
 };

@@ -58,9 +58,12 @@ QString runSend(TIdSMTP &smtp, const TIdSMTP::Envelope &envelope)
 {
     try {
         smtp.connect();
+        EXPECT_EQ(TIdSMTP::State::Connected, smtp.state());
         smtp.sendEnvelope(envelope, [&] {
+            EXPECT_EQ(TIdSMTP::State::Sending, smtp.state());
             smtp.writeLines({QStringLiteral("Subject: test"), QString(), QStringLiteral("73")});
         });
+        EXPECT_EQ(TIdSMTP::State::Connected, smtp.state());
         smtp.disconnect();
         return QString();
     } catch (const EIdException &e) {
@@ -87,6 +90,7 @@ TEST_P(SmtpDialogue, CommandsRepliesAndErrorText)
     EXPECT_EQ(expected, server.receivedLines());
     EXPECT_FALSE(smtp.connected());
     EXPECT_FALSE(smtp.authenticated());
+    EXPECT_EQ(TIdSMTP::State::NotConnected, smtp.state());
 }
 
 const Lines kMessage = {"Subject: test", "", "73", "."};
