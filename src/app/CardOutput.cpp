@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
+#include <QWidget>
 
 #include <functional>
 
@@ -124,6 +125,25 @@ void copyCardToClipboard(CardOutputHost &host)
     clipboard->setImage(host.snapshot());
     host.showOverlays();
     host.writeContactsInfo();
+}
+
+void printCard(CardOutputHost &host, const std::function<void()> &showPrintWindow)
+{
+    if (host.checkStops())
+        return;
+    host.snapshotCard();
+    host.showOverlays();
+    showPrintWindow();
+}
+
+QImage snapshotOfBand(QWidget *band)
+{
+    QImage image(511, 280, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    image.fill(Qt::white);
+    band->render(&image, QPoint(), QRegion(0, 0, 511, 280),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    return image;
 }
 
 void saveSnapshotJpg(const QImage &snapshot, const QString &path)

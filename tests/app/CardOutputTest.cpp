@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -306,6 +307,71 @@ TEST(CardOutput, SaveSnapshotJpgAsksNothingAndLeavesTheCardFolder)
     const QString error = errorOf([&] { saveSnapshotJpg(sampleCard(), install.exe + "gone/b.jpg"); });
     EXPECT_EQ(error, "Cannot create file " + install.exe + "gone/b.jpg");
     EXPECT_FALSE(QFile::exists(install.exe + "temp.bmp"));
+}
+
+TEST(CardOutput, PrintShowsTheWindowAfterTheSnapshotWithOverlaysBack)
+{
+    FakeHost host;
+    const struct {
+        bool stop;
+        int snapshots;
+        int windows;
+    } rows[] = {{false, 1, 1}, {true, 0, 0}};
+    for (const auto &row : rows) {
+        host.stop = row.stop;
+        host.snapshots = host.overlaysShown = 0;
+        int windows = 0;
+        bool overlaysHiddenWhileShown = true;
+        printCard(host, [&] {
+            ++windows;
+            overlaysHiddenWhileShown = host.overlaysHidden;
+        });
+        EXPECT_EQ(host.snapshots, row.snapshots);
+        EXPECT_EQ(windows, row.windows);
+        EXPECT_EQ(host.overlaysShown, row.snapshots);
+        if (windows)
+            EXPECT_FALSE(overlaysHiddenWhileShown);
+        EXPECT_EQ(host.infosWritten, 0);
+    }
+}
+
+// A band that paints a known pattern, with an overlay child that must not show.
+class PatternBand : public QWidget
+{
+public:
+    PatternBand()
+    {
+        resize(600, 320);
+        overlay = new QWidget(this);
+        overlay->setGeometry(10, 10, 50, 20);
+        overlay->setAutoFillBackground(true);
+        QPalette p = overlay->palette();
+        p.setColor(QPalette::Window, Qt::green);
+        overlay->setPalette(p);
+    }
+    QWidget *overlay;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(231, 223, 173));
+        p.fillRect(QRect(510, 279, 1, 1), Qt::red);
+        p.fillRect(QRect(511, 280, 5, 5), Qt::blue);
+    }
+};
+
+TEST(CardOutput, SnapshotIsTheBandsTopLeftCardArea)
+{
+    PatternBand band;
+    band.overlay->hide();
+    const QImage shot = snapshotOfBand(&band);
+    EXPECT_EQ(shot.size(), QSize(511, 280));
+    EXPECT_EQ(shot.devicePixelRatio(), 1.0);
+    EXPECT_EQ(shot.pixelColor(20, 15), QColor(231, 223, 173));
+    EXPECT_EQ(shot.pixelColor(510, 279), QColor(Qt::red));
+    band.overlay->show();
+    EXPECT_EQ(snapshotOfBand(&band).pixelColor(20, 15), QColor(Qt::green));
 }
 
 struct NameRow {
