@@ -158,6 +158,7 @@ void TCollapsePanel::applyHeight(int h)
         return;
     const QRect before = geometry();
     resize(width(), h);
+    emit heightStepped(h);
     QWidget *parent = parentWidget();
     if (parent && isVisible())
         parent->repaint(before.united(geometry()));

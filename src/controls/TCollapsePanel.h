@@ -54,6 +54,10 @@ public:
 
     QSize sizeHint() const override { return {185, 41}; }
 
+signals:
+    // Each height a fold or unfold applies on its way, the final one included.
+    void heightStepped(int height);
+
 public slots:
     void fold();
     void unfold();

@@ -19,7 +19,7 @@ private:
     Q_PROPERTY(int Height READ height WRITE setHeight)
     Q_PROPERTY(int Width READ width WRITE setWidth)
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
-    Q_PROPERTY(bool Visible READ isVisible WRITE setVisible)
+    Q_PROPERTY(bool Visible READ isShown WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
 
@@ -37,6 +37,8 @@ public:
     // The lamp's size is fixed; these exist so that the size reads and "writes" like any control.
     void setHeight(int) { resize(FixedWidth, FixedHeight); }
     void setWidth(int) { resize(FixedWidth, FixedHeight); }
+    // The lamp's own visibility, whether or not its window is on screen.
+    bool isShown() const { return !isHidden(); }
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 

@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"Left", L::lsLeft, {10, 5}, run(0, 0, 0, 3)},
         LineCase{"Right", L::lsRight, {10, 5}, run(9, 0, 9, 3)},
         LineCase{"Up", L::lsUp, {4, 4}, diagonal({{0, 3}, {1, 2}, {2, 1}})},
+        LineCase{"NoStyle", {}, {4, 4}, {}},
         LineCase{"Down", L::lsDown, {4, 4}, diagonal({{0, 0}, {1, 1}, {2, 2}})}),
     [](const auto &info) { return std::string(info.param.name); });
 
@@ -107,15 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SegmentCase{"Four", 4, {2, 2}, {38, 2}, {38, 2}, {38, 18}},
                       SegmentCase{"ZeroDrawsAsOne", 0, {0, 0}, {39, 0}, {39, 0}, {39, 19}}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(DiduLineDefaults, UpLineInA40Square)
-{
-    TDiduLine line;
-    EXPECT_EQ(line.size(), QSize(40, 40));
-    EXPECT_EQ(line.style(), TDiduLine::TDiduLineStyles(L::lsUp));
-    EXPECT_EQ(line.pen().color(), QColor(0, 0, 0));
-    EXPECT_EQ(line.pen().width(), 1);
-}
 
 TEST(DiduLineDefaults, NoPenDrawsNothing)
 {

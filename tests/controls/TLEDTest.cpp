@@ -150,8 +150,6 @@ TEST(Lamp, KeepsItsSizeWhateverIsAsked)
     }
     lamp.resize(100, 100);
     EXPECT_EQ(lamp.size(), QSize(12, 13));
-    lamp.setProperty("Width", 30);
-    EXPECT_EQ(lamp.property("Width").toInt(), 12);
 }
 
 } // namespace

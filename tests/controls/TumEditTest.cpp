@@ -150,15 +150,4 @@ TEST(EditColours, DisabledTextIsGrey)
     EXPECT_EQ(blackPixels, 0);
 }
 
-TEST(EditColours, PasswordCharactersHideTheText)
-{
-    EditFixture f;
-    f.edit.setDisplayAlignment(Qt::AlignHCenter);
-    const QImage plain = renderOver(f.edit);
-    f.edit.setEchoMode(QLineEdit::Password);
-    EXPECT_NE(renderOver(f.edit), plain);
-    f.edit.setEchoMode(QLineEdit::NoEcho);
-    EXPECT_TRUE(f.ink().isEmpty());
-}
-
 } // namespace
