@@ -82,7 +82,7 @@ void TumEdit::paintAligned()
         area = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
         inner = 1;
     } else {
-        painter.fillRect(area, palette().color(QPalette::Base));
+        painter.fillRect(area, palette().color(QPalette::Active, QPalette::Base));
     }
     const QColor ink = isEnabled()
         ? palette().color(QPalette::Text)

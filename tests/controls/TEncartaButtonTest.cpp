@@ -76,6 +76,12 @@ INSTANTIATE_TEST_SUITE_P(
                      press(b);
                  },
                  kFace, kBorder, kBorder},
+        LookCase{"CaptionChangeShowsNormal",
+                 [](TEncartaButton &b) {
+                     sendEnter(b);
+                     b.setCaption(QStringLiteral("New"));
+                 },
+                 kFace, kBorder, kBorder},
         LookCase{"AfterLeave",
                  [](TEncartaButton &b) {
                      press(b);
