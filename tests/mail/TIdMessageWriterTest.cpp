@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {
