@@ -41,9 +41,11 @@ QString wrap(const QString &line, int maxCol)
     int col = 1, pos = 1, linePos = 1, breakPos = 0;
     bool inQuote = false;
     while (pos <= len) {
-        if (line.mid(pos - 1, kBreak.size()) == kBreak) {
-            // A break already in the text ends the piece here.
-            pos += kBreak.size();
+        if (line.mid(pos - 1, 2) == QLatin1String("\r\n") && pos + 2 <= len
+            && isBlankOrTab(at(pos + 2))) {
+            // A break already in the text (CR LF and a blank or a tab, as between encoded
+            // words) ends the piece here.
+            pos += 3;
             result += copy(linePos, pos - 1);
             linePos = pos;
             breakPos = 0;

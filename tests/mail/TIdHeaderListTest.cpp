@@ -43,6 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
                 {kSubject + QString(45, QLatin1Char('x'))}},
         FoldRow{"80_folds", kSubject + QString(46, QLatin1Char('x')), 78,
                 {QStringLiteral("Subject: QSL card attachment from"), QStringLiteral(" ") + QString(46, QLatin1Char('x'))}},
+        FoldRow{"encoded_word_break_kept",
+                QStringLiteral("Subject: ") + QString(60, QLatin1Char('q')) + QStringLiteral("\r\n\t")
+                    + QString(70, QLatin1Char('r')),
+                78,
+                {QStringLiteral("Subject: ") + QString(60, QLatin1Char('q')),
+                 QStringLiteral("\t") + QString(70, QLatin1Char('r'))}},
         FoldRow{"three_lines", QStringLiteral("X: aaaa bbbb cccc dddd eeee ffff"), 12,
                 {QStringLiteral("X: aaaa"), QStringLiteral(" bbbb cccc"), QStringLiteral(" dddd eeee"),
                  QStringLiteral(" ffff")}}),

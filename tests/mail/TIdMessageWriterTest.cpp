@@ -173,8 +173,9 @@ TEST_P(DotRule, LinesBeginningWithDotAreDoubled)
         const QByteArray expected = withAttachment ? "7bit\r\n\r\n" + GetParam().sent + "\r\n--"
                                                    : "\r\n\r\n" + GetParam().sent;
         EXPECT_TRUE(out.bytes.contains(expected)) << out.bytes.constData();
-        if (!withAttachment)
+        if (!withAttachment) {
             EXPECT_TRUE(out.bytes.endsWith(GetParam().sent));
+        }
     }
 }
 
@@ -309,8 +310,9 @@ TEST_P(EncodedFileRemoved, OnEveryPath)
         text = e.text();
     }
     EXPECT_EQ(text.left(int(qstrlen(row.error))), QLatin1String(row.error));
-    if (row.missingSource)
+    if (row.missingSource) {
         EXPECT_EQ(text, QStringLiteral("Cannot open file ") + file);
+    }
     EXPECT_EQ(encodedFilesLeft(), QStringList());
     // Header and text part went out before the failing attachment.
     EXPECT_TRUE(out.bytes.startsWith(kHeader + kTextPart + "Tnx for QSO, 73\r\n"));
