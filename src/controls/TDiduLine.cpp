@@ -91,6 +91,13 @@ void drawThinLine(QPainter &painter, const QPen &pen, QPoint from, QPoint to)
 
 } // namespace
 
+bool TDiduLine::event(QEvent *event)
+{
+    if (m_hints.suppresses(this, event))
+        return true;
+    return QWidget::event(event);
+}
+
 void TDiduLine::paintEvent(QPaintEvent *)
 {
     if (m_pen.style() == Qt::NoPen)

@@ -3,6 +3,8 @@
 #include <QPen>
 #include <QWidget>
 
+#include "HintFlags.h"
+
 // Draws lines along its sides or across its diagonals with one pen; what lies beneath shows
 // through everywhere else. Lines leave out their end points, so a four-sided frame leaves its
 // bottom-right corner pixel unset.
@@ -24,6 +26,7 @@ public:
 private:
     Q_PROPERTY(QPen Pen READ pen WRITE setPen)
     Q_PROPERTY(TDiduLineStyles Style READ style WRITE setStyle)
+    Q_PROPERTY(bool ShowHint READ showHint WRITE setShowHint)
 
 public:
     explicit TDiduLine(QWidget *parent = nullptr);
@@ -32,6 +35,8 @@ public:
     void setPen(const QPen &pen);
     TDiduLineStyles style() const { return m_style; }
     void setStyle(TDiduLineStyles style);
+    bool showHint() const { return m_hints.showHint(); }
+    void setShowHint(bool on) { m_hints.setShowHint(on); }
 
     struct Segment {
         TDiduLineStyle style;
@@ -45,11 +50,13 @@ public:
     QSize sizeHint() const override { return {40, 40}; }
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QPen m_pen{Qt::black, 1};
     TDiduLineStyles m_style = lsUp;
+    HintFlags m_hints;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDiduLine::TDiduLineStyles)

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QVariant>
 
 namespace {
 const QColor kBevelLight = colorFromInt(15594744);
@@ -124,17 +123,6 @@ void TEncartaButton::setShowCaption(bool on)
     showLook(Look::Normal);
 }
 
-void TEncartaButton::setShowHint(bool on)
-{
-    m_showHint = on;
-    m_parentShowHint = false;  // an explicit choice no longer follows the parent
-}
-
-void TEncartaButton::setParentShowHint(bool on)
-{
-    m_parentShowHint = on;
-}
-
 void TEncartaButton::setCaptionFont(const QFont &font)
 {
     if (font == this->font())
@@ -156,17 +144,9 @@ QSize TEncartaButton::sizeHint() const
     return {86, 22};
 }
 
-bool TEncartaButton::hintsShown() const
-{
-    if (!m_parentShowHint)
-        return m_showHint;
-    const QVariant parentFlag = parentWidget() ? parentWidget()->property("ShowHint") : QVariant();
-    return parentFlag.isValid() ? parentFlag.toBool() : true;
-}
-
 bool TEncartaButton::event(QEvent *event)
 {
-    if (event->type() == QEvent::ToolTip && !hintsShown())
+    if (m_hints.suppresses(this, event))
         return true;
     return QWidget::event(event);
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "HintFlags.h"
+
 // Kartello's flat push button. It paints itself completely: a one-pixel border, a hover colour
 // with a raised bevel and a pressed colour with a sunken bevel. It never takes the keyboard
 // focus. Its own `Enabled` flag (not QWidget's enabled state) keeps the normal look but ignores
@@ -53,10 +55,10 @@ public:
     void setColorDown(const QColor &color);
     bool showCaption() const { return m_showCaption; }
     void setShowCaption(bool on);
-    bool showHint() const { return m_showHint; }
-    void setShowHint(bool on);
-    bool parentShowHint() const { return m_parentShowHint; }
-    void setParentShowHint(bool on);
+    bool showHint() const { return m_hints.showHint(); }
+    void setShowHint(bool on) { m_hints.setShowHint(on); }
+    bool parentShowHint() const { return m_hints.parentShowHint(); }
+    void setParentShowHint(bool on) { m_hints.setParentShowHint(on); }
     void setCaptionFont(const QFont &font);
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &color);
@@ -85,7 +87,6 @@ private:
     void showLook(Look look);
     void paintCaption(QPainter &painter, const QColor &fill, const QColor &ink) const;
     void paintBevel(QPainter &painter, bool raised) const;
-    bool hintsShown() const;
 
     QString m_caption;
     bool m_captionSet = false;
@@ -98,8 +99,7 @@ private:
     QImage m_glyph;
     bool m_buttonEnabled = true;
     bool m_showCaption = true;
-    bool m_showHint = true;
-    bool m_parentShowHint = true;
+    HintFlags m_hints;
     bool m_pressed = false;
     bool m_leftDuringClick = false;
     Look m_look = Look::Normal;

@@ -58,6 +58,13 @@ void TLED::paintEvent(QPaintEvent *)
     painter.drawImage(0, 0, m_strip->cell(column, row, background));
 }
 
+bool TLED::event(QEvent *event)
+{
+    if (m_hints.suppresses(this, event))
+        return true;
+    return QWidget::event(event);
+}
+
 void TLED::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::EnabledChange)

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "HintFlags.h"
+
 class TLEDBitmap;
 
 // A 12 x 13 indicator lamp, lit or unlit, in red, green or yellow; a disabled lamp shows an
@@ -21,6 +23,8 @@ private:
     Q_PROPERTY(bool Enabled READ isEnabled WRITE setEnabled)
     Q_PROPERTY(bool Visible READ isShown WRITE setVisible)
     Q_PROPERTY(QString Hint READ toolTip WRITE setToolTip)
+    Q_PROPERTY(bool ShowHint READ showHint WRITE setShowHint)
+    Q_PROPERTY(bool ParentShowHint READ parentShowHint WRITE setParentShowHint)
     Q_PROPERTY(int Tag READ tag WRITE setTag)
 
 public:
@@ -39,6 +43,10 @@ public:
     void setWidth(int) { resize(FixedWidth, FixedHeight); }
     // The lamp's own visibility, whether or not its window is on screen.
     bool isShown() const { return !isHidden(); }
+    bool showHint() const { return m_hints.showHint(); }
+    void setShowHint(bool on) { m_hints.setShowHint(on); }
+    bool parentShowHint() const { return m_hints.parentShowHint(); }
+    void setParentShowHint(bool on) { m_hints.setParentShowHint(on); }
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
 
@@ -55,6 +63,7 @@ signals:
     void mouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -71,5 +80,6 @@ private:
     bool m_lit = false;
     TLEDColor m_color = lcRed;
     int m_tag = 0;
+    HintFlags m_hints;
     bool m_pressed = false;
 };
