@@ -34,6 +34,17 @@ QString quotedFileName(const QString &path)
     return QLatin1Char('"') + name + QLatin1Char('"');
 }
 
+bool isAscii(const QStringList &lines)
+{
+    for (const QString &l : lines) {
+        for (const QChar c : l) {
+            if (c.unicode() > 126)
+                return false;
+        }
+    }
+    return true;
+}
+
 bool isJapanese(const TIdMessage &message)
 {
     return message.HeaderLocale.language() == QLocale::Japanese;
@@ -89,11 +100,7 @@ void TIdMessageWriter::SendBody(TIdMessage &message)
     if (parts.textPartCount() >= 2) {
         sendAlternativeParts(message, boundary);
     } else {
-        line(QStringLiteral("Content-Type: text/plain"));
-        line(QStringLiteral("Content-Transfer-Encoding: 7bit"));
-        line(QString());
-        for (const QString &l : splitBreaks(message.Body))
-            bodyLine(l.toUtf8());
+        sendBodyPart(message.Body);
     }
     for (int i = 0; i < parts.count(); ++i) {
         if (auto attachment = dynamic_cast<TIdAttachment *>(&parts[i])) {
@@ -103,6 +110,28 @@ void TIdMessageWriter::SendBody(TIdMessage &message)
         }
     }
     line(QStringLiteral("--") + boundary + QStringLiteral("--"));
+}
+
+void TIdMessageWriter::sendBodyPart(const QStringList &body)
+{
+    const QStringList lines = splitBreaks(body);
+    if (isAscii(lines)) {
+        line(QStringLiteral("Content-Type: text/plain"));
+        line(QStringLiteral("Content-Transfer-Encoding: 7bit"));
+        line(QString());
+        for (const QString &l : lines)
+            bodyLine(l.toUtf8());
+        return;
+    }
+    // Text beyond ASCII would be mislabelled as 7bit; say what it is and keep it 7-bit safe.
+    line(QStringLiteral("Content-Type: text/plain; charset=UTF-8"));
+    line(QStringLiteral("Content-Transfer-Encoding: quoted-printable"));
+    line(QString());
+    const TIdQuotedPrintableEncoder encoder;
+    for (const QString &l : lines) {
+        for (const QByteArray &encoded : encoder.encodeBytes(l.toUtf8()))
+            bodyLine(encoded);
+    }
 }
 
 void TIdMessageWriter::sendPlainBody(const TIdMessage &message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 class QIODevice;
 class TIdAttachment;
@@ -37,6 +38,7 @@ public:
 private:
     void line(const QString &text);
     void bodyLine(const QByteArray &bytes);
+    void sendBodyPart(const QStringList &body);
     void sendPlainBody(const TIdMessage &message);
     void sendTextPart(TIdText &part);
     void sendAttachment(TIdAttachment &part);

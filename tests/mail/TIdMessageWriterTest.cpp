@@ -188,6 +188,31 @@ INSTANTIATE_TEST_SUITE_P(
         DotRow{"bare_lf_inside", {"a\n.\rb"}, "a\r\n..\r\nb\r\n"}),
     [](const auto &info) { return std::string(info.param.what); });
 
+TEST_F(MessageWriterTest, BodyBeyondAsciiIsLabelledAndQuotedPrintable)
+{
+    TIdMessage m;
+    programMessage(m, makeFile(QStringLiteral("c.jpg"), "QSL!"));
+    m.Body = QStringList{QStringLiteral("Gr\u00fc\u00dfe, 73")};
+    MessageCapture out;
+    TIdMessageWriter(out).SendMsg(m);
+    EXPECT_TRUE(out.bytes.contains("--=_NextPart_2rfkindysadvnqw3nerasdf\r\n"
+                                   "Content-Type: text/plain; charset=UTF-8\r\n"
+                                   "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+                                   "Gr=C3=BC=C3=9Fe, 73\r\n\r\n--"));
+}
+
+TEST_F(MessageWriterTest, JapaneseBodyWithoutPartsGoesOutInIso2022Jp)
+{
+    TIdMessage m;
+    programMessage(m, QString());
+    m.MessageParts.clear();
+    m.HeaderLocale = QLocale(QLocale::Japanese, QLocale::Japan);
+    m.Body = QStringList{QStringLiteral("\u65e5\u672c 73")};
+    MessageCapture out;
+    TIdMessageWriter(out).SendMsg(m);
+    EXPECT_TRUE(out.bytes.endsWith("\r\n\r\n\x1b$BF|K\\\x1b(B 73\r\n"));
+}
+
 TEST_F(MessageWriterTest, SinglePartMessageEndsContentTypeWithSemicolon)
 {
     TIdMessage m;
