@@ -10,11 +10,6 @@ TAlLabel::TAlLabel(QObject *owner)
     setBounds(0, 0, 65, 17);
 }
 
-void TAlLabel::Print(const QRect &rect)
-{
-    tAlControl::Print(rect);
-}
-
 void TAlLabel::PrintContents(const QRect &rect)
 {
     QPainter &canvas = alPrinter().canvas();

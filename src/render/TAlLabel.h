@@ -20,7 +20,6 @@ class TAlLabel : public tAlControl
 public:
     explicit TAlLabel(QObject *owner = nullptr);
 
-    void Print(const QRect &rect) override;
     // Fills rect unless transparent, then draws PrintText literally (no access characters).
     void PrintContents(const QRect &rect) override;
 };

@@ -8,13 +8,13 @@ TAlSysField::TAlSysField(QObject *owner)
     : TAlLabel(owner)
 {
     setColor(Qt::white);
-    loadedSysField();
+    showPlaceholder();
 }
 
 void TAlSysField::setDataType(tAlSysDataType type)
 {
     m_dataType = type;
-    loadedSysField();
+    showPlaceholder();
 }
 
 QString TAlSysField::ownerName() const
@@ -22,7 +22,13 @@ QString TAlSysField::ownerName() const
     return parent() ? parent()->objectName() : QString();
 }
 
-void TAlSysField::loadedSysField()
+void TAlSysField::loaded()
+{
+    showPlaceholder();
+    TAlLabel::loaded();
+}
+
+void TAlSysField::showPlaceholder()
 {
     switch (m_dataType) {
     case alr_Time: setCaption(QStringLiteral("#hh:mm:ss#")); break;

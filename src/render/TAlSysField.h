@@ -24,9 +24,10 @@ public:
     bool NextValue() override;
     QString PrintText() override;
     // After loading: shows the placeholder of the data type.
-    void loadedSysField();
+    void loaded() override;
 
 private:
+    void showPlaceholder();
     QString ownerName() const;
 
     tAlSysDataType m_dataType = alr_Time;

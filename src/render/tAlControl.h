@@ -71,8 +71,8 @@ public:
     bool parentFont() const { return m_parentFont; }
     void setParentFont(bool parentFont);
 
-    // Re-measures an auto-sized element, as once after the window description is loaded.
-    void loaded();
+    // After the window description is loaded: re-measures an auto-sized element.
+    virtual void loaded();
 
     // Paints the element in its own coordinates ((0, 0) is its top-left corner) on a
     // painter already clipped to the element. Used for the screen and for every image.

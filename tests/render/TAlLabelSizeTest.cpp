@@ -92,17 +92,6 @@ TEST(TAlLabel, RightAlignedElementKeepsItsRightEdge)
     EXPECT_LT(label.width(), 60);
 }
 
-TEST(TAlLabel, AutoSizeOffKeepsTheDesignedCell)
-{
-    TAlLabel label;
-    label.setAutoSize(false);
-    label.setBounds(7, 247, 106, 14);
-    label.setFont(tahoma8());
-    label.setCaption(QStringLiteral("Confirming QSO with"));
-    EXPECT_EQ(label.width(), 106);
-    EXPECT_EQ(label.height(), 14);
-}
-
 TEST(TAlLabel, TahomaTitleFitsItsCell)
 {
     EXPECT_LE(measured(QStringLiteral("Confirming QSO with")).width(), 106);

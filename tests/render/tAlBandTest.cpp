@@ -184,12 +184,4 @@ TEST(tAlBand, ElementsAndBandMayGoInEitherOrder)
     owned->setCaption(QStringLiteral("still usable"));
 }
 
-TEST(tAlBand, BandTypeNames)
-{
-    const char *names[] = {"Title", "PageHeader", "DetailHeader", "Detail", "DetailFooter",
-                           "PageFooter", "ReportFooter", "New Page", "GroupHeader", "GroupFooter"};
-    for (int i = alr_Title; i <= alr_GroupFooter; ++i)
-        EXPECT_EQ(bandTypeName(static_cast<tAlBandType>(i)).toStdString(), names[i]);
-}
-
 } // namespace
