@@ -1,5 +1,7 @@
 #include "TIdHeaderList.h"
 
+#include "IdException.h"
+
 namespace {
 
 const QString kSeparator = QStringLiteral(": ");
@@ -73,6 +75,23 @@ QString wrap(const QString &line, int maxCol)
     return result + copy(linePos, len);
 }
 
+// A value may hold line breaks only as folds (CR LF and a blank or a tab); anything else
+// would start a header line of its own.
+bool isSafeValue(const QString &value)
+{
+    for (int i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == QChar(0) || c == QLatin1Char('\n'))
+            return false;
+        if (c == QLatin1Char('\r')) {
+            if (i + 2 >= value.size() || value[i + 1] != QLatin1Char('\n') || !isBlankOrTab(value[i + 2]))
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QStringList TIdHeaderList::fold(const QString &line, int maxCol)
@@ -124,6 +143,8 @@ QString TIdHeaderList::value(const QString &name) const
 
 void TIdHeaderList::setValue(const QString &name, const QString &value)
 {
+    if (!isSafeValue(value))
+        throw EIdUnsafeText(QStringLiteral("header %1").arg(name), value);
     const int index = indexOfName(name);
     if (index >= 0) {
         const int end = continuationEnd(index);

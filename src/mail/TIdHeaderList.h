@@ -14,7 +14,8 @@ public:
     // The unfolded value of the first header with this name; empty when there is none.
     QString value(const QString &name) const;
     // Replaces the header (with its continuation lines) by the folded "name: value", or
-    // appends it when the name is new. An empty value removes the header.
+    // appends it when the name is new. An empty value removes the header. A value holding
+    // NUL, or a line break that is not a fold (CR LF and a blank or tab), throws EIdUnsafeText.
     void setValue(const QString &name, const QString &value);
 
     // Appends one stored line as it stands (no folding).

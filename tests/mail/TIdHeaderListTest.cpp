@@ -1,3 +1,4 @@
+#include "IdException.h"
 #include "TIdHeaderList.h"
 
 #include "QtPrinters.h"
@@ -85,6 +86,28 @@ TEST(HeaderList, LongValueIsFoldedWhenSetAndUnfoldedWhenRead)
     EXPECT_EQ(h.value(QStringLiteral("subject")), QStringLiteral("QSL card attachment from ") + address);
     h.setValue(QStringLiteral("SUBJECT"), QString());
     EXPECT_EQ(h.count(), 0);
+}
+
+TEST(HeaderList, OnlyFoldsMayBreakAValue)
+{
+    const struct { QString value; bool safe; } rows[] = {
+        {QStringLiteral("a\r\n b"), true},
+        {QStringLiteral("a\r\n\tb"), true},
+        {QStringLiteral("a\r\nBcc: x@y"), false},
+        {QStringLiteral("a\nb"), false},
+        {QStringLiteral("a\rb"), false},
+        {QStringLiteral("a\r\n"), false},
+        {QStringLiteral("a") + QChar(0) + QStringLiteral("b"), false},
+    };
+    for (const auto &row : rows) {
+        TIdHeaderList h;
+        if (row.safe) {
+            EXPECT_NO_THROW(h.setValue(QStringLiteral("X-Mailer"), row.value));
+        } else {
+            EXPECT_THROW(h.setValue(QStringLiteral("X-Mailer"), row.value), EIdUnsafeText);
+            EXPECT_EQ(h.count(), 0);
+        }
+    }
 }
 
 } // namespace
