@@ -97,12 +97,33 @@ std::vector<QString> qItems(const QByteArray &bytes)
     return items;
 }
 
-std::vector<QString> bItems(const QByteArray &bytes)
+// "B" words end on character boundaries, so every encoded word decodes on its own
+// (a multi-byte character is never split between two words).
+QString encodeBWords(const QString &stretch, const HeaderCharset &charset, const QString &prefix)
 {
-    std::vector<QString> items;
-    for (int i = 0; i < bytes.size(); i += 3)
-        items.push_back(QString::fromLatin1(bytes.mid(i, 3).toBase64()));
-    return items;
+    auto wordLength = [&](const QByteArray &bytes) {
+        return prefix.size() + 4 * ((bytes.size() + 2) / 3) + 2;
+    };
+    QStringList words;
+    QString chunk;
+    QByteArray chunkBytes;
+    for (int i = 0; i < stretch.size();) {
+        const int len = stretch[i].isHighSurrogate() && i + 1 < stretch.size() ? 2 : 1;
+        const QString next = chunk + stretch.mid(i, len);
+        QByteArray bytes;
+        convertToCharset(next, charset.name, &bytes);
+        if (!chunk.isEmpty() && wordLength(bytes) > 75) {
+            words << prefix + QString::fromLatin1(chunkBytes.toBase64()) + QStringLiteral("?=");
+            chunk = stretch.mid(i, len);
+            convertToCharset(chunk, charset.name, &chunkBytes);
+        } else {
+            chunk = next;
+            chunkBytes = bytes;
+        }
+        i += len;
+    }
+    words << prefix + QString::fromLatin1(chunkBytes.toBase64()) + QStringLiteral("?=");
+    return words.join(QStringLiteral("\r\n\t"));
 }
 
 QString encodeStretch(const QString &stretch, const HeaderCharset &wanted)
@@ -113,8 +134,10 @@ QString encodeStretch(const QString &stretch, const HeaderCharset &wanted)
         charset = HeaderCharset{kUtf8, 'B'};
         bytes = stretch.toUtf8();
     }
-    const auto items = charset.letter == 'Q' ? qItems(bytes) : bItems(bytes);
     const QString prefix = QStringLiteral("=?%1?%2?").arg(charset.name).arg(QLatin1Char(charset.letter));
+    if (charset.letter == 'B')
+        return encodeBWords(stretch, charset, prefix);
+    const auto items = qItems(bytes);
     QString result;
     QString current = prefix;
     for (const QString &item : items) {

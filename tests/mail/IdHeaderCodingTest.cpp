@@ -69,6 +69,26 @@ TEST(EncodedWords, NoEncodedWordPassesSeventyFiveCharacters)
     }
 }
 
+TEST(EncodedWords, EveryBWordHoldsWholeCharacters)
+{
+    const QString text = QStringLiteral("\u041f\u0440\u0438\u0432\u0435\u0442\u00e9\u65e5\U0001F4FB").repeated(9);
+    const QString encoded = encodeHeader(text, kLatin1);
+    QString decoded;
+    int words = 0;
+    for (QString word : encoded.split(QStringLiteral("\r\n\t"))) {
+        ASSERT_TRUE(word.startsWith(QLatin1String("=?UTF-8?B?")) && word.endsWith(QLatin1String("?=")));
+        EXPECT_LE(word.size(), 75);
+        const QByteArray bytes = QByteArray::fromBase64(word.mid(10, word.size() - 12).toLatin1());
+        const QString part = QString::fromUtf8(bytes);
+        EXPECT_EQ(part.toUtf8(), bytes);                 // no character cut in two
+        EXPECT_FALSE(part.contains(QChar(QChar::ReplacementCharacter)));
+        decoded += part;
+        ++words;
+    }
+    EXPECT_GT(words, 3);
+    EXPECT_EQ(decoded, text);
+}
+
 struct LocaleRow
 {
     QLocale locale;
