@@ -244,18 +244,4 @@ TEST(MessageHeader, ValuesWithLineBreaksOrNulAreRefused)
     }
 }
 
-TEST(MessageHeader, ClearHeaderEmptiesFieldsAndResetsPriority)
-{
-    TIdMessage m;
-    basics(m);
-    m.Priority = mpLowest;
-    m.CCList.add(QStringLiteral("c@d.e"));
-    m.ClearHeader();
-    EXPECT_EQ(m.Priority, mpNormal);
-    EXPECT_EQ(m.Subject, QString());
-    EXPECT_EQ(m.Recipients.count(), 0);
-    EXPECT_EQ(m.CCList.count(), 0);
-    EXPECT_EQ(m.From.Address, QString());
-}
-
 } // namespace
