@@ -62,9 +62,14 @@ void tAlBand::setParentWidget(QWidget *parent)
     checkedForm(parent);
     if (parentWidget())
         parentWidget()->removeEventFilter(this);
-    setParent(parent);
-    if (parent)
+    const bool explicitlyHidden =
+        testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden);
+    setParent(parent); // Qt hides a widget it moves; on a visible form show it again
+    if (parent) {
+        if (!explicitlyHidden && parent->isVisible())
+            show();
         parent->installEventFilter(this);
+    }
     applyAlign();
 }
 

@@ -58,9 +58,12 @@ TEST_P(BandParent, OnlyAFormMayHoldABand)
 
     QWidget form;
     auto *band = new tAlBand(&form);
+    window.show();
+    form.show();
     const QString moveError = errorOf([&] { band->setParentWidget(parent); });
     EXPECT_EQ(moveError.toStdString(), (GetParam().accepted ? QString() : notOnForm).toStdString());
     EXPECT_EQ(band->parentWidget(), GetParam().accepted ? parent : &form);
+    EXPECT_EQ(band->isVisible(), band->parentWidget() != nullptr) << "a band on a shown form shows";
     delete band;
 }
 
