@@ -1,9 +1,120 @@
 #include "TForm1.h"
 
+#include "CardOptions.h"
+#include "Colors.h"
+#include "Fonts.h"
+#include "HandlerGuard.h"
+#include "TAlLabel.h"
+#include "TCollapsePanel.h"
+#include "TEncartaButton.h"
+#include "TFileDialog.h"
+#include "TumEdit.h"
+#include "WindowBuilder.h"
+#include "WindowDescription.h"
+#include "tAlBand.h"
+#include "tAlImage.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+
 TForm1::TForm1(QWidget *parent)
-    : QWidget(parent)
+    : TPersistentForm(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kartello"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(727, 472);
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    setControlColour(this, card::kWindowColour);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    buildWindow(this, mainWindowDescription());
+    createComponents();
+    bindControls();
+    connectCardOptions();
+    connectStartup();
+
+    // Restoring the remembered states runs the handlers of the restored controls, so the
+    // card's options come back before the creation handler runs.
+    restoreState();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+// The window's non-visual components: the popup menu of the contact e-mail field and the
+// memories of the file dialogs.
+void TForm1::createComponents()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const char *items[][2] = {
+        {"MenuCallSign1", "Menu Call Sign"}, {"Append1", "@"}, {"Append2", ""}, {"Append3", ""}};
+    for (const auto &item : items) {
+        QAction *action = PopupMenu1->addAction(QString::fromUtf8(item[1]));
+        action->setObjectName(QString::fromLatin1(item[0]));
+    }
+    PopupMenu1->actions().constFirst()->setVisible(false);
+
+    OpenPictureDialog1 = new TFileDialog(QStringLiteral("OpenPictureDialog1"), this);
+    SaveDialog1 = new TFileDialog(QStringLiteral("SaveDialog1"), this);
+    OpenDialog1 = new TFileDialog(QStringLiteral("OpenDialog1"), this);
+    OpenDialog2 = new TFileDialog(QStringLiteral("OpenDialog2"), this);
+    OpenDialog3 = new TFileDialog(QStringLiteral("OpenDialog3"), this);
+}
+
+void TForm1::bindControls()
+{
+    tAlBand1 = control<tAlBand>(QStringLiteral("tAlBand1"));
+    tAlImage1 = control<tAlImage>(QStringLiteral("tAlImage1"));
+    TumEdit **edits[] = {&ContactCallSign, &UTCDate, &UTCTime, &Freq, &Mode, &Power, &Signal};
+    TAlLabel **values[] = {&alContactCallSign, &alUTCDate, &alUTCTime, &alFreq,
+                           &alMode, &alPower, &alSignal};
+    const char *editNames[] = {"ContactCallSign", "UTCDate", "UTCTime", "Freq",
+                               "Mode", "Power", "Signal"};
+    const char *valueNames[] = {"alContactCallSign", "alUTCDate", "alUTCTime", "alFreq",
+                                "alMode", "alPower", "alSignal"};
+    for (int i = 0; i < 7; ++i) {
+        *edits[i] = control<TumEdit>(QString::fromLatin1(editNames[i]));
+        *values[i] = control<TAlLabel>(QString::fromLatin1(valueNames[i]));
+    }
+    alCallSign = control<TAlLabel>(QStringLiteral("alCallSign"));
+    ContactsEmail = control<TumEdit>(QStringLiteral("ContactsEmail"));
+    Image1 = control<QLabel>(QStringLiteral("Image1"));
+    CollapsePanel1 = control<TCollapsePanel>(QStringLiteral("CollapsePanel1"));
+    MonthCalendar1 = control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    // The seven QSO fields are the only tab stops, in column order.
+    for (int i = 0; i + 1 < 7; ++i)
+        setTabOrder(*edits[i], *edits[i + 1]);
+}
+
+void TForm1::connectStartup()
+{
+    auto *close = control<TEncartaButton>(QStringLiteral("CloseButton3"));
+    connect(close, &TEncartaButton::clicked, this, [this] { guarded([this] { CloseButton3Click(); }); });
+}
+
+bool TForm1::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        guarded([this] { FormActivate(); });
+    return TPersistentForm::event(e);
+}
+
+void TForm1::closeEvent(QCloseEvent *e)
+{
+    guarded([this] { FormCloseQuery(); });
+    e->accept();
+}
+
+void TForm1::focusCallSign()
+{
+    if (ContactCallSign)
+        ContactCallSign->setFocus();
 }

@@ -1,11 +1,105 @@
 #pragma once
 
-#include <QWidget>
+#include "CardOptions.h"
+#include "TPersistentForm.h"
 
-// The main window.
-class TForm1 : public QWidget
+class QCalendarWidget;
+class QLabel;
+class QMenu;
+class TAlLabel;
+class TCollapsePanel;
+class TEncartaButton;
+class TFileDialog;
+class TumEdit;
+class tAlBand;
+class tAlImage;
+
+// The main window: the card band with the card, the quick-pick panels around it, the
+// interface panel and the command buttons. Every control carries its component name as its
+// objectName; handlers decide by the sender's name. The window description itself is data
+// (WindowDescription.cpp).
+class TForm1 : public TPersistentForm
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // The control or card element named name (nullptr when there is none).
+    template <typename T = QWidget> T *control(const QString &name) const
+    {
+        return findChild<T *>(name);
+    }
+
+    // ---- Start-up and shutdown ----
+    void FormCreate();
+    void LoadDescriptions();
+    void FormActivate();
+    void CloseButton3Click();
+    void FormCloseQuery();
+
+    // ---- Card layout and options ----
+    void RadioAndCheckBoxes(QObject *sender);
+    void CBShowEmail1Click(QObject *sender);
+    void CallSignEdit1Change(QObject *sender);
+    void EditBoxes();
+    void InfoBoxes();
+    void TabFalse(QObject *control);
+    // The call-sign style applied with no sender: bold, underline, size and italic.
+    void CSFClick(QObject *sender);
+
+    card::BoxColours boxColours() const { return m_boxColours; }
+    int nameLineStep() const { return m_nameLineStep; }
+    void setNameLineStep(int step) { m_nameLineStep = step; }
+    bool firstActivationPending() const { return m_firstActivation; }
+
+    // The card and the controls most handlers use.
+    tAlBand *tAlBand1 = nullptr;
+    tAlImage *tAlImage1 = nullptr;
+    TumEdit *ContactCallSign = nullptr, *UTCDate = nullptr, *UTCTime = nullptr,
+            *Freq = nullptr, *Mode = nullptr, *Power = nullptr, *Signal = nullptr;
+    TAlLabel *alContactCallSign = nullptr, *alUTCDate = nullptr, *alUTCTime = nullptr,
+             *alFreq = nullptr, *alMode = nullptr, *alPower = nullptr, *alSignal = nullptr;
+    TAlLabel *alCallSign = nullptr;
+    TumEdit *ContactsEmail = nullptr;
+    QLabel *Image1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    TCollapsePanel *CollapsePanel1 = nullptr;
+    QCalendarWidget *MonthCalendar1 = nullptr;
+    TFileDialog *OpenPictureDialog1 = nullptr, *SaveDialog1 = nullptr, *OpenDialog1 = nullptr,
+                *OpenDialog2 = nullptr, *OpenDialog3 = nullptr;
+
+    // ---- QSO entry (TForm1_QsoEntry.cpp) ----
+
+    // ---- end of QSO entry ----
+
+    // ---- Card outputs (TForm1_Output.cpp) ----
+
+    // ---- end of card outputs ----
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createComponents();
+    void bindControls();
+    void connectCardOptions();
+    void connectStartup();
+    void applyPrefs(const QStringList &lines);
+    void applyPowerDefault();
+    void loadBackground();
+    void loadIdentity();
+    void writePrefs();
+    void writeIdentity();
+    card::CardOptions readCardOptions() const;
+    void focusCallSign();
+
+    bool m_firstActivation = true;
+    card::BoxColours m_boxColours;
+    int m_nameLineStep = 15;
+    // A data file that could not be read whole at start-up is never replaced at shutdown
+    // with what the window happens to hold.
+    bool m_prefsRead = false;
+    bool m_identityRead = false;
 };

@@ -1,0 +1,172 @@
+#include "WindowBuilder.h"
+
+#include "CardBuilder.h"
+#include "Colors.h"
+#include "Fonts.h"
+#include "TCollapsePanel.h"
+#include "TDiduLine.h"
+#include "TEncartaButton.h"
+#include "TLED.h"
+#include "TumEdit.h"
+#include "tAlBand.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTextCharFormat>
+
+namespace {
+
+QWidget *createBand(QWidget *form, QWidget *parent)
+{
+    auto *band = new tAlBand(parent);
+    band->setColor(Qt::white);
+    band->setRuler(alr_cmHV);
+    band->setBandType(alr_Detail);
+    card::buildCard(band, form);
+    return band;
+}
+
+QWidget *createTrackBar(const ControlRow &row, QWidget *parent)
+{
+    auto *slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(row.minimum, row.maximum);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    slider->setValue(row.value);
+    return slider;
+}
+
+QWidget *createCalendar(QWidget *parent)
+{
+    auto *calendar = new QCalendarWidget(parent);
+    calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+    QTextCharFormat navy;
+    navy.setForeground(colorFromInt(8388608));
+    calendar->setWeekdayTextFormat(Qt::Saturday, navy);
+    calendar->setWeekdayTextFormat(Qt::Sunday, navy);
+    QPalette p = calendar->palette();
+    p.setColor(QPalette::Text, colorFromInt(8388608));
+    p.setColor(QPalette::Base, colorFromInt(11395047));
+    p.setColor(QPalette::AlternateBase, colorFromInt(11395047));
+    calendar->setPalette(p);
+    return calendar;
+}
+
+QWidget *createCombo(QWidget *parent, const QString &text)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->addItems(otherColourItems());
+    combo->setEditText(text);
+    return combo;
+}
+
+QWidget *createListBox(QWidget *parent)
+{
+    auto *list = new QListWidget(parent);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setFont(designFont(QStringLiteral("Courier New"), 8));
+    return list;
+}
+
+QWidget *createUmEdit(QWidget *parent, const QString &text)
+{
+    auto *edit = new TumEdit(parent);
+    edit->setFrame(false);
+    edit->setDisplayAlignment(Qt::AlignHCenter);
+    edit->setText(text);
+    return edit;
+}
+
+QWidget *createDiduLine(const QString &name, QWidget *parent)
+{
+    auto *line = new TDiduLine(parent);
+    line->setStyle(TDiduLine::TDiduLineStyles(TDiduLine::lsTop | TDiduLine::lsBottom | TDiduLine::lsLeft | TDiduLine::lsRight));
+    line->setPen(QPen(colorFromInt(name == QLatin1String("DiduLine1") ? 8388608 : 0), 1));
+    return line;
+}
+
+QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
+{
+    switch (row.cls) {
+    case ControlClass::Panel: {
+        auto *panel = new QFrame(parent);
+        panel->setAutoFillBackground(true);
+        return panel;
+    }
+    case ControlClass::GroupBox: return new QGroupBox(row.caption, parent);
+    case ControlClass::Button: {
+        auto *button = new TEncartaButton(parent);
+        button->setCaption(row.caption);
+        return button;
+    }
+    case ControlClass::Radio: return new QRadioButton(row.caption, parent);
+    case ControlClass::Check: return new QCheckBox(row.caption, parent);
+    case ControlClass::Label: return new QLabel(row.caption, parent);
+    case ControlClass::Edit: return new QLineEdit(row.caption, parent);
+    case ControlClass::UmEdit: return createUmEdit(parent, row.caption);
+    case ControlClass::Calendar: return createCalendar(parent);
+    case ControlClass::TrackBar: return createTrackBar(row, parent);
+    case ControlClass::Combo: return createCombo(parent, row.caption);
+    case ControlClass::ListBox: return createListBox(parent);
+    case ControlClass::Led: return new TLED(parent);
+    case ControlClass::DiduLine: return createDiduLine(row.name, parent);
+    case ControlClass::Collapse: return new TCollapsePanel(parent);
+    case ControlClass::Image: return new QLabel(parent);
+    case ControlClass::CardBand: return createBand(form, parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void setControlColour(QWidget *widget, int colour)
+{
+    const QColor c = colorFromInt(colour);
+    if (auto *button = qobject_cast<TEncartaButton *>(widget)) {
+        button->setColor(c);
+        return;
+    }
+    if (auto *panel = qobject_cast<TCollapsePanel *>(widget)) {
+        panel->setColor(c);
+        return;
+    }
+    QPalette p = widget->palette();
+    if (qobject_cast<QLineEdit *>(widget)) {
+        p.setColor(QPalette::Base, c);
+        p.setColor(QPalette::Text, colorFromInt(8388608));
+    } else {
+        p.setColor(QPalette::Window, c);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(p);
+}
+
+void buildWindow(QWidget *form, const std::vector<ControlRow> &rows)
+{
+    QHash<QString, QWidget *> byName;
+    for (const ControlRow &row : rows) {
+        QWidget *parent = row.parent.isEmpty() ? form : byName.value(row.parent, form);
+        QWidget *w = createWidget(form, row, parent);
+        w->setObjectName(row.name);
+        w->setGeometry(row.geometry);
+        if (row.colour >= 0)
+            setControlColour(w, row.colour);
+        if (auto *button = qobject_cast<QAbstractButton *>(w))
+            button->setChecked(row.flags & Checked);
+        if (row.flags & NoTabStop)
+            w->setFocusPolicy(Qt::ClickFocus);
+        if (row.flags & Hidden)
+            w->hide();
+        byName.insert(row.name, w);
+    }
+}

@@ -1,0 +1,336 @@
+#include "WindowDescription.h"
+
+namespace {
+
+using C = ControlClass;
+
+constexpr int kWindow = 11395047;
+constexpr int kAccent = 7585759;
+
+// Collects rows; the families (hour buttons, pick-list buttons, ...) are loops over it.
+struct Rows {
+    std::vector<ControlRow> rows;
+
+    void add(C cls, const QString &name, const QString &parent, QRect g,
+             const QString &caption = {}, int colour = -1, unsigned flags = 0)
+    {
+        rows.push_back({cls, name, parent, g, caption, colour, flags});
+    }
+    void trackBar(const QString &name, const QString &parent, QRect g, int min, int max,
+                  int value)
+    {
+        ControlRow r{C::TrackBar, name, parent, g, {}, -1, 0};
+        r.minimum = min;
+        r.maximum = max;
+        r.value = value;
+        rows.push_back(r);
+    }
+};
+
+QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+void cardAndBorders(Rows &r)
+{
+    // Lies under the card band, which covers it.
+    r.add(C::DiduLine, "DiduLine18", {}, {6, 262, 187, 17});
+    r.add(C::CardBand, "tAlBand1", {}, {0, 0, 513, 282});
+    r.add(C::Panel, "Panel8", {}, {511, 0, 5, 281}, {}, kAccent);
+    r.add(C::Panel, "Panel9", {}, {0, 280, 516, 4}, {}, kAccent);
+    r.add(C::Panel, "Panel10", {}, {512, 271, 3, 11}, {}, kAccent);
+}
+
+void entryPanels(Rows &r)
+{
+    r.add(C::Panel, "Panel2", {}, {3, 286, 511, 185}, {}, kWindow);
+    r.add(C::Panel, "Panel5", "Panel2", {11, 6, 488, 21}, {}, kAccent);
+    r.add(C::Check, "CBPseQSL", "Panel5", {8, 2, 80, 17}, "Pse QSL");
+    r.add(C::Check, "CBPseLoTW", "Panel5", {96, 2, 90, 17}, "Pse LoTW");
+    r.add(C::Button, "EncartaButton5", "Panel5", {199, 4, 38, 13}, "Clear");
+    r.add(C::Button, "EncartaButton52", "Panel5", {275, 4, 110, 13}, "Current GMT Date Time");
+    r.add(C::Button, "EncartaButton6", "Panel5", {424, 4, 60, 13}, "Load Bkg");
+
+    r.add(C::GroupBox, "GroupBox1", "Panel2", {11, 28, 198, 76}, " Mode  ", kAccent);
+    for (int n = 1; n <= 8; ++n)
+        r.add(C::Radio, QStringLiteral("RBMode%1").arg(n), "GroupBox1",
+              {n <= 4 ? 8 : 100, 14 + 14 * ((n - 1) % 4), 96, 17});
+
+    r.add(C::GroupBox, "GroupBox2", "Panel2", {210, 28, 289, 76}, " Signal  ", kAccent);
+    r.add(C::Label, "Label1", "GroupBox2", {12, 16, 24, 13}, "RST:");
+    for (int n = 1; n <= 9; ++n)
+        r.add(C::Button, QStringLiteral("RST%1").arg(n), "GroupBox2",
+              {36 + 24 * (n - 1), 16, 22, 16}, QString::number(n));
+    r.add(C::Button, "Clear", "GroupBox2", {252, 16, 21, 16}, "C");
+    r.add(C::Label, "Label2", "GroupBox2", {12, 36, 24, 13}, "Sig:");
+    for (int n = 1; n <= 16; ++n)
+        r.add(C::Button, "EBSig" + two(n), "GroupBox2",
+              {36 + 30 * ((n - 1) % 8), n <= 8 ? 36 : 54, 27, 16});
+
+    r.add(C::GroupBox, "GroupBox3", "Panel2", {11, 105, 488, 39}, " Frequency  ", kAccent);
+    for (int n = 1; n <= 14; ++n)
+        r.add(C::Button, "EBFreq" + two(n), "GroupBox3", {23 + 32 * (n - 1), 17, 26, 16});
+
+    r.add(C::GroupBox, "GroupBox4", "Panel2", {11, 145, 488, 35}, " Power  ", kAccent);
+    for (int n = 1; n <= 9; ++n)
+        r.add(C::Radio, QStringLiteral("RBPower%1").arg(n), "GroupBox4",
+              {8 + 51 * (n - 1), 14, n == 9 ? 67 : 49, 17});
+}
+
+void timeAndCalendar(Rows &r)
+{
+    r.add(C::Panel, "Panel14", {}, {520, 20, 203, 140}, {}, kAccent);
+    r.add(C::Panel, "Panel12", "Panel14", {3, 3, 197, 134}, {}, kWindow);
+    r.add(C::Label, "Label3", "Panel12", {15, 6, 12, 13}, "H:");
+    const int xs[6] = {29, 53, 77, 101, 125, 149};
+    for (int h = 0; h < 24; ++h)
+        r.add(C::Button, "EncartaButtonH" + two(h), "Panel12",
+              {xs[h % 6], 5 + 18 * (h / 6), 18, 16}, two(h));
+    r.add(C::Button, "EncartaButtonC", "Panel12", {173, 5, 18, 16}, "C");
+    r.add(C::Label, "Label4", "Panel12", {14, 82, 14, 13}, ":M");
+    for (int i = 0; i < 12; ++i)
+        r.add(C::Button, "EncartaButtonM" + two(5 * i), "Panel12",
+              {xs[i % 6], i < 6 ? 81 : 99, 18, 16}, two(5 * i));
+    r.add(C::Button, "EncartaButton7", "Panel12", {44, 119, 110, 13}, "Current GMT Date Time");
+
+    r.add(C::Panel, "Panel16", {}, {520, 163, 203, 159}, {}, kWindow);
+    r.add(C::Calendar, "MonthCalendar1", "Panel16", {1, 3, 202, 153});
+}
+
+void emailAndCommands(Rows &r)
+{
+    r.add(C::DiduLine, "DiduLine1", {}, {524, 327, 195, 17});
+    r.add(C::UmEdit, "ContactsEmail", {}, {525, 328, 193, 15}, "Contact's Email", 12449783,
+          NoTabStop);
+    r.add(C::Button, "EncartaButton1", {}, {534, 366, 86, 22}, "Send QSL", -1, Hidden);
+    r.add(C::Button, "ClipBoardButton1", {}, {578, 366, 86, 22}, "Copy QSL");
+    r.add(C::Button, "JPGButton1", {}, {534, 390, 86, 22}, "Create JPG");
+    r.add(C::Button, "GIFButton1", {}, {622, 390, 86, 22}, "Create GIF");
+    r.add(C::Button, "EncartaButton15", {}, {534, 414, 86, 22}, "Load QSL");
+    r.add(C::Button, "EncartaButton14", {}, {622, 414, 86, 22}, "ADIF");
+    r.add(C::Button, "PrintButton1", {}, {534, 438, 86, 22}, "Print");
+    r.add(C::Button, "CloseButton3", {}, {622, 438, 86, 22}, "Close");
+    r.add(C::Button, "EncartaButton4", {}, {692, 346, 27, 13}, "Help");
+}
+
+void interfaceOptions(Rows &r)
+{
+    r.add(C::Collapse, "CollapsePanel1", {}, {519, 2, 204, 467}, {}, kWindow);
+    const char *checks[][2] = {
+        {"CBShowEmail1", "Show Email"}, {"CBShow73", "Show 73's"},
+        {"CBTranspName", "Transp Name"}, {"CBTranspEmail", "Transp Email"},
+        {"CBTranspTitles", "Transp Info"}, {"CBTransp73Pse", "Transp 73s/Pse"},
+        {"CBFrameInfo1", "Frames"}, {"CBFrameCard1", "Frame card"},
+        {"CBSendEnabled", "Send enabled"}};
+    for (int i = 0; i < 9; ++i) {
+        const int width = QByteArray(checks[i][0]) == "CBFrameCard1" ? 16 : 96;
+        r.add(C::Check, checks[i][0], "CollapsePanel1",
+              {6 + 98 * (i % 2), 20 + 16 * (i / 2), width, 17}, checks[i][1]);
+    }
+    r.add(C::Label, "Label5", "CollapsePanel1", {104, 86, 46, 13}, "Interface:");
+    for (int n = 1; n <= 3; ++n)
+        r.add(C::Radio, QStringLiteral("HL%1").arg(n), "CollapsePanel1",
+              {104 + 26 * (n - 1), 102, 26, 17}, QString::number(n), -1,
+              n == 3 ? Checked : 0u);
+    r.add(C::Button, "EncartaButton3", "CollapsePanel1", {184, 104, 16, 13}, "Help");
+}
+
+void formats(Rows &r)
+{
+    r.add(C::GroupBox, "GroupBox5", "CollapsePanel1", {3, 122, 198, 152}, " Formats:  ");
+    const char *labels[] = {"Your Call:", "Your Name:", "Address:", "City State Zip:",
+                            "Your Email:", "Pse QSL:", "Pse LoTW:", "73s format:"};
+    const char *edits[] = {"CallSignEdit1", "NameEdit1", "AddressEdit1", "TownEdit1",
+                           "EmailEdit1", "PseQSLEdit1", "PseLoTWEdit1", "Tnx73sEdit1"};
+    for (int i = 0; i < 8; ++i) {
+        const int y = 16 + 17 * i;
+        r.add(C::Label, QStringLiteral("Label%1").arg(7 + i), "GroupBox5", {5, y + 2, 72, 13},
+              labels[i]);
+        // The edits show their own names until "dfile.qec" fills them at start-up.
+        r.add(C::Edit, edits[i], "GroupBox5", {76, y, 106, 16}, edits[i], 13565951);
+    }
+    r.add(C::Button, "EncartaButton53", "GroupBox5", {184, 17, 12, 14}, QString(QChar(0xD8)));
+    r.add(C::Button, "EncartaButton2", "GroupBox5", {184, 85, 12, 14}, "E ");
+}
+
+void fontsAndBackgrounds(Rows &r)
+{
+    r.add(C::GroupBox, "GroupBox6", "CollapsePanel1", {3, 276, 198, 72},
+          " Fonts && Backgrounds:  ");
+    r.add(C::Button, "CallSignBtn", "GroupBox6", {8, 16, 58, 16}, "CallSign", kWindow);
+    r.add(C::Button, "NameBtn", "GroupBox6", {70, 16, 58, 16}, "Name", kWindow);
+    r.add(C::Button, "InfoBtn", "GroupBox6", {132, 16, 58, 16}, "Info", kWindow);
+    for (int i = 0; i < 10; ++i) {
+        const int digit = (i + 1) % 10;   // B1..B9, then BA
+        r.add(C::Radio, QStringLiteral("RBBkgClr%1").arg(digit), "GroupBox6",
+              {6 + 38 * (i % 5), 36 + 16 * (i / 5), 37, 16},
+              digit ? QStringLiteral("B%1").arg(digit) : QStringLiteral("BA"), -1,
+              digit == 6 ? Checked : 0u);
+    }
+}
+
+void fieldPositions(Rows &r)
+{
+    r.add(C::GroupBox, "GroupBox7", "CollapsePanel1", {3, 350, 198, 112},
+          " Adjust field positions:  ");
+    const char *radios[][2] = {{"RBCall1", "Call"},   {"RBName1", "Name"},
+                               {"RBEmail1", "Email"}, {"RB73s1", "73s"},
+                               {"RBQSL1", "Pse QSL"}, {"RBLoTW1", "Pse LoTW"}};
+    for (int i = 0; i < 6; ++i)
+        r.add(C::Radio, radios[i][0], "GroupBox7", {6 + 64 * (i % 3), 16 + 16 * (i / 3), 64, 16},
+              radios[i][1]);
+    r.add(C::Label, "Label15", "GroupBox7", {6, 54, 20, 13}, "L-R");
+    r.trackBar("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1);
+    r.add(C::Button, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
+    r.add(C::Button, "Right1", "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
+    r.add(C::Label, "Label16", "GroupBox7", {6, 80, 20, 13}, "U-D");
+    r.trackBar("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1);
+    r.add(C::Button, "Up1", "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
+    r.add(C::Button, "Down1", "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
+}
+
+// One font panel: " Name  ", " Size  " and " Color  " groups. prefix is "CSF", "NF" or "IF".
+void fontPanel(Rows &r, const QString &panel, const QString &caption, const QString &prefix)
+{
+    r.add(C::GroupBox, panel, {}, {14, 287, 489, 180}, caption, kWindow, Hidden);
+    const QString names = panel + "Names", sizes = panel + "Sizes", colours = panel + "Colours";
+    r.add(C::GroupBox, names, panel, {8, 16, 150, 158}, " Name  ");
+    for (int n = 1; n <= 8; ++n)
+        r.add(C::Radio, prefix + QStringLiteral("Name%1").arg(n), names,
+              {8, 14 + 15 * (n - 1), 136, 15}, fontFaces()[n - 1], -1, n == 6 ? Checked : 0u);
+    r.add(C::Check, prefix + "Bold", names, {8, 136, 46, 17}, "Bold");
+    if (prefix == "CSF") {
+        r.add(C::Check, "CSFItalic", names, {54, 136, 46, 17}, "Italic");
+        r.add(C::Check, "CSFUnderline", names, {8, 152, 72, 17}, "Underline");
+    }
+
+    r.add(C::GroupBox, sizes, panel, {162, 16, 100, 158}, " Size  ");
+    if (prefix == "CSF") {
+        r.trackBar("CSFTrackBar1", sizes, {6, 20, 88, 20}, 20, 200, 20);
+    } else {
+        const QList<int> points = prefix == "NF" ? QList<int>{8, 9, 10, 12}
+                                                 : QList<int>{8, 9, 10, 11, 12};
+        for (int i = 0; i < points.size(); ++i)
+            r.add(C::Radio, prefix + QStringLiteral("Size%1").arg(points[i]), sizes,
+                  {10, 16 + 17 * i, 60, 17}, QString::number(points[i]));
+    }
+    if (prefix == "NF") {
+        r.trackBar("IOTrackBar3", sizes, {6, 108, 88, 20}, 0, 513, 268);
+        r.add(C::Button, "In1", sizes, {24, 132, 22, 16}, "<");
+        r.add(C::Button, "Out1", sizes, {54, 132, 22, 16}, ">");
+    }
+
+    r.add(C::GroupBox, colours, panel, {266, 16, 215, 158}, " Color  ");
+    for (int i = 0; i < 11; ++i) {
+        const FixedColour &c = fixedColours()[i];
+        r.add(C::Radio, prefix + "Color" + c.suffix, colours,
+              {8 + 102 * (i / 6), 14 + 18 * (i % 6), 100, 17}, c.caption);
+    }
+    const QString combo = prefix == "CSF" ? "ComboBox2" : prefix == "NF" ? "ComboBox1"
+                                                                          : "ComboBox3";
+    r.add(C::Combo, combo, colours, {8, 128, 199, 21}, "Other");
+}
+
+void adifPanel(Rows &r)
+{
+    r.add(C::GroupBox, "BatchPrint1", {}, {14, 287, 489, 180}, " ADIF Batch Processing ",
+          kWindow, Hidden);
+    r.add(C::Label, "Label6", "BatchPrint1", {20, 18, 246, 13},
+          "Call, Date, Time, Freq, Power, Mode, Signal, Email");
+    r.add(C::Button, "EncartaButton12", "BatchPrint1", {271, 11, 44, 19}, "Search");
+    r.add(C::Button, "EncartaButton13", "BatchPrint1", {317, 11, 44, 19}, "Next");
+    r.add(C::Edit, "Edit1", "BatchPrint1", {364, 10, 109, 21});
+    r.add(C::ListBox, "ListBox1", "BatchPrint1", {16, 34, 457, 115});
+    r.add(C::Button, "EncartaButton8", "BatchPrint1", {19, 153, 86, 22}, "Load ADIF");
+    r.add(C::Button, "EncartaButton9", "BatchPrint1", {107, 153, 86, 22}, "Print Selected");
+    r.add(C::Button, "EncartaButton10", "BatchPrint1", {195, 153, 86, 22}, "JPG Selected");
+    r.add(C::Button, "EncartaButton11", "BatchPrint1", {283, 153, 86, 22}, "Close");
+    r.add(C::Led, "LED1", "BatchPrint1", {424, 159, 12, 13});
+}
+
+void mailPanelAndPicture(Rows &r)
+{
+    r.add(C::Panel, "Panel29", {}, {163, 91, 185, 97}, {}, kWindow, Hidden);
+    r.add(C::Label, "Label30", "Panel29", {5, 12, 56, 13}, "Host Name:");
+    r.add(C::Label, "Label31", "Panel29", {5, 32, 56, 13}, "User Name:");
+    r.add(C::Label, "Label32", "Panel29", {5, 52, 49, 13}, "Password:");
+    r.add(C::UmEdit, "umEdit1", "Panel29", {71, 8, 106, 21}, "mail.example.com");
+    r.add(C::UmEdit, "umEdit2", "Panel29", {71, 28, 106, 21}, "your user id");
+    r.add(C::UmEdit, "umEdit3", "Panel29", {71, 48, 106, 21}, "your password");
+    r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
+
+    r.add(C::Panel, "Panel1", {}, {0, 0, 511, 280}, {}, -1, Hidden);
+    r.add(C::Image, "Image1", "Panel1", {0, 0, 511, 280});
+}
+
+std::vector<ControlRow> describe()
+{
+    Rows r;
+    cardAndBorders(r);
+    entryPanels(r);
+    timeAndCalendar(r);
+    emailAndCommands(r);
+    // The font panels lie above the entry panels; restoring their states raises the info
+    // group first, then the call-sign group, then the name group.
+    fontPanel(r, "FontInfo1", " Info Font  ", "IF");
+    fontPanel(r, "FontCallSign1", " Call Sign Font  ", "CSF");
+    fontPanel(r, "FontName1", " Name Font  ", "NF");
+    adifPanel(r);
+    interfaceOptions(r);
+    formats(r);
+    fontsAndBackgrounds(r);
+    fieldPositions(r);
+    mailPanelAndPicture(r);
+    return r.rows;
+}
+
+} // namespace
+
+const std::vector<ControlRow> &mainWindowDescription()
+{
+    static const std::vector<ControlRow> rows = describe();
+    return rows;
+}
+
+const std::vector<FixedColour> &fixedColours()
+{
+    static const std::vector<FixedColour> colours = {
+        {"00FF8200", "Light Blue"}, {"00FF0000", "Medium Blue"}, {"00800000", "Navy"},
+        {"00C6C6C6", "Light Gray"}, {"00848484", "Medium Gray"}, {"00000080", "Maroon"},
+        {"000000FF", "Red"},        {"0042B2FF", "Orange"},      {"0000FFFF", "Yellow"},
+        {"00FFFFFF", "White"},      {"00000000", "Black"}};
+    return colours;
+}
+
+const QStringList &fontFaces()
+{
+    static const QStringList faces = {"Arial", "Comic Sans MS", "Courier New", "Georgia",
+                                      "Microsoft Sans Serif", "Tahoma", "Times New Roman",
+                                      "Verdana"};
+    return faces;
+}
+
+QStringList otherColourItems()
+{
+    static const char *items[][2] = {
+        {"Maroon", "00000080"}, {"Green", "00008000"}, {"Olive", "00808000"},
+        {"Navy", "00800000"}, {"Purple", "00800080"}, {"Teal", "00008080"},
+        {"Red", "000000FF"}, {"Gray", "00808080"}, {"Silver", "00C0C0C0"},
+        {"Lime", "0000FF00"}, {"Yellow", "0000FFFF"}, {"Blue", "00FF0000"},
+        {"Fuchsia", "00FF00FF"}, {"Aqua", "00FFFF00"}, {"White", "00FFFFFF"},
+        {"Black", "00000000"}, {"DkTeal", "00999933"}, {"DkViolet", "00993399"},
+        {"Editor", "00950416"}, {"Grape", "00B16778"}, {"Green", "002BCA56"},
+        {"Honey", "001CAEE6"}, {"Khaki", "00669999"}, {"LightBrown", "00688FB0"},
+        {"LightGrape", "00BD85C7"}, {"LightPurple", "00FBA29D"}, {"LtBlue", "00FFCC99"},
+        {"LtCyan", "00FFFF99"}, {"LtGreen", "00CCFFCC"}, {"LtOrange", "0099CCFF"},
+        {"LtPurple", "00FFCCCC"}, {"LtViolet", "00FFCCFF"}, {"MediumGray", "00A4A0A0"},
+        {"MoneyGreen", "00C0DCC0"}, {"Mustard", "0000C4C4"}, {"OliveGreen", "00009966"},
+        {"Orange", "0033CCFF"}, {"PaleBlue", "00FFFFCC"}, {"PaleGreen", "0079FF91"},
+        {"PaleYellow", "00CCFFFF"}, {"PaleYellow", "00E2FCFB"}, {"Peach", "00647EF9"},
+        {"Pink", "008640FB"}, {"Pumpkin", "000099FF"}, {"Purple", "00CC0099"},
+        {"RedBaron", "000033FF"}, {"Rose", "005E24F4"}, {"Sea", "00B90F0B"},
+        {"SeaGreen", "00CCFF00"}, {"Sky", "00FD8A4D"}, {"SkyBlue", "00F0CAA6"},
+        {"Slab", "00B3B67E"}, {"Violet", "00FF33FF"}, {"YellowGreen", "0000FFCC"}};
+    QStringList out;
+    for (const auto &item : items)
+        out << QString::fromLatin1(item[0]).leftJustified(48, QLatin1Char(' ')) + "$" + item[1];
+    return out;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The main window's controls as data: one row per control, in creation order, each placed
+// in client coordinates of its parent. buildWindow() turns the rows into widgets.
+enum class ControlClass {
+    Panel,       // plain panel, filled with its colour
+    GroupBox,
+    Button,      // TEncartaButton
+    Radio,
+    Check,
+    Label,
+    Edit,        // standard one-line edit
+    UmEdit,      // TumEdit, centred, borderless
+    Calendar,
+    TrackBar,    // horizontal slider
+    Combo,       // drop-down list with an edit field
+    ListBox,     // multi-select list
+    Led,         // TLED
+    DiduLine,    // TDiduLine frame
+    Collapse,    // TCollapsePanel
+    Image,       // hidden picture holder
+    CardBand,    // tAlBand; its elements come from the card's own table
+};
+
+enum ControlFlag : unsigned {
+    Hidden = 1u << 0,
+    Checked = 1u << 1,
+    NoTabStop = 1u << 2,
+};
+
+struct ControlRow {
+    ControlClass cls;
+    QString name;
+    QString parent;      // empty: the window itself
+    QRect geometry;
+    QString caption;
+    int colour = -1;     // design colour integer; -1 keeps the parent's
+    unsigned flags = 0;
+    int minimum = 0, maximum = 0, value = 0;   // track bars only
+};
+
+// Every control of the main window, in creation order.
+const std::vector<ControlRow> &mainWindowDescription();
+
+// Items of the three "Other" colour lists: a name padded to 48 characters, then "$" and
+// eight hexadecimal digits.
+QStringList otherColourItems();
+
+// The eleven fixed colours of each font group: name suffix and caption.
+struct FixedColour {
+    const char *suffix;
+    const char *caption;
+};
+const std::vector<FixedColour> &fixedColours();
+
+// The eight font faces of each font group, in radio order.
+const QStringList &fontFaces();

@@ -1,0 +1,165 @@
+#include "CardBuilder.h"
+
+#include "CardElements.h"
+#include "Colors.h"
+#include "Fonts.h"
+#include "TAlLabel.h"
+#include "TAlShape.h"
+#include "TumEdit.h"
+#include "tAlBand.h"
+#include "tAlImage.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace card {
+
+namespace {
+
+QColor fontColour(FontColour c)
+{
+    return c == FontColour::Navy ? colorFromInt(kNavy)
+                                 : QApplication::palette().color(QPalette::WindowText);
+}
+
+Qt::Alignment alignment(TextAlign a)
+{
+    return a == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+}
+
+void addText(const ElementSpec &e, tAlBand *band, QObject *owner)
+{
+    auto *label = new TAlLabel(owner);
+    label->setObjectName(QString::fromLatin1(e.name));
+    label->setAutoSize(false);
+    label->setParentWidget(band);
+    label->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
+    label->setFont(designFont(QStringLiteral("Tahoma"), e.fontPoints));
+    label->setFontColor(fontColour(e.fontColour));
+    label->setAlignment(alignment(e.align));
+    label->setTransparent(e.transparent);
+    label->setCaption(QString::fromLatin1(e.text));
+    label->setAutoSize(e.autoSize);
+}
+
+void addFrame(const ElementSpec &e, tAlBand *band, QObject *owner)
+{
+    auto *shape = new TAlShape(owner);
+    const QString name = QString::fromLatin1(e.name);
+    shape->setObjectName(name);
+    shape->setParentWidget(band);
+    shape->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
+    shape->setBrush(Qt::NoBrush);
+    shape->setPen(QPen(colorFromInt(name == QLatin1String("AlShape15") ? kBlack : kNavy), 1));
+}
+
+void addPicture(const ElementSpec &e, tAlBand *band, QObject *owner)
+{
+    auto *image = new tAlImage(owner);
+    image->setObjectName(QString::fromLatin1(e.name));
+    image->setParentWidget(band);
+    image->setAutoSize(false);
+    image->setStretch(false);
+    image->setCenter(true);
+    image->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
+}
+
+void addOverlay(const ElementSpec &e, tAlBand *band, int index)
+{
+    auto *edit = new TumEdit(band);
+    edit->setObjectName(QString::fromLatin1(e.name));
+    edit->setGeometry(e.geometry);
+    edit->setFrame(false);
+    edit->setDisplayAlignment(Qt::AlignHCenter);
+    edit->setFont(designFont(QStringLiteral("Tahoma"), e.fontPoints));
+    QPalette p = edit->palette();
+    p.setColor(QPalette::Text, fontColour(e.fontColour));
+    // The first three start white, the others in the system window colour.
+    p.setColor(QPalette::Base, index < 3 ? colorFromInt(kWhite)
+                                         : QApplication::palette().color(QPalette::Base));
+    edit->setPalette(p);
+}
+
+} // namespace
+
+void buildCard(tAlBand *band, QObject *owner)
+{
+    int overlay = 0;
+    for (const ElementSpec &e : cardElements()) {
+        switch (e.kind) {
+        case ElementKind::Picture: addPicture(e, band, owner); break;
+        case ElementKind::Text: addText(e, band, owner); break;
+        case ElementKind::Frame: addFrame(e, band, owner); break;
+        case ElementKind::Overlay: addOverlay(e, band, overlay++); break;
+        }
+    }
+}
+
+namespace {
+
+template <typename T> T *element(QObject *owner, const QString &name)
+{
+    return owner->findChild<T *>(name);
+}
+
+void setVisible(QObject *owner, const QString &name, bool on)
+{
+    if (auto *e = element<tAlControl>(owner, name))
+        e->setVisible(on);
+}
+
+void setTransparent(QObject *owner, const QStringList &names, bool on)
+{
+    for (const QString &name : names)
+        if (auto *e = element<tAlControl>(owner, name))
+            e->setTransparent(on);
+}
+
+void setOverlayColours(QObject *owner, const BoxColours &colours)
+{
+    for (const QString &name : overlays()) {
+        auto *edit = element<TumEdit>(owner, name);
+        if (!edit)
+            continue;
+        QPalette p = edit->palette();
+        p.setColor(QPalette::Base, colorFromInt(colours.box));
+        p.setColor(QPalette::Text, colorFromInt(colours.boxText));
+        edit->setPalette(p);
+    }
+}
+
+} // namespace
+
+void applyLookToCard(QObject *owner, const CardLook &look)
+{
+    setVisible(owner, QStringLiteral("alPseQSL"), look.pseQslVisible);
+    setVisible(owner, QStringLiteral("alPseLoTW"), look.pseLotwVisible);
+    setVisible(owner, QStringLiteral("al73"), look.show73Visible);
+    setTransparent(owner, {"al73", "alPseQSL", "alPseLoTW"}, look.closingLinesTransparent);
+    setTransparent(owner, {"alName", "alAddress", "alTown"}, look.addressTransparent);
+    setVisible(owner, QStringLiteral("alEmail"), look.emailVisible);
+    setTransparent(owner, {"alEmail"}, look.emailTransparent);
+    setTransparent(owner, titleElements() + valueElements(), look.tableTransparent);
+    setVisible(owner, QStringLiteral("AlShape15"), look.cardFrameVisible);
+    for (const QString &name : boxFrames()) {
+        if (auto *box = element<TAlShape>(owner, name)) {
+            box->setVisible(look.boxesVisible);
+            QPen pen = box->pen();
+            pen.setColor(colorFromInt(look.boxPen));
+            box->setPen(pen);
+        }
+    }
+    const QColor box = colorFromInt(look.colours.box);
+    const QColor text = colorFromInt(look.colours.boxText);
+    const QStringList table = titleElements() + valueElements();
+    for (const QString &name : table + QStringList{"alName", "alAddress", "alTown", "alEmail",
+                                                   "al73", "alPseQSL", "alPseLoTW"})
+        if (auto *e = element<tAlControl>(owner, name))
+            e->setColor(box);
+    for (const QString &name : table)
+        if (auto *e = element<tAlControl>(owner, name))
+            e->setFontColor(text);
+    setOverlayColours(owner, look.colours);
+}
+
+} // namespace card
