@@ -21,9 +21,11 @@
 #include <QMenu>
 #include <QScreen>
 
-TForm1::TForm1(QWidget *parent)
+TForm1::TForm1(QWidget *parent, const QString &stateFile)
     : TPersistentForm(parent)
 {
+    if (!stateFile.isEmpty())
+        setStoreFileName(stateFile);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kartello"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

@@ -22,7 +22,8 @@ class TForm1 : public TPersistentForm
 {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // stateFile replaces the state file beside the executable (tests use their own).
+    explicit TForm1(QWidget *parent = nullptr, const QString &stateFile = QString());
     ~TForm1() override;
 
     // The control or card element named name (nullptr when there is none).

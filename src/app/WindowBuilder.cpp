@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTextCharFormat>
+#include <QToolButton>
 
 namespace {
 
@@ -107,6 +108,13 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     case ControlClass::Button: {
         auto *button = new TEncartaButton(parent);
         button->setCaption(row.caption);
+        return button;
+    }
+    case ControlClass::SpeedButton: {
+        auto *button = new QToolButton(parent);
+        button->setText(row.caption);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
         return button;
     }
     case ControlClass::Radio: return new QRadioButton(row.caption, parent);

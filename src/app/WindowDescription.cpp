@@ -179,12 +179,12 @@ void fieldPositions(Rows &r)
               radios[i][1]);
     r.add(C::Label, "Label15", "GroupBox7", {6, 54, 20, 13}, "L-R");
     r.trackBar("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1);
-    r.add(C::Button, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
-    r.add(C::Button, "Right1", "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
+    r.add(C::SpeedButton, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
+    r.add(C::SpeedButton, "Right1", "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
     r.add(C::Label, "Label16", "GroupBox7", {6, 80, 20, 13}, "U-D");
     r.trackBar("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1);
-    r.add(C::Button, "Up1", "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
-    r.add(C::Button, "Down1", "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
+    r.add(C::SpeedButton, "Up1", "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
+    r.add(C::SpeedButton, "Down1", "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
 }
 
 // One font panel: " Name  ", " Size  " and " Color  " groups. prefix is "CSF", "NF" or "IF".
@@ -214,8 +214,8 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
     }
     if (prefix == "NF") {
         r.trackBar("IOTrackBar3", sizes, {6, 108, 88, 20}, 0, 513, 268);
-        r.add(C::Button, "In1", sizes, {24, 132, 22, 16}, "<");
-        r.add(C::Button, "Out1", sizes, {54, 132, 22, 16}, ">");
+        r.add(C::SpeedButton, "In1", sizes, {24, 132, 22, 16}, "<");
+        r.add(C::SpeedButton, "Out1", sizes, {54, 132, 22, 16}, ">");
     }
 
     r.add(C::GroupBox, colours, panel, {266, 16, 215, 158}, " Color  ");

@@ -11,6 +11,7 @@ enum class ControlClass {
     Panel,       // plain panel, filled with its colour
     GroupBox,
     Button,      // TEncartaButton
+    SpeedButton, // small arrow button
     Radio,
     Check,
     Label,
