@@ -91,6 +91,9 @@ void TForm1::bindControls()
     Image1 = control<QLabel>(QStringLiteral("Image1"));
     CollapsePanel1 = control<TCollapsePanel>(QStringLiteral("CollapsePanel1"));
     MonthCalendar1 = control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    ContactsEmail->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ContactsEmail, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu1->popup(ContactsEmail->mapToGlobal(at)); });
     // The seven QSO fields are the only tab stops, in column order.
     for (int i = 0; i + 1 < 7; ++i)
         setTabOrder(*edits[i], *edits[i + 1]);

@@ -29,6 +29,9 @@ QWidget *createBand(QWidget *form, QWidget *parent)
 {
     auto *band = new tAlBand(parent);
     band->setColor(Qt::white);
+    // Designed docked to the top of the window at 794 wide; start-up undocks it.
+    band->resize(794, 282);
+    band->setAlign(alTop);
     band->setRuler(alr_cmHV);
     band->setBandType(alr_Detail);
     card::buildCard(band, form);
@@ -108,6 +111,9 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     case ControlClass::Button: {
         auto *button = new TEncartaButton(parent);
         button->setCaption(row.caption);
+        // The low buttons (13 or 14 pixels) need a smaller face to show their captions.
+        if (row.geometry.height() <= 14)
+            button->setCaptionFont(designFont(QStringLiteral("Arial"), 7));
         return button;
     }
     case ControlClass::SpeedButton: {
@@ -166,7 +172,8 @@ void buildWindow(QWidget *form, const std::vector<ControlRow> &rows)
         QWidget *parent = row.parent.isEmpty() ? form : byName.value(row.parent, form);
         QWidget *w = createWidget(form, row, parent);
         w->setObjectName(row.name);
-        w->setGeometry(row.geometry);
+        if (row.cls != ControlClass::CardBand)
+            w->setGeometry(row.geometry);
         if (row.colour >= 0)
             setControlColour(w, row.colour);
         if (auto *button = qobject_cast<QAbstractButton *>(w))

@@ -125,12 +125,12 @@ void interfaceOptions(Rows &r)
         r.add(C::Check, checks[i][0], "CollapsePanel1",
               {6 + 98 * (i % 2), 20 + 16 * (i / 2), width, 17}, checks[i][1]);
     }
-    r.add(C::Label, "Label5", "CollapsePanel1", {104, 86, 46, 13}, "Interface:");
+    r.add(C::Label, "Label5", "CollapsePanel1", {8, 104, 50, 13}, "Interface:");
     for (int n = 1; n <= 3; ++n)
         r.add(C::Radio, QStringLiteral("HL%1").arg(n), "CollapsePanel1",
-              {104 + 26 * (n - 1), 102, 26, 17}, QString::number(n), -1,
+              {60 + 32 * (n - 1), 102, 30, 17}, QString::number(n), -1,
               n == 3 ? Checked : 0u);
-    r.add(C::Button, "EncartaButton3", "CollapsePanel1", {184, 104, 16, 13}, "Help");
+    r.add(C::Button, "EncartaButton3", "CollapsePanel1", {164, 104, 32, 13}, "Help");
 }
 
 void formats(Rows &r)
@@ -175,8 +175,11 @@ void fieldPositions(Rows &r)
                                {"RBEmail1", "Email"}, {"RB73s1", "73s"},
                                {"RBQSL1", "Pse QSL"}, {"RBLoTW1", "Pse LoTW"}};
     for (int i = 0; i < 6; ++i)
-        r.add(C::Radio, radios[i][0], "GroupBox7", {6 + 64 * (i % 3), 16 + 16 * (i / 3), 64, 16},
+    {
+        const int xs[] = {4, 62, 124}, widths[] = {58, 62, 72};
+        r.add(C::Radio, radios[i][0], "GroupBox7", {xs[i % 3], 16 + 16 * (i / 3), widths[i % 3], 16},
               radios[i][1]);
+    }
     r.add(C::Label, "Label15", "GroupBox7", {6, 54, 20, 13}, "L-R");
     r.trackBar("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1);
     r.add(C::SpeedButton, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
@@ -195,11 +198,11 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
     r.add(C::GroupBox, names, panel, {8, 16, 150, 158}, " Name  ");
     for (int n = 1; n <= 8; ++n)
         r.add(C::Radio, prefix + QStringLiteral("Name%1").arg(n), names,
-              {8, 14 + 15 * (n - 1), 136, 15}, fontFaces()[n - 1], -1, n == 6 ? Checked : 0u);
-    r.add(C::Check, prefix + "Bold", names, {8, 136, 46, 17}, "Bold");
+              {8, 14 + 14 * (n - 1), 136, 14}, fontFaces()[n - 1], -1, n == 6 ? Checked : 0u);
+    r.add(C::Check, prefix + "Bold", names, {8, 128, 50, 14}, "Bold");
     if (prefix == "CSF") {
-        r.add(C::Check, "CSFItalic", names, {54, 136, 46, 17}, "Italic");
-        r.add(C::Check, "CSFUnderline", names, {8, 152, 72, 17}, "Underline");
+        r.add(C::Check, "CSFItalic", names, {60, 128, 50, 14}, "Italic");
+        r.add(C::Check, "CSFUnderline", names, {8, 142, 80, 14}, "Underline");
     }
 
     r.add(C::GroupBox, sizes, panel, {162, 16, 100, 158}, " Size  ");
