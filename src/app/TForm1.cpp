@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "HandlerGuard.h"
 #include "TAlLabel.h"
+#include "TAlReport.h"
 #include "TCollapsePanel.h"
 #include "TEncartaButton.h"
 #include "TFileDialog.h"
@@ -50,8 +51,8 @@ TForm1::TForm1(QWidget *parent, const QString &stateFile)
 
 TForm1::~TForm1() = default;
 
-// The window's non-visual components: the popup menu of the contact e-mail field and the
-// memories of the file dialogs.
+// The window's non-visual components: the popup menu of the contact e-mail field, the
+// report component and the memories of the file dialogs.
 void TForm1::createComponents()
 {
     PopupMenu1 = new QMenu(this);
@@ -63,6 +64,11 @@ void TForm1::createComponents()
         action->setObjectName(QString::fromLatin1(item[0]));
     }
     PopupMenu1->actions().constFirst()->setVisible(false);
+
+    // The report component of the card band: portrait, A4, no margins. Cards are printed
+    // through the print window, never through it.
+    auto *report = new TAlReport(this);
+    report->setObjectName(QStringLiteral("AlReport1"));
 
     OpenPictureDialog1 = new TFileDialog(QStringLiteral("OpenPictureDialog1"), this);
     SaveDialog1 = new TFileDialog(QStringLiteral("SaveDialog1"), this);
