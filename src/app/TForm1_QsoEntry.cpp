@@ -82,9 +82,6 @@ void connectQsoFields(TForm1 *form)
         }
         for (QAction *item : items)
             QObject::connect(item, &QAction::triggered, form, guard(&TForm1::MenuCallSign1Click, item));
-        email->setContextMenuPolicy(Qt::CustomContextMenu);
-        QObject::connect(email, &QWidget::customContextMenuRequested, form,
-                         [email, menu](const QPoint &at) { menu->popup(email->mapToGlobal(at)); });
     }
 }
 

@@ -24,7 +24,7 @@ public:
     ~FixedClock() override { setQsoClock(nullptr); }
     QDateTime currentUtc() const override { return utc; }
     QDate currentLocalDate() const override { return local; }
-    QDateTime utc{QDate(2024, 4, 5), QTime(7, 5, 59), QTimeZone::UTC};
+    QDateTime utc{QDate(2024, 4, 5), QTime(7, 5, 59), Qt::UTC};
     QDate local{2024, 4, 6};
 };
 
