@@ -42,6 +42,7 @@ TForm1::TForm1(QWidget *parent, const QString &stateFile)
     bindControls();
     connectCardOptions();
     connectStartup();
+    connectQsoEntry();
 
     // Restoring the remembered states runs the handlers of the restored controls, so the
     // card's options come back before the creation handler runs.

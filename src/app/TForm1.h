@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CardOptions.h"
+#include "QsoRecord.h"
 #include "TPersistentForm.h"
 
 class QCalendarWidget;
@@ -71,7 +72,30 @@ public:
                 *OpenDialog2 = nullptr, *OpenDialog3 = nullptr;
 
     // ---- QSO entry (TForm1_QsoEntry.cpp) ----
-
+    // Connects the quick-picks, the QSO fields and the contact e-mail field to their handlers.
+    void connectQsoEntry();
+    void HourMinuteClick(QObject *sender);
+    void EncartaButton52Click(QObject *sender);
+    void MonthCalendar1Click(QObject *sender);
+    void Signal1Click(QObject *sender);
+    void PowerClick(QObject *sender);
+    void RBMode1Click(QObject *sender);
+    void EBFreq01Click(QObject *sender);
+    void ClearButton4Click(QObject *sender);
+    void ContactCallSignChange(QObject *sender);
+    void ContactsEmailEnter(QObject *sender);
+    void ContactsEmailChange(QObject *sender);
+    void ContactsEmailDblClick(QObject *sender);
+    void ContactsEmailExit(QObject *sender);
+    void MenuCallSign1Click(QObject *sender);
+    // The check before a card leaves the program; sets StopFlag ("Email" for Send QSL,
+    // empty for every other output). Read StopFlag right after the call.
+    void CheckIfValidInfo(const QString &purpose);
+    // Writes the contact info file of the QSO on screen into the card folder.
+    void WriteContactsInfo();
+    // The seven QSO fields as the entry overlays hold them.
+    QsoRecord qsoOnScreen() const;
+    bool StopFlag = false;
     // ---- end of QSO entry ----
 
     // ---- Card outputs (TForm1_Output.cpp) ----
