@@ -234,6 +234,25 @@ TEST_F(QsoEntryTest, ContactEmailField)
     EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
 }
 
+TEST_F(QsoEntryTest, OnlyRealFocusChangesEnterOrLeaveTheEmailField)
+{
+    struct Row { QEvent::Type type; Qt::FocusReason reason; QString before, after; };
+    const Row rows[] = {
+        {QEvent::FocusIn, Qt::MouseFocusReason, "K1ABC@qsl.net", "K1ABC@arrl.net"},
+        {QEvent::FocusIn, Qt::PopupFocusReason, "K1ABC@qsl.net", "K1ABC@qsl.net"},
+        {QEvent::FocusIn, Qt::ActiveWindowFocusReason, "K1ABC@qsl.net", "K1ABC@qsl.net"},
+        {QEvent::FocusOut, Qt::MouseFocusReason, "", "Contact's Email"},
+        {QEvent::FocusOut, Qt::PopupFocusReason, "", ""},
+    };
+    form->ContactCallSign->setText("K1ABC");
+    for (const Row &row : rows) {
+        form->ContactsEmail->setText(row.before);
+        QFocusEvent focus(row.type, row.reason);
+        QApplication::sendEvent(form->ContactsEmail, &focus);
+        EXPECT_EQ(row.after, form->ContactsEmail->text()) << int(row.type) << " " << int(row.reason);
+    }
+}
+
 TEST_F(QsoEntryTest, CheckSetsTheStopFlag)
 {
     fillQso();
