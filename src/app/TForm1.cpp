@@ -43,6 +43,7 @@ TForm1::TForm1(QWidget *parent, const QString &stateFile)
     connectCardOptions();
     connectStartup();
     connectQsoEntry();
+    connectOutputs();
 
     // Restoring the remembered states runs the handlers of the restored controls, so the
     // card's options come back before the creation handler runs.

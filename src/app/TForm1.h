@@ -4,12 +4,15 @@
 #include "QsoRecord.h"
 #include "TPersistentForm.h"
 
+#include <QImage>
+
 class QCalendarWidget;
 class QLabel;
 class QMenu;
 class TAlLabel;
 class TCollapsePanel;
 class TEncartaButton;
+class TForm2;
 class TFileDialog;
 class TumEdit;
 class tAlBand;
@@ -99,6 +102,17 @@ public:
     // ---- end of QSO entry ----
 
     // ---- Card outputs (TForm1_Output.cpp) ----
+    // Takes the card as it is painted into Image1; the entry overlays are left hidden.
+    void SnapshotCard();
+    // Create JPG, or Copy QSL when the sender is the button "ClipBoardButton1".
+    void JPGClick(QObject *sender);
+    void GIFClick();
+    void PrintButton1Click();
+    // The batch runs' JPEG of the snapshot in Image1.
+    void SaveSnapshotJPG(const QString &path);
+    QImage snapshotImage() const;
+    void showEntryOverlays();
+    TForm2 *Form2 = nullptr;
 
     // ---- end of card outputs ----
 
@@ -119,6 +133,7 @@ private:
     void writeIdentity();
     card::CardOptions readCardOptions() const;
     void focusCallSign();
+    void connectOutputs();
 
     bool m_firstActivation = true;
     card::BoxColours m_boxColours;

@@ -1,0 +1,122 @@
+// The card outputs of the main window: Create JPG, Copy QSL, Create GIF and Print.
+#include "TForm1.h"
+
+#include "CardOutput.h"
+#include "ContactInfoFile.h"
+#include "HandlerGuard.h"
+#include "QsoCheck.h"
+#include "TAlLabel.h"
+#include "TEncartaButton.h"
+#include "TForm2.h"
+#include "TumEdit.h"
+#include "UserDialogs.h"
+#include "tAlBand.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+// The main window as the card outputs see it.
+class MainWindowOutputs : public CardOutputHost
+{
+public:
+    explicit MainWindowOutputs(TForm1 &form) : m_form(form) {}
+
+    QsoRecord qso() const
+    {
+        return {m_form.ContactCallSign->text(), m_form.UTCDate->text(), m_form.UTCTime->text(),
+                m_form.Freq->text(), m_form.Mode->text(), m_form.Power->text(),
+                m_form.Signal->text()};
+    }
+    bool checkStops() override
+    {
+        return qsoCheckStops(qso(), m_form.ContactsEmail->text(), QString(), userDialogs());
+    }
+    void snapshotCard() override { m_form.SnapshotCard(); }
+    QImage snapshot() const override { return m_form.snapshotImage(); }
+    QString contactCallSign() const override { return m_form.ContactCallSign->text(); }
+    void showOverlays() override { m_form.showEntryOverlays(); }
+    void writeContactsInfo() override
+    {
+        writeContactInfoFile(m_form.ContactsEmail->text(), qso(), QDate::currentDate());
+    }
+
+private:
+    TForm1 &m_form;
+};
+
+} // namespace
+
+void TForm1::connectOutputs()
+{
+    Form2 = new TForm2(PrintWindowHost{[this] { return snapshotImage(); },
+                                       [this] { return ContactCallSign->text(); },
+                                       [this] { MainWindowOutputs(*this).writeContactsInfo(); }},
+                       this);
+    Form2->hide();
+    for (const char *name : {"JPGButton1", "ClipBoardButton1"}) {
+        auto *button = control<TEncartaButton>(QString::fromLatin1(name));
+        connect(button, &TEncartaButton::clicked, this,
+                [this, button] { guarded([this, button] { JPGClick(button); }); });
+    }
+    connect(control<TEncartaButton>(QStringLiteral("GIFButton1")), &TEncartaButton::clicked, this,
+            [this] { guarded([this] { GIFClick(); }); });
+    connect(control<TEncartaButton>(QStringLiteral("PrintButton1")), &TEncartaButton::clicked,
+            this, [this] { guarded([this] { PrintButton1Click(); }); });
+}
+
+void TForm1::SnapshotCard()
+{
+    Image1->clear();
+    InfoBoxes();
+    TumEdit *overlays[] = {ContactCallSign, UTCDate, UTCTime, Freq, Mode, Power, Signal};
+    for (TumEdit *overlay : overlays)
+        overlay->hide();
+    const TAlLabel *values[] = {alContactCallSign, alUTCDate, alUTCTime, alFreq,
+                                alMode, alPower, alSignal};
+    for (const TAlLabel *value : values)
+        tAlBand1->repaint(value->geometry());
+    Image1->setPixmap(QPixmap::fromImage(snapshotOfBand(tAlBand1)));
+}
+
+QImage TForm1::snapshotImage() const
+{
+    return Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void TForm1::showEntryOverlays()
+{
+    TumEdit *overlays[] = {ContactCallSign, UTCDate, UTCTime, Freq, Mode, Power, Signal};
+    for (TumEdit *overlay : overlays)
+        overlay->show();
+    ContactCallSign->setFocus();
+}
+
+void TForm1::JPGClick(QObject *sender)
+{
+    MainWindowOutputs outputs(*this);
+    const auto *button = qobject_cast<TEncartaButton *>(sender);
+    if (button && button->objectName() == QLatin1String("ClipBoardButton1"))
+        copyCardToClipboard(outputs);
+    else
+        exportCardJpeg(outputs);
+}
+
+void TForm1::GIFClick()
+{
+    MainWindowOutputs outputs(*this);
+    exportCardGif(outputs);
+}
+
+void TForm1::PrintButton1Click()
+{
+    MainWindowOutputs outputs(*this);
+    printCard(outputs, [this] { Form2->exec(); });
+}
+
+void TForm1::SaveSnapshotJPG(const QString &path)
+{
+    saveSnapshotJpg(snapshotImage(), path);
+}
