@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <memory>
+
 namespace {
 
 // The main window as the card outputs see it.
@@ -47,14 +49,25 @@ private:
     TForm1 &m_form;
 };
 
+// Keeps the print window, a window of its own rather than a child of the main window, for
+// exactly the main window's lifetime.
+class PrintWindowOwner : public QObject
+{
+public:
+    PrintWindowOwner(TForm2 *form, QObject *parent) : QObject(parent), m_form(form) {}
+
+private:
+    std::unique_ptr<TForm2> m_form;
+};
+
 } // namespace
 
 void TForm1::connectOutputs()
 {
     Form2 = new TForm2(PrintWindowHost{[this] { return snapshotImage(); },
                                        [this] { return ContactCallSign->text(); },
-                                       [this] { MainWindowOutputs(*this).writeContactsInfo(); }},
-                       this);
+                                       [this] { MainWindowOutputs(*this).writeContactsInfo(); }});
+    new PrintWindowOwner(Form2, this);
     Form2->hide();
     for (const char *name : {"JPGButton1", "ClipBoardButton1"}) {
         auto *button = control<TEncartaButton>(QString::fromLatin1(name));
