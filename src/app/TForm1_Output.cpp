@@ -2,17 +2,13 @@
 #include "TForm1.h"
 
 #include "CardOutput.h"
-#include "ContactInfoFile.h"
 #include "HandlerGuard.h"
-#include "QsoCheck.h"
 #include "TAlLabel.h"
 #include "TEncartaButton.h"
 #include "TForm2.h"
 #include "TumEdit.h"
-#include "UserDialogs.h"
 #include "tAlBand.h"
 
-#include <QDate>
 #include <QLabel>
 #include <QPixmap>
 
@@ -26,24 +22,16 @@ class MainWindowOutputs : public CardOutputHost
 public:
     explicit MainWindowOutputs(TForm1 &form) : m_form(form) {}
 
-    QsoRecord qso() const
-    {
-        return {m_form.ContactCallSign->text(), m_form.UTCDate->text(), m_form.UTCTime->text(),
-                m_form.Freq->text(), m_form.Mode->text(), m_form.Power->text(),
-                m_form.Signal->text()};
-    }
     bool checkStops() override
     {
-        return qsoCheckStops(qso(), m_form.ContactsEmail->text(), QString(), userDialogs());
+        m_form.CheckIfValidInfo(QString());
+        return m_form.StopFlag;
     }
     void snapshotCard() override { m_form.SnapshotCard(); }
     QImage snapshot() const override { return m_form.snapshotImage(); }
     QString contactCallSign() const override { return m_form.ContactCallSign->text(); }
     void showOverlays() override { m_form.showEntryOverlays(); }
-    void writeContactsInfo() override
-    {
-        writeContactInfoFile(m_form.ContactsEmail->text(), qso(), QDate::currentDate());
-    }
+    void writeContactsInfo() override { m_form.WriteContactsInfo(); }
 
 private:
     TForm1 &m_form;
@@ -66,7 +54,7 @@ void TForm1::connectOutputs()
 {
     Form2 = new TForm2(PrintWindowHost{[this] { return snapshotImage(); },
                                        [this] { return ContactCallSign->text(); },
-                                       [this] { MainWindowOutputs(*this).writeContactsInfo(); }});
+                                       [this] { WriteContactsInfo(); }});
     new PrintWindowOwner(Form2, this);
     Form2->hide();
     for (const char *name : {"JPGButton1", "ClipBoardButton1"}) {
