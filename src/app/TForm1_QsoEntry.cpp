@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <memory>
 
 namespace {
 
@@ -114,14 +115,24 @@ void TForm1::connectQsoEntry()
     onClick(QStringLiteral("EncartaButton5"), &TForm1::ClearButton4Click);
 
     // Radio buttons answer when they become checked, so restoring a remembered choice runs
-    // the handler just as a click does.
+    // the handler just as a click does. A click on the radio already checked changes no
+    // state yet still picks its caption again (over a value typed since).
     auto onChecked = [this](const QString &name, void (TForm1::*handler)(QObject *)) {
         auto *radio = control<QRadioButton>(name);
         if (!radio)
             return;
-        connect(radio, &QRadioButton::toggled, this, [this, radio, handler](bool on) {
+        auto run = [this, radio, handler] { guarded([&] { (this->*handler)(radio); }); };
+        connect(radio, &QRadioButton::toggled, this, [run](bool on) {
             if (on)
-                guarded([&] { (this->*handler)(radio); });
+                run();
+        });
+        auto wasChecked = std::make_shared<bool>(false);
+        connect(radio, &QRadioButton::pressed, this,
+                [radio, wasChecked] { *wasChecked = radio->isChecked(); });
+        connect(radio, &QRadioButton::clicked, this, [run, wasChecked] {
+            if (*wasChecked)
+                run();
+            *wasChecked = false;
         });
     };
     for (int n = 1; n <= 9; ++n)

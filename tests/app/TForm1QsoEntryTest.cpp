@@ -145,6 +145,15 @@ TEST_F(QsoEntryTest, RadiosAndFrequencyButtons)
     EXPECT_EQ(QStringLiteral("FT8"), form->alMode->caption());
     EXPECT_EQ(form->ContactCallSign, focused());
 
+    // A click on the mode already chosen picks its caption again over a typed one, once.
+    form->Mode->setText("USB");
+    int runs = 0;
+    QObject::connect(form->Mode, &QLineEdit::textChanged, [&runs] { ++runs; });
+    radio("RBMode7")->click();
+    radio("RBMode1")->click();
+    EXPECT_EQ(QStringLiteral("SSB"), form->Mode->text());
+    EXPECT_EQ(2, runs);
+
     click("EBFreq08");
     EXPECT_EQ(QStringLiteral("14.0"), form->alFreq->caption());
     EXPECT_EQ(form->Freq, focused());
