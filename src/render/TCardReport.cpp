@@ -80,9 +80,9 @@ void TCardReport::paintPage(QPrinter &printer)
 {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        const QString target = printer.outputFileName().isEmpty() ? printer.printerName()
-                                                                   : printer.outputFileName();
-        throw KartelloError::cannotCreate(target);
+        if (!printer.outputFileName().isEmpty())
+            throw KartelloError::cannotCreate(printer.outputFileName());
+        throw KartelloError(QStringLiteral("Printer \"%1\" is not ready").arg(printer.printerName()));
     }
     // The painter's origin is the top-left corner of the margins, where the band starts.
     const double dotsPerMm = printer.resolution() / MmPerInch;

@@ -47,7 +47,7 @@ public:
 
     // Sets the page up, titles the job with the report title and prints the one page while
     // the "Printing progress" window is shown over progressParent. Throws KartelloError when
-    // the printer cannot be opened.
+    // the printer cannot be opened ("Cannot create file %s" for output to a file).
     void print(QPrinter &printer, QWidget *progressParent = nullptr);
 
 private:

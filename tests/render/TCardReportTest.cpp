@@ -1,3 +1,4 @@
+#include "KartelloError.h"
 #include "PdfPage.h"
 #include "TCardReport.h"
 
@@ -73,6 +74,23 @@ TEST(TCardReport, PdfHoldsTheCardPixelsAt96PerInchOnLetterWithTheTitle)
     const QString info = runTool("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Title: +K1ABC\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains("612 x 792 pts (letter)")) << info.toStdString();
+}
+
+TEST(TCardReport, UnwritablePdfIsReported)
+{
+    QTemporaryDir dir;
+    TCardReport report;
+    report.setSlotPicture(0, framedTestCard());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = dir.filePath("missing/page.pdf");
+    printer.setOutputFileName(path);
+    try {
+        report.print(printer);
+        FAIL() << "no error";
+    } catch (const KartelloError &e) {
+        EXPECT_EQ(e.text(), "Cannot create file " + path);
+    }
 }
 
 TEST(TCardReport, SlotsHoldCopiesAndClear)
