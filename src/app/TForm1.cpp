@@ -9,6 +9,7 @@
 #include "TCollapsePanel.h"
 #include "TEncartaButton.h"
 #include "TFileDialog.h"
+#include "TmMailer.h"
 #include "TumEdit.h"
 #include "WindowBuilder.h"
 #include "WindowDescription.h"
@@ -71,6 +72,9 @@ void TForm1::createComponents()
     // through the print window, never through it.
     auto *report = new TAlReport(this);
     report->setObjectName(QStringLiteral("AlReport1"));
+
+    mMailer1 = std::make_unique<TmMailer>();
+    mMailer1->HTML = true;
 
     OpenPictureDialog1 = new TFileDialog(QStringLiteral("OpenPictureDialog1"), this);
     SaveDialog1 = new TFileDialog(QStringLiteral("SaveDialog1"), this);

@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <memory>
+
 class QCalendarWidget;
 class QLabel;
 class QMenu;
@@ -14,6 +16,8 @@ class TCollapsePanel;
 class TEncartaButton;
 class TForm2;
 class TFileDialog;
+class TIdEMailAddressItem;
+class TmMailer;
 class TumEdit;
 class tAlBand;
 class tAlImage;
@@ -71,6 +75,9 @@ public:
     QMenu *PopupMenu1 = nullptr;
     TCollapsePanel *CollapsePanel1 = nullptr;
     QCalendarWidget *MonthCalendar1 = nullptr;
+    // The mail component and the recipient entry that start-up adds to it.
+    std::unique_ptr<TmMailer> mMailer1;
+    TIdEMailAddressItem *recipientEntry = nullptr;
     TFileDialog *OpenPictureDialog1 = nullptr, *SaveDialog1 = nullptr, *OpenDialog1 = nullptr,
                 *OpenDialog2 = nullptr, *OpenDialog3 = nullptr;
 
@@ -131,6 +138,7 @@ private:
     void loadIdentity();
     void writePrefs();
     void writeIdentity();
+    void createRecipientEntry();
     card::CardOptions readCardOptions() const;
     void focusCallSign();
     void connectOutputs();

@@ -9,6 +9,7 @@
 #include "TCollapsePanel.h"
 #include "TEncartaButton.h"
 #include "TumEdit.h"
+#include "TmMailer.h"
 #include "WindowBuilder.h"
 #include "tAlBand.h"
 #include "tAlImage.h"
@@ -84,6 +85,7 @@ void TForm1::FormCreate()
         uncheck(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
     guarded([this] { loadBackground(); });
     m_identityRead = guarded([this] { loadIdentity(); });
+    createRecipientEntry();
 }
 
 void TForm1::LoadDescriptions()
@@ -154,6 +156,12 @@ void TForm1::loadIdentity()
     const QStringList lines = loadLines(dataFilePath(QStringLiteral("dfile.qec")));
     for (int i = 0; i < card::identityEdits().size(); ++i)
         control<QLineEdit>(card::identityEdits()[i])->setText(lineAt(lines, i));
+}
+
+// Send QSL rewrites this one entry's address for every card it sends.
+void TForm1::createRecipientEntry()
+{
+    recipientEntry = &mMailer1->Recipients.add();
 }
 
 void TForm1::FormActivate()

@@ -3,6 +3,7 @@
 #include "CardElements.h"
 #include "TAlLabel.h"
 #include "TCollapsePanel.h"
+#include "TmMailer.h"
 #include "TumEdit.h"
 #include "tAlBand.h"
 #include "tAlImage.h"
@@ -57,6 +58,9 @@ TEST_P(StartupFailures, AreReportedAndLaterStepsStillRun)
     EXPECT_EQ(row.expectedTitles, titles(*form));
     // Pick lists after "Info.txt" are independent of it.
     EXPECT_EQ(QString("SSB"), radioCaption(*form, "RBMode1"));
+    // Send QSL relies on the recipient entry, whatever failed before it.
+    EXPECT_EQ(1, form->mMailer1->Recipients.count());
+    EXPECT_EQ(&form->mMailer1->Recipients[0], form->recipientEntry);
     EXPECT_EQ(row.identityLoaded ? QString("N0CALL") : QString("CallSignEdit1"),
               form->control<QLineEdit>("CallSignEdit1")->text());
 }
