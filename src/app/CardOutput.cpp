@@ -3,7 +3,6 @@
 #include "CardPictureFiles.h"
 #include "ContactInfoFile.h"
 #include "DataFolder.h"
-#include "ImageBitmap.h"
 #include "TGIFImage.h"
 #include "TJPEGImage.h"
 #include "UserDialogs.h"
@@ -93,7 +92,7 @@ void exportCardJpeg(CardOutputHost &host)
         const QString baseName = cardBaseName(host.contactCallSign(), QDateTime::currentDateTime());
         TJPEGImage jpeg;
         jpeg.setQuality(100);
-        jpeg.assign(bitmapFromImage(throughBitmapFile(host.snapshot(), tempBitmapPath())));
+        jpeg.assign(throughBitmapFile(host.snapshot(), tempBitmapPath()));
         saveThroughDialog(host, baseName,
                           {QStringLiteral(".jpg"), QStringLiteral("JPG Files (*.jpg)"),
                            [&jpeg](const QString &target) { jpeg.saveToFile(target); }});
@@ -108,7 +107,7 @@ void exportCardGif(CardOutputHost &host)
     withFinishingStep(host, [&host] {
         const QString baseName = cardBaseName(host.contactCallSign(), QDateTime::currentDateTime());
         TGIFImage gif;
-        gif.assign(bitmapFromImage(throughBitmapFile(host.snapshot(), tempBitmapPath())));
+        gif.assign(throughBitmapFile(host.snapshot(), tempBitmapPath()));
         saveThroughDialog(host, baseName,
                           {QStringLiteral(".gif"), QStringLiteral("GIF Files (*.gif)"),
                            [&gif](const QString &target) { gif.saveToFile(target); }});

@@ -1,0 +1,156 @@
+#include "BitmapFile.h"
+
+#include <QFile>
+
+#include <cstring>
+
+namespace {
+
+constexpr int FileHeaderSize = 14;
+constexpr int InfoHeaderSize = 40;
+constexpr int HeaderSize = FileHeaderSize + InfoHeaderSize;
+constexpr int32_t DotsPerMeter = 3780; // 96 dpi, the card's resolution
+
+void put16(uint8_t *p, uint16_t v)
+{
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+void put32(uint8_t *p, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+uint16_t get16(const uint8_t *p)
+{
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+uint32_t get32(const uint8_t *p)
+{
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8
+           | static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+size_t paddedRow(int width, int bytesPerPixel)
+{
+    return (static_cast<size_t>(width) * bytesPerPixel + 3) & ~size_t{3};
+}
+
+void putHeaders(uint8_t *h, int width, int height, uint32_t imageSize)
+{
+    h[0] = 'B';
+    h[1] = 'M';
+    put32(h + 2, HeaderSize + imageSize);
+    put32(h + 6, 0);
+    put32(h + 10, HeaderSize);
+    put32(h + 14, InfoHeaderSize);
+    put32(h + 18, static_cast<uint32_t>(width));
+    put32(h + 22, static_cast<uint32_t>(height));
+    put16(h + 26, 1);
+    put16(h + 28, 24);
+    put32(h + 30, 0);
+    put32(h + 34, imageSize);
+    put32(h + 38, DotsPerMeter);
+    put32(h + 42, DotsPerMeter);
+    put32(h + 46, 0);
+    put32(h + 50, 0);
+}
+
+// The layout of an uncompressed 24-bit or 32-bit bitmap, taken from its headers.
+struct Layout {
+    int width = 0;
+    int height = 0;
+    bool bottomUp = true;
+    int bytesPerPixel = 3;
+    size_t offset = 0;
+    size_t stride = 0;
+};
+
+std::optional<Layout> layoutOf(const QByteArray &file)
+{
+    const auto *d = reinterpret_cast<const uint8_t *>(file.constData());
+    const size_t size = static_cast<size_t>(file.size());
+    if (size < HeaderSize || d[0] != 'B' || d[1] != 'M' || get32(d + 14) < InfoHeaderSize)
+        return std::nullopt;
+    const auto width = static_cast<int32_t>(get32(d + 18));
+    const auto height = static_cast<int32_t>(get32(d + 22));
+    const int bits = get16(d + 28);
+    if (get16(d + 26) != 1 || (bits != 24 && bits != 32) || get32(d + 30) != 0 || width <= 0
+        || height == 0 || height == INT32_MIN || width > 65535 || height < -65535
+        || height > 65535)
+        return std::nullopt;
+    Layout l;
+    l.width = width;
+    l.height = height < 0 ? -height : height;
+    l.bottomUp = height > 0;
+    l.bytesPerPixel = bits / 8;
+    l.offset = get32(d + 10);
+    l.stride = paddedRow(width, l.bytesPerPixel);
+    // The last row needs only its pixels, not its padding.
+    const size_t need = l.stride * (l.height - 1) + static_cast<size_t>(width) * l.bytesPerPixel;
+    if (l.offset < HeaderSize || l.offset > size || size - l.offset < need)
+        return std::nullopt;
+    return l;
+}
+
+// One row of the file into one row of the bitmap: 24-bit blue, green, red becomes red, green,
+// blue; 32-bit rows are kept as they are.
+void copyRow(const uint8_t *from, uint8_t *to, int width, int bytesPerPixel)
+{
+    if (bytesPerPixel == 4) {
+        std::memcpy(to, from, static_cast<size_t>(width) * 4);
+        return;
+    }
+    for (int x = 0; x < width; ++x, from += 3, to += 3) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+    }
+}
+
+} // namespace
+
+bool writeBitmapFile(const BgrxRows &rows, const QString &path)
+{
+    const size_t stride = paddedRow(rows.width, 3);
+    const size_t imageSize = stride * static_cast<size_t>(rows.height);
+    QByteArray file(static_cast<qsizetype>(HeaderSize + imageSize), '\0');
+    auto *out = reinterpret_cast<uint8_t *>(file.data());
+    putHeaders(out, rows.width, rows.height, static_cast<uint32_t>(imageSize));
+    for (int y = 0; y < rows.height; ++y) {
+        const uint8_t *from = rows.top + rows.stride * y;
+        uint8_t *to = out + HeaderSize + stride * static_cast<size_t>(rows.height - 1 - y);
+        for (int x = 0; x < rows.width; ++x, from += 4, to += 3) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+    }
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
+           && f.write(file) == file.size();
+}
+
+std::optional<PixelBitmap> readBitmapFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return std::nullopt;
+    const QByteArray file = f.readAll();
+    const std::optional<Layout> l = layoutOf(file);
+    if (!l)
+        return std::nullopt;
+    PixelBitmap b = l->bytesPerPixel == 4 ? PixelBitmap::bgrx(l->width, l->height)
+                                          : PixelBitmap::rgb(l->width, l->height);
+    const auto *data = reinterpret_cast<const uint8_t *>(file.constData()) + l->offset;
+    const size_t rowBytes = static_cast<size_t>(l->width) * l->bytesPerPixel;
+    for (int y = 0; y < l->height; ++y) {
+        const int fileRow = l->bottomUp ? l->height - 1 - y : y;
+        copyRow(data + l->stride * fileRow, b.pixels.data() + rowBytes * y, l->width,
+                l->bytesPerPixel);
+    }
+    return b;
+}
