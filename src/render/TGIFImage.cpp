@@ -60,13 +60,13 @@ PixelBitmap reduceToCube(const PixelBitmap &rgb)
 
 void TGIFImage::assign(const PixelBitmap &bitmap)
 {
-    const PixelBitmap indexed = bitmap.isIndexed() ? bitmap : reduceToCube(bitmap);
+    PixelBitmap indexed = bitmap.isIndexed() ? bitmap : reduceToCube(bitmap);
     TGIFSubImage image;
     image.width = static_cast<uint16_t>(indexed.width);
     image.height = static_cast<uint16_t>(indexed.height);
     for (const BitmapColor &c : indexed.colorTable)
         image.colorMap.add(c);
-    image.data = indexed.pixels;
+    image.data = bitmap.isIndexed() ? indexed.pixels : std::move(indexed.pixels);
     m_images.clear();
     m_images.push_back(std::move(image));
     m_header.width = std::max(m_header.width, m_images.back().width);
@@ -87,7 +87,13 @@ QByteArray TGIFImage::saveToBytes() const
     for (const TGIFSubImage &image : m_images)
         needs89a = needs89a || image.colorMap.optimized();
 
+    // Room for the headers, tables and LZW data of a usual picture, so the data is not moved
+    // while it grows: a code per pixel at worst, 12 bits a code, a length byte per 255 bytes.
+    size_t room = 1024 + 768 * (m_images.size() + 1);
+    for (const TGIFSubImage &image : m_images)
+        room += image.data.size() * 3 / 2 + image.data.size() / 128;
     std::vector<uint8_t> out;
+    out.reserve(room);
     const char *signature = needs89a ? "GIF89a" : "GIF87a";
     out.insert(out.end(), signature, signature + 6);
     put16(out, m_header.width);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
         if (m_count == 255)
             flushBlock();
     }
+    // Puts count bytes, as many put(byte) calls would.
+    void put(const uint8_t *bytes, int count);
     // Writes what is left as a shorter block.
     void finish()
     {

@@ -2,6 +2,8 @@
 
 #include "EncoderError.h"
 
+#include <algorithm>
+
 namespace {
 
 [[noreturn]] void colorNotInTable()
@@ -11,83 +13,109 @@ namespace {
 
 } // namespace
 
-void TLZWEncoder::start(int minCodeSize, TGIFWriter &writer)
+// The code stream's state lives in locals while a picture is encoded, so the compiler keeps
+// it in registers; codes are gathered 32 bits at a time and handed to the writer in chunks.
+class TLZWEncoder::BitPacker
 {
-    m_writer = &writer;
-    m_accumulator = 0;
-    m_bitCount = 0;
-    m_clearCode = 1 << minCodeSize;
-    m_endCode = m_clearCode + 1;
-    m_initialBits = minCodeSize + 1;
-    m_codeBits = m_initialBits;
-    m_maxCode = (1 << m_codeBits) - 1;
-    putCode(m_clearCode);
-    clearTable();
-}
-
-void TLZWEncoder::clearTable()
-{
-    m_table.clear();
-    m_nextCode = m_clearCode + 2;
-}
-
-void TLZWEncoder::putCode(int code)
-{
-    m_accumulator |= static_cast<uint32_t>(code) << m_bitCount;
-    m_bitCount += m_codeBits;
-    while (m_bitCount >= 8) {
-        m_writer->put(static_cast<uint8_t>(m_accumulator & 0xFF));
-        m_accumulator >>= 8;
-        m_bitCount -= 8;
+public:
+    BitPacker(TGIFWriter &writer, int clearCode, int initialBits)
+        : m_writer(writer), m_clearCode(clearCode), m_initialBits(initialBits),
+          m_codeBits(initialBits), m_maxCode((1 << initialBits) - 1)
+    {
     }
-    // The width changes after the code went out, so a clear code still uses the old width.
-    if (code == m_clearCode) {
-        m_codeBits = m_initialBits;
-        m_maxCode = (1 << m_codeBits) - 1;
-    } else if (m_nextCode > m_maxCode) {
-        ++m_codeBits;
-        m_maxCode = m_codeBits == MaxBits ? (1 << MaxBits) : (1 << m_codeBits) - 1;
-    }
-}
 
-void TLZWEncoder::finishBits()
-{
-    if (m_bitCount > 0)
-        m_writer->put(static_cast<uint8_t>(m_accumulator & 0xFF));
-    m_accumulator = 0;
-    m_bitCount = 0;
-}
+    // Puts code at the current width; then the width follows the next free code. The width
+    // changes after the code went out, so a clear code still uses the old width.
+    void put(int code, int nextCode)
+    {
+        m_accumulator |= static_cast<uint64_t>(code) << m_bitCount;
+        m_bitCount += m_codeBits;
+        if (m_bitCount >= 32) {
+            const auto word = static_cast<uint32_t>(m_accumulator);
+            m_buffer[m_used] = static_cast<uint8_t>(word);
+            m_buffer[m_used + 1] = static_cast<uint8_t>(word >> 8);
+            m_buffer[m_used + 2] = static_cast<uint8_t>(word >> 16);
+            m_buffer[m_used + 3] = static_cast<uint8_t>(word >> 24);
+            m_used += 4;
+            m_accumulator >>= 32;
+            m_bitCount -= 32;
+            if (m_used == BufferSize)
+                flush();
+        }
+        if (code == m_clearCode) {
+            m_codeBits = m_initialBits;
+            m_maxCode = (1 << m_codeBits) - 1;
+        } else if (nextCode > m_maxCode) {
+            ++m_codeBits;
+            m_maxCode = m_codeBits == MaxBits ? (1 << MaxBits) : (1 << m_codeBits) - 1;
+        }
+    }
+    // Writes the last, partly filled bytes and everything gathered.
+    void finish()
+    {
+        for (; m_bitCount > 0; m_bitCount -= 8) {
+            m_buffer[m_used++] = static_cast<uint8_t>(m_accumulator & 0xFF);
+            m_accumulator >>= 8;
+        }
+        m_bitCount = 0;
+        flush();
+    }
+
+private:
+    static constexpr int BufferSize = 4096;
+
+    void flush()
+    {
+        m_writer.put(m_buffer, m_used);
+        m_used = 0;
+    }
+
+    TGIFWriter &m_writer;
+    uint64_t m_accumulator = 0;
+    int m_bitCount = 0;
+    int m_clearCode;
+    int m_initialBits;
+    int m_codeBits;
+    int m_maxCode;
+    int m_used = 0;
+    uint8_t m_buffer[BufferSize];
+};
 
 void TLZWEncoder::encode(const uint8_t *pixels, size_t count, int colorCount, int minCodeSize,
                          TGIFWriter &writer)
 {
-    start(minCodeSize, writer);
+    // A byte is always below 256, so only a smaller map needs the pixels checked.
+    if (count > 0 && colorCount < 256 && *std::max_element(pixels, pixels + count) >= colorCount)
+        colorNotInTable();
+    const int clearCode = 1 << minCodeSize;
+    const int endCode = clearCode + 1;
+    BitPacker bits(writer, clearCode, minCodeSize + 1);
+    m_table.clear();
+    int nextCode = clearCode + 2;
+    bits.put(clearCode, nextCode);
     if (count > 0) {
         int prefix = pixels[0];
-        if (prefix >= colorCount)
-            colorNotInTable();
         for (size_t i = 1; i < count; ++i) {
             const int k = pixels[i];
-            if (k >= colorCount)
-                colorNotInTable();
             const uint32_t key = static_cast<uint32_t>(prefix) * 256u + static_cast<uint32_t>(k);
-            const int slot = m_table.findSlot(key);
-            const int code = m_table.codeAt(slot);
+            int slot;
+            const int code = m_table.probe(key, slot);
             if (code >= 0) {
                 prefix = code;
                 continue;
             }
-            putCode(prefix);
+            bits.put(prefix, nextCode);
             prefix = k;
-            if (m_nextCode < TableFullCode) {
-                m_table.insertAt(slot, key, m_nextCode++);
+            if (nextCode < TableFullCode) {
+                m_table.insertAt(slot, key, nextCode++);
             } else {
-                putCode(m_clearCode);
-                clearTable();
+                bits.put(clearCode, nextCode);
+                m_table.clear();
+                nextCode = clearCode + 2;
             }
         }
-        putCode(prefix);
+        bits.put(prefix, nextCode);
     }
-    putCode(m_endCode);
-    finishBits();
+    bits.put(endCode, nextCode);
+    bits.finish();
 }

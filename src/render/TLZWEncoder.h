@@ -31,19 +31,7 @@ public:
                 TGIFWriter &writer) override;
 
 private:
-    void start(int minCodeSize, TGIFWriter &writer);
-    void putCode(int code);
-    void clearTable();
-    void finishBits();
+    class BitPacker;
 
     THashTable m_table;
-    TGIFWriter *m_writer = nullptr;
-    uint32_t m_accumulator = 0;
-    int m_bitCount = 0;
-    int m_initialBits = 9;
-    int m_codeBits = 9;
-    int m_maxCode = 511;
-    int m_clearCode = 256;
-    int m_endCode = 257;
-    int m_nextCode = 258;
 };
