@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -239,3 +240,35 @@ TEST(TGIFWriter, BlocksOf255AndNoEmptyBlock)
 }
 
 } // namespace
+
+// The first slot is taken by multiplication instead of division: it must agree with the
+// remainder for every key the encoder makes and for any other 32-bit number.
+TEST(THashTable, RemainderAgreesWithDivision)
+{
+    for (uint32_t x = 0; x < (1u << 20); ++x)
+        ASSERT_EQ(THashTable::remainder(x), x % 8009u) << x;
+    for (const uint32_t x : {0xFFFFFFFFu, 0xFFFFF000u, 8009u * 536271u, 8009u * 536271u - 1,
+                             0x80000000u, 123456789u})
+        EXPECT_EQ(THashTable::remainder(x), x % 8009u) << x;
+}
+
+// Bytes put in runs of any length form the same blocks as bytes put one by one.
+TEST(TGIFWriter, RunsOfBytesMakeTheSameBlocks)
+{
+    std::vector<uint8_t> data(1000);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<uint8_t>(i * 7);
+    std::vector<uint8_t> oneByOne;
+    TGIFWriter single(oneByOne);
+    for (const uint8_t b : data)
+        single.put(b);
+    single.finish();
+    for (const int run : {1, 3, 254, 255, 256, 1000}) {
+        std::vector<uint8_t> out;
+        TGIFWriter writer(out);
+        for (size_t pos = 0; pos < data.size(); pos += run)
+            writer.put(data.data() + pos, static_cast<int>(std::min<size_t>(run, data.size() - pos)));
+        writer.finish();
+        EXPECT_EQ(out, oneByOne) << "runs of " << run;
+    }
+}
