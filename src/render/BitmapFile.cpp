@@ -97,18 +97,32 @@ std::optional<Layout> layoutOf(const QByteArray &file)
 }
 
 // One row of the file into one row of the bitmap: 24-bit blue, green, red becomes red, green,
-// blue; 32-bit rows are kept as they are.
+// blue; 32-bit rows are kept as they are. A 24-bit pixel moves as one four-byte word whose
+// extra byte the next pixel overwrites; the row's last pixel moves byte by byte, so nothing
+// is read or written beyond either row.
 void copyRow(const uint8_t *from, uint8_t *to, int width, int bytesPerPixel)
 {
     if (bytesPerPixel == 4) {
         std::memcpy(to, from, static_cast<size_t>(width) * 4);
         return;
     }
-    for (int x = 0; x < width; ++x, from += 3, to += 3) {
-        to[0] = from[2];
-        to[1] = from[1];
-        to[2] = from[0];
+    for (int x = 0; x < width - 1; ++x, from += 3, to += 3) {
+        uint32_t bgr;
+        std::memcpy(&bgr, from, 4);
+        const uint32_t rgb = __builtin_bswap32(bgr) >> 8;
+        std::memcpy(to, &rgb, 4);
     }
+    to[0] = from[2];
+    to[1] = from[1];
+    to[2] = from[0];
+}
+
+// One row of 32-bit pixels into a file row of 24-bit ones, the same way.
+void packRow(const uint8_t *from, uint8_t *to, int width)
+{
+    for (int x = 0; x < width - 1; ++x, from += 4, to += 3)
+        std::memcpy(to, from, 4);
+    std::memcpy(to, from, 3);
 }
 
 } // namespace
@@ -117,17 +131,15 @@ bool writeBitmapFile(const BgrxRows &rows, const QString &path)
 {
     const size_t stride = paddedRow(rows.width, 3);
     const size_t imageSize = stride * static_cast<size_t>(rows.height);
-    QByteArray file(static_cast<qsizetype>(HeaderSize + imageSize), '\0');
+    QByteArray file(static_cast<qsizetype>(HeaderSize + imageSize), Qt::Uninitialized);
     auto *out = reinterpret_cast<uint8_t *>(file.data());
     putHeaders(out, rows.width, rows.height, static_cast<uint32_t>(imageSize));
+    const size_t pixelBytes = static_cast<size_t>(rows.width) * 3;
     for (int y = 0; y < rows.height; ++y) {
-        const uint8_t *from = rows.top + rows.stride * y;
         uint8_t *to = out + HeaderSize + stride * static_cast<size_t>(rows.height - 1 - y);
-        for (int x = 0; x < rows.width; ++x, from += 4, to += 3) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-        }
+        if (rows.width > 0)
+            packRow(rows.top + rows.stride * y, to, rows.width);
+        std::memset(to + pixelBytes, 0, stride - pixelBytes);
     }
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)

@@ -33,10 +33,13 @@ PixelBitmap bitmapFromImage(const QImage &image)
     if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
         // The screen's and the bitmap file's usual format, taken as it lies in memory.
         static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "QRgb is blue, green, red, alpha in memory");
-        PixelBitmap b = PixelBitmap::bgrx(image.width(), image.height());
-        const size_t rowBytes = static_cast<size_t>(image.width()) * 4;
-        for (int y = 0; y < image.height(); ++y)
-            std::memcpy(b.pixels.data() + rowBytes * y, image.constScanLine(y), rowBytes);
+        // 32-bit rows are always a whole number of four-byte words: no padding between rows.
+        PixelBitmap b;
+        b.width = image.width();
+        b.height = image.height();
+        b.bitsPerPixel = 32;
+        const uint8_t *bits = image.constBits();
+        b.pixels.assign(bits, bits + static_cast<size_t>(b.width) * b.height * 4);
         return b;
     }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);

@@ -83,6 +83,13 @@ int TGIFImage::largestColorBits() const
 
 QByteArray TGIFImage::saveToBytes() const
 {
+    const std::vector<uint8_t> out = fileBytes();
+    return QByteArray(reinterpret_cast<const char *>(out.data()),
+                      static_cast<qsizetype>(out.size()));
+}
+
+std::vector<uint8_t> TGIFImage::fileBytes() const
+{
     bool needs89a = m_header.colorMap.optimized();
     for (const TGIFSubImage &image : m_images)
         needs89a = needs89a || image.colorMap.optimized();
@@ -111,8 +118,7 @@ QByteArray TGIFImage::saveToBytes() const
     for (const TGIFSubImage &image : m_images)
         writeImage(image, out);
     out.push_back(0x3B);
-    return QByteArray(reinterpret_cast<const char *>(out.data()),
-                      static_cast<qsizetype>(out.size()));
+    return out;
 }
 
 void TGIFImage::writeImage(const TGIFSubImage &image, std::vector<uint8_t> &out) const
@@ -142,5 +148,8 @@ void TGIFImage::writeImage(const TGIFSubImage &image, std::vector<uint8_t> &out)
 
 void TGIFImage::saveToFile(const QString &path) const
 {
-    writeWholeFile(path, saveToBytes());
+    // The file is written straight from the bytes made, without a copy.
+    const std::vector<uint8_t> out = fileBytes();
+    writeWholeFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(out.data()),
+                                                 static_cast<qsizetype>(out.size())));
 }

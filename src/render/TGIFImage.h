@@ -62,6 +62,7 @@ public:
     void saveToFile(const QString &path) const;
 
 private:
+    std::vector<uint8_t> fileBytes() const;
     void writeImage(const TGIFSubImage &image, std::vector<uint8_t> &out) const;
     int largestColorBits() const;
 
