@@ -4,16 +4,23 @@
 //  (b) the GIF export (cube reduction, LZW, file) against giflib's EGifPutLine writing the
 //      same indices with the same palette to a file; target: within 1.5x.
 #include "BitmapFile.h"
+#include "CardBuilder.h"
+#include "CardElements.h"
+#include "CardOptions.h"
 #include "CardPictureFiles.h"
+#include "Fonts.h"
 #include "ImageBitmap.h"
 #include "TGIFImage.h"
 #include "TJPEGImage.h"
+#include "tAlBand.h"
+#include "tAlImage.h"
 
 #include <QFont>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <algorithm>
 #include <chrono>
@@ -26,16 +33,16 @@
 
 namespace {
 
-// A busy card: a photo-like background, frames, lines of text in several fonts and colours.
-QImage busyCard()
+// A photo-like background picture: a gradient sky with scattered specks and a frame.
+QImage backgroundPicture()
 {
-    QImage card(511, 280, QImage::Format_RGB32);
-    QPainter p(&card);
+    QImage picture(511, 280, QImage::Format_RGB32);
+    QPainter p(&picture);
     QLinearGradient sky(0, 0, 511, 280);
     sky.setColorAt(0, QColor(30, 80, 160));
     sky.setColorAt(0.5, QColor(231, 223, 173));
     sky.setColorAt(1, QColor(20, 120, 40));
-    p.fillRect(card.rect(), sky);
+    p.fillRect(picture.rect(), sky);
     unsigned state = 1;
     for (int i = 0; i < 4000; ++i) {
         state = state * 1103515245u + 12345u;
@@ -44,18 +51,38 @@ QImage busyCard()
     }
     p.setPen(QPen(Qt::yellow, 3));
     p.drawRoundedRect(5, 5, 500, 269, 12, 12);
-    const char *lines[] = {"K1ABC", "John Operator", "12 Main Street", "Springfield, MA",
-                           "k1abc@example.org", "Pse QSL", "Pse LoTW", "73s"};
-    int y = 30;
-    for (const char *line : lines) {
-        p.setFont(QFont(y % 2 ? "DejaVu Sans" : "Liberation Sans", 8 + y % 11, QFont::Bold));
-        p.setPen(QColor((y * 7) % 255, 255 - y % 255, 128));
-        p.drawText(20, y, line);
-        y += 26;
-    }
-    p.setPen(Qt::white);
-    for (int x = 230; x < 500; x += 45)
-        p.drawRect(x, 200, 45, 60);
+    return picture;
+}
+
+// A busy card: the real card's elements with the background picture and every line filled,
+// painted the way the snapshot paints them.
+QImage busyCard()
+{
+    QWidget form;
+    auto *band = new tAlBand(&form);
+    band->setAlign(alNone);
+    band->setGeometry(0, 0, card::kBandWidth, card::kBandHeight);
+    card::buildCard(band, &form);
+    card::CardOptions options;
+    options.background = card::kDesignedBackground;
+    options.interfaceChoice = card::kDesignedInterface;
+    card::applyLookToCard(&form, card::applyCardOptions(options, {}));
+    if (auto *image = form.findChild<tAlImage *>(QStringLiteral("tAlImage1")))
+        image->setPicture(TAlPicture::fromImage(backgroundPicture()));
+    const QStringList identity[] = {{"K1ABC", "John Operator", "12 Main Street",
+                                     "Springfield, MA 01101", "USA", "k1abc@example.org",
+                                     "Pse QSL direct or via bureau, Tnx 73s"},
+                                    {"DL9XYZ", "2026-12-08", "01:23", "14.074", "FT8", "100 W",
+                                     "599"}};
+    const QStringList *groups[] = {&card::identityElements(), &card::valueElements()};
+    for (int g = 0; g < 2; ++g)
+        for (int i = 0; i < groups[g]->size(); ++i)
+            if (auto *element = form.findChild<tAlControl *>(groups[g]->at(i)))
+                element->setCaption(identity[g].value(i % identity[g].size()));
+    QImage card(card::kCardWidth, card::kCardHeight, QImage::Format_RGB32);
+    card.fill(Qt::white);
+    QPainter painter(&card);
+    band->paintElements(painter);
     return card;
 }
 
@@ -132,9 +159,13 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    registerFontSubstitutes();
     QTemporaryDir dir;
     const QImage card = busyCard();
+    // BENCH_CARD=<file.png> keeps the card measured, to look at.
+    if (!qEnvironmentVariableIsEmpty("BENCH_CARD"))
+        card.save(qEnvironmentVariable("BENCH_CARD"));
     const QString bmp = dir.filePath("temp.bmp");
     const PixelBitmap rgb = bitmapFromImage(card);
     const PixelBitmap indexed = reduceToCube(rgb);
