@@ -127,6 +127,23 @@ TEST(TGIFImage, ThirtyTwoBitBitmapReducesLikeItsRgbCopy)
     EXPECT_EQ(gif.images()[0].data, cubeIndices(rgb));
 }
 
+// Every byte value on every channel, so no level boundary of the reduction goes unchecked.
+TEST(TGIFImage, EveryChannelValueReducesByTheLookupRule)
+{
+    PixelBitmap rgb = PixelBitmap::rgb(256, 3);
+    for (int row = 0; row < 3; ++row)
+        for (int v = 0; v < 256; ++v)
+            rgb.pixels[3 * (row * 256 + v) + row] = static_cast<uint8_t>(v);
+    TGIFImage gif;
+    gif.assign(rgb);
+    std::vector<uint8_t> expected;
+    for (int row = 0; row < 3; ++row)
+        for (int v = 0; v < 256; ++v)
+            expected.push_back(static_cast<uint8_t>(TNetscapeColorLookup::lookup(
+                row == 0 ? v : 0, row == 1 ? v : 0, row == 2 ? v : 0)));
+    EXPECT_EQ(gif.images()[0].data, expected);
+}
+
 TEST(TGIFImage, PaletteIsTheCubeThenFortyBlack)
 {
     TGIFImage gif;
