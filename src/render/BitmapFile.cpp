@@ -2,14 +2,17 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
-constexpr int FileHeaderSize = 14;
-constexpr int InfoHeaderSize = 40;
-constexpr int HeaderSize = FileHeaderSize + InfoHeaderSize;
+constexpr size_t FileHeaderSize = 14;
+constexpr size_t InfoHeaderSize = 40;
+constexpr size_t HeaderSize = FileHeaderSize + InfoHeaderSize;
 constexpr int32_t DotsPerMeter = 3780; // 96 dpi, the card's resolution
+constexpr size_t ChunkBytes = 64 * 1024;
 
 void put16(uint8_t *p, uint16_t v)
 {
@@ -69,11 +72,12 @@ struct Layout {
     size_t stride = 0;
 };
 
-std::optional<Layout> layoutOf(const QByteArray &file)
+// header holds the file's first bytes, size is the whole file's length.
+std::optional<Layout> layoutOf(const QByteArray &header, size_t size)
 {
-    const auto *d = reinterpret_cast<const uint8_t *>(file.constData());
-    const size_t size = static_cast<size_t>(file.size());
-    if (size < HeaderSize || d[0] != 'B' || d[1] != 'M' || get32(d + 14) < InfoHeaderSize)
+    const auto *d = reinterpret_cast<const uint8_t *>(header.constData());
+    if (static_cast<size_t>(header.size()) < HeaderSize || size < HeaderSize || d[0] != 'B'
+        || d[1] != 'M' || get32(d + 14) < InfoHeaderSize)
         return std::nullopt;
     const auto width = static_cast<int32_t>(get32(d + 18));
     const auto height = static_cast<int32_t>(get32(d + 22));
@@ -129,21 +133,30 @@ void packRow(const uint8_t *from, uint8_t *to, int width)
 
 bool writeBitmapFile(const BgrxRows &rows, const QString &path)
 {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return false;
+    // Rows go out through a buffer of a few dozen kilobytes used over and over: a fresh
+    // buffer as large as the file costs more in page faults than the extra writes do.
     const size_t stride = paddedRow(rows.width, 3);
     const size_t imageSize = stride * static_cast<size_t>(rows.height);
-    QByteArray file(static_cast<qsizetype>(HeaderSize + imageSize), Qt::Uninitialized);
-    auto *out = reinterpret_cast<uint8_t *>(file.data());
-    putHeaders(out, rows.width, rows.height, static_cast<uint32_t>(imageSize));
     const size_t pixelBytes = static_cast<size_t>(rows.width) * 3;
-    for (int y = 0; y < rows.height; ++y) {
-        uint8_t *to = out + HeaderSize + stride * static_cast<size_t>(rows.height - 1 - y);
+    std::vector<uint8_t> buffer(std::max(ChunkBytes, HeaderSize + stride));
+    putHeaders(buffer.data(), rows.width, rows.height, static_cast<uint32_t>(imageSize));
+    size_t used = HeaderSize;
+    for (int y = rows.height - 1; y >= 0; --y) {
+        if (buffer.size() - used < stride) {
+            if (f.write(reinterpret_cast<const char *>(buffer.data()), used) != qint64(used))
+                return false;
+            used = 0;
+        }
+        uint8_t *to = buffer.data() + used;
         if (rows.width > 0)
             packRow(rows.top + rows.stride * y, to, rows.width);
         std::memset(to + pixelBytes, 0, stride - pixelBytes);
+        used += stride;
     }
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)
-           && f.write(file) == file.size();
+    return f.write(reinterpret_cast<const char *>(buffer.data()), used) == qint64(used);
 }
 
 std::optional<PixelBitmap> readBitmapFile(const QString &path)
@@ -151,18 +164,26 @@ std::optional<PixelBitmap> readBitmapFile(const QString &path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
-    const QByteArray file = f.readAll();
-    const std::optional<Layout> l = layoutOf(file);
-    if (!l)
+    const std::optional<Layout> l = layoutOf(f.read(HeaderSize), static_cast<size_t>(f.size()));
+    if (!l || !f.seek(static_cast<qint64>(l->offset)))
         return std::nullopt;
     PixelBitmap b = l->bytesPerPixel == 4 ? PixelBitmap::bgrx(l->width, l->height)
                                           : PixelBitmap::rgb(l->width, l->height);
-    const auto *data = reinterpret_cast<const uint8_t *>(file.constData()) + l->offset;
     const size_t rowBytes = static_cast<size_t>(l->width) * l->bytesPerPixel;
-    for (int y = 0; y < l->height; ++y) {
-        const int fileRow = l->bottomUp ? l->height - 1 - y : y;
-        copyRow(data + l->stride * fileRow, b.pixels.data() + rowBytes * y, l->width,
-                l->bytesPerPixel);
+    // File rows are read a chunk at a time into one small buffer, as they are written.
+    const int rowsPerChunk = static_cast<int>(std::max<size_t>(1, ChunkBytes / l->stride));
+    std::vector<uint8_t> chunk(static_cast<size_t>(rowsPerChunk) * l->stride);
+    for (int first = 0; first < l->height; first += rowsPerChunk) {
+        const int n = std::min(rowsPerChunk, l->height - first);
+        // The file's last row needs only its pixels, not its padding.
+        const size_t want = l->stride * (n - 1) + (first + n == l->height ? rowBytes : l->stride);
+        if (f.read(reinterpret_cast<char *>(chunk.data()), want) != qint64(want))
+            return std::nullopt;
+        for (int j = 0; j < n; ++j) {
+            const int y = l->bottomUp ? l->height - 1 - (first + j) : first + j;
+            copyRow(chunk.data() + l->stride * j, b.pixels.data() + rowBytes * y, l->width,
+                    l->bytesPerPixel);
+        }
     }
     return b;
 }
