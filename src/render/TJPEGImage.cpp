@@ -113,24 +113,46 @@ void TJPEGImage::assign(PixelBitmap &&bitmap)
     m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : std::move(bitmap);
 }
 
-QByteArray TJPEGImage::encode() const
+namespace {
+
+// libjpeg's output buffer, freed with the library's allocator.
+struct CompressedBytes {
+    unsigned char *data = nullptr;
+    unsigned long size = 0;
+    CompressedBytes() = default;
+    CompressedBytes(const CompressedBytes &) = delete;
+    CompressedBytes &operator=(const CompressedBytes &) = delete;
+    ~CompressedBytes() { std::free(data); }
+};
+
+void compress(const PixelBitmap &bitmap, int quality, CompressedBytes &out)
 {
-    Compression job{m_bitmap.pixels.data(), m_bitmap.bytesPerPixel(), m_bitmap.width,
-                    m_bitmap.height, m_quality, nullptr, 0};
+    Compression job{bitmap.pixels.data(), bitmap.bytesPerPixel(), bitmap.width, bitmap.height,
+                    quality, nullptr, 0};
     const int code = compressRows(job);
-    QByteArray result;
-    if (code == 0)
-        result = QByteArray(reinterpret_cast<const char *>(job.output),
-                            static_cast<qsizetype>(job.outputSize));
-    std::free(job.output);
+    out.data = job.output;
+    out.size = job.outputSize;
     if (code != 0)
         throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
-    return result;
+}
+
+} // namespace
+
+QByteArray TJPEGImage::encode() const
+{
+    CompressedBytes bytes;
+    compress(m_bitmap, m_quality, bytes);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data),
+                      static_cast<qsizetype>(bytes.size));
 }
 
 void TJPEGImage::saveToFile(const QString &path) const
 {
-    writeWholeFile(path, encode());
+    // The file is written straight from libjpeg's buffer, without a copy.
+    CompressedBytes bytes;
+    compress(m_bitmap, m_quality, bytes);
+    writeWholeFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data),
+                                                 static_cast<qsizetype>(bytes.size)));
 }
 
 namespace {
