@@ -1,5 +1,7 @@
 #include "PersistedProperty.h"
 
+#include "ButtonState.h"
+
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAction>
@@ -30,22 +32,6 @@ bool isEnumProperty(const QObject *object, const QByteArray &property)
 {
     const int i = object->metaObject()->indexOfProperty(property.constData());
     return i >= 0 && object->metaObject()->property(i).isEnumType();
-}
-
-// Unchecking the checked button of an exclusive group is refused by Qt; the state file may
-// still ask for it (a group with nothing selected).
-void uncheckButton(QAbstractButton *button)
-{
-    QButtonGroup *group = button->group();
-    const bool groupExclusive = group && group->exclusive();
-    const bool autoExclusive = button->autoExclusive();
-    if (groupExclusive)
-        group->setExclusive(false);
-    button->setAutoExclusive(false);
-    button->setChecked(false);
-    button->setAutoExclusive(autoExclusive);
-    if (groupExclusive)
-        group->setExclusive(true);
 }
 
 } // namespace

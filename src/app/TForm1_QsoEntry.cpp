@@ -1,5 +1,6 @@
 // The QSO entry handlers of the main window: quick-picks, the call-sign field, the contact
 // e-mail field with its popup menu, the check before output and the contact info file.
+#include "ButtonState.h"
 #include "TForm1.h"
 
 #include "ContactEmail.h"
@@ -38,16 +39,6 @@ void setTextQuietly(QLineEdit *edit, const QString &text)
         return;
     const QSignalBlocker block(edit);
     edit->setText(text);
-}
-
-void uncheckRadio(QRadioButton *radio)
-{
-    if (!radio || !radio->isChecked())
-        return;
-    const bool exclusive = radio->autoExclusive();
-    radio->setAutoExclusive(false);
-    radio->setChecked(false);
-    radio->setAutoExclusive(exclusive);
 }
 
 // The call-sign field, the six other QSO fields, the mail settings boxes and the contact
@@ -225,7 +216,7 @@ void TForm1::ClearButton4Click(QObject *)
         values[i]->setCaption(QString());
     }
     for (int n = 1; n <= 8; ++n)
-        uncheckRadio(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
+        uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
     focusCallSign();
 }
 

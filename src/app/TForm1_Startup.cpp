@@ -1,4 +1,5 @@
 // Start-up and shutdown of the main window.
+#include "ButtonState.h"
 #include "TForm1.h"
 
 #include "CardElements.h"
@@ -22,17 +23,6 @@
 #include <QToolButton>
 
 namespace {
-
-// Unchecks a radio button even inside its exclusive group; unchecking raises no handler.
-void uncheck(QRadioButton *radio)
-{
-    if (!radio || !radio->isChecked())
-        return;
-    const bool exclusive = radio->autoExclusive();
-    radio->setAutoExclusive(false);
-    radio->setChecked(false);
-    radio->setAutoExclusive(exclusive);
-}
 
 // Gives the controls whose names start with prefix + two digits (01, 02, ...) the first
 // lines as captions; the others keep an empty caption.
@@ -69,7 +59,7 @@ void TForm1::FormCreate()
     if (auto *frame = control<TAlShape>(QStringLiteral("AlShape15")))
         frame->setBounds(0, 0, frame->width(), frame->height());
     MonthCalendar1->setSelectedDate(QDate::currentDate());
-    uncheck(control<QRadioButton>(QStringLiteral("RBMode1")));
+    uncheckButton(control<QRadioButton>(QStringLiteral("RBMode1")));
     tAlBand1->setAlign(alNone);
     tAlBand1->resize(card::kBandWidth, card::kBandHeight);
     setControlColour(this, card::kWindowColour);
@@ -82,7 +72,7 @@ void TForm1::FormCreate()
         edit->clear();
     InfoBoxes();
     for (int n = 1; n <= 8; ++n)
-        uncheck(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
+        uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
     guarded([this] { loadBackground(); });
     m_identityRead = guarded([this] { loadIdentity(); });
     createRecipientEntry();
