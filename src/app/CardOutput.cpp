@@ -31,10 +31,12 @@ struct PictureExport {
 void saveThroughDialog(CardOutputHost &host, const QString &baseName, const PictureExport &format)
 {
     const QString folder = cardFolder();
+    host.setSaveDialogFileName(folder + baseName + format.extension);
     const QString chosen = userDialogs().saveFileName(QStringLiteral("Save As"), folder,
                                                       baseName + format.extension, format.filter);
     if (chosen.isEmpty())
         return;
+    host.setSaveDialogFileName(chosen);
     // The file is always named after the call sign, whatever name was typed: Send QSL finds
     // the picture by that name.
     const QString target = folderPart(chosen) + baseName + format.extension;

@@ -23,6 +23,9 @@ public:
     // Shows the seven entry overlays again and gives the focus to the call-sign field.
     virtual void showOverlays() = 0;
     virtual void writeContactsInfo() = 0;
+    // The save dialog's file name: the initial name before it opens, the chosen path after.
+    // The state file remembers it between runs.
+    virtual void setSaveDialogFileName(const QString &) {}
 };
 
 // The name of picture files: the call sign as a file name allows it (K1ABC/P gives K1ABC_P),

@@ -5,6 +5,7 @@
 #include "HandlerGuard.h"
 #include "TAlLabel.h"
 #include "TEncartaButton.h"
+#include "TFileDialog.h"
 #include "TForm2.h"
 #include "TumEdit.h"
 #include "tAlBand.h"
@@ -32,6 +33,10 @@ public:
     QString contactCallSign() const override { return m_form.ContactCallSign->text(); }
     void showOverlays() override { m_form.showEntryOverlays(); }
     void writeContactsInfo() override { m_form.WriteContactsInfo(); }
+    void setSaveDialogFileName(const QString &name) override
+    {
+        m_form.SaveDialog1->setFileName(name);
+    }
 
 private:
     TForm1 &m_form;

@@ -3,6 +3,7 @@
 #include "CardOutput.h"
 #include "TAlLabel.h"
 #include "TEncartaButton.h"
+#include "TFileDialog.h"
 #include "TForm2.h"
 #include "TGIFImage.h"
 #include "TumEdit.h"
@@ -73,6 +74,7 @@ TEST_F(TForm1Output, CreateJpgWritesCjpegBytesOfTheClipboardSnapshot)
     expectFinished();
     EXPECT_TRUE(dialogs.texts("error").isEmpty()) << dialogs.texts("error").join("").toStdString();
     EXPECT_EQ(dialogs.lastInitialName, "K1ABC_P.jpg");
+    EXPECT_EQ(form->SaveDialog1->fileName().toStdString(), (other + "whatever.jpg").toStdString());
     EXPECT_EQ(lfile(), QStringList{other});
     EXPECT_TRUE(QFile::exists(infoFile(other)));
     EXPECT_EQ(form->snapshotImage(), clip.convertToFormat(QImage::Format_RGB32));
