@@ -1,5 +1,9 @@
 #include "Fonts.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <cmath>
 
 int pointsToPixels(int points)
@@ -31,4 +35,27 @@ void registerFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Georgia"), QStringLiteral("DejaVu Serif"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+}
+
+int designAscentDrop(const QFont &font)
+{
+    // Ascent of the Windows faces in font units of a 2048-unit em.
+    struct Face { const char *family; int ascent; };
+    static const Face faces[] = {
+        {"Tahoma", 2049}, {"Verdana", 2059}, {"Georgia", 1878},
+        {"Comic Sans MS", 2257}, {"Microsoft Sans Serif", 1888},
+    };
+    const QString family = font.family();
+    for (const Face &face : faces) {
+        if (family.compare(QLatin1String(face.family), Qt::CaseInsensitive) != 0)
+            continue;
+        if (QFontInfo(font).family().compare(family, Qt::CaseInsensitive) == 0)
+            return 0;
+        const int pixels = font.pixelSize() > 0
+                               ? font.pixelSize()
+                               : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
+        const int designed = static_cast<int>(std::lround(face.ascent * pixels / 2048.0));
+        return std::max(0, designed - QFontMetrics(font).ascent());
+    }
+    return 0;
 }

@@ -14,3 +14,10 @@ QFont designFont(const QString &family, int points, bool bold = false, bool ital
 // Registers Linux stand-ins for the Windows faces the card is designed with. Call once at
 // start-up, after the application object exists.
 void registerFontSubstitutes();
+
+// How many pixels lower a designed face's first baseline lies than its stand-in's. The card's
+// places were laid out with the Windows faces, whose ascent is larger than that of the Linux
+// stand-ins (Tahoma's ascent is a full em, Liberation Sans' 0.905 em); text drawn with a
+// stand-in is moved down by this much so that it sits where the design put it. 0 when the
+// designed face itself is installed, or for faces without a stand-in.
+int designAscentDrop(const QFont &font);

@@ -1,5 +1,6 @@
 #include "tAlControl.h"
 
+#include "Fonts.h"
 #include "KartelloError.h"
 #include "TAlPrinter.h"
 #include "tAlBand.h"
@@ -222,7 +223,7 @@ void tAlControl::adjustBounds()
     if (m_alignment & Qt::AlignRight)
         r.setLeft(r.right() + 1 - needed.width());
     r.setWidth(needed.width());
-    r.setHeight(needed.height());
+    r.setHeight(needed.height() + designAscentDrop(m_font));
     setGeometryInternal(r);
 }
 
@@ -234,15 +235,16 @@ void tAlControl::drawText(QPainter &painter, const QRect &rect, const QString &t
     painter.setFont(m_font);
     const int flags = textFlags(m_alignment, m_wordWrap, accel);
     const QString lines = normalisedLines(text);
+    const QRect textRect = rect.translated(0, designAscentDrop(m_font));
     if (!m_enabled) {
         const QPalette palette = QApplication::palette();
         painter.setPen(palette.color(QPalette::Light));
-        painter.drawText(rect.translated(1, 1), flags, lines);
+        painter.drawText(textRect.translated(1, 1), flags, lines);
         painter.setPen(palette.color(QPalette::Dark));
     } else {
         painter.setPen(m_fontColor);
     }
-    painter.drawText(rect, flags, lines);
+    painter.drawText(textRect, flags, lines);
     painter.restore();
 }
 

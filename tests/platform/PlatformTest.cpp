@@ -5,6 +5,9 @@
 #include "ScriptedDialogs.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
+
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(Colors, RedIsTheLowByte)
@@ -56,4 +59,23 @@ TEST(KartelloError, MessageTexts)
     EXPECT_EQ(QStringLiteral("List index out of bounds (7)"), KartelloError::indexOutOfBounds(7).text());
     EXPECT_EQ(QStringLiteral("'x1' is not a valid integer value"), KartelloError::notAnInteger("x1").text());
     EXPECT_EQ(QStringLiteral("Cannot create file /a/b"), KartelloError::cannotCreate("/a/b").text());
+}
+
+TEST(Fonts, StandInTextSitsOnTheDesignedBaseline)
+{
+    // Tahoma's ascent is a full em: the first baseline of Tahoma text lies one pixel size
+    // below the element's top, whichever face stands in for it.
+    struct Row { const char *family; int points; };
+    const Row rows[] = {{"Tahoma", 8}, {"Tahoma", 20}, {"Verdana", 12}};
+    for (const Row &row : rows) {
+        const QFont font = designFont(QString::fromLatin1(row.family), row.points);
+        const int ascent = QFontMetrics(font).ascent();
+        const int expected = row.family == QByteArray("Verdana")
+                                 ? static_cast<int>(std::lround(2059 * font.pixelSize() / 2048.0))
+                                 : font.pixelSize();
+        EXPECT_EQ(expected, ascent + designAscentDrop(font)) << row.family << ' ' << row.points;
+    }
+    // A face that stands for itself is drawn as it is.
+    EXPECT_EQ(0, designAscentDrop(designFont(QStringLiteral("Liberation Sans"), 20)));
+    EXPECT_EQ(0, designAscentDrop(designFont(QStringLiteral("Courier New"), 20)));
 }

@@ -42,7 +42,8 @@ TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
     {
         QPainter painter(&literal);
         painter.setFont(field.font());
-        painter.drawText(QRect(10, 10, 100, 20), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("R&D"));
+        painter.drawText(QRect(10, 10 + designAscentDrop(field.font()), 100, 20),
+                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("R&D"));
     }
     EXPECT_EQ(page().copy(0, 0, 150, 40), literal.copy(0, 0, 150, 40));
 }

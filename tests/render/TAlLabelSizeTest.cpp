@@ -14,9 +14,11 @@ QFont tahoma8()
 
 QSize measured(const QString &text)
 {
+    // Text drawn with a stand-in face sits lower by the designed face's larger ascent.
     return QFontMetrics(tahoma8())
-        .boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, text)
-        .size();
+               .boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, text)
+               .size()
+           + QSize(0, designAscentDrop(tahoma8()));
 }
 
 struct SizeRow

@@ -27,9 +27,11 @@ QImage literalText(const QString &text, const QSize &size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setFont(designFont(QStringLiteral("Tahoma"), 8));
+    const QFont font = designFont(QStringLiteral("Tahoma"), 8);
+    painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignLeft | Qt::AlignTop, text);
+    painter.drawText(QRect(QPoint(0, designAscentDrop(font)), size), Qt::AlignLeft | Qt::AlignTop,
+                     text);
     return image;
 }
 
