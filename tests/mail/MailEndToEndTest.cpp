@@ -6,10 +6,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
+#include "QtPrinters.h"
 
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <jpeglib.h>

@@ -3,10 +3,9 @@
 
 #include <QBuffer>
 
-#include <gtest/gtest.h>
+#include "QtPrinters.h"
 
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+#include <gtest/gtest.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

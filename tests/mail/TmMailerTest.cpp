@@ -2,10 +2,9 @@
 #include "ScriptedServer.h"
 #include "TmMailer.h"
 
-#include <gtest/gtest.h>
+#include "QtPrinters.h"
 
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+#include <gtest/gtest.h>
 
 namespace {
 
