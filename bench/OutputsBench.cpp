@@ -10,10 +10,10 @@
 #include "CardPictureFiles.h"
 #include "Fonts.h"
 #include "ImageBitmap.h"
-#include "TGIFImage.h"
-#include "TJPEGImage.h"
-#include "tAlBand.h"
-#include "tAlImage.h"
+#include "GifImage.h"
+#include "JpegWriter.h"
+#include "CardBand.h"
+#include "CardImage.h"
 
 #include <QFont>
 #include <QApplication>
@@ -59,7 +59,7 @@ QImage backgroundPicture()
 QImage busyCard()
 {
     QWidget form;
-    auto *band = new tAlBand(&form);
+    auto *band = new CardBand(&form);
     band->setAlign(alNone);
     band->setGeometry(0, 0, card::kBandWidth, card::kBandHeight);
     card::buildCard(band, &form);
@@ -67,8 +67,8 @@ QImage busyCard()
     options.background = card::kDesignedBackground;
     options.interfaceChoice = card::kDesignedInterface;
     card::applyLookToCard(&form, card::applyCardOptions(options, {}));
-    if (auto *image = form.findChild<tAlImage *>(QStringLiteral("tAlImage1")))
-        image->setPicture(TAlPicture::fromImage(backgroundPicture()));
+    if (auto *image = form.findChild<CardImage *>(QStringLiteral("tAlImage1")))
+        image->setPicture(CardPicture::fromImage(backgroundPicture()));
     const QStringList identity[] = {{"K1ABC", "John Operator", "12 Main Street",
                                      "Springfield, MA 01101", "USA", "k1abc@example.org",
                                      "Pse QSL direct or via bureau, Tnx 73s"},
@@ -77,7 +77,7 @@ QImage busyCard()
     const QStringList *groups[] = {&card::identityElements(), &card::valueElements()};
     for (int g = 0; g < 2; ++g)
         for (int i = 0; i < groups[g]->size(); ++i)
-            if (auto *element = form.findChild<tAlControl *>(groups[g]->at(i)))
+            if (auto *element = form.findChild<CardElement *>(groups[g]->at(i)))
                 element->setCaption(identity[g].value(i % identity[g].size()));
     QImage card(card::kCardWidth, card::kCardHeight, QImage::Format_RGB32);
     card.fill(Qt::white);
@@ -184,7 +184,7 @@ int main(int argc, char **argv)
         }));
         jpegRef.push_back(micros([&] { bareLibjpeg(rgb); }));
         gifOurs.push_back(micros([&] {
-            TGIFImage gif;
+            GifImage gif;
             gif.assign(bitmapFromImage(card));
             gif.saveToFile(dir.filePath("card.gif"));
         }));
@@ -200,11 +200,11 @@ int main(int argc, char **argv)
         QFile::remove(bmp);
         bmpSave.push_back(micros([&] { writeBitmapFile(cardRows, bmp); }));
         bmpLoad.push_back(micros([&] { bits = *readBitmapFile(bmp); }));
-        TJPEGImage jpeg;
+        JpegWriter jpeg;
         jpeg.setQuality(100);
         jpeg.assign(bits);
         encode.push_back(micros([&] { jpeg.encode(); }));
-        TGIFImage gif;
+        GifImage gif;
         copy32.push_back(micros([&] { bitmapFromImage(card); }));
         gifReduce32.push_back(micros([&] { gif.assign(card32); }));
         gifReduce.push_back(micros([&] { gif.assign(bits); }));

@@ -3,8 +3,8 @@
 #include "CardPictureFiles.h"
 #include "ContactInfoFile.h"
 #include "DataFolder.h"
-#include "TGIFImage.h"
-#include "TJPEGImage.h"
+#include "GifImage.h"
+#include "JpegWriter.h"
 #include "UserDialogs.h"
 
 #include <QClipboard>
@@ -92,7 +92,7 @@ void exportCardJpeg(CardOutputHost &host)
     host.snapshotCard();
     withFinishingStep(host, [&host] {
         const QString baseName = cardBaseName(host.contactCallSign(), QDateTime::currentDateTime());
-        TJPEGImage jpeg;
+        JpegWriter jpeg;
         jpeg.setQuality(100);
         jpeg.assign(throughBitmapFile(host.snapshot(), tempBitmapPath()));
         saveThroughDialog(host, baseName,
@@ -108,7 +108,7 @@ void exportCardGif(CardOutputHost &host)
     host.snapshotCard();
     withFinishingStep(host, [&host] {
         const QString baseName = cardBaseName(host.contactCallSign(), QDateTime::currentDateTime());
-        TGIFImage gif;
+        GifImage gif;
         gif.assign(throughBitmapFile(host.snapshot(), tempBitmapPath()));
         saveThroughDialog(host, baseName,
                           {QStringLiteral(".gif"), QStringLiteral("GIF Files (*.gif)"),

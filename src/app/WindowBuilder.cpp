@@ -3,12 +3,12 @@
 #include "CardBuilder.h"
 #include "Colors.h"
 #include "Fonts.h"
-#include "TCollapsePanel.h"
-#include "TDiduLine.h"
-#include "TEncartaButton.h"
-#include "TLED.h"
-#include "TumEdit.h"
-#include "tAlBand.h"
+#include "CollapsiblePanel.h"
+#include "LineFrame.h"
+#include "FlatButton.h"
+#include "Led.h"
+#include "EntryEdit.h"
+#include "CardBand.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -27,7 +27,7 @@ namespace {
 
 QWidget *createBand(QWidget *form, QWidget *parent)
 {
-    auto *band = new tAlBand(parent);
+    auto *band = new CardBand(parent);
     band->setColor(Qt::white);
     // Designed docked to the top of the window at 794 wide; start-up undocks it.
     band->resize(794, 282);
@@ -82,19 +82,19 @@ QWidget *createListBox(QWidget *parent)
     return list;
 }
 
-QWidget *createUmEdit(QWidget *parent, const QString &text)
+QWidget *createEntryEdit(QWidget *parent, const QString &text)
 {
-    auto *edit = new TumEdit(parent);
+    auto *edit = new EntryEdit(parent);
     edit->setFrame(false);
     edit->setDisplayAlignment(Qt::AlignHCenter);
     edit->setText(text);
     return edit;
 }
 
-QWidget *createDiduLine(const QString &name, QWidget *parent)
+QWidget *createLineFrame(const QString &name, QWidget *parent)
 {
-    auto *line = new TDiduLine(parent);
-    line->setStyle(TDiduLine::TDiduLineStyles(TDiduLine::lsTop | TDiduLine::lsBottom | TDiduLine::lsLeft | TDiduLine::lsRight));
+    auto *line = new LineFrame(parent);
+    line->setStyle(LineFrame::LineFrameStyles(LineFrame::lsTop | LineFrame::lsBottom | LineFrame::lsLeft | LineFrame::lsRight));
     line->setPen(QPen(colorFromInt(name == QLatin1String("DiduLine1") ? 8388608 : 0), 1));
     return line;
 }
@@ -109,7 +109,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     }
     case ControlClass::GroupBox: return new QGroupBox(row.caption, parent);
     case ControlClass::Button: {
-        auto *button = new TEncartaButton(parent);
+        auto *button = new FlatButton(parent);
         button->setCaption(row.caption);
         // The low buttons (13 or 14 pixels) need a smaller face to show their captions.
         if (row.geometry.height() <= 14)
@@ -127,14 +127,14 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     case ControlClass::Check: return new QCheckBox(row.caption, parent);
     case ControlClass::Label: return new QLabel(row.caption, parent);
     case ControlClass::Edit: return new QLineEdit(row.caption, parent);
-    case ControlClass::UmEdit: return createUmEdit(parent, row.caption);
+    case ControlClass::EntryEdit: return createEntryEdit(parent, row.caption);
     case ControlClass::Calendar: return createCalendar(parent);
     case ControlClass::TrackBar: return createTrackBar(row, parent);
     case ControlClass::Combo: return createCombo(parent, row.caption);
     case ControlClass::ListBox: return createListBox(parent);
-    case ControlClass::Led: return new TLED(parent);
-    case ControlClass::DiduLine: return createDiduLine(row.name, parent);
-    case ControlClass::Collapse: return new TCollapsePanel(parent);
+    case ControlClass::Led: return new Led(parent);
+    case ControlClass::LineFrame: return createLineFrame(row.name, parent);
+    case ControlClass::CollapsiblePanel: return new CollapsiblePanel(parent);
     case ControlClass::Image: return new QLabel(parent);
     case ControlClass::CardBand: return createBand(form, parent);
     }
@@ -146,11 +146,11 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
 void setControlColour(QWidget *widget, int colour)
 {
     const QColor c = colorFromInt(colour);
-    if (auto *button = qobject_cast<TEncartaButton *>(widget)) {
+    if (auto *button = qobject_cast<FlatButton *>(widget)) {
         button->setColor(c);
         return;
     }
-    if (auto *panel = qobject_cast<TCollapsePanel *>(widget)) {
+    if (auto *panel = qobject_cast<CollapsiblePanel *>(widget)) {
         panel->setColor(c);
         return;
     }

@@ -32,7 +32,7 @@ QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'))
 void cardAndBorders(Rows &r)
 {
     // Lies under the card band, which covers it.
-    r.add(C::DiduLine, "DiduLine18", {}, {6, 262, 187, 17});
+    r.add(C::LineFrame, "DiduLine18", {}, {6, 262, 187, 17});
     r.add(C::CardBand, "tAlBand1", {}, {0, 0, 513, 282});
     r.add(C::Panel, "Panel8", {}, {511, 0, 5, 281}, {}, kAccent);
     r.add(C::Panel, "Panel9", {}, {0, 280, 516, 4}, {}, kAccent);
@@ -97,8 +97,8 @@ void timeAndCalendar(Rows &r)
 
 void emailAndCommands(Rows &r)
 {
-    r.add(C::DiduLine, "DiduLine1", {}, {524, 327, 195, 17});
-    r.add(C::UmEdit, "ContactsEmail", {}, {525, 328, 193, 15}, "Contact's Email", 12449783,
+    r.add(C::LineFrame, "DiduLine1", {}, {524, 327, 195, 17});
+    r.add(C::EntryEdit, "ContactsEmail", {}, {525, 328, 193, 15}, "Contact's Email", 12449783,
           NoTabStop);
     r.add(C::Button, "EncartaButton1", {}, {534, 366, 86, 22}, "Send QSL", -1, Hidden);
     r.add(C::Button, "ClipBoardButton1", {}, {578, 366, 86, 22}, "Copy QSL");
@@ -113,7 +113,7 @@ void emailAndCommands(Rows &r)
 
 void interfaceOptions(Rows &r)
 {
-    r.add(C::Collapse, "CollapsePanel1", {}, {519, 2, 204, 467}, {}, kWindow);
+    r.add(C::CollapsiblePanel, "CollapsePanel1", {}, {519, 2, 204, 467}, {}, kWindow);
     const char *checks[][2] = {
         {"CBShowEmail1", "Show Email"}, {"CBShow73", "Show 73's"},
         {"CBTranspName", "Transp Name"}, {"CBTranspEmail", "Transp Email"},
@@ -255,9 +255,9 @@ void mailPanelAndPicture(Rows &r)
     r.add(C::Label, "Label30", "Panel29", {5, 12, 56, 13}, "Host Name:");
     r.add(C::Label, "Label31", "Panel29", {5, 32, 56, 13}, "User Name:");
     r.add(C::Label, "Label32", "Panel29", {5, 52, 49, 13}, "Password:");
-    r.add(C::UmEdit, "umEdit1", "Panel29", {71, 8, 106, 21}, "mail.example.com");
-    r.add(C::UmEdit, "umEdit2", "Panel29", {71, 28, 106, 21}, "your user id");
-    r.add(C::UmEdit, "umEdit3", "Panel29", {71, 48, 106, 21}, "your password");
+    r.add(C::EntryEdit, "umEdit1", "Panel29", {71, 8, 106, 21}, "mail.example.com");
+    r.add(C::EntryEdit, "umEdit2", "Panel29", {71, 28, 106, 21}, "your user id");
+    r.add(C::EntryEdit, "umEdit3", "Panel29", {71, 48, 106, 21}, "your password");
     r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
 
     r.add(C::Panel, "Panel1", {}, {0, 0, 511, 280}, {}, -1, Hidden);

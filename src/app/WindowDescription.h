@@ -10,22 +10,22 @@
 enum class ControlClass {
     Panel,       // plain panel, filled with its colour
     GroupBox,
-    Button,      // TEncartaButton
+    Button,      // FlatButton
     SpeedButton, // small arrow button
     Radio,
     Check,
     Label,
     Edit,        // standard one-line edit
-    UmEdit,      // TumEdit, centred, borderless
+    EntryEdit,   // centred, borderless one-line edit
     Calendar,
     TrackBar,    // horizontal slider
     Combo,       // drop-down list with an edit field
     ListBox,     // multi-select list
-    Led,         // TLED
-    DiduLine,    // TDiduLine frame
-    Collapse,    // TCollapsePanel
+    Led,         // Led
+    LineFrame,   // line-and-frame
+    CollapsiblePanel,
     Image,       // hidden picture holder
-    CardBand,    // tAlBand; its elements come from the card's own table
+    CardBand,    // the card; its elements come from the card's own table
 };
 
 enum ControlFlag : unsigned {

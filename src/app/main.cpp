@@ -1,5 +1,5 @@
 #include "Fonts.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 
@@ -7,7 +7,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    TForm1 form;
+    MainWindow form;
     form.show();
     return app.exec();
 }

@@ -3,11 +3,11 @@
 #include "CardElements.h"
 #include "Colors.h"
 #include "Fonts.h"
-#include "TAlLabel.h"
-#include "TAlShape.h"
-#include "TumEdit.h"
-#include "tAlBand.h"
-#include "tAlImage.h"
+#include "CardLabel.h"
+#include "CardShape.h"
+#include "EntryEdit.h"
+#include "CardBand.h"
+#include "CardImage.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -27,9 +27,9 @@ Qt::Alignment alignment(TextAlign a)
     return a == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-void addText(const ElementSpec &e, tAlBand *band, QObject *owner)
+void addText(const ElementSpec &e, CardBand *band, QObject *owner)
 {
-    auto *label = new TAlLabel(owner);
+    auto *label = new CardLabel(owner);
     label->setObjectName(QString::fromLatin1(e.name));
     label->setAutoSize(false);
     label->setParentWidget(band);
@@ -42,9 +42,9 @@ void addText(const ElementSpec &e, tAlBand *band, QObject *owner)
     label->setAutoSize(e.autoSize);
 }
 
-void addFrame(const ElementSpec &e, tAlBand *band, QObject *owner)
+void addFrame(const ElementSpec &e, CardBand *band, QObject *owner)
 {
-    auto *shape = new TAlShape(owner);
+    auto *shape = new CardShape(owner);
     const QString name = QString::fromLatin1(e.name);
     shape->setObjectName(name);
     shape->setParentWidget(band);
@@ -53,9 +53,9 @@ void addFrame(const ElementSpec &e, tAlBand *band, QObject *owner)
     shape->setPen(QPen(colorFromInt(name == QLatin1String("AlShape15") ? kBlack : kNavy), 1));
 }
 
-void addPicture(const ElementSpec &e, tAlBand *band, QObject *owner)
+void addPicture(const ElementSpec &e, CardBand *band, QObject *owner)
 {
-    auto *image = new tAlImage(owner);
+    auto *image = new CardImage(owner);
     image->setObjectName(QString::fromLatin1(e.name));
     image->setParentWidget(band);
     image->setAutoSize(false);
@@ -64,9 +64,9 @@ void addPicture(const ElementSpec &e, tAlBand *band, QObject *owner)
     image->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
 }
 
-void addOverlay(const ElementSpec &e, tAlBand *band, int index)
+void addOverlay(const ElementSpec &e, CardBand *band, int index)
 {
-    auto *edit = new TumEdit(band);
+    auto *edit = new EntryEdit(band);
     edit->setObjectName(QString::fromLatin1(e.name));
     edit->setGeometry(e.geometry);
     edit->setFrame(false);
@@ -82,7 +82,7 @@ void addOverlay(const ElementSpec &e, tAlBand *band, int index)
 
 } // namespace
 
-void buildCard(tAlBand *band, QObject *owner)
+void buildCard(CardBand *band, QObject *owner)
 {
     int overlay = 0;
     for (const ElementSpec &e : cardElements()) {
@@ -104,21 +104,21 @@ template <typename T> T *element(QObject *owner, const QString &name)
 
 void setVisible(QObject *owner, const QString &name, bool on)
 {
-    if (auto *e = element<tAlControl>(owner, name))
+    if (auto *e = element<CardElement>(owner, name))
         e->setVisible(on);
 }
 
 void setTransparent(QObject *owner, const QStringList &names, bool on)
 {
     for (const QString &name : names)
-        if (auto *e = element<tAlControl>(owner, name))
+        if (auto *e = element<CardElement>(owner, name))
             e->setTransparent(on);
 }
 
 void setOverlayColours(QObject *owner, const BoxColours &colours)
 {
     for (const QString &name : overlays()) {
-        auto *edit = element<TumEdit>(owner, name);
+        auto *edit = element<EntryEdit>(owner, name);
         if (!edit)
             continue;
         QPalette p = edit->palette();
@@ -142,7 +142,7 @@ void applyLookToCard(QObject *owner, const CardLook &look)
     setTransparent(owner, titleElements() + valueElements(), look.tableTransparent);
     setVisible(owner, QStringLiteral("AlShape15"), look.cardFrameVisible);
     for (const QString &name : boxFrames()) {
-        if (auto *box = element<TAlShape>(owner, name)) {
+        if (auto *box = element<CardShape>(owner, name)) {
             box->setVisible(look.boxesVisible);
             QPen pen = box->pen();
             pen.setColor(colorFromInt(look.boxPen));
@@ -154,10 +154,10 @@ void applyLookToCard(QObject *owner, const CardLook &look)
     const QStringList table = titleElements() + valueElements();
     for (const QString &name : table + QStringList{"alName", "alAddress", "alTown", "alEmail",
                                                    "al73", "alPseQSL", "alPseLoTW"})
-        if (auto *e = element<tAlControl>(owner, name))
+        if (auto *e = element<CardElement>(owner, name))
             e->setColor(box);
     for (const QString &name : table)
-        if (auto *e = element<tAlControl>(owner, name))
+        if (auto *e = element<CardElement>(owner, name))
             e->setFontColor(text);
     setOverlayColours(owner, look.colours);
 }

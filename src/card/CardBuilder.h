@@ -3,14 +3,14 @@
 #include "CardOptions.h"
 
 class QObject;
-class tAlBand;
+class CardBand;
 
 // Puts the card's 45 elements on band, in creation order, each owned by owner and named as
 // in cardElements(). Text, frame and picture elements are painted by the band; the seven
 // entry overlays are edits lying on the band.
 namespace card {
 
-void buildCard(tAlBand *band, QObject *owner);
+void buildCard(CardBand *band, QObject *owner);
 
 // Writes the card part of look onto the elements found under owner: visibility,
 // transparency, box pens and the box colours (RadioAndCheckBoxes steps 2-7, 9-11).

@@ -3,8 +3,8 @@
 #include "BitmapFile.h"
 #include "ImageBitmap.h"
 #include "KartelloError.h"
-#include "TGIFImage.h"
-#include "TJPEGImage.h"
+#include "GifImage.h"
+#include "JpegWriter.h"
 
 PixelBitmap throughBitmapFile(const QImage &snapshot, const QString &bmpPath)
 {
@@ -26,7 +26,7 @@ PixelBitmap throughBitmapFile(const QImage &snapshot, const QString &bmpPath)
 
 void writeCardJpeg(PixelBitmap &&picture, const QString &path)
 {
-    TJPEGImage jpeg;
+    JpegWriter jpeg;
     jpeg.setQuality(100);
     jpeg.assign(std::move(picture));
     jpeg.saveToFile(path);
@@ -39,7 +39,7 @@ void writeCardJpeg(const QImage &picture, const QString &path)
 
 void writeCardGif(const QImage &picture, const QString &path)
 {
-    TGIFImage gif;
+    GifImage gif;
     gif.assign(bitmapFromImage(picture));
     gif.saveToFile(path);
 }

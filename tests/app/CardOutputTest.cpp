@@ -3,7 +3,7 @@
 #include "EncoderError.h"
 #include "KartelloError.h"
 #include "ScriptedDialogs.h"
-#include "TGIFImage.h"
+#include "GifImage.h"
 #include "ImageBitmap.h"
 
 #include <QClipboard>
@@ -254,8 +254,8 @@ TEST(CardOutput, GifHoldsTheCubeIndicesOfTheSnapshot)
     for (int y = 0; y < 280; y += 7)
         for (int x = 0; x < 511; x += 5) {
             const QRgb c = host.card.pixel(x, y);
-            const BitmapColor cube = TNetscapeColorLookup::color(
-                TNetscapeColorLookup::lookup(qRed(c), qGreen(c), qBlue(c)));
+            const BitmapColor cube = NetscapeColorLookup::color(
+                NetscapeColorLookup::lookup(qRed(c), qGreen(c), qBlue(c)));
             ASSERT_EQ(gif.pixel(x, y), qRgb(cube.red, cube.green, cube.blue)) << x << "," << y;
         }
 }

@@ -2,7 +2,7 @@
 
 #include "DataFolder.h"
 #include "ScriptedDialogs.h"
-#include "TForm1.h"
+#include "MainWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,7 +48,7 @@ protected:
     // Starts the program's main window as the program does, up to its first activation.
     void start()
     {
-        form = std::make_unique<TForm1>(nullptr, stateFile());
+        form = std::make_unique<MainWindow>(nullptr, stateFile());
         form->FormActivate();
     }
     // Closes the window and destroys it, which writes the state file.
@@ -60,5 +60,5 @@ protected:
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };

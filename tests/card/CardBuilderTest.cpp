@@ -1,10 +1,10 @@
 #include "CardBuilder.h"
 #include "CardElements.h"
 #include "Colors.h"
-#include "TAlLabel.h"
-#include "TAlShape.h"
-#include "TumEdit.h"
-#include "tAlBand.h"
+#include "CardLabel.h"
+#include "CardShape.h"
+#include "EntryEdit.h"
+#include "CardBand.h"
 
 #include <QImage>
 #include <QPainter>
@@ -17,10 +17,10 @@ namespace {
 
 struct CardOnBand {
     QWidget form;
-    tAlBand *band = nullptr;
+    CardBand *band = nullptr;
     CardOnBand()
     {
-        band = new tAlBand(&form);
+        band = new CardBand(&form);
         band->setAlign(alNone);
         band->setGeometry(0, 0, kBandWidth, kBandHeight);
         buildCard(band, &form);
@@ -51,7 +51,7 @@ TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirDesign)
 {
     CardOnBand card;
     QStringList painted;
-    for (tAlControl *e : card.band->elements())
+    for (CardElement *e : card.band->elements())
         painted << e->objectName();
     QStringList expected;
     for (const ElementSpec &e : cardElements())
@@ -62,13 +62,13 @@ TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirDesign)
     for (const ElementSpec &e : cardElements()) {
         const QString name = QString::fromLatin1(e.name);
         if (e.kind == ElementKind::Overlay) {
-            auto *edit = card.form.findChild<TumEdit *>(name);
+            auto *edit = card.form.findChild<EntryEdit *>(name);
             ASSERT_NE(nullptr, edit) << e.name;
             EXPECT_EQ(e.geometry, edit->geometry()) << e.name;
             EXPECT_EQ(card.band, edit->parentWidget());
             continue;
         }
-        auto *element = card.form.findChild<tAlControl *>(name);
+        auto *element = card.form.findChild<CardElement *>(name);
         ASSERT_NE(nullptr, element) << e.name;
         if (!e.autoSize)
             EXPECT_EQ(e.geometry, element->geometry()) << e.name;
@@ -104,7 +104,7 @@ TEST(CardBuilder, FramesShowWithTheirPens)
     o.frameInfo = true;
     o.frameCard = true;
     // Start-up moves the card frame from its designed place onto the card.
-    auto *frame = card.form.findChild<TAlShape *>("AlShape15");
+    auto *frame = card.form.findChild<CardShape *>("AlShape15");
     frame->setBounds(0, 0, frame->width(), frame->height());
     applyLookToCard(&card.form, applyCardOptions(o, {}));
     const QImage image = card.picture();

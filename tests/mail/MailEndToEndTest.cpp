@@ -1,4 +1,4 @@
-#include "TmMailer.h"
+#include "Mailer.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,7 +104,7 @@ protected:
         ASSERT_NE(0, m_server->port()) << m_server->errors().toStdString();
         m_mailer.Host = QStringLiteral("127.0.0.1");
         m_mailer.smtp().Port = m_server->port();
-        m_mailer.OnSendError = [this](TmMailer *, const QString &text) { m_errors.append(text); };
+        m_mailer.OnSendError = [this](Mailer *, const QString &text) { m_errors.append(text); };
         m_mailer.From.Address = QStringLiteral("dl1abc@example.org");
         m_mailer.Recipients.add(QStringLiteral("dx0yz@example.net"));
         m_mailer.Subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
@@ -116,7 +116,7 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<RealSmtpServer> m_server;
-    TmMailer m_mailer;
+    Mailer m_mailer;
     QStringList m_errors;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TIdMessageWriter.h"
+#include "MessageWriter.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -11,7 +11,7 @@
 
 // A message sink that keeps every byte the writer sends, in order, as the connection would
 // put them on the wire. failAt (when set) is asked before each write and may throw.
-class MessageCapture : public TIdMessageSink
+class MessageCapture : public MessageSink
 {
 public:
     void writeLine(const QByteArray &line) override

@@ -1,9 +1,9 @@
 #include "Fonts.h"
 #include "RenderTestSupport.h"
-#include "TAlField.h"
-#include "TAlPrinter.h"
-#include "TAlShape.h"
-#include "tAlImage.h"
+#include "CardField.h"
+#include "ReportPrinter.h"
+#include "CardShape.h"
+#include "CardImage.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -16,22 +16,22 @@ class PrintContents : public ::testing::Test
 protected:
     void SetUp() override
     {
-        alPrinter().clearPages();
-        alPrinter().setPreviewMode(true);
-        alPrinter().newPage();
+        reportPrinter().clearPages();
+        reportPrinter().setPreviewMode(true);
+        reportPrinter().newPage();
     }
-    void TearDown() override { alPrinter().clearPages(); }
+    void TearDown() override { reportPrinter().clearPages(); }
 
     QImage page()
     {
-        alPrinter().endDoc();
-        return alPrinter().currentPage()->toImage();
+        reportPrinter().endDoc();
+        return reportPrinter().currentPage()->toImage();
     }
 };
 
 TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
 {
-    TAlField field;
+    CardField field;
     field.setFont(designFont(QStringLiteral("Tahoma"), 8));
     field.setFontColor(Qt::black);
     field.values() << QStringLiteral("R&D");
@@ -50,7 +50,7 @@ TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
 
 TEST_F(PrintContents, TextIsClippedAndFilledUnlessTransparent)
 {
-    TAlField field;
+    CardField field;
     field.setFont(designFont(QStringLiteral("Tahoma"), 20));
     field.setFontColor(Qt::black);
     field.setTransparent(false);
@@ -64,7 +64,7 @@ TEST_F(PrintContents, TextIsClippedAndFilledUnlessTransparent)
 
 TEST_F(PrintContents, InvisibleElementPrintsNothing)
 {
-    TAlShape shape;
+    CardShape shape;
     shape.setVisible(false);
     shape.Print(QRect(0, 0, 50, 50));
     EXPECT_TRUE(paintedBounds(page()).isEmpty());
@@ -72,7 +72,7 @@ TEST_F(PrintContents, InvisibleElementPrintsNothing)
 
 TEST_F(PrintContents, FrameUsesTheTargetRectangleAndAtLeastOnePixel)
 {
-    TAlShape shape;
+    CardShape shape;
     shape.setShape(stCircle);
     shape.setBrush(Qt::NoBrush);
     shape.setPen(QPen(Qt::black, 0));
@@ -83,13 +83,13 @@ TEST_F(PrintContents, FrameUsesTheTargetRectangleAndAtLeastOnePixel)
 
 TEST_F(PrintContents, UnstretchedPictureIsLaidOutThenStretched)
 {
-    tAlImage image;
+    CardImage image;
     image.setBounds(0, 0, 20, 20);
     image.setStretch(false);
     image.setCenter(true);
     QImage bitmap(10, 10, QImage::Format_RGB32);
     bitmap.fill(Qt::red);
-    image.setPicture(TAlPicture::fromImage(bitmap));
+    image.setPicture(CardPicture::fromImage(bitmap));
     image.Print(QRect(0, 0, 40, 40)); // twice the element's size
     const QImage printed = page();
     EXPECT_EQ(paintedBounds(printed), QRect(10, 10, 20, 20));
@@ -98,7 +98,7 @@ TEST_F(PrintContents, UnstretchedPictureIsLaidOutThenStretched)
 
 TEST_F(PrintContents, NonBitmapPrintsThePlaceholderOverTheTarget)
 {
-    tAlImage image;
+    CardImage image;
     image.Print(QRect(10, 10, 60, 30));
     const QImage printed = page();
     EXPECT_EQ(paintedBounds(printed), QRect(10, 10, 60, 30));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tAlBand.h"
+#include "CardBand.h"
 
 #include <QImage>
 #include <QRect>
@@ -11,7 +11,7 @@
 struct BandFixture
 {
     explicit BandFixture(int width = 200, int height = 100)
-        : form(std::make_unique<QWidget>()), band(new tAlBand(form.get()))
+        : form(std::make_unique<QWidget>()), band(new CardBand(form.get()))
     {
         band->setAlign(alNone);
         band->setGeometry(0, 0, width, height);
@@ -27,7 +27,7 @@ struct BandFixture
     }
 
     std::unique_ptr<QWidget> form;
-    tAlBand *band;
+    CardBand *band;
 };
 
 // The smallest rectangle holding every pixel that differs from background (empty if none).

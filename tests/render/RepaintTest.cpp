@@ -1,7 +1,7 @@
-#include "TAlLabel.h"
-#include "TAlShape.h"
-#include "tAlBand.h"
-#include "tAlImage.h"
+#include "CardLabel.h"
+#include "CardShape.h"
+#include "CardBand.h"
+#include "CardImage.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -26,8 +26,8 @@ public:
 struct RepaintRow
 {
     const char *name;
-    std::function<tAlControl *(QObject *owner)> make;
-    std::function<void(tAlControl *)> change;
+    std::function<CardElement *(QObject *owner)> make;
+    std::function<void(CardElement *)> change;
 };
 
 void PrintTo(const RepaintRow &row, std::ostream *os)
@@ -42,10 +42,10 @@ TEST_P(Repaint, ChangingTheLookRepaintsTheElement)
 {
     QWidget form;
     form.resize(300, 200);
-    auto *band = new tAlBand(&form);
+    auto *band = new CardBand(&form);
     band->setAlign(alNone);
     band->setGeometry(0, 0, 300, 200);
-    tAlControl *element = GetParam().make(&form);
+    CardElement *element = GetParam().make(&form);
     element->setParentWidget(band);
     element->setBounds(100, 50, 40, 20);
     form.show();
@@ -59,35 +59,35 @@ TEST_P(Repaint, ChangingTheLookRepaintsTheElement)
 }
 
 template <class T>
-std::function<tAlControl *(QObject *)> maker()
+std::function<CardElement *(QObject *)> maker()
 {
-    return [](QObject *owner) -> tAlControl * {
+    return [](QObject *owner) -> CardElement * {
         auto *element = new T(owner);
         element->setAutoSize(false);
         return element;
     };
 }
 
-tAlImage *image(tAlControl *c) { return static_cast<tAlImage *>(c); }
-TAlShape *shape(tAlControl *c) { return static_cast<TAlShape *>(c); }
+CardImage *image(CardElement *c) { return static_cast<CardImage *>(c); }
+CardShape *shape(CardElement *c) { return static_cast<CardShape *>(c); }
 
 INSTANTIATE_TEST_SUITE_P(
-    tAlControl, Repaint,
+    CardElement, Repaint,
     ::testing::Values(
-        RepaintRow{"caption", maker<TAlLabel>(), [](tAlControl *c) { c->setCaption("QSL"); }},
-        RepaintRow{"colour", maker<TAlLabel>(), [](tAlControl *c) { c->setColor(Qt::red); }},
-        RepaintRow{"transparency", maker<TAlLabel>(), [](tAlControl *c) { c->setTransparent(false); }},
-        RepaintRow{"alignment", maker<TAlLabel>(), [](tAlControl *c) { c->setAlignment(Qt::AlignRight); }},
-        RepaintRow{"word wrap", maker<TAlLabel>(), [](tAlControl *c) { c->setWordWrap(true); }},
-        RepaintRow{"font colour", maker<TAlLabel>(), [](tAlControl *c) { c->setFontColor(Qt::red); }},
-        RepaintRow{"hiding", maker<TAlLabel>(), [](tAlControl *c) { c->setVisible(false); }},
-        RepaintRow{"moving away", maker<TAlLabel>(), [](tAlControl *c) { c->setLeft(0); }},
-        RepaintRow{"pen", maker<TAlShape>(), [](tAlControl *c) { shape(c)->setPen(QPen(Qt::red)); }},
-        RepaintRow{"brush", maker<TAlShape>(), [](tAlControl *c) { shape(c)->setBrush(Qt::NoBrush); }},
-        RepaintRow{"shape", maker<TAlShape>(), [](tAlControl *c) { shape(c)->setShape(stCircle); }},
-        RepaintRow{"picture", maker<tAlImage>(),
-                   [](tAlControl *c) { image(c)->setPicture(TAlPicture::fromImage(QImage(4, 4, QImage::Format_RGB32))); }},
-        RepaintRow{"centre", maker<tAlImage>(), [](tAlControl *c) { image(c)->setCenter(false); }},
-        RepaintRow{"stretch", maker<tAlImage>(), [](tAlControl *c) { image(c)->setStretch(false); }}));
+        RepaintRow{"caption", maker<CardLabel>(), [](CardElement *c) { c->setCaption("QSL"); }},
+        RepaintRow{"colour", maker<CardLabel>(), [](CardElement *c) { c->setColor(Qt::red); }},
+        RepaintRow{"transparency", maker<CardLabel>(), [](CardElement *c) { c->setTransparent(false); }},
+        RepaintRow{"alignment", maker<CardLabel>(), [](CardElement *c) { c->setAlignment(Qt::AlignRight); }},
+        RepaintRow{"word wrap", maker<CardLabel>(), [](CardElement *c) { c->setWordWrap(true); }},
+        RepaintRow{"font colour", maker<CardLabel>(), [](CardElement *c) { c->setFontColor(Qt::red); }},
+        RepaintRow{"hiding", maker<CardLabel>(), [](CardElement *c) { c->setVisible(false); }},
+        RepaintRow{"moving away", maker<CardLabel>(), [](CardElement *c) { c->setLeft(0); }},
+        RepaintRow{"pen", maker<CardShape>(), [](CardElement *c) { shape(c)->setPen(QPen(Qt::red)); }},
+        RepaintRow{"brush", maker<CardShape>(), [](CardElement *c) { shape(c)->setBrush(Qt::NoBrush); }},
+        RepaintRow{"shape", maker<CardShape>(), [](CardElement *c) { shape(c)->setShape(stCircle); }},
+        RepaintRow{"picture", maker<CardImage>(),
+                   [](CardElement *c) { image(c)->setPicture(CardPicture::fromImage(QImage(4, 4, QImage::Format_RGB32))); }},
+        RepaintRow{"centre", maker<CardImage>(), [](CardElement *c) { image(c)->setCenter(false); }},
+        RepaintRow{"stretch", maker<CardImage>(), [](CardElement *c) { image(c)->setStretch(false); }}));
 
 } // namespace

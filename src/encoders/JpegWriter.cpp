@@ -1,0 +1,198 @@
+#include "JpegWriter.h"
+
+#include "EncoderError.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <jpeglib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// libjpeg is C: its error exit must not throw through the library's frames. It jumps back
+// into compressRows(), which reports the message code to its C++ caller.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+void errorExit(j_common_ptr cinfo)
+{
+    auto *manager = reinterpret_cast<ErrorManager *>(cinfo->err);
+    std::longjmp(manager->jump, 1);
+}
+
+void dropMessage(j_common_ptr) {}
+void dropEmit(j_common_ptr, int) {}
+
+struct Compression {
+    const uint8_t *pixels;
+    int bytesPerPixel;
+    int width;
+    int height;
+    int quality;
+    unsigned char *output;
+    unsigned long outputSize;
+};
+
+// Holds only trivially destructible locals, so the long jump skips no destructor.
+// Returns 0 on success or libjpeg's message code.
+int compressRows(Compression &job)
+{
+    jpeg_compress_struct cinfo;
+    ErrorManager errors;
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = errorExit;
+    errors.pub.output_message = dropMessage;
+    errors.pub.emit_message = dropEmit;
+    if (setjmp(errors.jump)) {
+        const int code = errors.pub.msg_code;
+        jpeg_destroy_compress(&cinfo);
+        return code == 0 ? -1 : code;
+    }
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &job.output, &job.outputSize);
+    cinfo.image_width = static_cast<JDIMENSION>(job.width);
+    cinfo.image_height = static_cast<JDIMENSION>(job.height);
+    // A 32-bit bitmap is fed as it lies in memory; libjpeg turns blue-green-red-unused into
+    // the same RGB samples as a 24-bit copy would give, so the file is the same.
+    cinfo.input_components = job.bytesPerPixel;
+    cinfo.in_color_space = job.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, job.quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    const size_t stride = static_cast<size_t>(job.width) * job.bytesPerPixel;
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(job.pixels + stride * cinfo.next_scanline);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return 0;
+}
+
+} // namespace
+
+PixelBitmap toRgb24(const PixelBitmap &bitmap)
+{
+    if (bitmap.bitsPerPixel == 32) {
+        PixelBitmap out = PixelBitmap::rgb(bitmap.width, bitmap.height);
+        for (size_t i = 0, n = out.pixels.size() / 3; i < n; ++i) {
+            out.pixels[3 * i] = bitmap.pixels[4 * i + 2];
+            out.pixels[3 * i + 1] = bitmap.pixels[4 * i + 1];
+            out.pixels[3 * i + 2] = bitmap.pixels[4 * i];
+        }
+        return out;
+    }
+    if (!bitmap.isIndexed())
+        return bitmap;
+    PixelBitmap out = PixelBitmap::rgb(bitmap.width, bitmap.height);
+    for (size_t i = 0; i < bitmap.pixels.size(); ++i) {
+        const uint8_t index = bitmap.pixels[i];
+        const BitmapColor c = index < bitmap.colorTable.size() ? bitmap.colorTable[index]
+                                                               : BitmapColor{};
+        out.pixels[3 * i] = c.red;
+        out.pixels[3 * i + 1] = c.green;
+        out.pixels[3 * i + 2] = c.blue;
+    }
+    return out;
+}
+
+void JpegWriter::assign(const PixelBitmap &bitmap)
+{
+    m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : bitmap;
+}
+
+void JpegWriter::assign(PixelBitmap &&bitmap)
+{
+    m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : std::move(bitmap);
+}
+
+namespace {
+
+// libjpeg's output buffer, freed with the library's allocator.
+struct CompressedBytes {
+    unsigned char *data = nullptr;
+    unsigned long size = 0;
+    CompressedBytes() = default;
+    CompressedBytes(const CompressedBytes &) = delete;
+    CompressedBytes &operator=(const CompressedBytes &) = delete;
+    ~CompressedBytes() { std::free(data); }
+};
+
+void compress(const PixelBitmap &bitmap, int quality, CompressedBytes &out)
+{
+    Compression job{bitmap.pixels.data(), bitmap.bytesPerPixel(), bitmap.width, bitmap.height,
+                    quality, nullptr, 0};
+    const int code = compressRows(job);
+    out.data = job.output;
+    out.size = job.outputSize;
+    if (code != 0)
+        throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
+}
+
+} // namespace
+
+QByteArray JpegWriter::encode() const
+{
+    CompressedBytes bytes;
+    compress(m_bitmap, m_quality, bytes);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data),
+                      static_cast<qsizetype>(bytes.size));
+}
+
+void JpegWriter::saveToFile(const QString &path) const
+{
+    // The file is written straight from libjpeg's buffer, without a copy.
+    CompressedBytes bytes;
+    compress(m_bitmap, m_quality, bytes);
+    writeWholeFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data),
+                                                 static_cast<qsizetype>(bytes.size)));
+}
+
+namespace {
+
+bool writeAllTo(int fd, const QByteArray &data)
+{
+    const char *p = data.constData();
+    const char *const end = p + data.size();
+    while (p < end) {
+        const ssize_t n = ::write(fd, p, static_cast<size_t>(end - p));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+    }
+    return true;
+}
+
+} // namespace
+
+void writeWholeFile(const QString &path, const QByteArray &data)
+{
+    // A temporary file beside the target, renamed over it once complete: a failed write
+    // leaves the previous file as it was. Unlike QSaveFile this does not fsync, which would
+    // cost several times the encoding itself for a picture that can be made again; plain
+    // system calls keep the file's cost to one create, one write and one rename.
+    const QByteArray target = QFile::encodeName(path);
+    const qsizetype slash = target.lastIndexOf('/');
+    QByteArray temp = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        throw EncoderError(QStringLiteral("Cannot create file %1").arg(path));
+    bool written = writeAllTo(fd, data);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+    written = ::close(fd) == 0 && written;
+    if (!written || ::rename(temp.constData(), target.constData()) != 0) {
+        ::unlink(temp.constData());
+        throw EncoderError(QStringLiteral("Cannot create file %1").arg(path));
+    }
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <array>
+
+// The LZW string table: open addressing over a prime number of 32-bit slots. A slot holds
+// key << 12 | code, where key = prefix * 256 + pixel; all bits set marks an empty slot.
+class LzwHashTable
+{
+public:
+    static constexpr int Size = 8009;
+    static constexpr uint32_t Empty = 0xFFFFFFFFu;
+    static constexpr uint64_t Inverse = UINT64_MAX / Size + 1;
+
+    LzwHashTable();
+
+    void clear();
+    // The slot that holds key, or the empty slot where the probe for key ends.
+    int findSlot(uint32_t key) const
+    {
+        int h = firstSlot(key);
+        for (uint32_t value = m_slots[h]; occupied(value) && (value >> 12) != key;
+             value = m_slots[h])
+            h = nextSlot(h);
+        return h;
+    }
+    // The probe for key in one step: the slot where it ends goes to slot; the code stored for
+    // key is returned, or -1 when the probe ended at an empty slot. An empty slot's key part
+    // (0xFFFFF) is above every key, so one comparison per step tells both apart.
+    int probe(uint32_t key, int &slot) const
+    {
+        int h = firstSlot(key);
+        uint32_t value = m_slots[h];
+        while ((value >> 12) != key && value != Empty) {
+            h = nextSlot(h);
+            value = m_slots[h];
+        }
+        slot = h;
+        return value == Empty ? -1 : static_cast<int>(value & 0xFFF);
+    }
+    // The code in a slot found by findSlot(), or -1 when the slot is empty.
+    int codeAt(int slot) const
+    {
+        return occupied(m_slots[slot]) ? static_cast<int>(m_slots[slot] & 0xFFF) : -1;
+    }
+    // Stores key and code in an empty slot found by findSlot() for that key.
+    void insertAt(int slot, uint32_t key, int code)
+    {
+        m_slots[slot] = (key << 12) | static_cast<uint32_t>(code & 0xFFF);
+    }
+    // Stores code for key; the key must not be present yet.
+    void insert(uint32_t key, int code)
+    {
+        int h = firstSlot(key);
+        while (occupied(m_slots[h]))
+            h = nextSlot(h);
+        m_slots[h] = (key << 12) | static_cast<uint32_t>(code & 0xFFF);
+    }
+    // The code stored for key, or -1. The probe doubles the slot number modulo the prime;
+    // every cycle it walks has 4004 slots, more than the encoder ever fills, so an empty slot
+    // is always reached.
+    int lookup(uint32_t key) const
+    {
+        for (int h = firstSlot(key);; h = nextSlot(h)) {
+            const uint32_t value = m_slots[h];
+            if (!occupied(value))
+                return -1;
+            if ((value >> 12) == key)
+                return static_cast<int>(value & 0xFFF);
+        }
+    }
+
+    // The probe sequence: the first slot of a key and the slot tried after slot h.
+    static int firstSlot(uint32_t key) { return static_cast<int>(remainder(key ^ (key >> 4))); }
+    // x % Size by two multiplications (Lemire's fastmod), exact for every 32-bit x; it takes
+    // one step less than the compiler's division by a constant on the encoder's hot path.
+    static uint32_t remainder(uint32_t x)
+    {
+        const uint64_t low = Inverse * x;
+        return static_cast<uint32_t>((static_cast<__uint128_t>(low) * Size) >> 64);
+    }
+    static int nextSlot(int h)
+    {
+        const int d = h == 0 ? 1 : Size - h;
+        h -= d;
+        return h < 0 ? h + Size : h;
+    }
+
+private:
+    static bool occupied(uint32_t value) { return value < 0xFFFFF000u; }
+    std::array<uint32_t, Size> m_slots;
+};

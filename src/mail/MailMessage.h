@@ -1,0 +1,88 @@
+#pragma once
+
+#include "HeaderCoding.h"
+#include "AttachmentPart.h"
+#include "EmailAddress.h"
+#include "HeaderList.h"
+#include "MessagePart.h"
+#include "TextPart.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+enum MessagePriority { mpHighest, mpHigh, mpNormal, mpLow, mpLowest };
+
+// The boundaries and multipart types chosen from a message's parts.
+namespace MessageBoundary {
+inline const QString Mixed = QStringLiteral("=_NextPart_2rfkindysadvnqw3nerasdf");
+inline const QString Related = QStringLiteral("=_NextPart_2relrfksadvnqindyw3nerasdf");
+inline const QString Alternative = QStringLiteral("=_NextPart_2altrfkindysadvnqw3nerasdf");
+}
+
+// One Internet message (RFC 822 headers, MIME parts). MessageClient writes it.
+class MailMessage
+{
+public:
+    MailMessage();
+    MailMessage(const MailMessage &) = delete;
+    MailMessage &operator=(const MailMessage &) = delete;
+
+    EmailAddressList BccList;
+    QStringList Body;
+    QString CharSet;
+    EmailAddressList CCList;
+    QString ContentType;
+    QString ContentTransferEncoding;
+    QDateTime Date;                    // null: the current time is used
+    HeaderList ExtraHeaders;
+    EmailAddress From;
+    HeaderList Headers;             // filled only for a received message
+    MessagePartList MessageParts{this};
+    QString MsgId;                     // filled only for a received message
+    QStringList NewsGroups;
+    bool NoDecode = false;
+    QString Organization;
+    MessagePriority Priority = mpNormal;
+    QString Subject;
+    EmailAddress ReceiptRecipient;
+    EmailAddressList Recipients;
+    QString References;
+    EmailAddressList ReplyTo;
+    EmailAddress Sender;
+
+    // The locale whose language picks the character set of encoded words.
+    QLocale HeaderLocale = QLocale::system();
+    // The local time used for the "Date" header when Date is null.
+    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+
+    bool UseNowForDate() const { return Date.isNull(); }
+    void setUseNowForDate(bool useNow);
+
+    // Empties every header field and resets Priority to mpNormal; parts and body stay.
+    void ClearHeader();
+
+    // Replaces ContentType by the multipart type the parts call for and appends ";" and
+    // CharSet. Throws "Invalid Text count. TIdText must be greater than 1" for exactly one
+    // text part.
+    void settleContentType();
+
+    // The header block: From, Subject, To, Cc, Newsgroups, Content-Type, MIME-Version,
+    // Content-Transfer-Encoding, Sender, Reply-To, Organization, Disposition-Notification-To,
+    // References, Date, X-Priority, X-Library, then ExtraHeaders; empty values left out.
+    HeaderList GenerateHeader() const;
+
+    // Throws UnsafeTextError when a header value, part header or file name taken from the
+    // caller holds CR, LF or NUL. Called before anything of the message is written.
+    void checkSafeToSend() const;
+
+    // The boundary of the outer multipart layout.
+    QString boundary() const;
+};
+
+// "Sun, 7 Dec 2026 23:49:32 +0100": the given local time with its offset from UTC. Throws
+// "Failed attempting to retrieve time zone information." for an invalid time.
+QString mailDateLine(const QDateTime &localTime);

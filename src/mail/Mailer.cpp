@@ -1,0 +1,86 @@
+#include "Mailer.h"
+
+#include "AttachmentPart.h"
+
+namespace {
+
+void requireSafe(const QString &what, const QString &value)
+{
+    for (QChar c : value)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.unicode() == 0)
+            throw UnsafeTextError(what, value);
+}
+
+void requireSafe(const QString &what, const EmailAddress &item)
+{
+    requireSafe(what, item.Address);
+    requireSafe(what + QStringLiteral(" name"), item.Name);
+}
+
+} // namespace
+
+Mailer::Mailer()
+    : From(m_message->From)
+    , Recipients(m_message->Recipients)
+    , BCCList(m_message->BccList)
+{
+    m_smtp->onConnected = [this] {
+        if (OnConnected)
+            OnConnected(this);
+    };
+    m_smtp->onDisconnected = [this] {
+        if (OnDisconnected)
+            OnDisconnected(this);
+    };
+}
+
+Mailer::~Mailer() = default;
+
+void Mailer::checkSafeToSend() const
+{
+    requireSafe(QStringLiteral("sender address"), From);
+    for (const EmailAddress &item : Recipients)
+        requireSafe(QStringLiteral("recipient address"), item);
+    for (const EmailAddress &item : BCCList)
+        requireSafe(QStringLiteral("Bcc address"), item);
+    requireSafe(QStringLiteral("subject"), Subject);
+}
+
+void Mailer::composeMessage()
+{
+    m_message->MessageParts.clear();
+    for (const QString &fileName : Attachments.AttachedFiles())
+        m_message->MessageParts.addAttachment(fileName);
+    m_message->Body = Body;
+    m_message->Subject = Subject;
+    m_message->ContentType = HTML ? QStringLiteral("text/HTML") : QStringLiteral("text/plain");
+}
+
+void Mailer::send()
+{
+    QString error;
+    try {
+        checkSafeToSend();
+        composeMessage();
+        m_message->checkSafeToSend();
+        m_smtp->UserId = UserId;
+        m_smtp->Password = Password;
+        m_smtp->Host = Host;
+        m_smtp->connect();
+        m_smtp->send(*m_message);
+        m_smtp->disconnect();
+        return;
+    } catch (const MailError &e) {
+        error = e.text();
+    } catch (const std::exception &e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    try {
+        if (OnSendError)
+            OnSendError(this, error);
+    } catch (...) {
+        m_smtp->disconnect();
+        throw;
+    }
+    m_smtp->disconnect();
+}

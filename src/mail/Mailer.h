@@ -1,0 +1,64 @@
+#pragma once
+
+#include "AttachmentList.h"
+#include "MailMessage.h"
+#include "SmtpClient.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+// What the mail component owns and creates first, so its fields can refer into the message.
+struct MailerParts
+{
+    std::unique_ptr<MailMessage> m_message = std::make_unique<MailMessage>();
+    std::unique_ptr<SmtpClient> m_smtp = std::make_unique<SmtpClient>();
+};
+
+// The mail component: one flat set of fields and send(), which composes one message with the
+// current field values and delivers it over SMTP. Every failure of a send is caught and
+// handed to OnSendError as text; the connection is closed afterwards and send() returns.
+// Recipients, BCCList and From are the message object's own lists: the message sees every
+// change made through the component.
+class Mailer : private MailerParts
+{
+public:
+    using SendErrorEvent = std::function<void(Mailer *sender, const QString &error)>;
+    using NotifyEvent = std::function<void(Mailer *sender)>;
+
+    Mailer();
+    ~Mailer();
+    Mailer(const Mailer &) = delete;
+    Mailer &operator=(const Mailer &) = delete;
+
+    static QString About() { return QStringLiteral("TmMailer 1.0 - Kartello mail component"); }
+
+    QString Host;
+    QString UserId;
+    EmailAddress &From;
+    EmailAddressList &Recipients;
+    QStringList Body;
+    QString Subject;
+    QString Password;
+    bool HTML = true;
+    MessagePriority Priority = mpNormal;   // kept; the message keeps its own
+    SendErrorEvent OnSendError;
+    AttachmentList Attachments{this};
+    EmailAddressList &BCCList;
+    NotifyEvent OnDisconnected;
+    NotifyEvent OnConnected;
+
+    void send();
+
+    MailMessage &message() { return *m_message; }
+    SmtpClient &smtp() { return *m_smtp; }
+
+    // Throws UnsafeTextError when the sender, a recipient, a Bcc address or the subject holds
+    // CR, LF or NUL, so such a send stops before any connection is made.
+    void checkSafeToSend() const;
+
+private:
+    void composeMessage();
+};

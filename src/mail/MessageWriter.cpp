@@ -1,0 +1,228 @@
+#include "MessageWriter.h"
+
+#include "MailCoders.h"
+#include "HeaderCoding.h"
+#include "MessageFailure.h"
+#include "MailMessage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString kPreamble = QStringLiteral("This is a multi-part message in MIME format");
+const QString kBlockIndent = QStringLiteral("        ");
+
+// The caller's lines, each line break inside one of them starting a line of its own.
+QStringList splitBreaks(const QStringList &lines)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    QStringList result;
+    for (const QString &l : lines)
+        result << l.split(breaks);
+    return result;
+}
+
+QString quotedFileName(const QString &path)
+{
+    QString name = QFileInfo(path).fileName();
+    name.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    name.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+bool isAscii(const QStringList &lines)
+{
+    for (const QString &l : lines) {
+        for (const QChar c : l) {
+            if (c.unicode() > 126)
+                return false;
+        }
+    }
+    return true;
+}
+
+bool isJapanese(const MailMessage &message)
+{
+    return message.HeaderLocale.language() == QLocale::Japanese;
+}
+
+} // namespace
+
+void MessageWriter::line(const QString &text)
+{
+    m_sink.writeLine(text.toUtf8());
+}
+
+void MessageWriter::bodyLine(const QByteArray &bytes)
+{
+    m_sink.writeLine(bytes.startsWith('.') ? '.' + bytes : bytes);
+}
+
+void MessageWriter::SendHeader(MailMessage &message)
+{
+    message.settleContentType();
+    const HeaderList header = message.GenerateHeader();
+    for (const QString &l : header.lines())
+        line(l);
+}
+
+void MessageWriter::SendMsg(MailMessage &message)
+{
+    message.checkSafeToSend();
+    SendHeader(message);
+    line(QString());
+    SendBody(message);
+}
+
+void MessageWriter::SendBody(MailMessage &message)
+{
+    MessagePartList &parts = message.MessageParts;
+    if (parts.count() == 0) {
+        sendPlainBody(message);
+        return;
+    }
+    const QString boundary = message.boundary();
+    line(kPreamble);
+    line(QString());
+    if (parts.attachmentCount() == 0) {
+        for (int i = 0; i < parts.count(); ++i) {
+            line(QStringLiteral("--") + MessageBoundary::Mixed);
+            sendTextPart(static_cast<TextPart &>(parts[i]));
+        }
+        line(QStringLiteral("--") + MessageBoundary::Mixed + QStringLiteral("--"));
+        return;
+    }
+    line(QStringLiteral("--") + boundary);
+    if (parts.textPartCount() >= 2) {
+        sendAlternativeParts(message, boundary);
+    } else {
+        sendBodyPart(message.Body);
+    }
+    for (int i = 0; i < parts.count(); ++i) {
+        if (auto attachment = dynamic_cast<AttachmentPart *>(&parts[i])) {
+            line(QString());
+            line(QStringLiteral("--") + boundary);
+            sendAttachment(*attachment);
+        }
+    }
+    line(QStringLiteral("--") + boundary + QStringLiteral("--"));
+}
+
+void MessageWriter::sendBodyPart(const QStringList &body)
+{
+    const QStringList lines = splitBreaks(body);
+    if (isAscii(lines)) {
+        line(QStringLiteral("Content-Type: text/plain"));
+        line(QStringLiteral("Content-Transfer-Encoding: 7bit"));
+        line(QString());
+        for (const QString &l : lines)
+            bodyLine(l.toUtf8());
+        return;
+    }
+    // Text beyond ASCII would be mislabelled as 7bit; say what it is and keep it 7-bit safe.
+    line(QStringLiteral("Content-Type: text/plain; charset=UTF-8"));
+    line(QStringLiteral("Content-Transfer-Encoding: quoted-printable"));
+    line(QString());
+    const QuotedPrintableEncoder encoder;
+    for (const QString &l : lines) {
+        for (const QByteArray &encoded : encoder.encodeBytes(l.toUtf8()))
+            bodyLine(encoded);
+    }
+}
+
+void MessageWriter::sendPlainBody(const MailMessage &message)
+{
+    const bool japanese = isJapanese(message);
+    for (const QString &l : splitBreaks(message.Body)) {
+        QByteArray bytes;
+        if (!japanese || !convertToCharset(l, QStringLiteral("ISO-2022-JP"), &bytes))
+            bytes = l.toUtf8();
+        bodyLine(bytes);
+    }
+}
+
+void MessageWriter::sendAlternativeParts(MailMessage &message, const QString &)
+{
+    const QString alt = MessageBoundary::Alternative;
+    line(QStringLiteral("Content-Type: multipart/alternative; "));
+    line(kBlockIndent + QStringLiteral("boundary=\"%1\"").arg(alt));
+    line(QString());
+    MessagePartList &parts = message.MessageParts;
+    for (int i = 0; i < parts.count(); ++i) {
+        if (auto text = dynamic_cast<TextPart *>(&parts[i])) {
+            line(QStringLiteral("--") + alt);
+            sendTextPart(*text);
+        }
+    }
+    line(QStringLiteral("--") + alt + QStringLiteral("--"));
+}
+
+void MessageWriter::sendTextPart(TextPart &part)
+{
+    if (part.ContentType().isEmpty())
+        part.setContentType(QStringLiteral("text/plain"));
+    if (part.ContentTransfer().isEmpty())
+        part.setContentTransfer(QStringLiteral("quoted-printable"));
+    line(QStringLiteral("Content-Type: ") + part.ContentType());
+    line(QStringLiteral("Content-Transfer-Encoding: ") + part.ContentTransfer());
+    for (const QString &l : part.ExtraHeaders.lines())
+        line(l);
+    line(QString());
+    const auto encoder = encoderFor(part.ContentTransfer(), part.ContentType());
+    for (const QString &l : splitBreaks(part.Body)) {
+        const QByteArray bytes = l.toUtf8();
+        for (const QByteArray &encoded : encoder ? encoder->encodeBytes(bytes) : QList<QByteArray>{bytes})
+            bodyLine(encoded);
+    }
+    line(QString());
+}
+
+void MessageWriter::sendAttachment(AttachmentPart &part)
+{
+    if (part.ContentTransfer().isEmpty())
+        part.setContentTransfer(QStringLiteral("base64"));
+    if (part.ContentDisposition().isEmpty())
+        part.setContentDisposition(QStringLiteral("attachment"));
+    if (part.ContentTransfer().compare(QLatin1String("base64"), Qt::CaseInsensitive) == 0
+        && part.ContentType().isEmpty())
+        part.setContentType(QStringLiteral("application/octet-stream"));
+    const auto encoder = encoderFor(part.ContentTransfer(), part.ContentType());
+    if (!encoder)
+        failMessage(QStringLiteral("No encoder for the transfer encoding %1").arg(part.ContentTransfer()));
+
+    QFile source(part.FileName);
+    if (part.FileName.isEmpty() || !source.open(QIODevice::ReadOnly))
+        failMessage(QStringLiteral("Cannot open file %1").arg(part.FileName));
+    // The encoded form goes to disk first, so the picture is never held whole in memory;
+    // QTemporaryFile removes the file when it goes out of scope, also after a failure.
+    // An unusable temporary folder reads as an empty path; never fall back to the
+    // current folder.
+    const QString tempFolder = QDir::tempPath();
+    QTemporaryFile encoded(QDir(tempFolder).filePath(QStringLiteral("IndyXXXXXX")));
+    if (tempFolder.isEmpty() || !encoded.open())
+        failMessage(QStringLiteral("Cannot create file %1").arg(encoded.fileTemplate()));
+    part.StoredPathName = encoded.fileName();
+    encoder->encodeStream(source, encoded, QFileInfo(part.FileName).fileName());
+    if (source.error() != QFileDevice::NoError)
+        failMessage(QStringLiteral("Cannot read file %1").arg(part.FileName));
+    if (!encoded.flush() || encoded.error() != QFileDevice::NoError)
+        failMessage(QStringLiteral("Cannot write file %1").arg(encoded.fileName()));
+    source.close();
+    encoded.seek(0);
+
+    const QString name = quotedFileName(part.FileName);
+    line(QStringLiteral("Content-Type: ") + part.ContentType() + QLatin1Char(';'));
+    line(kBlockIndent + QStringLiteral("name=") + name);
+    line(QStringLiteral("Content-Transfer-Encoding: ") + part.ContentTransfer());
+    line(QStringLiteral("Content-Disposition: ") + part.ContentDisposition() + QLatin1Char(';'));
+    line(kBlockIndent + QStringLiteral("filename=") + name);
+    for (const QString &l : part.ExtraHeaders.lines())
+        line(l);
+    line(QString());
+    m_sink.writeStream(encoded);
+    line(QString());
+}

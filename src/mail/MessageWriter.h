@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+class QIODevice;
+class AttachmentPart;
+class MailMessage;
+class TextPart;
+
+// Where the message writer puts the message text: whole lines (CR LF is added by the sink)
+// and the rest of a stream (the attachment's encoded form).
+class MessageSink
+{
+public:
+    virtual ~MessageSink() = default;
+    virtual void writeLine(const QByteArray &line) = 0;
+    virtual void writeStream(QIODevice &stream) = 0;
+};
+
+// Turns a MailMessage into the text that follows the SMTP DATA command: the header block, an
+// empty line and the body with its MIME parts. Every line that begins with "." goes out with
+// one more "." in front, and a body line holding line breaks is sent as several lines, so
+// no line of the text can end the DATA section early.
+class MessageWriter
+{
+public:
+    explicit MessageWriter(MessageSink &sink) : m_sink(sink) {}
+
+    // Settles the content type, then writes the header lines.
+    void SendHeader(MailMessage &message);
+    // Checks every caller value first (nothing is written when one is unsafe), then writes
+    // the header, an empty line and the body.
+    void SendMsg(MailMessage &message);
+    // Everything after the empty line that ends the header.
+    void SendBody(MailMessage &message);
+
+private:
+    void line(const QString &text);
+    void bodyLine(const QByteArray &bytes);
+    void sendBodyPart(const QStringList &body);
+    void sendPlainBody(const MailMessage &message);
+    void sendTextPart(TextPart &part);
+    void sendAttachment(AttachmentPart &part);
+    void sendAlternativeParts(MailMessage &message, const QString &boundary);
+
+    MessageSink &m_sink;
+};

@@ -1,0 +1,106 @@
+#include "ReportPage.h"
+
+#include "KartelloError.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QProgressDialog>
+
+namespace {
+
+constexpr double SlotTopsMm[ReportPage::SlotCount] = {0.0, 74.88, 149.75};
+constexpr double SlotWidthMm = 135.47;
+constexpr double SlotHeightMm = 74.08;
+constexpr double MmPerInch = 25.4;
+
+} // namespace
+
+ReportPage::ReportPage(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("QuickRep1"));
+}
+
+void ReportPage::setSlotPicture(int slot, const QImage &picture)
+{
+    m_slots.at(slot) = picture.copy();
+}
+
+void ReportPage::clearSlot(int slot)
+{
+    m_slots.at(slot) = QImage();
+}
+
+void ReportPage::clearSlots()
+{
+    for (QImage &picture : m_slots)
+        picture = QImage();
+}
+
+QImage ReportPage::slotPicture(int slot) const
+{
+    return m_slots.at(slot);
+}
+
+QRectF ReportPage::slotRectMm(int slot)
+{
+    return QRectF(0.0, SlotTopsMm[slot], SlotWidthMm, SlotHeightMm);
+}
+
+void ReportPage::setupPrinter(QPrinter &printer) const
+{
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                      QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm),
+                                      QPageLayout::Millimeter));
+    printer.setFullPage(false);
+    printer.setCopyCount(1);
+    printer.setDuplex(QPrinter::DuplexNone);
+    printer.setFromTo(0, 0);
+}
+
+void ReportPage::print(QPrinter &printer, QWidget *progressParent)
+{
+    setupPrinter(printer);
+    printer.setDocName(m_title);
+
+    QProgressDialog progress(progressParent);
+    progress.setWindowTitle(QStringLiteral("Printing progress"));
+    progress.setLabelText(QStringLiteral("Page 1"));
+    progress.setCancelButton(nullptr);
+    progress.setRange(0, 1);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    paintPage(printer);
+    progress.setValue(1);
+}
+
+void ReportPage::paintPage(QPrinter &printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (!printer.outputFileName().isEmpty())
+            throw KartelloError::cannotCreate(printer.outputFileName());
+        throw KartelloError(QStringLiteral("Printer \"%1\" is not ready").arg(printer.printerName()));
+    }
+    // The painter's origin is the top-left corner of the margins, where the band starts.
+    const double dotsPerMm = printer.resolution() / MmPerInch;
+    const double dotsPerPixel = printer.resolution() / PixelsPerInch;
+    painter.fillRect(QRectF(0, 0, BandWidthMm * dotsPerMm, BandHeightMm * dotsPerMm), Qt::white);
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        const QImage &picture = m_slots[slot];
+        if (picture.isNull())
+            continue;
+        const QRectF mm = slotRectMm(slot);
+        const QRectF area(mm.x() * dotsPerMm, mm.y() * dotsPerMm, mm.width() * dotsPerMm,
+                          mm.height() * dotsPerMm);
+        painter.save();
+        painter.setClipRect(area);
+        painter.drawImage(QRectF(area.topLeft(), QSizeF(picture.width() * dotsPerPixel,
+                                                        picture.height() * dotsPerPixel)),
+                          picture);
+        painter.restore();
+    }
+    painter.end();
+}

@@ -1,0 +1,275 @@
+#include "CardElement.h"
+
+#include "Fonts.h"
+#include "KartelloError.h"
+#include "ReportPrinter.h"
+#include "CardBand.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+
+namespace {
+
+int textFlags(Qt::Alignment alignment, bool wordWrap, bool accel)
+{
+    int flags = Qt::AlignTop | Qt::TextExpandTabs;
+    flags |= static_cast<int>(alignment & Qt::AlignHorizontal_Mask);
+    if (wordWrap)
+        flags |= Qt::TextWordWrap;
+    if (accel)
+        flags |= Qt::TextShowMnemonic;
+    return flags;
+}
+
+// Line breaks in a caption may come as CR LF; each one starts one line.
+QString normalisedLines(const QString &text)
+{
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
+} // namespace
+
+CardElement::CardElement(QObject *owner)
+    : QObject(owner),
+      m_color(QApplication::palette().color(QPalette::Base)),
+      m_font(QApplication::font()),
+      m_fontColor(QApplication::palette().color(QPalette::WindowText))
+{
+}
+
+CardElement::~CardElement()
+{
+    if (m_band) {
+        invalidate();
+        m_band->removeElement(this);
+    }
+}
+
+void CardElement::setParentWidget(QWidget *parent)
+{
+    auto *band = qobject_cast<CardBand *>(parent);
+    if (parent && !band)
+        throw KartelloError(QStringLiteral("This component must be placed on a tAlBand."));
+    if (band == m_band)
+        return;
+    if (m_band) {
+        invalidate();
+        m_band->removeElement(this);
+    }
+    m_band = band;
+    if (!m_band)
+        return;
+    m_band->insertElement(this);
+    if (!QObject::parent())
+        QObject::setParent(m_band); // an element nobody owns goes with its band
+    if (m_parentFont)
+        bandFontChanged();
+    invalidate();
+}
+
+void CardElement::invalidate()
+{
+    if (m_band && m_visible)
+        m_band->update(m_rect);
+}
+
+void CardElement::setGeometryInternal(const QRect &rect)
+{
+    if (rect == m_rect)
+        return;
+    invalidate();
+    m_rect = rect;
+    invalidate();
+}
+
+void CardElement::setLeft(int left) { setGeometryInternal(QRect(left, top(), width(), height())); }
+void CardElement::setTop(int top) { setGeometryInternal(QRect(left(), top, width(), height())); }
+void CardElement::setWidth(int width) { setGeometryInternal(QRect(left(), top(), width, height())); }
+void CardElement::setHeight(int height) { setGeometryInternal(QRect(left(), top(), width(), height)); }
+
+void CardElement::setBounds(int left, int top, int width, int height)
+{
+    setGeometryInternal(QRect(left, top, width, height));
+}
+
+void CardElement::setVisible(bool visible)
+{
+    if (m_visible == visible)
+        return;
+    m_visible = true; // so that the area is repainted either way
+    invalidate();
+    m_visible = visible;
+}
+
+void CardElement::setEnabled(bool enabled)
+{
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    invalidate();
+}
+
+void CardElement::setCaption(const QString &caption)
+{
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    adjustBounds();
+    invalidate();
+}
+
+void CardElement::setAlignment(Qt::Alignment alignment)
+{
+    alignment &= Qt::AlignHorizontal_Mask;
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    invalidate();
+}
+
+void CardElement::setAutoSize(bool autoSize)
+{
+    if (m_autoSize == autoSize)
+        return;
+    m_autoSize = autoSize;
+    adjustBounds();
+}
+
+void CardElement::setTransparent(bool transparent)
+{
+    if (m_transparent == transparent)
+        return;
+    m_transparent = transparent;
+    invalidate();
+}
+
+void CardElement::setWordWrap(bool wordWrap)
+{
+    if (m_wordWrap == wordWrap)
+        return;
+    m_wordWrap = wordWrap;
+    adjustBounds();
+    invalidate();
+}
+
+void CardElement::setColor(const QColor &color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    invalidate();
+}
+
+void CardElement::setFont(const QFont &font)
+{
+    m_parentFont = false;
+    if (m_font == font)
+        return;
+    m_font = font;
+    adjustBounds();
+    invalidate();
+}
+
+void CardElement::setFontColor(const QColor &color)
+{
+    if (m_fontColor == color)
+        return;
+    m_fontColor = color;
+    m_parentFont = false;
+    adjustBounds();
+    invalidate();
+}
+
+void CardElement::setParentFont(bool parentFont)
+{
+    if (m_parentFont == parentFont)
+        return;
+    m_parentFont = parentFont;
+    if (parentFont)
+        bandFontChanged();
+}
+
+void CardElement::bandFontChanged()
+{
+    if (!m_parentFont || !m_band || m_font == m_band->font())
+        return;
+    m_font = m_band->font();
+    adjustBounds();
+    invalidate();
+}
+
+void CardElement::loaded()
+{
+    adjustBounds();
+}
+
+void CardElement::adjustBounds()
+{
+    if (!m_autoSize)
+        return;
+    QString text = normalisedLines(m_caption);
+    if (text.isEmpty() || text == QLatin1String("&"))
+        text += QLatin1Char(' ');
+    const QFontMetrics metrics(m_font);
+    const int wrapWidth = m_wordWrap ? m_rect.width() : 0;
+    const QRect needed = metrics.boundingRect(QRect(0, 0, wrapWidth, 0),
+                                              textFlags(Qt::AlignLeft, m_wordWrap, true), text);
+    QRect r = m_rect;
+    if (m_alignment & Qt::AlignRight)
+        r.setLeft(r.right() + 1 - needed.width());
+    r.setWidth(needed.width());
+    r.setHeight(needed.height() + designAscentDrop(m_font));
+    setGeometryInternal(r);
+}
+
+void CardElement::drawText(QPainter &painter, const QRect &rect, const QString &text,
+                          bool accel) const
+{
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setFont(m_font);
+    const int flags = textFlags(m_alignment, m_wordWrap, accel);
+    const QString lines = normalisedLines(text);
+    const QRect textRect = rect.translated(0, designAscentDrop(m_font));
+    if (!m_enabled) {
+        const QPalette palette = QApplication::palette();
+        painter.setPen(palette.color(QPalette::Light));
+        painter.drawText(textRect.translated(1, 1), flags, lines);
+        painter.setPen(palette.color(QPalette::Dark));
+    } else {
+        painter.setPen(m_fontColor);
+    }
+    painter.drawText(textRect, flags, lines);
+    painter.restore();
+}
+
+void CardElement::paint(QPainter &painter)
+{
+    const QRect area(0, 0, width(), height());
+    if (!m_transparent)
+        painter.fillRect(area, m_color);
+    drawText(painter, area, m_caption, true);
+}
+
+void CardElement::Print(const QRect &rect)
+{
+    if (m_visible)
+        PrintContents(rect);
+}
+
+void CardElement::PrintContents(const QRect &) {}
+
+bool CardElement::NextValue()
+{
+    return false;
+}
+
+QString CardElement::PrintText()
+{
+    return m_caption;
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+class QWidget;
+class CardBand;
+
+// Common base of every card element. An element is windowless: it has no widget of its own
+// and is painted by its band, in the order in which it was placed on the band, like a
+// graphic control painting on its parent. It carries the text-element machinery (caption,
+// font, alignment, auto size); frames and pictures replace the painting.
+//
+// The QObject parent is the element's owner (the window that names it); the band it lies on
+// is a separate reference set with setParentWidget().
+class CardElement : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int Left READ left WRITE setLeft)
+    Q_PROPERTY(int Top READ top WRITE setTop)
+    Q_PROPERTY(int Width READ width WRITE setWidth)
+    Q_PROPERTY(int Height READ height WRITE setHeight)
+    Q_PROPERTY(bool visible READ visible WRITE setVisible)
+    Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
+
+public:
+    explicit CardElement(QObject *owner = nullptr);
+    ~CardElement() override;
+
+    // Places the element on a band; nullptr takes it off. Anything else than a band raises
+    // "This component must be placed on a tAlBand." and leaves the parent as it was.
+    void setParentWidget(QWidget *parent);
+    CardBand *parentBand() const { return m_band; }
+
+    int left() const { return m_rect.left(); }
+    int top() const { return m_rect.top(); }
+    int width() const { return m_rect.width(); }
+    int height() const { return m_rect.height(); }
+    QRect geometry() const { return m_rect; }
+    void setLeft(int left);
+    void setTop(int top);
+    void setWidth(int width);
+    void setHeight(int height);
+    void setBounds(int left, int top, int width, int height);
+
+    bool visible() const { return m_visible; }
+    void setVisible(bool visible);
+    bool enabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    Qt::Alignment alignment() const { return m_alignment; }
+    void setAlignment(Qt::Alignment alignment);
+    bool autoSize() const { return m_autoSize; }
+    virtual void setAutoSize(bool autoSize);
+    bool transparent() const { return m_transparent; }
+    void setTransparent(bool transparent);
+    bool wordWrap() const { return m_wordWrap; }
+    void setWordWrap(bool wordWrap);
+    QColor color() const { return m_color; }
+    void setColor(const QColor &color);
+    QFont font() const { return m_font; }
+    void setFont(const QFont &font);
+    QColor fontColor() const { return m_fontColor; }
+    void setFontColor(const QColor &color);
+    bool parentFont() const { return m_parentFont; }
+    void setParentFont(bool parentFont);
+
+    // After the window description is loaded: re-measures an auto-sized element.
+    virtual void loaded();
+
+    // Paints the element in its own coordinates ((0, 0) is its top-left corner) on a
+    // painter already clipped to the element. Used for the screen and for every image.
+    virtual void paint(QPainter &painter);
+
+    // Report layer. Print does nothing for an invisible element, else PrintContents on the
+    // report printer's canvas.
+    virtual void Print(const QRect &rect);
+    virtual void PrintContents(const QRect &rect);
+    virtual bool NextValue();
+    virtual QString PrintText();
+
+    // Called by the band when its font changes.
+    void bandFontChanged();
+    // Called by the band as it goes away.
+    void detachFromBand() { m_band = nullptr; }
+
+protected:
+    // Repaints the element's area on its band.
+    void invalidate();
+    // Re-measures the element when auto size is on.
+    virtual void adjustBounds();
+    // Draws text the way a text element does: its font and colour, aligned on the width of
+    // rect, from the top, tabs expanded, clipped to rect; with accel the access-character
+    // rule applies ("&" hidden, next character underlined, "&&" one ampersand).
+    void drawText(QPainter &painter, const QRect &rect, const QString &text, bool accel) const;
+    void setGeometryInternal(const QRect &rect);
+
+private:
+    CardBand *m_band = nullptr;
+    QRect m_rect{0, 0, 65, 17};
+    bool m_visible = true;
+    bool m_enabled = true;
+    QString m_caption;
+    Qt::Alignment m_alignment = Qt::AlignLeft;
+    bool m_autoSize = true;
+    bool m_transparent = true;
+    bool m_wordWrap = false;
+    QColor m_color;
+    QFont m_font;
+    QColor m_fontColor;
+    bool m_parentFont = true;
+};

@@ -1,0 +1,52 @@
+#include "CardPicture.h"
+
+#include "KartelloError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace {
+
+CardPicture::Kind kindForSuffix(const QString &suffix)
+{
+    static const struct { const char *suffix; CardPicture::Kind kind; } table[] = {
+        {"bmp", CardPicture::Bitmap}, {"jpg", CardPicture::Jpeg}, {"jpeg", CardPicture::Jpeg},
+        {"gif", CardPicture::Gif},    {"ico", CardPicture::Icon}, {"wmf", CardPicture::Metafile},
+        {"emf", CardPicture::Metafile},
+    };
+    for (const auto &row : table) {
+        if (suffix.compare(QLatin1String(row.suffix), Qt::CaseInsensitive) == 0)
+            return row.kind;
+    }
+    return CardPicture::Other;
+}
+
+} // namespace
+
+CardPicture CardPicture::fromImage(const QImage &image)
+{
+    CardPicture picture;
+    if (!image.isNull()) {
+        picture.m_kind = Bitmap;
+        picture.m_image = image;
+    }
+    return picture;
+}
+
+void CardPicture::loadFromFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix();
+    const Kind kind = kindForSuffix(suffix);
+    if (kind == Other)
+        throw KartelloError(QStringLiteral("Unknown picture file extension (.%1)").arg(suffix));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KartelloError::cannotOpen(path);
+    QImageReader reader(&file, kind == Bitmap ? QByteArray("bmp") : QByteArray());
+    QImage image = reader.read();
+    if (kind == Bitmap && image.isNull())
+        throw KartelloError(QStringLiteral("Bitmap image is not valid"));
+    m_kind = kind;
+    m_image = image;
+}

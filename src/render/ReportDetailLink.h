@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CardField.h"
+#include "CardBand.h"
+
+#include <QObject>
+#include <QPointer>
+
+// Links a detail band to its group band and the field whose values drive the group.
+class ReportDetailLink : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(CardBand *GroupHeader READ groupHeader WRITE setGroupHeader)
+    Q_PROPERTY(CardBand *GroupFooter READ groupFooter WRITE setGroupFooter)
+    Q_PROPERTY(CardBand *GroupBand READ groupBand WRITE setGroupBand)
+    Q_PROPERTY(CardField *DataSource READ dataSource WRITE setDataSource)
+
+public:
+    explicit ReportDetailLink(QObject *owner = nullptr);
+    ~ReportDetailLink() override;
+
+    CardBand *groupHeader() const;
+    void setGroupHeader(CardBand *band);
+    CardBand *groupFooter() const;
+    void setGroupFooter(CardBand *band);
+    CardBand *groupBand() const;
+    // The previous group band forgets this link; the new one points back to it.
+    void setGroupBand(CardBand *band);
+    CardField *dataSource() const;
+    void setDataSource(CardField *field);
+
+private:
+    QPointer<CardBand> m_groupHeader;
+    QPointer<CardBand> m_groupFooter;
+    QPointer<CardBand> m_groupBand;
+    QPointer<CardField> m_dataSource;
+};

@@ -1,0 +1,296 @@
+#include "ContactInfoFile.h"
+#include "MainWindowFixture.h"
+#include "QsoClock.h"
+#include "QtPrinters.h"
+#include "CardLabel.h"
+#include "FlatButton.h"
+#include "EntryEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QRadioButton>
+
+namespace {
+
+using Answer = UserDialogs::Answer;
+
+class FixedClock : public QsoClock
+{
+public:
+    FixedClock() { setQsoClock(this); }
+    ~FixedClock() override { setQsoClock(nullptr); }
+    QDateTime currentUtc() const override { return utc; }
+    QDate currentLocalDate() const override { return local; }
+    QDateTime utc{QDate(2024, 4, 5), QTime(7, 5, 59), Qt::UTC};
+    QDate local{2024, 4, 6};
+};
+
+// Types text into an edit key by key, as the operator does.
+void type(QLineEdit *edit, const QString &text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+}
+
+class QsoEntryTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        // The card folder lies inside the test's own folder.
+        QDir(dir.path()).mkpath("cards");
+        saveLines(dataFile("lfile.qec"), {dir.path() + "/cards/"});
+        start();
+    }
+    FlatButton *button(const QString &name) { return form->control<FlatButton>(name); }
+    QRadioButton *radio(const QString &name) { return form->control<QRadioButton>(name); }
+    void click(const QString &name)
+    {
+        FlatButton *b = button(name);
+        ASSERT_NE(nullptr, b) << name.toStdString();
+        emit b->clicked();
+    }
+    QWidget *focused() const { return form->focusWidget(); }
+    void fillQso()
+    {
+        form->ContactCallSign->setText("K1ABC");
+        form->UTCDate->setText("4.5.2024");
+        form->UTCTime->setText("07:45");
+        form->Freq->setText("14.074");
+        form->Mode->setText("FT8");
+        form->Power->setText("100W");
+        form->Signal->setText("-10");
+    }
+    FixedClock clock;
+};
+
+} // namespace
+
+TEST_F(QsoEntryTest, TimeButtonsFillFieldAndCell)
+{
+    struct Row { QString start; QStringList presses; QString time; };
+    const Row rows[] = {
+        {"", {"EncartaButtonM45"}, "45"},
+        {"9:30", {"EncartaButtonM45"}, "9:345"},
+        {"", {"EncartaButtonH07", "EncartaButtonM45", "EncartaButtonM50"}, "07:50"},
+        {"07:50", {"EncartaButtonH23"}, "23:"},
+        {"07:50", {"EncartaButtonC"}, ""},
+    };
+    for (const Row &row : rows) {
+        form->UTCTime->setText(row.start);
+        for (const QString &name : row.presses)
+            click(name);
+        EXPECT_EQ(row.time, form->UTCTime->text()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(row.time, form->alUTCTime->caption()) << row.presses.join(' ').toStdString();
+    }
+    // Only flat buttons count.
+    form->HourMinuteClick(radio("RBMode1"));
+    EXPECT_EQ(QString(), form->UTCTime->text());
+}
+
+TEST_F(QsoEntryTest, CurrentGmtAndCalendarWriteTheDate)
+{
+    for (const QString name : {"EncartaButton7", "EncartaButton52"}) {
+        form->UTCDate->clear();
+        form->ContactCallSign->setText("K1ABC");
+        form->Freq->setFocus();
+        click(name);
+        EXPECT_EQ(QStringLiteral("4.5.2024"), form->UTCDate->text());
+        EXPECT_EQ(QStringLiteral("07:05"), form->UTCTime->text());
+        EXPECT_EQ(QStringLiteral("4.5.2024"), form->alUTCDate->caption());
+        EXPECT_EQ(QStringLiteral("07:05"), form->alUTCTime->caption());
+        EXPECT_EQ(form->ContactCallSign, focused());
+        EXPECT_EQ(QStringLiteral("K1ABC"), form->ContactCallSign->selectedText());
+    }
+    form->MonthCalendar1->setSelectedDate(QDate(2023, 11, 9));
+    emit form->MonthCalendar1->clicked(QDate(2023, 11, 9));
+    EXPECT_EQ(QStringLiteral("11.9.2023"), form->UTCDate->text());
+    EXPECT_EQ(QStringLiteral("11.9.2023"), form->alUTCDate->caption());
+}
+
+TEST_F(QsoEntryTest, SignalButtonsKeepFieldAndCellApart)
+{
+    struct Row { QString typed; QStringList presses; QString field, cell; };
+    const Row rows[] = {
+        {"", {"RST5", "RST9", "RST9"}, "599", "599"},
+        {"", {"EBSig03", "RST9"}, "579", "579"},        // "Signal.txt" line 3 is 57
+        {"5", {"RST9"}, "59", "9"},                      // typed text reaches the cell later
+        {"599", {"Clear"}, "", ""},
+    };
+    for (const Row &row : rows) {
+        form->Signal->setText(row.typed);
+        form->alSignal->setCaption(QString());
+        for (const QString &name : row.presses)
+            click(name);
+        EXPECT_EQ(row.field, form->Signal->text()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(row.cell, form->alSignal->caption()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(form->ContactCallSign, focused());
+    }
+}
+
+TEST_F(QsoEntryTest, RadiosAndFrequencyButtons)
+{
+    radio("RBPower3")->setChecked(true);
+    EXPECT_EQ(QStringLiteral("25W"), form->Power->text());
+    EXPECT_EQ(QStringLiteral("25W"), form->alPower->caption());
+    EXPECT_FALSE(radio("RBPower3")->focusPolicy() & Qt::TabFocus);
+    radio("RBMode7")->setChecked(true);
+    EXPECT_EQ(QStringLiteral("FT8"), form->Mode->text());
+    EXPECT_EQ(QStringLiteral("FT8"), form->alMode->caption());
+    EXPECT_EQ(form->ContactCallSign, focused());
+
+    // A click on the mode already chosen picks its caption again over a typed one, once.
+    form->Mode->setText("USB");
+    int runs = 0;
+    QObject::connect(form->Mode, &QLineEdit::textChanged, [&runs] { ++runs; });
+    radio("RBMode7")->click();
+    radio("RBMode1")->click();
+    EXPECT_EQ(QStringLiteral("SSB"), form->Mode->text());
+    EXPECT_EQ(2, runs);
+
+    click("EBFreq08");
+    EXPECT_EQ(QStringLiteral("14.0"), form->alFreq->caption());
+    EXPECT_EQ(form->Freq, focused());
+    type(form->Freq, "74");
+    EXPECT_EQ(QStringLiteral("14.074"), form->Freq->text());
+}
+
+TEST_F(QsoEntryTest, ClearAsksAndKeepsThePower)
+{
+    struct Row { QString callSign; Answer answer; QString email; };
+    const Row rows[] = {
+        {"K1ABC", Answer::Cancel, "k1abc@arrl.net"},
+        {"K1ABC", Answer::Ok, "Contact's Email"},
+        {"", Answer::Ok, "k1abc@arrl.net"},
+    };
+    for (const Row &row : rows) {
+        fillQso();
+        form->ContactCallSign->setText(row.callSign);
+        radio("RBMode2")->setChecked(true);
+        form->InfoBoxes();
+        form->ContactsEmail->setText("k1abc@arrl.net");
+        dialogs.shown.clear();
+        dialogs.answers = {row.answer};
+        click("EncartaButton5");
+        const bool cleared = row.answer == Answer::Ok;
+        EXPECT_EQ((QStringList{"Clear information boxes?"}), dialogs.texts("question"));
+        EXPECT_EQ((QStringList{"-20,35"}), dialogs.texts("pointer"));
+        EXPECT_EQ(cleared ? QString() : QStringLiteral("CW"), form->Mode->text());
+        EXPECT_EQ(cleared ? QString() : QStringLiteral("CW"), form->alMode->caption());
+        EXPECT_EQ(cleared ? QString() : QStringLiteral("07:45"), form->UTCTime->text());
+        EXPECT_EQ(cleared ? QString() : row.callSign, form->alContactCallSign->caption());
+        EXPECT_EQ(!cleared, radio("RBMode2")->isChecked());
+        EXPECT_EQ(QStringLiteral("100W"), form->Power->text());
+        EXPECT_EQ(QStringLiteral("100W"), form->alPower->caption());
+        EXPECT_EQ(row.email, form->ContactsEmail->text());
+    }
+}
+
+TEST_F(QsoEntryTest, CallSignIsUpperCasedWithTheCaretAtTheEnd)
+{
+    form->ContactsEmail->setText("old@example.com");
+    type(form->ContactCallSign, "k1abc/p");
+    EXPECT_EQ(QStringLiteral("K1ABC/P"), form->ContactCallSign->text());
+    EXPECT_EQ(7, form->ContactCallSign->cursorPosition());
+    EXPECT_EQ(QStringLiteral("K1ABC/P"), form->alContactCallSign->caption());
+    EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
+
+    form->ContactCallSign->setCursorPosition(2);
+    type(form->ContactCallSign, "X");
+    EXPECT_EQ(QStringLiteral("K1XABC/P"), form->ContactCallSign->text());
+    EXPECT_EQ(8, form->ContactCallSign->cursorPosition());
+}
+
+TEST_F(QsoEntryTest, ContactEmailField)
+{
+    form->ContactCallSign->setText("K1ABC");
+    form->ContactsEmail->setText("typed@example.com");
+    form->ContactsEmailEnter(form->ContactsEmail);
+    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->ContactsEmail->text());
+    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->ContactsEmail->selectedText());
+    QAction *item0 = form->PopupMenu1->actions().at(0);
+    EXPECT_TRUE(item0->isVisible());
+    EXPECT_EQ(QStringLiteral("K1ABC"), item0->text());
+
+    form->ContactsEmail->clear();
+    type(form->ContactsEmail, "w1aw..");
+    EXPECT_EQ(QStringLiteral("W1AW@"), form->ContactsEmail->text());
+    type(form->ContactsEmail, ".");
+    EXPECT_EQ(QStringLiteral("W1AW@."), form->ContactsEmail->text());
+    EXPECT_EQ(6, form->ContactsEmail->cursorPosition());
+
+    form->ContactsEmail->setText("k1abc@gmail.com");
+    form->PopupMenu1->actions().at(3)->trigger();
+    EXPECT_EQ(QStringLiteral("K1ABC@qsl.net"), form->ContactsEmail->text());
+    form->PopupMenu1->actions().at(2)->trigger();
+    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->ContactsEmail->text());
+    EXPECT_EQ(QStringLiteral("@qsl.net"), form->PopupMenu1->actions().at(3)->text());
+
+    form->ContactsEmailDblClick(form->ContactsEmail);
+    EXPECT_EQ(QString(), form->ContactsEmail->text());
+    form->ContactsEmailExit(form->ContactsEmail);
+    EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
+
+    form->ContactCallSign->clear();
+    form->ContactsEmailEnter(form->ContactsEmail);
+    EXPECT_FALSE(item0->isVisible());
+    EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
+}
+
+TEST_F(QsoEntryTest, OnlyRealFocusChangesEnterOrLeaveTheEmailField)
+{
+    struct Row { QEvent::Type type; Qt::FocusReason reason; QString before, after; };
+    const Row rows[] = {
+        {QEvent::FocusIn, Qt::MouseFocusReason, "K1ABC@qsl.net", "K1ABC@arrl.net"},
+        {QEvent::FocusIn, Qt::PopupFocusReason, "K1ABC@qsl.net", "K1ABC@qsl.net"},
+        {QEvent::FocusIn, Qt::ActiveWindowFocusReason, "K1ABC@qsl.net", "K1ABC@qsl.net"},
+        {QEvent::FocusOut, Qt::MouseFocusReason, "", "Contact's Email"},
+        {QEvent::FocusOut, Qt::PopupFocusReason, "", ""},
+    };
+    form->ContactCallSign->setText("K1ABC");
+    for (const Row &row : rows) {
+        form->ContactsEmail->setText(row.before);
+        QFocusEvent focus(row.type, row.reason);
+        QApplication::sendEvent(form->ContactsEmail, &focus);
+        EXPECT_EQ(row.after, form->ContactsEmail->text()) << int(row.type) << " " << int(row.reason);
+    }
+}
+
+TEST_F(QsoEntryTest, CheckSetsTheStopFlag)
+{
+    fillQso();
+    form->ContactsEmail->setText("k1abc@arrl.net");
+    form->CheckIfValidInfo("Email");
+    EXPECT_FALSE(form->StopFlag);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    form->ContactsEmail->setText("Contact's Email");
+    form->CheckIfValidInfo("Email");
+    EXPECT_TRUE(form->StopFlag);
+    EXPECT_EQ((QStringList{"Invalid recipient email addess."}), dialogs.texts("warning"));
+
+    dialogs.answers = {Answer::Yes};
+    form->CheckIfValidInfo("");
+    EXPECT_FALSE(form->StopFlag);
+}
+
+TEST_F(QsoEntryTest, ContactInfoFileOfTheQsoOnScreen)
+{
+    fillQso();
+    form->ContactCallSign->setText("K1ABC/P");
+    form->ContactsEmail->setText("k1abc@arrl.net");
+    form->WriteContactsInfo();
+    form->UTCTime->setText("08:10");
+    form->WriteContactsInfo();
+    const QString path = dir.path() + "/cards/24_04_06_K1ABC_P_info.txt";
+    EXPECT_EQ((QStringList{"k1abc@arrl.net", "K1ABC/P", "4.5.2024", "08:10", "14.074", "FT8",
+                           "100W", "-10"}),
+              loadLines(path));
+    EXPECT_EQ(1, QDir(dir.path() + "/cards").entryList(QDir::Files).size());
+}

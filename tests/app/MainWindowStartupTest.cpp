@@ -1,0 +1,198 @@
+#include "MainWindowFixture.h"
+
+#include "CardElements.h"
+#include "CardLabel.h"
+#include "CollapsiblePanel.h"
+#include "Mailer.h"
+#include "EntryEdit.h"
+#include "CardBand.h"
+#include "CardImage.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+QStringList titles(const MainWindow &form)
+{
+    QStringList out;
+    for (const QString &name : card::titleElements())
+        out << form.control<CardLabel>(name)->caption();
+    return out;
+}
+
+QString radioCaption(const MainWindow &form, const QString &name)
+{
+    return form.control<QRadioButton>(name)->text();
+}
+
+} // namespace
+
+// ---- failures at start-up ----
+
+struct StartupFailure {
+    const char *what;
+    const char *file;            // data file changed before the start
+    const char *content;         // nullptr: the file is deleted
+    const char *error;           // expected error text; "%1" stands for the file's path
+    QStringList expectedTitles;
+    bool identityLoaded;         // the station identity still arrives
+};
+
+class StartupFailures : public MainWindowFixture,
+                        public ::testing::WithParamInterface<StartupFailure> {};
+
+TEST_P(StartupFailures, AreReportedAndLaterStepsStillRun)
+{
+    const StartupFailure &row = GetParam();
+    if (row.content)
+        writeFile(dataFile(row.file), row.content);
+    else
+        QFile::remove(dataFile(row.file));
+    start();
+
+    QStringList expectedErrors;
+    if (row.error)
+        expectedErrors << QString::fromLatin1(row.error).arg(dataFile(row.file));
+    EXPECT_EQ(expectedErrors, dialogs.texts("error"));
+    EXPECT_EQ(row.expectedTitles, titles(*form));
+    // Pick lists after "Info.txt" are independent of it.
+    EXPECT_EQ(QString("SSB"), radioCaption(*form, "RBMode1"));
+    // Send QSL relies on the recipient entry, whatever failed before it.
+    EXPECT_EQ(1, form->mMailer1->Recipients.count());
+    EXPECT_EQ(&form->mMailer1->Recipients[0], form->recipientEntry);
+    EXPECT_EQ(row.identityLoaded ? QString("N0CALL") : QString("CallSignEdit1"),
+              form->control<QLineEdit>("CallSignEdit1")->text());
+}
+
+const QStringList kShippedTitles = {"Confirming QSO with", "UTC Date", "UTC Time", "Freq MHz",
+                                    "Mode", "Power", "Signal"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StartupFailures,
+    ::testing::Values(
+        StartupFailure{"missing_info", "Info.txt", nullptr, "Cannot open file %1",
+                       kShippedTitles, true},
+        StartupFailure{"six_line_info", "Info.txt", "Call\r\nDate\r\nTime\r\nMHz\r\nMd\r\nPwr\r\n",
+                       "List index out of bounds (6)",
+                       {"Call", "Date", "Time", "MHz", "Md", "Pwr", "Signal"}, true},
+        StartupFailure{"bad_number_in_prefs", "prefs.txt", "8\r\n-7\r\nabc\r\n", 
+                       "'abc' is not a valid integer value", kShippedTitles, true},
+        StartupFailure{"short_prefs", "prefs.txt", "8\r\n-7\r\n",
+                       "List index out of bounds (2)", kShippedTitles, true},
+        StartupFailure{"missing_identity", "dfile.qec", nullptr, "Cannot open file %1",
+                       kShippedTitles, false},
+        StartupFailure{"deleted_background", "gfile.qec", "/no/such/picture.bmp\r\n", nullptr,
+                       kShippedTitles, true}),
+    [](const auto &info) { return std::string(info.param.what); });
+
+TEST_F(MainWindowFixture, DeletedBackgroundPictureLeavesTheCardWithoutOne)
+{
+    writeFile(dataFile("gfile.qec"), (dir.path() + "/gone.bmp\r\n").toUtf8());
+    start();
+    EXPECT_TRUE(dialogs.texts("error").isEmpty());
+    EXPECT_TRUE(form->tAlImage1->picture().isEmpty());
+}
+
+TEST_F(MainWindowFixture, BackgroundPictureNamedInGfileIsLoaded)
+{
+    QImage picture(511, 280, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.path() + "/bkg.bmp"));
+    writeFile(dataFile("gfile.qec"), (dir.path() + "/bkg.bmp\r\n").toUtf8());
+    start();
+    EXPECT_TRUE(form->tAlImage1->picture().isBitmap());
+}
+
+// A file that could not be read whole at start-up must survive the shutdown untouched.
+struct ProtectedFile {
+    const char *file;
+    const char *content;
+};
+
+class ShutdownKeepsUnreadFiles : public MainWindowFixture,
+                                 public ::testing::WithParamInterface<ProtectedFile> {};
+
+TEST_P(ShutdownKeepsUnreadFiles, LeavesThemAsTheyWere)
+{
+    const ProtectedFile &row = GetParam();
+    writeFile(dataFile(row.file), row.content);
+    start();
+    closeAndDestroy();
+    EXPECT_EQ(QByteArray(row.content), readFile(dataFile(row.file)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ShutdownKeepsUnreadFiles,
+    ::testing::Values(ProtectedFile{"prefs.txt", "8\r\n-7\r\nx77\r\n224\r\n"},
+                      ProtectedFile{"prefs.txt", "8\r\n-7\r\n"},
+                      ProtectedFile{"dfile.qec", "K1ABC\r\nAnn\r\n"}));
+
+TEST_F(MainWindowFixture, MissingIdentityFileIsNotCreatedFromTheDesignedTexts)
+{
+    QFile::remove(dataFile("dfile.qec"));
+    start();
+    closeAndDestroy();
+    EXPECT_FALSE(QFile::exists(dataFile("dfile.qec")));
+}
+
+// ---- a normal start and close ----
+
+TEST_F(MainWindowFixture, StartShowsShippedDataOnTheCard)
+{
+    start();
+    EXPECT_TRUE(dialogs.texts("error").isEmpty());
+    EXPECT_EQ(kShippedTitles, titles(*form));
+    EXPECT_EQ(QString("N0CALL"), form->alCallSign->caption());
+    EXPECT_EQ(QString("Pat Operator"), form->control<CardLabel>("alName")->caption());
+    EXPECT_EQ(QPoint(0, 0), form->control<CardElement>("AlShape15")->geometry().topLeft());
+    EXPECT_EQ(513, form->tAlBand1->width());
+    EXPECT_TRUE(form->CollapsePanel1->isCollapsed());
+    EXPECT_EQ(467, form->CollapsePanel1->unfoldedHeight());
+    EXPECT_FALSE(form->firstActivationPending());
+}
+
+TEST_F(MainWindowFixture, CloseWritesPrefsIdentityAndState)
+{
+    start();
+    auto *name = form->control<CardLabel>("alName");
+    name->setLeft(30);
+    name->setTop(90);
+    form->control<QLineEdit>("AddressEdit1")->setText(QString());
+    closeAndDestroy();
+
+    const QStringList prefs = loadLines(dataFile("prefs.txt"));
+    ASSERT_EQ(88, prefs.size());
+    // alName is the 16th text element: Left, Top, Height, Width.
+    EXPECT_EQ((QStringList{"30", "90", "15", "268"}), prefs.mid(60, 4));
+    EXPECT_EQ((QStringList{"8", "-7"}), prefs.mid(0, 2));
+    const QStringList identity = loadLines(dataFile("dfile.qec"));
+    ASSERT_EQ(8, identity.size());
+    EXPECT_EQ(QString(), identity[2]);
+    const QByteArray ini = readFile(stateFile());
+    EXPECT_TRUE(ini.contains("[Form1]")) << ini.constData();
+    EXPECT_TRUE(ini.contains("RBBkgClr6.Checked=TRUE")) << ini.constData();
+    EXPECT_TRUE(ini.contains("CSFTrackBar1.Position=20")) << ini.constData();
+}
+
+TEST_F(MainWindowFixture, SecondStartRestoresPlacesPowerAndNoMode)
+{
+    start();
+    form->control<CardLabel>("alEmail")->setTop(140);
+    form->control<QRadioButton>("RBPower3")->setChecked(true);
+    form->control<QRadioButton>("RBMode2")->setChecked(true);
+    form->control<QRadioButton>("RBBkgClr8")->setChecked(true);
+    closeAndDestroy();
+
+    start();
+    const QStringList power = loadLines(dataFile("Power.txt"));
+    EXPECT_EQ(140, form->control<CardLabel>("alEmail")->top());
+    EXPECT_TRUE(form->control<QRadioButton>("RBPower3")->isChecked());
+    EXPECT_EQ(power[2], form->Power->text());
+    EXPECT_EQ(power[2], form->alPower->caption());
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_FALSE(form->control<QRadioButton>(QString("RBMode%1").arg(n))->isChecked());
+    EXPECT_EQ(QString(), form->Mode->text());
+    EXPECT_EQ(QString(), form->alMode->caption());
+    EXPECT_EQ(16711680, form->boxColours().box);
+}

@@ -1,0 +1,227 @@
+#include "EncoderError.h"
+#include "JpegWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+// A card-like picture: smooth gradients, hard edges and noise, so every coding path of the
+// encoder is exercised.
+PixelBitmap busyPicture(int width, int height, unsigned seed)
+{
+    PixelBitmap b = PixelBitmap::rgb(width, height);
+    unsigned state = seed;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            state = state * 1103515245u + 12345u;
+            uint8_t *p = &b.pixels[(static_cast<size_t>(y) * width + x) * 3];
+            const bool stripe = (x / 17 + y / 13) % 2 == 0;
+            p[0] = static_cast<uint8_t>(stripe ? x * 255 / width : 231);
+            p[1] = static_cast<uint8_t>((state >> 16) & 0xFF);
+            p[2] = static_cast<uint8_t>(stripe ? y * 255 / height : 173);
+        }
+    return b;
+}
+
+QByteArray ppm(const PixelBitmap &b)
+{
+    QByteArray data = QByteArray("P6\n") + QByteArray::number(b.width) + " "
+                      + QByteArray::number(b.height) + "\n255\n";
+    data.append(reinterpret_cast<const char *>(b.pixels.data()),
+                static_cast<qsizetype>(b.pixels.size()));
+    return data;
+}
+
+QByteArray cjpeg(const PixelBitmap &b, const QTemporaryDir &dir)
+{
+    const QString in = dir.filePath("in.ppm");
+    const QString out = dir.filePath("out.jpg");
+    QFile file(in);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ppm(b));
+    file.close();
+    QProcess process;
+    process.start("/usr/bin/cjpeg", {"-quality", "100", "-baseline", "-outfile", out, in});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    QFile result(out);
+    EXPECT_TRUE(result.open(QIODevice::ReadOnly));
+    return result.readAll();
+}
+
+// The JFIF density (units, X density, Y density) lies at bytes 13 to 17; it may differ.
+QByteArray withoutDensity(QByteArray jpeg)
+{
+    if (jpeg.size() > 18 && jpeg.mid(6, 5) == QByteArray("JFIF\0", 5))
+        jpeg.replace(13, 5, QByteArray(5, '\0'));
+    return jpeg;
+}
+
+struct SizeRow {
+    int width;
+    int height;
+};
+
+class JpegMatchesCjpeg : public ::testing::TestWithParam<SizeRow> {};
+
+TEST_P(JpegMatchesCjpeg, ByteForByte)
+{
+    QTemporaryDir dir;
+    const PixelBitmap picture = busyPicture(GetParam().width, GetParam().height, 7);
+    JpegWriter jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(picture);
+    const QByteArray ours = jpeg.encode();
+    const QByteArray reference = cjpeg(picture, dir);
+    ASSERT_FALSE(reference.isEmpty());
+    EXPECT_EQ(ours.size(), reference.size());
+    EXPECT_TRUE(withoutDensity(ours) == withoutDensity(reference))
+        << "the encoded bytes differ from cjpeg's";
+}
+
+// The screen's 32-bit layout (blue, green, red, unused) encodes to the same file.
+TEST_P(JpegMatchesCjpeg, ThirtyTwoBitBitmapGivesTheSameFile)
+{
+    const PixelBitmap picture = busyPicture(GetParam().width, GetParam().height, 7);
+    PixelBitmap bgrx = PixelBitmap::bgrx(picture.width, picture.height);
+    for (size_t i = 0; i < picture.pixels.size() / 3; ++i) {
+        bgrx.pixels[4 * i] = picture.pixels[3 * i + 2];
+        bgrx.pixels[4 * i + 1] = picture.pixels[3 * i + 1];
+        bgrx.pixels[4 * i + 2] = picture.pixels[3 * i];
+        bgrx.pixels[4 * i + 3] = static_cast<uint8_t>(i);
+    }
+    JpegWriter rgb, wide;
+    rgb.setQuality(100);
+    wide.setQuality(100);
+    rgb.assign(picture);
+    wide.assign(bgrx);
+    EXPECT_TRUE(wide.encode() == rgb.encode());
+    EXPECT_EQ(toRgb24(bgrx).pixels, picture.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, JpegMatchesCjpeg,
+                         ::testing::Values(SizeRow{511, 280}, SizeRow{1, 1}, SizeRow{17, 9}));
+
+TEST(JpegWriter, IndexedBitmapIsExpandedThroughItsTable)
+{
+    PixelBitmap indexed;
+    indexed.width = 3;
+    indexed.height = 1;
+    indexed.bitsPerPixel = 8;
+    indexed.colorTable = {{10, 20, 30}, {200, 100, 0}};
+    indexed.pixels = {1, 0, 1};
+    const PixelBitmap rgb = toRgb24(indexed);
+    EXPECT_EQ(rgb.bitsPerPixel, 24);
+    EXPECT_EQ(rgb.pixels, (std::vector<uint8_t>{200, 100, 0, 10, 20, 30, 200, 100, 0}));
+}
+
+struct ErrorRow {
+    int width;
+    int height;
+    int messageCode;
+};
+
+class JpegLibraryError : public ::testing::TestWithParam<ErrorRow> {};
+
+TEST_P(JpegLibraryError, EndsTheEncodingWithTheMessageCode)
+{
+    JpegWriter jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(PixelBitmap::rgb(GetParam().width, GetParam().height));
+    try {
+        jpeg.encode();
+        FAIL() << "no error";
+    } catch (const EncoderError &e) {
+        EXPECT_EQ(e.text(), QStringLiteral("JPEG error #%1").arg(GetParam().messageCode));
+    }
+    // The encoder stays usable after a long jump out of the library.
+    jpeg.assign(PixelBitmap::rgb(8, 8));
+    EXPECT_GT(jpeg.encode().size(), 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, JpegLibraryError,
+                         ::testing::Values(ErrorRow{0, 0, JERR_EMPTY_IMAGE},
+                                           ErrorRow{70000, 1, JERR_IMAGE_TOO_BIG}));
+
+TEST(JpegWriter, TargetInAMissingFolderCannotBeCreated)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("K1ABC/P.jpg");
+    JpegWriter jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(busyPicture(16, 16, 1));
+    try {
+        jpeg.saveToFile(path);
+        FAIL() << "no error";
+    } catch (const EncoderError &e) {
+        EXPECT_EQ(e.text(), "Cannot create file " + path);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+TEST(JpegWriter, FailedWriteKeepsThePreviousFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.jpg");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+
+    JpegWriter jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(busyPicture(511, 280, 1));
+    // A file-size limit makes the write fail half-way, also for root.
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 4000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    QString text;
+    try {
+        jpeg.saveToFile(path);
+    } catch (const EncoderError &e) {
+        text = e.text();
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_EQ(text, "Cannot create file " + path);
+    QFile check(path);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("previous"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"card.jpg"});
+}
+
+TEST(JpegWriter, SavedFileReplacesTheOldOneAndIsReadableByOthers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.jpg");
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous");
+    old.close();
+    const mode_t mask = ::umask(022);
+    JpegWriter jpeg;
+    jpeg.setQuality(100);
+    jpeg.assign(busyPicture(16, 16, 1));
+    jpeg.saveToFile(path);
+    ::umask(mask);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), jpeg.encode());
+    EXPECT_TRUE(saved.permissions() & QFile::ReadOther);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"card.jpg"});
+}
+
+} // namespace

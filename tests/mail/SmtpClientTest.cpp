@@ -1,0 +1,232 @@
+#include "SocketLayer.h"
+#include "ScriptedServer.h"
+#include "SmtpClient.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using S = ScriptedServer;
+using Lines = std::vector<std::string>;
+
+TEST(SmtpAuthSchemes, CollectedFromBothFormsOnce)
+{
+    struct Row
+    {
+        QStringList reply;
+        QStringList schemes;
+    };
+    const Row rows[] = {
+        {{"250-mail.example.org Hello", "250-AUTH LOGIN PLAIN", "250 AUTH=LOGIN CRAM-MD5"},
+         {"LOGIN", "PLAIN", "CRAM-MD5"}},
+        {{"250-host", "250-auth=login", "250 SIZE 100"}, {"LOGIN"}},
+        {{"250 AUTH LOGIN"}, {}},                       // the first line is the greeting
+        {{"250-host", "250-AUTHX LOGIN", "250-AUTH"}, {}},
+        {{"250-host", "250-8BITMIME", "250 AUTH  LOGIN==PLAIN"}, {"LOGIN", "PLAIN"}},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(row.schemes, SmtpClient::parseAuthSchemes(row.reply)) << row.reply.join('|').toStdString();
+}
+
+const std::string kHost = localHostName().toStdString();
+
+std::vector<S::Step> greetingAndEhlo()
+{
+    return script({{S::send("220 test ESMTP\r\n")},
+                   S::answer("250-test Hello\r\n250-AUTH LOGIN PLAIN\r\n250 AUTH=LOGIN XOAUTH2\r\n")});
+}
+
+struct DialogueRow
+{
+    const char *name;
+    std::vector<S::Step> script;
+    Lines clientLines;     // what the server must have received; "<host>" stands for the host name
+    QString error;         // empty: the send must succeed
+    SmtpClient::Envelope envelope = {"op@example.org", {"dx@example.net"}, {}, {}};
+};
+
+class SmtpDialogue : public ::testing::TestWithParam<DialogueRow>
+{
+};
+
+// Runs one send the way the mail component does: connect, send, disconnect; after a failure,
+// disconnect and keep the error's text.
+QString runSend(SmtpClient &smtp, const SmtpClient::Envelope &envelope)
+{
+    try {
+        smtp.connect();
+        EXPECT_EQ(SmtpClient::State::Connected, smtp.state());
+        smtp.sendEnvelope(envelope, [&] {
+            EXPECT_EQ(SmtpClient::State::Sending, smtp.state());
+            smtp.writeLines({QStringLiteral("Subject: test"), QString(), QStringLiteral("73")});
+        });
+        EXPECT_EQ(SmtpClient::State::Connected, smtp.state());
+        smtp.disconnect();
+        return QString();
+    } catch (const MailError &e) {
+        smtp.disconnect();
+        return e.text();
+    }
+}
+
+TEST_P(SmtpDialogue, CommandsRepliesAndErrorText)
+{
+    const DialogueRow &row = GetParam();
+    ScriptedServer server(row.script);
+    SmtpClient smtp;
+    smtp.Host = QStringLiteral("localhost");
+    smtp.Port = server.port();
+    smtp.ReadTimeout = 300;
+    EXPECT_EQ(row.error, runSend(smtp, row.envelope));
+    Lines expected;
+    for (std::string line : row.clientLines) {
+        if (line.find("<host>") != std::string::npos)
+            line.replace(line.find("<host>"), 6, kHost);
+        expected.push_back(line);
+    }
+    EXPECT_EQ(expected, server.receivedLines());
+    EXPECT_FALSE(smtp.connected());
+    EXPECT_FALSE(smtp.authenticated());
+    EXPECT_EQ(SmtpClient::State::NotConnected, smtp.state());
+}
+
+const Lines kMessage = {"Subject: test", "", "73", "."};
+
+Lines concat(std::initializer_list<Lines> parts)
+{
+    Lines all;
+    for (const Lines &part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+const DialogueRow kDialogueRows[] = {
+    {"WholeSend",
+     script({greetingAndEhlo(), S::answer("250 reset\r\n"), S::answer("250 sender ok\r\n"),
+             S::answer("250 to\r\n"), S::answer("250 cc\r\n"), S::answer("250 bcc\r\n"),
+             S::answer("354 go ahead\r\n"), {S::readData(), S::send("250 queued\r\n")}}),
+     concat({{"ehlo <host>", "Rset", "Mail from:<op@example.org>", "RCPT to:<dx@example.net>",
+              "RCPT to:<cc@example.net>", "RCPT to:<bcc@example.net>", "Data"},
+             kMessage, {"Quit"}}),
+     {},
+     {"op@example.org", {"dx@example.net"}, {"cc@example.net"}, {"bcc@example.net"}}},
+    {"GreetingRefused", {S::send("554 no service\r\n")}, {"Quit"}, "554 no service"},
+    {"EhloRefusedThenHelo",
+     script({{S::send("220 old\r\n")}, S::answer("500 what?\r\n"), S::answer("250 hi\r\n"),
+             S::answer("250 reset\r\n"), S::answer("250 ok\r\n"), S::answer("250 ok\r\n"),
+             S::answer("354 go\r\n"), {S::readData(), S::send("250 queued\r\n")}}),
+     concat({{"ehlo <host>", "Helo <host>", "Rset", "Mail from:<op@example.org>",
+              "RCPT to:<dx@example.net>", "Data"},
+             kMessage, {"Quit"}}),
+     {}},
+    {"HeloRefused",
+     script({{S::send("220 old\r\n")}, S::answer("500 what?\r\n"), S::answer("501 go away\r\n")}),
+     {"ehlo <host>", "Helo <host>", "Quit"},
+     "501 go away"},
+    {"RsetRefusedSendGoesOn",
+     script({greetingAndEhlo(), S::answer("502 not implemented\r\n"), S::answer("250 ok\r\n"),
+             S::answer("250 ok\r\n"), S::answer("354 go\r\n"), {S::readData(), S::send("250 ok\r\n")}}),
+     concat({{"ehlo <host>", "Rset", "Mail from:<op@example.org>", "RCPT to:<dx@example.net>", "Data"},
+             kMessage, {"Quit"}}),
+     {}},
+    {"SenderRefused",
+     script({greetingAndEhlo(), S::answer("250 reset\r\n"), S::answer("553 sender rejected\r\n")}),
+     {"ehlo <host>", "Rset", "Mail from:<op@example.org>", "Quit"},
+     "553 sender rejected"},
+    {"RecipientForwardedIsRefused",
+     script({greetingAndEhlo(), S::answer("250 reset\r\n"), S::answer("250 ok\r\n"),
+             S::answer(" 251 User not local; will forward \r\n")}),
+     {"ehlo <host>", "Rset", "Mail from:<op@example.org>", "RCPT to:<dx@example.net>", "Quit"},
+     "251 User not local; will forward"},
+    {"DataRefused",
+     script({greetingAndEhlo(), S::answer("250 reset\r\n"), S::answer("250 ok\r\n"),
+             S::answer("250 ok\r\n"), S::answer("\r\n451-try\r\n\r\n451 later\r\n")}),
+     {"ehlo <host>", "Rset", "Mail from:<op@example.org>", "RCPT to:<dx@example.net>", "Data", "Quit"},
+     "451 later"},
+    {"ServerClosesAfterData",
+     script({greetingAndEhlo(), S::answer("250 reset\r\n"), S::answer("250 ok\r\n"),
+             S::answer("250 ok\r\n"), {S::readLine(), S::close()}}),
+     {"ehlo <host>", "Rset", "Mail from:<op@example.org>", "RCPT to:<dx@example.net>", "Data"},
+     "Connection Closed Gracefully."},
+    {"ServerNeverAnswers",
+     {S::send("220 hello\r\n")},
+     {"ehlo <host>", "Quit"},
+     "Socket Error # 10060\r\nConnection timed out."},
+    {"LineBreakInRecipient",
+     greetingAndEhlo(),
+     {"ehlo <host>", "Quit"},
+     "The recipient address \"dx@example.net<CR><LF>RCPT to:<evil@example.com>\" holds a line break "
+     "or NUL character; nothing was sent.",
+     {"op@example.org", {"dx@example.net\r\nRCPT to:<evil@example.com>"}, {}, {}}},
+    {"NulInBcc",
+     greetingAndEhlo(),
+     {"ehlo <host>", "Quit"},
+     "The Bcc address \"b<NUL>c\" holds a line break or NUL character; nothing was sent.",
+     {"op@example.org", {"dx@example.net"}, {}, {QString::fromLatin1("b\0c", 3)}}},
+    {"LineFeedInSender",
+     greetingAndEhlo(),
+     {"ehlo <host>", "Quit"},
+     "The sender address \"op@x<LF>DATA\" holds a line break or NUL character; nothing was sent.",
+     {"op@x\nDATA", {"dx@example.net"}, {}, {}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Dialogues, SmtpDialogue, ::testing::ValuesIn(kDialogueRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(SmtpLogin, AuthenticatesOnlyWhenEnabledAndAnnounced)
+{
+    ScriptedServer server(script({greetingAndEhlo(), S::answer("250 reset\r\n"),
+                                  S::answer("334 VXNlcm5hbWU6\r\n"), S::answer("334 UGFzc3dvcmQ6\r\n"),
+                                  S::answer("235 ok\r\n"), S::answer("250 ok\r\n"), S::answer("250 ok\r\n"),
+                                  S::answer("354 go\r\n"), {S::readData(), S::send("250 ok\r\n")}}));
+    SmtpClient smtp;
+    smtp.Host = QStringLiteral("127.0.0.1");
+    smtp.Port = server.port();
+    smtp.AuthenticationType = SmtpClient::atLogin;
+    smtp.UserId = QStringLiteral("dl1abc");
+    smtp.Password = QStringLiteral("sécret");
+    bool authenticatedDuringSend = false;
+    smtp.connect();
+    EXPECT_EQ(QStringList({"LOGIN", "PLAIN", "XOAUTH2"}), smtp.authSchemesSupported());
+    smtp.sendEnvelope({"op@example.org", {"dx@example.net"}, {}, {}},
+                      [&] { authenticatedDuringSend = smtp.authenticated(); });
+    smtp.disconnect();
+    EXPECT_TRUE(authenticatedDuringSend);
+    EXPECT_FALSE(smtp.authenticated());
+    const Lines expected = {"ehlo " + kHost, "Rset", "auth LOGIN", "ZGwxYWJj", "c8OpY3JldA==",
+                            "Mail from:<op@example.org>", "RCPT to:<dx@example.net>", "Data", ".", "Quit"};
+    EXPECT_EQ(expected, server.receivedLines());
+}
+
+TEST(SmtpLogin, NotAttemptedWhenTheServerDoesNotOfferIt)
+{
+    ScriptedServer server(script({{S::send("220 x\r\n")}, S::answer("250-x\r\n250 SIZE 1000\r\n"),
+                                  S::answer("250 reset\r\n"), S::answer("530 authentication required\r\n")}));
+    SmtpClient smtp;
+    smtp.Host = QStringLiteral("127.0.0.1");
+    smtp.Port = server.port();
+    smtp.AuthenticationType = SmtpClient::atLogin;
+    QString error;
+    try {
+        smtp.connect();
+        smtp.sendEnvelope({"op@example.org", {"dx@example.net"}, {}, {}}, [] {});
+    } catch (const ProtocolReplyError &e) {
+        error = e.text();
+        EXPECT_EQ(530, e.replyCode());
+    }
+    smtp.disconnect();
+    EXPECT_EQ(QStringLiteral("530 authentication required"), error);
+    EXPECT_EQ(Lines({"ehlo " + kHost, "Rset", "Mail from:<op@example.org>", "Quit"}), server.receivedLines());
+}
+
+TEST(SmtpClient, StartsOnPort25WithoutAuthentication)
+{
+    SmtpClient smtp;
+    EXPECT_EQ(25, smtp.Port);
+    EXPECT_EQ(SmtpClient::atNone, smtp.AuthenticationType);
+    EXPECT_TRUE(smtp.MailAgent.isEmpty());
+}
+
+} // namespace

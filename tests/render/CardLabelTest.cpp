@@ -1,0 +1,204 @@
+#include "Fonts.h"
+#include "RenderTestSupport.h"
+#include "CardLabel.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRgb white = qRgb(255, 255, 255);
+
+CardLabel *navyLabel(BandFixture &fixture, const QString &text, const QRect &rect)
+{
+    auto *label = new CardLabel(fixture.form.get());
+    label->setParentWidget(fixture.band);
+    label->setAutoSize(false);
+    label->setFont(designFont(QStringLiteral("Tahoma"), 8));
+    label->setFontColor(Qt::black);
+    label->setBounds(rect.left(), rect.top(), rect.width(), rect.height());
+    label->setCaption(text);
+    return label;
+}
+
+// The literal text drawn without any access-character handling, for comparison.
+QImage literalText(const QString &text, const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const QFont font = designFont(QStringLiteral("Tahoma"), 8);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(QPoint(0, designAscentDrop(font)), size), Qt::AlignLeft | Qt::AlignTop,
+                     text);
+    return image;
+}
+
+// Columns in which two images differ (-1, -1 when they are equal).
+std::pair<int, int> differingColumns(const QImage &a, const QImage &b)
+{
+    int first = -1, last = -1;
+    for (int x = 0; x < a.width(); ++x) {
+        for (int y = 0; y < a.height(); ++y) {
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    return {first, last};
+}
+
+struct AccelRow
+{
+    const char *caption;
+    const char *drawnAs;        // the characters that appear
+    const char *underlinedFrom; // prefix of drawnAs before the underlined character, or null
+};
+
+void PrintTo(const AccelRow &row, std::ostream *os)
+{
+    *os << row.caption;
+}
+
+class AccessCharacters : public ::testing::TestWithParam<AccelRow> {};
+
+TEST_P(AccessCharacters, AmpersandIsHiddenAndUnderlinesTheNextCharacter)
+{
+    const AccelRow &row = GetParam();
+    BandFixture fixture(120, 20);
+    navyLabel(fixture, QString::fromUtf8(row.caption), QRect(0, 0, 120, 20));
+    const QImage drawn = fixture.snapshot();
+    const QImage plain = literalText(QString::fromUtf8(row.drawnAs), drawn.size());
+    const auto [first, last] = differingColumns(drawn, plain);
+    if (!row.underlinedFrom) {
+        EXPECT_EQ(first, -1) << "drawn differently from '" << row.drawnAs << "'";
+        return;
+    }
+    const QFontMetrics metrics(designFont(QStringLiteral("Tahoma"), 8));
+    const QString before = QString::fromUtf8(row.underlinedFrom);
+    const QString through = QString::fromUtf8(row.drawnAs).left(before.size() + 1);
+    ASSERT_NE(first, -1) << "nothing underlined";
+    EXPECT_GE(first, metrics.horizontalAdvance(before) - 1);
+    EXPECT_LE(last, metrics.horizontalAdvance(through) + 1);
+}
+
+const AccelRow accelRows[] = {
+    {"Tom & Jerry", "Tom  Jerry", "Tom "},
+    {"&Mode", "Mode", ""},
+    {"Tom && Jerry", "Tom & Jerry", nullptr},
+    {"R&&D &Lab", "R&D Lab", "R&D "},
+    {"no ampersand", "no ampersand", nullptr},
+};
+
+INSTANTIATE_TEST_SUITE_P(CardLabel, AccessCharacters, ::testing::ValuesIn(accelRows));
+
+struct FillRow
+{
+    const char *name;
+    bool transparent;
+    QRgb expected; // inside the element, away from the text
+};
+
+void PrintTo(const FillRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class BoxFill : public ::testing::TestWithParam<FillRow> {};
+
+TEST_P(BoxFill, OnlyAnOpaqueElementShowsItsColour)
+{
+    BandFixture fixture(100, 40);
+    fixture.band->setColor(QColor(0, 128, 0));
+    CardLabel *label = navyLabel(fixture, QStringLiteral("x"), QRect(10, 10, 50, 15));
+    label->setColor(QColor(255, 255, 0));
+    label->setTransparent(GetParam().transparent);
+    const QImage image = fixture.snapshot();
+    EXPECT_EQ(image.pixel(55, 20), GetParam().expected);
+    EXPECT_EQ(image.pixel(10, 24), GetParam().expected);
+    EXPECT_EQ(image.pixel(60, 20), qRgb(0, 128, 0)); // just outside
+    EXPECT_EQ(image.pixel(9, 10), qRgb(0, 128, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(CardLabel, BoxFill,
+                         ::testing::Values(FillRow{"opaque", false, qRgb(255, 255, 0)},
+                                           FillRow{"transparent", true, qRgb(0, 128, 0)}));
+
+struct AlignRow
+{
+    const char *name;
+    Qt::Alignment alignment;
+};
+
+void PrintTo(const AlignRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class TextAlignment : public ::testing::TestWithParam<AlignRow> {};
+
+TEST_P(TextAlignment, TextSitsOnTheWidthFromTheTop)
+{
+    BandFixture fixture(140, 40);
+    CardLabel *label = navyLabel(fixture, QStringLiteral("Mode"), QRect(10, 5, 100, 30));
+    label->setAlignment(GetParam().alignment);
+    const QRect ink = paintedBounds(fixture.snapshot());
+    const int textWidth = QFontMetrics(label->font()).horizontalAdvance(QStringLiteral("Mode"));
+    const int ascent = QFontMetrics(label->font()).ascent();
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LE(ink.top(), 5 + ascent - 5) << "text is not laid out from the top";
+    const int leftGap = ink.left() - 10;
+    const int rightGap = 109 - ink.right();
+    if (GetParam().alignment == Qt::AlignLeft)
+        EXPECT_LE(leftGap, 2);
+    else if (GetParam().alignment == Qt::AlignRight)
+        EXPECT_LE(rightGap, 2);
+    else
+        EXPECT_LE(std::abs(leftGap - rightGap), 3);
+    EXPECT_GE(ink.width(), textWidth - 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(CardLabel, TextAlignment,
+                         ::testing::Values(AlignRow{"left", Qt::AlignLeft},
+                                           AlignRow{"centre", Qt::AlignHCenter},
+                                           AlignRow{"right", Qt::AlignRight}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CardLabel, TextIsClippedToTheElement)
+{
+    BandFixture fixture(200, 40);
+    navyLabel(fixture, QStringLiteral("Your City, State  Zip and much more"), QRect(20, 10, 40, 6));
+    const QRect ink = paintedBounds(fixture.snapshot());
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_TRUE(QRect(20, 10, 40, 6).contains(ink)) << ink.x() << "," << ink.y() << " "
+                                                    << ink.width() << "x" << ink.height();
+}
+
+TEST(CardLabel, WordWrapBreaksAtWordsOnlyWhenOn)
+{
+    BandFixture fixture(200, 60);
+    CardLabel *label = navyLabel(fixture, QStringLiteral("Pse QSL via bureau"), QRect(0, 0, 60, 60));
+    const int oneLine = paintedBounds(fixture.snapshot()).height();
+    label->setWordWrap(true);
+    const int wrapped = paintedBounds(fixture.snapshot()).height();
+    EXPECT_GT(wrapped, oneLine + QFontMetrics(label->font()).height() / 2);
+}
+
+TEST(CardLabel, DisabledTextIsDrawnTwiceOffsetByOnePixel)
+{
+    BandFixture fixture(100, 30);
+    CardLabel *label = navyLabel(fixture, QStringLiteral("l"), QRect(0, 0, 100, 30));
+    label->setEnabled(false);
+    fixture.band->setColor(QColor(0, 0, 255));
+    const QRect ink = paintedBounds(fixture.snapshot(), qRgb(0, 0, 255));
+    label->setEnabled(true);
+    const QRect plainInk = paintedBounds(fixture.snapshot(), qRgb(0, 0, 255));
+    EXPECT_EQ(ink.width(), plainInk.width() + 1);
+    EXPECT_EQ(ink.height(), plainInk.height() + 1);
+}
+
+} // namespace

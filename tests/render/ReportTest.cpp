@@ -1,0 +1,255 @@
+#include "ReportEngine.h"
+#include "ReportDetailLink.h"
+#include "CardField.h"
+#include "Report.h"
+#include "CardSystemField.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The report printer is shared; every test starts from a fresh preview set-up.
+class ReportLayer : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        reportPrinter().endDoc();
+        reportPrinter().clearPages();
+        reportPrinter().setPreviewMode(true);
+        reportPrinter().setOrientation(poPortrait);
+        reportPrinter().setPaperSize(alr_A4);
+        setShowFieldNames(false);
+        setShowFieldCaptions(false);
+    }
+    void TearDown() override { SetUp(); }
+};
+
+struct FieldRow
+{
+    const char *name;
+    QStringList values;
+    int steps;            // NextValue calls before PrintText
+    bool showCaptions, showNames;
+    const char *fieldName;
+    const char *expected;
+};
+
+void PrintTo(const FieldRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class FieldText : public ::testing::TestWithParam<FieldRow> {};
+
+TEST_P(FieldText, PrintTextFollowsValuesAndTheEmptyFieldRules)
+{
+    const FieldRow &row = GetParam();
+    QObject owner;
+    auto *master = new CardField(&owner);
+    master->setObjectName(QStringLiteral("CALL"));
+    master->values() << QStringLiteral("DL1ABC");
+    auto *field = new CardField(&owner);
+    field->setObjectName(QString::fromUtf8(row.fieldName));
+    field->setCaption(QStringLiteral("Call sign"));
+    field->values() = row.values;
+    setShowFieldCaptions(row.showCaptions);
+    setShowFieldNames(row.showNames);
+    for (int i = 0; i < row.steps; ++i)
+        field->NextValue();
+    EXPECT_EQ(field->PrintText().toStdString(), row.expected);
+    setShowFieldCaptions(false);
+    setShowFieldNames(false);
+}
+
+const FieldRow fieldRows[] = {
+    {"first value", {"a", "b"}, 0, false, false, "f", "a"},
+    {"second value", {"a", "b"}, 1, false, false, "f", "b"},
+    {"past the end of two", {"a", "b"}, 5, false, false, "f", "~"},
+    {"the only value stays", {"a"}, 3, false, false, "f", "a"},
+    {"empty shows the caption", {}, 0, true, true, "f", "Call sign"},
+    {"empty shows the name", {}, 0, false, true, "Call_", "[CALL_]"},
+    {"empty takes its master's text", {}, 0, false, false, "CALL__", "DL1ABC"},
+    {"empty without master", {}, 0, false, false, "QTH_", "~"},
+    {"empty plain", {}, 0, false, false, "f", "~"},
+    {"duplicates kept", {"x", "x", "y"}, 2, false, false, "f", "y"},
+};
+
+INSTANTIATE_TEST_SUITE_P(CardField, FieldText, ::testing::ValuesIn(fieldRows));
+
+TEST(CardField, NextValueWalksTheListOnce)
+{
+    const struct { int count; std::vector<bool> answers; } rows[] = {
+        {0, {false, false}}, {1, {false, false}}, {2, {true, false, false}},
+        {3, {true, true, false, false}},
+    };
+    for (const auto &row : rows) {
+        CardField field;
+        for (int i = 0; i < row.count; ++i)
+            field.values() << QString::number(i);
+        std::vector<bool> answers;
+        for (size_t i = 0; i < row.answers.size(); ++i)
+            answers.push_back(field.NextValue());
+        EXPECT_EQ(answers, row.answers) << row.count << " values";
+        EXPECT_LE(field.valueIndex(), row.count);
+        if (row.count == 2) { // past the end, a single remaining value still prints
+            field.values().removeLast();
+            EXPECT_EQ(field.PrintText().toStdString(), "0");
+        }
+        field.ResetValues();
+        EXPECT_EQ(field.valueIndex(), 0);
+        field.ClearValues();
+        EXPECT_TRUE(field.values().isEmpty());
+    }
+}
+
+TEST(Report, ConstructionClearsTheSwitches)
+{
+    setShowFieldNames(true);
+    setShowFieldCaptions(true);
+    Report report;
+    EXPECT_FALSE(showFieldNames());
+    EXPECT_FALSE(showFieldCaptions());
+    EXPECT_EQ(report.orientation(), poPortrait);
+    EXPECT_EQ(report.papersize(), alr_A4);
+}
+
+TEST_F(ReportLayer, MarginsStayBelowThePaperWidth)
+{
+    const struct { PaperSize paper; int margin; int kept; } rows[] = {
+        {alr_A4, 209, 209}, {alr_A4, 210, 0}, {alr_A4, 0, 0}, {alr_A4, -1, 0},
+        {alr_A5, 147, 147}, {alr_A5, 148, 0}, {alr_Letter, 214, 214}, {alr_Legal, 215, 0},
+    };
+    for (const auto &row : rows) {
+        Report report;
+        report.setPapersize(row.paper);
+        report.setLeftMarginMM(row.margin);
+        report.setRightMarginMM(row.margin);
+        EXPECT_EQ(report.leftMarginMM(), row.kept) << row.paper << " " << row.margin;
+        EXPECT_EQ(report.rightMarginMM(), row.kept) << row.paper << " " << row.margin;
+    }
+}
+
+TEST(ReportPrinter, PagePixelsRoundToNearest)
+{
+    const struct { PaperSize paper; PrinterOrientation o; int ppi; QSize size; } rows[] = {
+        {alr_A4, poPortrait, 96, {794, 1123}},   {alr_A4, poLandscape, 96, {1123, 794}},
+        {alr_A5, poPortrait, 96, {559, 794}},    {alr_Letter, poPortrait, 96, {813, 1054}},
+        {alr_Legal, poPortrait, 96, {813, 1342}}, {alr_A4, poPortrait, 600, {4961, 7016}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(pagePixels(row.paper, row.o, row.ppi), row.size) << row.paper << " " << row.ppi;
+}
+
+TEST_F(ReportLayer, PreviewMetricsFollowTheScreenAndTheReport)
+{
+    const int screenPpi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+    ReportPrinter &printer = reportPrinter();
+    EXPECT_TRUE(printer.previewMode());
+    EXPECT_EQ(printer.pixelsPerInchX(), screenPpi);
+    EXPECT_EQ(printer.printingOffset(), QPoint(0, 0));
+    EXPECT_EQ(QSize(printer.pageWidth(), printer.pageHeight()),
+              pagePixels(alr_A4, poPortrait, screenPpi));
+
+    Report report;
+    report.setOrientation(poLandscape);
+    EXPECT_EQ(QSize(printer.pageWidth(), printer.pageHeight()),
+              pagePixels(alr_A4, poLandscape, screenPpi));
+    report.setPapersize(alr_Letter);
+    EXPECT_EQ(QSize(printer.pageWidth(), printer.pageHeight()),
+              pagePixels(alr_Letter, poLandscape, screenPpi));
+}
+
+TEST_F(ReportLayer, PagesAreCreatedOnDemandAndCounted)
+{
+    ReportPrinter &printer = reportPrinter();
+    EXPECT_EQ(printer.pageCount(), 0);
+    printer.canvas(); // the first canvas makes the first page
+    EXPECT_EQ(printer.pageCount(), 1);
+    RecordedPage *first = printer.currentPage();
+    EXPECT_TRUE(first->drawing());
+    printer.newPage();
+    EXPECT_EQ(printer.pageCount(), 2);
+    EXPECT_FALSE(first->drawing()) << "a new page closes the previous one";
+    EXPECT_EQ(printer.currentPage()->width(), printer.pageWidth());
+    EXPECT_EQ(printer.currentPage()->height(), printer.pageHeight());
+    CardSystemField pageNumber;
+    pageNumber.setDataType(alr_PageNum);
+    EXPECT_EQ(pageNumber.PrintText().toStdString(), "2");
+}
+
+TEST(RecordedPage, ReopeningStartsANewRecording)
+{
+    RecordedPage page(40, 30);
+    page.canvas()->fillRect(QRect(0, 0, 10, 10), Qt::red);
+    page.closeDrawing();
+    EXPECT_EQ(page.toImage().pixel(5, 5), qRgb(255, 0, 0));
+    page.openDrawing();
+    page.canvas()->fillRect(QRect(20, 20, 10, 10), Qt::blue);
+    page.closeDrawing();
+    const QImage image = page.toImage();
+    EXPECT_EQ(image.pixel(5, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(25, 25), qRgb(0, 0, 255));
+}
+
+TEST(CardSystemField, TextsByDataType)
+{
+    QObject owner;
+    owner.setObjectName(QStringLiteral("Form1"));
+    const struct { SystemDataType type; const char *caption; const char *text; } rows[] = {
+        {alr_Counter, "#Counter#", "1"},  {alr_Count, "#Count#", "E"},
+        {alr_FormName, "#Form1#", "Form1"}, {alr_PageNum, "#Page#", nullptr},
+        {alr_Time, "#hh:mm:ss#", nullptr}, {alr_Date, "#tt.mm.jjjj#", nullptr},
+        {alr_DateTime, "#tt.mm.jjjj hh:mm:ss#", nullptr},
+    };
+    for (const auto &row : rows) {
+        CardSystemField field(&owner);
+        field.setDataType(row.type);
+        EXPECT_EQ(field.caption().toStdString(), row.caption);
+        if (row.text)
+            EXPECT_EQ(field.PrintText().toStdString(), row.text);
+        else
+            EXPECT_FALSE(field.PrintText().isEmpty());
+    }
+    CardSystemField counter;
+    counter.setDataType(alr_Counter);
+    EXPECT_FALSE(counter.NextValue());
+    EXPECT_FALSE(counter.NextValue());
+    EXPECT_EQ(counter.PrintText().toStdString(), "3");
+    EXPECT_EQ(CardSystemField().color(), QColor(Qt::white));
+}
+
+TEST(ReportDetailLink, GroupBandPointsBackOnlyToItsCurrentLink)
+{
+    QWidget form;
+    auto *first = new CardBand(&form);
+    auto *second = new CardBand(&form);
+    ReportDetailLink link;
+    link.setGroupBand(first);
+    EXPECT_EQ(first->detailLink(), &link);
+    link.setGroupBand(second);
+    EXPECT_EQ(second->detailLink(), &link);
+    EXPECT_EQ(first->detailLink(), nullptr);
+    {
+        ReportDetailLink other;
+        other.setGroupBand(first);
+    }
+    EXPECT_EQ(first->detailLink(), nullptr) << "a freed link leaves no reference behind";
+}
+
+TEST(ReportEngine, RegisteredClassesCreateThemselves)
+{
+    QWidget form;
+    const QStringList names = registeredReportClasses();
+    EXPECT_EQ(names.size(), 8);
+    for (const QString &name : names) {
+        std::unique_ptr<QObject> made(createReportComponent(name, &form));
+        ASSERT_TRUE(made) << name.toStdString();
+        EXPECT_EQ(QString::fromLatin1(made->metaObject()->className()), name);
+    }
+    EXPECT_EQ(createReportComponent(QStringLiteral("CardChart"), &form), nullptr);
+}
+
+} // namespace
