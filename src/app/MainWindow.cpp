@@ -13,6 +13,14 @@
 #include "EntryEdit.h"
 #include "WindowBuilder.h"
 #include "WindowDescription.h"
+#include "features/AdifController.h"
+#include "features/CardOptionsController.h"
+#include "features/CardOutputsController.h"
+#include "features/FieldPositionsController.h"
+#include "features/QsoEntryController.h"
+#include "features/SendQslController.h"
+#include "features/StationIdentityController.h"
+#include "features/TextStylesController.h"
 #include "CardBand.h"
 #include "CardImage.h"
 
@@ -45,6 +53,7 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     connectStartup();
     connectQsoEntry();
     connectOutputs();
+    createFeatures();
 
     // Restoring the remembered states runs the handlers of the restored controls, so the
     // card's options come back before the creation handler runs.
@@ -53,6 +62,18 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::createFeatures()
+{
+    m_qsoEntry = new QsoEntryController(*this);
+    m_cardOptions = new CardOptionsController(*this);
+    m_textStyles = new TextStylesController(*this);
+    m_fieldPositions = new FieldPositionsController(*this);
+    m_stationIdentity = new StationIdentityController(*this);
+    m_cardOutputs = new CardOutputsController(*this);
+    m_sendQsl = new SendQslController(*this);
+    m_adif = new AdifController(*this);
+}
 
 // The window's non-visual components: the popup menu of the contact e-mail field, the
 // report component and the memories of the file dialogs.

@@ -8,6 +8,14 @@
 
 #include <memory>
 
+class AdifController;
+class CardOptionsController;
+class CardOutputsController;
+class FieldPositionsController;
+class QsoEntryController;
+class SendQslController;
+class StationIdentityController;
+class TextStylesController;
 class QCalendarWidget;
 class QLabel;
 class QMenu;
@@ -39,6 +47,16 @@ public:
     {
         return findChild<T *>(name);
     }
+
+    // ---- Features: each one connects its own controls and holds its handlers ----
+    QsoEntryController &qsoEntry() const { return *m_qsoEntry; }
+    CardOptionsController &cardOptions() const { return *m_cardOptions; }
+    TextStylesController &textStyles() const { return *m_textStyles; }
+    FieldPositionsController &fieldPositions() const { return *m_fieldPositions; }
+    StationIdentityController &stationIdentity() const { return *m_stationIdentity; }
+    CardOutputsController &cardOutputs() const { return *m_cardOutputs; }
+    SendQslController &sendQsl() const { return *m_sendQsl; }
+    AdifController &adif() const { return *m_adif; }
 
     // ---- Start-up and shutdown ----
     void FormCreate();
@@ -129,6 +147,8 @@ protected:
 
 private:
     void createComponents();
+    // Creates one unit per feature; each connects its controls in its constructor.
+    void createFeatures();
     void bindControls();
     void connectCardOptions();
     void connectStartup();
@@ -142,6 +162,16 @@ private:
     card::CardOptions readCardOptions() const;
     void focusCallSign();
     void connectOutputs();
+
+    // Owned by the window as QObject children.
+    QsoEntryController *m_qsoEntry = nullptr;
+    CardOptionsController *m_cardOptions = nullptr;
+    TextStylesController *m_textStyles = nullptr;
+    FieldPositionsController *m_fieldPositions = nullptr;
+    StationIdentityController *m_stationIdentity = nullptr;
+    CardOutputsController *m_cardOutputs = nullptr;
+    SendQslController *m_sendQsl = nullptr;
+    AdifController *m_adif = nullptr;
 
     bool m_firstActivation = true;
     card::BoxColours m_boxColours;

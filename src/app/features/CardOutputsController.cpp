@@ -1,0 +1,9 @@
+#include "CardOutputsController.h"
+
+#include "MainWindow.h"
+
+CardOutputsController::CardOutputsController(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+}

@@ -1,0 +1,9 @@
+#include "QsoEntryController.h"
+
+#include "MainWindow.h"
+
+QsoEntryController::QsoEntryController(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+}

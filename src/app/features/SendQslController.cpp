@@ -1,0 +1,9 @@
+#include "SendQslController.h"
+
+#include "MainWindow.h"
+
+SendQslController::SendQslController(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+}

@@ -1,0 +1,9 @@
+#include "StationIdentityController.h"
+
+#include "MainWindow.h"
+
+StationIdentityController::StationIdentityController(MainWindow &window)
+    : QObject(&window)
+    , m_window(window)
+{
+}
