@@ -1,6 +1,7 @@
 #include "DataFolder.h"
 
 #include "KartelloError.h"
+#include "TextEncoding.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,7 +43,7 @@ QString dataFilePath(const QString &name)
 
 QStringList splitLines(const QByteArray &bytes)
 {
-    const QString text = QString::fromUtf8(bytes);
+    const QString text = decodeText(bytes);
     QStringList lines;
     int start = 0;
     const int n = text.size();
@@ -70,9 +71,14 @@ QStringList loadLines(const QString &path)
 
 void saveLines(const QString &path, const QStringList &lines)
 {
-    QByteArray bytes;
+    QString text;
     for (const QString &line : lines)
-        bytes += line.toUtf8() + "\r\n";
+        text += line + QLatin1String("\r\n");
+    QByteArray previous;
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly))
+        previous = old.readAll();
+    const QByteArray bytes = encodeForRewrite(text, previous);
     // Unbuffered, so that write() reports a short write (disk full, file-size limit) instead
     // of a buffered flush inside commit() dropping it and renaming a truncated file into place.
     QSaveFile file(path);

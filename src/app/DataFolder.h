@@ -14,14 +14,16 @@ void setExecutableFolder(const QString &folder);
 // executableFolder() + "system/" + name.
 QString dataFilePath(const QString &name);
 
-// Splits UTF-8 text into lines; CR LF, a lone LF and a lone CR each end a line. A final line
+// Splits the text of a file into lines (UTF-8 when valid, else Windows-1252, see
+// TextEncoding.h); CR LF, a lone LF and a lone CR each end a line. A final line
 // end does not start another (empty) line.
 QStringList splitLines(const QByteArray &bytes);
 
 // Reads the whole file. Throws "Cannot open file <path>" when it cannot be opened.
 QStringList loadLines(const QString &path);
 
-// Replaces the file with the lines, each followed by CR LF (the last included). The new
+// Replaces the file with the lines, each followed by CR LF (the last included), in the
+// encoding the file had (UTF-8 for a new file or when a character does not fit). The new
 // content is written beside the file and renamed over it, so a failed write leaves the
 // previous file whole. Throws "Cannot create file <path>".
 void saveLines(const QString &path, const QStringList &lines);
