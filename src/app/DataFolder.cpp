@@ -94,11 +94,23 @@ QString lineAt(const QStringList &lines, int index)
     return lines.at(index);
 }
 
+bool isDecimalInteger(const QString &text)
+{
+    const int first = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (text.size() == first)
+        return false;
+    for (int i = first; i < text.size(); ++i)
+        if (text.at(i) < QLatin1Char('0') || text.at(i) > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 int lineToInt(const QString &text)
 {
+    // Qt's own conversion stops at a NUL, so the characters are checked first.
     bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    if (!ok || text.trimmed() != text || text.startsWith(QLatin1Char('+')))
+    const int value = isDecimalInteger(text) ? text.toInt(&ok, 10) : 0;
+    if (!ok)
         throw KartelloError::notAnInteger(text);
     return value;
 }

@@ -31,7 +31,11 @@ void saveLines(const QString &path, const QStringList &lines);
 // Line index (zero-based) of lines. Throws "List index out of bounds (<index>)".
 QString lineAt(const QStringList &lines, int index);
 
-// A decimal integer with an optional minus sign. Throws "'<text>' is not a valid integer value".
+// True when the whole text is ASCII digits with an optional leading minus sign.
+bool isDecimalInteger(const QString &text);
+
+// A decimal integer with an optional minus sign and nothing else on the line, within int.
+// Throws "'<text>' is not a valid integer value".
 int lineToInt(const QString &text);
 
 // Everything up to and including the last '/', or "" when there is none.

@@ -97,8 +97,9 @@ QString IniFile::value(const QString &section, const QString &key,
 
 int IniFile::intValue(const QString &section, const QString &key, int defaultValue) const
 {
+    const QString text = value(section, key).trimmed();
     bool ok = false;
-    const int v = value(section, key).trimmed().toInt(&ok, 10);
+    const int v = isDecimalInteger(text) ? text.toInt(&ok, 10) : 0;
     return ok ? v : defaultValue;
 }
 

@@ -189,3 +189,53 @@ TEST(DataFolder, ShippedDataFolderIsComplete)
     for (const QString &line : prefs)
         lineToInt(line);
 }
+
+namespace {
+
+// A number line of a data file: the whole line must be the number.
+struct NumberRow {
+    const char *name;
+    QString text;
+    bool valid;
+    int value;
+};
+
+void PrintTo(const NumberRow &row, std::ostream *os) { *os << row.name; }
+
+class NumberLines : public ::testing::TestWithParam<NumberRow>
+{
+};
+
+TEST_P(NumberLines, WholeLineMustBeTheNumber)
+{
+    const NumberRow &row = GetParam();
+    EXPECT_EQ(row.valid, errorText([&] { lineToInt(row.text); })
+                                                           == QStringLiteral("<no error>"));
+    if (row.valid)
+        EXPECT_EQ(row.value, lineToInt(row.text));
+    else
+        EXPECT_EQ(QStringLiteral("'%1' is not a valid integer value").arg(row.text),
+                  errorText([&] { lineToInt(row.text); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, NumberLines,
+    ::testing::Values(
+        NumberRow{"Zero", "0", true, 0}, NumberRow{"Negative", "-7", true, -7},
+        NumberRow{"LeadingZeros", "007", true, 7},
+        NumberRow{"Largest", "2147483647", true, 2147483647},
+        NumberRow{"Smallest", "-2147483648", true, -2147483647 - 1},
+        NumberRow{"NulInside", QString::fromLatin1("5\0x", 3), false, 0},
+        NumberRow{"NulAtEnd", QString::fromLatin1("5\0", 2), false, 0},
+        NumberRow{"NulFirst", QString::fromLatin1("\0" "5", 2), false, 0},
+        NumberRow{"TrailingLetter", "5x", false, 0}, NumberRow{"Empty", "", false, 0},
+        NumberRow{"MinusOnly", "-", false, 0}, NumberRow{"Plus", "+7", false, 0},
+        NumberRow{"Blank", " 7", false, 0}, NumberRow{"TrailingBlank", "7 ", false, 0},
+        NumberRow{"Tab", "7\t", false, 0}, NumberRow{"Hex", "0x10", false, 0},
+        NumberRow{"ArabicDigits", QString::fromUtf8("\xd9\xa5"), false, 0},
+        NumberRow{"FullwidthDigit", QString::fromUtf8("\xef\xbc\x95"), false, 0},
+        NumberRow{"Overflow", "2147483648", false, 0},
+        NumberRow{"DoubleMinus", "--1", false, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -68,3 +68,24 @@ TEST(IniFile, MissingFileReadsEmpty)
     EXPECT_EQ(QStringLiteral("d"), ini.value("Form1", "Top", "d"));
     EXPECT_EQ(0, ini.intValue("Form1", "Top", 0));
 }
+
+// A geometry value is a whole decimal number, or it is not stored.
+TEST(IniFile, IntegerValueIsTheWholeText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kartello.ini"));
+    struct Row { QByteArray text; int value; };
+    const Row rows[] = {
+        {"77", 77}, {" 77 ", 77}, {"-5", -5}, {QByteArray("5\0x", 3), 0}, {"5x", 0},
+        {"0x10", 0}, {"+3", 0}, {"2147483648", 0}, {"", 0},
+    };
+    for (const Row &row : rows) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Form1]\r\nLeft=" + row.text + "\r\n");
+        f.close();
+        IniFile ini(path);
+        ini.load();
+        EXPECT_EQ(row.value, ini.intValue("Form1", "Left", 0)) << row.text.toStdString();
+    }
+}

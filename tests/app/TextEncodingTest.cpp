@@ -35,6 +35,8 @@ struct EncodingRow {
     QByteArray written;
 };
 
+void PrintTo(const EncodingRow &row, std::ostream *os) { *os << row.name; }
+
 class FileEncodings : public ::testing::TestWithParam<EncodingRow>
 {
 };
