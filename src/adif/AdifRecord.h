@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+// The ADIF fields Kartello reads from a log; every other field of a record is passed over.
+enum class AdifField : std::uint8_t {
+    Call,
+    QsoDate,
+    TimeOn,
+    Freq,
+    Mode,
+    TxPwr,
+    RstRcvd,
+    Email,
+};
+
+inline constexpr int adifFieldCount = 8;
+
+// The field's name as ADIF writes it (upper case): "CALL", "QSO_DATE", ...
+const char *adifFieldName(AdifField field);
+
+// One record of a log: the values of the fields Kartello reads. A field the record does not
+// have is absent and its value empty; the first occurrence of a field counts.
+class AdifRecord
+{
+public:
+    bool has(AdifField field) const { return (m_present >> index(field)) & 1u; }
+    const QString &value(AdifField field) const { return m_values[index(field)]; }
+
+    // Keeps the first value given for a field and ignores later ones.
+    void setIfAbsent(AdifField field, QString value)
+    {
+        if (has(field))
+            return;
+        m_values[index(field)] = std::move(value);
+        m_present |= 1u << index(field);
+    }
+    // Whether any field of those Kartello reads was seen.
+    bool isEmpty() const { return m_present == 0; }
+    void clear() { *this = AdifRecord(); }
+
+private:
+    static int index(AdifField field) { return static_cast<int>(field); }
+
+    std::array<QString, adifFieldCount> m_values;
+    std::uint32_t m_present = 0;
+};

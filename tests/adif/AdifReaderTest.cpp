@@ -1,0 +1,213 @@
+#include "AdifReader.h"
+
+#include <gtest/gtest.h>
+
+#include "QtPrinters.h"
+
+#include <QStringList>
+
+namespace {
+
+// The rows a log gives, as the QSO list shows them, with "5" as the power field's text.
+QStringList rowsOf(const QByteArray &log, const QString &defaultPower = QStringLiteral("5"))
+{
+    QStringList rows;
+    for (const AdifRecord &record : readAdifLog(log).records)
+        rows << listRow(record, defaultPower);
+    return rows;
+}
+
+struct LogCase
+{
+    const char *name;
+    QByteArray log;
+    QStringList rows;
+    SkippedRecords skipped = {};
+};
+
+void PrintTo(const LogCase &c, std::ostream *os) { *os << c.name; }
+
+class LogsFromLoggers : public ::testing::TestWithParam<LogCase>
+{
+};
+
+TEST_P(LogsFromLoggers, GiveOneRowPerRecordWithCall)
+{
+    const LogCase &c = GetParam();
+    const AdifLog log = readAdifLog(c.log);
+    EXPECT_EQ(rowsOf(c.log), c.rows);
+    EXPECT_EQ(log.skipped.noCall, c.skipped.noCall);
+    EXPECT_EQ(log.skipped.frequencyNotNumber, c.skipped.frequencyNotNumber);
+    EXPECT_EQ(log.skipped.lengthWithoutDigits, c.skipped.lengthWithoutDigits);
+    EXPECT_EQ(log.skipped.unfinished, c.skipped.unfinished);
+}
+
+const QString plainRow = QStringLiteral("   ABC, 04.05.2024, 0930, 7.100, 5, CW, 599");
+
+// Logs written in the manner of the common loggers and of hand-made exports.
+const LogCase logCases[] = {
+    {"UpperCaseCrLfOneFieldPerLine",
+     "Exported log\r\n<ADIF_VER:5>3.1.4\r\n<EOH>\r\n<CALL:3>ABC\r\n<QSO_DATE:8>20240405\r\n"
+     "<TIME_ON:6>093015\r\n<FREQ:3>7.1\r\n<MODE:2>CW\r\n<RST_RCVD:3>599\r\n<EOR>\r\n",
+     {plainRow}},
+    {"LowerCaseTagsLfEndsOneRecordPerLine",
+     "ADIF export\n<adif_ver:5>3.1.0\n<programid:6>Logger\n<eoh>\n"
+     "<call:3>ABC <qso_date:8>20240405 <time_on:4>0930 <freq:3>7.1 <mode:2>CW <rst_rcvd:3>599 <eor>\n"
+     "<call:6>DL1ABC <qso_date:8>20241231 <time_on:4>2359 <freq:6>14.074 <mode:3>FT8 <rst_rcvd:3>-10 <eor>\n",
+     {plainRow, QStringLiteral("DL1ABC, 12.31.2024, 2359, 14.074, 5, FT8, -10")}},
+    {"MixedCaseMarkers",
+     "<Adif_Ver:5>3.1.4<Eoh><Call:3>ABC<Qso_Date:8>20240405<Time_On:4>0930<Freq:3>7.1"
+     "<Mode:2>CW<Rst_Rcvd:3>599<EoR>",
+     {plainRow}},
+    {"SeveralRecordsOnOneLine",
+     "<EOH><CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>"
+     "<CALL:4>K1AB<QSO_DATE:8>20240406<TIME_ON:4>1000<FREQ:4>1296<MODE:3>SSB<RST_RCVD:2>59<EOR>",
+     {plainRow, QStringLiteral("  K1AB, 04.06.2024, 1000, 1296.000, 5, SSB, 59")}},
+    {"CrOnlyLineEnds",
+     "<EOH>\r<CALL:3>ABC\r<QSO_DATE:8>20240405\r<TIME_ON:4>0930\r<FREQ:3>7.1\r<MODE:2>CW\r"
+     "<RST_RCVD:3>599\r<EOR>\r",
+     {plainRow}},
+    {"NoHeaderRowsFromFirstRecord",
+     "<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"HeaderFieldsGiveNoRow",
+     "Log of N0CALL <CALL:6>N0CALL <PROGRAMID:7>Kartell <EOH>\n"
+     "<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"TypeIndicatorsIgnored",
+     "<EOH><CALL:3:S>ABC<QSO_DATE:8:D>20240405<TIME_ON:6:T>093000<FREQ:3:N>7.1<MODE:2>CW"
+     "<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"SubmodeAndFreqRxAreOtherFields",
+     "<EOH><CALL:3>ABC<SUBMODE:3>FT4<FREQ_RX:6>14.080<QSO_DATE:8>20240405<TIME_ON:4>0930"
+     "<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"CallsignFieldIsNotCall",
+     "<EOH><STATION_CALLSIGN:6>N0CALL<OPERATOR:6>N0CALL<CALL:3>ABC<QSO_DATE:8>20240405"
+     "<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"PowerAndEmailFromRecord",
+     "<EOH><CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599"
+     "<TX_PWR:3>50W<EMAIL:11>abc@mail.de<EOR>"
+     "<CALL:3>ABD<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599"
+     "<TX_PWR:3>100<EOR>",
+     {QStringLiteral("   ABC, 04.05.2024, 0930, 7.100, 50W, CW, 599, abc@mail.de"),
+      QStringLiteral("   ABD, 04.05.2024, 0930, 7.100, 100, CW, 599")}},
+    {"RecordWithoutCallSkippedAndCounted",
+     "<EOH><QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<EOR>"
+     "<CALL:0><FREQ:3>7.1<EOR>"
+     "<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow},
+     {2, 0, 0, 0}},
+    {"FrequencyNotANumberSkippedLoadGoesOn",
+     "<EOH><CALL:3>ABD<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:9>14.074.5<MODE:2>CW<EOR>"
+     "<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow},
+     {0, 1, 0, 0}},
+    {"LengthWithoutDigitsSkippedLoadGoesOn",
+     "<EOH><CALL:3>ABD<NAME:>Jo<QSO_DATE:8>20240405<EOR>"
+     "<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow},
+     {0, 0, 1, 0}},
+    {"MissingFieldsGiveEmptyTexts",
+     "<EOH><CALL:3>ABC<EOR>",
+     {QStringLiteral("   ABC, , , , 5, , ")}},
+    {"UnfinishedLastRecordCounted",
+     "<EOH><CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>"
+     "<CALL:3>ABD<QSO_DATE:8>2024",
+     {plainRow},
+     {0, 0, 0, 1}},
+    {"CtrlZEndsTheLog",
+     "<EOH><CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>"
+     "\x1a<CALL:3>ABD<EOR>",
+     {plainRow}},
+    {"TextBetweenRecordsIgnored",
+     "<EOH>\n-- first --\n<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW"
+     "<RST_RCVD:3>599<EOR> trailing words \n",
+     {plainRow}},
+    {"ValueHoldingTagLikeText",
+     "<EOH><COMMENT:9><EOR> x y<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1"
+     "<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"FirstOfRepeatedFieldCounts",
+     "<EOH><CALL:3>ABC<CALL:3>XYZ<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW"
+     "<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"LengthBeyondEndOfLogLeavesRecordUnfinished",
+     "<EOH><CALL:3>ABC<EMAIL:99>abc<EOR>\n",
+     {},
+     {0, 0, 0, 1}},
+    {"LoneMarkersGiveNothing",
+     "<EOH><EOR><eor>\n<EOR>",
+     {}},
+    {"StrayLessThanInHeader",
+     "Made by a<b exporter > version 2 <EOH>"
+     "<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Adif, LogsFromLoggers, ::testing::ValuesIn(logCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct TextCase
+{
+    const char *name;
+    QByteArray nameField; // the bytes of a <NAME-like> field written into EMAIL for display
+    QString email;
+};
+
+void PrintTo(const TextCase &c, std::ostream *os) { *os << c.name; }
+
+class ValueTexts : public ::testing::TestWithParam<TextCase>
+{
+};
+
+// The e-mail is the last field of the row, so the decoded value is easy to see there.
+TEST_P(ValueTexts, ComeOutWhole)
+{
+    const TextCase &c = GetParam();
+    const QByteArray log = "<EOH><CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1"
+                           "<MODE:2>CW<RST_RCVD:3>599"
+                           + c.nameField + "<EOR>\n";
+    const QStringList rows = rowsOf(log);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0], plainRow + QStringLiteral(", ") + c.email);
+}
+
+const TextCase textCases[] = {
+    {"Utf8CountedInBytes", "<EMAIL:7>m\xc3\xbcller\n", QStringLiteral("m\u00fcller")},
+    {"Utf8CountedInBytesBeforeTag", "<EMAIL:7>m\xc3\xbcller", QStringLiteral("m\u00fcller")},
+    {"Utf8CountedInCharacters", "<EMAIL:6>m\xc3\xbcller", QStringLiteral("m\u00fcller")},
+    {"Utf8CountedInCharactersCutInsideLetter", "<EMAIL:2>m\xc3\xbc", QStringLiteral("m\u00fc")},
+    {"Utf8ThreeByteLettersInBytes", "<EMAIL:6>\xe2\x82\xac" "abc", QStringLiteral("\u20acabc")},
+    {"Utf8ThreeByteLettersInCharacters", "<EMAIL:4>\xe2\x82\xac" "abc", QStringLiteral("\u20acabc")},
+    {"Windows1252WhenNotUtf8", "<EMAIL:6>m\xfcller", QStringLiteral("m\u00fcller")},
+    {"Windows1252EuroSign", "<EMAIL:2>\x80x", QStringLiteral("\u20acx")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Adif, ValueTexts, ::testing::ValuesIn(textCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The window reads a log a slice at a time: reading record by record gives the same rows and
+// counts as reading it whole.
+TEST(AdifReaderSlices, RecordByRecordMatchesWholeLog)
+{
+    QByteArray log = "<ADIF_VER:5>3.1.4<EOH>\n";
+    for (int i = 0; i < 50; ++i) {
+        const QByteArray call = "K" + QByteArray::number(i);
+        log += "<call:" + QByteArray::number(call.size()) + ">" + call
+               + (i % 7 == 0 ? QByteArray("<freq:5>1.2.3") : QByteArray("<freq:3>3.5")) + "<eor>\n";
+    }
+    AdifReader reader(log);
+    QStringList rows;
+    AdifRecord record;
+    while (reader.readNext(record))
+        rows << listRow(record, QString());
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(rows, rowsOf(log, QString()));
+    EXPECT_EQ(rows.size(), 42);
+    EXPECT_EQ(reader.skipped().frequencyNotNumber, 8);
+    EXPECT_EQ(reader.position(), reader.size());
+}
+
+} // namespace
