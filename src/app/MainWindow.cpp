@@ -1,16 +1,16 @@
 #include "MainWindow.h"
 
+#include "CardBand.h"
+#include "CardLabel.h"
 #include "CardOptions.h"
 #include "Colors.h"
-#include "Fonts.h"
-#include "HandlerGuard.h"
-#include "CardLabel.h"
-#include "Report.h"
-#include "CollapsiblePanel.h"
-#include "FlatButton.h"
-#include "FileDialogMemory.h"
-#include "Mailer.h"
 #include "EntryEdit.h"
+#include "FileDialogMemory.h"
+#include "Fonts.h"
+#include "FlatButton.h"
+#include "HandlerGuard.h"
+#include "Mailer.h"
+#include "Report.h"
 #include "WindowBuilder.h"
 #include "WindowDescription.h"
 #include "features/AdifController.h"
@@ -21,13 +21,9 @@
 #include "features/SendQslController.h"
 #include "features/StationIdentityController.h"
 #include "features/TextStylesController.h"
-#include "CardBand.h"
-#include "CardImage.h"
 
-#include <QCalendarWidget>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 
@@ -47,18 +43,17 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
         move(screen->availableGeometry().center() - rect().center());
 
     buildWindow(this, mainWindowDescription());
+    m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
     createComponents();
-    bindControls();
-    connectCardOptions();
-    connectStartup();
-    connectQsoEntry();
-    connectOutputs();
+    connectIdentityEdits();
+    connect(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked, this,
+            [this] { guarded([this] { closeFromButton(); }); });
     createFeatures();
 
     // Restoring the remembered states runs the handlers of the restored controls, so the
-    // card's options come back before the creation handler runs.
+    // card's options come back before the creation steps run.
     restoreState();
-    FormCreate();
+    prepareFromDataFolder();
 }
 
 MainWindow::~MainWindow() = default;
@@ -75,84 +70,68 @@ void MainWindow::createFeatures()
     m_adif = new AdifController(*this);
 }
 
-// The window's non-visual components: the popup menu of the contact e-mail field, the
-// report component and the memories of the file dialogs.
 void MainWindow::createComponents()
 {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("PopupMenu1"));
     const char *items[][2] = {
         {"MenuCallSign1", "Menu Call Sign"}, {"Append1", "@"}, {"Append2", ""}, {"Append3", ""}};
     for (const auto &item : items) {
-        QAction *action = PopupMenu1->addAction(QString::fromUtf8(item[1]));
+        QAction *action = menu->addAction(QString::fromUtf8(item[1]));
         action->setObjectName(QString::fromLatin1(item[0]));
     }
-    PopupMenu1->actions().constFirst()->setVisible(false);
+    menu->actions().constFirst()->setVisible(false);
 
     // The report component of the card band: portrait, A4, no margins. Cards are printed
     // through the print window, never through it.
     auto *report = new Report(this);
     report->setObjectName(QStringLiteral("AlReport1"));
 
-    mMailer1 = std::make_unique<Mailer>();
-    mMailer1->HTML = true;
+    m_mailer = std::make_unique<Mailer>();
+    m_mailer->HTML = true;
 
-    OpenPictureDialog1 = new FileDialogMemory(QStringLiteral("OpenPictureDialog1"), this);
-    SaveDialog1 = new FileDialogMemory(QStringLiteral("SaveDialog1"), this);
-    OpenDialog1 = new FileDialogMemory(QStringLiteral("OpenDialog1"), this);
-    OpenDialog2 = new FileDialogMemory(QStringLiteral("OpenDialog2"), this);
-    OpenDialog3 = new FileDialogMemory(QStringLiteral("OpenDialog3"), this);
+    for (const char *name : {"OpenPictureDialog1", "SaveDialog1", "OpenDialog1", "OpenDialog2",
+                             "OpenDialog3"})
+        new FileDialogMemory(QString::fromLatin1(name), this);
 }
 
-void MainWindow::bindControls()
+EntryEdit *MainWindow::entryOverlay(card::QsoField field) const
 {
-    tAlBand1 = control<CardBand>(QStringLiteral("tAlBand1"));
-    tAlImage1 = control<CardImage>(QStringLiteral("tAlImage1"));
-    EntryEdit **edits[] = {&ContactCallSign, &UTCDate, &UTCTime, &Freq, &Mode, &Power, &Signal};
-    CardLabel **values[] = {&alContactCallSign, &alUTCDate, &alUTCTime, &alFreq,
-                           &alMode, &alPower, &alSignal};
-    const char *editNames[] = {"ContactCallSign", "UTCDate", "UTCTime", "Freq",
-                               "Mode", "Power", "Signal"};
-    const char *valueNames[] = {"alContactCallSign", "alUTCDate", "alUTCTime", "alFreq",
-                                "alMode", "alPower", "alSignal"};
-    for (int i = 0; i < 7; ++i) {
-        *edits[i] = control<EntryEdit>(QString::fromLatin1(editNames[i]));
-        *values[i] = control<CardLabel>(QString::fromLatin1(valueNames[i]));
-    }
-    alCallSign = control<CardLabel>(QStringLiteral("alCallSign"));
-    ContactsEmail = control<EntryEdit>(QStringLiteral("ContactsEmail"));
-    Image1 = control<QLabel>(QStringLiteral("Image1"));
-    CollapsePanel1 = control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
-    MonthCalendar1 = control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
-    ContactsEmail->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ContactsEmail, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { PopupMenu1->popup(ContactsEmail->mapToGlobal(at)); });
-    // The seven QSO fields are the only tab stops, in column order.
-    for (int i = 0; i + 1 < 7; ++i)
-        setTabOrder(*edits[i], *edits[i + 1]);
+    return control<EntryEdit>(QString::fromLatin1(card::qsoField(field).overlay));
 }
 
-void MainWindow::connectStartup()
+CardLabel *MainWindow::valueElement(card::QsoField field) const
 {
-    auto *close = control<FlatButton>(QStringLiteral("CloseButton3"));
-    connect(close, &FlatButton::clicked, this, [this] { guarded([this] { CloseButton3Click(); }); });
+    return control<CardLabel>(QString::fromLatin1(card::qsoField(field).valueElement));
+}
+
+EntryEdit *MainWindow::contactEmailField() const
+{
+    return control<EntryEdit>(QStringLiteral("ContactsEmail"));
 }
 
 bool MainWindow::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate)
-        guarded([this] { FormActivate(); });
+        guarded([this] { onActivated(); });
     return PersistentWindow::event(e);
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
-    guarded([this] { FormCloseQuery(); });
+    guarded([this] { saveDataFiles(); });
     e->accept();
 }
 
 void MainWindow::focusCallSign()
 {
-    if (ContactCallSign)
-        ContactCallSign->setFocus();
+    if (EntryEdit *callSign = entryOverlay(card::QsoField::CallSign))
+        callSign->setFocus();
+}
+
+void MainWindow::removeFromTabOrder(QObject *target)
+{
+    if (auto *widget = qobject_cast<QWidget *>(target))
+        if (widget->focusPolicy() & Qt::TabFocus)
+            widget->setFocusPolicy(Qt::ClickFocus);
 }

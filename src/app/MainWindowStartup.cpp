@@ -11,7 +11,10 @@
 #include "FlatButton.h"
 #include "EntryEdit.h"
 #include "Mailer.h"
+#include "PickLists.h"
 #include "WindowBuilder.h"
+#include "features/CardOptionsController.h"
+#include "features/QsoEntryController.h"
 #include "CardBand.h"
 #include "CardImage.h"
 
@@ -24,92 +27,78 @@
 
 namespace {
 
-// Gives the controls whose names start with prefix + two digits (01, 02, ...) the first
-// lines as captions; the others keep an empty caption.
-template <typename T>
-void fillCaptions(QObject *form, const QString &prefix, const QStringList &lines, int count,
-                  void (*setCaption)(T *, const QString &))
+void setControlCaption(QObject *control, const QString &caption)
 {
-    for (int n = 1; n <= count; ++n) {
-        const QString name = prefix.contains(QLatin1String("RB"))
-                                 ? prefix + QString::number(n)
-                                 : prefix + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-        if (T *c = form->findChild<T *>(name))
-            setCaption(c, n <= lines.size() ? lines[n - 1] : QString());
-    }
+    if (auto *button = qobject_cast<FlatButton *>(control))
+        button->setCaption(caption);
+    else if (auto *radio = qobject_cast<QRadioButton *>(control))
+        radio->setText(caption);
 }
-
-void setButtonCaption(FlatButton *b, const QString &text) { b->setCaption(text); }
-void setRadioCaption(QRadioButton *r, const QString &text) { r->setText(text); }
 
 } // namespace
 
-void MainWindow::FormCreate()
+void MainWindow::prepareFromDataFolder()
 {
     // Each data-file step is reported on its own and the independent steps after a failed
     // one still run, so that one damaged pick list does not leave the station identity,
     // the geometry and the mail recipient unset.
-    guarded([this] {
-        CollapsePanel1->setCollapsed(false);
-        CollapsePanel1->resize(CollapsePanel1->width(), 467);
+    auto *interfacePanel = control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
+    guarded([interfacePanel] {
+        interfacePanel->setCollapsed(false);
+        interfacePanel->resize(interfacePanel->width(), 467);
     });
-    LoadDescriptions();
+    loadPickListCaptions();
     for (const char *name : {"RBPower1", "RBBkgClr3", "RBBkgClr6", "RBBkgClr9", "HL1", "HL2", "HL3"})
-        TabFalse(control<QRadioButton>(QString::fromLatin1(name)));
+        removeFromTabOrder(control<QRadioButton>(QString::fromLatin1(name)));
     if (auto *frame = control<CardShape>(QStringLiteral("AlShape15")))
         frame->setBounds(0, 0, frame->width(), frame->height());
-    MonthCalendar1->setSelectedDate(QDate::currentDate());
+    control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))->setSelectedDate(QDate::currentDate());
     uncheckButton(control<QRadioButton>(QStringLiteral("RBMode1")));
-    tAlBand1->setAlign(alNone);
-    tAlBand1->resize(card::kBandWidth, card::kBandHeight);
+    cardBand()->setAlign(alNone);
+    cardBand()->resize(card::kBandWidth, card::kBandHeight);
     setControlColour(this, card::kWindowColour);
     // Folds the interface panel through its header button; the button unfolds it to 467.
-    guarded([this] { CollapsePanel1->headerButton()->click(); });
-    EditBoxes();
+    guarded([interfacePanel] { interfacePanel->headerButton()->click(); });
+    copyIdentityToCard();
     m_prefsRead = guarded([this] { applyPrefs(loadLines(dataFilePath(QStringLiteral("prefs.txt")))); });
     applyPowerDefault();
-    for (EntryEdit *edit : {ContactCallSign, UTCDate, UTCTime, Freq, Mode, Signal})
-        edit->clear();
-    InfoBoxes();
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        if (field.field != card::QsoField::Power)
+            entryOverlay(field.field)->clear();
+    qsoEntry().copyFieldsToCard();
     for (int n = 1; n <= 8; ++n)
         uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
     guarded([this] { loadBackground(); });
     m_identityRead = guarded([this] { loadIdentity(); });
-    createRecipientEntry();
+    // Send QSL rewrites this one entry's address for every card it sends.
+    m_mailRecipient = &m_mailer->Recipients.add();
 }
 
-void MainWindow::LoadDescriptions()
+void MainWindow::loadPickListCaptions()
 {
-    guarded([this] {
-        const QStringList lines = loadLines(dataFilePath(QStringLiteral("Freq.txt")));
-        fillCaptions<FlatButton>(this, QStringLiteral("EBFreq"), lines, 14, setButtonCaption);
-    });
+    auto loadList = [this](const PickList &list) {
+        guarded([this, &list] {
+            const QStringList lines = loadLines(dataFilePath(QString::fromLatin1(list.file)));
+            for (const PickListCaption &caption : pickListCaptions(list, lines))
+                setControlCaption(findChild<QObject *>(caption.control), caption.caption);
+        });
+    };
+    loadList(pickLists()[0]);
     guarded([this] {
         const QStringList lines = loadLines(dataFilePath(QStringLiteral("Info.txt")));
-        for (int i = 0; i < 7; ++i)
-            control<CardLabel>(card::titleElements()[i])->setCaption(lineAt(lines, i));
+        for (int i = 0; i < card::kQsoFieldCount; ++i)
+            control<CardLabel>(QString::fromLatin1(card::qsoFields()[i].titleElement))
+                ->setCaption(lineAt(lines, i));
     });
-    guarded([this] {
-        const QStringList lines = loadLines(dataFilePath(QStringLiteral("Power.txt")));
-        fillCaptions<QRadioButton>(this, QStringLiteral("RBPower"), lines.mid(0, 9),
-                                   qMin<int>(lines.size(), 9), setRadioCaption);
-    });
-    guarded([this] {
-        const QStringList lines = loadLines(dataFilePath(QStringLiteral("Mode.txt")));
-        fillCaptions<QRadioButton>(this, QStringLiteral("RBMode"), lines.mid(0, 8),
-                                   qMin<int>(lines.size(), 8), setRadioCaption);
-    });
-    guarded([this] {
-        const QStringList lines = loadLines(dataFilePath(QStringLiteral("Signal.txt")));
-        fillCaptions<FlatButton>(this, QStringLiteral("EBSig"), lines, 16, setButtonCaption);
-    });
+    for (size_t i = 1; i < pickLists().size(); ++i)
+        loadList(pickLists()[i]);
 }
 
 // Four lines per text element, in creation order: Left, Top, Height, Width.
 void MainWindow::applyPrefs(const QStringList &lines)
 {
     int index = 0;
-    for (CardElement *element : tAlBand1->elements()) {
+    for (CardElement *element : cardBand()->elements()) {
         auto *label = qobject_cast<CardLabel *>(element);
         if (!label)
             continue;
@@ -124,8 +113,8 @@ void MainWindow::applyPowerDefault()
 {
     for (QRadioButton *radio : findChildren<QRadioButton *>()) {
         if (radio->objectName().contains(QLatin1String("RBPower")) && radio->isChecked()) {
-            Power->setText(radio->text());
-            alPower->setCaption(radio->text());
+            entryOverlay(card::QsoField::Power)->setText(radio->text());
+            valueElement(card::QsoField::Power)->setCaption(radio->text());
             return;
         }
     }
@@ -137,7 +126,7 @@ void MainWindow::loadBackground()
     if (!path.isEmpty() && QFileInfo(path).isFile()) {
         CardPicture picture;
         picture.loadFromFile(path);
-        tAlImage1->setPicture(picture);
+        control<CardImage>(QStringLiteral("tAlImage1"))->setPicture(picture);
     }
 }
 
@@ -148,26 +137,20 @@ void MainWindow::loadIdentity()
         control<QLineEdit>(card::identityEdits()[i])->setText(lineAt(lines, i));
 }
 
-// Send QSL rewrites this one entry's address for every card it sends.
-void MainWindow::createRecipientEntry()
-{
-    recipientEntry = &mMailer1->Recipients.add();
-}
-
-void MainWindow::FormActivate()
+void MainWindow::onActivated()
 {
     if (m_firstActivation)
-        RadioAndCheckBoxes(nullptr);
+        cardOptions().applyCardOptions(nullptr);
     focusCallSign();
     m_firstActivation = false;
 }
 
-void MainWindow::CloseButton3Click()
+void MainWindow::closeFromButton()
 {
     close();
 }
 
-void MainWindow::FormCloseQuery()
+void MainWindow::saveDataFiles()
 {
     // Shutdown asks nothing and always closes; a failed write is reported on its own.
     if (m_prefsRead)
@@ -179,7 +162,7 @@ void MainWindow::FormCloseQuery()
 void MainWindow::writePrefs()
 {
     QStringList lines;
-    for (CardElement *element : tAlBand1->elements()) {
+    for (CardElement *element : cardBand()->elements()) {
         if (!qobject_cast<CardLabel *>(element))
             continue;
         lines << QString::number(element->left()) << QString::number(element->top())

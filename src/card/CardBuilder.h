@@ -13,7 +13,7 @@ namespace card {
 void buildCard(CardBand *band, QObject *owner);
 
 // Writes the card part of look onto the elements found under owner: visibility,
-// transparency, box pens and the box colours (RadioAndCheckBoxes steps 2-7, 9-11).
+// transparency, box pens and the box colours (steps 2-7 and 9-11 of applying the card options).
 void applyLookToCard(QObject *owner, const CardLook &look);
 
 } // namespace card

@@ -1,5 +1,7 @@
 #include "CardElements.h"
 
+#include "QsoFields.h"
+
 namespace card {
 
 namespace {
@@ -95,24 +97,33 @@ const QStringList &identityEdits()
     return list;
 }
 
+namespace {
+
+QStringList qsoFieldColumn(const char *QsoFieldNames::*column)
+{
+    QStringList out;
+    for (const QsoFieldNames &field : qsoFields())
+        out << QString::fromLatin1(field.*column);
+    return out;
+}
+
+} // namespace
+
 const QStringList &titleElements()
 {
-    static const QStringList list = names({"AlLabel1", "AlLabel2", "AlLabel3", "AlLabel4",
-                                           "AlLabel5", "AlLabel6", "AlLabel7"});
+    static const QStringList list = qsoFieldColumn(&QsoFieldNames::titleElement);
     return list;
 }
 
 const QStringList &valueElements()
 {
-    static const QStringList list = names({"alContactCallSign", "alUTCDate", "alUTCTime",
-                                           "alFreq", "alMode", "alPower", "alSignal"});
+    static const QStringList list = qsoFieldColumn(&QsoFieldNames::valueElement);
     return list;
 }
 
 const QStringList &overlays()
 {
-    static const QStringList list =
-        names({"ContactCallSign", "UTCDate", "UTCTime", "Freq", "Mode", "Power", "Signal"});
+    static const QStringList list = qsoFieldColumn(&QsoFieldNames::overlay);
     return list;
 }
 

@@ -177,7 +177,7 @@ TEST_P(PictureExport, ExistingFileIsReplacedOnlyOnYes)
     }
 }
 
-TEST_P(PictureExport, StopFlagDoesNothingAtAll)
+TEST_P(PictureExport, StoppedCheckDoesNothingAtAll)
 {
     host.stop = true;
     GetParam().run(host);

@@ -29,15 +29,15 @@ TEST_F(MainWindowFixture, FirstRunAppliesTheDesignedOptions)
             << name.toStdString();
     EXPECT_TRUE(form->control("EncartaButton1")->isHidden());
     EXPECT_EQ(578, form->control("ClipBoardButton1")->x());
-    EXPECT_EQ(65535, form->boxColours().box);
-    EXPECT_EQ(8388608, form->boxColours().boxText);
-    EXPECT_EQ(65535, colorToInt(form->alSignal->color()));
+    EXPECT_EQ(65535, form->cardOptions().boxColours().box);
+    EXPECT_EQ(8388608, form->cardOptions().boxColours().boxText);
+    EXPECT_EQ(65535, colorToInt(form->valueElement(QsoField::Signal)->color()));
     EXPECT_EQ(8388608, colorToInt(form->control<CardElement>("AlLabel3")->fontColor()));
-    EXPECT_EQ(65535, colorToInt(form->Freq->palette().color(QPalette::Base)));
+    EXPECT_EQ(65535, colorToInt(form->entryOverlay(QsoField::Frequency)->palette().color(QPalette::Base)));
     for (const char *panel : {"Panel5", "GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
         EXPECT_EQ(7585759, widgetColour(form->control(panel))) << panel;
     // The call sign never takes the box colour.
-    EXPECT_NE(65535, colorToInt(form->alCallSign->color()));
+    EXPECT_NE(65535, colorToInt(form->control<CardLabel>("alCallSign")->color()));
 }
 
 // Each option click re-applies every option; the row gives the control and what must follow.
@@ -73,13 +73,13 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         OptionClick{"CBTranspTitles", [](MainWindow &f) {
                         EXPECT_TRUE(f.control<CardElement>("AlLabel1")->transparent());
-                        EXPECT_TRUE(f.alSignal->transparent());
+                        EXPECT_TRUE(f.valueElement(QsoField::Signal)->transparent());
                         EXPECT_FALSE(f.control<CardElement>("alName")->transparent());
                     }},
         OptionClick{"RBBkgClr8", [](MainWindow &f) {
                         EXPECT_EQ(65535, colorToInt(f.control<CardShape>("AlShape7")->pen().color()));
-                        EXPECT_EQ(16777215, colorToInt(f.alFreq->fontColor()));
-                        EXPECT_EQ(16711680, colorToInt(f.alFreq->color()));
+                        EXPECT_EQ(16777215, colorToInt(f.valueElement(QsoField::Frequency)->fontColor()));
+                        EXPECT_EQ(16711680, colorToInt(f.valueElement(QsoField::Frequency)->color()));
                     }},
         OptionClick{"HL1", [](MainWindow &f) {
                         EXPECT_EQ(11395047, widgetColour(f.control("GroupBox3")));
@@ -92,7 +92,7 @@ TEST_F(MainWindowFixture, LeavingB9TurnsThePensNavyAgain)
     form->control<QRadioButton>("RBBkgClr2")->setChecked(true);
     for (const QString &box : card::boxFrames())
         EXPECT_EQ(8388608, colorToInt(form->control<CardShape>(box)->pen().color()));
-    EXPECT_EQ(13565951, form->boxColours().box);
+    EXPECT_EQ(13565951, form->cardOptions().boxColours().box);
 }
 
 TEST_F(MainWindowFixture, IdentityEditsReachTheCardAndOverlaysReachValuesOnlyOnCopy)
@@ -100,10 +100,10 @@ TEST_F(MainWindowFixture, IdentityEditsReachTheCardAndOverlaysReachValuesOnlyOnC
     start();
     form->control<QLineEdit>("PseLoTWEdit1")->setText("LoTW ok");
     EXPECT_EQ(QString("LoTW ok"), form->control<CardLabel>("alPseLoTW")->caption());
-    form->UTCTime->setText("07:05");
-    EXPECT_EQ(QString(), form->alUTCTime->caption());
-    form->InfoBoxes();
-    EXPECT_EQ(QString("07:05"), form->alUTCTime->caption());
+    form->entryOverlay(QsoField::UtcTime)->setText("07:05");
+    EXPECT_EQ(QString(), form->valueElement(QsoField::UtcTime)->caption());
+    form->qsoEntry().copyFieldsToCard();
+    EXPECT_EQ(QString("07:05"), form->valueElement(QsoField::UtcTime)->caption());
 }
 
 // ---- the window description ----

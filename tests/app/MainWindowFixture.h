@@ -2,7 +2,21 @@
 
 #include "DataFolder.h"
 #include "ScriptedDialogs.h"
+#include "CardImage.h"
+#include "CardLabel.h"
+#include "CollapsiblePanel.h"
+#include "EntryEdit.h"
+#include "FileDialogMemory.h"
 #include "MainWindow.h"
+#include "Mailer.h"
+#include "PrintWindow.h"
+#include "features/CardOptionsController.h"
+#include "features/CardOutputsController.h"
+#include "features/QsoEntryController.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QMenu>
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +24,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+using card::QsoField;
 
 // A main window started on a private copy of the shipped data folder, with scripted dialogs.
 class MainWindowFixture : public ::testing::Test
@@ -49,7 +65,7 @@ protected:
     void start()
     {
         form = std::make_unique<MainWindow>(nullptr, stateFile());
-        form->FormActivate();
+        form->onActivated();
     }
     // Closes the window and destroys it, which writes the state file.
     void closeAndDestroy()

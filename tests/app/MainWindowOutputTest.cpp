@@ -41,7 +41,7 @@ protected:
     }
     void click(const char *button)
     {
-        form->UTCDate->setFocus();   // the outputs must bring the focus back
+        form->entryOverlay(QsoField::UtcDate)->setFocus();   // the outputs must bring the focus back
         emit form->control<FlatButton>(button)->clicked();
     }
     QString infoFile(const QString &folder) const
@@ -51,10 +51,10 @@ protected:
     void expectFinished()
     {
         EXPECT_FALSE(QFile::exists(dir.path() + "/temp.bmp"));
-        for (EntryEdit *overlay : {form->ContactCallSign, form->UTCDate, form->UTCTime, form->Freq,
-                                 form->Mode, form->Power, form->Signal})
+        for (EntryEdit *overlay : {form->entryOverlay(QsoField::CallSign), form->entryOverlay(QsoField::UtcDate), form->entryOverlay(QsoField::UtcTime), form->entryOverlay(QsoField::Frequency),
+                                 form->entryOverlay(QsoField::Mode), form->entryOverlay(QsoField::Power), form->entryOverlay(QsoField::Signal)})
             EXPECT_FALSE(overlay->isHidden()) << overlay->objectName().toStdString();
-        EXPECT_EQ(form->focusWidget(), form->ContactCallSign);
+        EXPECT_EQ(form->focusWidget(), form->entryOverlay(QsoField::CallSign));
     }
     QStringList lfile() const { return loadLines(dataFile("lfile.qec")); }
 };
@@ -74,10 +74,10 @@ TEST_F(MainWindowOutput, CreateJpgWritesCjpegBytesOfTheClipboardSnapshot)
     expectFinished();
     EXPECT_TRUE(dialogs.texts("error").isEmpty()) << dialogs.texts("error").join("").toStdString();
     EXPECT_EQ(dialogs.lastInitialName, "K1ABC_P.jpg");
-    EXPECT_EQ(form->SaveDialog1->fileName().toStdString(), (other + "whatever.jpg").toStdString());
+    EXPECT_EQ(form->control<FileDialogMemory>("SaveDialog1")->fileName().toStdString(), (other + "whatever.jpg").toStdString());
     EXPECT_EQ(lfile(), QStringList{other});
     EXPECT_TRUE(QFile::exists(infoFile(other)));
-    EXPECT_EQ(form->snapshotImage(), clip.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(form->cardOutputs().snapshotImage(), clip.convertToFormat(QImage::Format_RGB32));
 
     const QString ppm = dir.path() + "/clip.ppm";
     ASSERT_TRUE(clip.convertToFormat(QImage::Format_RGB888).save(ppm, "PPM"));
@@ -94,12 +94,12 @@ TEST_F(MainWindowOutput, CreateJpgWritesCjpegBytesOfTheClipboardSnapshot)
 
 TEST_F(MainWindowOutput, SnapshotShowsTheValueElementsWithTheOverlaysHidden)
 {
-    form->SnapshotCard();
-    EXPECT_TRUE(form->ContactCallSign->isHidden());
-    EXPECT_EQ(form->alContactCallSign->caption(), "K1ABC/P");
-    EXPECT_EQ(form->snapshotImage(), snapshotOfBand(form->tAlBand1));
-    EXPECT_EQ(form->Image1->pixmap().size(), QSize(511, 280));
-    form->showEntryOverlays();
+    form->cardOutputs().snapshotCard();
+    EXPECT_TRUE(form->entryOverlay(QsoField::CallSign)->isHidden());
+    EXPECT_EQ(form->valueElement(QsoField::CallSign)->caption(), "K1ABC/P");
+    EXPECT_EQ(form->cardOutputs().snapshotImage(), snapshotOfBand(form->cardBand()));
+    EXPECT_EQ(form->control<QLabel>("Image1")->pixmap().size(), QSize(511, 280));
+    form->cardOutputs().showEntryOverlays();
 }
 
 struct PathRow {
@@ -152,7 +152,7 @@ TEST_F(MainWindowOutput, CreateGifHoldsTheCubeColoursOfTheSnapshot)
     EXPECT_TRUE(readFile(cards + "K1ABC_P.gif").startsWith("GIF87a"));
     EXPECT_TRUE(QFile::exists(infoFile(cards)));
     const QImage gif(cards + "K1ABC_P.gif", "GIF");
-    const QImage shot = form->snapshotImage();
+    const QImage shot = form->cardOutputs().snapshotImage();
     ASSERT_EQ(gif.size(), shot.size());
     for (int y = 0; y < shot.height(); y += 3)
         for (int x = 0; x < shot.width(); x += 3) {
@@ -168,23 +168,23 @@ TEST_F(MainWindowOutput, PrintOpensThePrintWindowOnTheFreshSnapshot)
     dialogs.printAnswers.push_back(false);
     QImage preview;
     QTimer::singleShot(0, form.get(), [&] {
-        preview = form->Form2->previewImage();
-        form->Form2->PrintButton1Click();
+        preview = form->cardOutputs().printWindow().previewImage();
+        form->cardOutputs().printWindow().PrintButton1Click();
     });
     click("PrintButton1");
     expectFinished();
-    EXPECT_EQ(preview.convertToFormat(QImage::Format_RGB32), form->snapshotImage());
-    EXPECT_FALSE(form->Form2->isVisible());
+    EXPECT_EQ(preview.convertToFormat(QImage::Format_RGB32), form->cardOutputs().snapshotImage());
+    EXPECT_FALSE(form->cardOutputs().printWindow().isVisible());
     EXPECT_EQ(dialogs.texts("print").size(), 1);
     EXPECT_TRUE(QFile::exists(infoFile(cards)));
-    EXPECT_EQ(form->Form2->choice(), PrintWindow::Position1);
+    EXPECT_EQ(form->cardOutputs().printWindow().choice(), PrintWindow::Position1);
 }
 
 TEST_F(MainWindowOutput, SaveSnapshotJpgForTheBatch)
 {
-    form->SnapshotCard();
-    form->showEntryOverlays();
-    form->SaveSnapshotJPG(other + "batch.jpg");
+    form->cardOutputs().snapshotCard();
+    form->cardOutputs().showEntryOverlays();
+    form->cardOutputs().saveSnapshotJpeg(other + "batch.jpg");
     EXPECT_EQ(QImage(other + "batch.jpg").size(), QSize(511, 280));
     EXPECT_FALSE(QFile::exists(dir.path() + "/temp.bmp"));
     EXPECT_EQ(lfile(), QStringList{cards});

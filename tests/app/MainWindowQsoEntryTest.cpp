@@ -59,13 +59,13 @@ protected:
     QWidget *focused() const { return form->focusWidget(); }
     void fillQso()
     {
-        form->ContactCallSign->setText("K1ABC");
-        form->UTCDate->setText("4.5.2024");
-        form->UTCTime->setText("07:45");
-        form->Freq->setText("14.074");
-        form->Mode->setText("FT8");
-        form->Power->setText("100W");
-        form->Signal->setText("-10");
+        form->entryOverlay(QsoField::CallSign)->setText("K1ABC");
+        form->entryOverlay(QsoField::UtcDate)->setText("4.5.2024");
+        form->entryOverlay(QsoField::UtcTime)->setText("07:45");
+        form->entryOverlay(QsoField::Frequency)->setText("14.074");
+        form->entryOverlay(QsoField::Mode)->setText("FT8");
+        form->entryOverlay(QsoField::Power)->setText("100W");
+        form->entryOverlay(QsoField::Signal)->setText("-10");
     }
     FixedClock clock;
 };
@@ -83,35 +83,35 @@ TEST_F(QsoEntryTest, TimeButtonsFillFieldAndCell)
         {"07:50", {"EncartaButtonC"}, ""},
     };
     for (const Row &row : rows) {
-        form->UTCTime->setText(row.start);
+        form->entryOverlay(QsoField::UtcTime)->setText(row.start);
         for (const QString &name : row.presses)
             click(name);
-        EXPECT_EQ(row.time, form->UTCTime->text()) << row.presses.join(' ').toStdString();
-        EXPECT_EQ(row.time, form->alUTCTime->caption()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(row.time, form->entryOverlay(QsoField::UtcTime)->text()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(row.time, form->valueElement(QsoField::UtcTime)->caption()) << row.presses.join(' ').toStdString();
     }
     // Only flat buttons count.
-    form->HourMinuteClick(radio("RBMode1"));
-    EXPECT_EQ(QString(), form->UTCTime->text());
+    form->qsoEntry().applyTimeButton(radio("RBMode1"));
+    EXPECT_EQ(QString(), form->entryOverlay(QsoField::UtcTime)->text());
 }
 
 TEST_F(QsoEntryTest, CurrentGmtAndCalendarWriteTheDate)
 {
     for (const QString name : {"EncartaButton7", "EncartaButton52"}) {
-        form->UTCDate->clear();
-        form->ContactCallSign->setText("K1ABC");
-        form->Freq->setFocus();
+        form->entryOverlay(QsoField::UtcDate)->clear();
+        form->entryOverlay(QsoField::CallSign)->setText("K1ABC");
+        form->entryOverlay(QsoField::Frequency)->setFocus();
         click(name);
-        EXPECT_EQ(QStringLiteral("4.5.2024"), form->UTCDate->text());
-        EXPECT_EQ(QStringLiteral("07:05"), form->UTCTime->text());
-        EXPECT_EQ(QStringLiteral("4.5.2024"), form->alUTCDate->caption());
-        EXPECT_EQ(QStringLiteral("07:05"), form->alUTCTime->caption());
-        EXPECT_EQ(form->ContactCallSign, focused());
-        EXPECT_EQ(QStringLiteral("K1ABC"), form->ContactCallSign->selectedText());
+        EXPECT_EQ(QStringLiteral("4.5.2024"), form->entryOverlay(QsoField::UtcDate)->text());
+        EXPECT_EQ(QStringLiteral("07:05"), form->entryOverlay(QsoField::UtcTime)->text());
+        EXPECT_EQ(QStringLiteral("4.5.2024"), form->valueElement(QsoField::UtcDate)->caption());
+        EXPECT_EQ(QStringLiteral("07:05"), form->valueElement(QsoField::UtcTime)->caption());
+        EXPECT_EQ(form->entryOverlay(QsoField::CallSign), focused());
+        EXPECT_EQ(QStringLiteral("K1ABC"), form->entryOverlay(QsoField::CallSign)->selectedText());
     }
-    form->MonthCalendar1->setSelectedDate(QDate(2023, 11, 9));
-    emit form->MonthCalendar1->clicked(QDate(2023, 11, 9));
-    EXPECT_EQ(QStringLiteral("11.9.2023"), form->UTCDate->text());
-    EXPECT_EQ(QStringLiteral("11.9.2023"), form->alUTCDate->caption());
+    form->control<QCalendarWidget>("MonthCalendar1")->setSelectedDate(QDate(2023, 11, 9));
+    emit form->control<QCalendarWidget>("MonthCalendar1")->clicked(QDate(2023, 11, 9));
+    EXPECT_EQ(QStringLiteral("11.9.2023"), form->entryOverlay(QsoField::UtcDate)->text());
+    EXPECT_EQ(QStringLiteral("11.9.2023"), form->valueElement(QsoField::UtcDate)->caption());
 }
 
 TEST_F(QsoEntryTest, SignalButtonsKeepFieldAndCellApart)
@@ -124,41 +124,41 @@ TEST_F(QsoEntryTest, SignalButtonsKeepFieldAndCellApart)
         {"599", {"Clear"}, "", ""},
     };
     for (const Row &row : rows) {
-        form->Signal->setText(row.typed);
-        form->alSignal->setCaption(QString());
+        form->entryOverlay(QsoField::Signal)->setText(row.typed);
+        form->valueElement(QsoField::Signal)->setCaption(QString());
         for (const QString &name : row.presses)
             click(name);
-        EXPECT_EQ(row.field, form->Signal->text()) << row.presses.join(' ').toStdString();
-        EXPECT_EQ(row.cell, form->alSignal->caption()) << row.presses.join(' ').toStdString();
-        EXPECT_EQ(form->ContactCallSign, focused());
+        EXPECT_EQ(row.field, form->entryOverlay(QsoField::Signal)->text()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(row.cell, form->valueElement(QsoField::Signal)->caption()) << row.presses.join(' ').toStdString();
+        EXPECT_EQ(form->entryOverlay(QsoField::CallSign), focused());
     }
 }
 
 TEST_F(QsoEntryTest, RadiosAndFrequencyButtons)
 {
     radio("RBPower3")->setChecked(true);
-    EXPECT_EQ(QStringLiteral("25W"), form->Power->text());
-    EXPECT_EQ(QStringLiteral("25W"), form->alPower->caption());
+    EXPECT_EQ(QStringLiteral("25W"), form->entryOverlay(QsoField::Power)->text());
+    EXPECT_EQ(QStringLiteral("25W"), form->valueElement(QsoField::Power)->caption());
     EXPECT_FALSE(radio("RBPower3")->focusPolicy() & Qt::TabFocus);
     radio("RBMode7")->setChecked(true);
-    EXPECT_EQ(QStringLiteral("FT8"), form->Mode->text());
-    EXPECT_EQ(QStringLiteral("FT8"), form->alMode->caption());
-    EXPECT_EQ(form->ContactCallSign, focused());
+    EXPECT_EQ(QStringLiteral("FT8"), form->entryOverlay(QsoField::Mode)->text());
+    EXPECT_EQ(QStringLiteral("FT8"), form->valueElement(QsoField::Mode)->caption());
+    EXPECT_EQ(form->entryOverlay(QsoField::CallSign), focused());
 
     // A click on the mode already chosen picks its caption again over a typed one, once.
-    form->Mode->setText("USB");
+    form->entryOverlay(QsoField::Mode)->setText("USB");
     int runs = 0;
-    QObject::connect(form->Mode, &QLineEdit::textChanged, [&runs] { ++runs; });
+    QObject::connect(form->entryOverlay(QsoField::Mode), &QLineEdit::textChanged, [&runs] { ++runs; });
     radio("RBMode7")->click();
     radio("RBMode1")->click();
-    EXPECT_EQ(QStringLiteral("SSB"), form->Mode->text());
+    EXPECT_EQ(QStringLiteral("SSB"), form->entryOverlay(QsoField::Mode)->text());
     EXPECT_EQ(2, runs);
 
     click("EBFreq08");
-    EXPECT_EQ(QStringLiteral("14.0"), form->alFreq->caption());
-    EXPECT_EQ(form->Freq, focused());
-    type(form->Freq, "74");
-    EXPECT_EQ(QStringLiteral("14.074"), form->Freq->text());
+    EXPECT_EQ(QStringLiteral("14.0"), form->valueElement(QsoField::Frequency)->caption());
+    EXPECT_EQ(form->entryOverlay(QsoField::Frequency), focused());
+    type(form->entryOverlay(QsoField::Frequency), "74");
+    EXPECT_EQ(QStringLiteral("14.074"), form->entryOverlay(QsoField::Frequency)->text());
 }
 
 TEST_F(QsoEntryTest, ClearAsksAndKeepsThePower)
@@ -171,76 +171,76 @@ TEST_F(QsoEntryTest, ClearAsksAndKeepsThePower)
     };
     for (const Row &row : rows) {
         fillQso();
-        form->ContactCallSign->setText(row.callSign);
+        form->entryOverlay(QsoField::CallSign)->setText(row.callSign);
         radio("RBMode2")->setChecked(true);
-        form->InfoBoxes();
-        form->ContactsEmail->setText("k1abc@arrl.net");
+        form->qsoEntry().copyFieldsToCard();
+        form->contactEmailField()->setText("k1abc@arrl.net");
         dialogs.shown.clear();
         dialogs.answers = {row.answer};
         click("EncartaButton5");
         const bool cleared = row.answer == Answer::Ok;
         EXPECT_EQ((QStringList{"Clear information boxes?"}), dialogs.texts("question"));
         EXPECT_EQ((QStringList{"-20,35"}), dialogs.texts("pointer"));
-        EXPECT_EQ(cleared ? QString() : QStringLiteral("CW"), form->Mode->text());
-        EXPECT_EQ(cleared ? QString() : QStringLiteral("CW"), form->alMode->caption());
-        EXPECT_EQ(cleared ? QString() : QStringLiteral("07:45"), form->UTCTime->text());
-        EXPECT_EQ(cleared ? QString() : row.callSign, form->alContactCallSign->caption());
+        EXPECT_EQ(cleared ? QString() : QStringLiteral("CW"), form->entryOverlay(QsoField::Mode)->text());
+        EXPECT_EQ(cleared ? QString() : QStringLiteral("CW"), form->valueElement(QsoField::Mode)->caption());
+        EXPECT_EQ(cleared ? QString() : QStringLiteral("07:45"), form->entryOverlay(QsoField::UtcTime)->text());
+        EXPECT_EQ(cleared ? QString() : row.callSign, form->valueElement(QsoField::CallSign)->caption());
         EXPECT_EQ(!cleared, radio("RBMode2")->isChecked());
-        EXPECT_EQ(QStringLiteral("100W"), form->Power->text());
-        EXPECT_EQ(QStringLiteral("100W"), form->alPower->caption());
-        EXPECT_EQ(row.email, form->ContactsEmail->text());
+        EXPECT_EQ(QStringLiteral("100W"), form->entryOverlay(QsoField::Power)->text());
+        EXPECT_EQ(QStringLiteral("100W"), form->valueElement(QsoField::Power)->caption());
+        EXPECT_EQ(row.email, form->contactEmailField()->text());
     }
 }
 
 TEST_F(QsoEntryTest, CallSignIsUpperCasedWithTheCaretAtTheEnd)
 {
-    form->ContactsEmail->setText("old@example.com");
-    type(form->ContactCallSign, "k1abc/p");
-    EXPECT_EQ(QStringLiteral("K1ABC/P"), form->ContactCallSign->text());
-    EXPECT_EQ(7, form->ContactCallSign->cursorPosition());
-    EXPECT_EQ(QStringLiteral("K1ABC/P"), form->alContactCallSign->caption());
-    EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
+    form->contactEmailField()->setText("old@example.com");
+    type(form->entryOverlay(QsoField::CallSign), "k1abc/p");
+    EXPECT_EQ(QStringLiteral("K1ABC/P"), form->entryOverlay(QsoField::CallSign)->text());
+    EXPECT_EQ(7, form->entryOverlay(QsoField::CallSign)->cursorPosition());
+    EXPECT_EQ(QStringLiteral("K1ABC/P"), form->valueElement(QsoField::CallSign)->caption());
+    EXPECT_EQ(QStringLiteral("Contact's Email"), form->contactEmailField()->text());
 
-    form->ContactCallSign->setCursorPosition(2);
-    type(form->ContactCallSign, "X");
-    EXPECT_EQ(QStringLiteral("K1XABC/P"), form->ContactCallSign->text());
-    EXPECT_EQ(8, form->ContactCallSign->cursorPosition());
+    form->entryOverlay(QsoField::CallSign)->setCursorPosition(2);
+    type(form->entryOverlay(QsoField::CallSign), "X");
+    EXPECT_EQ(QStringLiteral("K1XABC/P"), form->entryOverlay(QsoField::CallSign)->text());
+    EXPECT_EQ(8, form->entryOverlay(QsoField::CallSign)->cursorPosition());
 }
 
 TEST_F(QsoEntryTest, ContactEmailField)
 {
-    form->ContactCallSign->setText("K1ABC");
-    form->ContactsEmail->setText("typed@example.com");
-    form->ContactsEmailEnter(form->ContactsEmail);
-    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->ContactsEmail->text());
-    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->ContactsEmail->selectedText());
-    QAction *item0 = form->PopupMenu1->actions().at(0);
+    form->entryOverlay(QsoField::CallSign)->setText("K1ABC");
+    form->contactEmailField()->setText("typed@example.com");
+    form->qsoEntry().offerContactEmail();
+    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->contactEmailField()->text());
+    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->contactEmailField()->selectedText());
+    QAction *item0 = form->control<QMenu>("PopupMenu1")->actions().at(0);
     EXPECT_TRUE(item0->isVisible());
     EXPECT_EQ(QStringLiteral("K1ABC"), item0->text());
 
-    form->ContactsEmail->clear();
-    type(form->ContactsEmail, "w1aw..");
-    EXPECT_EQ(QStringLiteral("W1AW@"), form->ContactsEmail->text());
-    type(form->ContactsEmail, ".");
-    EXPECT_EQ(QStringLiteral("W1AW@."), form->ContactsEmail->text());
-    EXPECT_EQ(6, form->ContactsEmail->cursorPosition());
+    form->contactEmailField()->clear();
+    type(form->contactEmailField(), "w1aw..");
+    EXPECT_EQ(QStringLiteral("W1AW@"), form->contactEmailField()->text());
+    type(form->contactEmailField(), ".");
+    EXPECT_EQ(QStringLiteral("W1AW@."), form->contactEmailField()->text());
+    EXPECT_EQ(6, form->contactEmailField()->cursorPosition());
 
-    form->ContactsEmail->setText("k1abc@gmail.com");
-    form->PopupMenu1->actions().at(3)->trigger();
-    EXPECT_EQ(QStringLiteral("K1ABC@qsl.net"), form->ContactsEmail->text());
-    form->PopupMenu1->actions().at(2)->trigger();
-    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->ContactsEmail->text());
-    EXPECT_EQ(QStringLiteral("@qsl.net"), form->PopupMenu1->actions().at(3)->text());
+    form->contactEmailField()->setText("k1abc@gmail.com");
+    form->control<QMenu>("PopupMenu1")->actions().at(3)->trigger();
+    EXPECT_EQ(QStringLiteral("K1ABC@qsl.net"), form->contactEmailField()->text());
+    form->control<QMenu>("PopupMenu1")->actions().at(2)->trigger();
+    EXPECT_EQ(QStringLiteral("K1ABC@arrl.net"), form->contactEmailField()->text());
+    EXPECT_EQ(QStringLiteral("@qsl.net"), form->control<QMenu>("PopupMenu1")->actions().at(3)->text());
 
-    form->ContactsEmailDblClick(form->ContactsEmail);
-    EXPECT_EQ(QString(), form->ContactsEmail->text());
-    form->ContactsEmailExit(form->ContactsEmail);
-    EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
+    form->qsoEntry().clearContactEmail();
+    EXPECT_EQ(QString(), form->contactEmailField()->text());
+    form->qsoEntry().restoreContactEmailPlaceholder();
+    EXPECT_EQ(QStringLiteral("Contact's Email"), form->contactEmailField()->text());
 
-    form->ContactCallSign->clear();
-    form->ContactsEmailEnter(form->ContactsEmail);
+    form->entryOverlay(QsoField::CallSign)->clear();
+    form->qsoEntry().offerContactEmail();
     EXPECT_FALSE(item0->isVisible());
-    EXPECT_EQ(QStringLiteral("Contact's Email"), form->ContactsEmail->text());
+    EXPECT_EQ(QStringLiteral("Contact's Email"), form->contactEmailField()->text());
 }
 
 TEST_F(QsoEntryTest, OnlyRealFocusChangesEnterOrLeaveTheEmailField)
@@ -253,41 +253,38 @@ TEST_F(QsoEntryTest, OnlyRealFocusChangesEnterOrLeaveTheEmailField)
         {QEvent::FocusOut, Qt::MouseFocusReason, "", "Contact's Email"},
         {QEvent::FocusOut, Qt::PopupFocusReason, "", ""},
     };
-    form->ContactCallSign->setText("K1ABC");
+    form->entryOverlay(QsoField::CallSign)->setText("K1ABC");
     for (const Row &row : rows) {
-        form->ContactsEmail->setText(row.before);
+        form->contactEmailField()->setText(row.before);
         QFocusEvent focus(row.type, row.reason);
-        QApplication::sendEvent(form->ContactsEmail, &focus);
-        EXPECT_EQ(row.after, form->ContactsEmail->text()) << int(row.type) << " " << int(row.reason);
+        QApplication::sendEvent(form->contactEmailField(), &focus);
+        EXPECT_EQ(row.after, form->contactEmailField()->text()) << int(row.type) << " " << int(row.reason);
     }
 }
 
-TEST_F(QsoEntryTest, CheckSetsTheStopFlag)
+TEST_F(QsoEntryTest, CheckTellsWhetherTheOutputStops)
 {
     fillQso();
-    form->ContactsEmail->setText("k1abc@arrl.net");
-    form->CheckIfValidInfo("Email");
-    EXPECT_FALSE(form->StopFlag);
+    form->contactEmailField()->setText("k1abc@arrl.net");
+    EXPECT_FALSE(form->qsoEntry().checkStopsOutput("Email"));
     EXPECT_TRUE(dialogs.shown.empty());
 
-    form->ContactsEmail->setText("Contact's Email");
-    form->CheckIfValidInfo("Email");
-    EXPECT_TRUE(form->StopFlag);
+    form->contactEmailField()->setText("Contact's Email");
+    EXPECT_TRUE(form->qsoEntry().checkStopsOutput("Email"));
     EXPECT_EQ((QStringList{"Invalid recipient email addess."}), dialogs.texts("warning"));
 
     dialogs.answers = {Answer::Yes};
-    form->CheckIfValidInfo("");
-    EXPECT_FALSE(form->StopFlag);
+    EXPECT_FALSE(form->qsoEntry().checkStopsOutput(""));
 }
 
 TEST_F(QsoEntryTest, ContactInfoFileOfTheQsoOnScreen)
 {
     fillQso();
-    form->ContactCallSign->setText("K1ABC/P");
-    form->ContactsEmail->setText("k1abc@arrl.net");
-    form->WriteContactsInfo();
-    form->UTCTime->setText("08:10");
-    form->WriteContactsInfo();
+    form->entryOverlay(QsoField::CallSign)->setText("K1ABC/P");
+    form->contactEmailField()->setText("k1abc@arrl.net");
+    form->qsoEntry().writeContactInfo();
+    form->entryOverlay(QsoField::UtcTime)->setText("08:10");
+    form->qsoEntry().writeContactInfo();
     const QString path = dir.path() + "/cards/24_04_06_K1ABC_P_info.txt";
     EXPECT_EQ((QStringList{"k1abc@arrl.net", "K1ABC/P", "4.5.2024", "08:10", "14.074", "FT8",
                            "100W", "-10"}),

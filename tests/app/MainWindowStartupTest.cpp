@@ -59,8 +59,8 @@ TEST_P(StartupFailures, AreReportedAndLaterStepsStillRun)
     // Pick lists after "Info.txt" are independent of it.
     EXPECT_EQ(QString("SSB"), radioCaption(*form, "RBMode1"));
     // Send QSL relies on the recipient entry, whatever failed before it.
-    EXPECT_EQ(1, form->mMailer1->Recipients.count());
-    EXPECT_EQ(&form->mMailer1->Recipients[0], form->recipientEntry);
+    EXPECT_EQ(1, form->mailer().Recipients.count());
+    EXPECT_EQ(&form->mailer().Recipients[0], form->mailRecipient());
     EXPECT_EQ(row.identityLoaded ? QString("N0CALL") : QString("CallSignEdit1"),
               form->control<QLineEdit>("CallSignEdit1")->text());
 }
@@ -91,7 +91,7 @@ TEST_F(MainWindowFixture, DeletedBackgroundPictureLeavesTheCardWithoutOne)
     writeFile(dataFile("gfile.qec"), (dir.path() + "/gone.bmp\r\n").toUtf8());
     start();
     EXPECT_TRUE(dialogs.texts("error").isEmpty());
-    EXPECT_TRUE(form->tAlImage1->picture().isEmpty());
+    EXPECT_TRUE(form->control<CardImage>("tAlImage1")->picture().isEmpty());
 }
 
 TEST_F(MainWindowFixture, BackgroundPictureNamedInGfileIsLoaded)
@@ -101,7 +101,7 @@ TEST_F(MainWindowFixture, BackgroundPictureNamedInGfileIsLoaded)
     ASSERT_TRUE(picture.save(dir.path() + "/bkg.bmp"));
     writeFile(dataFile("gfile.qec"), (dir.path() + "/bkg.bmp\r\n").toUtf8());
     start();
-    EXPECT_TRUE(form->tAlImage1->picture().isBitmap());
+    EXPECT_TRUE(form->control<CardImage>("tAlImage1")->picture().isBitmap());
 }
 
 // A file that could not be read whole at start-up must survive the shutdown untouched.
@@ -143,12 +143,12 @@ TEST_F(MainWindowFixture, StartShowsShippedDataOnTheCard)
     start();
     EXPECT_TRUE(dialogs.texts("error").isEmpty());
     EXPECT_EQ(kShippedTitles, titles(*form));
-    EXPECT_EQ(QString("N0CALL"), form->alCallSign->caption());
+    EXPECT_EQ(QString("N0CALL"), form->control<CardLabel>("alCallSign")->caption());
     EXPECT_EQ(QString("Pat Operator"), form->control<CardLabel>("alName")->caption());
     EXPECT_EQ(QPoint(0, 0), form->control<CardElement>("AlShape15")->geometry().topLeft());
-    EXPECT_EQ(513, form->tAlBand1->width());
-    EXPECT_TRUE(form->CollapsePanel1->isCollapsed());
-    EXPECT_EQ(467, form->CollapsePanel1->unfoldedHeight());
+    EXPECT_EQ(513, form->cardBand()->width());
+    EXPECT_TRUE(form->control<CollapsiblePanel>("CollapsePanel1")->isCollapsed());
+    EXPECT_EQ(467, form->control<CollapsiblePanel>("CollapsePanel1")->unfoldedHeight());
     EXPECT_FALSE(form->firstActivationPending());
 }
 
@@ -188,11 +188,11 @@ TEST_F(MainWindowFixture, SecondStartRestoresPlacesPowerAndNoMode)
     const QStringList power = loadLines(dataFile("Power.txt"));
     EXPECT_EQ(140, form->control<CardLabel>("alEmail")->top());
     EXPECT_TRUE(form->control<QRadioButton>("RBPower3")->isChecked());
-    EXPECT_EQ(power[2], form->Power->text());
-    EXPECT_EQ(power[2], form->alPower->caption());
+    EXPECT_EQ(power[2], form->entryOverlay(QsoField::Power)->text());
+    EXPECT_EQ(power[2], form->valueElement(QsoField::Power)->caption());
     for (int n = 1; n <= 8; ++n)
         EXPECT_FALSE(form->control<QRadioButton>(QString("RBMode%1").arg(n))->isChecked());
-    EXPECT_EQ(QString(), form->Mode->text());
-    EXPECT_EQ(QString(), form->alMode->caption());
-    EXPECT_EQ(16711680, form->boxColours().box);
+    EXPECT_EQ(QString(), form->entryOverlay(QsoField::Mode)->text());
+    EXPECT_EQ(QString(), form->valueElement(QsoField::Mode)->caption());
+    EXPECT_EQ(16711680, form->cardOptions().boxColours().box);
 }

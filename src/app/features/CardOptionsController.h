@@ -1,10 +1,13 @@
 #pragma once
 
+#include "CardOptions.h"
+
 #include <QObject>
 
 class MainWindow;
 
-// Card options: the option check boxes, the background schemes B1..BA and the interface colour radios of the interface panel.
+// Card options: the check boxes and radios of the interface panel that choose what the card
+// shows, its background scheme, its frames and the interface colour.
 class CardOptionsController : public QObject
 {
     Q_OBJECT
@@ -12,6 +15,16 @@ public:
     // Connects the feature's controls of window to their handlers.
     explicit CardOptionsController(MainWindow &window);
 
+    // Applies every card option to the card and the window; sender leaves the tab order.
+    void applyCardOptions(QObject *sender);
+    // An option check box or background radio changed: applies all options again.
+    void onCardOptionToggled(QObject *sender);
+    // The options as the interface panel's controls hold them.
+    card::CardOptions readCardOptions() const;
+    // The colours of the QSO table's boxes, as the latest options left them.
+    card::BoxColours boxColours() const { return m_boxColours; }
+
 private:
     MainWindow &m_window;
+    card::BoxColours m_boxColours;
 };

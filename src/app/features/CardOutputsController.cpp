@@ -1,9 +1,123 @@
 #include "CardOutputsController.h"
 
+#include "CardBand.h"
+#include "CardLabel.h"
+#include "CardOutput.h"
+#include "EntryEdit.h"
+#include "FileDialogMemory.h"
+#include "FlatButton.h"
+#include "HandlerGuard.h"
 #include "MainWindow.h"
+#include "PrintWindow.h"
+#include "QsoEntryController.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+
+// The main window as the card outputs see it.
+class MainWindowOutputs : public CardOutputHost
+{
+public:
+    MainWindowOutputs(MainWindow &window, CardOutputsController &outputs)
+        : m_window(window), m_outputs(outputs) {}
+
+    bool checkStops() override { return m_window.qsoEntry().checkStopsOutput(QString()); }
+    void snapshotCard() override { m_outputs.snapshotCard(); }
+    QImage snapshot() const override { return m_outputs.snapshotImage(); }
+    QString contactCallSign() const override
+    {
+        return m_window.entryOverlay(card::QsoField::CallSign)->text();
+    }
+    void showOverlays() override { m_outputs.showEntryOverlays(); }
+    void writeContactsInfo() override { m_window.qsoEntry().writeContactInfo(); }
+    void setSaveDialogFileName(const QString &name) override
+    {
+        m_window.control<FileDialogMemory>(QStringLiteral("SaveDialog1"))->setFileName(name);
+    }
+
+private:
+    MainWindow &m_window;
+    CardOutputsController &m_outputs;
+};
+
+} // namespace
 
 CardOutputsController::CardOutputsController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
 {
+    m_printWindow = std::make_unique<PrintWindow>(PrintWindowHost{
+        [this] { return snapshotImage(); },
+        [this] { return m_window.entryOverlay(card::QsoField::CallSign)->text(); },
+        [this] { m_window.qsoEntry().writeContactInfo(); }});
+    m_printWindow->hide();
+    auto onClick = [this](const char *name, void (CardOutputsController::*handler)()) {
+        connect(m_window.control<FlatButton>(QString::fromLatin1(name)), &FlatButton::clicked,
+                this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    onClick("JPGButton1", &CardOutputsController::createJpeg);
+    onClick("ClipBoardButton1", &CardOutputsController::copyToClipboard);
+    onClick("GIFButton1", &CardOutputsController::createGif);
+    onClick("PrintButton1", &CardOutputsController::printCard);
+}
+
+CardOutputsController::~CardOutputsController() = default;
+
+QLabel *CardOutputsController::snapshotHolder() const
+{
+    return m_window.control<QLabel>(QStringLiteral("Image1"));
+}
+
+void CardOutputsController::snapshotCard()
+{
+    snapshotHolder()->clear();
+    m_window.qsoEntry().copyFieldsToCard();
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        m_window.entryOverlay(field.field)->hide();
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        m_window.cardBand()->repaint(m_window.valueElement(field.field)->geometry());
+    snapshotHolder()->setPixmap(QPixmap::fromImage(snapshotOfBand(m_window.cardBand())));
+}
+
+QImage CardOutputsController::snapshotImage() const
+{
+    return snapshotHolder()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void CardOutputsController::showEntryOverlays()
+{
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        m_window.entryOverlay(field.field)->show();
+    m_window.focusCallSign();
+}
+
+void CardOutputsController::createJpeg()
+{
+    MainWindowOutputs outputs(m_window, *this);
+    exportCardJpeg(outputs);
+}
+
+void CardOutputsController::copyToClipboard()
+{
+    MainWindowOutputs outputs(m_window, *this);
+    copyCardToClipboard(outputs);
+}
+
+void CardOutputsController::createGif()
+{
+    MainWindowOutputs outputs(m_window, *this);
+    exportCardGif(outputs);
+}
+
+void CardOutputsController::printCard()
+{
+    MainWindowOutputs outputs(m_window, *this);
+    ::printCard(outputs, [this] { m_printWindow->exec(); });
+}
+
+void CardOutputsController::saveSnapshotJpeg(const QString &path)
+{
+    saveSnapshotJpg(snapshotImage(), path);
 }

@@ -1,17 +1,51 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 
-class MainWindow;
+#include <memory>
 
-// Card outputs: Create JPG, Create GIF, Copy QSL and Print.
+class MainWindow;
+class PrintWindow;
+class QLabel;
+
+// Card outputs: Create JPG, Create GIF, Copy QSL and Print, and the snapshot of the card they
+// share (also taken by the batch runs).
 class CardOutputsController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
+    // Connects the feature's controls of window to their handlers and creates the hidden
+    // print window.
     explicit CardOutputsController(MainWindow &window);
+    ~CardOutputsController() override;
+
+    // Create JPG: check, snapshot, save dialog, JPEG file, contact info file.
+    void createJpeg();
+    // Copy QSL: check, snapshot, the card on the clipboard, contact info file.
+    void copyToClipboard();
+    // Create GIF: as Create JPG, as a GIF file.
+    void createGif();
+    // Print: check, snapshot, then the print window.
+    void printCard();
+
+    // Takes the card as it is painted into the picture holder `Image1`; the entry overlays
+    // are left hidden.
+    void snapshotCard();
+    // The picture holder's latest snapshot.
+    QImage snapshotImage() const;
+    // Shows the seven entry overlays again and focuses the call sign.
+    void showEntryOverlays();
+    // The batch runs' JPEG of the latest snapshot, written to path without questions.
+    void saveSnapshotJpeg(const QString &path);
+    // The print window, hidden until Print shows it.
+    PrintWindow &printWindow() const { return *m_printWindow; }
 
 private:
+    QLabel *snapshotHolder() const;
+
     MainWindow &m_window;
+    // A window of its own rather than a child of the main window, kept for exactly the
+    // main window's lifetime.
+    std::unique_ptr<PrintWindow> m_printWindow;
 };

@@ -1,9 +1,360 @@
 #include "QsoEntryController.h"
 
+#include "ButtonState.h"
+#include "CardLabel.h"
+#include "ContactEmail.h"
+#include "ContactInfoFile.h"
+#include "EntryEdit.h"
+#include "EventHook.h"
+#include "FlatButton.h"
+#include "HandlerGuard.h"
 #include "MainWindow.h"
+#include "QsoCheck.h"
+#include "QsoClock.h"
+#include "QsoEntryRules.h"
+#include "UserDialogs.h"
+
+#include <QCalendarWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include <memory>
+
+using card::QsoField;
+
+namespace {
+
+QString captionOf(const QObject *control)
+{
+    if (auto *button = qobject_cast<const FlatButton *>(control))
+        return button->caption();
+    if (auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text();
+    return QString();
+}
+
+// Sets an edit's text without raising its change handler a second time.
+void setTextQuietly(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() == text)
+        return;
+    const QSignalBlocker block(edit);
+    edit->setText(text);
+}
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// The member of qso that holds field.
+QString &qsoField(QsoRecord &qso, QsoField field)
+{
+    switch (field) {
+    case QsoField::CallSign: return qso.callSign;
+    case QsoField::UtcDate: return qso.utcDate;
+    case QsoField::UtcTime: return qso.utcTime;
+    case QsoField::Frequency: return qso.freq;
+    case QsoField::Mode: return qso.mode;
+    case QsoField::Power: return qso.power;
+    case QsoField::Signal: break;
+    }
+    return qso.signal;
+}
+
+} // namespace
 
 QsoEntryController::QsoEntryController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
 {
+    connectQuickPicks();
+    connectChoiceRadios();
+    connectFields();
+    connectContactEmail();
+}
+
+EntryEdit *QsoEntryController::overlay(QsoField field) const
+{
+    return m_window.entryOverlay(field);
+}
+
+CardLabel *QsoEntryController::value(QsoField field) const
+{
+    return m_window.valueElement(field);
+}
+
+EntryEdit *QsoEntryController::emailField() const
+{
+    return m_window.contactEmailField();
+}
+
+void QsoEntryController::connectQuickPicks()
+{
+    using Handler = void (QsoEntryController::*)(QObject *);
+    auto onClick = [this](const QString &name, Handler handler) {
+        auto *button = m_window.control<FlatButton>(name);
+        if (!button)
+            return;
+        connect(button, &FlatButton::clicked, this,
+                [this, button, handler] { guarded([&] { (this->*handler)(button); }); });
+    };
+    for (int h = 0; h < 24; ++h)
+        onClick(QStringLiteral("EncartaButtonH") + twoDigits(h), &QsoEntryController::applyTimeButton);
+    for (int m = 0; m < 60; m += 5)
+        onClick(QStringLiteral("EncartaButtonM") + twoDigits(m), &QsoEntryController::applyTimeButton);
+    onClick(QStringLiteral("EncartaButtonC"), &QsoEntryController::applyTimeButton);
+    for (const char *name : {"EncartaButton7", "EncartaButton52"})
+        connect(m_window.control<FlatButton>(QString::fromLatin1(name)), &FlatButton::clicked,
+                this, [this] { guarded([this] { fillCurrentUtcDateTime(); }); });
+    for (int n = 1; n <= 9; ++n)
+        onClick(QStringLiteral("RST%1").arg(n), &QsoEntryController::applySignalButton);
+    onClick(QStringLiteral("Clear"), &QsoEntryController::applySignalButton);
+    for (int n = 1; n <= 16; ++n)
+        onClick(QStringLiteral("EBSig") + twoDigits(n), &QsoEntryController::applySignalButton);
+    for (int n = 1; n <= 14; ++n)
+        onClick(QStringLiteral("EBFreq") + twoDigits(n), &QsoEntryController::takeFrequencyButton);
+    connect(m_window.control<FlatButton>(QStringLiteral("EncartaButton5")), &FlatButton::clicked,
+            this, [this] { guarded([this] { clearQsoFields(); }); });
+    if (auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1")))
+        connect(calendar, &QCalendarWidget::clicked, this,
+                [this] { guarded([this] { takeCalendarDate(); }); });
+}
+
+// Radio buttons answer when they become checked, so restoring a remembered choice runs the
+// handler just as a click does. A click on the radio already checked changes no state yet
+// still picks its caption again (over a value typed since).
+void QsoEntryController::connectChoiceRadios()
+{
+    using Handler = void (QsoEntryController::*)(QObject *);
+    auto onChecked = [this](const QString &name, Handler handler) {
+        auto *radio = m_window.control<QRadioButton>(name);
+        if (!radio)
+            return;
+        auto run = [this, radio, handler] { guarded([&] { (this->*handler)(radio); }); };
+        connect(radio, &QRadioButton::toggled, this, [run](bool on) {
+            if (on)
+                run();
+        });
+        auto wasChecked = std::make_shared<bool>(false);
+        connect(radio, &QRadioButton::pressed, this,
+                [radio, wasChecked] { *wasChecked = radio->isChecked(); });
+        connect(radio, &QRadioButton::clicked, this, [run, wasChecked] {
+            if (*wasChecked)
+                run();
+            *wasChecked = false;
+        });
+    };
+    for (int n = 1; n <= 9; ++n)
+        onChecked(QStringLiteral("RBPower%1").arg(n), &QsoEntryController::takePowerChoice);
+    for (int n = 1; n <= 8; ++n)
+        onChecked(QStringLiteral("RBMode%1").arg(n), &QsoEntryController::takeModeChoice);
+}
+
+// The call-sign field and the mail settings boxes follow the call sign; the six other fields
+// refresh the identity on the card. The seven fields are the only tab stops, in column order.
+void QsoEntryController::connectFields()
+{
+    for (const char *name : {"ContactCallSign", "umEdit1", "umEdit2", "umEdit3"})
+        if (auto *edit = m_window.control<QLineEdit>(QString::fromLatin1(name)))
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this] { guarded([this] { onCallSignEdited(); }); });
+    QWidget *previous = nullptr;
+    for (const card::QsoFieldNames &field : card::qsoFields()) {
+        EntryEdit *edit = overlay(field.field);
+        if (field.field != QsoField::CallSign)
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this] { guarded([this] { m_window.copyIdentityToCard(); }); });
+        if (previous)
+            QWidget::setTabOrder(previous, edit);
+        previous = edit;
+    }
+}
+
+void QsoEntryController::connectContactEmail()
+{
+    EntryEdit *email = emailField();
+    auto *menu = m_window.control<QMenu>(QStringLiteral("PopupMenu1"));
+    email->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(email, &QWidget::customContextMenuRequested, this,
+            [email, menu](const QPoint &at) { menu->popup(email->mapToGlobal(at)); });
+    connect(email, &QLineEdit::textChanged, this,
+            [this] { guarded([this] { normaliseContactEmail(); }); });
+    new EventHook(email, QEvent::FocusIn, [this] { guarded([this] { offerContactEmail(); }); });
+    new EventHook(email, QEvent::FocusOut,
+                  [this] { guarded([this] { restoreContactEmailPlaceholder(); }); });
+    new EventHook(email, QEvent::MouseButtonDblClick,
+                  [this] { guarded([this] { clearContactEmail(); }); });
+    const QList<QAction *> items = menu->actions();
+    if (items.size() >= 4) {
+        items[2]->setText(firstForwardingDomain());
+        items[3]->setText(secondForwardingDomain());
+    }
+    for (QAction *item : items)
+        connect(item, &QAction::triggered, this,
+                [this, item] { guarded([this, item] { applyContactEmailMenuItem(item); }); });
+}
+
+void QsoEntryController::applyTimeButton(QObject *sender)
+{
+    if (!qobject_cast<FlatButton *>(sender))
+        return;
+    const TimeButton kind = timeButtonKind(sender->objectName());
+    if (kind == TimeButton::None)
+        return;
+    EntryEdit *time = overlay(QsoField::UtcTime);
+    time->setText(timeAfterButton(kind, captionOf(sender), time->text()));
+    value(QsoField::UtcTime)->setCaption(time->text());
+}
+
+void QsoEntryController::fillCurrentUtcDateTime()
+{
+    const QDateTime now = qsoClock().currentUtc().toUTC();
+    overlay(QsoField::UtcDate)->setText(quickPickDate(now.date()));
+    overlay(QsoField::UtcTime)->setText(quickPickTime(now.time()));
+    value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
+    value(QsoField::UtcTime)->setCaption(overlay(QsoField::UtcTime)->text());
+    m_window.focusCallSign();
+    overlay(QsoField::CallSign)->selectAll();
+}
+
+void QsoEntryController::takeCalendarDate()
+{
+    const auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    overlay(QsoField::UtcDate)->setText(quickPickDate(calendar->selectedDate()));
+    value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
+}
+
+void QsoEntryController::applySignalButton(QObject *sender)
+{
+    const SignalButton kind = signalButtonKind(sender ? sender->objectName() : QString());
+    const QString caption = captionOf(sender);
+    // The field and the card's cell each keep their own text.
+    EntryEdit *signal = overlay(QsoField::Signal);
+    CardLabel *cell = value(QsoField::Signal);
+    signal->setText(signalAfterButton(kind, caption, signal->text()));
+    cell->setCaption(signalAfterButton(kind, caption, cell->caption()));
+    m_window.focusCallSign();
+    overlay(QsoField::CallSign)->selectAll();
+}
+
+void QsoEntryController::takePowerChoice(QObject *sender)
+{
+    overlay(QsoField::Power)->setText(captionOf(sender));
+    value(QsoField::Power)->setCaption(overlay(QsoField::Power)->text());
+    m_window.removeFromTabOrder(sender);
+    m_window.focusCallSign();
+}
+
+void QsoEntryController::takeModeChoice(QObject *sender)
+{
+    if (qobject_cast<QRadioButton *>(sender)) {
+        overlay(QsoField::Mode)->setText(captionOf(sender));
+        value(QsoField::Mode)->setCaption(overlay(QsoField::Mode)->text());
+    }
+    m_window.removeFromTabOrder(sender);
+    m_window.focusCallSign();
+}
+
+void QsoEntryController::takeFrequencyButton(QObject *sender)
+{
+    EntryEdit *freq = overlay(QsoField::Frequency);
+    freq->setText(captionOf(sender));
+    value(QsoField::Frequency)->setCaption(freq->text());
+    freq->setFocus();
+    freq->deselect();
+    freq->setCursorPosition(freq->text().size());
+}
+
+void QsoEntryController::clearQsoFields()
+{
+    userDialogs().placePointer(-20, 35);
+    if (userDialogs().question(QStringLiteral("Clear information boxes?"),
+                               UserDialogs::Buttons::OkCancel) != UserDialogs::Answer::Ok)
+        return;
+    // The power stays: it is the station's, not the contact's.
+    for (const card::QsoFieldNames &field : card::qsoFields()) {
+        if (field.field == QsoField::Power)
+            continue;
+        overlay(field.field)->clear();
+        value(field.field)->setCaption(QString());
+    }
+    for (int n = 1; n <= 8; ++n)
+        uncheckButton(m_window.control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
+    m_window.focusCallSign();
+}
+
+void QsoEntryController::onCallSignEdited()
+{
+    EntryEdit *callSign = overlay(QsoField::CallSign);
+    setTextQuietly(callSign, upperCaseAtoZ(callSign->text()));
+    callSign->setCursorPosition(callSign->text().size());
+    value(QsoField::CallSign)->setCaption(callSign->text());
+    emailField()->setText(contactEmailPlaceholder());
+}
+
+void QsoEntryController::offerContactEmail()
+{
+    EntryEdit *email = emailField();
+    const QString callSign = overlay(QsoField::CallSign)->text();
+    email->setText(emailOnEnter(callSign, email->text()));
+    email->setCursorPosition(email->text().size());
+    email->selectAll();
+    auto *menu = m_window.control<QMenu>(QStringLiteral("PopupMenu1"));
+    if (QAction *item = menu ? menu->actions().value(0) : nullptr) {
+        item->setVisible(!callSign.isEmpty());
+        if (!callSign.isEmpty())
+            item->setText(callSign);
+    }
+}
+
+void QsoEntryController::normaliseContactEmail()
+{
+    EntryEdit *email = emailField();
+    setTextQuietly(email, emailAfterChange(email->text()));
+    email->setCursorPosition(email->text().size());
+}
+
+void QsoEntryController::clearContactEmail()
+{
+    emailField()->clear();
+}
+
+void QsoEntryController::restoreContactEmailPlaceholder()
+{
+    if (emailField()->text().isEmpty())
+        emailField()->setText(contactEmailPlaceholder());
+}
+
+void QsoEntryController::applyContactEmailMenuItem(QObject *item)
+{
+    const auto *menu = m_window.control<QMenu>(QStringLiteral("PopupMenu1"));
+    const int position = menu->actions().indexOf(qobject_cast<QAction *>(item));
+    emailField()->setText(emailAfterMenuItem(position, emailField()->text(),
+                                             overlay(QsoField::CallSign)->text()));
+}
+
+QsoRecord QsoEntryController::qsoOnScreen() const
+{
+    QsoRecord qso;
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        qsoField(qso, field.field) = overlay(field.field)->text();
+    return qso;
+}
+
+void QsoEntryController::copyFieldsToCard()
+{
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        value(field.field)->setCaption(overlay(field.field)->text());
+}
+
+bool QsoEntryController::checkStopsOutput(const QString &purpose)
+{
+    return qsoCheckStops(qsoOnScreen(), emailField()->text(), purpose, userDialogs());
+}
+
+void QsoEntryController::writeContactInfo()
+{
+    writeContactInfoFile(emailField()->text(), qsoOnScreen(), qsoClock().currentLocalDate());
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "QsoFields.h"
+#include "QsoRecord.h"
+
 #include <QObject>
 
 class MainWindow;
+class CardLabel;
+class EntryEdit;
 
-// QSO entry: the seven QSO fields, the quick-pick buttons, the calendar, the contact e-mail field and its popup menu, Clear, and the check before output.
+// QSO entry: the seven QSO fields, the quick-pick buttons, the calendar, the contact e-mail
+// field and its popup menu, Clear, the check before output and the contact info file.
 class QsoEntryController : public QObject
 {
     Q_OBJECT
@@ -12,6 +18,57 @@ public:
     // Connects the feature's controls of window to their handlers.
     explicit QsoEntryController(MainWindow &window);
 
+    // ---- Quick-picks ----
+    // An hour, minute or clear button of the time panel changes the UTC time.
+    void applyTimeButton(QObject *sender);
+    // "Current GMT Date Time": today's UTC date and the UTC time now.
+    void fillCurrentUtcDateTime();
+    // A click in the calendar takes its selected date as the UTC date.
+    void takeCalendarDate();
+    // A report digit, a whole report or Clear of the signal panel changes the report.
+    void applySignalButton(QObject *sender);
+    // The power radio chosen gives the power field its caption.
+    void takePowerChoice(QObject *sender);
+    // The mode radio chosen gives the mode field its caption.
+    void takeModeChoice(QObject *sender);
+    // A frequency button gives the frequency field its caption, caret at the end.
+    void takeFrequencyButton(QObject *sender);
+    // Clear: after the operator confirms, empties every field but the power.
+    void clearQsoFields();
+
+    // ---- The call sign and the contact e-mail field ----
+    // Upper-cases the call sign, shows it on the card and offers the e-mail placeholder.
+    void onCallSignEdited();
+    // Entering the e-mail field offers call sign + "@arrl.net" with the whole text selected.
+    void offerContactEmail();
+    // Keeps the e-mail field's text in the rule's shape while it is typed.
+    void normaliseContactEmail();
+    // A double click empties the e-mail field.
+    void clearContactEmail();
+    // Leaving an empty e-mail field puts the placeholder back.
+    void restoreContactEmailPlaceholder();
+    // An item of the e-mail field's popup menu: the call sign or a forwarding domain.
+    void applyContactEmailMenuItem(QObject *item);
+
+    // ---- The QSO as a whole ----
+    // The check before a card leaves the program ("Email" for Send QSL, empty for every
+    // other output); true when the operator's answers stop the output.
+    bool checkStopsOutput(const QString &purpose);
+    // Writes the contact info file of the QSO on screen into the card folder.
+    void writeContactInfo();
+    // The seven QSO fields as the entry overlays hold them.
+    QsoRecord qsoOnScreen() const;
+    // Copies the seven entry overlays into the card's value elements.
+    void copyFieldsToCard();
+
 private:
+    void connectQuickPicks();
+    void connectChoiceRadios();
+    void connectFields();
+    void connectContactEmail();
+    EntryEdit *overlay(card::QsoField field) const;
+    CardLabel *value(card::QsoField field) const;
+    EntryEdit *emailField() const;
+
     MainWindow &m_window;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+
+// The seven QSO fields of a card. Each one is typed into an entry overlay that lies on the
+// card over its value element, in the column under its title element; every place that walks
+// the fields walks this one list, in this order (the order of the contact info file).
+namespace card {
+
+enum class QsoField { CallSign, UtcDate, UtcTime, Frequency, Mode, Power, Signal };
+
+constexpr int kQsoFieldCount = 7;
+
+struct QsoFieldNames {
+    QsoField field;
+    const char *overlay;       // the entry overlay the operator types into
+    const char *valueElement;  // the card element that shows the value on the card
+    const char *titleElement;  // the column title above it (a line of "Info.txt")
+    const char *name;          // how messages and logs name the field
+};
+
+// The seven fields in column order, left to right.
+const std::array<QsoFieldNames, kQsoFieldCount> &qsoFields();
+
+// The row of field in qsoFields().
+const QsoFieldNames &qsoField(QsoField field);
+
+} // namespace card
