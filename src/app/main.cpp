@@ -1,10 +1,13 @@
 #include "Fonts.h"
 #include "MainWindow.h"
+#include "cli/CommandLine.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> status = runSubcommand(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     registerFontSubstitutes();
     MainWindow form;

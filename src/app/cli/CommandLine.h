@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+// Kartello's subcommands ("kartello rows LOG.adi"), which run without the main window.
+// A subcommand is one row of the table in CommandLine.cpp: its name, a line for the help,
+// the application object it needs and the function that runs it with the arguments after
+// its name. Texts go to standard output, errors to standard error.
+
+// Runs the subcommand that argv names and gives its exit status, or nullopt when argv names
+// none: "kartello" alone, or options for Qt's window ("-platform offscreen"), open the window.
+// "kartello --help" and "kartello --version" are answered here.
+std::optional<int> runSubcommand(int &argc, char **argv);

@@ -1,0 +1,90 @@
+#include "RowsCommand.h"
+
+#include "AdifReader.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+void writeText(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// The parser's help with "kartello rows" in place of the executable's path.
+QString helpText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
+        text.replace(7, options - 7, QStringLiteral("kartello rows"));
+    return text;
+}
+
+// Lists one log; false when it cannot be read.
+bool listLog(const QString &path, const QString &defaultPower)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        writeText(stderr, QStringLiteral("kartello rows: cannot read %1: %2\n").arg(path, file.errorString()));
+        return false;
+    }
+    AdifReader reader(file.readAll());
+    AdifRecord record;
+    QString rows;
+    int count = 0;
+    while (reader.readNext(record)) {
+        rows += listRow(record, defaultPower) + QLatin1Char('\n');
+        ++count;
+        if (rows.size() > 1 << 16) {
+            writeText(stdout, rows);
+            rows.clear();
+        }
+    }
+    writeText(stdout, rows);
+    std::fflush(stdout);
+    writeText(stderr, QStringLiteral("%1: %2\n").arg(path, loadSummary(count, reader.skipped())));
+    return true;
+}
+
+} // namespace
+
+int runRowsCommand(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Prints the QSO list rows of ADIF logs, one per line, as the ADIF panel lists them."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption power(QStringLiteral("power"),
+                                   QStringLiteral("The power for records without TX_PWR (empty unless given)."),
+                                   QStringLiteral("TEXT"));
+    parser.addOption(power);
+    parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files"),
+                                 QStringLiteral("LOG.adi [LOG2.adi ...]"));
+    if (!parser.parse(QStringList{QStringLiteral("kartello rows")} + args)) {
+        writeText(stderr, QStringLiteral("kartello rows: %1\n").arg(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        writeText(stdout, helpText(parser));
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        writeText(stdout, QStringLiteral("kartello " KARTELLO_VERSION "\n"));
+        return 0;
+    }
+    const QStringList logs = parser.positionalArguments();
+    if (logs.isEmpty()) {
+        writeText(stderr, QStringLiteral("kartello rows: no log given\n%1").arg(helpText(parser)));
+        return 2;
+    }
+    bool allRead = true;
+    for (const QString &log : logs)
+        allRead = listLog(log, parser.value(power)) && allRead;
+    return allRead ? 0 : 1;
+}
