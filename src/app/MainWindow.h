@@ -2,6 +2,7 @@
 
 #include "PersistentWindow.h"
 #include "QsoFields.h"
+#include "StationFiles.h"
 
 #include <memory>
 
@@ -99,6 +100,8 @@ private:
     // Creates one unit per feature; each connects its controls in its constructor.
     void createFeatures();
     void connectIdentityEdits();
+    // The card's text elements in the band's order, the order of "prefs.txt".
+    QList<CardLabel *> textElements() const;
     void applyPrefs(const QStringList &lines);
     void applyPowerDefault();
     void loadBackground();
@@ -122,8 +125,8 @@ private:
 
     bool m_firstActivation = true;
     int m_nameLineStep = 15;
-    // A data file that could not be read whole at start-up is never replaced at shutdown
-    // with what the window happens to hold.
-    bool m_prefsRead = false;
-    bool m_identityRead = false;
+    // How much of "prefs.txt" and "dfile.qec" start-up could read; shutdown keeps a file read
+    // only in part as NAME.bak before writing it whole.
+    FileReadState m_prefsState = FileReadState::Missing;
+    FileReadState m_identityState = FileReadState::Missing;
 };

@@ -12,6 +12,7 @@
 #include "EntryEdit.h"
 #include "Mailer.h"
 #include "PickLists.h"
+#include "StationFiles.h"
 #include "WindowBuilder.h"
 #include "features/CardOptionsController.h"
 #include "features/QsoEntryController.h"
@@ -60,7 +61,8 @@ void MainWindow::prepareFromDataFolder()
     // Folds the interface panel through its header button; the button unfolds it to 467.
     guarded([interfacePanel] { interfacePanel->headerButton()->click(); });
     copyIdentityToCard();
-    m_prefsRead = guarded([this] { applyPrefs(loadLines(dataFilePath(QStringLiteral("prefs.txt")))); });
+    const QString prefs = dataFilePath(QStringLiteral("prefs.txt"));
+    m_prefsState = readStateOf(prefs, guarded([&] { applyPrefs(loadLines(prefs)); }));
     applyPowerDefault();
     for (const card::QsoFieldNames &field : card::qsoFields())
         if (field.field != card::QsoField::Power)
@@ -69,7 +71,8 @@ void MainWindow::prepareFromDataFolder()
     for (int n = 1; n <= 8; ++n)
         uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
     guarded([this] { loadBackground(); });
-    m_identityRead = guarded([this] { loadIdentity(); });
+    const QString identity = dataFilePath(QStringLiteral("dfile.qec"));
+    m_identityState = readStateOf(identity, guarded([this] { loadIdentity(); }));
     // Send QSL rewrites this one entry's address for every card it sends.
     m_mailRecipient = &m_mailer->Recipients.add();
 }
@@ -94,19 +97,27 @@ void MainWindow::loadPickListCaptions()
         loadList(pickLists()[i]);
 }
 
-// Four lines per text element, in creation order: Left, Top, Height, Width.
+QList<CardLabel *> MainWindow::textElements() const
+{
+    QList<CardLabel *> labels;
+    for (CardElement *element : cardBand()->elements())
+        if (auto *label = qobject_cast<CardLabel *>(element))
+            labels << label;
+    return labels;
+}
+
 void MainWindow::applyPrefs(const QStringList &lines)
 {
-    int index = 0;
-    for (CardElement *element : cardBand()->elements()) {
-        auto *label = qobject_cast<CardLabel *>(element);
-        if (!label)
-            continue;
-        label->setLeft(lineToInt(lineAt(lines, index++)));
-        label->setTop(lineToInt(lineAt(lines, index++)));
-        label->setHeight(lineToInt(lineAt(lines, index++)));
-        label->setWidth(lineToInt(lineAt(lines, index++)));
-    }
+    const QList<CardLabel *> labels = textElements();
+    readPrefs(lines, labels.size(), [&labels](int i, GeometryField field, int value) {
+        CardLabel *label = labels.at(i);
+        switch (field) {
+        case GeometryField::Left: label->setLeft(value); break;
+        case GeometryField::Top: label->setTop(value); break;
+        case GeometryField::Height: label->setHeight(value); break;
+        case GeometryField::Width: label->setWidth(value); break;
+        }
+    });
 }
 
 void MainWindow::applyPowerDefault()
@@ -132,9 +143,9 @@ void MainWindow::loadBackground()
 
 void MainWindow::loadIdentity()
 {
-    const QStringList lines = loadLines(dataFilePath(QStringLiteral("dfile.qec")));
-    for (int i = 0; i < card::identityEdits().size(); ++i)
-        control<QLineEdit>(card::identityEdits()[i])->setText(lineAt(lines, i));
+    const QStringList &edits = card::identityEdits();
+    readIdentity(loadLines(dataFilePath(QStringLiteral("dfile.qec"))), edits.size(),
+                 [&](int i, const QString &line) { control<QLineEdit>(edits[i])->setText(line); });
 }
 
 void MainWindow::onActivated()
@@ -152,29 +163,27 @@ void MainWindow::closeFromButton()
 
 void MainWindow::saveDataFiles()
 {
-    // Shutdown asks nothing and always closes; a failed write is reported on its own.
-    if (m_prefsRead)
-        guarded([this] { writePrefs(); });
-    if (m_identityRead)
-        guarded([this] { writeIdentity(); });
+    // Shutdown asks nothing and always closes; a failed write is reported on its own. A file
+    // that was missing or read only in part is written whole too (its old content kept aside
+    // as NAME.bak), so what the operator typed since is never lost.
+    guarded([this] { writePrefs(); });
+    guarded([this] { writeIdentity(); });
 }
 
 void MainWindow::writePrefs()
 {
-    QStringList lines;
-    for (CardElement *element : cardBand()->elements()) {
-        if (!qobject_cast<CardLabel *>(element))
-            continue;
-        lines << QString::number(element->left()) << QString::number(element->top())
-              << QString::number(element->height()) << QString::number(element->width());
-    }
-    saveLines(dataFilePath(QStringLiteral("prefs.txt")), lines);
+    std::vector<ElementGeometry> geometries;
+    for (const CardLabel *label : textElements())
+        geometries.push_back({label->left(), label->top(), label->height(), label->width()});
+    saveAtShutdown(dataFilePath(QStringLiteral("prefs.txt")), prefsLines(geometries),
+                   m_prefsState);
 }
 
 void MainWindow::writeIdentity()
 {
-    QStringList lines;
+    QStringList texts;
     for (const QString &name : card::identityEdits())
-        lines << control<QLineEdit>(name)->text();
-    saveLines(dataFilePath(QStringLiteral("dfile.qec")), lines);
+        texts << control<QLineEdit>(name)->text();
+    saveAtShutdown(dataFilePath(QStringLiteral("dfile.qec")), identityLines(texts),
+                   m_identityState);
 }

@@ -8,6 +8,7 @@
 #include "FlatButton.h"
 #include "Led.h"
 #include "EntryEdit.h"
+#include "OneLineText.h"
 #include "CardBand.h"
 
 #include <QCalendarWidget>
@@ -126,7 +127,11 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     case ControlClass::Radio: return new QRadioButton(row.caption, parent);
     case ControlClass::Check: return new QCheckBox(row.caption, parent);
     case ControlClass::Label: return new QLabel(row.caption, parent);
-    case ControlClass::Edit: return new QLineEdit(row.caption, parent);
+    case ControlClass::Edit: {
+        auto *edit = new QLineEdit(row.caption, parent);
+        edit->setValidator(new OneLineValidator(edit));
+        return edit;
+    }
     case ControlClass::EntryEdit: return createEntryEdit(parent, row.caption);
     case ControlClass::Calendar: return createCalendar(parent);
     case ControlClass::TrackBar: return createTrackBar(row, parent);

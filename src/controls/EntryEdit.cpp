@@ -1,5 +1,7 @@
 #include "EntryEdit.h"
 
+#include "OneLineText.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QStyle>
@@ -10,6 +12,7 @@ EntryEdit::EntryEdit(QWidget *parent)
 {
     // The aligned look draws its text at the top; editing keeps the text on the same line.
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setValidator(new OneLineValidator(this));
 }
 
 void EntryEdit::setDisplayAlignment(Qt::Alignment alignment)

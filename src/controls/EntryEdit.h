@@ -4,7 +4,8 @@
 
 // A one-line edit that shows its text centred or right-aligned while it does not have the
 // focus, and edits it as a standard left-aligned edit while it has. The QSO fields on the card
-// are entry edits without a border and with centred text.
+// are entry edits without a border and with centred text. An entry edit holds one line: line
+// breaks and control characters never enter it (OneLineText.h).
 class EntryEdit : public QLineEdit
 {
     Q_OBJECT

@@ -104,37 +104,53 @@ TEST_F(MainWindowFixture, BackgroundPictureNamedInGfileIsLoaded)
     EXPECT_TRUE(form->control<CardImage>("tAlImage1")->picture().isBitmap());
 }
 
-// A file that could not be read whole at start-up must survive the shutdown untouched.
-struct ProtectedFile {
+// A file that could not be read whole at start-up is written whole at shutdown, and what the
+// operator had in it is kept as NAME.bak.
+struct DamagedFile {
+    const char *name;
     const char *file;
-    const char *content;
+    const char *content;   // nullptr: the file is missing
+    int lines;             // lines of the file written at shutdown
 };
 
-class ShutdownKeepsUnreadFiles : public MainWindowFixture,
-                                 public ::testing::WithParamInterface<ProtectedFile> {};
+void PrintTo(const DamagedFile &row, std::ostream *os) { *os << row.name; }
 
-TEST_P(ShutdownKeepsUnreadFiles, LeavesThemAsTheyWere)
+class ShutdownHealsDamagedFiles : public MainWindowFixture,
+                                  public ::testing::WithParamInterface<DamagedFile> {};
+
+TEST_P(ShutdownHealsDamagedFiles, WritesThemWholeAndKeepsTheOldOnes)
 {
-    const ProtectedFile &row = GetParam();
-    writeFile(dataFile(row.file), row.content);
+    const DamagedFile &row = GetParam();
+    if (row.content)
+        writeFile(dataFile(row.file), row.content);
+    else
+        QFile::remove(dataFile(row.file));
     start();
+    form->control<QLineEdit>("CallSignEdit1")->setText("DL2XYZ");
     closeAndDestroy();
-    EXPECT_EQ(QByteArray(row.content), readFile(dataFile(row.file)));
+    const QStringList lines = loadLines(dataFile(row.file));
+    EXPECT_EQ(row.lines, lines.size());
+    EXPECT_EQ(row.content ? QByteArray(row.content) : QByteArray(),
+              readFile(dataFile(row.file) + ".bak"));
+    if (QString(row.file) == "dfile.qec")
+        EXPECT_EQ(QString("DL2XYZ"), lines.value(0));
+    else
+        EXPECT_EQ(QString("8"), lines.value(0));
+
+    // The next start reads both files without a complaint.
+    dialogs.shown.clear();
+    start();
+    EXPECT_EQ(QStringList(), dialogs.texts("error"));
+    EXPECT_EQ(QString("DL2XYZ"), form->control<QLineEdit>("CallSignEdit1")->text());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, ShutdownKeepsUnreadFiles,
-    ::testing::Values(ProtectedFile{"prefs.txt", "8\r\n-7\r\nx77\r\n224\r\n"},
-                      ProtectedFile{"prefs.txt", "8\r\n-7\r\n"},
-                      ProtectedFile{"dfile.qec", "K1ABC\r\nAnn\r\n"}));
-
-TEST_F(MainWindowFixture, MissingIdentityFileIsNotCreatedFromTheDesignedTexts)
-{
-    QFile::remove(dataFile("dfile.qec"));
-    start();
-    closeAndDestroy();
-    EXPECT_FALSE(QFile::exists(dataFile("dfile.qec")));
-}
+    Rows, ShutdownHealsDamagedFiles,
+    ::testing::Values(DamagedFile{"PrefsBadNumber", "prefs.txt", "8\r\n-7\r\nx77\r\n224\r\n", 88},
+                      DamagedFile{"PrefsShort", "prefs.txt", "8\r\n-7\r\n", 88},
+                      DamagedFile{"IdentityShort", "dfile.qec", "K1ABC\r\nAnn\r\n3\r\n4\r\n5\r\n", 8},
+                      DamagedFile{"IdentityMissing", "dfile.qec", nullptr, 8}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // ---- a normal start and close ----
 
