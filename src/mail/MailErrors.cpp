@@ -51,6 +51,18 @@ ReplyLineTooLongError::ReplyLineTooLongError(int limit)
 {
 }
 
+ReplyTooLargeError::ReplyTooLargeError(int maxLines, int maxBytes)
+    : MailError(QStringLiteral("The server sent a reply of more than %1 lines or %2 bytes; the connection was closed.")
+                       .arg(maxLines)
+                       .arg(maxBytes))
+{
+}
+
+SessionCancelledError::SessionCancelledError()
+    : MailError(QStringLiteral("The send was cancelled."))
+{
+}
+
 namespace {
 QString visibleControls(const QString &value)
 {

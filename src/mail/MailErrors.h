@@ -81,6 +81,28 @@ public:
     explicit ReplyLineTooLongError(int limit);
 };
 
+// The server's reply went on past the bounds of a real reply (a hostile or broken server).
+class ReplyTooLargeError : public MailError
+{
+public:
+    ReplyTooLargeError(int maxLines, int maxBytes);
+};
+
+// A TLS failure: the handshake, a certificate that could not be verified (the text says why),
+// or a server that does not offer STARTTLS.
+class TlsError : public MailError
+{
+public:
+    using MailError::MailError;
+};
+
+// The operator cancelled the send; the connection is closed without another word.
+class SessionCancelledError : public MailError
+{
+public:
+    SessionCancelledError();
+};
+
 // A command, address or header value that would carry CR, LF or NUL onto the connection;
 // refused before anything of it is written.
 class UnsafeTextError : public MailError

@@ -1,5 +1,10 @@
 #include "MailMessage.h"
 
+#include "SocketLayer.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+
 #include "MessageFailure.h"
 
 namespace {
@@ -54,6 +59,7 @@ void MailMessage::setUseNowForDate(bool useNow)
 
 void MailMessage::ClearHeader()
 {
+    MessageId.clear();
     CCList.clear();
     BccList.clear();
     Recipients.clear();
@@ -114,6 +120,7 @@ void MailMessage::checkSafeToSend() const
     requireSingleLine(QStringLiteral("organization"), Organization);
     checkItem(QStringLiteral("receipt address"), ReceiptRecipient);
     requireSingleLine(QStringLiteral("references"), References);
+    requireSingleLine(QStringLiteral("message id"), MessageId);
     checkHeaderLines(QStringLiteral("extra header"), ExtraHeaders);
     for (int i = 0; i < MessageParts.count(); ++i)
         checkPart(MessageParts[i]);
@@ -141,9 +148,25 @@ HeaderList MailMessage::GenerateHeader() const
     h.setValue(QStringLiteral("Date"), mailDateLine(UseNowForDate() ? Clock() : Date));
     h.setValue(QStringLiteral("X-Priority"), QString::number(int(Priority) + 1));
     h.setValue(QStringLiteral("X-Library"), kLibrary);
+    h.setValue(QStringLiteral("Message-ID"),
+               MessageId.isEmpty() ? newMessageId(From.Address, localHostName()) : MessageId);
     for (const QString &line : ExtraHeaders.lines())
         h.add(line);
     return h;
+}
+
+QString MailMessage::newMessageId(const QString &senderAddress, const QString &fallbackDomain)
+{
+    const QString domain = senderAddress.section(QLatin1Char('@'), 1);
+    static const QRegularExpression dotAtom(QStringLiteral("^[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+(\\.[A-Za-z0-9!#$%&'*+/=?^_`{|}~-]+)*$"));
+    const QString right = dotAtom.match(domain).hasMatch() ? domain
+                          : dotAtom.match(fallbackDomain).hasMatch() ? fallbackDomain
+                                                                       : QStringLiteral("localhost");
+    const quint64 random = QRandomGenerator::system()->generate64();
+    return QStringLiteral("<%1.%2@%3>")
+        .arg(QDateTime::currentMSecsSinceEpoch(), 0, 36)
+        .arg(random, 0, 36)
+        .arg(right);
 }
 
 QString mailDateLine(const QDateTime &localTime)

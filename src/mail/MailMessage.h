@@ -58,6 +58,8 @@ public:
     QLocale HeaderLocale = QLocale::system();
     // The local time used for the "Date" header when Date is null.
     std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+    // The "Message-ID" value; a new unique one for each generated header unless set.
+    QString MessageId;
 
     bool UseNowForDate() const { return Date.isNull(); }
     void setUseNowForDate(bool useNow);
@@ -74,6 +76,10 @@ public:
     // Content-Transfer-Encoding, Sender, Reply-To, Organization, Disposition-Notification-To,
     // References, Date, X-Priority, X-Library, then ExtraHeaders; empty values left out.
     HeaderList GenerateHeader() const;
+
+    // A new unique message id (RFC 5322 3.6.4): random and time digits at the sender's
+    // domain, or at fallbackDomain when the sender has no usable one.
+    static QString newMessageId(const QString &senderAddress, const QString &fallbackDomain);
 
     // Throws UnsafeTextError when a header value, part header or file name taken from the
     // caller holds CR, LF or NUL. Called before anything of the message is written.

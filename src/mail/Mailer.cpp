@@ -66,6 +66,11 @@ void Mailer::send()
         m_smtp->UserId = UserId;
         m_smtp->Password = Password;
         m_smtp->Host = Host;
+        m_smtp->Port = Port;
+        m_smtp->Security = Security;
+        m_smtp->AuthenticationType = Security != SmtpSecurity::None && !UserId.isEmpty()
+                                         ? SmtpClient::atPlainOrLogin
+                                         : SmtpClient::atNone;
         m_smtp->connect();
         m_smtp->send(*m_message);
         m_smtp->disconnect();
@@ -76,7 +81,7 @@ void Mailer::send()
         error = QString::fromLocal8Bit(e.what());
     }
     try {
-        if (OnSendError)
+        if (OnSendError && !m_smtp->cancelled())
             OnSendError(this, error);
     } catch (...) {
         m_smtp->disconnect();

@@ -19,7 +19,8 @@ struct MailerParts
 
 // The mail component: one flat set of fields and send(), which composes one message with the
 // current field values and delivers it over SMTP. Every failure of a send is caught and
-// handed to OnSendError as text; the connection is closed afterwards and send() returns.
+// handed to OnSendError as text (a cancelled send is not reported); the connection is closed
+// afterwards and send() returns.
 // Recipients, BCCList and From are the message object's own lists: the message sees every
 // change made through the component.
 class Mailer : private MailerParts
@@ -42,6 +43,10 @@ public:
     QStringList Body;
     QString Subject;
     QString Password;
+    quint16 Port = 25;
+    // None keeps the plain port-25 dialogue without authentication; with TLS a non-empty
+    // UserId authenticates (PLAIN, else LOGIN).
+    SmtpSecurity Security = SmtpSecurity::None;
     bool HTML = true;
     MessagePriority Priority = mpNormal;   // kept; the message keeps its own
     SendErrorEvent OnSendError;
@@ -51,6 +56,10 @@ public:
     NotifyEvent OnConnected;
 
     void send();
+    // Ends a send running on another thread at once: the connection is closed, nothing more
+    // is written and OnSendError is not called. Stays in force until clearCancel().
+    void cancel() { m_smtp->cancel(); }
+    void clearCancel() { m_smtp->clearCancel(); }
 
     MailMessage &message() { return *m_message; }
     SmtpClient &smtp() { return *m_smtp; }

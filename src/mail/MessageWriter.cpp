@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 
 namespace {
@@ -16,15 +15,55 @@ namespace {
 const QString kPreamble = QStringLiteral("This is a multi-part message in MIME format");
 const QString kBlockIndent = QStringLiteral("        ");
 
-// The caller's lines, each line break inside one of them starting a line of its own.
+// The caller's lines, each line break inside one of them (CR LF, CR or LF) starting a line
+// of its own. Walks the UTF-16 units themselves: text that is not valid UTF-16 (a lone
+// surrogate) is split all the same, so no "." line can hide in it.
 QStringList splitBreaks(const QStringList &lines)
 {
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
     QStringList result;
-    for (const QString &l : lines)
-        result << l.split(breaks);
+    for (const QString &l : lines) {
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < l.size(); ++i) {
+            const char16_t c = l.at(i).unicode();
+            if (c != u'\r' && c != u'\n')
+                continue;
+            result << l.mid(start, i - start);
+            if (c == u'\r' && i + 1 < l.size() && l.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+        result << l.mid(start);
+    }
     return result;
 }
+
+// Passes bytes on to a target device, putting one more "." before every line that begins
+// with "." (the dot rule), whatever the encoder wrote. Base64 lines never begin with ".", so
+// for them the bytes pass unchanged.
+class DotStuffingDevice : public QIODevice
+{
+public:
+    explicit DotStuffingDevice(QIODevice &target) : m_target(target) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        QByteArray out;
+        out.reserve(size + 8);
+        for (qint64 i = 0; i < size; ++i) {
+            if (m_atLineStart && data[i] == '.')
+                out += '.';
+            out += data[i];
+            m_atLineStart = data[i] == '\n';
+        }
+        return m_target.write(out) == out.size() ? size : -1;
+    }
+
+private:
+    QIODevice &m_target;
+    bool m_atLineStart = true;
+};
 
 QString quotedFileName(const QString &path)
 {
@@ -206,7 +245,8 @@ void MessageWriter::sendAttachment(AttachmentPart &part)
     if (tempFolder.isEmpty() || !encoded.open())
         failMessage(QStringLiteral("Cannot create file %1").arg(encoded.fileTemplate()));
     part.StoredPathName = encoded.fileName();
-    encoder->encodeStream(source, encoded, QFileInfo(part.FileName).fileName());
+    DotStuffingDevice stuffed(encoded);
+    encoder->encodeStream(source, stuffed, QFileInfo(part.FileName).fileName());
     if (source.error() != QFileDevice::NoError)
         failMessage(QStringLiteral("Cannot read file %1").arg(part.FileName));
     if (!encoded.flush() || encoded.error() != QFileDevice::NoError)

@@ -50,6 +50,18 @@ QStringList SmtpClient::parseAuthSchemes(const QStringList &ehloReply)
     return schemes;
 }
 
+EhloCapabilities SmtpClient::parseEhloCapabilities(const QStringList &ehloReply)
+{
+    EhloCapabilities caps;
+    for (int i = 1; i < ehloReply.size(); ++i) {
+        const QString keyword = ehloReply.at(i).mid(4).section(QLatin1Char(' '), 0, 0);
+        if (keyword.compare(QLatin1String("STARTTLS"), Qt::CaseInsensitive) == 0)
+            caps.startTls = true;
+    }
+    caps.authSchemes = parseAuthSchemes(ehloReply);
+    return caps;
+}
+
 void SmtpClient::checkEnvelope(const Envelope &envelope)
 {
     checkAddresses(QStringLiteral("sender address"), {envelope.sender});
@@ -62,13 +74,18 @@ void SmtpClient::connect()
 {
     TcpClient::connect();
     try {
+        if (Security == SmtpSecurity::ImplicitTls)
+            startTls(Host);
         getResponse({220});
-        m_authSchemes.clear();
-        const QString host = localHostName();
-        if (sendCmd(QStringLiteral("ehlo ") + host) == 250)
-            m_authSchemes = parseAuthSchemes(replyLines());
-        else
-            sendCmd(QStringLiteral("Helo ") + host, {250});
+        const QString domain = ehloDomain(localHostName(), localAddress());
+        greet(domain);
+        if (Security == SmtpSecurity::StartTls) {
+            if (!m_startTlsOffered)
+                throw TlsError(QStringLiteral("The server does not offer STARTTLS; nothing was sent."));
+            sendCmd(QStringLiteral("STARTTLS"), {220});
+            startTls(Host);
+            greet(domain);
+        }
         m_state = State::Connected;
     } catch (...) {
         try {
@@ -80,11 +97,27 @@ void SmtpClient::connect()
     }
 }
 
+void SmtpClient::greet(const QString &domain)
+{
+    m_authSchemes.clear();
+    m_startTlsOffered = false;
+    if (sendCmd(QStringLiteral("ehlo ") + domain) == 250) {
+        const EhloCapabilities caps = parseEhloCapabilities(replyLines());
+        m_authSchemes = caps.authSchemes;
+        m_startTlsOffered = caps.startTls;
+    } else {
+        sendCmd(QStringLiteral("Helo ") + domain, {250});
+    }
+}
+
 void SmtpClient::disconnect()
 {
     try {
-        if (connected())
+        // A cancelled session ends at once, without another word to the server.
+        if (!cancelled() && connected()) {
             writeLn(QStringLiteral("Quit"));
+            flush();
+        }
     } catch (...) {
         closeSocket();
         m_authenticated = false;
@@ -98,13 +131,33 @@ void SmtpClient::disconnect()
 
 bool SmtpClient::authenticate()
 {
-    if (AuthenticationType != atLogin || !m_authSchemes.contains(QLatin1String("LOGIN")))
+    const bool plain = m_authSchemes.contains(QLatin1String("PLAIN"));
+    const bool loginOffered = m_authSchemes.contains(QLatin1String("LOGIN"));
+    if (AuthenticationType == atLogin && loginOffered) {
+        login();
+    } else if (AuthenticationType == atPlainOrLogin) {
+        if (!tlsActive())
+            throw TlsError(QStringLiteral("The user name and password are only sent over a secure connection; nothing was sent."));
+        if (plain) {
+            const QByteArray credentials = '\0' + UserId.toUtf8() + '\0' + Password.toUtf8();
+            sendCmd(QStringLiteral("AUTH PLAIN ") + QString::fromLatin1(credentials.toBase64()), {235});
+        } else if (loginOffered) {
+            login();
+        } else {
+            throw MailError(QStringLiteral("The server offers neither AUTH PLAIN nor AUTH LOGIN; nothing was sent."));
+        }
+    } else {
         return false;
+    }
+    m_authenticated = true;
+    return true;
+}
+
+void SmtpClient::login()
+{
     sendCmd(QStringLiteral("auth LOGIN"), {334});
     sendCmd(QString::fromLatin1(UserId.toUtf8().toBase64()), {334});
     sendCmd(QString::fromLatin1(Password.toUtf8().toBase64()), {235});
-    m_authenticated = true;
-    return true;
 }
 
 void SmtpClient::send(MailMessage &message)

@@ -7,11 +7,27 @@
 
 #include <functional>
 
+// How the connection to the server is protected.
+//   None         plain SMTP, no authentication ever (credentials never travel unencrypted)
+//   StartTls     plain connect, then STARTTLS after EHLO (RFC 3207), then EHLO again
+//   ImplicitTls  TLS from the first byte (RFC 8314, usually port 465)
+enum class SmtpSecurity { None, StartTls, ImplicitTls };
+
+// What an EHLO reply announces, from the lines after the first.
+struct EhloCapabilities
+{
+    bool startTls = false;
+    QStringList authSchemes;   // as SmtpClient::parseAuthSchemes finds them
+};
+
 // The SMTP client of one card's dialogue.
-//   connect()      TCP connect, greeting 220, "ehlo <host>" (any reply; on 250 the announced
-//                  AUTH schemes are noted), otherwise "Helo <host>" which must get 250. A
-//                  failure writes "Quit", closes and passes the failure on.
-//   sendEnvelope() "Rset" (any reply), LOGIN when enabled and announced, "Mail from:<a>" 250,
+//   connect()      TCP connect (TLS at once with ImplicitTls), greeting 220, "ehlo <domain>"
+//                  (any reply; on 250 the announced capabilities are noted), otherwise
+//                  "Helo <domain>" which must get 250. With StartTls: "STARTTLS" 220, the TLS
+//                  handshake, and the EHLO again; a server that does not announce STARTTLS
+//                  fails with TlsError. <domain> is ehloDomain() of the machine. A failure
+//                  writes "Quit" (unless cancelled), closes and passes the failure on.
+//   sendEnvelope() "Rset" (any reply), authentication (below), "Mail from:<a>" 250,
 //                  "RCPT to:<a>" 250 for each To, Cc and Bcc address, "Data" 354, then the
 //                  caller writes the message text, then "." 250. An address holding CR, LF or
 //                  NUL fails with UnsafeTextError before anything is written.
@@ -23,7 +39,9 @@
 class SmtpClient : public MessageClient
 {
 public:
-    enum AuthenticationType { atNone, atLogin };
+    // atLogin: LOGIN when the server announces it. atPlainOrLogin: over TLS only, PLAIN when
+    // announced, else LOGIN; neither announced fails before the envelope is sent.
+    enum AuthenticationType { atNone, atLogin, atPlainOrLogin };
 
     // Connected: greeting received and EHLO or HELO accepted. Sending: between "Data" and
     // the reply to ".". Any failure leaves the state as it was until disconnect().
@@ -43,6 +61,7 @@ public:
     QString MailAgent;   // the "X-Mailer" header; empty: none
     QString UserId;
     QString Password;
+    SmtpSecurity Security = SmtpSecurity::None;
 
     void connect() override;
     void disconnect() override;
@@ -58,11 +77,19 @@ public:
     // EHLO reply, in order, each once; the first line (the server's greeting) is skipped.
     static QStringList parseAuthSchemes(const QStringList &ehloReply);
 
+    // STARTTLS and the AUTH schemes of an EHLO reply (the first line is the greeting).
+    static EhloCapabilities parseEhloCapabilities(const QStringList &ehloReply);
+
     // Throws UnsafeTextError when any of the envelope's addresses holds CR, LF or NUL.
     static void checkEnvelope(const Envelope &envelope);
 
 private:
+    // EHLO, or HELO when EHLO is refused; notes the capabilities.
+    void greet(const QString &domain);
+    void login();
+
     QStringList m_authSchemes;
+    bool m_startTlsOffered = false;
     bool m_authenticated = false;
     State m_state = State::NotConnected;
 };

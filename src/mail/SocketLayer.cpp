@@ -1,10 +1,13 @@
 #include "SocketLayer.h"
 
 #include "MailErrors.h"
+#include "TlsSession.h"
 
 #include <QStringList>
 
+#include <algorithm>
 #include <arpa/inet.h>
+#include <cstring>
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
@@ -12,133 +15,71 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
-
-struct CodeText
-{
-    int code;
-    const char *text;
-};
-
-constexpr CodeText kSocketErrorTexts[] = {
-    {10004, "Interrupted system call."},
-    {10009, "Bad file number."},
-    {10013, "Access denied."},
-    {10014, "Bad address."},
-    {10022, "Invalid argument."},
-    {10024, "Too many open files."},
-    {10035, "Operation would block. "},
-    {10036, "Operation now in progress."},
-    {10037, "Operation already in progress."},
-    {10038, "Socket operation on non-socket."},
-    {10039, "Destination address required."},
-    {10040, "Message too long."},
-    {10041, "Protocol wrong type for socket."},
-    {10042, "Bad protocol option."},
-    {10043, "Protocol not supported."},
-    {10044, "Socket type not supported."},
-    {10045, "Operation not supported on socket."},
-    {10046, "Protocol family not supported."},
-    {10047, "Address family not supported by protocol family."},
-    {10048, "Address already in use."},
-    {10049, "Cannot assign requested address."},
-    {10050, "Network is down."},
-    {10051, "Network is unreachable."},
-    {10052, "Net dropped connection or reset."},
-    {10053, "Software caused connection abort."},
-    {10054, "Connection reset by peer."},
-    {10055, "No buffer space available."},
-    {10056, "Socket is already connected."},
-    {10057, "Socket is not connected."},
-    {10058, "Cannot send or receive after socket is closed."},
-    {10059, "Too many references, cannot splice."},
-    {10060, "Connection timed out."},
-    {10061, "Connection refused."},
-    {10062, "Too many levels of symbolic links."},
-    {10063, "File name too long."},
-    {10064, "Host is down."},
-    {10065, "No route to host."},
-    {10066, "Directory not empty"},
-};
-
-struct ErrnoCode
-{
-    int err;
-    int code;
-};
-
-// EPIPE has no Winsock twin; a send after the peer went away is what 10058 describes.
-constexpr ErrnoCode kErrnoCodes[] = {
-    {EINTR, 10004},        {EBADF, 10009},           {EACCES, 10013},
-    {EFAULT, 10014},       {EINVAL, 10022},          {EMFILE, 10024},
-    {EWOULDBLOCK, 10035},  {EINPROGRESS, 10036},     {EALREADY, 10037},
-    {ENOTSOCK, 10038},     {EDESTADDRREQ, 10039},    {EMSGSIZE, 10040},
-    {EPROTOTYPE, 10041},   {ENOPROTOOPT, 10042},     {EPROTONOSUPPORT, 10043},
-    {ESOCKTNOSUPPORT, 10044}, {EOPNOTSUPP, 10045},   {EPFNOSUPPORT, 10046},
-    {EAFNOSUPPORT, 10047}, {EADDRINUSE, 10048},      {EADDRNOTAVAIL, 10049},
-    {ENETDOWN, 10050},     {ENETUNREACH, 10051},     {ENETRESET, 10052},
-    {ECONNABORTED, 10053}, {ECONNRESET, 10054},      {ENOBUFS, 10055},
-    {EISCONN, 10056},      {ENOTCONN, 10057},        {ESHUTDOWN, 10058},
-    {EPIPE, 10058},        {ETOOMANYREFS, 10059},    {ETIMEDOUT, 10060},
-    {ECONNREFUSED, 10061}, {ELOOP, 10062},           {ENAMETOOLONG, 10063},
-    {EHOSTDOWN, 10064},    {EHOSTUNREACH, 10065},    {ENOTEMPTY, 10066},
-};
 
 [[noreturn]] void throwErrno(int err)
 {
     throw SocketError(socketCodeFromErrno(err));
 }
 
-sockaddr_in makeAddress(const QString &address, quint16 port)
+int ownFamily(int fd)
 {
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_port = htons(port);
-    if (address.isEmpty())
-        sa.sin_addr.s_addr = htonl(INADDR_ANY);
-    else if (inet_pton(AF_INET, resolveHostAddress(address).toLatin1().constData(), &sa.sin_addr) != 1)
-        throw SocketError(10022);
-    return sa;
+    sockaddr_storage own{};
+    socklen_t len = sizeof own;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&own), &len);
+    return own.ss_family;
 }
 
-// poll() for one event, restarting after a signal; false when the time ran out.
-bool waitFor(int fd, short events, int timeoutMs)
+QString stripBrackets(const QString &host)
 {
-    pollfd p{fd, events, 0};
-    for (;;) {
-        const int r = ::poll(&p, 1, timeoutMs < 0 ? -1 : timeoutMs);
-        if (r > 0)
-            return true;
-        if (r == 0)
-            return false;
-        if (errno != EINTR)
-            throwErrno(errno);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        return host.mid(1, host.size() - 2);
+    return host;
+}
+
+// Fills address from a literal of either family; false when text is none.
+bool parseLiteral(const QString &text, quint16 port, HostAddress &address)
+{
+    const QByteArray bytes = stripBrackets(text).toLatin1();
+    auto *v4 = reinterpret_cast<sockaddr_in *>(&address.address);
+    if (isDottedIPv4(text) && inet_pton(AF_INET, bytes.constData(), &v4->sin_addr) == 1) {
+        v4->sin_family = AF_INET;
+        v4->sin_port = htons(port);
+        address.length = sizeof(sockaddr_in);
+        return true;
     }
+    auto *v6 = reinterpret_cast<sockaddr_in6 *>(&address.address);
+    if (text.contains(QLatin1Char(':')) && inet_pton(AF_INET6, bytes.constData(), &v6->sin6_addr) == 1) {
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = htons(port);
+        address.length = sizeof(sockaddr_in6);
+        return true;
+    }
+    return false;
+}
+
+// The address to bind or connect to, in the socket's family; empty text is "any".
+HostAddress makeAddress(const QString &address, quint16 port, int family)
+{
+    HostAddress result;
+    if (address.isEmpty()) {
+        parseLiteral(family == AF_INET6 ? QStringLiteral("::") : QStringLiteral("0.0.0.0"), port, result);
+        return result;
+    }
+    for (const HostAddress &candidate : resolveHostAddresses(address, port))
+        if (candidate.family() == family)
+            return candidate;
+    throw SocketError(10049);
 }
 
 std::mutex stackMutex;
 std::weak_ptr<SocketLayer> stackInstance;
 
 } // namespace
-
-QString socketErrorDescription(int code)
-{
-    for (const CodeText &row : kSocketErrorTexts)
-        if (row.code == code)
-            return QString::fromLatin1(row.text);
-    return QString();
-}
-
-int socketCodeFromErrno(int err)
-{
-    for (const ErrnoCode &row : kErrnoCodes)
-        if (row.err == err)
-            return row.code;
-    return err;
-}
 
 bool isDottedIPv4(const QString &text)
 {
@@ -155,6 +96,108 @@ bool isDottedIPv4(const QString &text)
             return false;
     }
     return true;
+}
+
+bool waitForSocket(int fd, short events, int timeoutMs, int cancelFd)
+{
+    pollfd p[2] = {{fd, events, 0}, {cancelFd, POLLIN, 0}};
+    for (;;) {
+        const int r = ::poll(p, cancelFd >= 0 ? 2 : 1, timeoutMs < 0 ? -1 : timeoutMs);
+        if (cancelFd >= 0 && (p[1].revents & POLLIN))
+            throw SessionCancelledError();
+        if (r > 0)
+            return true;
+        if (r == 0)
+            return false;
+        if (errno != EINTR)
+            throwErrno(errno);
+    }
+}
+
+QString HostAddress::text() const
+{
+    char text[INET6_ADDRSTRLEN] = {};
+    if (family() == AF_INET6)
+        ::inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6 *>(&address)->sin6_addr, text, sizeof text);
+    else
+        ::inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in *>(&address)->sin_addr, text, sizeof text);
+    return QString::fromLatin1(text);
+}
+
+QList<HostAddress> resolveHostAddresses(const QString &host, quint16 port)
+{
+    HostAddress literal;
+    if (host.compare(QLatin1String("LOCALHOST"), Qt::CaseInsensitive) == 0)
+        parseLiteral(QStringLiteral("127.0.0.1"), port, literal);
+    if (literal.length > 0 || parseLiteral(host, port, literal))
+        return {literal};
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo *found = nullptr;
+    const int rc = ::getaddrinfo(host.toUtf8().constData(), nullptr, &hints, &found);
+    if (rc != 0) {
+        if (rc == EAI_SYSTEM)
+            throwErrno(errno);
+        throw SocketError(rc);
+    }
+    QList<HostAddress> addresses;
+    for (const addrinfo *ai = found; ai; ai = ai->ai_next) {
+        if (ai->ai_family != AF_INET && ai->ai_family != AF_INET6)
+            continue;
+        HostAddress a;
+        std::memcpy(&a.address, ai->ai_addr, ai->ai_addrlen);
+        a.length = ai->ai_addrlen;
+        if (a.family() == AF_INET6)
+            reinterpret_cast<sockaddr_in6 *>(&a.address)->sin6_port = htons(port);
+        else
+            reinterpret_cast<sockaddr_in *>(&a.address)->sin_port = htons(port);
+        const bool seen = std::any_of(addresses.cbegin(), addresses.cend(),
+                                      [&](const HostAddress &b) { return b.text() == a.text(); });
+        if (!seen)
+            addresses.append(a);
+    }
+    ::freeaddrinfo(found);
+    return addresses;
+}
+
+QString ehloDomain(const QString &hostName, const QString &localAddress)
+{
+    if (hostName.contains(QLatin1Char('.')) && !hostName.startsWith(QLatin1Char('.'))
+        && !hostName.endsWith(QLatin1Char('.')))
+        return hostName;
+    if (localAddress.contains(QLatin1Char(':')))
+        return QStringLiteral("[IPv6:") + localAddress + QLatin1Char(']');
+    return QLatin1Char('[') + localAddress + QLatin1Char(']');
+}
+
+CancelSignal::CancelSignal()
+    : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
+{
+}
+
+CancelSignal::~CancelSignal()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void CancelSignal::raise()
+{
+    const quint64 one = 1;
+    [[maybe_unused]] const ssize_t n = ::write(m_fd, &one, sizeof one);
+}
+
+void CancelSignal::clear()
+{
+    quint64 count = 0;
+    [[maybe_unused]] const ssize_t n = ::read(m_fd, &count, sizeof count);
+}
+
+bool CancelSignal::raised() const
+{
+    pollfd p{m_fd, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
 }
 
 QString resolveHostAddress(const QString &host)
@@ -209,22 +252,29 @@ SocketLayer::SocketLayer() = default;
 
 SocketLayer::~SocketLayer() = default;
 
+SocketHandle::SocketHandle() = default;
+
 SocketHandle::~SocketHandle()
 {
     close();
 }
 
-void SocketHandle::allocate()
+int SocketHandle::cancelFd() const
 {
-    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    return m_cancel ? m_cancel->fd() : -1;
+}
+
+void SocketHandle::allocate(int family)
+{
+    m_fd = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (m_fd < 0)
         throw InvalidSocketError();
 }
 
 void SocketHandle::bind(const QString &address, quint16 port)
 {
-    const sockaddr_in sa = makeAddress(address, port);
-    if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&sa), sizeof sa) != 0) {
+    const HostAddress sa = makeAddress(address, port, ownFamily(m_fd));
+    if (::bind(m_fd, reinterpret_cast<const sockaddr *>(&sa.address), sa.length) != 0) {
         if (errno == EADDRINUSE)
             throw CouldNotBindSocketError();
         throwErrno(errno);
@@ -240,13 +290,17 @@ void SocketHandle::setNoDelay()
 
 void SocketHandle::connect(const QString &address, quint16 port, int timeoutMs)
 {
-    const sockaddr_in sa = makeAddress(address, port);
+    connect(makeAddress(address, port, ownFamily(m_fd)), timeoutMs);
+}
+
+void SocketHandle::connect(const HostAddress &address, int timeoutMs)
+{
     const int flags = ::fcntl(m_fd, F_GETFL);
     ::fcntl(m_fd, F_SETFL, flags | O_NONBLOCK);
-    if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&sa), sizeof sa) != 0) {
+    if (::connect(m_fd, reinterpret_cast<const sockaddr *>(&address.address), address.length) != 0) {
         if (errno != EINPROGRESS)
             throwErrno(errno);
-        if (!waitFor(m_fd, POLLOUT, timeoutMs))
+        if (!waitForSocket(m_fd, POLLOUT, timeoutMs, cancelFd()))
             throw SocketError(10060);
         int err = 0;
         socklen_t len = sizeof err;
@@ -257,18 +311,28 @@ void SocketHandle::connect(const QString &address, quint16 port, int timeoutMs)
     ::fcntl(m_fd, F_SETFL, flags);
 }
 
+void SocketHandle::startTls(const QString &serverName, int timeoutMs)
+{
+    m_ioTimeoutMs = timeoutMs;
+    m_tls = std::make_unique<TlsSession>(m_fd, serverName, timeoutMs, cancelFd());
+}
+
 bool SocketHandle::waitReadable(int timeoutMs)
 {
-    return waitFor(m_fd, POLLIN, timeoutMs);
+    if (m_tls && m_tls->pending())
+        return true;
+    return waitForSocket(m_fd, POLLIN, timeoutMs, cancelFd());
 }
 
 bool SocketHandle::waitWritable(int timeoutMs)
 {
-    return waitFor(m_fd, POLLOUT, timeoutMs);
+    return waitForSocket(m_fd, POLLOUT, timeoutMs, cancelFd());
 }
 
-qint64 SocketHandle::receive(char *buffer, qint64 size)
+qint64 SocketHandle::receive(char *buffer, qint64 size, int timeoutMs)
 {
+    if (m_tls)
+        return m_tls->read(buffer, size, timeoutMs);
     for (;;) {
         const ssize_t n = ::recv(m_fd, buffer, size_t(size), 0);
         if (n >= 0)
@@ -280,6 +344,8 @@ qint64 SocketHandle::receive(char *buffer, qint64 size)
 
 qint64 SocketHandle::send(const char *data, qint64 size)
 {
+    if (m_tls)
+        return m_tls->write(data, size, m_ioTimeoutMs);
     for (;;) {
         const ssize_t n = ::send(m_fd, data, size_t(size), MSG_NOSIGNAL);
         if (n >= 0)
@@ -291,43 +357,69 @@ qint64 SocketHandle::send(const char *data, qint64 size)
 
 void SocketHandle::shutdownSend()
 {
+    if (m_tls)
+        m_tls->shutdown();
     if (m_fd >= 0)
         ::shutdown(m_fd, SHUT_WR);
 }
 
 void SocketHandle::close()
 {
+    m_tls.reset();
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
     }
 }
 
+namespace {
+
+sockaddr_storage endOf(int fd, bool peer)
+{
+    sockaddr_storage sa{};
+    socklen_t len = sizeof sa;
+    auto *p = reinterpret_cast<sockaddr *>(&sa);
+    if (fd < 0 || (peer ? ::getpeername(fd, p, &len) : ::getsockname(fd, p, &len)) != 0)
+        sa.ss_family = AF_UNSPEC;
+    return sa;
+}
+
+QString addressText(const sockaddr_storage &sa)
+{
+    if (sa.ss_family != AF_INET && sa.ss_family != AF_INET6)
+        return QString();
+    HostAddress a;
+    a.address = sa;
+    return a.text();
+}
+
+quint16 portOf(const sockaddr_storage &sa)
+{
+    if (sa.ss_family == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6 *>(&sa)->sin6_port);
+    if (sa.ss_family == AF_INET)
+        return ntohs(reinterpret_cast<const sockaddr_in *>(&sa)->sin_port);
+    return 0;
+}
+
+} // namespace
+
 QString SocketHandle::peerAddress() const
 {
-    sockaddr_in sa{};
-    socklen_t len = sizeof sa;
-    if (m_fd < 0 || ::getpeername(m_fd, reinterpret_cast<sockaddr *>(&sa), &len) != 0)
-        return QString();
-    char text[INET_ADDRSTRLEN] = {};
-    ::inet_ntop(AF_INET, &sa.sin_addr, text, sizeof text);
-    return QString::fromLatin1(text);
+    return addressText(endOf(m_fd, true));
 }
 
 quint16 SocketHandle::peerPort() const
 {
-    sockaddr_in sa{};
-    socklen_t len = sizeof sa;
-    if (m_fd < 0 || ::getpeername(m_fd, reinterpret_cast<sockaddr *>(&sa), &len) != 0)
-        return 0;
-    return ntohs(sa.sin_port);
+    return portOf(endOf(m_fd, true));
 }
 
 quint16 SocketHandle::localPort() const
 {
-    sockaddr_in sa{};
-    socklen_t len = sizeof sa;
-    if (m_fd < 0 || ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&sa), &len) != 0)
-        return 0;
-    return ntohs(sa.sin_port);
+    return portOf(endOf(m_fd, false));
+}
+
+QString SocketHandle::localAddress() const
+{
+    return addressText(endOf(m_fd, false));
 }

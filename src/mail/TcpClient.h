@@ -4,11 +4,13 @@
 
 #include <QString>
 
-// A TCP connection that opens itself: binds to BoundIP, resolves Host ("LOCALHOST" is
-// 127.0.0.1, dotted addresses are used as they stand) and connects to Port, giving up after
-// ConnectTimeout with SocketError 10060.
+// A TCP connection that opens itself: resolves Host ("LOCALHOST" is 127.0.0.1, address
+// literals are used as they stand, names give their IPv6 and IPv4 addresses), binds to
+// BoundIP and connects to Port, trying each address in turn; all of them together get
+// ConnectTimeout, after which SocketError 10060 is thrown.
 //   connect()   throws AlreadyConnectedError on an open socket, InvalidSocketError,
-//               CouldNotBindSocketError or SocketError; a failed connect leaves no socket.
+//               CouldNotBindSocketError or SocketError (the last address's failure); a failed
+//               connect leaves no socket.
 class TcpClient : public TcpConnection
 {
 public:

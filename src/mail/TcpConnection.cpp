@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 TcpConnection::~TcpConnection()
 {
     m_socket.close();
@@ -28,13 +30,36 @@ void TcpConnection::checkForDisconnect(bool raiseIfClosed)
 void TcpConnection::write(const QByteArray &bytes)
 {
     checkForDisconnect(true);
+    m_outputBuffer.append(bytes);
+    if (m_outputBuffer.size() < SendBufferSize)
+        return;
+    // Whole blocks go now; the rest waits for more lines, a reply or the close.
+    const qsizetype whole = m_outputBuffer.size() - m_outputBuffer.size() % SendBufferSize;
+    const QByteArray blocks = m_outputBuffer.left(whole);
+    m_outputBuffer.remove(0, whole);
+    for (qsizetype at = 0; at < blocks.size(); at += SendBufferSize)
+        sendNow(blocks.constData() + at, SendBufferSize);
+}
+
+void TcpConnection::flush()
+{
+    if (m_outputBuffer.isEmpty())
+        return;
+    const QByteArray pending = m_outputBuffer;
+    m_outputBuffer.clear();
+    sendNow(pending.constData(), pending.size());
+}
+
+void TcpConnection::sendNow(const char *data, qint64 size)
+{
+    checkForDisconnect(true);
     qint64 sent = 0;
-    while (sent < bytes.size()) {
+    while (sent < size) {
         if (!m_socket.waitWritable(ReadTimeout))
             throw SocketError(10060);
         qint64 n = 0;
         try {
-            n = m_socket.send(bytes.constData() + sent, bytes.size() - sent);
+            n = m_socket.send(data + sent, size - sent);
         } catch (const SocketError &e) {
             if (e.code() == 10058)
                 closeSocket();
@@ -79,15 +104,27 @@ void TcpConnection::writeStream(QIODevice &stream, bool fromStart, qint64 byteCo
     }
 }
 
+// The time one wait for data may take: ReadTimeout, cut short by the deadline of the reply
+// being read.
+int TcpConnection::waitLimitMs() const
+{
+    if (!m_replyDeadlineSet)
+        return ReadTimeout;
+    using namespace std::chrono;
+    const long long left = duration_cast<milliseconds>(m_replyDeadline - steady_clock::now()).count();
+    return int(std::clamp<long long>(left, 0, ReadTimeout < 0 ? left : ReadTimeout));
+}
+
 void TcpConnection::readFromStack()
 {
+    flush();
     checkForDisconnect(true);
-    if (!m_socket.waitReadable(ReadTimeout))
+    if (!m_socket.waitReadable(waitLimitMs()))
         throw SocketError(10060);
     char block[RecvBufferSize];
     qint64 n = 0;
     try {
-        n = m_socket.receive(block, RecvBufferSize);
+        n = m_socket.receive(block, RecvBufferSize, waitLimitMs());
     } catch (const SocketError &e) {
         if (e.code() != 10058)
             throw;
@@ -106,30 +143,10 @@ void TcpConnection::readFromStack()
     m_inputBuffer.append(block, int(n));
 }
 
-// Cuts one line off the input buffer; returns its length, or -1 when no LF is there yet.
-int TcpConnection::takeLine(QString &line)
-{
-    // MaxLineLength counts the line's own bytes; one more may be the CR of its end.
-    const int lf = m_inputBuffer.indexOf('\n');
-    if (lf < 0) {
-        if (m_inputBuffer.size() > MaxLineLength + 1)
-            throw ReplyLineTooLongError(MaxLineLength);
-        return -1;
-    }
-    int end = lf;
-    if (end > 0 && m_inputBuffer.at(end - 1) == '\r')
-        --end;
-    if (end > MaxLineLength)
-        throw ReplyLineTooLongError(MaxLineLength);
-    line = QString::fromUtf8(m_inputBuffer.constData(), end);
-    m_inputBuffer.remove(0, lf + 1);
-    return end;
-}
-
 QString TcpConnection::readLn()
 {
     QString line;
-    while (takeLine(line) < 0)
+    while (!cutLine(m_inputBuffer, MaxLineLength, line))
         readFromStack();
     return line;
 }
@@ -137,17 +154,9 @@ QString TcpConnection::readLn()
 QString TcpConnection::readLnSkipEmpty()
 {
     for (;;) {
-        // trimmed() drops blanks; control characters go too, as a reply line never holds any
-        // worth keeping at either end.
-        QString line = readLn();
-        int from = 0;
-        int to = line.size();
-        while (from < to && line.at(from).unicode() <= ' ')
-            ++from;
-        while (to > from && line.at(to - 1).unicode() <= ' ')
-            --to;
-        if (to > from)
-            return line.mid(from, to - from);
+        const QString line = trimReplyLine(readLn());
+        if (!line.isEmpty())
+            return line;
     }
 }
 
@@ -165,17 +174,17 @@ int TcpConnection::replyCodeOf(const QString &line)
 int TcpConnection::getResponse(const QList<int> &allowed)
 {
     m_replyLines.clear();
-    const QString first = readLnSkipEmpty();
-    m_replyLines.append(first);
-    if (first.size() > 3 && first.at(3) == QLatin1Char('-')) {
-        const QString lastPrefix = first.left(3) + QLatin1Char(' ');
-        for (;;) {
-            const QString line = readLnSkipEmpty();
-            m_replyLines.append(line);
-            if (line.size() < 4 || line.left(4).compare(lastPrefix, Qt::CaseInsensitive) == 0)
-                break;
-        }
+    m_reply.reset();
+    m_replyDeadlineSet = ReadTimeout >= 0;
+    m_replyDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReadTimeout);
+    struct DeadlineOff
+    {
+        bool &set;
+        ~DeadlineOff() { set = false; }
+    } deadlineOff{m_replyDeadlineSet};
+    while (m_reply.addLine(readLnSkipEmpty()) != ReplyAssembler::State::Complete) {
     }
+    m_replyLines = m_reply.lines();
     m_replyCode = replyCodeOf(m_replyLines.last());
     if (!allowed.isEmpty() && !allowed.contains(m_replyCode))
         throw ProtocolReplyError(m_replyCode, m_replyLines.last());
@@ -190,12 +199,28 @@ int TcpConnection::sendCmd(const QString &command, const QList<int> &allowed)
 
 void TcpConnection::disconnect()
 {
+    try {
+        if (m_socket.allocated() && !m_closedGracefully)
+            flush();
+    } catch (...) {
+        closeSocket();
+        throw;
+    }
     closeSocket();
+}
+
+void TcpConnection::startTls(const QString &serverName)
+{
+    flush();
+    if (!m_inputBuffer.isEmpty())
+        throw TlsError(QStringLiteral("The server sent data before the secure connection was set up."));
+    m_socket.startTls(serverName, ReadTimeout);
 }
 
 void TcpConnection::resetConnectionState()
 {
     m_inputBuffer.clear();
+    m_outputBuffer.clear();
     m_closedGracefully = false;
 }
 
@@ -203,6 +228,7 @@ void TcpConnection::closeSocket()
 {
     if (!m_socket.allocated())
         return;
+    m_outputBuffer.clear();
     m_socket.shutdownSend();
     m_socket.close();
     m_closedGracefully = true;

@@ -21,6 +21,7 @@ void basics(MailMessage &m)
     m.From.Address = QStringLiteral("op@example.org");
     m.Recipients.add(QStringLiteral("dx@example.net"));
     m.Subject = QStringLiteral("QSL card attachment from op@example.org");
+    m.MessageId = QStringLiteral("<kq3.x7@example.org>");
 }
 
 TEST(MessageHeader, EveryHeaderInItsPlace)
@@ -62,6 +63,7 @@ TEST(MessageHeader, EveryHeaderInItsPlace)
                   QStringLiteral("Date: Mon, 7 Dec 2026 23:49:32 +0100"),
                   QStringLiteral("X-Priority: 1"),
                   QStringLiteral("X-Library: Indy 8.0.22"),
+                  QStringLiteral("Message-ID: <kq3.x7@example.org>"),
                   QStringLiteral("X-Mailer: Kartello"),
               }));
 }

@@ -38,7 +38,9 @@ TEST(Mailer, StartsEmptyAndSharesItsListsWithTheMessage)
     Mailer mailer;
     EXPECT_TRUE(mailer.HTML);
     EXPECT_EQ(mpNormal, mailer.Priority);
+    EXPECT_EQ(25, mailer.Port);
     EXPECT_EQ(25, mailer.smtp().Port);
+    EXPECT_EQ(SmtpSecurity::None, mailer.Security);
     EXPECT_EQ(SmtpClient::atNone, mailer.smtp().AuthenticationType);
     EXPECT_EQ(&mailer, mailer.Attachments.owner());
     EXPECT_FALSE(Mailer::About().isEmpty());
@@ -61,8 +63,8 @@ struct RecordingMailer
     explicit RecordingMailer(quint16 port, bool withErrorEvent = true)
     {
         mailer.Host = QStringLiteral("127.0.0.1");
-        mailer.smtp().Port = port;
-        mailer.smtp().ReadTimeout = 2000;
+        mailer.Port = port;
+        mailer.smtp().ReadTimeout = 20000;
         mailer.From.Address = QStringLiteral("op@example.org");
         mailer.Recipients.add(QStringLiteral("dx@example.net"));
         mailer.Subject = QStringLiteral("QSL card attachment from op@example.org");

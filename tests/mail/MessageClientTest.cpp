@@ -33,6 +33,7 @@ TEST(MessageClient, WritesTheMessageOntoTheConnection)
         m.Recipients.add(QStringLiteral("dx@example.net"));
         m.Subject = QStringLiteral("QSL card attachment from op@example.org");
         m.Body = QStringList{QStringLiteral(".")};
+        m.MessageId = QStringLiteral("<kq3.x7@example.org>");
         m.MessageParts.addAttachment(path);
     };
 

@@ -23,6 +23,7 @@ const QByteArray kHeader =
     "Date: Mon, 7 Dec 2026 23:49:32 +0100\r\n"
     "X-Priority: 3\r\n"
     "X-Library: Indy 8.0.22\r\n"
+    "Message-ID: <kq3.x7@example.org>\r\n"
     "\r\n";
 
 const QByteArray kTextPart =
@@ -78,6 +79,7 @@ protected:
         m.Subject = QStringLiteral("QSL card attachment from op@example.org");
         m.Body = QStringList{QStringLiteral("Tnx for QSO, 73")};
         m.ContentType = QStringLiteral("text/HTML");
+        m.MessageId = QStringLiteral("<kq3.x7@example.org>");
         m.MessageParts.addAttachment(file);
     }
 
@@ -229,6 +231,7 @@ TEST_F(MessageWriterTest, SinglePartMessageEndsContentTypeWithSemicolon)
                              "Date: Mon, 7 Dec 2026 23:49:32 +0100\r\n"
                              "X-Priority: 3\r\n"
                              "X-Library: Indy 8.0.22\r\n"
+                             "Message-ID: <kq3.x7@example.org>\r\n"
                              "\r\n"
                              "Tnx for QSO, 73\r\n"));
 }

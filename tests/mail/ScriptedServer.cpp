@@ -43,9 +43,17 @@ std::vector<ScriptedServer::Step> script(std::initializer_list<std::vector<Scrip
 
 uint16_t unusedPort()
 {
-    uint16_t port = 0;
-    ::close(listenOnLoopback(port));
-    return port;
+    // Bound but never listening: a connect is refused, and as the socket stays open for the
+    // life of the test program, no other test running beside it can take the port.
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr *>(&sa), sizeof sa) != 0)
+        throw std::runtime_error("cannot bind on 127.0.0.1");
+    socklen_t len = sizeof sa;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&sa), &len);
+    return ntohs(sa.sin_port);
 }
 
 ScriptedServer::ScriptedServer(std::vector<Step> script)

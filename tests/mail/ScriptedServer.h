@@ -50,5 +50,5 @@ private:
 std::vector<ScriptedServer::Step> script(
     std::initializer_list<std::vector<ScriptedServer::Step>> pieces);
 
-// A port on 127.0.0.1 that nothing listens on.
+// A port on 127.0.0.1 that nothing listens on, reserved for the rest of the test program.
 uint16_t unusedPort();
