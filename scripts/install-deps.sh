@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
-  python3 python3-aiosmtpd poppler-utils
+  python3 python3-aiosmtpd python3-cryptography libssl-dev openssl poppler-utils
   xvfb xauth xdotool
 )
 missing=()
