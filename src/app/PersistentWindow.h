@@ -35,6 +35,9 @@ public:
 
     void restoreState();
     void storeState();
+    // Leaves the state file as it is when the window goes: a window made for a command-line
+    // run reads the operator's state and must not change it.
+    void leaveStateFileAlone() { m_stored = true; }
 
 protected:
     virtual void saveProperties(IniFile &ini);

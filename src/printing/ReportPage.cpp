@@ -49,11 +49,15 @@ QRectF ReportPage::slotRectMm(int slot)
     return QRectF(0.0, SlotTopsMm[slot], SlotWidthMm, SlotHeightMm);
 }
 
+QPageLayout ReportPage::pageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                       QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
+}
+
 void ReportPage::setupPrinter(QPrinter &printer) const
 {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                      QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm),
-                                      QPageLayout::Millimeter));
+    printer.setPageLayout(pageLayout());
     printer.setFullPage(false);
     printer.setCopyCount(1);
     printer.setDuplex(QPrinter::DuplexNone);
@@ -84,9 +88,15 @@ void ReportPage::paintPage(QPrinter &printer)
             throw KartelloError::cannotCreate(printer.outputFileName());
         throw KartelloError(QStringLiteral("Printer \"%1\" is not ready").arg(printer.printerName()));
     }
-    // The painter's origin is the top-left corner of the margins, where the band starts.
-    const double dotsPerMm = printer.resolution() / MmPerInch;
-    const double dotsPerPixel = printer.resolution() / PixelsPerInch;
+    paintBand(painter, printer.resolution());
+    painter.end();
+}
+
+void ReportPage::paintBand(QPainter &painter, double resolution) const
+{
+    const double dotsPerMm = resolution / MmPerInch;
+    const double dotsPerPixel = resolution / PixelsPerInch;
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.fillRect(QRectF(0, 0, BandWidthMm * dotsPerMm, BandHeightMm * dotsPerMm), Qt::white);
     for (int slot = 0; slot < SlotCount; ++slot) {
         const QImage &picture = m_slots[slot];
@@ -102,5 +112,4 @@ void ReportPage::paintPage(QPrinter &printer)
                           picture);
         painter.restore();
     }
-    painter.end();
 }

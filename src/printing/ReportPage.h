@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QImage>
+#include <QPageLayout>
 #include <QObject>
 #include <QRectF>
 #include <QString>
 
 #include <array>
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -41,9 +43,17 @@ public:
     // A slot's place on the band, in millimetres from the band's top-left corner.
     static QRectF slotRectMm(int slot);
 
+    // Letter, portrait, 12.7 mm margins.
+    static QPageLayout pageLayout();
+
     // Puts the page set-up on the printer: Letter, portrait, margins, one copy, no duplex,
     // all pages.
     void setupPrinter(QPrinter &printer) const;
+
+    // Paints the band with its slots at the painter's origin (the top-left corner of the
+    // margins) on a device of the given dots per inch. Pictures are drawn losslessly where
+    // the device can (a PDF keeps the card's exact pixels).
+    void paintBand(QPainter &painter, double resolution) const;
 
     // Sets the page up, titles the job with the report title and prints the one page while
     // the "Printing progress" window is shown over progressParent. Throws KartelloError when

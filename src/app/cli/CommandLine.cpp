@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "CardsCommand.h"
+#include "Fonts.h"
 #include "RowsCommand.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@ struct Subcommand
 
 const Subcommand subcommands[] = {
     {"rows", "print the QSO list rows of ADIF logs", AppKind::Core, runRowsCommand},
+    {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenWidgets,
+     runCardsCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)
@@ -55,6 +59,7 @@ std::unique_ptr<QCoreApplication> makeApplication(AppKind kind, int &argc, char 
     if (kind == AppKind::OffscreenWidgets) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
+        registerFontSubstitutes();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

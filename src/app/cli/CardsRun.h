@@ -1,0 +1,78 @@
+#pragma once
+
+#include "CardsOptions.h"
+#include "CardsProgress.h"
+#include "QsoRecord.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QHash>
+#include <QSet>
+#include <QTextStream>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+class CardWriterPool;
+class PdfCardBook;
+
+// What a command-line run needs of the window: the power of rows whose record has none, and
+// each card drawn exactly as JPG Selected draws it.
+class CardPainter
+{
+public:
+    virtual ~CardPainter() = default;
+    // The power field's text as the window starts.
+    virtual QString defaultPower() const = 0;
+    // The card of one QSO list row, and the QSO fields the row filled in.
+    virtual QImage paintCard(const QString &row, QsoRecord &filled) = 0;
+};
+
+// One `kartello cards` run over its logs: reads them, selects the QSOs, draws each card on
+// this thread and hands it to a pool of writers. Messages go to err; progress goes there too
+// when showProgress is set (a terminal).
+class CardsRun
+{
+public:
+    CardsRun(const CardsOptions &options, CardPainter &painter, QTextStream &err,
+             bool showProgress);
+    ~CardsRun();
+
+    // Makes the cards; the outcome says what was written. Stops between two cards once
+    // stopRequested() turns true.
+    CardsOutcome run();
+
+private:
+    // A QSO that the selection took.
+    struct Selected
+    {
+        int row = 0;       // counted from 1 over all logs, as `kartello rows` prints them
+        int log = 0;       // index into the options' logs
+        QString rowText;   // the QSO list row
+    };
+
+    void readLogs();
+    void makeCards();
+    void makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> &book);
+    QString pictureTarget(const QsoRecord &qso);
+    QString pdfTarget(int log);
+    void closeBook(std::shared_ptr<PdfCardBook> &book, int log);
+    void drawProgress(bool force);
+    void reportFailures();
+
+    const CardsOptions &m_options;
+    CardPainter &m_painter;
+    QTextStream &m_err;
+    const bool m_showProgress;
+    QString m_outFolder;
+    std::vector<Selected> m_selected;
+    QSet<QString> m_names;
+    QHash<int, QString> m_pdfNames;
+    std::unique_ptr<CardWriterPool> m_pool;
+    std::shared_ptr<std::atomic<int>> m_written;
+    std::shared_ptr<std::atomic<int>> m_failed;
+    CardsOutcome m_outcome;
+    QElapsedTimer m_clock;
+    qint64 m_progressDrawnMs = -1000;
+};
