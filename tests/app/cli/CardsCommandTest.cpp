@@ -1,0 +1,233 @@
+// `kartello cards` as an operator runs it: the built program, started with a log and options.
+#include "CardsRunner.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+QString today()
+{
+    return QDate::currentDate().toString("yy_MM_dd_");
+}
+
+class CardsCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(runner.isValid());
+        QByteArray log = "Contest log\n<adif_ver:5>3.1.4 <programid:6>Tester <eoh>\n";
+        log += adifRecord("K1ABC", "20260315", "093000", "14.074", "FT8", "100", "-10",
+                          "k1abc@example.org");
+        log += adifRecord("DL1XYZ", "20260316", "1200", "7.1", "CW", "", "599");
+        log += "<qso_date:8>20260317 <mode:3>SSB <eor>\n";
+        log += adifRecord("G4ABC/P", "20260101", "0800", "21.2", "SSB", "50", "59");
+        log += adifRecord("k1abc", "20260320", "1015", "3.573", "FT8", "10", "-05");
+        logPath = runner.writeFile("contest.adi", log);
+        out = runner.folder() + "out/";
+    }
+
+    CardsRunner::Result cards(QStringList args) const
+    {
+        return runner.run(QStringList{"cards", logPath, "--out", out} + args);
+    }
+    QStringList filesIn(const QString &folder, const QString &pattern) const
+    {
+        return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
+    }
+
+    CardsRunner runner;
+    QString logPath;
+    QString out;
+};
+
+struct FormatCase {
+    const char *name;
+    const char *format;
+    QByteArray signature;
+};
+
+class CardsFormats : public CardsCommand, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(CardsFormats, OnePictureAndContactInfoPerCallSign)
+{
+    const FormatCase &c = GetParam();
+    const CardsRunner::Result result = cards({"--format", c.format});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("4 cards written")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("1 record skipped")) << result.err.toStdString();
+    const QString ext = QStringLiteral(".") + c.format;
+    // The second K1ABC replaces the first, as in JPG Selected.
+    EXPECT_EQ(filesIn(out, "*" + ext), (QStringList{"DL1XYZ" + ext, "G4ABC_P" + ext, "K1ABC" + ext}));
+    for (const QString &name : filesIn(out, "*" + ext)) {
+        const QByteArray bytes = readWholeFile(out + name);
+        EXPECT_TRUE(bytes.startsWith(c.signature)) << name.toStdString();
+        const QImage card = QImage::fromData(bytes);
+        EXPECT_EQ(card.size(), QSize(511, 280)) << name.toStdString();
+    }
+    EXPECT_EQ(filesIn(out, "*_info.txt"),
+              (QStringList{today() + "DL1XYZ_info.txt", today() + "G4ABC_P_info.txt",
+                           today() + "K1ABC_info.txt"}));
+    EXPECT_EQ(filesIn(out, ".*").filter(QRegularExpression("^\\.[^.]")), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, CardsFormats,
+    ::testing::Values(FormatCase{"Jpg", "jpg", QByteArray("\xFF\xD8\xFF", 3)},
+                      FormatCase{"Gif", "gif", QByteArray("GIF87a")},
+                      FormatCase{"Png", "png", QByteArray("\x89PNG\r\n\x1a\n", 8)}),
+    [](const ::testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
+
+struct SelectionCase {
+    const char *name;
+    QStringList args;
+    QStringList pictures;
+};
+
+class CardsSelections : public CardsCommand, public ::testing::WithParamInterface<SelectionCase> {};
+
+TEST_P(CardsSelections, OnlyTheSelectedQsosGiveCards)
+{
+    const SelectionCase &c = GetParam();
+    const CardsRunner::Result result = cards(QStringList{"--no-info"} + c.args);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(filesIn(out, "*.jpg"), c.pictures);
+    EXPECT_EQ(filesIn(out, "*_info.txt"), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CardsSelections,
+    ::testing::Values(
+        SelectionCase{"RowsRange", {"--rows", "2-3"}, {"DL1XYZ.jpg", "G4ABC_P.jpg"}},
+        SelectionCase{"RowsList", {"--rows", "1,3"}, {"G4ABC_P.jpg", "K1ABC.jpg"}},
+        SelectionCase{"RowsOpen", {"--rows", "3-"}, {"G4ABC_P.jpg", "K1ABC.jpg"}},
+        SelectionCase{"CallAnyCase", {"--call", "k1abc"}, {"K1ABC.jpg"}},
+        SelectionCase{"CallWithSlash", {"--call", "G4ABC/P"}, {"G4ABC_P.jpg"}},
+        SelectionCase{"Since", {"--since", "20260316"}, {"DL1XYZ.jpg", "K1ABC.jpg"}},
+        SelectionCase{"RowsAndCall", {"--rows", "1-3", "--call", "DL1XYZ,G4ABC/P"},
+                      {"DL1XYZ.jpg", "G4ABC_P.jpg"}},
+        SelectionCase{"NothingMatches", {"--rows", "9"}, {}}),
+    [](const ::testing::TestParamInfo<SelectionCase> &info) { return std::string(info.param.name); });
+
+TEST_F(CardsCommand, ContactInfoFilesAsTheBatchWritesThem)
+{
+    runner.writeFile("Kartello.ini", "[Form1]\r\nRBPower3.Checked=TRUE\r\n");
+    const QStringList power = QString::fromUtf8(readWholeFile(runner.dataFile("Power.txt")))
+                                  .split(QRegularExpression("\r?\n"));
+    ASSERT_GE(power.size(), 3);
+    ASSERT_EQ(cards({"--rows", "1-2"}).exitCode, 0);
+    EXPECT_EQ(readWholeFile(out + today() + "K1ABC_info.txt"),
+              "k1abc@example.org\r\nK1ABC\r\n3.15.2026\r\n09:30\r\n14.074\r\nFT8\r\n100\r\n-10\r\n");
+    // A record without TX_PWR takes the power chosen in the window.
+    EXPECT_EQ(readWholeFile(out + today() + "DL1XYZ_info.txt"),
+              "No email address\r\nDL1XYZ\r\n3.16.2026\r\n12:00\r\n7.100\r\nCW\r\n"
+                  + power[2].toUtf8() + "\r\n599\r\n");
+}
+
+TEST_F(CardsCommand, StateFileAndDataFolderStayAsTheyWere)
+{
+    const QByteArray state = "[Form1]\r\nRBPower3.Checked=TRUE\r\nCBShow73.Checked=FALSE\r\n";
+    runner.writeFile("Kartello.ini", state);
+    const QByteArray prefs = readWholeFile(runner.dataFile("prefs.txt"));
+    const QByteArray lfile = readWholeFile(runner.dataFile("lfile.qec"));
+    ASSERT_EQ(cards({}).exitCode, 0);
+    EXPECT_EQ(readWholeFile(runner.stateFile()), state);
+    EXPECT_EQ(readWholeFile(runner.dataFile("prefs.txt")), prefs);
+    EXPECT_EQ(readWholeFile(runner.dataFile("lfile.qec")), lfile);
+}
+
+TEST_F(CardsCommand, MissingOutFolderIsCreated)
+{
+    out = runner.folder() + "new/deeper/cards";
+    const CardsRunner::Result result = cards({"--rows", "1"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out + "/K1ABC.jpg"));
+}
+
+struct BadLogCase {
+    const char *name;
+    const char *path;   // under the program's folder
+};
+
+class CardsBadLog : public CardsCommand, public ::testing::WithParamInterface<BadLogCase> {};
+
+TEST_P(CardsBadLog, ReportedAndTheOtherLogsStillMakeTheirCards)
+{
+    QDir().mkpath(runner.folder() + "a-folder.adi");
+    const QString bad = runner.folder() + GetParam().path;
+    const CardsRunner::Result result = runner.run({"cards", bad, logPath, "--out", out});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("Cannot open file " + bad)) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("1 log not read")) << result.err.toStdString();
+    EXPECT_EQ(filesIn(out, "*.jpg").size(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, CardsBadLog,
+    ::testing::Values(BadLogCase{"Missing", "no-such-log.adi"}, BadLogCase{"Folder", "a-folder.adi"}),
+    [](const ::testing::TestParamInfo<BadLogCase> &info) { return std::string(info.param.name); });
+
+TEST_F(CardsCommand, CardThatCannotBeWrittenIsNamedAndTheRestAreWritten)
+{
+    QDir().mkpath(out + "DL1XYZ.jpg");   // a folder where the picture should go
+    const CardsRunner::Result result = cards({});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("DL1XYZ (row 2 of " + logPath + "): Cannot create file "
+                                    + out + "DL1XYZ.jpg"))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("3 cards written")) << result.err.toStdString();
+    EXPECT_TRUE(QFile::exists(out + "K1ABC.jpg"));
+    EXPECT_TRUE(QFile::exists(out + "G4ABC_P.jpg"));
+}
+
+TEST_F(CardsCommand, DesignThatCannotBeReadMakesNoCard)
+{
+    runner.writeFile(runner.dataFile("Info.txt"), "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\n");
+    const CardsRunner::Result result = cards({});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("List index out of bounds (6)")) << result.err.toStdString();
+    EXPECT_FALSE(QDir(out).exists());
+}
+
+struct UsageCase {
+    const char *name;
+    QStringList args;
+    int exitCode;
+    const char *outPart;    // in standard output
+    const char *errPart;    // in standard error
+};
+
+class CardsUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(CardsUsage, HelpVersionAndWrongCommandLines)
+{
+    const UsageCase &c = GetParam();
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    const CardsRunner::Result result = runner.run(c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode);
+    EXPECT_TRUE(result.out.contains(QString::fromUtf8(c.outPart))) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains(QString::fromUtf8(c.errPart))) << result.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, CardsUsage,
+    ::testing::Values(
+        UsageCase{"Help", {"cards", "--help"}, 0, "--format FORMAT   jpg (default), gif, png or pdf", ""},
+        UsageCase{"Version", {"cards", "--version"}, 0, "kartello 0.", ""},
+        UsageCase{"ProgramVersion", {"--version"}, 0, "kartello 0.", ""},
+        UsageCase{"ProgramHelp", {"--help"}, 0, "kartello cards LOG.adi", ""},
+        UsageCase{"NoLog", {"cards"}, 2, "", "kartello cards: no ADIF log given"},
+        UsageCase{"BadFormat", {"cards", "x.adi", "--format", "bmp"}, 2, "",
+                  "unknown format \"bmp\""},
+        UsageCase{"UnknownCommand", {"card"}, 2, "", "unknown command \"card\""}),
+    [](const ::testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });
+
+} // namespace
