@@ -23,7 +23,7 @@ std::unique_ptr<MainWindow> startHiddenWindow(ConsoleDialogs &dialogs, QStringLi
 {
     auto window = std::make_unique<MainWindow>();
     window->leaveStateFileAlone();
-    window->FormActivate();
+    window->onActivated();
     problems = dialogs.takeMessages();
     return window;
 }

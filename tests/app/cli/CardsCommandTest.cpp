@@ -223,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"Help", {"cards", "--help"}, 0, "--format FORMAT   jpg (default), gif, png or pdf", ""},
         UsageCase{"Version", {"cards", "--version"}, 0, "kartello 0.", ""},
         UsageCase{"ProgramVersion", {"--version"}, 0, "kartello 0.", ""},
-        UsageCase{"ProgramHelp", {"--help"}, 0, "kartello cards LOG.adi", ""},
+        UsageCase{"ProgramHelp", {"--help"}, 0, "cards", ""},
         UsageCase{"NoLog", {"cards"}, 2, "", "kartello cards: no ADIF log given"},
         UsageCase{"BadFormat", {"cards", "x.adi", "--format", "bmp"}, 2, "",
                   "unknown format \"bmp\""},
