@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 
@@ -115,19 +117,38 @@ void PersistentWindow::restoreState()
     for (int i = 0; i < 4; ++i)
         geometry[i] = ini.intValue(m_section, QString::fromLatin1(kGeometryKeys[i]), 0);
     loadProperties(ini);
-    applyGeometry(geometry[0], geometry[1], geometry[2], geometry[3]);
+    applyGeometry({geometry[0], geometry[1], geometry[2], geometry[3]});
 }
 
-void PersistentWindow::applyGeometry(int top, int left, int width, int height)
+void PersistentWindow::applyGeometry(const StoredGeometry &stored)
 {
-    if (top != 0)
-        move(x(), top);
-    if (left != 0)
-        move(left, y());
-    if (width != 0)
-        resize(qBound(minimumWidth(), width, maximumWidth()), this->height());
-    if (height != 0)
-        resize(this->width(), qBound(minimumHeight(), height, maximumHeight()));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect desktop = screen ? screen->virtualGeometry() : QRect();
+    const QRect place = restoredGeometry(stored, QRect(pos(), size()), minimumSize(),
+                                         maximumSize(), desktop);
+    move(place.topLeft());
+    resize(place.size());
+}
+
+QRect restoredGeometry(const StoredGeometry &stored, const QRect &current, const QSize &minimum,
+                       const QSize &maximum, const QRect &desktop)
+{
+    // The title bar's height and the part of it the pointer needs to take hold of the window.
+    constexpr qint64 kTitleBar = 26, kGrip = 40;
+    const int width = stored.width != 0
+                          ? qBound(minimum.width(), stored.width, maximum.width())
+                          : current.width();
+    const int height = stored.height != 0
+                           ? qBound(minimum.height(), stored.height, maximum.height())
+                           : current.height();
+    const qint64 left = stored.left, top = stored.top;
+    const qint64 deskLeft = desktop.x(), deskTop = desktop.y();
+    const qint64 deskRight = deskLeft + desktop.width(), deskBottom = deskTop + desktop.height();
+    const bool leftReachable = left + width >= deskLeft + kGrip && left <= deskRight - kGrip;
+    const bool topReachable = top >= deskTop && top + kTitleBar <= deskBottom;
+    const int x = stored.left != 0 && leftReachable ? stored.left : current.x();
+    const int y = stored.top != 0 && topReachable ? stored.top : current.y();
+    return QRect(x, y, width, height);
 }
 
 void PersistentWindow::storeState()

@@ -5,6 +5,19 @@
 
 class IniFile;
 
+// The window geometry kept in the state file; 0 stands for "not stored".
+struct StoredGeometry {
+    int top = 0, left = 0, width = 0, height = 0;
+};
+
+// Where a restored window goes. Width and height are bounded by the window's limits. A stored
+// left or top is applied only when the window then stays reachable on the desktop: its title
+// bar lies within the desktop's height and at least a grip of its width within the desktop's
+// width; otherwise that value counts as not stored and the current one stays. Computed in
+// 64 bits, so no stored value can overflow.
+QRect restoredGeometry(const StoredGeometry &stored, const QRect &current, const QSize &minimum,
+                       const QSize &maximum, const QRect &desktop);
+
 // A window that remembers, between runs, its position and size and a few properties of every
 // component it owns, in the INI state file beside the executable (section = the window's
 // objectName). The remembered properties are "Checked" (check boxes, radio buttons, checkable
@@ -47,7 +60,7 @@ protected:
 
 private:
     QList<QObject *> componentsInCreationOrder() const;
-    void applyGeometry(int top, int left, int width, int height);
+    void applyGeometry(const StoredGeometry &stored);
 
     QString m_storeFileName;
     QString m_section;

@@ -190,4 +190,68 @@ TEST(PersistentWindow, StateFileIsNamedAfterTheExecutable)
         EXPECT_EQ(row.title, PersistentWindow::titleFromExecutable(row.exe));
 }
 
+// ---- where a restored window goes ----
+
+struct GeometryRow {
+    const char *name;
+    StoredGeometry stored;
+    QRect desktop;
+    QRect expected;
+};
+
+void PrintTo(const GeometryRow &row, std::ostream *os) { *os << row.name; }
+
+class RestoredGeometry : public ::testing::TestWithParam<GeometryRow>
+{
+};
+
+TEST_P(RestoredGeometry, StaysReachableOnTheDesktop)
+{
+    const GeometryRow &row = GetParam();
+    const QRect current(100, 100, 727, 472);
+    const QRect place = restoredGeometry(row.stored, current, QSize(727, 300), QSize(727, 472),
+                                         row.desktop);
+    EXPECT_EQ(row.expected.x(), place.x());
+    EXPECT_EQ(row.expected.y(), place.y());
+    EXPECT_EQ(row.expected.width(), place.width());
+    EXPECT_EQ(row.expected.height(), place.height());
+}
+
+constexpr int kMax = 2147483647;
+constexpr int kMin = -2147483647 - 1;
+const QRect kDesk(0, 0, 1920, 1080);
+
+// StoredGeometry is {top, left, width, height}.
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RestoredGeometry,
+    ::testing::Values(
+        GeometryRow{"NothingStored", {0, 0, 0, 0}, kDesk, {100, 100, 727, 472}},
+        GeometryRow{"Ordinary", {90, 140, 727, 472}, kDesk, {140, 90, 727, 472}},
+        GeometryRow{"HeightBounded", {90, 140, 2000, 100}, kDesk, {140, 90, 727, 300}},
+        GeometryRow{"LargestLeft", {90, kMax, 727, 472}, kDesk, {100, 90, 727, 472}},
+        GeometryRow{"SmallestLeft", {90, kMin, 727, 472}, kDesk, {100, 90, 727, 472}},
+        GeometryRow{"LargestTop", {kMax, 140, 727, 472}, kDesk, {140, 100, 727, 472}},
+        GeometryRow{"SmallestTop", {kMin, 140, 727, 472}, kDesk, {140, 100, 727, 472}},
+        GeometryRow{"LargestEverything", {kMax, kMax, kMax, kMax}, kDesk, {100, 100, 727, 472}},
+        GeometryRow{"TitleBarAboveDesktop", {-5, 140, 0, 0}, kDesk, {140, 100, 727, 472}},
+        GeometryRow{"TitleBarAtBottom", {1054, 140, 0, 0}, kDesk, {140, 1054, 727, 472}},
+        GeometryRow{"TitleBarBelowDesktop", {1055, 140, 0, 0}, kDesk, {140, 100, 727, 472}},
+        GeometryRow{"MostlyLeftOfDesktop", {90, -687, 0, 0}, kDesk, {-687, 90, 727, 472}},
+        GeometryRow{"TooFarLeft", {90, -688, 0, 0}, kDesk, {100, 90, 727, 472}},
+        GeometryRow{"AtRightEdge", {90, 1880, 0, 0}, kDesk, {1880, 90, 727, 472}},
+        GeometryRow{"TooFarRight", {90, 1881, 0, 0}, kDesk, {100, 90, 727, 472}},
+        GeometryRow{"SecondScreenLeft", {90, -1500, 0, 0}, QRect(-1920, 0, 3840, 1080),
+                    {-1500, 90, 727, 472}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(PersistentWindow, ExtremeStoredPlaceLeavesTheWindowWhereItWas)
+{
+    StateFile state;
+    state.write({"[Form1]", "Top=2147483647", "Left=2147483647", "Width=2147483647",
+                 "Height=-2147483648"});
+    Window w(state.path);
+    EXPECT_EQ(QPoint(0, 0), w.pos());
+    EXPECT_EQ(QSize(727, 472), w.size());
+}
+
 #include "PersistentWindowTest.moc"
