@@ -3,7 +3,6 @@
 #include "ButtonState.h"
 
 #include <QAbstractButton>
-#include <QAbstractSlider>
 #include <QAction>
 #include <QButtonGroup>
 #include <QMetaProperty>
@@ -17,14 +16,15 @@ QByteArray qtPropertyFor(const QObject *object, const QString &name)
     if (object->metaObject()->indexOfProperty(own.constData()) >= 0
         || object->dynamicPropertyNames().contains(own))
         return own;
+    // A menu item always has a checked state (unchecked unless made checkable); a button only
+    // when it can be checked. A slider's position is remembered only when it carries
+    // "Position" itself (a track bar).
     if (name == QLatin1String("Checked")) {
         if (auto *b = qobject_cast<const QAbstractButton *>(object))
             return b->isCheckable() ? QByteArray("checked") : QByteArray();
-        if (auto *a = qobject_cast<const QAction *>(object))
-            return a->isCheckable() ? QByteArray("checked") : QByteArray();
+        if (qobject_cast<const QAction *>(object))
+            return QByteArray("checked");
     }
-    if (name == QLatin1String("Position") && qobject_cast<const QAbstractSlider *>(object))
-        return QByteArray("value");
     return QByteArray();
 }
 
@@ -77,6 +77,9 @@ bool applyPersistedValue(QObject *object, const QString &name, const QString &te
             uncheckButton(button);
             return true;
         }
+        auto *action = qobject_cast<QAction *>(object);
+        if (action && on && property == "checked")
+            action->setCheckable(true);
         return object->setProperty(property.constData(), on);
     }
     case QMetaType::Int:

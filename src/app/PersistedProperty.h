@@ -5,9 +5,9 @@
 class QObject;
 
 // One remembered property of one component, under its remembered name ("Checked",
-// "Position", "InitialDir", "FileName"). Qt spells some of them differently: a button's or
-// action's "Checked" is its checkable "checked", a slider's "Position" is its "value". A
-// property that carries the remembered name itself always wins.
+// "Position", "InitialDir", "FileName"). Qt spells "Checked" differently: a checkable
+// button's or any menu action's "checked". A property that carries the remembered name itself
+// always wins (a track bar's "Position").
 
 // The value as the state file holds it: "TRUE"/"FALSE" for a Boolean, decimal for an
 // integer, the text itself for a string, the character for a character. Empty when the

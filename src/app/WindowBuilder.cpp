@@ -9,6 +9,7 @@
 #include "Led.h"
 #include "EntryEdit.h"
 #include "OneLineText.h"
+#include "TrackBar.h"
 #include "CardBand.h"
 
 #include <QCalendarWidget>
@@ -39,9 +40,10 @@ QWidget *createBand(QWidget *form, QWidget *parent)
     return band;
 }
 
-QWidget *createTrackBar(const ControlRow &row, QWidget *parent)
+QWidget *createSlider(const ControlRow &row, QWidget *parent)
 {
-    auto *slider = new QSlider(Qt::Horizontal, parent);
+    auto *slider = row.cls == ControlClass::TrackBar ? new TrackBar(parent)
+                                                     : new QSlider(Qt::Horizontal, parent);
     slider->setRange(row.minimum, row.maximum);
     slider->setSingleStep(1);
     slider->setPageStep(1);
@@ -134,7 +136,8 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     }
     case ControlClass::EntryEdit: return createEntryEdit(parent, row.caption);
     case ControlClass::Calendar: return createCalendar(parent);
-    case ControlClass::TrackBar: return createTrackBar(row, parent);
+    case ControlClass::TrackBar:
+    case ControlClass::Slider: return createSlider(row, parent);
     case ControlClass::Combo: return createCombo(parent, row.caption);
     case ControlClass::ListBox: return createListBox(parent);
     case ControlClass::Led: return new Led(parent);

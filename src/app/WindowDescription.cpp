@@ -17,9 +17,9 @@ struct Rows {
         rows.push_back({cls, name, parent, g, caption, colour, flags});
     }
     void trackBar(const QString &name, const QString &parent, QRect g, int min, int max,
-                  int value)
+                  int value, C cls = C::TrackBar)
     {
-        ControlRow r{C::TrackBar, name, parent, g, {}, -1, 0};
+        ControlRow r{cls, name, parent, g, {}, -1, 0};
         r.minimum = min;
         r.maximum = max;
         r.value = value;
@@ -181,11 +181,11 @@ void fieldPositions(Rows &r)
               radios[i][1]);
     }
     r.add(C::Label, "Label15", "GroupBox7", {6, 54, 20, 13}, "L-R");
-    r.trackBar("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1);
+    r.trackBar("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1, C::Slider);
     r.add(C::SpeedButton, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
     r.add(C::SpeedButton, "Right1", "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
     r.add(C::Label, "Label16", "GroupBox7", {6, 80, 20, 13}, "U-D");
-    r.trackBar("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1);
+    r.trackBar("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1, C::Slider);
     r.add(C::SpeedButton, "Up1", "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
     r.add(C::SpeedButton, "Down1", "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
 }

@@ -18,7 +18,8 @@ enum class ControlClass {
     Edit,        // standard one-line edit
     EntryEdit,   // centred, borderless one-line edit
     Calendar,
-    TrackBar,    // horizontal slider
+    TrackBar,    // horizontal slider whose position the window remembers
+    Slider,      // horizontal slider whose position is not remembered
     Combo,       // drop-down list with an edit field
     ListBox,     // multi-select list
     Led,         // Led
@@ -42,7 +43,7 @@ struct ControlRow {
     QString caption;
     int colour = -1;     // design colour integer; -1 keeps the parent's
     unsigned flags = 0;
-    int minimum = 0, maximum = 0, value = 0;   // track bars only
+    int minimum = 0, maximum = 0, value = 0;   // track bars and sliders only
 };
 
 // Every control of the main window, in creation order.

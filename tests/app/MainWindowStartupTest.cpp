@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "QtPrinters.h"
 
 #include "CardElements.h"
 #include "CardLabel.h"
@@ -9,6 +10,7 @@
 #include "CardImage.h"
 
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QRadioButton>
 
 namespace {
@@ -211,4 +213,35 @@ TEST_F(MainWindowFixture, SecondStartRestoresPlacesPowerAndNoMode)
     EXPECT_EQ(QString(), form->entryOverlay(QsoField::Mode)->text());
     EXPECT_EQ(QString(), form->valueElement(QsoField::Mode)->caption());
     EXPECT_EQ(16711680, form->cardOptions().boxColours().box);
+}
+
+// The state file holds exactly what the window remembers: every check box, radio button and
+// popup item's checked state, the two track bars, and the file dialogs' folder and file name.
+TEST_F(MainWindowFixture, StateFileHoldsTheRememberedPropertiesOnly)
+{
+    start();
+    QStringList expected = {"Top", "Left", "Width", "Height", "CSFTrackBar1.Position",
+                            "IOTrackBar3.Position"};
+    for (QAbstractButton *b : form->findChildren<QAbstractButton *>())
+        if (qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b))
+            expected << b->objectName() + ".Checked";
+    for (const char *item : {"MenuCallSign1", "Append1", "Append2", "Append3"})
+        expected << QString(item) + ".Checked";
+    closeAndDestroy();
+
+    QStringList written;
+    for (const QString &line : loadLines(stateFile()))
+        if (line.contains('='))
+            written << line.left(line.indexOf('='));
+    // The dialogs' memories are written once a dialog has been used (empty values never are).
+    written.erase(std::remove_if(written.begin(), written.end(), [](const QString &key) {
+                      return key.endsWith(".InitialDir") || key.endsWith(".FileName");
+                  }),
+                  written.end());
+    expected.sort();
+    written.sort();
+    EXPECT_EQ(expected, written);
+    EXPECT_FALSE(written.contains("LRTrackBar1.Position"));
+    EXPECT_FALSE(written.contains("UDTrackBar2.Position"));
+    EXPECT_TRUE(written.contains("Append3.Checked"));
 }

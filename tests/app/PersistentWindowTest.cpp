@@ -1,6 +1,7 @@
 #include "DataFolder.h"
 #include "QtPrinters.h"
 #include "PersistentWindow.h"
+#include "TrackBar.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -46,10 +47,16 @@ public:
         check = new QCheckBox(this);
         check->setObjectName(QStringLiteral("CBShow73"));
         connect(check, &QCheckBox::toggled, this, [this] { log << QStringLiteral("CBShow73Click"); });
-        slider = new QSlider(this);
+        slider = new TrackBar(this);
         slider->setObjectName(QStringLiteral("CSFTrackBar1"));
         slider->setRange(8, 72);
         slider->setValue(20);
+        plainSlider = new QSlider(this);
+        plainSlider->setObjectName(QStringLiteral("LRTrackBar1"));
+        plainSlider->setRange(-10, 500);
+        plainSlider->setValue(1);
+        plainItem = new QAction(this);
+        plainItem->setObjectName(QStringLiteral("Append1"));
         item = new QAction(this);
         item->setObjectName(QStringLiteral("Append2"));
         item->setCheckable(true);
@@ -61,7 +68,9 @@ public:
     }
     QList<QRadioButton *> power;
     QCheckBox *check;
-    QSlider *slider;
+    TrackBar *slider;
+    QSlider *plainSlider;      // a slider whose position is not remembered
+    QAction *plainItem;        // a menu item that is not checkable
     QAction *item;
     DialogMemory *dialog;
     QStringList log;
@@ -97,6 +106,7 @@ TEST(PersistentWindow, RestoreRunsHandlersBeforeTheCreationHandler)
     StateFile state;
     state.write({"[Form1]", "RBPower1.Checked=FALSE", "RBPower3.Checked=TRUE",
                  "CBShow73.Checked=TRUE", "CSFTrackBar1.Position=31", "Append2.Checked=TRUE",
+                 "LRTrackBar1.Position=300", "Append1.Checked=TRUE",
                  "SaveDialog1.InitialDir=/home/op/QSL/", "SaveDialog1.FileName=K1ABC.jpg"});
     Window w(state.path);
     EXPECT_EQ((QStringList{"PowerClick 3", "CBShow73Click", "FormCreate"}), w.log);
@@ -104,7 +114,9 @@ TEST(PersistentWindow, RestoreRunsHandlersBeforeTheCreationHandler)
     EXPECT_TRUE(w.power[2]->isChecked());
     EXPECT_TRUE(w.check->isChecked());
     EXPECT_EQ(31, w.slider->value());
+    EXPECT_EQ(1, w.plainSlider->value());
     EXPECT_TRUE(w.item->isChecked());
+    EXPECT_TRUE(w.plainItem->isChecked());
     EXPECT_EQ(QStringLiteral("/home/op/QSL/"), w.dialog->initialDir);
     EXPECT_EQ(QStringLiteral("K1ABC.jpg"), w.dialog->fileName);
 }
@@ -162,12 +174,14 @@ TEST(PersistentWindow, DestructionWritesEveryRememberedValueOnce)
         w.move(150, 90);
         w.power[1]->setChecked(true);
         w.slider->setValue(44);
+        w.plainSlider->setValue(45);
         w.dialog->initialDir = QStringLiteral("/srv/cards/");
     }
     EXPECT_EQ(QStringLiteral("[Form1]\r\nTop=90\r\nLeft=150\r\nWidth=727\r\nHeight=472\r\n"
                              "RBPower1.Checked=FALSE\r\nRBPower2.Checked=TRUE\r\n"
                              "RBPower3.Checked=FALSE\r\nCBShow73.Checked=FALSE\r\n"
-                             "CSFTrackBar1.Position=44\r\nAppend2.Checked=FALSE\r\n"
+                             "CSFTrackBar1.Position=44\r\nAppend1.Checked=FALSE\r\n"
+                             "Append2.Checked=FALSE\r\n"
                              "SaveDialog1.InitialDir=/srv/cards/\r\n"),
               fileText(state.path));
 
