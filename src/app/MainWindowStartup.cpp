@@ -145,7 +145,12 @@ void MainWindow::loadIdentity()
 {
     const QStringList &edits = card::identityEdits();
     readIdentity(loadLines(dataFilePath(QStringLiteral("dfile.qec"))), edits.size(),
-                 [&](int i, const QString &line) { control<QLineEdit>(edits[i])->setText(line); });
+                 [&](int i, const QString &line) {
+                     // A long line shows its beginning, as the operator reads it.
+                     auto *edit = control<QLineEdit>(edits[i]);
+                     edit->setText(line);
+                     edit->setCursorPosition(0);
+                 });
 }
 
 void MainWindow::onActivated()

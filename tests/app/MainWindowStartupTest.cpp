@@ -245,3 +245,19 @@ TEST_F(MainWindowFixture, StateFileHoldsTheRememberedPropertiesOnly)
     EXPECT_FALSE(written.contains("UDTrackBar2.Position"));
     EXPECT_TRUE(written.contains("Append3.Checked"));
 }
+
+// Identity lines longer than their edits show their beginning after loading.
+TEST_F(MainWindowFixture, LoadedIdentityShowsTheBeginningOfLongLines)
+{
+    const QString longTail = QString(" and a long tail").repeated(6);
+    QStringList lines;
+    for (const QString &name : card::identityEdits())
+        lines << name + longTail;
+    saveLines(dataFile("dfile.qec"), lines);
+    start();
+    for (const QString &name : card::identityEdits()) {
+        auto *edit = form->control<QLineEdit>(name);
+        EXPECT_EQ(name + longTail, edit->text());
+        EXPECT_EQ(0, edit->cursorPosition()) << name.toStdString();
+    }
+}
