@@ -230,3 +230,12 @@ AdifLog readAdifLog(const QByteArray &log)
     result.skipped = reader.skipped();
     return result;
 }
+
+QStringList readListRows(AdifReader &reader, const QString &defaultPower, int maxRecords)
+{
+    QStringList rows;
+    AdifRecord record;
+    while (rows.size() < maxRecords && reader.readNext(record))
+        rows << listRow(record, defaultPower);
+    return rows;
+}

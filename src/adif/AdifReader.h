@@ -14,6 +14,7 @@
 #include "SkippedRecords.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <vector>
 
@@ -94,3 +95,7 @@ struct AdifLog
 };
 
 AdifLog readAdifLog(const QByteArray &log);
+
+// Reads on until maxRecords more rows are read or the log ends; the rows as the QSO list
+// shows them, defaultPower standing for a missing TX_PWR.
+QStringList readListRows(AdifReader &reader, const QString &defaultPower, int maxRecords);
