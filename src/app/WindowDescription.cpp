@@ -241,7 +241,9 @@ void adifPanel(Rows &r)
     r.add(C::Button, "EncartaButton12", "BatchPrint1", {271, 11, 44, 19}, "Search");
     r.add(C::Button, "EncartaButton13", "BatchPrint1", {317, 11, 44, 19}, "Next");
     r.add(C::Edit, "Edit1", "BatchPrint1", {364, 10, 109, 21});
-    r.add(C::ListBox, "ListBox1", "BatchPrint1", {16, 34, 457, 115});
+    // The list gives its last row to the line that tells how a load or a batch run is going.
+    r.add(C::ListBox, "ListBox1", "BatchPrint1", {16, 34, 457, 101});
+    r.add(C::Label, "AdifProgress", "BatchPrint1", {16, 137, 457, 13});
     r.add(C::Button, "EncartaButton8", "BatchPrint1", {19, 153, 86, 22}, "Load ADIF");
     r.add(C::Button, "EncartaButton9", "BatchPrint1", {107, 153, 86, 22}, "Print Selected");
     r.add(C::Button, "EncartaButton10", "BatchPrint1", {195, 153, 86, 22}, "JPG Selected");

@@ -23,6 +23,8 @@ ReportPage::ReportPage(QObject *parent)
     setObjectName(QStringLiteral("QuickRep1"));
 }
 
+ReportPage::~ReportPage() = default;
+
 void ReportPage::setSlotPicture(int slot, const QImage &picture)
 {
     m_slots.at(slot) = picture.copy();
@@ -80,16 +82,22 @@ void ReportPage::print(QPrinter &printer, QWidget *progressParent)
     progress.setValue(1);
 }
 
-void ReportPage::paintPage(QPrinter &printer)
+std::unique_ptr<QPainter> ReportPage::openPainter(QPrinter &printer)
 {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    auto painter = std::make_unique<QPainter>();
+    if (!painter->begin(&printer)) {
         if (!printer.outputFileName().isEmpty())
             throw KartelloError::cannotCreate(printer.outputFileName());
         throw KartelloError(QStringLiteral("Printer \"%1\" is not ready").arg(printer.printerName()));
     }
-    paintBand(painter, printer.resolution());
-    painter.end();
+    return painter;
+}
+
+void ReportPage::paintPage(QPrinter &printer)
+{
+    const std::unique_ptr<QPainter> painter = openPainter(printer);
+    paintBand(*painter, printer.resolution());
+    painter->end();
 }
 
 void ReportPage::paintBand(QPainter &painter, double resolution) const
@@ -112,4 +120,34 @@ void ReportPage::paintBand(QPainter &painter, double resolution) const
                           picture);
         painter.restore();
     }
+}
+
+void ReportPage::beginJob(QPrinter &printer)
+{
+    endJob();
+    setupPrinter(printer);
+    printer.setDocName(m_title);
+    m_jobPrinter = &printer;
+    m_jobPages = 0;
+}
+
+void ReportPage::printPage()
+{
+    if (!m_jobPrinter)
+        return;
+    // The job opens with its first page, so a run that prints nothing leaves no empty job.
+    if (!m_jobPainter)
+        m_jobPainter = openPainter(*m_jobPrinter);
+    else if (!m_jobPrinter->newPage())
+        throw KartelloError(QStringLiteral("Printer \"%1\" is not ready").arg(m_jobPrinter->printerName()));
+    paintBand(*m_jobPainter, m_jobPrinter->resolution());
+    ++m_jobPages;
+}
+
+void ReportPage::endJob()
+{
+    if (m_jobPainter)
+        m_jobPainter->end();
+    m_jobPainter.reset();
+    m_jobPrinter = nullptr;
 }

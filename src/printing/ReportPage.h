@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 class QPainter;
 class QPrinter;
@@ -30,6 +31,7 @@ public:
     static constexpr double PixelsPerInch = 96.0;
 
     explicit ReportPage(QObject *parent = nullptr);
+    ~ReportPage() override;
 
     QString reportTitle() const { return m_title; }
     void setReportTitle(const QString &title) { m_title = title; }
@@ -60,9 +62,22 @@ public:
     // the printer cannot be opened ("Cannot create file %s" for output to a file).
     void print(QPrinter &printer, QWidget *progressParent = nullptr);
 
+    // One print job of several pages under the report title, as the batch print makes it: a
+    // PDF or a printer gets every page, not only the last. beginJob() opens the job (throws
+    // as print() does), printPage() adds a page with the slots as they are then, endJob()
+    // closes it; a job not ended is closed with the page object.
+    void beginJob(QPrinter &printer);
+    void printPage();
+    void endJob();
+    int jobPages() const { return m_jobPages; }
+
 private:
     void paintPage(QPrinter &printer);
+    static std::unique_ptr<QPainter> openPainter(QPrinter &printer);
 
     std::array<QImage, SlotCount> m_slots;
     QString m_title;
+    QPrinter *m_jobPrinter = nullptr;
+    std::unique_ptr<QPainter> m_jobPainter;
+    int m_jobPages = 0;
 };

@@ -1,9 +1,298 @@
 #include "AdifController.h"
 
+#include "AdifReader.h"
+#include "BatchCard.h"
+#include "CardOutputsController.h"
+#include "EntryEdit.h"
+#include "FileDialogMemory.h"
+#include "FlatButton.h"
+#include "HandlerGuard.h"
+#include "KartelloError.h"
+#include "Led.h"
 #include "MainWindow.h"
+#include "PrintWindow.h"
+#include "QsoListModel.h"
+#include "QsoListSearch.h"
+#include "UserDialogs.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+
+namespace {
+
+// The window's client width with the panel open and closed (525 and 735 with the frame).
+constexpr int kWidthWithPanel = 517;
+constexpr int kFullWidth = 727;
+constexpr QPoint kPanelPlace(14, 287);
+
+// How long one slice of a load may take before the window gets its turn again.
+constexpr qint64 kLoadSliceMs = 15;
+constexpr int kRowsPerRead = 256;
+
+const QString kBatchPrintTitle = QStringLiteral("Batch QSL print");
+
+} // namespace
 
 AdifController::AdifController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
+    , m_rows(new QsoListModel(this))
 {
+    if (QListView *view = list())
+        view->setModel(m_rows);
+    m_loadSlices.setInterval(0);
+    connect(&m_loadSlices, &QTimer::timeout, this, [this] { guarded([this] { readLoadSlice(); }); });
+    const std::pair<const char *, void (AdifController::*)()> buttons[] = {
+        {"EncartaButton14", &AdifController::openPanel},
+        {"EncartaButton11", &AdifController::closePanel},
+        {"EncartaButton8", &AdifController::chooseAndLoadLog},
+        {"EncartaButton12", &AdifController::searchFromTop},
+        {"EncartaButton13", &AdifController::searchNext},
+        {"EncartaButton9", &AdifController::printSelected},
+        {"EncartaButton10", &AdifController::saveSelectedAsJpeg},
+    };
+    for (const auto &[name, handler] : buttons) {
+        if (auto *button = m_window.control<FlatButton>(QString::fromLatin1(name)))
+            connect(button, &FlatButton::clicked, this,
+                    [this, handler = handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
+}
+
+AdifController::~AdifController() = default;
+
+QListView *AdifController::list() const { return m_window.control<QListView>(QStringLiteral("ListBox1")); }
+Led *AdifController::led() const { return m_window.control<Led>(QStringLiteral("LED1")); }
+FlatButton *AdifController::closeButton() const
+{
+    return m_window.control<FlatButton>(QStringLiteral("EncartaButton11"));
+}
+QLabel *AdifController::progressLine() const
+{
+    return m_window.control<QLabel>(QStringLiteral("AdifProgress"));
+}
+
+void AdifController::openPanel()
+{
+    m_window.setFixedWidth(kWidthWithPanel);
+    QWidget *panel = m_window.control(QStringLiteral("BatchPrint1"));
+    panel->move(kPanelPlace);
+    panel->show();
+    panel->raise();
+    if (!isBusy()) {
+        m_rows->clear();
+        showProgress(QString());
+    }
+}
+
+void AdifController::closePanel()
+{
+    m_window.setFixedWidth(kFullWidth);
+    m_window.control(QStringLiteral("BatchPrint1"))->hide();
+}
+
+bool AdifController::isBusy() const
+{
+    return m_load || m_running;
+}
+
+void AdifController::showBusy(bool busy)
+{
+    led()->setLit(busy);
+    closeButton()->setButtonEnabled(!busy);
+}
+
+void AdifController::showProgress(const QString &text)
+{
+    if (QLabel *line = progressLine())
+        line->setText(text);
+}
+
+void AdifController::chooseAndLoadLog()
+{
+    if (isBusy())
+        return;
+    auto *memory = m_window.control<FileDialogMemory>(QStringLiteral("OpenDialog2"));
+    const QString path = userDialogs().openFileName(QStringLiteral("Open"), memory->initialDir(),
+                                                    QStringLiteral("All files (*)"));
+    if (path.isEmpty())
+        return;
+    memory->setFileName(path);
+    memory->setInitialDir(QFileInfo(path).absolutePath() + QLatin1Char('/'));
+    loadLogFile(path);
+}
+
+void AdifController::loadLogFile(const QString &path)
+{
+    if (isBusy())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KartelloError::cannotOpen(path);
+    m_load = std::make_unique<AdifReader>(file.readAll());
+    m_loadName = QFileInfo(path).fileName();
+    m_loadPower = m_window.entryOverlay(card::QsoField::Power)->text();
+    m_loadedRows = 0;
+    showBusy(true);
+    showProgress(QStringLiteral("%1: loading").arg(m_loadName));
+    m_loadSlices.start();
+}
+
+void AdifController::readLoadSlice()
+{
+    if (!m_load) {
+        m_loadSlices.stop();
+        return;
+    }
+    QElapsedTimer slice;
+    slice.start();
+    QStringList rows;
+    while (!m_load->atEnd() && slice.elapsed() < kLoadSliceMs)
+        rows += readListRows(*m_load, m_loadPower, kRowsPerRead);
+    m_rows->appendRows(rows);
+    m_loadedRows += int(rows.size());
+    if (m_load->atEnd()) {
+        finishLoad();
+        return;
+    }
+    const int percent = int(100 * m_load->position() / std::max<qsizetype>(1, m_load->size()));
+    showProgress(QStringLiteral("%1: loading, %2 rows (%3%)").arg(m_loadName).arg(m_loadedRows).arg(percent));
+}
+
+void AdifController::finishLoad()
+{
+    m_loadSlices.stop();
+    const QString summary = m_loadName + QStringLiteral(": ") + loadSummary(m_loadedRows, m_load->skipped());
+    m_load.reset();
+    showBusy(false);
+    showProgress(summary);
+    emit loadFinished(summary);
+}
+
+void AdifController::scrollToTop(int row)
+{
+    list()->scrollTo(m_rows->index(row), QAbstractItemView::PositionAtTop);
+}
+
+void AdifController::searchFromTop()
+{
+    const QString text = m_window.control<QLineEdit>(QStringLiteral("Edit1"))->text();
+    const SearchStep step = ::searchFromTop(m_rows->rows(), text, m_resumeIndex);
+    m_resumeIndex = step.resumeIndex;
+    if (step.foundRow >= 0)
+        scrollToTop(step.foundRow);
+}
+
+void AdifController::searchNext()
+{
+    const QString text = m_window.control<QLineEdit>(QStringLiteral("Edit1"))->text();
+    const SearchStep step = ::searchNext(m_rows->rows(), text, m_resumeIndex);
+    m_resumeIndex = step.resumeIndex;
+    if (step.foundRow >= 0)
+        scrollToTop(step.foundRow);
+}
+
+QStringList AdifController::selectedRows() const
+{
+    QModelIndexList selected = list()->selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QStringList rows;
+    for (const QModelIndex &index : selected)
+        rows << m_rows->rows().at(index.row());
+    return rows;
+}
+
+bool AdifController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_running && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        requestStop();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+int AdifController::runOverSelection(const std::function<void(const QsoRow &, int)> &makeCard)
+{
+    const QStringList rows = selectedRows();
+    m_running = true;
+    m_stopRequested = false;
+    showBusy(true);
+    qApp->installEventFilter(this);
+    auto finish = [this] {
+        qApp->removeEventFilter(this);
+        emptyQsoAfterBatchCard(m_window);
+        m_running = false;
+        showBusy(false);
+    };
+    int made = 0;
+    try {
+        for (const QString &row : rows) {
+            // The window repaints and Esc is seen between two cards.
+            QCoreApplication::processEvents();
+            if (m_stopRequested)
+                break;
+            showProgress(QStringLiteral("Card %1 of %2").arg(made + 1).arg(rows.size()));
+            makeCard(parseListRow(row), made);
+            ++made;
+        }
+    } catch (...) {
+        finish();
+        showProgress(QStringLiteral("%1 of %2 cards made, then an error").arg(made).arg(rows.size()));
+        throw;
+    }
+    finish();
+    showProgress(m_stopRequested ? QStringLiteral("Stopped after %1 of %2 cards").arg(made).arg(rows.size())
+                                 : QStringLiteral("%1 of %2 cards made").arg(made).arg(rows.size()));
+    return made;
+}
+
+void AdifController::printSelected()
+{
+    if (isBusy())
+        return;
+    PrintWindow &printWindow = m_window.cardOutputs().printWindow();
+    ReportPage &report = printWindow.report();
+    report.setupPrinter(printWindow.printer());
+    if (!userDialogs().printDialog(printWindow.printer()))
+        return;
+    report.setReportTitle(kBatchPrintTitle);
+    report.beginJob(printWindow.printer());
+    struct JobEnd {
+        ReportPage &report;
+        ~JobEnd() { report.endJob(); }
+    } jobEnd{report};
+    int onPage = 0;
+    runOverSelection([&](const QsoRow &row, int) {
+        const QImage card = batchCard(m_window, row);
+        if (onPage == 0)
+            report.clearSlots();
+        report.setSlotPicture(onPage, card);
+        emptyQsoAfterBatchCard(m_window);
+        if (++onPage == ReportPage::SlotCount) {
+            report.printPage();
+            onPage = 0;
+        }
+    });
+    // The last page with one or two cards; after Esc too, so no card made is lost.
+    if (onPage > 0)
+        report.printPage();
+}
+
+void AdifController::saveSelectedAsJpeg()
+{
+    if (isBusy())
+        return;
+    const QString folder = batchFolder();
+    runOverSelection([&](const QsoRow &row, int) {
+        batchCard(m_window, row);
+        writeBatchFiles(m_window, row.email, folder, QDate::currentDate());
+        emptyQsoAfterBatchCard(m_window);
+    });
 }

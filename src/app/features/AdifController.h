@@ -1,17 +1,97 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
+#include <QTimer>
 
+#include <functional>
+#include <memory>
+
+class AdifReader;
+class FlatButton;
+class Led;
 class MainWindow;
+class QLabel;
+class QListView;
+class QsoListModel;
+struct QsoRow;
 
-// ADIF: the ADIF panel, loading a log into the QSO list, Search and Next, and the batch runs Print Selected and JPG Selected.
+// ADIF: the ADIF panel, loading logs into the QSO list, Search and Next, and the batch runs
+// Print Selected and JPG Selected. A load reads the log a slice at a time from the event loop,
+// so a log of 100,000 QSOs never stalls the window; a batch run lets the window repaint
+// between two cards and stops there when the operator presses Esc.
 class AdifController : public QObject
 {
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
     explicit AdifController(MainWindow &window);
+    ~AdifController() override;
+
+    // "ADIF": narrows the window to the panel's width, shows the panel and empties the list.
+    void openPanel();
+    // The panel's Close: the window gets its full width back; the rows stay.
+    void closePanel();
+    // Load ADIF: the open dialog, then loadLogFile() on the chosen file.
+    void chooseAndLoadLog();
+    // Starts reading the log at path into the list, after the rows already there, with the
+    // power field's text for records without TX_PWR. Throws "Cannot open file %s" before
+    // anything changes when the file cannot be read.
+    void loadLogFile(const QString &path);
+    // Search: scrolls the first row holding the search text to the top.
+    void searchFromTop();
+    // Next: scrolls the next row holding the search text to the top.
+    void searchNext();
+    // Print Selected: after the print dialog, the selected rows' cards three to a page in one
+    // job titled "Batch QSL print".
+    void printSelected();
+    // JPG Selected: each selected row's card and contact info file in "BatchJPG/".
+    void saveSelectedAsJpeg();
+
+    // A load or a batch run is going on (the LED is lit).
+    bool isBusy() const;
+    // Asks a running batch run to stop before its next card.
+    void requestStop() { m_stopRequested = true; }
+    QsoListModel &rows() const { return *m_rows; }
+    // The row where Next goes on, -1 when Next has nothing to go on from.
+    int resumeIndex() const { return m_resumeIndex; }
+
+signals:
+    // A load ended; summary tells how many rows were added and which records were skipped.
+    void loadFinished(const QString &summary);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Reads the next slice of the log that is loading and ends the load at its end.
+    void readLoadSlice();
+    void finishLoad();
+    // Lights the LED and switches off Close, or the other way round.
+    void showBusy(bool busy);
+    void showProgress(const QString &text);
+    // Runs makeCard for every selected row, top to bottom, with the progress shown, until
+    // the rows end or Esc is pressed; the LED, Close and the QSO fields are put back however
+    // it ends. Returns the number of cards made.
+    int runOverSelection(const std::function<void(const QsoRow &, int number)> &makeCard);
+    QStringList selectedRows() const;
+    void scrollToTop(int row);
+
+    QListView *list() const;
+    Led *led() const;
+    FlatButton *closeButton() const;
+    QLabel *progressLine() const;
+
     MainWindow &m_window;
+    QsoListModel *m_rows = nullptr;
+    int m_resumeIndex = -1;
+
+    std::unique_ptr<AdifReader> m_load;
+    QString m_loadName;
+    QString m_loadPower;
+    int m_loadedRows = 0;
+    QTimer m_loadSlices;
+
+    bool m_running = false;
+    bool m_stopRequested = false;
 };

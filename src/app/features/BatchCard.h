@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ListRow.h"
+
+#include <QDate>
+#include <QImage>
+#include <QString>
+
+class MainWindow;
+
+// One card of a batch run, shared by JPG Selected, Print Selected and "kartello cards", so
+// that all three make the same pixels and the same files as Create JPG of the same QSO.
+
+// Fills the seven QSO fields and their value elements from row (the call-sign field's own
+// rule upper-cases the call sign) and takes the card's snapshot, which the result holds.
+// The entry overlays are left hidden; emptyQsoAfterBatchCard() brings them back.
+QImage batchCard(MainWindow &window, const QsoRow &row);
+
+// Shows the seven entry overlays again and empties the seven fields and their value
+// elements, the power field included, as a batch run leaves them after every card.
+void emptyQsoAfterBatchCard(MainWindow &window);
+
+// The folder "BatchJPG/" beside the executable, created when missing ("Cannot create file
+// %s" when it cannot be).
+QString batchFolder();
+
+// Line 1 of a batch contact info file: the row's e-mail, or "No email address".
+QString batchEmailLine(const QString &rowEmail);
+
+// JPG Selected's two files for the card batchCard() just took, in folder (ending in "/"):
+// the JPEG at quality 100 named cardBaseName() of the call-sign field + ".jpg", and the
+// contact info file named with dateOfWriting, line 1 batchEmailLine(rowEmail), lines 2 to 8
+// the seven QSO fields. Files of the same names are replaced. Returns the picture's path.
+QString writeBatchFiles(MainWindow &window, const QString &rowEmail, const QString &folder,
+                        const QDate &dateOfWriting);

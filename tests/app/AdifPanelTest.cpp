@@ -1,0 +1,120 @@
+// The ADIF panel in the main window: loading logs, Search and Next.
+#include "AdifPanelFixture.h"
+
+#include "AdifReader.h"
+
+namespace {
+
+const QByteArray threeRecordLog =
+    "Exported by a logger\n<adif_ver:5>3.1.4\n<programid:6>Logger\n<eoh>\n"
+    "<call:3>abc <qso_date:8>20240405 <time_on:6>093015 <freq:3>7.1 <mode:2>CW <rst_rcvd:3>599 <eor>\n"
+    "<qso_date:8>20240405 <freq:3>7.1 <eor>\n"
+    "<call:6>DL1ABC <qso_date:8>20241231 <time_on:4>2359 <freq:6>14.074 <mode:3>FT8 "
+    "<tx_pwr:3>50W <rst_rcvd:3>-10 <email:6>a@b.de <eor>\n";
+
+using AdifPanel = AdifPanelFixture;
+
+TEST_F(AdifPanel, OpensNarrowClosesWideAndEmptiesTheListOnOpen)
+{
+    adif().openPanel();
+    EXPECT_EQ(form->width(), 517);
+    EXPECT_FALSE(form->control("BatchPrint1")->isHidden());
+    EXPECT_EQ(form->control("BatchPrint1")->pos(), QPoint(14, 287));
+    loadLog(writeLog("one.adi", threeRecordLog));
+    EXPECT_EQ(adif().rows().rowCount(), 2);
+    adif().closePanel();
+    EXPECT_EQ(form->width(), 727);
+    EXPECT_TRUE(form->control("BatchPrint1")->isHidden());
+    EXPECT_EQ(adif().rows().rowCount(), 2);
+    adif().openPanel();
+    EXPECT_EQ(adif().rows().rowCount(), 0);
+}
+
+TEST_F(AdifPanel, LoadTakesPowerFieldAtStartAndTellsWhatWasSkipped)
+{
+    adif().openPanel();
+    form->entryOverlay(QsoField::Power)->setText("77");
+    dialogs.fileNames.push_back(writeLog("log.adi", threeRecordLog));
+    click("EncartaButton8");
+    // The load has begun but runs from the event loop: the window is not held up.
+    EXPECT_TRUE(adif().isBusy());
+    EXPECT_TRUE(led()->isLit());
+    EXPECT_FALSE(closeButton()->isButtonEnabled());
+    form->entryOverlay(QsoField::Power)->setText("1");
+    waitForLoad();
+    EXPECT_EQ(adif().rows().rows(),
+              QStringList({"   abc, 04.05.2024, 0930, 7.100, 77, CW, 599",
+                           "DL1ABC, 12.31.2024, 2359, 14.074, 50W, FT8, -10, a@b.de"}));
+    EXPECT_FALSE(led()->isLit());
+    EXPECT_TRUE(closeButton()->isButtonEnabled());
+    EXPECT_EQ(progress(), "log.adi: 2 rows added, 1 record skipped: 1 without CALL");
+    EXPECT_EQ(form->control<FileDialogMemory>("OpenDialog2")->initialDir(), dir.path() + "/");
+    EXPECT_TRUE(dialogs.texts("error").isEmpty());
+}
+
+TEST_F(AdifPanel, SecondLoadAppendsItsRows)
+{
+    adif().openPanel();
+    loadLog(writeLog("a.adi", threeRecordLog));
+    loadLog(writeLog("b.adi", "<call:4>K1AB<freq:4>1296<eor>"));
+    ASSERT_EQ(adif().rows().rowCount(), 3);
+    EXPECT_EQ(adif().rows().rows().last(), "  K1AB, , , 1296.000, , , ");
+}
+
+TEST_F(AdifPanel, BigLogArrivesWholeAfterManySlices)
+{
+    QByteArray log = "<adif_ver:5>3.1.4<eoh>\n";
+    for (int i = 0; i < 30000; ++i)
+        log += "<call:6>K" + QByteArray::number(100000 + i).right(5)
+               + " <qso_date:8>20240405 <time_on:4>0930 <freq:3>7.1 <mode:2>CW <rst_rcvd:3>599 <eor>\n";
+    adif().openPanel();
+    dialogs.fileNames.push_back(writeLog("big.adi", log));
+    click("EncartaButton8");
+    EXPECT_EQ(adif().rows().rowCount(), 0);
+    waitForLoad();
+    ASSERT_EQ(adif().rows().rowCount(), 30000);
+    EXPECT_EQ(adif().rows().rows().at(29999), "K29999, 04.05.2024, 0930, 7.100, , CW, 599");
+}
+
+TEST_F(AdifPanel, UnreadableLogChangesNothing)
+{
+    adif().openPanel();
+    loadLog(writeLog("a.adi", threeRecordLog));
+    dialogs.fileNames.push_back(dir.path() + "/missing.adi");
+    click("EncartaButton8");
+    EXPECT_EQ(dialogs.texts("error"), QStringList{"Cannot open file " + dir.path() + "/missing.adi"});
+    EXPECT_FALSE(adif().isBusy());
+    EXPECT_FALSE(led()->isLit());
+    EXPECT_TRUE(closeButton()->isButtonEnabled());
+    EXPECT_EQ(adif().rows().rowCount(), 2);
+}
+
+TEST_F(AdifPanel, CancelledDialogLoadsNothing)
+{
+    adif().openPanel();
+    click("EncartaButton8");
+    EXPECT_FALSE(adif().isBusy());
+    EXPECT_EQ(adif().rows().rowCount(), 0);
+}
+
+TEST_F(AdifPanel, SearchAndNextButtonsScrollAndResume)
+{
+    QByteArray log;
+    for (const char *call : {"K1AA", "K2BB", "W1AW", "K3CC", "W1AW", "K4DD"})
+        log += QByteArray("<call:4>") + call + "<freq:3>7.1<eor>";
+    adif().openPanel();
+    loadLog(writeLog("s.adi", log));
+    form->control<QLineEdit>("Edit1")->setText("W1AW");
+    EXPECT_EQ(adif().resumeIndex(), -1);
+    click("EncartaButton13");
+    EXPECT_EQ(adif().resumeIndex(), -1);
+    click("EncartaButton12");
+    EXPECT_EQ(adif().resumeIndex(), 3);
+    click("EncartaButton13");
+    EXPECT_EQ(adif().resumeIndex(), 5);
+    click("EncartaButton13");
+    EXPECT_EQ(adif().resumeIndex(), -1);
+    EXPECT_TRUE(list()->selectionModel()->selectedRows().isEmpty());
+}
+
+} // namespace
