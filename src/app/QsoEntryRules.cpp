@@ -60,6 +60,12 @@ QString quickPickDate(const QDate &date)
         .arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
+QDate sameDayOnPage(const QDate &date, int year, int month)
+{
+    const QDate first(year, month, 1);
+    return QDate(year, month, qMin(date.day(), first.daysInMonth()));
+}
+
 QString quickPickTime(const QTime &time)
 {
     return QStringLiteral("%1:%2")

@@ -29,6 +29,9 @@ QString signalAfterButton(SignalButton kind, const QString &caption, const QStri
 
 // The quick-pick date: month "." day "." year, no leading zeros, four-digit year (4.5.2024).
 QString quickPickDate(const QDate &date);
+// The calendar's date after its page turned to year and month: the same day of the month,
+// or the month's last day when it is shorter (31 January, one page on: 29 February 2024).
+QDate sameDayOnPage(const QDate &date, int year, int month);
 // The quick-pick time: two-digit hour ":" two-digit minute; seconds are cut off (07:05).
 QString quickPickTime(const QTime &time);
 

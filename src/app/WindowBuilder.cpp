@@ -64,6 +64,8 @@ QWidget *createCalendar(QWidget *parent)
     p.setColor(QPalette::Text, colorFromInt(8388608));
     p.setColor(QPalette::Base, colorFromInt(11395047));
     p.setColor(QPalette::AlternateBase, colorFromInt(11395047));
+    // The calendar draws the days of the months before and after in the disabled text colour.
+    p.setColor(QPalette::Disabled, QPalette::Text, Qt::white);
     calendar->setPalette(p);
     return calendar;
 }

@@ -117,9 +117,23 @@ void QsoEntryController::connectQuickPicks()
         onClick(QStringLiteral("EBFreq") + twoDigits(n), &QsoEntryController::takeFrequencyButton);
     connect(m_window.control<FlatButton>(QStringLiteral("EncartaButton5")), &FlatButton::clicked,
             this, [this] { guarded([this] { clearQsoFields(); }); });
-    if (auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1")))
+    if (auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))) {
         connect(calendar, &QCalendarWidget::clicked, this,
                 [this] { guarded([this] { takeCalendarDate(); }); });
+        connect(calendar, &QCalendarWidget::currentPageChanged, this,
+                [this](int year, int month) { guarded([&] { turnCalendarPage(year, month); }); });
+    }
+}
+
+void QsoEntryController::turnCalendarPage(int year, int month)
+{
+    auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    const QDate selected = calendar->selectedDate();
+    // The page follows a date chosen on it or set by the program: nothing was clicked.
+    if (selected.year() == year && selected.month() == month)
+        return;
+    calendar->setSelectedDate(sameDayOnPage(selected, year, month));
+    takeCalendarDate();
 }
 
 // Radio buttons answer when they become checked, so restoring a remembered choice runs the

@@ -25,6 +25,9 @@ public:
     void fillCurrentUtcDateTime();
     // A click in the calendar takes its selected date as the UTC date.
     void takeCalendarDate();
+    // A month arrow or the month and year choosers moved the calendar: its date moves along
+    // to the same day and becomes the date field, as any click in the calendar does.
+    void turnCalendarPage(int year, int month);
     // A report digit, a whole report or Clear of the signal panel changes the report.
     void applySignalButton(QObject *sender);
     // The power radio chosen gives the power field its caption.
