@@ -10,6 +10,8 @@
 #include "EntryEdit.h"
 #include "OneLineText.h"
 #include "TrackBar.h"
+#include "GroupFrame.h"
+#include "FittedCaption.h"
 #include "CardBand.h"
 
 #include <QCalendarWidget>
@@ -115,7 +117,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
         panel->setAutoFillBackground(true);
         return panel;
     }
-    case ControlClass::GroupBox: return new QGroupBox(row.caption, parent);
+    case ControlClass::GroupBox: return new GroupFrame(row.caption, parent);
     case ControlClass::Button: {
         auto *button = new FlatButton(parent);
         button->setCaption(row.caption);
@@ -131,8 +133,8 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
         button->setFocusPolicy(Qt::NoFocus);
         return button;
     }
-    case ControlClass::Radio: return new QRadioButton(row.caption, parent);
-    case ControlClass::Check: return new QCheckBox(row.caption, parent);
+    case ControlClass::Radio: return new FittedRadioButton(row.caption, parent);
+    case ControlClass::Check: return new FittedCheckBox(row.caption, parent);
     case ControlClass::Label: return new QLabel(row.caption, parent);
     case ControlClass::Edit: {
         auto *edit = new QLineEdit(row.caption, parent);
@@ -172,7 +174,9 @@ void setControlColour(QWidget *widget, int colour)
         p.setColor(QPalette::Base, c);
         p.setColor(QPalette::Text, colorFromInt(8388608));
     } else {
+        // Buttons fill their background in the button colour, everything else in the window's.
         p.setColor(QPalette::Window, c);
+        p.setColor(widget->backgroundRole(), c);
         widget->setAutoFillBackground(true);
     }
     widget->setPalette(p);
@@ -189,6 +193,11 @@ void buildWindow(QWidget *form, const std::vector<ControlRow> &rows)
             w->setGeometry(row.geometry);
         if (row.colour >= 0)
             setControlColour(w, row.colour);
+        if (row.textColour >= 0) {
+            QPalette p = w->palette();
+            p.setColor(QPalette::WindowText, colorFromInt(row.textColour));
+            w->setPalette(p);
+        }
         if (auto *button = qobject_cast<QAbstractButton *>(w))
             button->setChecked(row.flags & Checked);
         if (row.flags & NoTabStop)

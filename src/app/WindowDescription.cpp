@@ -1,5 +1,7 @@
 #include "WindowDescription.h"
 
+#include "CardOptions.h"
+
 namespace {
 
 using C = ControlClass;
@@ -158,12 +160,13 @@ void fontsAndBackgrounds(Rows &r)
     r.add(C::Button, "CallSignBtn", "GroupBox6", {8, 16, 58, 16}, "CallSign", kWindow);
     r.add(C::Button, "NameBtn", "GroupBox6", {70, 16, 58, 16}, "Name", kWindow);
     r.add(C::Button, "InfoBtn", "GroupBox6", {132, 16, 58, 16}, "Info", kWindow);
-    for (int i = 0; i < 10; ++i) {
-        const int digit = (i + 1) % 10;   // B1..B9, then BA
-        r.add(C::Radio, QStringLiteral("RBBkgClr%1").arg(digit), "GroupBox6",
-              {6 + 38 * (i % 5), 36 + 16 * (i / 5), 37, 16},
-              digit ? QStringLiteral("B%1").arg(digit) : QStringLiteral("BA"), -1,
-              digit == 6 ? Checked : 0u);
+    // Each background radio shows its own scheme: the box colour behind its box text colour.
+    for (int i = 0; i < card::kBackgroundSchemeCount; ++i) {
+        const card::BackgroundScheme &scheme = card::backgroundSchemes()[i];
+        r.add(C::Radio, QString::fromLatin1(scheme.radio), "GroupBox6",
+              {6 + 38 * (i % 5), 36 + 16 * (i / 5), 37, 16}, QString::fromLatin1(scheme.caption),
+              scheme.boxColour, i + 1 == card::kDesignedBackground ? Checked : 0u);
+        r.rows.back().textColour = scheme.boxTextColour;
     }
 }
 

@@ -44,6 +44,7 @@ struct ControlRow {
     int colour = -1;     // design colour integer; -1 keeps the parent's
     unsigned flags = 0;
     int minimum = 0, maximum = 0, value = 0;   // track bars and sliders only
+    int textColour = -1; // design colour integer of the caption; -1 keeps the parent's
 };
 
 // Every control of the main window, in creation order.

@@ -1,0 +1,51 @@
+#include "FittedCaption.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace {
+
+constexpr int kNarrowest = 70;   // percent of the face's normal width
+constexpr int kStep = 5;
+
+// Paints a radio button or check box with its caption narrowed to the room its style gives it.
+void paintFitted(QAbstractButton *button, QStyleOptionButton &option, QStyle::SubElement contents,
+                 QStyle::ControlElement element)
+{
+    QStylePainter painter(button);
+    const QRect room = button->style()->subElementRect(contents, &option, button);
+    const int width = button->width() - room.left() - kCaptionGap;
+    const QFont font = fittedCaptionFont(button->font(), option.text, width);
+    painter.setFont(font);
+    option.fontMetrics = QFontMetrics(font);
+    painter.drawControl(element, option);
+}
+
+} // namespace
+
+QFont fittedCaptionFont(const QFont &font, const QString &text, int width)
+{
+    if (text.isEmpty() || QFontMetrics(font).horizontalAdvance(text) <= width)
+        return font;
+    QFont narrow = font;
+    for (int stretch = 100 - kStep; stretch >= kNarrowest; stretch -= kStep) {
+        narrow.setStretch(stretch);
+        if (QFontMetrics(narrow).horizontalAdvance(text) <= width)
+            break;
+    }
+    return narrow;
+}
+
+void FittedRadioButton::paintEvent(QPaintEvent *)
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    paintFitted(this, option, QStyle::SE_RadioButtonContents, QStyle::CE_RadioButton);
+}
+
+void FittedCheckBox::paintEvent(QPaintEvent *)
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    paintFitted(this, option, QStyle::SE_CheckBoxContents, QStyle::CE_CheckBox);
+}

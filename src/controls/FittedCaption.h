@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QFont>
+#include <QRadioButton>
+
+// Radio buttons and check boxes keep the places the window's layout gives them; in a
+// substitute face that runs wider than the designed one a caption could reach under the next
+// control. These buttons narrow such a caption until it fits their own width.
+
+// font, or font narrowed (stretched down in steps, to 70 % at most) so that text is at most
+// width pixels wide; unchanged when it fits already or is empty.
+QFont fittedCaptionFont(const QFont &font, const QString &text, int width);
+
+// Pixels kept free between the end of a caption and the next control.
+constexpr int kCaptionGap = 4;
+
+// A radio button whose caption is narrowed to fit its width.
+class FittedRadioButton : public QRadioButton
+{
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A check box whose caption is narrowed to fit its width.
+class FittedCheckBox : public QCheckBox
+{
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
