@@ -115,6 +115,9 @@ void ReportPage::paintBand(QPainter &painter, double resolution) const
                           mm.height() * dotsPerMm);
         painter.save();
         painter.setClipRect(area);
+        // The card goes to the page pixel for pixel: without this hint the PDF engine (and
+        // what Qt hands a printer) stores it as a JPEG, with colour fringes on fine text.
+        painter.setRenderHint(QPainter::LosslessImageRendering);
         painter.drawImage(QRectF(area.topLeft(), QSizeF(picture.width() * dotsPerPixel,
                                                         picture.height() * dotsPerPixel)),
                           picture);

@@ -76,6 +76,52 @@ TEST(ReportPage, PdfHoldsTheCardPixelsAt96PerInchOnLetterWithTheTitle)
     EXPECT_TRUE(info.contains("612 x 792 pts (letter)")) << info.toStdString();
 }
 
+// A card a lossy encoder cannot keep: navy text on yellow, a hard-edged pattern and a
+// gradient, so that any JPEG step changes thousands of pixels.
+QImage detailedTestCard()
+{
+    QImage card(511, 280, QImage::Format_RGB32);
+    for (int y = 0; y < card.height(); ++y)
+        for (int x = 0; x < card.width(); ++x) {
+            const bool text = ((x / 3) ^ (y / 2)) % 5 == 0;
+            card.setPixel(x, y, text ? qRgb(0, 0, 128) : x < 256 ? qRgb(255, 255, 0)
+                                                              : qRgb(x % 256, y % 256, (x * y) % 256));
+        }
+    return card;
+}
+
+struct PixelRow {
+    const char *name;
+    int slot;
+};
+
+class PrintedPixels : public ::testing::TestWithParam<PixelRow> {};
+
+// The picture stored in the PDF is the card itself, every pixel equal.
+TEST_P(PrintedPixels, PdfStoresTheCardLosslessly)
+{
+    QTemporaryDir dir;
+    ReportPage report;
+    const QImage card = detailedTestCard();
+    report.setSlotPicture(GetParam().slot, card);
+    const QString pdf = printToPdf(report, dir);
+    const QStringList images = runTool("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(images.size(), 3) << images.join('\n').toStdString();
+    EXPECT_NE("jpeg", images[2].simplified().split(QLatin1Char(' ')).value(8).toStdString());
+    runTool("pdfimages", {"-png", pdf, dir.filePath("card")});
+    const QImage stored = QImage(dir.filePath("card-000.png")).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(card.size(), stored.size());
+    int differing = 0;
+    for (int y = 0; y < card.height(); ++y)
+        for (int x = 0; x < card.width(); ++x)
+            differing += card.pixel(x, y) != stored.pixel(x, y);
+    EXPECT_EQ(0, differing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, PrintedPixels, ::testing::Values(
+    PixelRow{"first", 0}, PixelRow{"second", 1}, PixelRow{"third", 2}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(ReportPage, UnwritablePdfIsReported)
 {
     QTemporaryDir dir;
