@@ -80,6 +80,12 @@ QString cardBaseName(const QString &callSign, const QDateTime &localNow)
            + QLatin1Char('_') + two(d.month()) + two(d.day()) + two(d.year() % 100);
 }
 
+QString printFileProposal(const QString &cardFolder, const QString &callSign,
+                          const QDateTime &localNow)
+{
+    return cardFolder + cardBaseName(callSign, localNow) + QStringLiteral(".pdf");
+}
+
 QString tempBitmapPath()
 {
     return executableFolder() + QStringLiteral("temp.bmp");

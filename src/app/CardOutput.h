@@ -33,6 +33,11 @@ public:
 // gives QSL_090505_120626; the minute stands twice).
 QString cardBaseName(const QString &callSign, const QDateTime &localNow);
 
+// The file Print to File proposes: the card folder, the card's base name and ".pdf", so a
+// printed card lands beside its picture (K1ABC/P with "/srv/qsl/" gives /srv/qsl/K1ABC_P.pdf).
+QString printFileProposal(const QString &cardFolder, const QString &callSign,
+                          const QDateTime &localNow);
+
 // "temp.bmp" in the executable's folder, where the snapshot lies while a picture is made.
 QString tempBitmapPath();
 

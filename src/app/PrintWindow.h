@@ -10,23 +10,20 @@
 #include <array>
 #include <functional>
 
-class QCheckBox;
-class QFrame;
-class QLabel;
 class QRadioButton;
-class QStatusBar;
-class FlatButton;
 
 // What the print window needs of the main window.
 struct PrintWindowHost {
     std::function<QImage()> cardPicture;        // the main window's picture holder `Image1`
     std::function<QString()> contactCallSign;   // the report title
     std::function<void()> writeContactsInfo;    // runs after every press of Print
+    std::function<QString()> printFileProposal; // what Print to File proposes ("" = Qt's)
 };
 
 // The print window "Kartello Print": how many cards go on the page (Copies 1 to 3) or at
 // which of three positions a single card goes, a preview of the latest snapshot and the
-// print page. Created once and hidden when closed, so the choice lasts until the program ends.
+// print page. Built from its description (PrintWindowDescription.cpp); created once and
+// hidden when closed, so the choice lasts until the program ends.
 class PrintWindow : public QDialog
 {
     Q_OBJECT
@@ -42,8 +39,6 @@ public:
     // The choice after a press of Print: positions advance 1 to 2 to 3 to 1 when
     // autoLoop is on; copies never change.
     static Choice choiceAfterPrint(Choice choice, bool autoLoop);
-    // Where CenterMouse puts the pointer, in global coordinates.
-    static QPoint centerMousePoint(const QWidget *button, int dx, int dy);
 
     Choice choice() const;
     void setChoice(Choice choice);
@@ -51,27 +46,30 @@ public:
     QPrinter &printer() { return m_printer; }
     QImage previewImage() const;
 
-    void FormActivate();
-    void PrintButton1Click();
-    void CloseButton2Click();
-    void Copy1Click();
-    static void CenterMouse(const QWidget *button, int dx, int dy);
+    // Every opening: the focus on the hidden panel, the latest snapshot as the preview and
+    // the pointer on Print.
+    void prepareOpening();
+    // Print: fills the slots, asks the print dialog, prints, writes the contact info file
+    // and closes.
+    void printPage();
+    // Cancel closes the window without printing.
+    void cancel();
+    // A choice radio was picked: the focus goes back to the hidden panel.
+    void onChoicePicked();
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
-    void createControls();
-    FlatButton *createButton(const char *name, const QString &caption, const QRect &place);
+    template <typename T = QWidget> T *control(const char *name) const
+    {
+        return findChild<T *>(QString::fromLatin1(name));
+    }
+    void connectControls();
 
     PrintWindowHost m_host;
     ReportPage *m_report = nullptr;
     QPrinter m_printer{QPrinter::HighResolution};
-    FlatButton *m_printButton = nullptr;
-    QFrame *m_panel = nullptr;
-    std::array<QRadioButton *, 6> m_radios{};
-    QCheckBox *m_autoLoop = nullptr;
-    QLabel *m_preview = nullptr;
-    QStatusBar *m_statusBar = nullptr;
+    // The choice radios in Choice order.
+    std::array<QRadioButton *, 6> m_choiceRadios{};
 };

@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTextCharFormat>
 #include <QToolButton>
 
@@ -152,8 +153,22 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     case ControlClass::CollapsiblePanel: return new CollapsiblePanel(parent);
     case ControlClass::Image: return new QLabel(parent);
     case ControlClass::CardBand: return createBand(form, parent);
+    case ControlClass::StatusBar: {
+        auto *bar = new QStatusBar(parent);
+        bar->setSizeGripEnabled(false);
+        return bar;
+    }
     }
     return nullptr;
+}
+
+void setNavyText(QWidget *widget)
+{
+    widget->setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colorFromInt(8388608));
+    palette.setColor(QPalette::ButtonText, colorFromInt(8388608));
+    widget->setPalette(palette);
 }
 
 } // namespace
@@ -200,6 +215,10 @@ void buildWindow(QWidget *form, const std::vector<ControlRow> &rows)
         }
         if (auto *button = qobject_cast<QAbstractButton *>(w))
             button->setChecked(row.flags & Checked);
+        if (row.flags & NavyText)
+            setNavyText(w);
+        if (row.flags & AutoSize)
+            w->adjustSize();
         if (row.flags & NoTabStop)
             w->setFocusPolicy(Qt::ClickFocus);
         if (row.flags & Hidden)

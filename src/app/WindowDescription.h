@@ -27,12 +27,15 @@ enum class ControlClass {
     CollapsiblePanel,
     Image,       // hidden picture holder
     CardBand,    // the card; its elements come from the card's own table
+    StatusBar,   // status bar without a size grip
 };
 
 enum ControlFlag : unsigned {
     Hidden = 1u << 0,
     Checked = 1u << 1,
     NoTabStop = 1u << 2,
+    NavyText = 1u << 3,  // a navy caption in the designed face, for windows without one
+    AutoSize = 1u << 4,  // sized to its caption from the row's top-left corner
 };
 
 struct ControlRow {
@@ -49,6 +52,9 @@ struct ControlRow {
 
 // Every control of the main window, in creation order.
 const std::vector<ControlRow> &mainWindowDescription();
+
+// Every control of the print window, in creation order (PrintWindowDescription.cpp).
+const std::vector<ControlRow> &printWindowDescription();
 
 // Items of the three "Other" colour lists: a name padded to 48 characters, then "$" and
 // eight hexadecimal digits.

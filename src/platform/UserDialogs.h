@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
+class QMessageBox;
 class QPrinter;
 class QWidget;
 
@@ -31,13 +33,22 @@ public:
     virtual QString openFileName(const QString &title, const QString &initialDir,
                                  const QString &filter) = 0;
 
-    // The system print dialog for printer; false when cancelled.
-    virtual bool printDialog(QPrinter &printer) = 0;
+    // The system print dialog for printer; false when cancelled. Printing to a file
+    // proposes proposedFile (a full path) when it is not empty.
+    virtual bool printDialog(QPrinter &printer, const QString &proposedFile) = 0;
+    bool printDialog(QPrinter &printer) { return printDialog(printer, QString()); }
 
-    // Moves the pointer to (desktop width div 2 + dx, desktop height div 2 + dy) of the
-    // virtual desktop; does nothing where the windowing system refuses.
+    // Before a message box: the pointer will rest on the next box's default button, so a
+    // click or Return answers it. dx, dy are the offsets the box's question calls for
+    // (+10 before an OK-only box, -10 or -20 before a question); the box, centred on its
+    // window, decides the place.
     virtual void placePointer(int dx, int dy) = 0;
+    // Moves the pointer to the middle of widget, shifted by dx, dy.
+    virtual void placePointerOn(const QWidget *widget, int dx, int dy) = 0;
 };
+
+// The middle of widget shifted by dx, dy, in global coordinates.
+QPoint pointerPointOn(const QWidget *widget, int dx, int dy);
 
 // The dialogs in use; the real Qt dialogs unless a test installed others.
 UserDialogs &userDialogs();
@@ -56,6 +67,15 @@ public:
                          const QString &initialName, const QString &filter) override;
     QString openFileName(const QString &title, const QString &initialDir,
                          const QString &filter) override;
-    bool printDialog(QPrinter &printer) override;
+    bool printDialog(QPrinter &printer, const QString &proposedFile) override;
+    using UserDialogs::printDialog;
     void placePointer(int dx, int dy) override;
+    void placePointerOn(const QWidget *widget, int dx, int dy) override;
+
+private:
+    // Shows box and returns the button pressed; the pointer goes onto its default button
+    // when placePointer() asked for it.
+    int runBox(QMessageBox &box);
+
+    bool m_pointerToDefaultButton = false;
 };

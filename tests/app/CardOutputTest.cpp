@@ -393,4 +393,30 @@ TEST(CardOutput, BaseNames)
         EXPECT_EQ(cardBaseName(row.callSign, row.now), row.baseName);
 }
 
+struct ProposalRow {
+    const char *name;
+    const char *folder;
+    const char *callSign;
+    const char *expected;
+};
+
+class PrintFileProposals : public ::testing::TestWithParam<ProposalRow> {};
+
+// Print to File proposes the card folder and the call sign's file name, like the pictures.
+TEST_P(PrintFileProposals, CardFolderAndFileName)
+{
+    const ProposalRow &row = GetParam();
+    const QDateTime now(QDate(2026, 12, 6), QTime(9, 5));
+    EXPECT_EQ(std::string(row.expected),
+              printFileProposal(row.folder, row.callSign, now).toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, PrintFileProposals,
+    ::testing::Values(ProposalRow{"plain", "/srv/qsl/", "K1ABC", "/srv/qsl/K1ABC.pdf"},
+                      ProposalRow{"portable", "/srv/qsl/", "K1ABC/P", "/srv/qsl/K1ABC_P.pdf"},
+                      ProposalRow{"noCallSign", "/srv/qsl/", "", "/srv/qsl/QSL_090505_120626.pdf"},
+                      ProposalRow{"currentFolder", "", "DL1XYZ", "DL1XYZ.pdf"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace

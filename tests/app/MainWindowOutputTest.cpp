@@ -169,13 +169,14 @@ TEST_F(MainWindowOutput, PrintOpensThePrintWindowOnTheFreshSnapshot)
     QImage preview;
     QTimer::singleShot(0, form.get(), [&] {
         preview = form->cardOutputs().printWindow().previewImage();
-        form->cardOutputs().printWindow().PrintButton1Click();
+        form->cardOutputs().printWindow().printPage();
     });
     click("PrintButton1");
     expectFinished();
     EXPECT_EQ(preview.convertToFormat(QImage::Format_RGB32), form->cardOutputs().snapshotImage());
     EXPECT_FALSE(form->cardOutputs().printWindow().isVisible());
     EXPECT_EQ(dialogs.texts("print").size(), 1);
+    EXPECT_EQ((cards + "K1ABC_P.pdf").toStdString(), dialogs.lastProposedPrintFile.toStdString());
     EXPECT_TRUE(QFile::exists(infoFile(cards)));
     EXPECT_EQ(form->cardOutputs().printWindow().choice(), PrintWindow::Position1);
 }

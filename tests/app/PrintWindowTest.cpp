@@ -2,7 +2,9 @@
 #include "ScriptedDialogs.h"
 #include "FlatButton.h"
 #include "PrintWindow.h"
+#include "QtPrinters.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -18,7 +20,8 @@ struct Fixture {
     QString callSign = "K1ABC";
     int contactsInfoWritten = 0;
     PrintWindow form{PrintWindowHost{[this] { return card; }, [this] { return callSign; },
-                                [this] { ++contactsInfoWritten; }}};
+                                [this] { ++contactsInfoWritten; },
+                                [this] { return "/srv/qsl/" + callSign + ".pdf"; }}};
     ScriptedDialogs dialogs;
     QTemporaryDir dir;
     int pdfCount = 0;
@@ -38,7 +41,7 @@ struct Fixture {
     {
         dialogs.printAnswers.push_back(confirm);
         form.show();
-        form.PrintButton1Click();
+        form.printPage();
     }
 };
 
@@ -199,14 +202,25 @@ TEST(PrintWindow, EveryOpeningPreviewsTheLatestSnapshot)
     EXPECT_EQ(f.form.previewImage().size(), QSize(511, 280));
 }
 
-TEST(PrintWindow, CenterMouseAimsAtTheButtonMiddlePlusOffsets)
+// Each opening prepares the window once: one preview, one pointer move onto Print.
+TEST(PrintWindow, EachOpeningPreparesOnce)
 {
     Fixture f;
-    f.form.move(100, 50);
-    f.form.show();
-    const QWidget *print = f.child<QWidget>("EncartaButton1");
-    EXPECT_EQ(PrintWindow::centerMousePoint(print, 12, 0),
-              print->mapToGlobal(QPoint(0, 0)) + QPoint(43 + 12, 11));
+    for (int opening = 1; opening <= 3; ++opening) {
+        f.form.show();
+        QApplication::setActiveWindow(&f.form);
+        QCoreApplication::processEvents();
+        QStringList moves = f.dialogs.texts("pointer on");
+        EXPECT_EQ(QStringList(opening, "EncartaButton1 12,0"), moves) << opening;
+        f.form.hide();
+    }
+}
+
+TEST(PrintWindow, PrintToFileProposesTheHostsFile)
+{
+    Fixture f;
+    f.press(false);
+    EXPECT_EQ("/srv/qsl/K1ABC.pdf", f.dialogs.lastProposedPrintFile.toStdString());
 }
 
 } // namespace

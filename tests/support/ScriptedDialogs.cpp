@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 ScriptedDialogs::ScriptedDialogs()
@@ -75,8 +77,9 @@ QString ScriptedDialogs::openFileName(const QString &title, const QString &initi
     return name;
 }
 
-bool ScriptedDialogs::printDialog(QPrinter &printer)
+bool ScriptedDialogs::printDialog(QPrinter &printer, const QString &proposedFile)
 {
+    lastProposedPrintFile = proposedFile;
     shown.push_back({QStringLiteral("print"), QString()});
     if (onPrint)
         onPrint(printer);
@@ -90,4 +93,11 @@ bool ScriptedDialogs::printDialog(QPrinter &printer)
 void ScriptedDialogs::placePointer(int dx, int dy)
 {
     shown.push_back({QStringLiteral("pointer"), QStringLiteral("%1,%2").arg(dx).arg(dy)});
+}
+
+void ScriptedDialogs::placePointerOn(const QWidget *widget, int dx, int dy)
+{
+    shown.push_back({QStringLiteral("pointer on"),
+                     QStringLiteral("%1 %2,%3").arg(widget ? widget->objectName() : QString())
+                         .arg(dx).arg(dy)});
 }

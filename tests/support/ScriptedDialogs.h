@@ -36,9 +36,14 @@ public:
                          const QString &initialName, const QString &filter) override;
     QString openFileName(const QString &title, const QString &initialDir,
                          const QString &filter) override;
-    bool printDialog(QPrinter &printer) override;
+    bool printDialog(QPrinter &printer, const QString &proposedFile) override;
+    using UserDialogs::printDialog;
     void placePointer(int dx, int dy) override;
+    // Recorded as "pointer on" with "name dx,dy".
+    void placePointerOn(const QWidget *widget, int dx, int dy) override;
 
     // What the last file dialog was opened with.
     QString lastInitialDir, lastInitialName, lastFilter;
+    // The file the last print dialog proposed for printing to a file.
+    QString lastProposedPrintFile;
 };

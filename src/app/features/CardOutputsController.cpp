@@ -3,6 +3,8 @@
 #include "CardBand.h"
 #include "CardLabel.h"
 #include "CardOutput.h"
+#include "DataFolder.h"
+#include "KartelloError.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
@@ -51,7 +53,8 @@ CardOutputsController::CardOutputsController(MainWindow &window)
     m_printWindow = std::make_unique<PrintWindow>(PrintWindowHost{
         [this] { return snapshotImage(); },
         [this] { return m_window.entryOverlay(card::QsoField::CallSign)->text(); },
-        [this] { m_window.qsoEntry().writeContactInfo(); }});
+        [this] { m_window.qsoEntry().writeContactInfo(); },
+        [this] { return proposedPrintFile(); }});
     m_printWindow->hide();
     auto onClick = [this](const char *name, void (CardOutputsController::*handler)()) {
         connect(m_window.control<FlatButton>(QString::fromLatin1(name)), &FlatButton::clicked,
@@ -64,6 +67,19 @@ CardOutputsController::CardOutputsController(MainWindow &window)
 }
 
 CardOutputsController::~CardOutputsController() = default;
+
+QString CardOutputsController::proposedPrintFile() const
+{
+    QString folder;
+    try {
+        folder = cardFolder();
+    } catch (const KartelloError &) {
+        // Without a readable card folder the print dialog proposes its own file.
+        return QString();
+    }
+    return printFileProposal(folder, m_window.entryOverlay(card::QsoField::CallSign)->text(),
+                             QDateTime::currentDateTime());
+}
 
 QLabel *CardOutputsController::snapshotHolder() const
 {

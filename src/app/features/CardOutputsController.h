@@ -43,6 +43,8 @@ public:
 
 private:
     QLabel *snapshotHolder() const;
+    // The card folder and the call sign's file name as a PDF, for Print to File.
+    QString proposedPrintFile() const;
 
     MainWindow &m_window;
     // A window of its own rather than a child of the main window, kept for exactly the
