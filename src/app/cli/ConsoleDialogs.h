@@ -23,8 +23,10 @@ public:
     {
         return QString();
     }
-    bool printDialog(QPrinter &) override { return false; }
+    bool printDialog(QPrinter &, const QString &) override { return false; }
+    using UserDialogs::printDialog;
     void placePointer(int, int) override {}
+    void placePointerOn(const QWidget *, int, int) override {}
 
     // What the program would have shown, oldest first; takeMessages() empties the list.
     QStringList takeMessages();
