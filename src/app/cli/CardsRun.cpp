@@ -1,59 +1,24 @@
 #include "CardsRun.h"
 
 #include "AdifReader.h"
+#include "CardFiles.h"
 #include "CardOutput.h"
-#include "CardPictureFiles.h"
 #include "CardWriterPool.h"
-#include "ContactInfoFile.h"
 #include "DataFolder.h"
-#include "JpegWriter.h"
 #include "KartelloError.h"
 #include "PdfCardBook.h"
 #include "StopSignals.h"
 
-#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 
 namespace {
 
 // Cards each writer may hold waiting: enough to keep it busy while the next card is drawn,
 // few enough that a run of any length stays within a few megabytes.
 constexpr int QueuedCardsPerWriter = 4;
-
-const QString NoEmail = QStringLiteral("No email address");
-
-void writeCardPng(const QImage &card, const QString &path)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(card))
-        throw KartelloError::cannotCreate(path);
-    writeWholeFile(path, bytes);
-}
-
-void writeCardPicture(CardFormat format, const QImage &card, const QString &path)
-{
-    switch (format) {
-    case CardFormat::Jpg: writeCardJpeg(card, path); break;
-    case CardFormat::Gif: writeCardGif(card, path); break;
-    case CardFormat::Png: writeCardPng(card, path); break;
-    case CardFormat::Pdf: break;
-    }
-}
-
-// The contact info file beside the card, as JPG Selected writes it: the row's e-mail or
-// "No email address" on the first line.
-void writeBatchContactInfo(const QString &folder, const QString &email, const QsoRecord &qso)
-{
-    saveLines(contactInfoFileName(folder, QDate::currentDate(), qso.callSign),
-              contactInfoLines(email.isEmpty() ? NoEmail : email, qso));
-}
 
 QString withSlash(const QString &folder)
 {
