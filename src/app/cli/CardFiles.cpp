@@ -1,6 +1,7 @@
 #include "CardFiles.h"
 
 #include "CardPictureFiles.h"
+#include "features/BatchCard.h"
 #include "ContactInfoFile.h"
 #include "JpegWriter.h"
 #include "KartelloError.h"
@@ -36,12 +37,11 @@ void writeCardPicture(CardFormat format, const QImage &card, const QString &path
 
 void writeBatchContactInfo(const QString &folder, const QString &rowEmail, const QsoRecord &qso)
 {
-    const QString email = rowEmail.isEmpty() ? QStringLiteral("No email address") : rowEmail;
     // The contact info file's own layout (UTF-8, every line ended by CR LF), written without
     // the disk flush of the data files: a thousand of them would wait on the disk, and each
     // can be made again.
     QByteArray bytes;
-    for (const QString &line : contactInfoLines(email, qso))
+    for (const QString &line : contactInfoLines(batchEmailLine(rowEmail), qso))
         bytes += line.toUtf8() + "\r\n";
     writeWholeFile(contactInfoFileName(folder, QDate::currentDate(), qso.callSign), bytes);
 }
