@@ -3,6 +3,7 @@
 #include "OneLineText.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -38,8 +39,37 @@ int EntryEdit::textStart(Qt::Alignment alignment, int areaWidth, int textWidth, 
 void EntryEdit::focusInEvent(QFocusEvent *event)
 {
     m_focused = true;
+    m_enteredByClick = event->reason() == Qt::MouseFocusReason;
     QLineEdit::focusInEvent(event);
     update();
+}
+
+void EntryEdit::mousePressEvent(QMouseEvent *event)
+{
+    // The press that gave the focus keeps a selection the field's enter handler just made,
+    // instead of putting the caret where the pointer landed.
+    m_holdSelection = m_enteredByClick && event->button() == Qt::LeftButton && hasSelectedText();
+    m_enteredByClick = false;
+    if (m_holdSelection) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void EntryEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_holdSelection) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void EntryEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_holdSelection = false;
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void EntryEdit::focusOutEvent(QFocusEvent *event)

@@ -5,7 +5,8 @@
 // A one-line edit that shows its text centred or right-aligned while it does not have the
 // focus, and edits it as a standard left-aligned edit while it has. The QSO fields on the card
 // are entry edits without a border and with centred text. An entry edit holds one line: line
-// breaks and control characters never enter it (OneLineText.h).
+// breaks and control characters never enter it (OneLineText.h). A selection made when the
+// field gains the focus (an enter handler's select-all) survives the click that entered it.
 class EntryEdit : public QLineEdit
 {
     Q_OBJECT
@@ -28,6 +29,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QString shownText() const;
@@ -35,4 +39,6 @@ private:
 
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_focused = false;
+    bool m_enteredByClick = false;   // the focus came with a mouse press not yet handled
+    bool m_holdSelection = false;    // that press kept the selection; until its release
 };
