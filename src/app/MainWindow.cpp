@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "KeyboardFocus.h"
+
 #include "CardBand.h"
 #include "CardLabel.h"
 #include "CardOptions.h"
@@ -134,4 +136,14 @@ void MainWindow::removeFromTabOrder(QObject *target)
     if (auto *widget = qobject_cast<QWidget *>(target))
         if (widget->focusPolicy() & Qt::TabFocus)
             widget->setFocusPolicy(Qt::ClickFocus);
+}
+
+bool MainWindow::focusNextPrevChild(bool next)
+{
+    QList<QWidget *> fields;
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        fields << entryOverlay(field.field);
+    if (QWidget *target = keyboardTarget(focusWidget(), next, fields))
+        target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }

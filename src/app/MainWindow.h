@@ -91,6 +91,8 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    // Tab and Shift+Tab: the QSO fields are a ring, and nothing out of view is reached.
+    bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

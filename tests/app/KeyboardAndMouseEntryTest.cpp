@@ -3,6 +3,7 @@
 
 #include "EntryEdit.h"
 
+#include <QApplication>
 #include <QtTest/QTest>
 
 namespace {
@@ -47,5 +48,50 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EmailClickRow{"OfferedAddressReplaced", "DL1ABC", "Z", "Z"},
                       EmailClickRow{"PlaceholderReplaced", "", "a..b", "A@b"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+const char *const kFields[] = {"ContactCallSign", "UTCDate", "UTCTime", "Freq",
+                               "Mode", "Power", "Signal"};
+
+// Tab and Shift+Tab run round the seven QSO fields, whatever else the window holds.
+TEST_F(MainWindowFixture, TabRunsRoundTheQsoFields)
+{
+    start();
+    showActive(*form);
+    form->control<EntryEdit>("ContactCallSign")->setFocus();
+    for (int i = 1; i <= 22; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(std::string(kFields[i % 7]),
+                  QApplication::focusWidget()->objectName().toStdString()) << i;
+    }
+    form->control<EntryEdit>("ContactCallSign")->setFocus();
+    for (int i = 1; i <= 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(std::string(kFields[(70 - i) % 7]),
+                  QApplication::focusWidget()->objectName().toStdString()) << i;
+    }
+}
+
+// From any other control, Tab only ever reaches controls in view: nothing inside the folded
+// interface panel, nothing hidden.
+TEST_F(MainWindowFixture, TabNeverReachesWhatIsOutOfView)
+{
+    start();
+    showActive(*form);
+    auto *panel = form->control<QWidget>("CollapsePanel1");
+    for (const char *from : {"RBMode2", "CBPseQSL"}) {
+        form->control<QWidget>(from)->setFocus();
+        for (int i = 0; i < 80; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *now = QApplication::focusWidget();
+            ASSERT_NE(nullptr, now);
+            EXPECT_FALSE(panel->isAncestorOf(now)) << now->objectName().toStdString();
+            EXPECT_FALSE(now->visibleRegion().isEmpty()) << now->objectName().toStdString();
+        }
+    }
+}
 
 } // namespace
