@@ -1,5 +1,7 @@
 #include "WindowBuilder.h"
 
+#include "TextStyles.h"
+
 #include "CardBuilder.h"
 #include "Colors.h"
 #include "Fonts.h"
@@ -77,7 +79,7 @@ QWidget *createCombo(QWidget *parent, const QString &text)
 {
     auto *combo = new QComboBox(parent);
     combo->setEditable(true);
-    combo->addItems(otherColourItems());
+    combo->addItems(card::otherColourItems());
     combo->setEditText(text);
     return combo;
 }

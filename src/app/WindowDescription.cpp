@@ -1,6 +1,7 @@
 #include "WindowDescription.h"
 
 #include "CardOptions.h"
+#include "TextStyles.h"
 
 namespace {
 
@@ -201,7 +202,7 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
     r.add(C::GroupBox, names, panel, {8, 16, 150, 158}, " Name  ");
     for (int n = 1; n <= 8; ++n)
         r.add(C::Radio, prefix + QStringLiteral("Name%1").arg(n), names,
-              {8, 14 + 14 * (n - 1), 136, 14}, fontFaces()[n - 1], -1, n == 6 ? Checked : 0u);
+              {8, 14 + 14 * (n - 1), 136, 14}, card::fontFaces()[n - 1], -1, n == 6 ? Checked : 0u);
     r.add(C::Check, prefix + "Bold", names, {8, 128, 50, 14}, "Bold");
     if (prefix == "CSF") {
         r.add(C::Check, "CSFItalic", names, {60, 128, 50, 14}, "Italic");
@@ -226,7 +227,7 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
 
     r.add(C::GroupBox, colours, panel, {266, 16, 215, 158}, " Color  ");
     for (int i = 0; i < 11; ++i) {
-        const FixedColour &c = fixedColours()[i];
+        const card::FixedColour &c = card::fixedColours()[i];
         r.add(C::Radio, prefix + "Color" + c.suffix, colours,
               {8 + 102 * (i / 6), 14 + 18 * (i % 6), 100, 17}, c.caption);
     }
@@ -296,49 +297,4 @@ const std::vector<ControlRow> &mainWindowDescription()
 {
     static const std::vector<ControlRow> rows = describe();
     return rows;
-}
-
-const std::vector<FixedColour> &fixedColours()
-{
-    static const std::vector<FixedColour> colours = {
-        {"00FF8200", "Light Blue"}, {"00FF0000", "Medium Blue"}, {"00800000", "Navy"},
-        {"00C6C6C6", "Light Gray"}, {"00848484", "Medium Gray"}, {"00000080", "Maroon"},
-        {"000000FF", "Red"},        {"0042B2FF", "Orange"},      {"0000FFFF", "Yellow"},
-        {"00FFFFFF", "White"},      {"00000000", "Black"}};
-    return colours;
-}
-
-const QStringList &fontFaces()
-{
-    static const QStringList faces = {"Arial", "Comic Sans MS", "Courier New", "Georgia",
-                                      "Microsoft Sans Serif", "Tahoma", "Times New Roman",
-                                      "Verdana"};
-    return faces;
-}
-
-QStringList otherColourItems()
-{
-    static const char *items[][2] = {
-        {"Maroon", "00000080"}, {"Green", "00008000"}, {"Olive", "00808000"},
-        {"Navy", "00800000"}, {"Purple", "00800080"}, {"Teal", "00008080"},
-        {"Red", "000000FF"}, {"Gray", "00808080"}, {"Silver", "00C0C0C0"},
-        {"Lime", "0000FF00"}, {"Yellow", "0000FFFF"}, {"Blue", "00FF0000"},
-        {"Fuchsia", "00FF00FF"}, {"Aqua", "00FFFF00"}, {"White", "00FFFFFF"},
-        {"Black", "00000000"}, {"DkTeal", "00999933"}, {"DkViolet", "00993399"},
-        {"Editor", "00950416"}, {"Grape", "00B16778"}, {"Green", "002BCA56"},
-        {"Honey", "001CAEE6"}, {"Khaki", "00669999"}, {"LightBrown", "00688FB0"},
-        {"LightGrape", "00BD85C7"}, {"LightPurple", "00FBA29D"}, {"LtBlue", "00FFCC99"},
-        {"LtCyan", "00FFFF99"}, {"LtGreen", "00CCFFCC"}, {"LtOrange", "0099CCFF"},
-        {"LtPurple", "00FFCCCC"}, {"LtViolet", "00FFCCFF"}, {"MediumGray", "00A4A0A0"},
-        {"MoneyGreen", "00C0DCC0"}, {"Mustard", "0000C4C4"}, {"OliveGreen", "00009966"},
-        {"Orange", "0033CCFF"}, {"PaleBlue", "00FFFFCC"}, {"PaleGreen", "0079FF91"},
-        {"PaleYellow", "00CCFFFF"}, {"PaleYellow", "00E2FCFB"}, {"Peach", "00647EF9"},
-        {"Pink", "008640FB"}, {"Pumpkin", "000099FF"}, {"Purple", "00CC0099"},
-        {"RedBaron", "000033FF"}, {"Rose", "005E24F4"}, {"Sea", "00B90F0B"},
-        {"SeaGreen", "00CCFF00"}, {"Sky", "00FD8A4D"}, {"SkyBlue", "00F0CAA6"},
-        {"Slab", "00B3B67E"}, {"Violet", "00FF33FF"}, {"YellowGreen", "0000FFCC"}};
-    QStringList out;
-    for (const auto &item : items)
-        out << QString::fromLatin1(item[0]).leftJustified(48, QLatin1Char(' ')) + "$" + item[1];
-    return out;
 }

@@ -55,17 +55,3 @@ const std::vector<ControlRow> &mainWindowDescription();
 
 // Every control of the print window, in creation order (PrintWindowDescription.cpp).
 const std::vector<ControlRow> &printWindowDescription();
-
-// Items of the three "Other" colour lists: a name padded to 48 characters, then "$" and
-// eight hexadecimal digits.
-QStringList otherColourItems();
-
-// The eleven fixed colours of each font group: name suffix and caption.
-struct FixedColour {
-    const char *suffix;
-    const char *caption;
-};
-const std::vector<FixedColour> &fixedColours();
-
-// The eight font faces of each font group, in radio order.
-const QStringList &fontFaces();
