@@ -47,7 +47,6 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     buildWindow(this, mainWindowDescription());
     m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
     createComponents();
-    connectIdentityEdits();
     connect(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked, this,
             [this] { guarded([this] { closeFromButton(); }); });
     createFeatures();
@@ -59,6 +58,11 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::copyIdentityToCard()
+{
+    stationIdentity().copyIdentityTexts();
+}
 
 void MainWindow::createFeatures()
 {

@@ -79,13 +79,10 @@ public:
     void saveDataFiles();
     bool firstActivationPending() const { return m_firstActivation; }
 
-    // ---- Station identity and call-sign style (MainWindowCard.cpp) ----
-    // An identity edit changed: copies the identity onto the card and restyles the call sign.
-    void onIdentityEdited(QObject *sender);
+    // ---- Card design state shared by the style, position and identity features ----
     // Copies the identity edits into the card's identity elements.
     void copyIdentityToCard();
-    // Applies bold, underline, size and italic of the call-sign style to `alCallSign`.
-    void applyCallSignStyle(QObject *sender);
+    // Distance from the name line to the address line and from there to the town line.
     int nameLineStep() const { return m_nameLineStep; }
     void setNameLineStep(int step) { m_nameLineStep = step; }
 
@@ -101,12 +98,10 @@ private:
     void createComponents();
     // Creates one unit per feature; each connects its controls in its constructor.
     void createFeatures();
-    void connectIdentityEdits();
     // The card's text elements in the band's order, the order of "prefs.txt".
     QList<CardLabel *> textElements() const;
     void applyPrefs(const QStringList &lines);
     void applyPowerDefault();
-    void loadBackground();
     void loadIdentity();
     void writePrefs();
     void writeIdentity();

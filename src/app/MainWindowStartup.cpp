@@ -1,6 +1,7 @@
 // Start-up and shutdown of the main window.
 #include "ButtonState.h"
 #include "MainWindow.h"
+#include "features/StationIdentityController.h"
 
 #include "CardElements.h"
 #include "DataFolder.h"
@@ -70,7 +71,7 @@ void MainWindow::prepareFromDataFolder()
     qsoEntry().copyFieldsToCard();
     for (int n = 1; n <= 8; ++n)
         uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
-    guarded([this] { loadBackground(); });
+    guarded([this] { stationIdentity().loadRememberedBackground(); });
     const QString identity = dataFilePath(QStringLiteral("dfile.qec"));
     m_identityState = readStateOf(identity, guarded([this] { loadIdentity(); }));
     // Send QSL rewrites this one entry's address for every card it sends.
@@ -128,16 +129,6 @@ void MainWindow::applyPowerDefault()
             valueElement(card::QsoField::Power)->setCaption(radio->text());
             return;
         }
-    }
-}
-
-void MainWindow::loadBackground()
-{
-    const QString path = lineAt(loadLines(dataFilePath(QStringLiteral("gfile.qec"))), 0);
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        CardPicture picture;
-        picture.loadFromFile(path);
-        control<CardImage>(QStringLiteral("tAlImage1"))->setPicture(picture);
     }
 }
 

@@ -27,8 +27,6 @@ constexpr int kOpenPanelButtonColour = 7585759;
 constexpr int kClosedPanelButtonColour = 11395047;
 // Text of an "Other" list while no item of it is chosen.
 inline QString otherListText() { return QStringLiteral("Other"); }
-// Pixels added to the call sign's measured width while it is italic.
-constexpr int kItalicExtraWidth = 18;
 // Range of the name block's width track bar.
 constexpr int kNameWidthMinimum = 0;
 constexpr int kNameWidthMaximum = 513;

@@ -1,9 +1,146 @@
 #include "FieldPositionsController.h"
 
+#include "ButtonState.h"
+#include "CardLabel.h"
+#include "CollapsiblePanel.h"
+#include "HandlerGuard.h"
 #include "MainWindow.h"
+#include "features/TextStylesController.h"
+
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
+
+using card::MovableField;
 
 FieldPositionsController::FieldPositionsController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
 {
+    for (const card::MovableFieldNames &field : card::movableFields()) {
+        auto *radio = m_window.control<QRadioButton>(QString::fromLatin1(field.radio));
+        connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
+            if (on)
+                guarded([this, radio] { selectField(radio); });
+        });
+    }
+    QSlider *left = leftSlider(), *top = topSlider();
+    connect(left, &QSlider::valueChanged, this,
+            [this, left] { guarded([this, left] { moveSelectedLeft(left); }); });
+    connect(top, &QSlider::valueChanged, this,
+            [this, top] { guarded([this, top] { moveSelectedTop(top); }); });
+    for (const char *name : {"Left1", "Right1", "Up1", "Down1", "In1", "Out1"}) {
+        auto *arrow = m_window.control<QToolButton>(QString::fromLatin1(name));
+        connect(arrow, &QToolButton::clicked, this,
+                [this, arrow] { guarded([this, arrow] { nudge(arrow); }); });
+    }
+    connect(interfacePanel(), &CollapsiblePanel::heightStepped, this,
+            [this] { guarded([this] { resetAfterPanelResize(); }); });
+}
+
+CollapsiblePanel *FieldPositionsController::interfacePanel() const
+{
+    return m_window.control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
+}
+
+QSlider *FieldPositionsController::leftSlider() const
+{
+    return m_window.control<QSlider>(QStringLiteral("LRTrackBar1"));
+}
+
+QSlider *FieldPositionsController::topSlider() const
+{
+    return m_window.control<QSlider>(QStringLiteral("UDTrackBar2"));
+}
+
+void FieldPositionsController::setRanges(card::SliderRange left, card::SliderRange top)
+{
+    // A slider re-clamps its value to a new minimum and reports the change.
+    leftSlider()->setRange(left.minimum, left.maximum);
+    topSlider()->setRange(top.minimum, top.maximum);
+}
+
+MovableField FieldPositionsController::selectedField() const
+{
+    for (const card::MovableFieldNames &field : card::movableFields()) {
+        const auto *radio = m_window.control<QRadioButton>(QString::fromLatin1(field.radio));
+        if (radio && radio->isChecked())
+            return field.field;
+    }
+    return MovableField::None;
+}
+
+void FieldPositionsController::selectField(QObject *sender)
+{
+    setRanges(card::kLeftWhileSelected, card::kTopWhileSelected);
+    if (auto *radio = qobject_cast<QRadioButton *>(sender)) {
+        const MovableField field = card::fieldForCaption(radio->text());
+        if (field != MovableField::None) {
+            const auto *element =
+                m_window.control<CardLabel>(QString::fromLatin1(card::namesOf(field).element));
+            // Setting a slider moves the element to the clamped value when it changes.
+            leftSlider()->setValue(element->left());
+            topSlider()->setValue(element->top());
+        }
+    }
+    m_window.removeFromTabOrder(sender);
+    m_window.focusCallSign();
+}
+
+void FieldPositionsController::place(const std::vector<card::Placement> &placements,
+                                     bool horizontal)
+{
+    for (const card::Placement &p : placements) {
+        auto *element = m_window.control<CardLabel>(p.element);
+        if (horizontal)
+            element->setLeft(p.value);
+        else
+            element->setTop(p.value);
+    }
+}
+
+void FieldPositionsController::moveSelectedLeft(QObject *sender)
+{
+    const MovableField field = selectedField();
+    place(card::leftPlacements(field, leftSlider()->value()), true);
+    if (sender && card::reappliesNameWidth(field, sender->objectName()))
+        m_window.textStyles().applyNameBlockWidth(nullptr);
+}
+
+void FieldPositionsController::moveSelectedTop(QObject *)
+{
+    place(card::topPlacements(selectedField(), topSlider()->value(), m_window.nameLineStep()),
+          false);
+}
+
+void FieldPositionsController::nudge(QObject *sender)
+{
+    if (!qobject_cast<QToolButton *>(sender))
+        return;
+    const card::Nudge nudge = card::nudgeForName(sender->objectName());
+    QSlider *slider = nullptr;
+    switch (nudge) {
+    case card::Nudge::Left:
+    case card::Nudge::Right: slider = leftSlider(); break;
+    case card::Nudge::Up:
+    case card::Nudge::Down: slider = topSlider(); break;
+    case card::Nudge::In:
+    case card::Nudge::Out: slider = m_window.control<QSlider>(QStringLiteral("IOTrackBar3")); break;
+    case card::Nudge::None: break;
+    }
+    if (slider)
+        slider->setValue(slider->value() + card::nudgeStep(nudge));
+    moveSelectedLeft(sender);
+}
+
+void FieldPositionsController::resetAfterPanelResize()
+{
+    interfacePanel()->raise();
+    for (const card::MovableFieldNames &field : card::movableFields())
+        uncheckButton(m_window.control<QRadioButton>(QString::fromLatin1(field.radio)));
+    setRanges(card::kAfterPanelResize, card::kAfterPanelResize);
+    leftSlider()->setValue(0);
+    topSlider()->setValue(0);
+    m_window.textStyles().closeFontPanels();
+    m_window.focusCallSign();
 }

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "FieldPositions.h"
+
 #include <QObject>
 
 class MainWindow;
+class CollapsiblePanel;
+class QSlider;
 
-// Field positions: the element selection radios, the left-right and up-down sliders, the arrow buttons, and folding the interface panel.
+// Field positions: the element selection radios, the left-right and up-down sliders, the
+// arrow buttons, and folding the interface panel.
 class FieldPositionsController : public QObject
 {
     Q_OBJECT
@@ -12,6 +17,26 @@ public:
     // Connects the feature's controls of window to their handlers.
     explicit FieldPositionsController(MainWindow &window);
 
+    // Selects the element of the clicked radio: the sliders show its left and top.
+    void selectField(QObject *radio);
+    // Moves the selected element to the left slider's value (sender: the slider or an arrow).
+    void moveSelectedLeft(QObject *sender);
+    // Moves the selected element to the top slider's value.
+    void moveSelectedTop(QObject *sender);
+    // One step of the arrow button sender on its slider or on the name width.
+    void nudge(QObject *sender);
+    // The interface panel changed size: nothing selected, sliders at 0, font panels closed.
+    void resetAfterPanelResize();
+
+    // The selected field, testing the radios in order; None when no radio is checked.
+    card::MovableField selectedField() const;
+
 private:
+    CollapsiblePanel *interfacePanel() const;
+    QSlider *leftSlider() const;
+    QSlider *topSlider() const;
+    void setRanges(card::SliderRange left, card::SliderRange top);
+    void place(const std::vector<card::Placement> &placements, bool horizontal);
+
     MainWindow &m_window;
 };

@@ -1,9 +1,114 @@
 #include "StationIdentityController.h"
 
+#include "CardElements.h"
+#include "CardImage.h"
+#include "CardLabel.h"
+#include "DataFolder.h"
+#include "EntryEdit.h"
+#include "FileDialogMemory.h"
+#include "FlatButton.h"
+#include "HandlerGuard.h"
+#include "KartelloError.h"
 #include "MainWindow.h"
+#include "SavedCard.h"
+#include "UserDialogs.h"
+#include "features/TextStylesController.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+
+const QString kBackgroundFile = QStringLiteral("gfile.qec");
+
+} // namespace
 
 StationIdentityController::StationIdentityController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
 {
+    for (const QString &name : card::identityEdits()) {
+        auto *edit = m_window.control<QLineEdit>(name);
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, edit] { guarded([this, edit] { copyIdentityToCard(edit); }); });
+    }
+    const struct {
+        const char *button;
+        void (StationIdentityController::*handler)();
+    } buttons[] = {
+        {"EncartaButton53", &StationIdentityController::appendSlashedZero},
+        {"EncartaButton6", &StationIdentityController::loadBackgroundPicture},
+        {"EncartaButton15", &StationIdentityController::loadSavedQso},
+    };
+    for (const auto &b : buttons) {
+        auto *button = m_window.control<FlatButton>(QString::fromLatin1(b.button));
+        const auto handler = b.handler;
+        connect(button, &FlatButton::clicked, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
+}
+
+void StationIdentityController::copyIdentityToCard(QObject *)
+{
+    copyIdentityTexts();
+    m_window.textStyles().applyCallSignStyle(nullptr);
+}
+
+void StationIdentityController::copyIdentityTexts()
+{
+    for (int i = 0; i < card::identityEdits().size(); ++i) {
+        const auto *edit = m_window.control<QLineEdit>(card::identityEdits()[i]);
+        m_window.control<CardLabel>(card::identityElements()[i])->setCaption(edit->text());
+    }
+}
+
+void StationIdentityController::appendSlashedZero()
+{
+    auto *call = m_window.control<QLineEdit>(QStringLiteral("CallSignEdit1"));
+    call->setText(call->text() + QChar(0x00D8));
+}
+
+void StationIdentityController::loadBackgroundPicture()
+{
+    auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenPictureDialog1"));
+    dialog->setInitialDir(executableFolder());
+    dialog->setFilter(card::backgroundPictureFilter());
+    const QString chosen =
+        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+    if (chosen.isEmpty())
+        return;
+    dialog->setFileName(chosen);
+    // Cleared first: a picture that fails to load leaves the card without one.
+    auto *background = m_window.control<CardImage>(QStringLiteral("tAlImage1"));
+    background->setPicture(CardPicture());
+    background->setPicture(card::loadBackgroundPicture(chosen));
+    saveLines(dataFilePath(kBackgroundFile), {QFileInfo(chosen).absoluteFilePath()});
+}
+
+void StationIdentityController::loadRememberedBackground()
+{
+    const QString path = lineAt(loadLines(dataFilePath(kBackgroundFile)), 0);
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        m_window.control<CardImage>(QStringLiteral("tAlImage1"))
+            ->setPicture(card::loadBackgroundPicture(path));
+}
+
+void StationIdentityController::loadSavedQso()
+{
+    auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenDialog3"));
+    dialog->setInitialDir(cardFolder());
+    dialog->setFilter(card::contactInfoFilter());
+    const QString chosen =
+        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+    if (chosen.isEmpty())
+        return;
+    dialog->setFileName(chosen);
+    const card::SavedQso qso = card::savedQsoFromLines(loadLines(chosen));
+    // Each field is set as typing would set it, so its change handling runs.
+    for (int i = 0; i < qso.fields.size(); ++i)
+        m_window.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
+    if (qso.missingLine)
+        throw KartelloError::indexOutOfBounds(*qso.missingLine);
+    if (qso.contactEmail)
+        m_window.contactEmailField()->setText(*qso.contactEmail);
 }

@@ -4,13 +4,28 @@
 
 class MainWindow;
 
-// Station identity: the eight identity edits, the "Ø" button, Load Bkg (background picture) and Load QSL (a saved card's contact info file).
+// Station identity: the eight identity edits, the "Ø" button, Load Bkg (background picture)
+// and Load QSL (a saved card's contact info file).
 class StationIdentityController : public QObject
 {
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
     explicit StationIdentityController(MainWindow &window);
+
+    // Any identity edit changed: all eight texts go to the card, the call-sign style is
+    // re-applied (the call sign measured anew for its text).
+    void copyIdentityToCard(QObject *sender);
+    // Copies the eight identity edits into their card elements.
+    void copyIdentityTexts();
+    // Appends "Ø" (slashed zero) to the operator's call sign.
+    void appendSlashedZero();
+    // Lets the operator choose a background picture, shows it and remembers it in "gfile.qec".
+    void loadBackgroundPicture();
+    // Shows the picture "gfile.qec" names, when that file still exists (start-up).
+    void loadRememberedBackground();
+    // Lets the operator choose a contact info file and puts its QSO into the fields.
+    void loadSavedQso();
 
 private:
     MainWindow &m_window;

@@ -1,9 +1,231 @@
 #include "TextStylesController.h"
 
+#include "ButtonState.h"
+#include "CardLabel.h"
+#include "Colors.h"
+#include "FlatButton.h"
+#include "Fonts.h"
+#include "HandlerGuard.h"
+#include "ItalicLean.h"
 #include "MainWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+
+using card::StyleGroup;
+
+namespace {
+
+// Where an opened font panel lies: over the QSO entry panels.
+const QPoint kFontPanelPlace(14, 287);
+
+const StyleGroup kGroups[] = {StyleGroup::CallSign, StyleGroup::Name, StyleGroup::Info};
+
+// The point size a card font was given (card fonts are sized in pixels at 96 per inch).
+int pixelsToPoints(int pixels)
+{
+    return qRound(pixels * 72.0 / 96.0);
+}
+
+QString prefixOf(StyleGroup group)
+{
+    return QString::fromLatin1(card::styleGroupNames(group).prefix);
+}
+
+} // namespace
 
 TextStylesController::TextStylesController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
 {
+    for (StyleGroup group : kGroups)
+        connectGroup(group);
+    auto *width = m_window.control<QSlider>(QStringLiteral("IOTrackBar3"));
+    connect(width, &QSlider::valueChanged, this,
+            [this, width] { guarded([this, width] { applyNameBlockWidth(width); }); });
+}
+
+void TextStylesController::connectGroup(StyleGroup group)
+{
+    const card::StyleGroupNames &names = card::styleGroupNames(group);
+    auto *button = m_window.control<FlatButton>(QString::fromLatin1(names.button));
+    connect(button, &FlatButton::clicked, this,
+            [this, group] { guarded([this, group] { toggleFontPanel(group); }); });
+    auto *panel = m_window.control(QString::fromLatin1(names.panel));
+    const QString prefix = prefixOf(group);
+    for (QRadioButton *radio : panel->findChildren<QRadioButton *>()) {
+        connect(radio, &QRadioButton::toggled, this, [this, group, radio](bool on) {
+            if (on)
+                guarded([this, group, radio] { applyStyle(group, radio); });
+        });
+    }
+    for (QCheckBox *box : panel->findChildren<QCheckBox *>())
+        connect(box, &QCheckBox::toggled, this,
+                [this, group, box] { guarded([this, group, box] { applyStyle(group, box); }); });
+    if (auto *size = m_window.control<QSlider>(prefix + QStringLiteral("TrackBar1")))
+        connect(size, &QSlider::valueChanged, this,
+                [this, group, size] { guarded([this, group, size] { applyStyle(group, size); }); });
+    auto *list = m_window.control<QComboBox>(QString::fromLatin1(names.list));
+    connect(list, &QComboBox::activated, this,
+            [this, group, list] { guarded([this, group, list] { applyStyle(group, list); }); });
+    connect(list, &QComboBox::editTextChanged, this,
+            [this, list] { guarded([this, list] { showListItemStart(list); }); });
+}
+
+void TextStylesController::toggleFontPanel(StyleGroup group)
+{
+    const card::StyleGroupNames &names = card::styleGroupNames(group);
+    QWidget *panel = m_window.control(QString::fromLatin1(names.panel));
+    auto *button = m_window.control<FlatButton>(QString::fromLatin1(names.button));
+    if (panel->isVisible()) {
+        button->setColor(colorFromInt(card::kClosedPanelButtonColour));
+        panel->hide();
+    } else {
+        if (group == StyleGroup::Name) {
+            const int width = m_window.control<CardLabel>(QStringLiteral("alName"))->width();
+            m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))
+                ->setValue(qBound(card::kNameWidthMinimum, width, card::kNameWidthMaximum));
+        }
+        closeFontPanels();
+        panel->move(kFontPanelPlace);
+        panel->raise();
+        panel->show();
+        button->setColor(colorFromInt(card::kOpenPanelButtonColour));
+    }
+    m_window.focusCallSign();
+}
+
+void TextStylesController::closeFontPanels()
+{
+    for (StyleGroup group : kGroups) {
+        const card::StyleGroupNames &names = card::styleGroupNames(group);
+        m_window.control(QString::fromLatin1(names.panel))->hide();
+        m_window.control<FlatButton>(QString::fromLatin1(names.button))
+            ->setColor(colorFromInt(card::kClosedPanelButtonColour));
+    }
+}
+
+void TextStylesController::applyCallSignStyle(QObject *sender)
+{
+    applyStyle(StyleGroup::CallSign, sender);
+}
+
+void TextStylesController::applyNameStyle(QObject *sender)
+{
+    applyStyle(StyleGroup::Name, sender);
+}
+
+void TextStylesController::applyInfoStyle(QObject *sender)
+{
+    applyStyle(StyleGroup::Info, sender);
+}
+
+void TextStylesController::applyStyle(StyleGroup group, QObject *sender)
+{
+    const card::StyleChange change = card::styleChange(group, describeSender(sender), readChecks(group));
+    const card::StyleGroupNames &names = card::styleGroupNames(group);
+    for (const QString &name : names.elements) {
+        auto *element = m_window.control<CardLabel>(name);
+        QFont font = element->font();
+        if (change.face)
+            font.setFamily(*change.face);
+        font.setBold(change.bold);
+        if (change.underline)
+            font.setUnderline(*change.underline);
+        if (change.points)
+            font.setPixelSize(pointsToPixels(*change.points));
+        if (change.italic)
+            font.setItalic(*change.italic);
+        element->setFont(font);
+        if (change.colour)
+            element->setFontColor(colorFromInt(*change.colour));
+        if (change.italic)
+            element->setWidth(card::widthWithLean(element->width(), *change.italic));
+    }
+    auto *list = m_window.control<QComboBox>(QString::fromLatin1(names.list));
+    if (change.resetList)
+        list->setEditText(card::otherListText());
+    if (change.uncheckColourRadios)
+        uncheckColourRadios(group);
+    if (change.layoutNameLines)
+        layoutNameLines();
+    m_window.removeFromTabOrder(sender);
+}
+
+card::StyleSender TextStylesController::describeSender(QObject *sender) const
+{
+    card::StyleSender described;
+    if (!sender)
+        return described;
+    described.name = sender->objectName();
+    if (auto *radio = qobject_cast<QRadioButton *>(sender)) {
+        described.kind = card::StyleSender::Kind::Radio;
+        described.caption = radio->text();
+    } else if (auto *list = qobject_cast<QComboBox *>(sender)) {
+        described.kind = card::StyleSender::Kind::List;
+        described.listText = list->currentText();
+    } else {
+        described.kind = card::StyleSender::Kind::Other;
+    }
+    return described;
+}
+
+card::StyleChecks TextStylesController::readChecks(StyleGroup group) const
+{
+    const QString prefix = prefixOf(group);
+    auto checked = [this, &prefix](const char *suffix) {
+        const auto *box = m_window.control<QAbstractButton>(prefix + QLatin1String(suffix));
+        return box && box->isChecked();
+    };
+    card::StyleChecks checks;
+    checks.bold = checked("Bold");
+    checks.italic = checked("Italic");
+    checks.underline = checked("Underline");
+    if (const auto *size = m_window.control<QSlider>(prefix + QStringLiteral("TrackBar1")))
+        checks.trackBarPoints = size->value();
+    return checks;
+}
+
+void TextStylesController::uncheckColourRadios(StyleGroup group)
+{
+    const QString marker = prefixOf(group) + QStringLiteral("Color");
+    for (QRadioButton *radio : m_window.findChildren<QRadioButton *>())
+        if (radio->objectName().contains(marker))
+            uncheckButton(radio);
+}
+
+void TextStylesController::layoutNameLines()
+{
+    auto *name = m_window.control<CardLabel>(QStringLiteral("alName"));
+    const std::optional<card::NameLineLayout> layout =
+        card::nameLineLayout(pixelsToPoints(name->font().pixelSize()));
+    if (!layout)
+        return;
+    auto *address = m_window.control<CardLabel>(QStringLiteral("alAddress"));
+    auto *town = m_window.control<CardLabel>(QStringLiteral("alTown"));
+    for (CardLabel *line : {name, address, town})
+        line->setHeight(layout->height);
+    const card::NameBlockTops tops = card::nameBlockTops(name->top(), layout->step);
+    address->setTop(tops.address);
+    town->setTop(tops.town);
+    m_window.setNameLineStep(layout->step);
+}
+
+void TextStylesController::showListItemStart(QComboBox *list)
+{
+    // Only a chosen item scrolls back; the operator typing into the field keeps his cursor.
+    if (list->lineEdit() && list->findText(list->currentText()) >= 0)
+        list->lineEdit()->setCursorPosition(0);
+}
+
+void TextStylesController::applyNameBlockWidth(QObject *sender)
+{
+    const int width = m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))->value();
+    for (const QString &name : card::styleGroupNames(StyleGroup::Name).elements)
+        m_window.control<CardLabel>(name)->setWidth(width);
+    m_window.removeFromTabOrder(sender);
 }
