@@ -9,6 +9,7 @@
 #include "LineFrame.h"
 #include "FlatButton.h"
 #include "Led.h"
+#include "RememberedList.h"
 #include "EntryEdit.h"
 #include "OneLineText.h"
 #include "TrackBar.h"
@@ -77,10 +78,9 @@ QWidget *createCalendar(QWidget *parent)
 
 QWidget *createCombo(QWidget *parent, const QString &text)
 {
-    auto *combo = new QComboBox(parent);
-    combo->setEditable(true);
+    auto *combo = new RememberedList(parent);
     combo->addItems(card::otherColourItems());
-    combo->setEditText(text);
+    combo->showOwnText(text);
     return combo;
 }
 

@@ -38,6 +38,9 @@ void addText(const ElementSpec &e, CardBand *band, QObject *owner)
     label->setFontColor(fontColour(e.fontColour));
     label->setAlignment(alignment(e.align));
     label->setTransparent(e.transparent);
+    // Every caption on the card is the operator's text (identity, QSO values, titles from
+    // "Info.txt"): "R&R Contest Club" shows its "&".
+    label->setShowAccelChar(false);
     label->setCaption(QString::fromLatin1(e.text));
     label->setAutoSize(e.autoSize);
 }

@@ -194,6 +194,15 @@ void CardElement::setParentFont(bool parentFont)
         bandFontChanged();
 }
 
+void CardElement::setShowAccelChar(bool show)
+{
+    if (m_showAccelChar == show)
+        return;
+    m_showAccelChar = show;
+    adjustBounds();
+    invalidate();
+}
+
 void CardElement::bandFontChanged()
 {
     if (!m_parentFont || !m_band || m_font == m_band->font())
@@ -213,12 +222,12 @@ void CardElement::adjustBounds()
     if (!m_autoSize)
         return;
     QString text = normalisedLines(m_caption);
-    if (text.isEmpty() || text == QLatin1String("&"))
+    if (text.isEmpty() || (m_showAccelChar && text == QLatin1String("&")))
         text += QLatin1Char(' ');
     const QFontMetrics metrics(m_font);
     const int wrapWidth = m_wordWrap ? m_rect.width() : 0;
     const QRect needed = metrics.boundingRect(QRect(0, 0, wrapWidth, 0),
-                                              textFlags(Qt::AlignLeft, m_wordWrap, true), text);
+                                              textFlags(Qt::AlignLeft, m_wordWrap, m_showAccelChar), text);
     QRect r = m_rect;
     if (m_alignment & Qt::AlignRight)
         r.setLeft(r.right() + 1 - needed.width());
@@ -253,7 +262,7 @@ void CardElement::paint(QPainter &painter)
     const QRect area(0, 0, width(), height());
     if (!m_transparent)
         painter.fillRect(area, m_color);
-    drawText(painter, area, m_caption, true);
+    drawText(painter, area, m_caption, m_showAccelChar);
 }
 
 void CardElement::Print(const QRect &rect)

@@ -70,6 +70,10 @@ public:
     void setFontColor(const QColor &color);
     bool parentFont() const { return m_parentFont; }
     void setParentFont(bool parentFont);
+    // With it on (the default) "&" marks the access character of the caption; off, the
+    // caption shows every "&" as it was typed.
+    bool showAccelChar() const { return m_showAccelChar; }
+    void setShowAccelChar(bool show);
 
     // After the window description is loaded: re-measures an auto-sized element.
     virtual void loaded();
@@ -115,4 +119,5 @@ private:
     QFont m_font;
     QColor m_fontColor;
     bool m_parentFont = true;
+    bool m_showAccelChar = true;
 };

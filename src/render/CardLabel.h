@@ -16,6 +16,7 @@ class CardLabel : public CardElement
     Q_PROPERTY(QFont Font READ font WRITE setFont)
     Q_PROPERTY(QColor FontColor READ fontColor WRITE setFontColor)
     Q_PROPERTY(bool ParentFont READ parentFont WRITE setParentFont)
+    Q_PROPERTY(bool ShowAccelChar READ showAccelChar WRITE setShowAccelChar)
 
 public:
     explicit CardLabel(QObject *owner = nullptr);

@@ -8,6 +8,7 @@
 #include "HandlerGuard.h"
 #include "ItalicLean.h"
 #include "MainWindow.h"
+#include "RememberedList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,7 +82,7 @@ void TextStylesController::toggleFontPanel(StyleGroup group)
     const card::StyleGroupNames &names = card::styleGroupNames(group);
     QWidget *panel = m_window.control(QString::fromLatin1(names.panel));
     auto *button = m_window.control<FlatButton>(QString::fromLatin1(names.button));
-    if (panel->isVisible()) {
+    if (!panel->isHidden()) {
         button->setColor(colorFromInt(card::kClosedPanelButtonColour));
         panel->hide();
     } else {
@@ -146,9 +147,9 @@ void TextStylesController::applyStyle(StyleGroup group, QObject *sender)
         if (change.italic)
             element->setWidth(card::widthWithLean(element->width(), *change.italic));
     }
-    auto *list = m_window.control<QComboBox>(QString::fromLatin1(names.list));
+    auto *list = m_window.control<RememberedList>(QString::fromLatin1(names.list));
     if (change.resetList)
-        list->setEditText(card::otherListText());
+        list->showOwnText(card::otherListText());
     if (change.uncheckColourRadios)
         uncheckColourRadios(group);
     if (change.layoutNameLines)
