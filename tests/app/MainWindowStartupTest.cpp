@@ -216,12 +216,14 @@ TEST_F(MainWindowFixture, SecondStartRestoresPlacesPowerAndNoMode)
 }
 
 // The state file holds exactly what the window remembers: every check box, radio button and
-// popup item's checked state, the two track bars, and the file dialogs' folder and file name.
+// popup item's checked state, the two track bars, the item chosen in each "Other" colour
+// list, and the file dialogs' folder and file name.
 TEST_F(MainWindowFixture, StateFileHoldsTheRememberedPropertiesOnly)
 {
     start();
     QStringList expected = {"Top", "Left", "Width", "Height", "CSFTrackBar1.Position",
-                            "IOTrackBar3.Position"};
+                            "IOTrackBar3.Position", "ComboBox1.Position", "ComboBox2.Position",
+                            "ComboBox3.Position"};
     for (QAbstractButton *b : form->findChildren<QAbstractButton *>())
         if (qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b))
             expected << b->objectName() + ".Checked";
