@@ -1,5 +1,7 @@
 #include "AdifReader.h"
 
+#include <array>
+#include <optional>
 #include <cstring>
 
 namespace {
@@ -17,10 +19,10 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
 
-// Whether the name of size bytes at name is upperName, whatever its case.
-bool sameName(const char *name, qsizetype size, const char *upperName)
+// Whether the name of size bytes at name is upperName (of upperSize bytes), whatever its case.
+bool sameName(const char *name, qsizetype size, const char *upperName, qsizetype upperSize)
 {
-    if (qsizetype(std::strlen(upperName)) != size)
+    if (size != upperSize)
         return false;
     for (qsizetype i = 0; i < size; ++i) {
         if (upper(name[i]) != upperName[i])
@@ -29,15 +31,34 @@ bool sameName(const char *name, qsizetype size, const char *upperName)
     return true;
 }
 
-// The field Kartello reads under that name, or -1.
+bool isMarker(const char *name, qsizetype size, const char (&marker)[4])
+{
+    return sameName(name, size, marker, 3);
+}
+
+// The field Kartello reads under that name, or -1. Most names of a record are passed over,
+// so they are told apart by length and first letter before any full comparison.
 int wantedField(const char *name, qsizetype size)
 {
-    for (int field = 0; field < adifFieldCount; ++field) {
-        if (sameName(name, size, adifFieldName(AdifField(field))))
-            return field;
+    if (size < 4 || size > 8)
+        return -1;
+    AdifField candidate;
+    switch (upper(name[0])) {
+    case 'C': candidate = AdifField::Call; break;
+    case 'Q': candidate = AdifField::QsoDate; break;
+    case 'T': candidate = size == 7 ? AdifField::TimeOn : AdifField::TxPwr; break;
+    case 'F': candidate = AdifField::Freq; break;
+    case 'M': candidate = AdifField::Mode; break;
+    case 'R': candidate = AdifField::RstRcvd; break;
+    case 'E': candidate = AdifField::Email; break;
+    default: return -1;
     }
-    return -1;
+    const char *wanted = adifFieldName(candidate);
+    return sameName(name, size, wanted, qsizetype(std::strlen(wanted))) ? int(candidate) : -1;
 }
+
+// The bytes that end a field name: the length's ":", a marker's ">", or a "<" that starts over.
+bool endsName(char c) { return c == ':' || c == '>' || c == '<'; }
 
 } // namespace
 
@@ -67,35 +88,56 @@ AdifReader::AdifReader(QByteArray log)
 
 bool AdifReader::readNext(AdifRecord &record)
 {
+    record.clear();
+    m_current = &record;
     while (m_pos < m_end) {
         const char c = m_data[m_pos];
         switch (m_state) {
         case State::BetweenFields: {
-            const void *open = std::memchr(m_data + m_pos, '<', size_t(m_end - m_pos));
-            m_pos = open ? static_cast<const char *>(open) - m_data + 1 : m_end;
-            if (open)
-                beginField();
+            // Loggers put the next tag right after a value or after one blank or line end.
+            if (c == '<' || (isBlank(c) && m_pos + 1 < m_end && m_data[m_pos + 1] == '<')) {
+                m_pos += c == '<' ? 1 : 2;
+            } else {
+                const void *open = std::memchr(m_data + m_pos, '<', size_t(m_end - m_pos));
+                m_pos = open ? static_cast<const char *>(open) - m_data + 1 : m_end;
+                if (!open)
+                    break;
+            }
+            beginField();
+            readPlainField();
             break;
         }
         case State::FieldName:
-            if (c == ':' || c == '>') {
+            if (!endsName(c)) {
+                // The name's characters in one run, up to where a name may end.
+                const qsizetype limit = std::min(m_end, m_nameStart + longestFieldName);
+                while (m_pos < limit && !endsName(m_data[m_pos]))
+                    ++m_pos;
+                if (m_pos == limit && m_pos < m_end && !endsName(m_data[m_pos]))
+                    abandonField();
+            } else if (c == ':' || c == '>') {
                 m_nameEnd = m_pos++;
                 endFieldName(c);
-                if (c == '>' && sameName(m_data + m_nameStart, m_nameEnd - m_nameStart, endOfRecord)
-                    && closeRecord(record))
+                if (c == '>' && isMarker(m_data + m_nameStart, m_nameEnd - m_nameStart, endOfRecord)
+                    && closeRecord(record)) {
+                    m_current = nullptr;
                     return true;
-            } else if (c == '<') {
-                ++m_pos;
-                beginField();
-            } else if (m_pos - m_nameStart >= longestFieldName) {
-                abandonField();
+                }
             } else {
                 ++m_pos;
+                beginField();
             }
             break;
         case State::Length:
         case State::TypeIndicator:
-            if (c == '>') {
+            if (m_state == State::Length && c >= '0' && c <= '9') {
+                // The length's digits in one run.
+                while (m_pos < m_end && m_data[m_pos] >= '0' && m_data[m_pos] <= '9') {
+                    m_length = std::min(m_length * 10 + (m_data[m_pos] - '0'), largestLength);
+                    ++m_pos;
+                }
+                m_lengthHasDigits = true;
+            } else if (c == '>') {
                 ++m_pos;
                 endLengthSpecifier();
             } else if (c == '<') {
@@ -106,10 +148,6 @@ bool AdifReader::readNext(AdifRecord &record)
             } else {
                 if (c == ':')
                     m_state = State::TypeIndicator;
-                if (m_state == State::Length && c >= '0' && c <= '9') {
-                    m_length = std::min(m_length * 10 + (c - '0'), largestLength);
-                    m_lengthHasDigits = true;
-                }
                 ++m_pos;
             }
             break;
@@ -119,7 +157,41 @@ bool AdifReader::readNext(AdifRecord &record)
         }
     }
     finish();
+    m_current = nullptr;
     return false;
+}
+
+void AdifReader::readPlainField()
+{
+    // A plain "NAME:digits>" or "NAME:digits:T>" is read at once, as the states below would
+    // read it; anything else is left to them.
+    const qsizetype nameLimit = std::min(m_end, m_nameStart + longestFieldName);
+    qsizetype at = m_pos;
+    while (at < nameLimit && !endsName(m_data[at]))
+        ++at;
+    if (at >= m_end || m_data[at] != ':' || at == m_nameStart)
+        return;
+    const qsizetype nameEnd = at++;
+    qsizetype length = 0;
+    const qsizetype digitsStart = at;
+    while (at < m_end && m_data[at] >= '0' && m_data[at] <= '9')
+        length = std::min(length * 10 + (m_data[at++] - '0'), largestLength);
+    if (at == digitsStart || at >= m_end)
+        return;
+    if (m_data[at] == ':') {
+        const qsizetype typeLimit = std::min(m_end, nameEnd + 1 + longestSpecifier);
+        ++at;
+        while (at < typeLimit && ((m_data[at] | 0x20) >= 'a' && (m_data[at] | 0x20) <= 'z'))
+            ++at;
+    }
+    if (at >= m_end || m_data[at] != '>')
+        return;
+    m_nameEnd = nameEnd;
+    m_length = length;
+    m_lengthHasDigits = true;
+    m_pos = at + 1;
+    endLengthSpecifier();
+    readValue();
 }
 
 void AdifReader::beginField()
@@ -139,8 +211,8 @@ void AdifReader::endFieldName(char terminator)
     }
     // A tag without length: a marker. The header's fields are not a record.
     m_state = State::BetweenFields;
-    if (sameName(m_data + m_nameStart, m_nameEnd - m_nameStart, endOfHeader)) {
-        m_current.clear();
+    if (isMarker(m_data + m_nameStart, m_nameEnd - m_nameStart, endOfHeader)) {
+        m_current->clear();
         m_currentHasFields = false;
         m_currentHasBadLength = false;
     }
@@ -170,8 +242,8 @@ void AdifReader::readValue()
             size = std::max(size, utf8PrefixBytes(QByteArrayView(m_data + m_pos, available), m_length));
     }
     if (m_wantedField >= 0) {
-        m_current.setIfAbsent(AdifField(m_wantedField),
-                              decodeAdifText(QByteArrayView(m_data + m_pos, size), m_encoding));
+        m_current->assignIfAbsent(AdifField(m_wantedField), QByteArrayView(m_data + m_pos, size),
+                                  m_encoding);
     }
     m_pos += size;
     m_state = State::BetweenFields;
@@ -181,26 +253,23 @@ bool AdifReader::closeRecord(AdifRecord &record)
 {
     const bool hadFields = m_currentHasFields;
     const bool badLength = m_currentHasBadLength;
-    AdifRecord closed = std::move(m_current);
-    m_current.clear();
     m_currentHasFields = false;
     m_currentHasBadLength = false;
+    std::optional<SkipReason> skip;
     if (!hadFields)
-        return false;
-    if (badLength) {
-        m_skipped.count(SkipReason::LengthWithoutDigits);
-        return false;
-    }
-    if (closed.value(AdifField::Call).trimmed().isEmpty()) {
-        m_skipped.count(SkipReason::NoCall);
-        return false;
-    }
-    if (!formatFrequency(closed.value(AdifField::Freq))) {
-        m_skipped.count(SkipReason::FrequencyNotNumber);
-        return false;
-    }
-    record = std::move(closed);
-    return true;
+        skip.reset();
+    else if (badLength)
+        skip = SkipReason::LengthWithoutDigits;
+    else if (QStringView(record.value(AdifField::Call)).trimmed().isEmpty())
+        skip = SkipReason::NoCall;
+    else if (!isDecimalNumber(record.value(AdifField::Freq)))
+        skip = SkipReason::FrequencyNotNumber;
+    else
+        return true;
+    if (skip)
+        m_skipped.count(*skip);
+    record.clear();
+    return false;
 }
 
 void AdifReader::abandonField()
@@ -216,7 +285,8 @@ void AdifReader::finish()
     m_finished = true;
     if (m_currentHasFields)
         m_skipped.count(SkipReason::Unfinished);
-    m_current.clear();
+    if (m_current)
+        m_current->clear();
     m_currentHasFields = false;
 }
 

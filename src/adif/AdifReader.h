@@ -56,6 +56,8 @@ private:
     };
 
     void beginField();
+    // Reads a whole field of the common form at once; leaves other forms to the states.
+    void readPlainField();
     void endFieldName(char terminator);
     void endLengthSpecifier();
     // Consumes the value's bytes from the current position.
@@ -81,7 +83,8 @@ private:
     bool m_lengthHasDigits = false;
     int m_wantedField = -1;
 
-    AdifRecord m_current;
+    // The caller's record while readNext() fills it: a record never spans two calls.
+    AdifRecord *m_current = nullptr;
     bool m_currentHasFields = false;
     bool m_currentHasBadLength = false;
     SkippedRecords m_skipped;

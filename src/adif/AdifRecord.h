@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AdifText.h"
+
 #include <QString>
 
 #include <array>
@@ -28,7 +30,12 @@ class AdifRecord
 {
 public:
     bool has(AdifField field) const { return (m_present >> index(field)) & 1u; }
-    const QString &value(AdifField field) const { return m_values[index(field)]; }
+    // The field's value; empty when the record does not have the field.
+    const QString &value(AdifField field) const
+    {
+        static const QString absent;
+        return has(field) ? m_values[index(field)] : absent;
+    }
 
     // Keeps the first value given for a field and ignores later ones.
     void setIfAbsent(AdifField field, QString value)
@@ -38,9 +45,19 @@ public:
         m_values[index(field)] = std::move(value);
         m_present |= 1u << index(field);
     }
+    // Keeps the first value given for a field: the bytes decoded as encoding says, in the
+    // storage the record already has where it can (a reader fills one record after another).
+    void assignIfAbsent(AdifField field, QByteArrayView bytes, AdifEncoding encoding)
+    {
+        if (has(field))
+            return;
+        decodeAdifTextInto(m_values[index(field)], bytes, encoding);
+        m_present |= 1u << index(field);
+    }
     // Whether any field of those Kartello reads was seen.
     bool isEmpty() const { return m_present == 0; }
-    void clear() { *this = AdifRecord(); }
+    // Forgets every field; the storage stays for the next record.
+    void clear() { m_present = 0; }
 
 private:
     static int index(AdifField field) { return static_cast<int>(field); }

@@ -48,7 +48,15 @@ AdifEncoding detectAdifEncoding(QByteArrayView bytes)
     const qsizetype size = bytes.size();
     qsizetype i = 0;
     while (i < size) {
-        // Plain ASCII, the bulk of every log, is checked eight bytes at a time.
+        // Plain ASCII, the bulk of every log, is checked 32 and then eight bytes at a time.
+        if (i + 32 <= size) {
+            std::uint64_t words[4];
+            std::memcpy(words, data + i, 32);
+            if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080ULL) == 0) {
+                i += 32;
+                continue;
+            }
+        }
         if (i + 8 <= size) {
             std::uint64_t word;
             std::memcpy(&word, data + i, 8);
@@ -86,6 +94,20 @@ QString fromWindows1252(QByteArrayView bytes)
 QString decodeAdifText(QByteArrayView bytes, AdifEncoding encoding)
 {
     return encoding == AdifEncoding::Utf8 ? QString::fromUtf8(bytes) : fromWindows1252(bytes);
+}
+
+void decodeAdifTextInto(QString &out, QByteArrayView bytes, AdifEncoding encoding)
+{
+    for (char byte : bytes) {
+        if (static_cast<unsigned char>(byte) >= 0x80) {
+            out = decodeAdifText(bytes, encoding);
+            return;
+        }
+    }
+    out.resize(bytes.size());
+    QChar *chars = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        chars[i] = QLatin1Char(bytes[i]);
 }
 
 qsizetype utf8PrefixBytes(QByteArrayView bytes, qsizetype characters)

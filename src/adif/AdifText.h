@@ -12,6 +12,9 @@ AdifEncoding detectAdifEncoding(QByteArrayView bytes);
 
 QString decodeAdifText(QByteArrayView bytes, AdifEncoding encoding);
 
+// decodeAdifText() into out, reusing out's storage for plain ASCII.
+void decodeAdifTextInto(QString &out, QByteArrayView bytes, AdifEncoding encoding);
+
 // Windows-1252 to text; the five bytes the code page leaves undefined come out as U+0081 etc.
 QString fromWindows1252(QByteArrayView bytes);
 

@@ -62,32 +62,63 @@ QString batchTime(const QString &listTime)
 
 } // namespace
 
+bool isDecimalNumber(QStringView freq)
+{
+    if (freq.isEmpty())
+        return true;
+    QStringView digits = freq.trimmed();
+    if (digits.startsWith(QLatin1Char('-')) || digits.startsWith(QLatin1Char('+')))
+        digits = digits.mid(1);
+    bool point = false;
+    bool digit = false;
+    for (QChar c : digits) {
+        if (isDigit(c)) {
+            digit = true;
+        } else if (c == QLatin1Char('.') && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
 std::optional<QString> formatFrequency(const QString &freq)
 {
-    const QString number = freq.trimmed();
-    if (number.isEmpty())
-        return freq.isEmpty() ? std::optional<QString>(QString()) : std::nullopt;
-    QStringView digits(number);
+    if (freq.isEmpty())
+        return QString();
+    if (!isDecimalNumber(freq))
+        return std::nullopt;
+    QStringView digits = QStringView(freq).trimmed();
     const bool negative = digits.startsWith(QLatin1Char('-'));
     if (negative || digits.startsWith(QLatin1Char('+')))
         digits = digits.mid(1);
     const qsizetype point = digits.indexOf(QLatin1Char('.'));
     QStringView whole = point < 0 ? digits : digits.left(point);
     QStringView fraction = point < 0 ? QStringView() : digits.mid(point + 1);
-    if ((whole.isEmpty() && fraction.isEmpty()) || !allDigits(whole) || !allDigits(fraction))
-        return std::nullopt;
 
     // Round half away from zero on the decimal digits: whole + three decimals as one integer.
-    QString scaled = (whole.isEmpty() ? QStringLiteral("0") : whole.toString())
-                     + fraction.left(3).toString().leftJustified(3, QLatin1Char('0'));
+    QString scaled;
+    scaled.reserve(whole.size() + 4);
+    scaled += whole.isEmpty() ? QStringView(u"0") : whole;
+    scaled += fraction.left(3);
+    for (qsizetype i = fraction.size(); i < 3; ++i)
+        scaled += QLatin1Char('0');
     if (fraction.size() > 3 && fraction[3] >= QLatin1Char('5'))
         scaled = incrementDigits(scaled);
-    while (scaled.size() > 4 && scaled.startsWith(QLatin1Char('0')))
-        scaled.remove(0, 1);
-    const bool zero = scaled.count(QLatin1Char('0')) == scaled.size();
-    return QStringLiteral("%1%2.%3")
-        .arg(negative && !zero ? QStringLiteral("-") : QString(), scaled.left(scaled.size() - 3),
-             scaled.right(3));
+    qsizetype lead = 0;
+    while (scaled.size() - lead > 4 && scaled[lead] == QLatin1Char('0'))
+        ++lead;
+    QStringView kept = QStringView(scaled).mid(lead);
+    const bool zero = kept.count(QLatin1Char('0')) == kept.size();
+    QString shown;
+    shown.reserve(kept.size() + 2);
+    if (negative && !zero)
+        shown += QLatin1Char('-');
+    shown += kept.left(kept.size() - 3);
+    shown += QLatin1Char('.');
+    shown += kept.right(3);
+    return shown;
 }
 
 QString formatListDate(const QString &qsoDate)
@@ -104,19 +135,41 @@ QString formatListCall(const QString &call)
 
 QString listRow(const AdifRecord &record, const QString &defaultPower)
 {
+    const QString &call = record.value(AdifField::Call);
+    const QString &date = record.value(AdifField::QsoDate);
     const QString &freq = record.value(AdifField::Freq);
-    QStringList fields{
-        formatListCall(record.value(AdifField::Call)),
-        formatListDate(record.value(AdifField::QsoDate)),
-        record.value(AdifField::TimeOn).left(4),
-        formatFrequency(freq).value_or(freq),
-        record.has(AdifField::TxPwr) ? record.value(AdifField::TxPwr) : defaultPower,
-        record.value(AdifField::Mode),
-        record.value(AdifField::RstRcvd),
-    };
-    if (record.has(AdifField::Email))
-        fields << record.value(AdifField::Email);
-    return fields.join(QStringLiteral(", "));
+    const QString &power = record.has(AdifField::TxPwr) ? record.value(AdifField::TxPwr) : defaultPower;
+    const QLatin1String separator(", ");
+    QString row;
+    row.reserve(64 + call.size() + power.size() + record.value(AdifField::Email).size());
+    for (qsizetype i = call.size(); i < 6; ++i)
+        row += QLatin1Char(' ');
+    row += call;
+    row += separator;
+    if (date.size() == 8) {
+        row += QStringView(date).mid(4, 2);
+        row += QLatin1Char('.');
+        row += QStringView(date).mid(6, 2);
+        row += QLatin1Char('.');
+        row += QStringView(date).left(4);
+    } else {
+        row += date;
+    }
+    row += separator;
+    row += QStringView(record.value(AdifField::TimeOn)).left(4);
+    row += separator;
+    row += formatFrequency(freq).value_or(freq);
+    row += separator;
+    row += power;
+    row += separator;
+    row += record.value(AdifField::Mode);
+    row += separator;
+    row += record.value(AdifField::RstRcvd);
+    if (record.has(AdifField::Email)) {
+        row += separator;
+        row += record.value(AdifField::Email);
+    }
+    return row;
 }
 
 QsoRow parseListRow(const QString &row)

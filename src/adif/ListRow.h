@@ -20,6 +20,10 @@
 // - e-mail: EMAIL, and the ", " before it, only when the record has one.
 // A field the record lacks gives an empty text in its place. Values are copied exactly.
 
+// Whether freq is a decimal number as formatFrequency() reads one: an optional sign, digits
+// with at most one "." among or around them, blanks around it; or empty.
+bool isDecimalNumber(QStringView freq);
+
 // FREQ as the row shows it: "7.1" gives "7.100", "1296" gives "1296.000", "14.0745" gives
 // "14.075" (half away from zero, computed on the decimal digits, not on a binary double); an
 // empty value gives an empty text. Leading and trailing blanks are allowed. nullopt when the
