@@ -137,6 +137,18 @@ const LogCase logCases[] = {
      "<EOH><CALL:3>ABC<EMAIL:99>abc<EOR>\n",
      {},
      {0, 0, 0, 1}},
+    {"BlankInsideLengthSpecifier",
+     "<EOH><CALL:3 >ABC<QSO_DATE:8 :D>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW"
+     "<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"TagBrokenByLessThanStartsOver",
+     "<EOH><NOTES:<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW"
+     "<RST_RCVD:3>599<EOR>",
+     {plainRow}},
+    {"OverlongNameIsText",
+     "<EOH><" + QByteArray(70, 'X') + ":3>ABD<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930"
+     "<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}},
     {"LoneMarkersGiveNothing",
      "<EOH><EOR><eor>\n<EOR>",
      {}},
