@@ -103,12 +103,19 @@ void MainWindow::createComponents()
 
 EntryEdit *MainWindow::entryOverlay(card::QsoField field) const
 {
-    return control<EntryEdit>(QString::fromLatin1(card::qsoField(field).overlay));
+    // Found by name once: the batch runs ask for the fields several times for every card.
+    EntryEdit *&overlay = m_entryOverlays[static_cast<size_t>(field)];
+    if (!overlay)
+        overlay = control<EntryEdit>(QString::fromLatin1(card::qsoField(field).overlay));
+    return overlay;
 }
 
 CardLabel *MainWindow::valueElement(card::QsoField field) const
 {
-    return control<CardLabel>(QString::fromLatin1(card::qsoField(field).valueElement));
+    CardLabel *&element = m_valueElements[static_cast<size_t>(field)];
+    if (!element)
+        element = control<CardLabel>(QString::fromLatin1(card::qsoField(field).valueElement));
+    return element;
 }
 
 EntryEdit *MainWindow::contactEmailField() const

@@ -4,6 +4,7 @@
 #include "QsoFields.h"
 #include "StationFiles.h"
 
+#include <array>
 #include <memory>
 
 class AdifController;
@@ -107,6 +108,10 @@ private:
     void writeIdentity();
 
     CardBand *m_cardBand = nullptr;
+    // The QSO fields' overlays and value elements, found by name on first use; they live
+    // as long as the window.
+    mutable std::array<EntryEdit *, card::kQsoFieldCount> m_entryOverlays{};
+    mutable std::array<CardLabel *, card::kQsoFieldCount> m_valueElements{};
     std::unique_ptr<Mailer> m_mailer;
     EmailAddress *m_mailRecipient = nullptr;
 
