@@ -1,8 +1,10 @@
 #include "BitmapFile.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
+
 #include <cstring>
 #include <vector>
 
@@ -111,10 +113,10 @@ void copyRow(const uint8_t *from, uint8_t *to, int width, int bytesPerPixel)
         return;
     }
     for (int x = 0; x < width - 1; ++x, from += 3, to += 3) {
-        uint32_t bgr;
-        std::memcpy(&bgr, from, 4);
-        const uint32_t rgb = __builtin_bswap32(bgr) >> 8;
-        std::memcpy(to, &rgb, 4);
+        // Read as big-endian, blue, green, red, next lands in the top three bytes in reverse;
+        // written as little-endian, they come out red, green, blue.
+        const uint32_t rgb = qFromBigEndian<uint32_t>(from) >> 8;
+        qToLittleEndian<uint32_t>(rgb, to);
     }
     to[0] = from[2];
     to[1] = from[1];

@@ -3,13 +3,14 @@
 #include "EncoderError.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <jpeglib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -172,6 +173,26 @@ bool writeAllTo(int fd, const QByteArray &data)
     return true;
 }
 
+// Creates a new file named like target with a random suffix, in target's folder. The file is
+// created with mode 0666 and the kernel takes the process's umask away, as for any file the
+// program creates; nothing reads or changes the umask, which other threads share. -1 when no
+// file can be created.
+int createTemporaryBeside(const QByteArray &target, QByteArray &temp)
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray stem = target.left(slash + 1) + '.' + target.mid(slash + 1) + '.';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = stem;
+        for (int i = 0; i < 6; ++i)
+            temp += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
 } // namespace
 
 void writeWholeFile(const QString &path, const QByteArray &data)
@@ -180,16 +201,12 @@ void writeWholeFile(const QString &path, const QByteArray &data)
     // leaves the previous file as it was. Unlike QSaveFile this does not fsync, which would
     // cost several times the encoding itself for a picture that can be made again; plain
     // system calls keep the file's cost to one create, one write and one rename.
+    QByteArray temp;
     const QByteArray target = QFile::encodeName(path);
-    const qsizetype slash = target.lastIndexOf('/');
-    QByteArray temp = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+    const int fd = createTemporaryBeside(target, temp);
     if (fd < 0)
         throw EncoderError(QStringLiteral("Cannot create file %1").arg(path));
     bool written = writeAllTo(fd, data);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temp.constData(), target.constData()) != 0) {
         ::unlink(temp.constData());

@@ -5,10 +5,15 @@
 
 // The LZW string table: open addressing over a prime number of 32-bit slots. A slot holds
 // key << 12 | code, where key = prefix * 256 + pixel; all bits set marks an empty slot.
+// The probe doubles the slot number modulo the prime. 2 generates every non-zero remainder
+// of 8053, so from any slot the probe reaches every other slot but 0 within Size steps; the
+// table never holds more than 4096 keys, so every probe meets an empty slot and ends, for a
+// picture of any minimum code size. (With a prime where 2 has a smaller order the slots fall
+// into separate cycles, and a crafted picture can fill one of them.)
 class LzwHashTable
 {
 public:
-    static constexpr int Size = 8009;
+    static constexpr int Size = 8053;
     static constexpr uint32_t Empty = 0xFFFFFFFFu;
     static constexpr uint64_t Inverse = UINT64_MAX / Size + 1;
 
@@ -56,9 +61,7 @@ public:
             h = nextSlot(h);
         m_slots[h] = (key << 12) | static_cast<uint32_t>(code & 0xFFF);
     }
-    // The code stored for key, or -1. The probe doubles the slot number modulo the prime;
-    // every cycle it walks has 4004 slots, more than the encoder ever fills, so an empty slot
-    // is always reached.
+    // The code stored for key, or -1.
     int lookup(uint32_t key) const
     {
         for (int h = firstSlot(key);; h = nextSlot(h)) {
@@ -72,12 +75,14 @@ public:
 
     // The probe sequence: the first slot of a key and the slot tried after slot h.
     static int firstSlot(uint32_t key) { return static_cast<int>(remainder(key ^ (key >> 4))); }
-    // x % Size by two multiplications (Lemire's fastmod), exact for every 32-bit x; it takes
-    // one step less than the compiler's division by a constant on the encoder's hot path.
+    // x % Size by multiplications (Lemire's fastmod), exact for every 32-bit x; it takes one
+    // step less than the compiler's division by a constant on the encoder's hot path. The high
+    // half of the 64 x 32-bit product is put together from two 64-bit products.
     static uint32_t remainder(uint32_t x)
     {
         const uint64_t low = Inverse * x;
-        return static_cast<uint32_t>((static_cast<__uint128_t>(low) * Size) >> 64);
+        const uint64_t bottom = ((low & 0xFFFFFFFFu) * Size) >> 32;
+        return static_cast<uint32_t>(((low >> 32) * Size + bottom) >> 32);
     }
     static int nextSlot(int h)
     {

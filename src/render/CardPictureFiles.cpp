@@ -6,11 +6,32 @@
 #include "GifImage.h"
 #include "JpegWriter.h"
 
+#include <QtEndian>
+
+namespace {
+
+// The snapshot as rows of blue, green, red, unused bytes. That is how a 32-bit QImage lies in
+// memory on a little-endian machine; elsewhere each pixel word is laid out byte by byte.
+QImage bgrxImage(const QImage &snapshot)
+{
+    const bool rgb32 = snapshot.format() == QImage::Format_RGB32
+                       || snapshot.format() == QImage::Format_ARGB32;
+    QImage image = rgb32 ? snapshot : snapshot.convertToFormat(QImage::Format_RGB32);
+    if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN) {
+        for (int y = 0; y < image.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                qToLittleEndian<quint32>(row[x], row + x);
+        }
+    }
+    return image;
+}
+
+} // namespace
+
 PixelBitmap throughBitmapFile(const QImage &snapshot, const QString &bmpPath)
 {
-    const bool bgrx = snapshot.format() == QImage::Format_RGB32
-                      || snapshot.format() == QImage::Format_ARGB32;
-    const QImage source = bgrx ? snapshot : snapshot.convertToFormat(QImage::Format_RGB32);
+    const QImage source = bgrxImage(snapshot);
     const BgrxRows rows{source.constBits(), static_cast<ptrdiff_t>(source.bytesPerLine()),
                         source.width(), source.height()};
     if (source.isNull() || !writeBitmapFile(rows, bmpPath))

@@ -224,4 +224,37 @@ TEST(JpegWriter, SavedFileReplacesTheOldOneAndIsReadableByOthers)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"card.jpg"});
 }
 
+struct ModeRow {
+    const char *name;
+    mode_t umask;
+    mode_t mode;
+};
+
+class PictureFileMode : public ::testing::TestWithParam<ModeRow> {};
+
+// A picture file gets the mode of any file the program creates: 0666 less the umask.
+TEST_P(PictureFileMode, CreatedLessTheUmask)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("card.gif");
+    const mode_t previous = ::umask(GetParam().umask);
+    try {
+        writeWholeFile(path, QByteArray("GIF87a"));
+    } catch (...) {
+        ::umask(previous);
+        throw;
+    }
+    const mode_t during = ::umask(previous);
+    EXPECT_EQ(GetParam().umask, during);
+    struct stat info {};
+    ASSERT_EQ(0, ::stat(QFile::encodeName(path).constData(), &info));
+    EXPECT_EQ(GetParam().mode, info.st_mode & 0777);
+}
+
+INSTANTIATE_TEST_SUITE_P(Umasks, PictureFileMode,
+                         ::testing::Values(ModeRow{"usual", 022, 0644}, ModeRow{"private", 077, 0600},
+                                           ModeRow{"group", 002, 0664}, ModeRow{"none", 0, 0666},
+                                           ModeRow{"odd", 0132, 0644}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace

@@ -183,12 +183,32 @@ TEST_P(HashProbe, NextSlot)
 }
 
 INSTANTIATE_TEST_SUITE_P(Slots, HashProbe, ::testing::Values(
-    ProbeRow{0, 8008}, ProbeRow{1, 2}, ProbeRow{4004, 8008}, ProbeRow{4005, 1},
-    ProbeRow{8008, 8007}, ProbeRow{5000, 1991}));
+    ProbeRow{0, 8052}, ProbeRow{1, 2}, ProbeRow{4026, 8052}, ProbeRow{4027, 1},
+    ProbeRow{8052, 8051}, ProbeRow{5000, 1947}),
+    [](const auto &info) { return "from" + std::to_string(info.param.slot); });
+
+class ProbeCoverage : public ::testing::TestWithParam<int> {};
+
+// From any slot the probe reaches every slot but 0 before it repeats itself, so a probe
+// always meets an empty slot while the table holds fewer than Size - 1 keys.
+TEST_P(ProbeCoverage, ReachesEveryNonZeroSlot)
+{
+    std::vector<bool> seen(LzwHashTable::Size, false);
+    int h = GetParam();
+    for (int step = 0; step < LzwHashTable::Size; ++step) {
+        seen[h] = true;
+        h = LzwHashTable::nextSlot(h);
+    }
+    EXPECT_EQ(LzwHashTable::Size - 1, std::count(seen.begin() + 1, seen.end(), true));
+}
+
+INSTANTIATE_TEST_SUITE_P(Starts, ProbeCoverage,
+                         ::testing::Values(0, 1, 2, 4026, 4027, 5000, LzwHashTable::Size - 1),
+                         [](const auto &info) { return "from" + std::to_string(info.param); });
 
 TEST(LzwHashTable, FirstSlotAndCollisions)
 {
-    EXPECT_EQ(LzwHashTable::firstSlot(0x12345), (0x12345u ^ 0x1234u) % 8009u);
+    EXPECT_EQ(LzwHashTable::firstSlot(0x12345), (0x12345u ^ 0x1234u) % uint32_t(LzwHashTable::Size));
     // Keys that share a first slot must all be found again.
     LzwHashTable table;
     std::vector<uint32_t> keys;
@@ -245,11 +265,12 @@ TEST(GifWriter, BlocksOf255AndNoEmptyBlock)
 // remainder for every key the encoder makes and for any other 32-bit number.
 TEST(LzwHashTable, RemainderAgreesWithDivision)
 {
+    constexpr uint32_t size = LzwHashTable::Size;
     for (uint32_t x = 0; x < (1u << 20); ++x)
-        ASSERT_EQ(LzwHashTable::remainder(x), x % 8009u) << x;
-    for (const uint32_t x : {0xFFFFFFFFu, 0xFFFFF000u, 8009u * 536271u, 8009u * 536271u - 1,
-                             0x80000000u, 123456789u})
-        EXPECT_EQ(LzwHashTable::remainder(x), x % 8009u) << x;
+        ASSERT_EQ(LzwHashTable::remainder(x), x % size) << x;
+    for (const uint32_t x : {0xFFFFFFFFu, 0xFFFFF000u, 0xFFFFFFFFu / size * size,
+                             0xFFFFFFFFu / size * size - 1, 0x80000000u, 123456789u})
+        EXPECT_EQ(LzwHashTable::remainder(x), x % size) << x;
 }
 
 // Bytes put in runs of any length form the same blocks as bytes put one by one.
@@ -271,4 +292,69 @@ TEST(GifWriter, RunsOfBytesMakeTheSameBlocks)
         writer.finish();
         EXPECT_EQ(out, oneByOne) << "runs of " << run;
     }
+}
+
+namespace {
+
+// The first slot an earlier table of 8009 slots gave a key, and whether the slot lies on the
+// probe cycle through slot 1 there: doubling modulo 8009 splits its slots into two cycles of
+// 4004 (the quadratic residues and the rest).
+uint32_t firstSlotOf8009(uint32_t key)
+{
+    return (key ^ (key >> 4)) % 8009u;
+}
+
+bool onCycleOfOne(uint32_t slot)
+{
+    uint64_t power = 1, base = slot;
+    for (uint32_t e = 4004; e; e >>= 1, base = base * base % 8009u)
+        if (e & 1)
+            power = power * base % 8009u;
+    return slot != 0 && power == 1;
+}
+
+// A picture of 8 colours (minimum code size 3) whose strings are chosen so that nearly every
+// table entry starts its probe on one cycle of the 8009-slot table: 4084 entries for a cycle
+// of 4004 slots. With that probe the next missing key on the cycle was looked for for ever.
+std::vector<uint8_t> pictureFillingOneProbeCycle(int &entriesOnCycle)
+{
+    std::map<std::pair<int, int>, int> table;
+    int next = 10;
+    int prefix = 0;
+    std::vector<uint8_t> pixels{0};
+    entriesOnCycle = 0;
+    auto key = [&prefix](int k) { return static_cast<uint32_t>(prefix) * 256u + k; };
+    while (next < 4095) {
+        int pick = -1;
+        for (int k = 0; k < 8 && pick < 0; ++k)
+            if (!table.count({prefix, k}) && onCycleOfOne(firstSlotOf8009(key(k))))
+                pick = k;
+        for (int k = 0; k < 8 && pick < 0; ++k)
+            if (table.count({prefix, k}))
+                pick = k;
+        pick = std::max(pick, 0);
+        pixels.push_back(static_cast<uint8_t>(pick));
+        const auto found = table.find({prefix, pick});
+        if (found != table.end()) {
+            prefix = found->second;
+            continue;
+        }
+        entriesOnCycle += onCycleOfOne(firstSlotOf8009(key(pick)));
+        table[{prefix, pick}] = next++;
+        prefix = pick;
+    }
+    // A little more after the table is full: the clear code and a fresh table.
+    for (int i = 0; i < 5000; ++i)
+        pixels.push_back(static_cast<uint8_t>(i * 5 % 8));
+    return pixels;
+}
+
+} // namespace
+
+TEST(LzwEncoder, PictureFillingOneProbeCycleEndsWithTheSameBytes)
+{
+    int entriesOnCycle = 0;
+    const std::vector<uint8_t> pixels = pictureFillingOneProbeCycle(entriesOnCycle);
+    ASSERT_GT(entriesOnCycle, 4004);
+    EXPECT_EQ(referenceLzw(pixels, 3), encodeRaw(pixels, 3));
 }
