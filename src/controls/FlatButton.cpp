@@ -1,9 +1,12 @@
 #include "FlatButton.h"
 
 #include "Colors.h"
+#include "FlatButtonAccessible.h"
 #include "Fonts.h"
 #include "PixelLine.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -23,6 +26,7 @@ FlatButton::FlatButton(QWidget *parent)
       m_colorDown(colorFromInt(704216)),
       m_fontColor(Qt::black)
 {
+    installFlatButtonAccessibility();
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -45,6 +49,8 @@ void FlatButton::setCaption(const QString &caption)
         return;
     m_caption = caption;
     m_captionSet = true;
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
     showLook(Look::Normal);
 }
 
@@ -272,4 +278,53 @@ void FlatButton::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
     if (m_buttonEnabled)
         emit mouseMove(event->modifiers(), event->position().toPoint());
+}
+
+void FlatButton::click()
+{
+    if (m_buttonEnabled)
+        emit clicked();
+}
+
+// As QAbstractButton: Space presses the button and its release clicks; Return and Enter click
+// at once. A held key's repeats do nothing.
+void FlatButton::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool ours = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!ours || !m_buttonEnabled) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat())
+        return;
+    if (key == Qt::Key_Space) {
+        m_spacePressed = true;
+        showLook(Look::Pressed);
+        return;
+    }
+    click();
+}
+
+void FlatButton::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_spacePressed) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    m_spacePressed = false;
+    showLook(Look::Normal);
+    click();
+}
+
+// A Space held while the focus moves away clicks nothing.
+void FlatButton::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    if (m_spacePressed) {
+        m_spacePressed = false;
+        showLook(Look::Normal);
+    }
 }

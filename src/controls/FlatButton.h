@@ -9,9 +9,11 @@
 #include "HintFlags.h"
 
 // Kartello's flat push button. It paints itself completely: a one-pixel border, a hover colour
-// with a raised bevel and a pressed colour with a sunken bevel. It never takes the keyboard
-// focus. Its own `Enabled` flag (not QWidget's enabled state) keeps the normal look but ignores
-// the mouse, so a busy batch run can lock buttons without greying them out.
+// with a raised bevel and a pressed colour with a sunken bevel. It takes no keyboard focus of
+// its own accord; given the focus (by the program or an assistive tool) it answers Space and
+// Return as a push button does. To assistive tools it is a push button named by its caption.
+// Its own `Enabled` flag (not QWidget's enabled state) keeps the normal look but ignores the
+// mouse and the keys, so a busy batch run can lock buttons without greying them out.
 class FlatButton : public QWidget
 {
     Q_OBJECT
@@ -65,6 +67,9 @@ public:
 
     Look look() const { return m_look; }
     QSize sizeHint() const override;
+    // Activates the button as a completed click does (clicked(), no mouse signals); nothing
+    // while its Enabled flag is off.
+    void click();
 
 signals:
     void clicked();
@@ -81,6 +86,9 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -101,6 +109,7 @@ private:
     bool m_showCaption = true;
     HintFlags m_hints;
     bool m_pressed = false;
+    bool m_spacePressed = false;
     bool m_leftDuringClick = false;
     Look m_look = Look::Normal;
 };

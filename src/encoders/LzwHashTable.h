@@ -15,7 +15,12 @@ class LzwHashTable
 public:
     static constexpr int Size = 8053;
     static constexpr uint32_t Empty = 0xFFFFFFFFu;
-    static constexpr uint64_t Inverse = UINT64_MAX / Size + 1;
+    // Keys are below 2^20 (a 12-bit prefix code and an 8-bit pixel), and so is what
+    // firstSlot() divides.
+    static constexpr int KeyBits = 20;
+    static constexpr int FractionBits = 2 * KeyBits;
+    static constexpr uint64_t FractionMask = (uint64_t(1) << FractionBits) - 1;
+    static constexpr uint64_t Inverse = (uint64_t(1) << FractionBits) / Size + 1;
 
     LzwHashTable();
 
@@ -75,14 +80,13 @@ public:
 
     // The probe sequence: the first slot of a key and the slot tried after slot h.
     static int firstSlot(uint32_t key) { return static_cast<int>(remainder(key ^ (key >> 4))); }
-    // x % Size by multiplications (Lemire's fastmod), exact for every 32-bit x; it takes one
-    // step less than the compiler's division by a constant on the encoder's hot path. The high
-    // half of the 64 x 32-bit product is put together from two 64-bit products.
+    // x % Size for every x below 2^KeyBits, by two multiplications (Lemire's fastmod with a
+    // 40-bit fraction, which keeps every product within 64 bits); it takes one step less than
+    // the compiler's division by a constant on the encoder's hot path.
     static uint32_t remainder(uint32_t x)
     {
-        const uint64_t low = Inverse * x;
-        const uint64_t bottom = ((low & 0xFFFFFFFFu) * Size) >> 32;
-        return static_cast<uint32_t>(((low >> 32) * Size + bottom) >> 32);
+        const uint64_t fraction = (Inverse * x) & FractionMask;
+        return static_cast<uint32_t>((fraction * Size) >> FractionBits);
     }
     static int nextSlot(int h)
     {
