@@ -53,12 +53,20 @@ int wantedField(const char *name, qsizetype size)
     case 'E': candidate = AdifField::Email; break;
     default: return -1;
     }
-    const char *wanted = adifFieldName(candidate);
-    return sameName(name, size, wanted, qsizetype(std::strlen(wanted))) ? int(candidate) : -1;
+    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5};
+    return sameName(name, size, adifFieldName(candidate), nameSizes[int(candidate)])
+               ? int(candidate)
+               : -1;
 }
 
 // The bytes that end a field name: the length's ":", a marker's ">", or a "<" that starts over.
-bool endsName(char c) { return c == ':' || c == '>' || c == '<'; }
+constexpr std::array<bool, 256> nameEnds = [] {
+    std::array<bool, 256> ends{};
+    ends[':'] = ends['>'] = ends['<'] = true;
+    return ends;
+}();
+
+bool endsName(char c) { return nameEnds[static_cast<unsigned char>(c)]; }
 
 } // namespace
 
@@ -90,75 +98,84 @@ bool AdifReader::readNext(AdifRecord &record)
 {
     record.clear();
     m_current = &record;
-    while (m_pos < m_end) {
-        const char c = m_data[m_pos];
+    bool recordEnded = false;
+    while (m_pos < m_end && !recordEnded) {
         switch (m_state) {
-        case State::BetweenFields: {
-            // Loggers put the next tag right after a value or after one blank or line end.
-            if (c == '<' || (isBlank(c) && m_pos + 1 < m_end && m_data[m_pos + 1] == '<')) {
-                m_pos += c == '<' ? 1 : 2;
-            } else {
-                const void *open = std::memchr(m_data + m_pos, '<', size_t(m_end - m_pos));
-                m_pos = open ? static_cast<const char *>(open) - m_data + 1 : m_end;
-                if (!open)
-                    break;
-            }
-            beginField();
-            readPlainField();
-            break;
-        }
-        case State::FieldName:
-            if (!endsName(c)) {
-                // The name's characters in one run, up to where a name may end.
-                const qsizetype limit = std::min(m_end, m_nameStart + longestFieldName);
-                while (m_pos < limit && !endsName(m_data[m_pos]))
-                    ++m_pos;
-                if (m_pos == limit && m_pos < m_end && !endsName(m_data[m_pos]))
-                    abandonField();
-            } else if (c == ':' || c == '>') {
-                m_nameEnd = m_pos++;
-                endFieldName(c);
-                if (c == '>' && isMarker(m_data + m_nameStart, m_nameEnd - m_nameStart, endOfRecord)
-                    && closeRecord(record)) {
-                    m_current = nullptr;
-                    return true;
-                }
-            } else {
-                ++m_pos;
-                beginField();
-            }
-            break;
+        case State::BetweenFields: readBetweenFields(); break;
+        case State::FieldName: recordEnded = readFieldName(record); break;
         case State::Length:
-        case State::TypeIndicator:
-            if (m_state == State::Length && c >= '0' && c <= '9') {
-                // The length's digits in one run.
-                while (m_pos < m_end && m_data[m_pos] >= '0' && m_data[m_pos] <= '9') {
-                    m_length = std::min(m_length * 10 + (m_data[m_pos] - '0'), largestLength);
-                    ++m_pos;
-                }
-                m_lengthHasDigits = true;
-            } else if (c == '>') {
-                ++m_pos;
-                endLengthSpecifier();
-            } else if (c == '<') {
-                ++m_pos;
-                beginField();
-            } else if (m_pos - m_specifierStart >= longestSpecifier) {
-                abandonField();
-            } else {
-                if (c == ':')
-                    m_state = State::TypeIndicator;
-                ++m_pos;
-            }
-            break;
-        case State::Value:
-            readValue();
-            break;
+        case State::TypeIndicator: readSpecifier(); break;
+        case State::Value: readValue(); break;
         }
     }
-    finish();
+    if (!recordEnded)
+        finish();
     m_current = nullptr;
-    return false;
+    return recordEnded;
+}
+
+void AdifReader::readBetweenFields()
+{
+    const char c = m_data[m_pos];
+    // Loggers put the next tag right after a value or after one blank or line end.
+    if (c == '<' || (isBlank(c) && m_pos + 1 < m_end && m_data[m_pos + 1] == '<')) {
+        m_pos += c == '<' ? 1 : 2;
+    } else {
+        const void *open = std::memchr(m_data + m_pos, '<', size_t(m_end - m_pos));
+        m_pos = open ? static_cast<const char *>(open) - m_data + 1 : m_end;
+        if (!open)
+            return;
+    }
+    beginField();
+    readPlainField();
+}
+
+bool AdifReader::readFieldName(AdifRecord &record)
+{
+    const char c = m_data[m_pos];
+    if (!endsName(c)) {
+        // The name's characters in one run, up to where a name may end.
+        const qsizetype limit = std::min(m_end, m_nameStart + longestFieldName);
+        while (m_pos < limit && !endsName(m_data[m_pos]))
+            ++m_pos;
+        if (m_pos == limit && m_pos < m_end && !endsName(m_data[m_pos]))
+            abandonField();
+        return false;
+    }
+    if (c == '<') {
+        ++m_pos;
+        beginField();
+        return false;
+    }
+    m_nameEnd = m_pos++;
+    endFieldName(c);
+    return c == '>' && isMarker(m_data + m_nameStart, m_nameEnd - m_nameStart, endOfRecord)
+           && closeRecord(record);
+}
+
+void AdifReader::readSpecifier()
+{
+    const char c = m_data[m_pos];
+    if (m_state == State::Length && c >= '0' && c <= '9') {
+        // The length's digits in one run.
+        while (m_pos < m_end && m_data[m_pos] >= '0' && m_data[m_pos] <= '9') {
+            m_length = std::min(m_length * 10 + (m_data[m_pos] - '0'), largestLength);
+            ++m_pos;
+        }
+        m_lengthHasDigits = true;
+    } else if (c == '>') {
+        ++m_pos;
+        endLengthSpecifier();
+    } else if (c == '<') {
+        ++m_pos;
+        beginField();
+    } else if (m_pos - m_specifierStart >= longestSpecifier) {
+        abandonField();
+    } else {
+        if (c == ':')
+            m_state = State::TypeIndicator;
+        ++m_pos;
+    }
 }
 
 void AdifReader::readPlainField()

@@ -55,6 +55,10 @@ private:
         Value,          // after ">", the value's bytes
     };
 
+    // One step in each state; readFieldName() is true when it closed a record that gives a row.
+    void readBetweenFields();
+    bool readFieldName(AdifRecord &record);
+    void readSpecifier();
     void beginField();
     // Reads a whole field of the common form at once; leaves other forms to the states.
     void readPlainField();

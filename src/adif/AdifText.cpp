@@ -98,16 +98,16 @@ QString decodeAdifText(QByteArrayView bytes, AdifEncoding encoding)
 
 void decodeAdifTextInto(QString &out, QByteArrayView bytes, AdifEncoding encoding)
 {
-    for (char byte : bytes) {
-        if (static_cast<unsigned char>(byte) >= 0x80) {
+    out.resize(bytes.size());
+    char16_t *chars = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte >= 0x80) {
             out = decodeAdifText(bytes, encoding);
             return;
         }
+        chars[i] = byte;
     }
-    out.resize(bytes.size());
-    QChar *chars = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        chars[i] = QLatin1Char(bytes[i]);
 }
 
 qsizetype utf8PrefixBytes(QByteArrayView bytes, qsizetype characters)

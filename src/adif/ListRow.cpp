@@ -60,6 +60,26 @@ QString batchTime(const QString &listTime)
     return listTime.left(2) + QLatin1Char(':') + listTime.mid(2);
 }
 
+// The common FREQ, digits with at most three decimals and nothing to trim, round or drop
+// ("14.074", "7.1", "1296"), padded to three decimals; nullopt for every other number.
+std::optional<QString> plainFrequency(const QString &freq)
+{
+    const qsizetype point = freq.indexOf(QLatin1Char('.'));
+    const qsizetype whole = point < 0 ? freq.size() : point;
+    const qsizetype decimals = point < 0 ? 0 : freq.size() - point - 1;
+    if (whole == 0 || decimals > 3 || !isDigit(freq[0]) || !isDigit(freq[freq.size() - 1])
+        || (freq[0] == QLatin1Char('0') && whole > 1))
+        return std::nullopt;
+    QString shown;
+    shown.reserve(whole + 4);
+    shown += freq;
+    if (point < 0)
+        shown += QLatin1Char('.');
+    for (qsizetype i = decimals; i < 3; ++i)
+        shown += QLatin1Char('0');
+    return shown;
+}
+
 } // namespace
 
 bool isDecimalNumber(QStringView freq)
@@ -89,6 +109,8 @@ std::optional<QString> formatFrequency(const QString &freq)
         return QString();
     if (!isDecimalNumber(freq))
         return std::nullopt;
+    if (const std::optional<QString> plain = plainFrequency(freq))
+        return plain;
     QStringView digits = QStringView(freq).trimmed();
     const bool negative = digits.startsWith(QLatin1Char('-'));
     if (negative || digits.startsWith(QLatin1Char('+')))
