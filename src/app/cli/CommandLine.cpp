@@ -53,9 +53,18 @@ QString overview()
     return text + QStringLiteral("\n\"kartello COMMAND --help\" describes a command.");
 }
 
+QtMessageHandler g_defaultMessages = nullptr;
+
+void commandLineMessages(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (!isCommandLineNoise(text))
+        g_defaultMessages(type, context, text);
+}
+
 std::unique_ptr<QCoreApplication> makeApplication(AppKind kind, int &argc, char **argv)
 {
     std::unique_ptr<QCoreApplication> app;
+    g_defaultMessages = qInstallMessageHandler(commandLineMessages);
     if (kind == AppKind::OffscreenWidgets) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);
@@ -69,6 +78,11 @@ std::unique_ptr<QCoreApplication> makeApplication(AppKind kind, int &argc, char 
 }
 
 } // namespace
+
+bool isCommandLineNoise(const QString &message)
+{
+    return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
 
 std::optional<int> runSubcommand(int &argc, char **argv)
 {

@@ -13,3 +13,8 @@
 // none: "kartello" alone, or options for Qt's window ("-platform offscreen"), open the window.
 // "kartello --help" and "kartello --version" are answered here.
 std::optional<int> runSubcommand(int &argc, char **argv);
+
+// Qt's messages that a command keeps off standard error: the note that no per-user runtime
+// folder is set, which every run from cron or a plain su would print and which says nothing
+// about the run.
+bool isCommandLineNoise(const QString &message);

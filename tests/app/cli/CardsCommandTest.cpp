@@ -63,6 +63,8 @@ TEST_P(CardsFormats, OnePictureAndContactInfoPerCallSign)
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("4 cards written")) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("1 record skipped")) << result.err.toStdString();
+    EXPECT_EQ(result.err.count('\n'), 2) << "a skipped-records line and the summary only:\n"
+                                         << result.err.toStdString();
     const QString ext = QStringLiteral(".") + c.format;
     // The second K1ABC replaces the first, as in JPG Selected.
     EXPECT_EQ(filesIn(out, "*" + ext), (QStringList{"DL1XYZ" + ext, "G4ABC_P" + ext, "K1ABC" + ext}));

@@ -31,6 +31,10 @@ CardsRunner::Result CardsRunner::run(const QStringList &args) const
 {
     QProcess process;
     process.setWorkingDirectory(folder());
+    // As under cron: no per-user runtime folder.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    process.setProcessEnvironment(environment);
     process.start(programPath(), args);
     Result result;
     if (!process.waitForFinished(60000)) {
