@@ -84,6 +84,43 @@ TEST(PrintWindow, WindowAtCreation)
     EXPECT_EQ(f.child<QLabel>("Label2")->text(), "Position:  ");
 }
 
+struct InkRow {
+    const char *name;
+    bool navyCaption;   // navy caption text, else the style's own
+    bool autoSized;     // as wide as its caption
+};
+
+class PrintWindowInk : public ::testing::TestWithParam<InkRow> {};
+
+// Labels and choice radios carry navy captions; the labels are exactly as wide as their text.
+TEST_P(PrintWindowInk, CaptionColourAndSize)
+{
+    const InkRow &row = GetParam();
+    Fixture f;
+    auto *w = f.child<QWidget>(row.name);
+    ASSERT_NE(nullptr, w);
+    const QColor navy(0, 0, 128);
+    EXPECT_EQ(row.navyCaption, w->palette().color(QPalette::WindowText) == navy);
+    EXPECT_EQ(row.navyCaption, w->palette().color(QPalette::ButtonText) == navy);
+    if (row.autoSized)
+        EXPECT_EQ(w->sizeHint(), w->size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, PrintWindowInk, ::testing::Values(
+    InkRow{"Label1", true, true}, InkRow{"Label2", true, true}, InkRow{"Copy1", true, false},
+    InkRow{"Pos3", true, false}, InkRow{"CheckBox1", false, false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The print window's buttons light up in the accent colour, not the main window's orange.
+TEST(PrintWindow, ButtonsLightUpInTheAccentColour)
+{
+    Fixture f;
+    for (const char *name : {"EncartaButton1", "EncartaButton2"}) {
+        EXPECT_EQ(QColor(0xdf, 0xbf, 0x73), f.child<FlatButton>(name)->colorOver()) << name;
+        EXPECT_EQ(QColor(231, 223, 173), f.child<FlatButton>(name)->color()) << name;
+    }
+}
+
 TEST(PrintWindow, SixRadioButtonsAreOneGroup)
 {
     Fixture f;
