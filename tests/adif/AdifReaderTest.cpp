@@ -55,6 +55,13 @@ const LogCase logCases[] = {
      "<call:3>ABC <qso_date:8>20240405 <time_on:4>0930 <freq:3>7.1 <mode:2>CW <rst_rcvd:3>599 <eor>\n"
      "<call:6>DL1ABC <qso_date:8>20241231 <time_on:4>2359 <freq:6>14.074 <mode:3>FT8 <rst_rcvd:3>-10 <eor>\n",
      {plainRow, QStringLiteral("DL1ABC, 12.31.2024, 2359, 14.074, 5, FT8, -10")}},
+    {"DigitalModeExportFrequencyRounded",
+     "ADIF Export<eoh>\n"
+     "<call:5>K1ABC <gridsquare:4>FN42 <mode:3>FT8 <rst_sent:3>-10 <rst_rcvd:3>-12 "
+     "<qso_date:8>20240405 <time_on:6>093015 <qso_date_off:8>20240405 <time_off:6>093115 "
+     "<band:3>20m <freq:9>14.076123 <station_callsign:6>DL1ABC <my_gridsquare:6>JO62QM "
+     "<tx_pwr:2>50 <comment:25>FT8  Sent: -10  Rcvd: -12 <eor>\n",
+     {QStringLiteral(" K1ABC, 04.05.2024, 0930, 14.076, 50, FT8, -12")}},
     {"MixedCaseMarkers",
      "<Adif_Ver:5>3.1.4<Eoh><Call:3>ABC<Qso_Date:8>20240405<Time_On:4>0930<Freq:3>7.1"
      "<Mode:2>CW<Rst_Rcvd:3>599<EoR>",
