@@ -143,18 +143,6 @@ std::optional<QString> formatFrequency(const QString &freq)
     return shown;
 }
 
-QString formatListDate(const QString &qsoDate)
-{
-    if (qsoDate.size() != 8)
-        return qsoDate;
-    return qsoDate.mid(4, 2) + QLatin1Char('.') + qsoDate.mid(6, 2) + QLatin1Char('.') + qsoDate.left(4);
-}
-
-QString formatListCall(const QString &call)
-{
-    return call.rightJustified(6, QLatin1Char(' '));
-}
-
 QString listRow(const AdifRecord &record, const QString &defaultPower)
 {
     const QString &call = record.value(AdifField::Call);

@@ -30,14 +30,9 @@ bool isDecimalNumber(QStringView freq);
 // value is not a decimal number ("14.074.5", "7,1", "1e3", "abc").
 std::optional<QString> formatFrequency(const QString &freq);
 
-// QSO_DATE YYYYMMDD as MM.DD.YYYY; a value that is not eight characters is kept as it is.
-QString formatListDate(const QString &qsoDate);
-
-// The call right-aligned in 6 characters.
-QString formatListCall(const QString &call);
-
 // The list row of a record whose FREQ formatFrequency() accepts (the reader skips the others;
-// here such a FREQ is shown as it is).
+// here such a FREQ is shown as it is). A QSO_DATE that is not eight characters is shown as
+// it is.
 QString listRow(const AdifRecord &record, const QString &defaultPower);
 
 // A row read back into the texts the QSO fields take, as the batch runs fill them.

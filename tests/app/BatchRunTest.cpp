@@ -100,17 +100,26 @@ TEST_F(BatchRun, FailureMidRunKeepsEarlierCardsAndPutsLedAndCloseBack)
 
 TEST_F(BatchRun, EscStopsBetweenTwoCardsAndKeepsTheCardsMade)
 {
-    // Esc is pressed while the first card is being made.
+    // Esc is pressed while the first card is being made; the run shows it is busy then.
+    bool litDuringRun = false, closeOffDuringRun = false;
+    QString progressDuringRun;
     QObject::connect(form->entryOverlay(QsoField::CallSign), &QLineEdit::textChanged, form.get(),
-                     [this](const QString &text) {
-                         if (text == "DL/K1ABC/P")
-                             QCoreApplication::postEvent(form.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+                     [&, this](const QString &text) {
+                         if (text != "DL/K1ABC/P")
+                             return;
+                         litDuringRun = led()->isLit();
+                         closeOffDuringRun = !closeButton()->isButtonEnabled();
+                         progressDuringRun = progress();
+                         QCoreApplication::postEvent(form.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
                      });
     selectRows({0, 1, 2});
     click("EncartaButton10");
     expectRunEnded();
     EXPECT_EQ(QDir(batchDir()).entryList({"*.jpg"}, QDir::Files), QStringList{"DL_K1ABC_P.jpg"});
     EXPECT_EQ(progress(), "Stopped after 1 of 3 cards");
+    EXPECT_TRUE(litDuringRun);
+    EXPECT_TRUE(closeOffDuringRun);
+    EXPECT_EQ(progressDuringRun, "Card 1 of 3");
 }
 
 TEST_F(BatchRun, NoRowSelectedMakesNothing)
