@@ -2,10 +2,12 @@
 #include "RenderTestSupport.h"
 #include "CardLabel.h"
 #include "CardShape.h"
+#include "TestNames.h"
 
 #include <QMainWindow>
 #include <QPainter>
 #include <QPointer>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         BandParentRow{"central widget", [](QMainWindow &w) { return w.centralWidget(); }, true},
         BandParentRow{"none", [](QMainWindow &) -> QWidget * { return nullptr; }, true},
         BandParentRow{"panel on a window",
-                      [](QMainWindow &w) { return new QWidget(w.centralWidget()); }, false}));
+                      [](QMainWindow &w) { return new QWidget(w.centralWidget()); }, false}),
+    [](const auto &info) { return testName(info.param.name); });
 
 TEST(CardElement, OnlyABandMayHoldAnElement)
 {

@@ -1,8 +1,10 @@
 #include "KartelloError.h"
 #include "RenderTestSupport.h"
 #include "CardImage.h"
+#include "TestNames.h"
 
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -66,15 +68,20 @@ TEST_P(CardBackground, BitmapIsCentredAndCroppedEquallyOnBothSides)
         }
     }
     EXPECT_EQ(mismatches, 0);
-    if (QRect(0, 0, row.width, row.height).contains(row.firstShown))
+    if (QRect(0, 0, row.width, row.height).contains(row.firstShown)) {
         EXPECT_EQ(sourceOf(shot.pixel(0, 0)), row.firstShown);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(CardImage, CardBackground,
                          ::testing::Values(CropRow{600, 300, {44, 10}},  // columns 44 to 554
                                            CropRow{640, 480, {64, 100}}, // columns 64 to 574
                                            CropRow{511, 280, {0, 0}},    // exactly the card
-                                           CropRow{200, 100, {-155, -90}}));
+                                           CropRow{200, 100, {-155, -90}}),
+                         [](const auto &info) {
+                             return std::to_string(info.param.width) + "x"
+                                    + std::to_string(info.param.height);
+                         });
 
 TEST(CardImage, StretchFillsTheElement)
 {
@@ -160,7 +167,8 @@ TEST_P(NotABitmap, ShowsThePlaceholderInsteadOfThePicture)
     expectPlaceholder(fixture.snapshot(), QRect(5, 5, 100, 80));
 }
 
-INSTANTIATE_TEST_SUITE_P(CardImage, NotABitmap, ::testing::Values("jpg", "gif", "ico"));
+INSTANTIATE_TEST_SUITE_P(CardImage, NotABitmap, ::testing::Values("jpg", "gif", "ico"),
+                         [](const auto &info) { return testName(info.param); });
 
 TEST(CardImage, EmptyPictureShowsThePlaceholder)
 {
@@ -222,6 +230,7 @@ INSTANTIATE_TEST_SUITE_P(
     CardPicture, PictureLoadErrors,
     ::testing::Values(LoadErrorRow{"missing.bmp", nullptr, "Cannot open file %1"},
                       LoadErrorRow{"card.txt", "text", "Unknown picture file extension (.%2)"},
-                      LoadErrorRow{"broken.bmp", "BMnot really", "Bitmap image is not valid"}));
+                      LoadErrorRow{"broken.bmp", "BMnot really", "Bitmap image is not valid"}),
+    [](const auto &info) { return testName(info.param.fileName); });
 
 } // namespace

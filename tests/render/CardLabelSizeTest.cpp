@@ -1,8 +1,10 @@
 #include "Fonts.h"
 #include "RenderTestSupport.h"
 #include "CardLabel.h"
+#include "TestNames.h"
 
 #include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(CardLabel, AutoSize,
                          ::testing::Values(SizeRow{"", " "}, SizeRow{"&", " "},
                                            SizeRow{"Your Email", "Your Email"},
                                            SizeRow{"73s", "73s"},
-                                           SizeRow{"two\r\nlines", "two\nlines"}));
+                                           SizeRow{"two\r\nlines", "two\nlines"}),
+                         [](const auto &info) { return testName(info.param.caption); });
 
 TEST(CardLabel, EmptyTextIsOneSpaceWideAndOneLineHigh)
 {

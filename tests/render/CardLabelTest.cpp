@@ -1,8 +1,10 @@
 #include "Fonts.h"
 #include "RenderTestSupport.h"
 #include "CardLabel.h"
+#include "TestNames.h"
 
 #include <QPainter>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,7 +96,8 @@ const AccelRow accelRows[] = {
     {"no ampersand", "no ampersand", nullptr},
 };
 
-INSTANTIATE_TEST_SUITE_P(CardLabel, AccessCharacters, ::testing::ValuesIn(accelRows));
+INSTANTIATE_TEST_SUITE_P(CardLabel, AccessCharacters, ::testing::ValuesIn(accelRows),
+                         [](const auto &info) { return testName(info.param.caption); });
 
 struct FillRow
 {
@@ -126,7 +129,8 @@ TEST_P(BoxFill, OnlyAnOpaqueElementShowsItsColour)
 
 INSTANTIATE_TEST_SUITE_P(CardLabel, BoxFill,
                          ::testing::Values(FillRow{"opaque", false, qRgb(255, 255, 0)},
-                                           FillRow{"transparent", true, qRgb(0, 128, 0)}));
+                                           FillRow{"transparent", true, qRgb(0, 128, 0)}),
+                         [](const auto &info) { return testName(info.param.name); });
 
 struct AlignRow
 {

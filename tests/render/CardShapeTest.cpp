@@ -1,7 +1,9 @@
 #include "RenderTestSupport.h"
 #include "CardShape.h"
+#include "TestNames.h"
 
 #include <QPainter>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,7 +65,8 @@ const ShapeRow shapeRows[] = {
      {{30, 0}, {20, 10}}},
 };
 
-INSTANTIATE_TEST_SUITE_P(CardShape, ShapePixels, ::testing::ValuesIn(shapeRows));
+INSTANTIATE_TEST_SUITE_P(CardShape, ShapePixels, ::testing::ValuesIn(shapeRows),
+                         [](const auto &info) { return testName(info.param.name); });
 
 TEST(CardShape, RepaintsWithNewPenAndKeepsBrushFill)
 {

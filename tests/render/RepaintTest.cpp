@@ -2,10 +2,12 @@
 #include "CardShape.h"
 #include "CardBand.h"
 #include "CardImage.h"
+#include "TestNames.h"
 
 #include <QApplication>
 #include <QPaintEvent>
 #include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         RepaintRow{"picture", maker<CardImage>(),
                    [](CardElement *c) { image(c)->setPicture(CardPicture::fromImage(QImage(4, 4, QImage::Format_RGB32))); }},
         RepaintRow{"centre", maker<CardImage>(), [](CardElement *c) { image(c)->setCenter(false); }},
-        RepaintRow{"stretch", maker<CardImage>(), [](CardElement *c) { image(c)->setStretch(false); }}));
+        RepaintRow{"stretch", maker<CardImage>(), [](CardElement *c) { image(c)->setStretch(false); }}),
+    [](const auto &info) { return testName(info.param.name); });
 
 } // namespace

@@ -3,9 +3,11 @@
 #include "CardField.h"
 #include "Report.h"
 #include "CardSystemField.h"
+#include "TestNames.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,7 +79,8 @@ const FieldRow fieldRows[] = {
     {"duplicates kept", {"x", "x", "y"}, 2, false, false, "f", "y"},
 };
 
-INSTANTIATE_TEST_SUITE_P(CardField, FieldText, ::testing::ValuesIn(fieldRows));
+INSTANTIATE_TEST_SUITE_P(CardField, FieldText, ::testing::ValuesIn(fieldRows),
+                         [](const auto &info) { return testName(info.param.name); });
 
 TEST(CardField, NextValueWalksTheListOnce)
 {
