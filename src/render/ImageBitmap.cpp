@@ -1,5 +1,7 @@
 #include "ImageBitmap.h"
 
+#include <QtEndian>
+
 #include <cstring>
 
 namespace {
@@ -31,15 +33,23 @@ PixelBitmap bitmapFromImage(const QImage &image)
         || format == QImage::Format_MonoLSB)
         return indexedBitmap(image);
     if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
-        // The screen's and the bitmap file's usual format, taken as it lies in memory.
-        static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "QRgb is blue, green, red, alpha in memory");
-        // 32-bit rows are always a whole number of four-byte words: no padding between rows.
+        // The screen's and the bitmap file's usual format. 32-bit rows are always a whole
+        // number of four-byte words: no padding between rows.
         PixelBitmap b;
         b.width = image.width();
         b.height = image.height();
         b.bitsPerPixel = 32;
         const uint8_t *bits = image.constBits();
-        b.pixels.assign(bits, bits + static_cast<size_t>(b.width) * b.height * 4);
+        const size_t count = static_cast<size_t>(b.width) * b.height;
+        if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+            // QRgb words lie in memory as blue, green, red, alpha already.
+            b.pixels.assign(bits, bits + count * 4);
+        } else {
+            b.pixels.resize(count * 4);
+            const auto *words = reinterpret_cast<const QRgb *>(bits);
+            for (size_t i = 0; i < count; ++i)
+                qToLittleEndian<quint32>(words[i], b.pixels.data() + 4 * i);
+        }
         return b;
     }
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
