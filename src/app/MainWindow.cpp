@@ -120,7 +120,9 @@ CardLabel *MainWindow::valueElement(card::QsoField field) const
 
 EntryEdit *MainWindow::contactEmailField() const
 {
-    return control<EntryEdit>(QStringLiteral("ContactsEmail"));
+    if (!m_contactEmailField)
+        m_contactEmailField = control<EntryEdit>(QStringLiteral("ContactsEmail"));
+    return m_contactEmailField;
 }
 
 bool MainWindow::event(QEvent *e)

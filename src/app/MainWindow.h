@@ -112,6 +112,7 @@ private:
     // as long as the window.
     mutable std::array<EntryEdit *, card::kQsoFieldCount> m_entryOverlays{};
     mutable std::array<CardLabel *, card::kQsoFieldCount> m_valueElements{};
+    mutable EntryEdit *m_contactEmailField = nullptr;
     std::unique_ptr<Mailer> m_mailer;
     EmailAddress *m_mailRecipient = nullptr;
 

@@ -83,7 +83,10 @@ QString CardOutputsController::proposedPrintFile() const
 
 QLabel *CardOutputsController::snapshotHolder() const
 {
-    return m_window.control<QLabel>(QStringLiteral("Image1"));
+    // Found by name once: the batch runs take a snapshot for every card.
+    if (!m_snapshotHolder)
+        m_snapshotHolder = m_window.control<QLabel>(QStringLiteral("Image1"));
+    return m_snapshotHolder;
 }
 
 void CardOutputsController::snapshotCard()

@@ -47,6 +47,7 @@ private:
     QString proposedPrintFile() const;
 
     MainWindow &m_window;
+    mutable QLabel *m_snapshotHolder = nullptr;
     // A window of its own rather than a child of the main window, kept for exactly the
     // main window's lifetime.
     std::unique_ptr<PrintWindow> m_printWindow;
