@@ -122,6 +122,20 @@ TEST_F(BatchRun, EscStopsBetweenTwoCardsAndKeepsTheCardsMade)
     EXPECT_EQ(progressDuringRun, "Card 1 of 3");
 }
 
+TEST_F(BatchRun, ClosingTheWindowEndsTheRunAfterTheCardInHand)
+{
+    form->show();
+    QObject::connect(form->entryOverlay(QsoField::CallSign), &QLineEdit::textChanged, form.get(),
+                     [this](const QString &text) {
+                         if (text == "DL/K1ABC/P")
+                             QMetaObject::invokeMethod(form.get(), "close", Qt::QueuedConnection);
+                     });
+    selectRows({0, 1, 2});
+    click("EncartaButton10");
+    EXPECT_EQ(QDir(batchDir()).entryList({"*.jpg"}, QDir::Files), QStringList{"DL_K1ABC_P.jpg"});
+    EXPECT_FALSE(adif().isBusy());
+}
+
 TEST_F(BatchRun, NoRowSelectedMakesNothing)
 {
     click("EncartaButton10");

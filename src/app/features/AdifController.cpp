@@ -221,6 +221,8 @@ bool AdifController::eventFilter(QObject *watched, QEvent *event)
 int AdifController::runOverSelection(const std::function<void(const QsoRow &, int)> &makeCard)
 {
     const QStringList rows = selectedRows();
+    // A window closed during the run ends it as Esc does: nobody waits for the cards any more.
+    const bool shownAtStart = m_window.isVisible();
     m_running = true;
     m_stopRequested = false;
     showBusy(true);
@@ -236,6 +238,8 @@ int AdifController::runOverSelection(const std::function<void(const QsoRow &, in
         for (const QString &row : rows) {
             // The window repaints and Esc is seen between two cards.
             QCoreApplication::processEvents();
+            if (shownAtStart && !m_window.isVisible())
+                m_stopRequested = true;
             if (m_stopRequested)
                 break;
             showProgress(QStringLiteral("Card %1 of %2").arg(made + 1).arg(rows.size()));
