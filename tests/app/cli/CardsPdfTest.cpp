@@ -89,6 +89,27 @@ INSTANTIATE_TEST_SUITE_P(
                       PdfCase{"EightCards", 8, {1, 1, 1, 2, 2, 2, 3, 3}}),
     [](const ::testing::TestParamInfo<PdfCase> &info) { return std::string(info.param.name); });
 
+// One PDF per log, named after it; a second log of the same name does not replace the first.
+TEST(CardsPdfFiles, OneFilePerLogNamedAfterIt)
+{
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    QDir().mkpath(runner.folder() + "second");
+    const QString first = runner.writeFile("night.adi", generatedLog(2));
+    const QString second = runner.writeFile("second/night.adi", generatedLog(4));
+    const QString other = runner.writeFile("day.adi", generatedLog(5));
+    const QString out = runner.folder() + "pdf/";
+    const CardsRunner::Result result =
+        runner.run({"cards", first, other, second, "--format", "pdf", "--out", out, "--no-info"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("11 cards written")) << result.err.toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
+              (QStringList{"day.pdf", "night.pdf", "night_2.pdf"}));
+    EXPECT_EQ(picturePages(out + "night.pdf"), (std::vector<int>{1, 1}));
+    EXPECT_EQ(picturePages(out + "day.pdf"), (std::vector<int>{1, 1, 1, 2, 2}));
+    EXPECT_EQ(picturePages(out + "night_2.pdf"), (std::vector<int>{1, 1, 1, 2}));
+}
+
 // The pictures in the PDF are the very pixels of the cards (compared with the lossless PNGs
 // of the same run), and each page puts them where the print page's slots are.
 TEST(CardsPdfPixels, PagesHoldTheExactCardsInTheSlots)

@@ -3,6 +3,9 @@
 #include "AdifPanelFixture.h"
 
 #include "CardsRunner.h"
+#include "EntryEdit.h"
+#include "ListRow.h"
+#include "features/BatchCard.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -67,6 +70,40 @@ TEST_F(CardsSameAsWindow, JpegAndContactInfoAreJpgSelectedsByteForByte)
         ASSERT_GT(window.size(), 0) << name.toStdString();
         EXPECT_TRUE(readFile(out + name) == window) << name.toStdString() << " differs";
     }
+}
+
+// GIF as Create GIF writes it for the QSO the row fills in, PNG with the very pixels of the
+// window's batch card.
+TEST_F(CardsSameAsWindow, GifIsCreateGifsAndPngHoldsTheBatchCard)
+{
+    const QString out = dir.path() + "/out/";
+    for (const char *format : {"gif", "png"}) {
+        QProcess run;
+        run.start(program, {"cards", logPath, "--out", out, "--rows", "1", "--format", format});
+        ASSERT_TRUE(run.waitForFinished(60000));
+        ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    }
+    start();
+    const QImage batch = batchCard(*form, parseListRow(
+        "DL/K1ABC/P, 05.04.2024, 0930, 7.100, 50W, CW, 599, k1@mail.org"));
+    emptyQsoAfterBatchCard(*form);
+    EXPECT_TRUE(QImage(out + "DL_K1ABC_P.png").convertToFormat(QImage::Format_RGB32)
+                == batch.convertToFormat(QImage::Format_RGB32));
+
+    const QString cards = dir.path() + "/cards/";
+    QDir().mkpath(cards);
+    writeFile(dataFile("lfile.qec"), (cards + "\r\n").toUtf8());
+    const char *texts[][2] = {{"ContactCallSign", "DL/K1ABC/P"}, {"UTCDate", "5.4.2024"},
+                              {"UTCTime", "09:30"}, {"Freq", "7.100"}, {"Mode", "CW"},
+                              {"Power", "50W"}, {"Signal", "599"}, {"ContactsEmail", "k1@mail.org"}};
+    for (const auto &t : texts)
+        form->control<EntryEdit>(t[0])->setText(t[1]);
+    dialogs.fileNames.push_back(cards + "DL_K1ABC_P.gif");
+    click("GIFButton1");
+    ASSERT_TRUE(dialogs.texts("error").isEmpty()) << dialogs.texts("error").join("\n").toStdString();
+    const QByteArray window = readFile(cards + "DL_K1ABC_P.gif");
+    ASSERT_GT(window.size(), 1000);
+    EXPECT_TRUE(readFile(out + "DL_K1ABC_P.gif") == window) << "differs from Create GIF";
 }
 
 } // namespace
