@@ -11,6 +11,7 @@
 #include "features/TextStylesController.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSlider>
 #include <QToolButton>
@@ -294,4 +295,18 @@ TEST_F(CardDesign, FoldingClearsTheSelectionWithoutMovingAnything)
     EXPECT_EQ(1, slider("LRTrackBar1")->value());
     EXPECT_EQ(before[card::textElementNames().indexOf("alEmail")],
               element("alEmail")->geometry());
+}
+
+// A chosen item shows its colour name, not its hexadecimal tail; text the operator types
+// keeps his cursor where he types.
+TEST_F(CardDesign, ChosenListItemShowsItsStart)
+{
+    auto *list = form->control<RememberedList>("ComboBox2");
+    list->lineEdit()->setCursorPosition(3);
+    chooseListItem("ComboBox2", 52);
+    EXPECT_EQ(0, list->lineEdit()->cursorPosition());
+
+    list->lineEdit()->setText("Vio");
+    EXPECT_EQ(3, list->lineEdit()->cursorPosition());
+    EXPECT_EQ(54, list->count());
 }
