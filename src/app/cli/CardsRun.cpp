@@ -5,6 +5,7 @@
 #include "CardOutput.h"
 #include "CardWriterPool.h"
 #include "DataFolder.h"
+#include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "PdfCardBook.h"
 #include "StopSignals.h"
@@ -119,7 +120,16 @@ void CardsRun::makeCards()
 void CardsRun::makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> &book)
 {
     QsoRecord filled;
-    const QImage card = m_painter.paintCard(qso.rowText, filled);
+    QImage card;
+    try {
+        card = m_painter.paintCard(qso.rowText, filled);
+    } catch (...) {
+        // A card that cannot be drawn is reported with its row; the run goes on.
+        m_err << "kartello cards: row " << qso.row << " of " << m_options.logs[qso.log] << ": "
+              << currentErrorText() << '\n';
+        ++*m_failed;
+        return;
+    }
     const QString email = parseListRow(qso.rowText).email;
     const QString label = QStringLiteral("%1 (row %2 of %3)")
                               .arg(filled.callSign)
