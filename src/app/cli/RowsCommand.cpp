@@ -1,6 +1,11 @@
 #include "RowsCommand.h"
 
 #include "AdifReader.h"
+#include "DataFolder.h"
+#include "IniFile.h"
+#include "KartelloError.h"
+#include "PersistentWindow.h"
+#include "PickLists.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -53,6 +58,31 @@ bool listLog(const QString &path, const QString &defaultPower)
 
 } // namespace
 
+QString rememberedPower(const QString &stateFile, const QString &powerList)
+{
+    const PickList &list = pickLists()[1];
+    IniFile state(stateFile);
+    state.load();
+    QString checked;
+    for (int n = 1; n <= list.controls; ++n) {
+        const QString name = pickListControlName(QString::fromLatin1(list.controlPrefix), n);
+        if (state.value(QStringLiteral("Form1"), name + QStringLiteral(".Checked")) == QLatin1String("TRUE"))
+            checked = name;
+    }
+    if (checked.isEmpty())
+        return QString();
+    QStringList lines;
+    try {
+        lines = loadLines(powerList);
+    } catch (const KartelloError &) {
+        return QString();
+    }
+    for (const PickListCaption &caption : pickListCaptions(list, lines))
+        if (caption.control == checked)
+            return caption.caption;
+    return QString();
+}
+
 int runRowsCommand(const QStringList &args)
 {
     QCommandLineParser parser;
@@ -61,7 +91,8 @@ int runRowsCommand(const QStringList &args)
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption power(QStringLiteral("power"),
-                                   QStringLiteral("The power for records without TX_PWR (empty unless given)."),
+                                   QStringLiteral("The power for records without TX_PWR (default: the power the window "
+                                                  "starts with, from Kartello.ini and Power.txt)."),
                                    QStringLiteral("TEXT"));
     parser.addOption(power);
     parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files"),
@@ -83,8 +114,12 @@ int runRowsCommand(const QStringList &args)
         writeText(stderr, QStringLiteral("kartello rows: no log given\n%1").arg(helpText(parser)));
         return 2;
     }
+    const QString defaultPower =
+        parser.isSet(power) ? parser.value(power)
+                            : rememberedPower(PersistentWindow::stateFilePath(),
+                                              dataFilePath(QStringLiteral("Power.txt")));
     bool allRead = true;
     for (const QString &log : logs)
-        allRead = listLog(log, parser.value(power)) && allRead;
+        allRead = listLog(log, defaultPower) && allRead;
     return allRead ? 0 : 1;
 }
