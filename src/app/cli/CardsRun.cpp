@@ -60,7 +60,8 @@ CardsOutcome CardsRun::run()
     m_pool->waitForAll();
     m_outcome.written = m_written->load();
     m_outcome.failed = m_failed->load();
-    m_outcome.interrupted = stopRequested();
+    // A stop that came only after the last card was handed over left nothing undone.
+    m_outcome.interrupted = stopRequested() && m_outcome.written < m_outcome.selected;
     m_outcome.elapsedMs = m_clock.elapsed();
     drawProgress(true);
     if (m_showProgress)
