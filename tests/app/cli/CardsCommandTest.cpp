@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -131,6 +132,24 @@ TEST_F(CardsCommand, ContactInfoFilesAsTheBatchWritesThem)
     EXPECT_EQ(readWholeFile(out + today() + "DL1XYZ_info.txt"),
               "No email address\r\nDL1XYZ\r\n3.16.2026\r\n12:00\r\n7.100\r\nCW\r\n"
                   + power[2].toUtf8() + "\r\n599\r\n");
+}
+
+// On a terminal the run shows how far it is; `script` gives it one.
+TEST_F(CardsCommand, ProgressOnATerminalOnly)
+{
+    QProcess terminal;
+    terminal.setWorkingDirectory(runner.folder());
+    const QString command = QStringLiteral("'%1' cards '%2' --out '%3' 2>&1")
+                                .arg(runner.programPath(), logPath, out);
+    terminal.start("script", {"-qec", command, "/dev/null"});
+    ASSERT_TRUE(terminal.waitForFinished(60000));
+    const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
+    EXPECT_EQ(terminal.exitCode(), 0) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("\r4 of 4 cards, ")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("4 cards written")) << shown.toStdString();
+
+    const CardsRunner::Result piped = cards({});
+    EXPECT_FALSE(piped.err.contains(" of 4 cards")) << piped.err.toStdString();
 }
 
 TEST_F(CardsCommand, StateFileAndDataFolderStayAsTheyWere)
