@@ -5,6 +5,7 @@
 //  (b) JPG Selected per card (fill the QSO from a row, snapshot, BMP round trip, quality-100
 //      JPEG, contact info file) against one bare libjpeg quality-100 encode of the card into
 //      memory; target: within 3x.
+#include "BareLibjpeg.h"
 #include "AdifReader.h"
 #include "DataFolder.h"
 #include "Fonts.h"
@@ -82,27 +83,8 @@ int bareEorScan(const QByteArray &log)
 
 void bareLibjpeg(const PixelBitmap &rgb)
 {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = rgb.width;
-    cinfo.image_height = rgb.height;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(&rgb.pixels[cinfo.next_scanline * rgb.width * 3]);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
+    bareLibjpegEncode(rgb.width, rgb.height,
+                      [&](int y) { return &rgb.pixels[size_t(y) * rgb.width * 3]; });
 }
 
 void benchRead()

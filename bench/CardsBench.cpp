@@ -1,6 +1,7 @@
 // `kartello cards` speed: 1,000 cards of a generated log made by the command's own run (the
 // window's card drawn on this thread, JPEG written on the pool), the wall time per card beside
 // one bare libjpeg quality-100 encode of the same card measured in the same run.
+#include "BareLibjpeg.h"
 #include "CardsRun.h"
 #include "CardFiles.h"
 #include "CardPictureFiles.h"
@@ -44,27 +45,7 @@ double millis(const std::function<void()> &f)
 // One encode of the card as libjpeg alone does it: quality 100, RGB rows, into memory.
 void bareLibjpeg(const QImage &rgb)
 {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = rgb.width();
-    cinfo.image_height = rgb.height();
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(cinfo.next_scanline));
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
+    bareLibjpegEncode(rgb.width(), rgb.height(), [&](int y) { return rgb.constScanLine(y); });
 }
 
 QByteArray generatedLog(int count)

@@ -3,6 +3,7 @@
 //      bare libjpeg quality-100 encode of the same pixels into memory; target: within 2x.
 //  (b) the GIF export (cube reduction, LZW, file) against giflib's EGifPutLine writing the
 //      same indices with the same palette to a file; target: within 1.5x.
+#include "BareLibjpeg.h"
 #include "BitmapFile.h"
 #include "CardBuilder.h"
 #include "CardElements.h"
@@ -105,27 +106,8 @@ double best(const std::vector<double> &v)
 
 void bareLibjpeg(const PixelBitmap &rgb)
 {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr errors;
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = rgb.width;
-    cinfo.image_height = rgb.height;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(&rgb.pixels[cinfo.next_scanline * rgb.width * 3]);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
+    bareLibjpegEncode(rgb.width, rgb.height,
+                      [&](int y) { return &rgb.pixels[size_t(y) * rgb.width * 3]; });
 }
 
 void giflibPutLine(const PixelBitmap &indexed, const char *path)
