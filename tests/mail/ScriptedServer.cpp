@@ -7,6 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+
 namespace {
 
 constexpr int kWaitMs = 5000;
@@ -127,6 +129,12 @@ void ScriptedServer::run()
             }
         else if (step.kind == Step::Close)
             break;
+        else if (step.kind == Step::Trickle)
+            for (char c : step.text) {
+                if (::send(fd, &c, 1, MSG_NOSIGNAL) != 1)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            }
         if (!open)
             break;
     }

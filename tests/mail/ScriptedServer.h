@@ -14,7 +14,7 @@ class ScriptedServer
 public:
     struct Step
     {
-        enum Kind { Send, ReadLine, ReadData, Close };
+        enum Kind { Send, ReadLine, ReadData, Close, Trickle };
         Kind kind;
         std::string text;
     };
@@ -22,6 +22,8 @@ public:
     static Step readLine() { return {Step::ReadLine, {}}; }
     static Step readData() { return {Step::ReadData, {}}; }   // up to and with the "." line
     static Step close() { return {Step::Close, {}}; }
+    // Sends text one byte every 50 ms: a server that keeps a session alive without answering.
+    static Step trickle(std::string text) { return {Step::Trickle, std::move(text)}; }
     // Reads one command line and answers it.
     static std::vector<Step> answer(const std::string &reply) { return {readLine(), send(reply)}; }
 

@@ -120,6 +120,56 @@ const FailureRow kFailureRows[] = {
 INSTANTIATE_TEST_SUITE_P(Failures, ReadFailures, ::testing::ValuesIn(kFailureRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct HostileReplyRow
+{
+    const char *name;
+    std::vector<S::Step> script;
+    QString error;
+};
+
+class HostileReplies : public ::testing::TestWithParam<HostileReplyRow>
+{
+};
+
+// A server that never ends its reply neither fills the memory nor holds the session: the
+// reply is bounded in lines and bytes, and must be whole within the reply limit.
+TEST_P(HostileReplies, EndWithAClearText)
+{
+    const HostileReplyRow &row = GetParam();
+    ScriptedServer server(row.script);
+    TcpClient client;
+    connectTo(client, server);
+    client.ReadTimeout = 1000;
+    QString error;
+    try {
+        client.getResponse({220});
+    } catch (const MailError &e) {
+        error = e.text();
+    }
+    EXPECT_EQ(row.error, error);
+    client.disconnect();
+}
+
+std::string repeated(const std::string &line, int times)
+{
+    std::string all;
+    for (int i = 0; i < times; ++i)
+        all += line;
+    return all;
+}
+
+const HostileReplyRow kHostileReplyRows[] = {
+    {"EndlessLines", {S::send(repeated("220-more\r\n", 2000))},
+     "The server sent a reply of more than 512 lines or 65536 bytes; the connection was closed."},
+    {"HugeLines", {S::send(repeated("220-" + std::string(30000, 'x') + "\r\n", 3))},
+     "The server sent a reply of more than 512 lines or 65536 bytes; the connection was closed."},
+    {"OneByteAtATime", {S::trickle("220 " + std::string(60, 'x') + "\r\n")},
+     "Socket Error # 10060\r\nConnection timed out."},
+};
+
+INSTANTIATE_TEST_SUITE_P(Servers, HostileReplies, ::testing::ValuesIn(kHostileReplyRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST(TcpConnection, ServerLineIsBoundedAt64KiBByDefault)
 {
     ScriptedServer server({S::send(std::string(3 * 32768, 'x'))});

@@ -1,9 +1,173 @@
 #include "SendQslController.h"
 
+#include "CardSending.h"
+#include "DataFolder.h"
+#include "EntryEdit.h"
+#include "FlatButton.h"
+#include "HandlerGuard.h"
+#include "MailSettings.h"
+#include "Mailer.h"
 #include "MainWindow.h"
+#include "UserDialogs.h"
+#include "features/QsoEntryController.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFile>
+#include <QUrl>
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("smtp.onl");
+
+// Blanks and control characters off both ends, as the recipient's address is taken.
+QString trimControls(const QString &text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && text.at(from).unicode() <= ' ')
+        ++from;
+    while (to > from && text.at(to - 1).unicode() <= ' ')
+        --to;
+    return text.mid(from, to - from);
+}
+
+} // namespace
 
 SendQslController::SendQslController(MainWindow &window)
     : QObject(&window)
     , m_window(window)
 {
+    const auto onClick = [this](const char *name, void (SendQslController::*handler)()) {
+        if (auto *button = m_window.control<FlatButton>(QString::fromLatin1(name)))
+            connect(button, &FlatButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    onClick("EncartaButton1", &SendQslController::sendSavedCard);
+    onClick("EncartaButton2", &SendQslController::openMailSettings);
+    onClick("SmtpInfoButton2", &SendQslController::saveMailSettingsFromPanel);
+    onClick("EncartaButton3", &SendQslController::openHelp);
+    onClick("EncartaButton4", &SendQslController::openHelp);
+    prepareSettingsPanel();
+}
+
+void SendQslController::prepareSettingsPanel()
+{
+    if (auto *security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))) {
+        security->clear();
+        security->setEditable(false);
+        security->addItems(mailSecurityWords());
+    }
+    if (auto *password = m_window.control<EntryEdit>(QStringLiteral("umEdit3"))) {
+        password->setEchoMode(QLineEdit::Password);
+        password->installEventFilter(this);
+    }
+}
+
+// The password shows only while it is being edited.
+bool SendQslController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (auto *password = qobject_cast<EntryEdit *>(watched)) {
+        if (event->type() == QEvent::FocusIn)
+            password->setEchoMode(QLineEdit::Normal);
+        else if (event->type() == QEvent::FocusOut)
+            password->setEchoMode(QLineEdit::Password);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SendQslController::warn(const QString &text)
+{
+    userDialogs().placePointer(10, 35);
+    userDialogs().warning(text);
+}
+
+void SendQslController::sendSavedCard()
+{
+    if (!QFile::exists(dataFilePath(kSettingsFile))) {
+        warn(QStringLiteral("ISP file is missing.  Reinstall program."));
+        return;
+    }
+    const QString folder = cardFolder();
+    const QString chosen = userDialogs().openFileName(QStringLiteral("Open"), folder,
+                                                      QStringLiteral("TXT Files (*.txt)"));
+    if (chosen.isEmpty())
+        return;
+    loadContact(loadLines(chosen));
+    if (m_window.qsoEntry().checkStopsOutput(QStringLiteral("Email")))
+        return;
+    const MailSettings settings = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile)));
+    Mailer &mailer = m_window.mailer();
+    m_window.mailRecipient()->Address.clear();
+    mailer.Attachments.setAttachedFiles({});
+    const QString picture = cardPictureToSend(folder, m_window.entryOverlay(card::QsoField::CallSign)->text());
+    if (picture.isEmpty()) {
+        warn(QStringLiteral("QSL card graphic file not found."));
+        return;
+    }
+    mailer.Attachments.setAttachedFiles({picture});
+    fillMailer(settings);
+    const CardSendOutcome outcome = sendWithProgress(mailer, m_window.mailRecipient()->Address, &m_window);
+    if (!outcome.error.isEmpty())
+        warn(sendErrorMessage(outcome.error));
+    if (outcome.closingFailure)
+        std::rethrow_exception(outcome.closingFailure);
+}
+
+void SendQslController::loadContact(const QStringList &lines)
+{
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        m_window.entryOverlay(field.field)->setText(lineAt(lines, 1 + int(field.field)));
+    const QString email = lineAt(lines, 0);
+    if (email.contains(QLatin1Char('@')))
+        m_window.contactEmailField()->setText(email);
+}
+
+void SendQslController::fillMailer(const MailSettings &settings)
+{
+    Mailer &mailer = m_window.mailer();
+    mailer.Host = settings.host;
+    mailer.Port = mailPort(settings.port);
+    mailer.Security = mailSecurity(settings.security);
+    mailer.UserId = loginUserName(settings.userName);
+    mailer.Password = settings.password;
+    const QString operatorEmail = m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text();
+    mailer.From.Address = operatorEmail;
+    mailer.Subject = QStringLiteral("QSL card attachment from ") + operatorEmail;
+    mailer.Body = QStringList{mailer.Subject};
+    m_window.mailRecipient()->Address = trimControls(m_window.contactEmailField()->text());
+}
+
+void SendQslController::openMailSettings()
+{
+    QWidget *panel = m_window.control(QStringLiteral("Panel29"));
+    panel->move(163, 91);
+    panel->show();
+    panel->raise();
+    const QStringList lines = loadLines(dataFilePath(kSettingsFile));
+    const MailSettings settings = mailSettingsFromLines(lines);
+    m_window.control<QLineEdit>(QStringLiteral("umEdit1"))->setText(settings.host);
+    m_window.control<QLineEdit>(QStringLiteral("umEdit2"))->setText(settings.userName);
+    m_window.control<QLineEdit>(QStringLiteral("umEdit3"))->setText(settings.password);
+    m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->setText(settings.port);
+    auto *security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"));
+    security->setCurrentIndex(qMax(0, security->findText(settings.security.trimmed().toLower())));
+}
+
+void SendQslController::saveMailSettingsFromPanel()
+{
+    m_window.control(QStringLiteral("Panel29"))->hide();
+    MailSettings settings;
+    settings.host = m_window.control<QLineEdit>(QStringLiteral("umEdit1"))->text();
+    settings.userName = m_window.control<QLineEdit>(QStringLiteral("umEdit2"))->text();
+    settings.password = m_window.control<QLineEdit>(QStringLiteral("umEdit3"))->text();
+    settings.port = m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->text();
+    settings.security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))->currentText();
+    saveMailSettings(dataFilePath(kSettingsFile), settings);
+}
+
+void SendQslController::openHelp()
+{
+    // The desktop's answer is not checked: a missing page shows no message, as before.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(executableFolder() + QStringLiteral("Kartello.html")));
 }

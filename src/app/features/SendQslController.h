@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <QStringList>
 
 class MainWindow;
+struct MailSettings;
 
 // Send QSL: e-mailing a saved card to the contact, the mail settings panel and the Help buttons.
 class SendQslController : public QObject
@@ -12,6 +15,28 @@ public:
     // Connects the feature's controls of window to their handlers.
     explicit SendQslController(MainWindow &window);
 
+    // Send QSL: the operator picks a contact info file; its QSO is loaded as if typed,
+    // checked, and the card picture of its call sign is e-mailed to the contact.
+    void sendSavedCard();
+    // "E " beside the operator's e-mail: shows the mail settings panel filled from "smtp.onl".
+    void openMailSettings();
+    // OK on the mail settings panel: hides it and writes its boxes as "smtp.onl".
+    void saveMailSettingsFromPanel();
+    // A Help button: opens the user guide Kartello.html beside the executable.
+    void openHelp();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Sets the QSO fields from lines 2 to 8 and the e-mail field from line 1 when it holds "@".
+    void loadContact(const QStringList &lines);
+    // Host, port, security, login, sender, subject, body and recipient of the next send.
+    void fillMailer(const MailSettings &settings);
+    // The design's warning box with the pointer on its button.
+    void warn(const QString &text);
+    // Gives the security box its three words and masks the password box.
+    void prepareSettingsPanel();
+
     MainWindow &m_window;
 };

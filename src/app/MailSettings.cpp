@@ -1,0 +1,97 @@
+#include "MailSettings.h"
+
+#include "ContactInfoFile.h"
+#include "DataFolder.h"
+#include "KartelloError.h"
+#include "TextEncoding.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+MailSettings mailSettingsFromLines(const QStringList &lines)
+{
+    MailSettings s;
+    s.host = lineAt(lines, 0);
+    s.userName = lineAt(lines, 1);
+    s.password = lineAt(lines, 2);
+    if (lines.size() > 3)
+        s.port = lines.at(3);
+    if (lines.size() > 4)
+        s.security = lines.at(4);
+    return s;
+}
+
+QStringList mailSettingsLines(const MailSettings &settings)
+{
+    return {settings.host, settings.userName, settings.password, settings.port, settings.security};
+}
+
+quint16 mailPort(const QString &text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    const int port = t.toInt(&ok);
+    if (!ok || !isDecimalInteger(t) || port < 1 || port > 65535)
+        throw KartelloError(QStringLiteral("'%1' is not a valid port number (1 to 65535) in smtp.onl.").arg(text));
+    return quint16(port);
+}
+
+SmtpSecurity mailSecurity(const QString &text)
+{
+    const QString word = text.trimmed().toLower();
+    if (word == QLatin1String("none"))
+        return SmtpSecurity::None;
+    if (word == QLatin1String("starttls"))
+        return SmtpSecurity::StartTls;
+    if (word == QLatin1String("tls"))
+        return SmtpSecurity::ImplicitTls;
+    throw KartelloError(QStringLiteral("'%1' is not a known security in smtp.onl; use none, starttls or tls.")
+                            .arg(text));
+}
+
+QStringList mailSecurityWords()
+{
+    return {QStringLiteral("none"), QStringLiteral("starttls"), QStringLiteral("tls")};
+}
+
+QString loginUserName(const QString &userBoxText)
+{
+    const QString name = userBoxText.trimmed();
+    if (name == QLatin1String("your user id"))
+        return QString();
+    return name.isEmpty() ? QString() : userBoxText;
+}
+
+void saveMailSettings(const QString &path, const MailSettings &settings)
+{
+    QString text;
+    for (const QString &line : mailSettingsLines(settings))
+        text += line + QLatin1String("\r\n");
+    QByteArray previous;
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly))
+        previous = old.readAll();
+    const QByteArray bytes = encodeForRewrite(text, previous);
+    // The new file is made owner-only before a byte of the password is in it.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || file.write(bytes) != bytes.size() || !file.commit())
+        throw KartelloError::cannotCreate(path);
+}
+
+QString sendErrorMessage(const QString &errorText)
+{
+    return QStringLiteral("An error -") + errorText + QStringLiteral(" was detected upon trying to send the email.");
+}
+
+QString cardPictureToSend(const QString &cardFolder, const QString &callSign)
+{
+    const QString base = cardFolder + callSignFilePart(callSign);
+    for (const char *extension : {".jpg", ".gif"}) {
+        const QString path = base + QLatin1String(extension);
+        if (QFile::exists(path))
+            return path;
+    }
+    return QString();
+}

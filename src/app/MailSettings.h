@@ -1,0 +1,52 @@
+#pragma once
+
+#include "SmtpClient.h"
+
+#include <QString>
+#include <QStringList>
+
+// The mail settings file "smtp.onl" in the data folder: host name, user name, password, and
+// two optional lines, the port and the security ("none", "starttls" or "tls"). A file of
+// three lines means port 25 without security: the plain dialogue of older installations.
+// Lines after the fifth are ignored.
+struct MailSettings
+{
+    QString host;
+    QString userName;
+    QString password;
+    QString port = QStringLiteral("25");      // as written in the file
+    QString security = QStringLiteral("none");
+};
+
+// The settings of the file's lines. Throws "List index out of bounds (<n>)" when a line of
+// the first three is missing.
+MailSettings mailSettingsFromLines(const QStringList &lines);
+
+// The five lines the settings panel writes, the texts as they stand.
+QStringList mailSettingsLines(const MailSettings &settings);
+
+// The port as a number, 1..65535. Throws a KartelloError saying so for anything else.
+quint16 mailPort(const QString &text);
+
+// The connection's protection for a security word (letter case ignored, blanks around
+// allowed). Throws a KartelloError naming the three words for anything else.
+SmtpSecurity mailSecurity(const QString &text);
+
+// The three words in the order the settings panel offers them.
+QStringList mailSecurityWords();
+
+// The user name to log in with: empty when the box still shows its prompt ("your user id")
+// or holds only blanks, so no login is attempted.
+QString loginUserName(const QString &userBoxText);
+
+// Writes the settings as "smtp.onl" readable and writable by the owner only (it holds a
+// password), replacing the previous file only once the new one is complete.
+void saveMailSettings(const QString &path, const MailSettings &settings);
+
+// The operator's report of a failed send: "An error -" + text + " was detected upon trying
+// to send the email.".
+QString sendErrorMessage(const QString &errorText);
+
+// The card picture to send for callSign: the card folder's callSignFilePart(callSign) +
+// ".jpg" when that file exists, else + ".gif" when that exists, else empty.
+QString cardPictureToSend(const QString &cardFolder, const QString &callSign);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <exception>
+
+class Mailer;
+class QWidget;
+
+// What became of one send.
+struct CardSendOutcome
+{
+    QString error;                       // the send's error text; empty when sent or cancelled
+    bool cancelled = false;              // the operator pressed Cancel
+    std::exception_ptr closingFailure;   // closing the connection failed after an error
+};
+
+// Runs mailer.send() on a thread of its own, so the window keeps painting for the whole
+// session (up to 30 s connecting and 60 s per reply), while a modal "Sending the card to
+// <recipient> ..." box with Cancel keeps every other input away from the window. Cancel ends
+// the session at once: the connection is closed and nothing is reported. Returns when the
+// session has ended.
+CardSendOutcome sendWithProgress(Mailer &mailer, const QString &recipient, QWidget *parent);

@@ -1,0 +1,176 @@
+#include "KartelloError.h"
+#include "MailSettings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LinesRow
+{
+    const char *name;
+    QStringList lines;
+    QString port;
+    QString security;
+    QString error;   // empty: read
+};
+
+class MailSettingsFile : public ::testing::TestWithParam<LinesRow>
+{
+};
+
+TEST_P(MailSettingsFile, ReadsThreeToFiveLines)
+{
+    const LinesRow &row = GetParam();
+    QString error;
+    MailSettings s;
+    try {
+        s = mailSettingsFromLines(row.lines);
+    } catch (const KartelloError &e) {
+        error = e.text();
+    }
+    EXPECT_EQ(row.error, error);
+    if (!row.error.isEmpty())
+        return;
+    EXPECT_EQ(row.lines.at(0), s.host);
+    EXPECT_EQ(row.lines.at(1), s.userName);
+    EXPECT_EQ(row.lines.at(2), s.password);
+    EXPECT_EQ(row.port, s.port);
+    EXPECT_EQ(row.security, s.security);
+}
+
+const LinesRow kLinesRows[] = {
+    {"ThreeLinesArePlainPort25", {"mail.example.com", "op", "pw"}, "25", "none", {}},
+    {"PortOnly", {"h", "u", "p", "587"}, "587", "none", {}},
+    {"FiveLines", {"h", "u", "p", "465", "tls"}, "465", "tls", {}},
+    {"LinesAfterTheFifthIgnored", {"h", "u", "p", "587", "starttls", "x", "y"}, "587", "starttls", {}},
+    {"TwoLines", {"h", "u"}, {}, {}, "List index out of bounds (2)"},
+    {"Empty", {}, {}, {}, "List index out of bounds (0)"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, MailSettingsFile, ::testing::ValuesIn(kLinesRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct PortRow
+{
+    const char *name;
+    QString text;
+    int port;   // 0: refused
+};
+
+class MailPortText : public ::testing::TestWithParam<PortRow>
+{
+};
+
+TEST_P(MailPortText, OneTo65535)
+{
+    const PortRow &row = GetParam();
+    if (row.port == 0) {
+        EXPECT_THROW(mailPort(row.text), KartelloError);
+        return;
+    }
+    EXPECT_EQ(row.port, mailPort(row.text));
+}
+
+const PortRow kPortRows[] = {
+    {"Submission", "587", 587}, {"Blanks", " 465 ", 465}, {"Lowest", "1", 1}, {"Highest", "65535", 65535},
+    {"Zero", "0", 0}, {"TooHigh", "65536", 0}, {"Negative", "-25", 0}, {"Word", "smtp", 0},
+    {"Empty", "", 0}, {"Plus", "+25", 0}, {"Trailing", "25x", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ports, MailPortText, ::testing::ValuesIn(kPortRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct SecurityRow
+{
+    const char *name;
+    QString text;
+    SmtpSecurity security;
+    bool refused;
+};
+
+class MailSecurityWord : public ::testing::TestWithParam<SecurityRow>
+{
+};
+
+TEST_P(MailSecurityWord, ThreeWordsAnyCase)
+{
+    const SecurityRow &row = GetParam();
+    if (row.refused) {
+        EXPECT_THROW(mailSecurity(row.text), KartelloError);
+        return;
+    }
+    EXPECT_EQ(int(row.security), int(mailSecurity(row.text)));
+}
+
+const SecurityRow kSecurityRows[] = {
+    {"None", "none", SmtpSecurity::None, false},
+    {"StartTls", "STARTTLS", SmtpSecurity::StartTls, false},
+    {"Tls", " tls ", SmtpSecurity::ImplicitTls, false},
+    {"Ssl", "ssl", SmtpSecurity::None, true},
+    {"Empty", "", SmtpSecurity::None, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Words, MailSecurityWord, ::testing::ValuesIn(kSecurityRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(MailSettings, LoginOnlyWithARealUserName)
+{
+    const QString rows[][2] = {
+        {"op@example.org", "op@example.org"}, {"your user id", ""}, {"  your user id ", ""},
+        {"", ""}, {"   ", ""}, {"Your User Id", "Your User Id"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(row[1], loginUserName(row[0])) << row[0].toStdString();
+}
+
+TEST(MailSettings, SendErrorInTheDesignedWords)
+{
+    EXPECT_EQ(QStringLiteral("An error -550 no such user was detected upon trying to send the email."),
+              sendErrorMessage(QStringLiteral("550 no such user")));
+    EXPECT_EQ(QStringLiteral("An error -Socket Error # 10061\r\nConnection refused. was detected upon trying to send the email."),
+              sendErrorMessage(QStringLiteral("Socket Error # 10061\r\nConnection refused.")));
+}
+
+TEST(MailSettings, CardPictureJpgThenGifUnderTheFileNameOfTheCallSign)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    auto touch = [&](const QString &name) {
+        QFile f(folder + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    };
+    EXPECT_EQ(QString(), cardPictureToSend(folder, QStringLiteral("K1ABC/P")));
+    touch(QStringLiteral("K1ABC_P.gif"));
+    EXPECT_EQ(folder + QStringLiteral("K1ABC_P.gif"), cardPictureToSend(folder, QStringLiteral("K1ABC/P")));
+    touch(QStringLiteral("K1ABC_P.jpg"));
+    EXPECT_EQ(folder + QStringLiteral("K1ABC_P.jpg"), cardPictureToSend(folder, QStringLiteral("K1ABC/P")));
+}
+
+TEST(MailSettings, SavedOwnerOnlyAndWholeOrNotAtAll)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("smtp.onl"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old\r\n");
+    old.close();
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+    MailSettings s;
+    s.host = QStringLiteral("smtp.example.com");
+    s.userName = QStringLiteral("op");
+    s.password = QStringLiteral("pw");
+    saveMailSettings(path, s);
+    QFile back(path);
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QByteArray("smtp.example.com\r\nop\r\npw\r\n25\r\nnone\r\n"), back.readAll());
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    EXPECT_EQ(QFileDevice::Permissions(), QFile::permissions(path) & others);
+    EXPECT_THROW(saveMailSettings(dir.filePath(QStringLiteral("missing/smtp.onl")), s), KartelloError);
+}
+
+} // namespace
