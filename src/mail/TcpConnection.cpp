@@ -166,9 +166,17 @@ int TcpConnection::replyCodeOf(const QString &line)
         return 1;
     if (line.startsWith(QLatin1String("-ERR")))
         return 0;
-    bool ok = false;
-    const int code = line.left(3).toInt(&ok);
-    return ok ? code : 0;
+    // Three digits and nothing else: "-05" or "+12" is no reply code.
+    if (line.size() < 3)
+        return 0;
+    int code = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QChar c = line.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+        code = code * 10 + c.digitValue();
+    }
+    return code;
 }
 
 int TcpConnection::getResponse(const QList<int> &allowed)

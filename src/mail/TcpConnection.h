@@ -90,7 +90,7 @@ public:
     QString localAddress() const { return m_socket.localAddress(); }
 
     // The reply code of a reply line: 1 for "+OK", 0 for "-ERR", else its first three
-    // characters as a number (0 if they are not one).
+    // characters as a number when they are three digits, 0 otherwise.
     static int replyCodeOf(const QString &line);
 
 protected:

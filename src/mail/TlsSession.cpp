@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <csignal>
 #include <poll.h>
 #include <string>
 
@@ -29,6 +30,11 @@ SSL_CTX *clientContext()
     std::lock_guard<std::mutex> lock(mutex);
     SSL_CTX *&ctx = contexts[key];
     if (!ctx) {
+        // OpenSSL writes with write(), not send(MSG_NOSIGNAL): a server that has gone away
+        // must give an error, not end the program with SIGPIPE.
+        struct sigaction current {};
+        if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+            ::signal(SIGPIPE, SIG_IGN);
         ctx = SSL_CTX_new(TLS_client_method());
         if (!ctx)
             throw TlsError(QStringLiteral("The secure connection could not be prepared."));
@@ -90,7 +96,17 @@ TlsSession::TlsSession(int fd, const QString &serverName, int timeoutMs, int can
     m_ssl = SSL_new(clientContext());
     if (!m_ssl)
         throw TlsError(QStringLiteral("The secure connection could not be prepared."));
-    SSL_set_fd(m_ssl, fd);
+    try {
+        handshake(serverName, timeoutMs);
+    } catch (...) {
+        SSL_free(m_ssl);
+        throw;
+    }
+}
+
+void TlsSession::handshake(const QString &serverName, int timeoutMs)
+{
+    SSL_set_fd(m_ssl, fd());
     const QByteArray name = serverName.toUtf8();
     if (isAddressLiteral(serverName)) {
         X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(m_ssl), name.constData());

@@ -36,8 +36,10 @@ public:
     void shutdown();
 
 private:
+    void handshake(const QString &serverName, int timeoutMs);
     // Waits for what OpenSSL asked for after result; throws for a failure.
     void waitFor(int result, int timeoutMs);
+    int fd() const { return m_fd; }
 
     int m_fd;
     int m_cancelFd;

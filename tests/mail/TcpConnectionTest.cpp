@@ -69,6 +69,8 @@ const ReplyRow kReplyRows[] = {
     {"PlusOk", "+OK fine\r\n", {1}, {"+OK fine"}, 1, {}},
     {"MinusErr", "-ERR bad\r\n", {1}, {"-ERR bad"}, 0, "-ERR bad"},
     {"NotANumber", "abc\r\n", {}, {"abc"}, 0, {}},
+    {"SignedIsNoCode", "-05 x\r\n", {}, {"-05 x"}, 0, {}},
+    {"TwoDigitsAndABlank", "25 x\r\n", {}, {"25 x"}, 0, {}},
     {"RefusedGreeting", "554 no service here \r\n", {220}, {"554 no service here"}, 554, "554 no service here"},
 };
 
