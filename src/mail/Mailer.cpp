@@ -24,6 +24,9 @@ Mailer::Mailer()
     , Recipients(m_message->Recipients)
     , BCCList(m_message->BccList)
 {
+    // The connection gathers its writes into whole blocks, so Nagle's algorithm has nothing
+    // left to join and only adds delayed-acknowledgement stalls (40 ms after a TLS handshake).
+    m_smtp->UseNagle = false;
     m_smtp->onConnected = [this] {
         if (OnConnected)
             OnConnected(this);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
 namespace {
 
 QDateTime at(int offsetSeconds, QDate date = QDate(2026, 12, 7), QTime time = QTime(23, 49, 32))
@@ -245,5 +247,41 @@ TEST(MessageHeader, ValuesWithLineBreaksOrNulAreRefused)
         EXPECT_THROW(m.GenerateHeader(), UnsafeTextError);
     }
 }
+
+struct MessageIdRow
+{
+    const char *name;
+    QString sender;
+    QString fallback;
+    QString domain;
+};
+
+class MessageIdDomain : public ::testing::TestWithParam<MessageIdRow>
+{
+};
+
+// A unique "<letters.letters@domain>" at the sender's domain, or at the machine when the
+// sender gives no usable one; two ids are never the same.
+TEST_P(MessageIdDomain, UniqueAtTheSendersDomain)
+{
+    const MessageIdRow &row = GetParam();
+    const QString id = MailMessage::newMessageId(row.sender, row.fallback);
+    const QRegularExpression shape(QStringLiteral("^<[0-9a-z]+\\.[0-9a-z]+@(.+)>$"));
+    const QRegularExpressionMatch match = shape.match(id);
+    ASSERT_TRUE(match.hasMatch()) << id.toStdString();
+    EXPECT_EQ(row.domain, match.captured(1));
+    EXPECT_NE(id, MailMessage::newMessageId(row.sender, row.fallback));
+}
+
+const MessageIdRow kMessageIdRows[] = {
+    {"SendersDomain", "dl1abc@darc.de", "shack", "darc.de"},
+    {"NoSenderUsesTheMachine", "", "shack.example.org", "shack.example.org"},
+    {"BlankInDomain", "op@exa mple.org", "shack", "shack"},
+    {"BracketInDomain", "op@x>y", "shack", "shack"},
+    {"NothingUsable", "op@", "bad host", "localhost"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Senders, MessageIdDomain, ::testing::ValuesIn(kMessageIdRows),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

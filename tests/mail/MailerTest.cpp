@@ -41,6 +41,7 @@ TEST(Mailer, StartsEmptyAndSharesItsListsWithTheMessage)
     EXPECT_EQ(25, mailer.Port);
     EXPECT_EQ(25, mailer.smtp().Port);
     EXPECT_EQ(SmtpSecurity::None, mailer.Security);
+    EXPECT_FALSE(mailer.smtp().UseNagle);   // writes are gathered, so no delayed-ACK stalls
     EXPECT_EQ(SmtpClient::atNone, mailer.smtp().AuthenticationType);
     EXPECT_EQ(&mailer, mailer.Attachments.owner());
     EXPECT_FALSE(Mailer::About().isEmpty());
