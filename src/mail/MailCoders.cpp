@@ -36,6 +36,34 @@ QList<QByteArray> Base64Encoder::encodeBytes(const QByteArray &data) const
     return lines;
 }
 
+void Base64Encoder::encodeStream(QIODevice &source, QIODevice &target, const QString &) const
+{
+    constexpr int kLinesPerBlock = 256;
+    constexpr int kBlock = 57 * kLinesPerBlock;
+    for (;;) {
+        // A whole block unless the source ends, so every line but the last holds 57 bytes.
+        QByteArray data = source.read(kBlock);
+        while (data.size() < kBlock && !source.atEnd()) {
+            const QByteArray more = source.read(kBlock - data.size());
+            if (more.isEmpty())
+                break;
+            data += more;
+        }
+        if (data.isEmpty())
+            break;
+        const QByteArray encoded = data.toBase64();
+        QByteArray lines;
+        lines.reserve(encoded.size() + encoded.size() / 38 + 2);
+        for (qsizetype at = 0; at < encoded.size(); at += 76) {
+            lines.append(encoded.constData() + at, qMin<qsizetype>(76, encoded.size() - at));
+            lines.append("\r\n", 2);
+        }
+        target.write(lines);
+        if (data.size() < kBlock)
+            break;
+    }
+}
+
 QList<QByteArray> QuotedPrintableEncoder::encodeBytes(const QByteArray &data) const
 {
     static const char hex[] = "0123456789ABCDEF";

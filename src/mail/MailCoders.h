@@ -32,6 +32,8 @@ class Base64Encoder : public MessageEncoder
 {
 public:
     QList<QByteArray> encodeBytes(const QByteArray &data) const override;
+    // The same lines as 57-byte steps give, encoded and written many lines at a time.
+    void encodeStream(QIODevice &source, QIODevice &target, const QString &fileName) const override;
 };
 
 // Quoted-printable (RFC 2045): "=XX" for "=" and bytes outside printable ASCII, a trailing

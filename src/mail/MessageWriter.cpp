@@ -49,18 +49,22 @@ protected:
     qint64 readData(char *, qint64) override { return -1; }
     qint64 writeData(const char *data, qint64 size) override
     {
-        QByteArray out;
-        out.reserve(size + 8);
+        // Runs without a "." at a line start pass straight through.
+        qint64 from = 0;
         for (qint64 i = 0; i < size; ++i) {
-            if (m_atLineStart && data[i] == '.')
-                out += '.';
-            out += data[i];
+            if (m_atLineStart && data[i] == '.') {
+                if (!writeAll(data + from, i - from) || !writeAll(".", 1))
+                    return -1;
+                from = i;
+            }
             m_atLineStart = data[i] == '\n';
         }
-        return m_target.write(out) == out.size() ? size : -1;
+        return writeAll(data + from, size - from) ? size : -1;
     }
 
 private:
+    bool writeAll(const char *data, qint64 size) { return size == 0 || m_target.write(data, size) == size; }
+
     QIODevice &m_target;
     bool m_atLineStart = true;
 };

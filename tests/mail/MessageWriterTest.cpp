@@ -128,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         AttachmentRow{"one_line", QByteArray(57, 'A'), kA76 + "\r\n"},
         AttachmentRow{"two_left_over", QByteArray(58, 'A'), kA76 + "\r\nQQ==\r\n"},
         AttachmentRow{"one_left_over", QByteArray(59, 'A'), kA76 + "\r\nQUE=\r\n"},
-        AttachmentRow{"two_lines", QByteArray(114, 'A'), kA76 + "\r\n" + kA76 + "\r\n"}),
+        AttachmentRow{"two_lines", QByteArray(114, 'A'), kA76 + "\r\n" + kA76 + "\r\n"},
+        AttachmentRow{"several_blocks", QByteArray(57 * 600 + 1, 'A'), (kA76 + "\r\n").repeated(600) + "QQ==\r\n"}),
     [](const auto &info) { return std::string(info.param.what); });
 
 TEST_F(MessageWriterTest, AttachmentNamesOnlyTheLastPathComponent)
