@@ -149,6 +149,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     case ControlClass::TrackBar:
     case ControlClass::Slider: return createSlider(row, parent);
     case ControlClass::Combo: return createCombo(parent, row.caption);
+    case ControlClass::Choice: return new QComboBox(parent);
     case ControlClass::ListBox: return createListBox(parent);
     case ControlClass::Led: return new Led(parent);
     case ControlClass::LineFrame: return createLineFrame(row.name, parent);

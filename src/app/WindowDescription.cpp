@@ -257,20 +257,20 @@ void adifPanel(Rows &r)
 
 void mailPanelAndPicture(Rows &r)
 {
-    // The port and security rows come below the designed ones; the panel and its OK button
-    // move down to make room.
-    r.add(C::Panel, "Panel29", {}, {163, 91, 185, 137}, {}, kWindow, Hidden);
+    // The port and security rows come below the designed ones, which keep their places; the
+    // panel grows to hold them.
+    r.add(C::Panel, "Panel29", {}, {163, 91, 185, 141}, {}, kWindow, Hidden);
     r.add(C::Label, "Label30", "Panel29", {5, 12, 56, 13}, "Host Name:");
     r.add(C::Label, "Label31", "Panel29", {5, 32, 56, 13}, "User Name:");
     r.add(C::Label, "Label32", "Panel29", {5, 52, 49, 13}, "Password:");
     r.add(C::EntryEdit, "umEdit1", "Panel29", {71, 8, 106, 21}, "mail.example.com");
     r.add(C::EntryEdit, "umEdit2", "Panel29", {71, 28, 106, 21}, "your user id");
     r.add(C::EntryEdit, "umEdit3", "Panel29", {71, 48, 106, 21}, "your password");
-    r.add(C::Label, "SmtpPortLabel", "Panel29", {5, 72, 56, 13}, "Port:");
-    r.add(C::Label, "SmtpSecurityLabel", "Panel29", {5, 92, 56, 13}, "Security:");
-    r.add(C::EntryEdit, "SmtpPortEdit", "Panel29", {71, 68, 106, 21}, "25");
-    r.add(C::Combo, "SmtpSecurityBox", "Panel29", {71, 88, 106, 21}, "none");
-    r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 114, 48, 18}, "OK");
+    r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
+    r.add(C::Label, "SmtpPortLabel", "Panel29", {5, 98, 56, 13}, "Port:");
+    r.add(C::Label, "SmtpSecurityLabel", "Panel29", {5, 120, 56, 13}, "Security:");
+    r.add(C::EntryEdit, "SmtpPortEdit", "Panel29", {71, 94, 106, 21}, "25");
+    r.add(C::Choice, "SmtpSecurityBox", "Panel29", {71, 116, 106, 21});
 
     r.add(C::Panel, "Panel1", {}, {0, 0, 511, 280}, {}, -1, Hidden);
     r.add(C::Image, "Image1", "Panel1", {0, 0, 511, 280});

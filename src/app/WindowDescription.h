@@ -21,6 +21,7 @@ enum class ControlClass {
     TrackBar,    // horizontal slider whose position the window remembers
     Slider,      // horizontal slider whose position is not remembered
     Combo,       // drop-down list with an edit field
+    Choice,      // drop-down list of fixed items, not remembered in the state file
     ListBox,     // multi-select list
     Led,         // Led
     LineFrame,   // line-and-frame

@@ -248,6 +248,34 @@ TEST_F(SendQsl, SettingsPanelReadsAndWritesFiveLinesOwnerOnly)
               QFile::permissions(dataFile("smtp.onl")) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser));
 }
 
+// The port and security rows sit below the designed rows, inside the grown panel, and
+// cover none of them nor each other (the designed edits touch by one pixel, as designed).
+TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
+{
+    QWidget *panel = form->control("Panel29");
+    const QStringList names = {"Label30", "Label31", "Label32", "umEdit1", "umEdit2", "umEdit3",
+                               "SmtpInfoButton2", "SmtpPortLabel", "SmtpSecurityLabel",
+                               "SmtpPortEdit", "SmtpSecurityBox"};
+    for (const QString &name : names) {
+        QWidget *w = form->control(name);
+        ASSERT_NE(nullptr, w) << name.toStdString();
+        EXPECT_EQ(panel, w->parentWidget()) << name.toStdString();
+        EXPECT_TRUE(QRect(QPoint(), panel->size()).contains(w->geometry())) << name.toStdString();
+        for (const QString &other : names)
+            if (other != name && (name.startsWith("Smtp") || other.startsWith("Smtp")))
+                EXPECT_FALSE(w->geometry().intersects(form->control(other)->geometry()))
+                    << name.toStdString() << " / " << other.toStdString();
+    }
+    EXPECT_EQ(QStringList({"none", "starttls", "tls"}),
+              [&] {
+                  QStringList items;
+                  auto *box = form->control<QComboBox>("SmtpSecurityBox");
+                  for (int i = 0; i < box->count(); ++i)
+                      items << box->itemText(i);
+                  return items;
+              }());
+}
+
 TEST_F(SendQsl, PasswordShowsOnlyWhileEdited)
 {
     auto *password = form->control<QLineEdit>("umEdit3");

@@ -54,8 +54,6 @@ SendQslController::SendQslController(MainWindow &window)
 void SendQslController::prepareSettingsPanel()
 {
     if (auto *security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))) {
-        security->clear();
-        security->setEditable(false);
         security->addItems(mailSecurityWords());
     }
     if (auto *password = m_window.control<EntryEdit>(QStringLiteral("umEdit3"))) {
