@@ -194,6 +194,32 @@ const FailureRow kFailureRows[] = {
 INSTANTIATE_TEST_SUITE_P(Failures, SendQslFailures, ::testing::ValuesIn(kFailureRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The open dialog starts in the card folder with the contact files' filter, and its memory
+// keeps the chosen file for the state file.
+TEST_F(SendQsl, OpenDialogRemembersTheChosenContactFile)
+{
+    AiosmtpdServer server(kMailTests + "/smtp_sink.py", {inbox.path()});
+    settings(server.port());
+    picture("K1ABC.jpg", 10);
+    const QString info = contact("k1abc@example.net", "K1ABC");
+    sendQsl(info);
+    EXPECT_EQ(cards, dialogs.lastInitialDir);
+    EXPECT_EQ("TXT Files (*.txt)", dialogs.lastFilter);
+    EXPECT_EQ(info, form->control<FileDialogMemory>("OpenDialog1")->fileName());
+}
+
+// A contact file cut short keeps the fields read before the missing line and sends nothing.
+TEST_F(SendQsl, ShortContactFileIsTheGeneralErrorReport)
+{
+    settings(unusedPort());
+    const QString path = cards + "short_info.txt";
+    writeFile(path, "k1abc@example.net\r\nK1ABC\r\n8.12.2026\r\n");
+    sendQsl(path);
+    EXPECT_EQ(QStringList{"List index out of bounds (3)"}, dialogs.texts("error"));
+    EXPECT_EQ("8.12.2026", form->entryOverlay(QsoField::UtcDate)->text());
+    EXPECT_EQ(QStringList(), dialogs.texts("warning"));
+}
+
 TEST_F(SendQsl, CancelledFileDialogChangesNothing)
 {
     settings(unusedPort());

@@ -3,6 +3,9 @@
 #include "CardSending.h"
 #include "DataFolder.h"
 #include "EntryEdit.h"
+#include "FileDialogMemory.h"
+#include "KartelloError.h"
+#include "SavedCard.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "MailSettings.h"
@@ -87,10 +90,13 @@ void SendQslController::sendSavedCard()
         return;
     }
     const QString folder = cardFolder();
-    const QString chosen = userDialogs().openFileName(QStringLiteral("Open"), folder,
-                                                      QStringLiteral("TXT Files (*.txt)"));
+    auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenDialog1"));
+    dialog->setInitialDir(folder);
+    dialog->setFilter(card::contactInfoFilter());
+    const QString chosen = userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
     if (chosen.isEmpty())
         return;
+    dialog->setFileName(chosen);
     loadContact(loadLines(chosen));
     if (m_window.qsoEntry().checkStopsOutput(QStringLiteral("Email")))
         return;
@@ -114,11 +120,15 @@ void SendQslController::sendSavedCard()
 
 void SendQslController::loadContact(const QStringList &lines)
 {
-    for (const card::QsoFieldNames &field : card::qsoFields())
-        m_window.entryOverlay(field.field)->setText(lineAt(lines, 1 + int(field.field)));
-    const QString email = lineAt(lines, 0);
-    if (email.contains(QLatin1Char('@')))
-        m_window.contactEmailField()->setText(email);
+    // The same reading as Load QSL: each field set as typing would set it, the fields before
+    // a missing line kept.
+    const card::SavedQso qso = card::savedQsoFromLines(lines);
+    for (int i = 0; i < qso.fields.size(); ++i)
+        m_window.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
+    if (qso.missingLine)
+        throw KartelloError::indexOutOfBounds(*qso.missingLine);
+    if (qso.contactEmail)
+        m_window.contactEmailField()->setText(*qso.contactEmail);
 }
 
 void SendQslController::fillMailer(const MailSettings &settings)
