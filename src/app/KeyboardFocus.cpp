@@ -27,3 +27,22 @@ QWidget *keyboardTarget(QWidget *current, bool forward, const QList<QWidget *> &
             return w;
     }
 }
+
+QWidget *clickFocusTarget(QWidget *pressed)
+{
+    for (QWidget *widget = pressed; widget; widget = widget->parentWidget()) {
+        if (widget->isEnabled() && (widget->focusPolicy() & Qt::ClickFocus))
+            return widget;
+        if (widget->isWindow())
+            break;
+    }
+    return nullptr;
+}
+
+bool clickKeepsFocus(bool clicked, const QWidget *before, const QWidget *now,
+                     const QWidget *clickTarget)
+{
+    if (!clicked || !now)
+        return false;
+    return now != before || now == clickTarget;
+}

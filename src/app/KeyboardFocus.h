@@ -16,3 +16,15 @@ bool reachableByKeyboard(const QWidget *widget);
 // (wrapping); elsewhere the next reachable widget of the window's focus chain. nullptr when
 // there is none.
 QWidget *keyboardTarget(QWidget *current, bool forward, const QList<QWidget *> &ring);
+
+// The control a mouse press on pressed gives the focus to: pressed or the nearest of its
+// parents in the same window that is enabled and takes the focus by a click; nullptr when
+// there is none.
+QWidget *clickFocusTarget(QWidget *pressed);
+
+// Whether the focus stays where a click put it when the window becomes active only after that
+// click (without a window manager, or when the click itself activates the window): it stays
+// when the click moved the focus (now differs from before) or landed on the control that has
+// it (clickTarget). Without such a click the activation decides.
+bool clickKeepsFocus(bool clicked, const QWidget *before, const QWidget *now,
+                     const QWidget *clickTarget);

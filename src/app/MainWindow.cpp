@@ -24,6 +24,7 @@
 #include "features/StationIdentityController.h"
 #include "features/TextStylesController.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -55,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     // card's options come back before the creation steps run.
     restoreState();
     prepareFromDataFolder();
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -130,6 +132,17 @@ bool MainWindow::event(QEvent *e)
     if (e->type() == QEvent::WindowActivate)
         guarded([this] { onActivated(); });
     return PersistentWindow::event(e);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonPress && !m_pressedWhileInactive && !isActiveWindow()
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this) {
+        m_pressedWhileInactive = true;
+        m_inactivePress = static_cast<QWidget *>(watched);
+        m_focusBeforePress = focusWidget();
+    }
+    return PersistentWindow::eventFilter(watched, e);
 }
 
 void MainWindow::closeEvent(QCloseEvent *e)

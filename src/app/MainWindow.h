@@ -4,6 +4,8 @@
 #include "QsoFields.h"
 #include "StationFiles.h"
 
+#include <QPointer>
+
 #include <array>
 #include <memory>
 
@@ -92,6 +94,9 @@ protected:
     // Tab and Shift+Tab: the QSO fields are a ring, and nothing out of view is reached.
     bool focusNextPrevChild(bool next) override;
     void closeEvent(QCloseEvent *event) override;
+    // Notes the first press on one of the window's controls while the window is not active,
+    // for the activation that the press brings (see onActivated).
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The popup menu of the contact e-mail field, the report component, the mail component
@@ -127,6 +132,10 @@ private:
     AdifController *m_adif = nullptr;
 
     bool m_firstActivation = true;
+    // The press noted while the window was not active, and the focus just before it.
+    bool m_pressedWhileInactive = false;
+    QPointer<QWidget> m_inactivePress;
+    QPointer<QWidget> m_focusBeforePress;
     int m_nameLineStep = 15;
     // How much of "prefs.txt" and "dfile.qec" start-up could read; shutdown keeps a file read
     // only in part as NAME.bak before writing it whole.

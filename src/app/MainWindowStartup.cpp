@@ -6,6 +6,7 @@
 #include "CardElements.h"
 #include "DataFolder.h"
 #include "HandlerGuard.h"
+#include "KeyboardFocus.h"
 #include "CardLabel.h"
 #include "CardShape.h"
 #include "CollapsiblePanel.h"
@@ -148,7 +149,16 @@ void MainWindow::onActivated()
 {
     if (m_firstActivation)
         cardOptions().applyCardOptions(nullptr);
+    // Coming back puts the keyboard on the call sign. A click that brought the window back
+    // before its activation was seen then gives its focus again, entering the control as
+    // when the activation comes first and the click after it.
+    QWidget *clicked = focusWidget();
+    const bool keep = clickKeepsFocus(m_pressedWhileInactive, m_focusBeforePress, clicked,
+                                      clickFocusTarget(m_inactivePress));
+    m_pressedWhileInactive = false;
     focusCallSign();
+    if (keep)
+        clicked->setFocus(Qt::MouseFocusReason);
     m_firstActivation = false;
 }
 

@@ -95,3 +95,56 @@ TEST_F(MainWindowFixture, TabNeverReachesWhatIsOutOfView)
 }
 
 } // namespace
+
+namespace {
+
+struct ReturnClickRow {
+    const char *name;
+    const char *clicked;  // the control the click that brings the window back lands on
+    const char *focused;  // where the keyboard is once the window is active again
+};
+
+void PrintTo(const ReturnClickRow &row, std::ostream *os) { *os << row.name; }
+
+class ReturnClicks : public MainWindowFixture, public ::testing::WithParamInterface<ReturnClickRow> {};
+
+// Coming back to the window from a dialog or another program puts the keyboard on the call
+// sign, unless the click that brought it back landed on a control that takes the focus: then
+// the operator types where he clicked, whichever of the click and the activation is seen first.
+TEST_P(ReturnClicks, KeyboardIsWhereTheOperatorClicked)
+{
+    const ReturnClickRow &row = GetParam();
+    start();
+    showActive(*form);
+    form->control<QWidget>("Signal")->setFocus();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(form->isActiveWindow());
+    if (*row.clicked) {
+        auto *target = form->control<QWidget>(QString::fromLatin1(row.clicked));
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, target->height() / 2));
+    }
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_NE(nullptr, QApplication::focusWidget());
+    EXPECT_EQ(std::string(row.focused), QApplication::focusWidget()->objectName().toStdString());
+    if (std::string(row.focused) == "ContactsEmail") {
+        // Entered as by a click on the active window: the placeholder is replaced by typing.
+        QTest::keyClicks(QApplication::focusWidget(), "z");
+        EXPECT_EQ(QString("Z"), form->control<EntryEdit>("ContactsEmail")->text());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReturnClicks,
+    ::testing::Values(ReturnClickRow{"NoClick", "", "ContactCallSign"},
+                      ReturnClickRow{"DateField", "UTCDate", "UTCDate"},
+                      ReturnClickRow{"FieldThatHadTheFocus", "Signal", "Signal"},
+                      ReturnClickRow{"ContactEmailField", "ContactsEmail", "ContactsEmail"},
+                      ReturnClickRow{"CardBackground", "tAlBand1", "ContactCallSign"},
+                      ReturnClickRow{"FrequencyButton", "EBFreq01", "Freq"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

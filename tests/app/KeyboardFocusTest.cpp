@@ -90,4 +90,50 @@ TEST(KeyboardReach, OnlyWhatCanBeSeen)
     EXPECT_TRUE(reachableByKeyboard(&w.clipped));
 }
 
+struct KeepRow {
+    const char *name;
+    bool clicked;
+    int before, now, target; // 0: none, 1: the field, 2: another field
+    bool keeps;
+};
+
+class ClickFocus : public ::testing::TestWithParam<KeepRow> {};
+
+// A click seen before the activation keeps its focus when it moved the focus or landed on the
+// control that has it; otherwise the activation puts the keyboard on the call sign.
+TEST_P(ClickFocus, KeepsTheFocusTheClickGave)
+{
+    const KeepRow &row = GetParam();
+    QLineEdit field, other;
+    const QWidget *widgets[] = {nullptr, &field, &other};
+    EXPECT_EQ(row.keeps, clickKeepsFocus(row.clicked, widgets[row.before], widgets[row.now],
+                                         widgets[row.target]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ClickFocus,
+    ::testing::Values(KeepRow{"NoClick", false, 2, 1, 1, false},
+                      KeepRow{"ClickMovedTheFocus", true, 2, 1, 1, true},
+                      KeepRow{"ClickOnTheFocusedField", true, 1, 1, 1, true},
+                      KeepRow{"ClickOnAControlWithoutFocus", true, 1, 1, 0, false},
+                      KeepRow{"HandlerMovedTheFocus", true, 1, 2, 0, true},
+                      KeepRow{"NoFocusAtAll", true, 0, 0, 0, false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ClickFocusTarget, NearestEnabledParentThatTakesAClick)
+{
+    QWidget window;
+    QWidget panel(&window);
+    QLineEdit edit(&panel);
+    QWidget plain(&panel);
+    QWidget inner(&plain);
+    EXPECT_EQ(&edit, clickFocusTarget(&edit));
+    EXPECT_EQ(nullptr, clickFocusTarget(&inner));
+    plain.setFocusPolicy(Qt::ClickFocus);
+    EXPECT_EQ(&plain, clickFocusTarget(&inner));
+    plain.setEnabled(false);
+    EXPECT_EQ(nullptr, clickFocusTarget(&inner));
+    EXPECT_EQ(nullptr, clickFocusTarget(nullptr));
+}
+
 } // namespace
