@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -84,6 +85,11 @@ QString printFileProposal(const QString &cardFolder, const QString &callSign,
                           const QDateTime &localNow)
 {
     return cardFolder + cardBaseName(callSign, localNow) + QStringLiteral(".pdf");
+}
+
+QString batchPrintFileProposal(const QString &cardFolder, const QString &logPath)
+{
+    return cardFolder + QFileInfo(logPath).completeBaseName() + QStringLiteral(".pdf");
 }
 
 QString tempBitmapPath()

@@ -38,6 +38,11 @@ QString cardBaseName(const QString &callSign, const QDateTime &localNow);
 QString printFileProposal(const QString &cardFolder, const QString &callSign,
                           const QDateTime &localNow);
 
+// The file Print to File proposes for Print Selected: the card folder, the log's name and
+// ".pdf", the name `kartello cards --format pdf` gives the same log ("/logs/field day.adi" with
+// "/srv/qsl/" gives /srv/qsl/field day.pdf).
+QString batchPrintFileProposal(const QString &cardFolder, const QString &logPath);
+
 // "temp.bmp" in the executable's folder, where the snapshot lies while a picture is made.
 QString tempBitmapPath();
 

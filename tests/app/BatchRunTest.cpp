@@ -208,6 +208,23 @@ const PrintCase printCases[] = {
 INSTANTIATE_TEST_SUITE_P(Adif, BatchPrint, ::testing::ValuesIn(printCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// Print to File proposes a PDF named after the log in the card folder, beside the cards;
+// without a readable card folder the print dialog's own proposal stands.
+TEST_F(BatchRun, PrintToFileProposesTheLogsNameInTheCardFolder)
+{
+    writeFile(dataFile("lfile.qec"), (dir.path() + "/cards/\r\n").toUtf8());
+    dialogs.printAnswers.push_back(false);
+    selectRows({0});
+    click("EncartaButton9");
+    EXPECT_EQ(dialogs.lastProposedPrintFile, dir.path() + "/cards/batch.pdf");
+
+    QFile::remove(dataFile("lfile.qec"));
+    dialogs.printAnswers.push_back(false);
+    click("EncartaButton9");
+    EXPECT_EQ(dialogs.lastProposedPrintFile, QString());
+    EXPECT_TRUE(dialogs.texts("error").isEmpty());
+}
+
 TEST_F(BatchRun, CancelledPrintDialogChangesNothing)
 {
     dialogs.printAnswers.push_back(false);

@@ -2,7 +2,9 @@
 
 #include "AdifReader.h"
 #include "BatchCard.h"
+#include "CardOutput.h"
 #include "CardOutputsController.h"
+#include "DataFolder.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
@@ -136,6 +138,7 @@ void AdifController::loadLogFile(const QString &path)
         throw KartelloError::cannotOpen(path);
     m_load = std::make_unique<AdifReader>(file.readAll());
     m_loadName = QFileInfo(path).fileName();
+    m_lastLogPath = path;
     m_loadPower = m_window.entryOverlay(card::QsoField::Power)->text();
     m_loadedRows = 0;
     showBusy(true);
@@ -264,7 +267,15 @@ void AdifController::printSelected()
     PrintWindow &printWindow = m_window.cardOutputs().printWindow();
     ReportPage &report = printWindow.report();
     report.setupPrinter(printWindow.printer());
-    if (!userDialogs().printDialog(printWindow.printer()))
+    QString proposal;
+    if (!m_lastLogPath.isEmpty()) {
+        try {
+            proposal = batchPrintFileProposal(cardFolder(), m_lastLogPath);
+        } catch (const KartelloError &) {
+            // Without a readable card folder the print dialog proposes its own file.
+        }
+    }
+    if (!userDialogs().printDialog(printWindow.printer(), proposal))
         return;
     report.setReportTitle(kBatchPrintTitle);
     report.beginJob(printWindow.printer());

@@ -88,6 +88,7 @@ private:
 
     std::unique_ptr<AdifReader> m_load;
     QString m_loadName;
+    QString m_lastLogPath;    // the log loaded last: Print Selected's PDF is named after it
     QString m_loadPower;
     int m_loadedRows = 0;
     QTimer m_loadSlices;
