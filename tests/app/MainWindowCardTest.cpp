@@ -83,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         OptionClick{"HL1", [](MainWindow &f) {
                         EXPECT_EQ(11395047, widgetColour(f.control("GroupBox3")));
-                    }}));
+                    }}),
+    [](const auto &info) { return std::string(info.param.control); });
 
 TEST_F(MainWindowFixture, LeavingB9TurnsThePensNavyAgain)
 {

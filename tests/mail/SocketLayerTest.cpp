@@ -1,5 +1,6 @@
 #include "MailErrors.h"
 #include "SocketLayer.h"
+#include "TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrnoRow{EWOULDBLOCK, 10035, "Socket Error # 10035\r\nOperation would block. "},
         ErrnoRow{ENOTEMPTY, 10066, "Socket Error # 10066\r\nDirectory not empty"},
         ErrnoRow{EPIPE, 10058, "Socket Error # 10058\r\nCannot send or receive after socket is closed."},
-        ErrnoRow{ENOMEM, ENOMEM, "Socket Error # 12\r\n"}));
+        ErrnoRow{ENOMEM, ENOMEM, "Socket Error # 12\r\n"}),
+    [](const auto &info) { return "code" + std::to_string(info.param.code); });
 
 struct HostRow
 {
@@ -80,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                       HostRow{"1.2.3", false, "1.2.0.3"},
                       HostRow{"1.2.3.4.5", false, nullptr},
                       HostRow{"1..3.4", false, nullptr},
-                      HostRow{"no-such-host.invalid", false, nullptr}));
+                      HostRow{"no-such-host.invalid", false, nullptr}),
+    [](const auto &info) { return testName(info.param.host); });
 
 TEST(SocketLayer, RunsWhileAComponentHoldsIt)
 {
