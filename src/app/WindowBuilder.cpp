@@ -138,7 +138,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     }
     case ControlClass::Radio: return new FittedRadioButton(row.caption, parent);
     case ControlClass::Check: return new FittedCheckBox(row.caption, parent);
-    case ControlClass::Label: return new QLabel(row.caption, parent);
+    case ControlClass::Label: return new FittedLabel(row.caption, parent);
     case ControlClass::Edit: {
         auto *edit = new QLineEdit(row.caption, parent);
         edit->setValidator(new OneLineValidator(edit));

@@ -1,5 +1,6 @@
 #include "FittedCaption.h"
 
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -48,4 +49,17 @@ void FittedCheckBox::paintEvent(QPaintEvent *)
     QStyleOptionButton option;
     initStyleOption(&option);
     paintFitted(this, option, QStyle::SE_CheckBoxContents, QStyle::CE_CheckBox);
+}
+
+void FittedLabel::paintEvent(QPaintEvent *event)
+{
+    const QFont fitted = fittedCaptionFont(font(), text(), contentsRect().width());
+    if (textFormat() == Qt::RichText || fitted.stretch() == font().stretch()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(fitted);
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect(), int(alignment()), text());
 }

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFont>
+#include <QLabel>
 #include <QRadioButton>
 
 // Radio buttons and check boxes keep the places the window's layout gives them; in a
@@ -32,6 +33,17 @@ class FittedCheckBox : public QCheckBox
     Q_OBJECT
 public:
     using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// A label whose caption is narrowed to fit its width instead of being cut off at its edge.
+class FittedLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -2,6 +2,7 @@
 #include "GroupFrame.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,5 +66,57 @@ TEST(GroupFrameGeometry, TopLineAtTheMiddleOfTheCaption)
     for (const Row &row : rows)
         EXPECT_EQ(row.frame, GroupFrame::frameRect(row.size, row.captionHeight));
 }
+
+// The rightmost column of a widget's picture that holds dark ink; -1 when there is none.
+int lastInkColumn(QWidget &widget)
+{
+    QImage image(widget.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    for (int x = image.width() - 1; x >= 0; --x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < 128)
+                return x;
+    return -1;
+}
+
+struct LabelRow {
+    const char *name;
+    int spare;       // width offered beyond the caption's natural width (negative: short)
+    bool inkAtEdge;  // ink reaches the last column, as when the caption is cut off
+};
+
+void PrintTo(const LabelRow &row, std::ostream *os) { *os << row.name; }
+
+class LabelFit : public ::testing::TestWithParam<LabelRow>
+{
+};
+
+// A label too narrow for its caption shows the whole caption, narrowed, instead of cutting
+// off its end ("Host Name:" losing its colon).
+TEST_P(LabelFit, WholeCaptionStaysInside)
+{
+    const LabelRow &row = GetParam();
+    const QString text = QStringLiteral("Host Name:");
+    FittedLabel label(text);
+    label.setFont(captionFont());
+    label.setAutoFillBackground(false);
+    label.resize(QFontMetrics(captionFont()).horizontalAdvance(text) + row.spare, 14);
+    QLabel plain(text);
+    plain.setFont(captionFont());
+    plain.resize(label.size());
+    const int last = lastInkColumn(label);
+    ASSERT_GE(last, 0);
+    EXPECT_EQ(row.inkAtEdge, last == label.width() - 1) << last;
+    if (row.spare < 0) {
+        EXPECT_EQ(lastInkColumn(plain), plain.width() - 1) << "the plain label should cut it off";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, LabelFit,
+    ::testing::Values(LabelRow{"Roomy", 6, false}, LabelRow{"SixPixelsShort", -6, false},
+                      LabelRow{"TenPixelsShort", -10, false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
