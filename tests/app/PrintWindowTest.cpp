@@ -133,6 +133,13 @@ TEST(PrintWindow, SixRadioButtonsAreOneGroup)
     EXPECT_EQ(f.form.focusWidget(), f.child<QWidget>("Panel1"));
 }
 
+std::string choiceName(PrintWindow::Choice choice)
+{
+    static const char *const names[] = {"Copies1",   "Copies2",   "Copies3",
+                                        "Position1", "Position2", "Position3"};
+    return names[choice];
+}
+
 struct SlotRow {
     PrintWindow::Choice choice;
     std::array<bool, 3> filled;
@@ -155,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Choices, SlotTable, ::testing::Values(
     SlotRow{PrintWindow::Copies3, {true, true, true}, PrintWindow::Copies3},
     SlotRow{PrintWindow::Position1, {true, false, false}, PrintWindow::Position2},
     SlotRow{PrintWindow::Position2, {false, true, false}, PrintWindow::Position3},
-    SlotRow{PrintWindow::Position3, {false, false, true}, PrintWindow::Position1}));
+    SlotRow{PrintWindow::Position3, {false, false, true}, PrintWindow::Position1}),
+    [](const auto &info) { return choiceName(info.param.choice); });
 
 struct PrintRow {
     const char *name;

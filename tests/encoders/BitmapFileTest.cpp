@@ -1,6 +1,7 @@
 #include "BitmapFile.h"
 #include "CardPictureFiles.h"
 #include "KartelloError.h"
+#include "TestNames.h"
 
 #include <QFile>
 #include <QImage>
@@ -85,7 +86,10 @@ TEST_P(BitmapRoundTrip, PaddedRowsComeBackAndQtReadsTheFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, BitmapRoundTrip, ::testing::Values(
-    Size{1, 1}, Size{2, 3}, Size{3, 2}, Size{4, 5}, Size{5, 1}, Size{511, 280}));
+    Size{1, 1}, Size{2, 3}, Size{3, 2}, Size{4, 5}, Size{5, 1}, Size{511, 280}),
+    [](const auto &info) {
+        return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+    });
 
 TEST(BitmapFile, ReadsWhatQtWritesAndTopDownRows)
 {
@@ -138,7 +142,8 @@ TEST_P(BitmapRejected, ReadsNothing)
 INSTANTIATE_TEST_SUITE_P(Kinds, BitmapRejected, ::testing::Values(
     Damage{"not BM", 0, 'X'}, Damage{"8 bits per pixel", 28, 8}, Damage{"RLE", 30, 1},
     Damage{"core header", 14, 12}, Damage{"two planes", 26, 2}, Damage{"truncated", -1, 0},
-    Damage{"data beyond the end", 10, 60}));
+    Damage{"data beyond the end", 10, 60}),
+    [](const auto &info) { return testName(info.param.what); });
 
 TEST(BitmapFile, IndexedQtFileFallsBackToQtsReader)
 {

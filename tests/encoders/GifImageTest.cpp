@@ -110,7 +110,11 @@ INSTANTIATE_TEST_SUITE_P(Colors, CubeLookup,
                       CubeRow{255, 0, 0, 180}, CubeRow{250, 250, 250, 172},
                       CubeRow{0, 0, 47, 0}, CubeRow{0, 0, 48, 1}, CubeRow{0, 0, 251, 4},
                       CubeRow{0, 0, 252, 5}, CubeRow{0, 98, 0, 6}, CubeRow{0, 99, 0, 12},
-                      CubeRow{231, 223, 173, 4 * 36 + 4 * 6 + 3}));
+                      CubeRow{231, 223, 173, 4 * 36 + 4 * 6 + 3}),
+    [](const auto &info) {
+        const auto &r = info.param;
+        return "rgb" + std::to_string(r.red) + "_" + std::to_string(r.green) + "_" + std::to_string(r.blue);
+    });
 
 TEST(GifImage, ThirtyTwoBitBitmapReducesLikeItsRgbCopy)
 {
@@ -180,7 +184,8 @@ TEST_P(ColorMapBits, SmallestPowerOfTwoHoldingTheCount)
 INSTANTIATE_TEST_SUITE_P(Counts, ColorMapBits,
     ::testing::Values(MapBitsRow{0, 0}, MapBitsRow{1, 1}, MapBitsRow{2, 1}, MapBitsRow{3, 2},
                       MapBitsRow{16, 4}, MapBitsRow{17, 5}, MapBitsRow{129, 8},
-                      MapBitsRow{256, 8}));
+                      MapBitsRow{256, 8}),
+    [](const auto &info) { return std::to_string(info.param.colors) + "colours"; });
 
 TEST(GifColorMap, The257thColorOverflows)
 {

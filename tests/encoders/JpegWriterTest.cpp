@@ -111,7 +111,11 @@ TEST_P(JpegMatchesCjpeg, ThirtyTwoBitBitmapGivesTheSameFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, JpegMatchesCjpeg,
-                         ::testing::Values(SizeRow{511, 280}, SizeRow{1, 1}, SizeRow{17, 9}));
+                         ::testing::Values(SizeRow{511, 280}, SizeRow{1, 1}, SizeRow{17, 9}),
+                         [](const auto &info) {
+                             return std::to_string(info.param.width) + "x"
+                                    + std::to_string(info.param.height);
+                         });
 
 TEST(JpegWriter, IndexedBitmapIsExpandedThroughItsTable)
 {
@@ -152,7 +156,11 @@ TEST_P(JpegLibraryError, EndsTheEncodingWithTheMessageCode)
 
 INSTANTIATE_TEST_SUITE_P(Rows, JpegLibraryError,
                          ::testing::Values(ErrorRow{0, 0, JERR_EMPTY_IMAGE},
-                                           ErrorRow{70000, 1, JERR_IMAGE_TOO_BIG}));
+                                           ErrorRow{70000, 1, JERR_IMAGE_TOO_BIG}),
+                         [](const auto &info) {
+                             return info.param.messageCode == JERR_EMPTY_IMAGE ? std::string("EmptyImage")
+                                                                               : std::string("ImageTooBig");
+                         });
 
 TEST(JpegWriter, TargetInAMissingFolderCannotBeCreated)
 {
