@@ -129,7 +129,9 @@ EntryEdit *MainWindow::contactEmailField() const
 
 bool MainWindow::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate)
+    // Without a window manager a shown window may never be activated, and its card options
+    // would wait for the first click: the first showing counts as the first activation.
+    if (e->type() == QEvent::WindowActivate || (e->type() == QEvent::Show && m_firstActivation))
         guarded([this] { onActivated(); });
     return PersistentWindow::event(e);
 }

@@ -9,9 +9,11 @@
 #include "CardBand.h"
 #include "CardImage.h"
 
-#include <QLineEdit>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QShowEvent>
 
 namespace {
 
@@ -167,6 +169,16 @@ TEST_F(MainWindowFixture, StartShowsShippedDataOnTheCard)
     EXPECT_EQ(513, form->cardBand()->width());
     EXPECT_TRUE(form->control<CollapsiblePanel>("CollapsePanel1")->isCollapsed());
     EXPECT_EQ(467, form->control<CollapsiblePanel>("CollapsePanel1")->unfoldedHeight());
+    EXPECT_FALSE(form->firstActivationPending());
+}
+
+// A window shown where nothing activates it (no window manager) still gets its card options.
+TEST_F(MainWindowFixture, FirstShowingCountsAsTheFirstActivation)
+{
+    form = std::make_unique<MainWindow>(nullptr, stateFile());
+    ASSERT_TRUE(form->firstActivationPending());
+    QShowEvent show;
+    QCoreApplication::sendEvent(form.get(), &show);
     EXPECT_FALSE(form->firstActivationPending());
 }
 
