@@ -257,7 +257,7 @@ void adifPanel(Rows &r)
 
 void mailPanelAndPicture(Rows &r)
 {
-    // The port and security rows come below the designed ones, which keep their places; the
+    // The port and security rows come below the original rows, which keep their places; the
     // panel grows to hold them.
     r.add(C::Panel, "Panel29", {}, {163, 91, 185, 141}, {}, kWindow, Hidden);
     r.add(C::Label, "Label30", "Panel29", {5, 12, 56, 13}, "Host Name:");

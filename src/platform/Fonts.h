@@ -18,6 +18,6 @@ void registerFontSubstitutes();
 // How many pixels lower a designed face's first baseline lies than its stand-in's. The card's
 // places were laid out with the Windows faces, whose ascent is larger than that of the Linux
 // stand-ins (Tahoma's ascent is a full em, Liberation Sans' 0.905 em); text drawn with a
-// stand-in is moved down by this much so that it sits where the design put it. 0 when the
-// designed face itself is installed, or for faces without a stand-in.
+// stand-in is moved down by this much so that it sits where the Windows face puts it. 0 when the
+// Windows face itself is installed, or for faces without a stand-in.
 int designAscentDrop(const QFont &font);

@@ -274,8 +274,8 @@ TEST_F(SendQsl, SettingsPanelReadsAndWritesFiveLinesOwnerOnly)
               QFile::permissions(dataFile("smtp.onl")) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser));
 }
 
-// The port and security rows sit below the designed rows, inside the grown panel, and
-// cover none of them nor each other (the designed edits touch by one pixel, as designed).
+// The port and security rows sit below the original rows, inside the grown panel, and
+// cover none of them nor each other (the original edits touch each other by one pixel).
 TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
 {
     QWidget *panel = form->control("Panel29");

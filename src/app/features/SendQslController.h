@@ -33,7 +33,7 @@ private:
     void loadContact(const QStringList &lines);
     // Host, port, security, login, sender, subject, body and recipient of the next send.
     void fillMailer(const MailSettings &settings);
-    // The design's warning box with the pointer on its button.
+    // A warning box ("Warning", OK) with the pointer on its button.
     void warn(const QString &text);
     // Gives the security box its three words and masks the password box.
     void prepareSettingsPanel();
