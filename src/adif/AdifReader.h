@@ -18,7 +18,7 @@
 
 #include <vector>
 
-// An ADIF reader as the ADIF specification has it, for logs as loggers write them:
+// An ADIF reader that follows the ADIF standard, for logs as loggers write them:
 // - field names and the <EOH> and <EOR> markers match whatever their case ("<call:5>", "<eor>");
 //   only whole names match (a SUBMODE is not a MODE, FREQ_RX is not FREQ); a type indicator
 //   ("<QSO_DATE:8:D>") is passed over;

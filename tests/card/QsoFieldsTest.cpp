@@ -13,9 +13,9 @@ namespace {
 
 const ElementSpec *element(const char *name)
 {
-    for (const ElementSpec &spec : cardElements())
-        if (QLatin1String(spec.name) == QLatin1String(name))
-            return &spec;
+    for (const ElementSpec &candidate : cardElements())
+        if (QLatin1String(candidate.name) == QLatin1String(name))
+            return &candidate;
     return nullptr;
 }
 
