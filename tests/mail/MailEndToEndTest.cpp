@@ -1,5 +1,7 @@
 #include "Mailer.h"
 
+#include "AiosmtpdServer.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -18,32 +20,6 @@ namespace {
 
 const QString kPython = QStringLiteral("/usr/bin/python3");
 const QString kScripts = QStringLiteral(KARTELLO_MAIL_TEST_DIR);
-
-// Debian's aiosmtpd, run by the test on 127.0.0.1 on a free port, keeping every message it
-// accepts as a file.
-class RealSmtpServer
-{
-public:
-    explicit RealSmtpServer(const QString &folder)
-    {
-        m_process.start(kPython, {kScripts + QStringLiteral("/smtp_sink.py"), folder});
-        if (m_process.waitForReadyRead(20000))
-            m_port = quint16(m_process.readLine().trimmed().toUInt());
-    }
-    ~RealSmtpServer()
-    {
-        m_process.closeWriteChannel();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-        m_process.waitForFinished(5000);
-    }
-    quint16 port() const { return m_port; }
-    QString errors() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
-
-private:
-    QProcess m_process;
-    quint16 m_port = 0;
-};
 
 // A real JPEG card picture made by libjpeg: noisy, so it is larger than one 32768-byte block.
 QByteArray writeJpeg(const QString &path, int width, int height)
@@ -100,7 +76,8 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QDir(m_dir.path()).mkdir(QStringLiteral("inbox"));
         QDir(m_dir.path()).mkdir(QStringLiteral("decoded"));
-        m_server = std::make_unique<RealSmtpServer>(inbox());
+        m_server = std::make_unique<AiosmtpdServer>(kScripts + QStringLiteral("/smtp_sink.py"),
+                                                    QStringList{inbox()});
         ASSERT_NE(0, m_server->port()) << m_server->errors().toStdString();
         m_mailer.Host = QStringLiteral("127.0.0.1");
         m_mailer.Port = m_server->port();
@@ -115,7 +92,7 @@ protected:
     QString message(int n) const { return inbox() + QStringLiteral("/message%1.eml").arg(n); }
 
     QTemporaryDir m_dir;
-    std::unique_ptr<RealSmtpServer> m_server;
+    std::unique_ptr<AiosmtpdServer> m_server;
     Mailer m_mailer;
     QStringList m_errors;
 };
