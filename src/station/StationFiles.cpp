@@ -2,7 +2,7 @@
 
 #include "DataFolder.h"
 #include "KartelloError.h"
-#include "OneLineText.h"
+#include "OneLine.h"
 
 #include <QFile>
 #include <QFileInfo>
