@@ -104,8 +104,6 @@ private:
     void createComponents();
     // Creates one unit per feature; each connects its controls in its constructor.
     void createFeatures();
-    // The card's text elements in the band's order, the order of "prefs.txt".
-    QList<CardLabel *> textElements() const;
     void applyPrefs(const QStringList &lines);
     void applyPowerDefault();
     void loadIdentity();

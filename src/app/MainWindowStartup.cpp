@@ -4,6 +4,7 @@
 #include "features/StationIdentityController.h"
 
 #include "CardElements.h"
+#include "CardStyling.h"
 #include "DataFolder.h"
 #include "HandlerGuard.h"
 #include "KeyboardFocus.h"
@@ -90,36 +91,15 @@ void MainWindow::loadPickListCaptions()
     };
     loadList(pickLists()[0]);
     guarded([this] {
-        const QStringList lines = loadLines(dataFilePath(QStringLiteral("Info.txt")));
-        for (int i = 0; i < card::kQsoFieldCount; ++i)
-            control<CardLabel>(QString::fromLatin1(card::qsoFields()[i].titleElement))
-                ->setCaption(lineAt(lines, i));
+        card::applyTableTitles(this, loadLines(dataFilePath(QStringLiteral("Info.txt"))));
     });
     for (size_t i = 1; i < pickLists().size(); ++i)
         loadList(pickLists()[i]);
 }
 
-QList<CardLabel *> MainWindow::textElements() const
-{
-    QList<CardLabel *> labels;
-    for (CardElement *element : cardBand()->elements())
-        if (auto *label = qobject_cast<CardLabel *>(element))
-            labels << label;
-    return labels;
-}
-
 void MainWindow::applyPrefs(const QStringList &lines)
 {
-    const QList<CardLabel *> labels = textElements();
-    readPrefs(lines, labels.size(), [&labels](int i, GeometryField field, int value) {
-        CardLabel *label = labels.at(i);
-        switch (field) {
-        case GeometryField::Left: label->setLeft(value); break;
-        case GeometryField::Top: label->setTop(value); break;
-        case GeometryField::Height: label->setHeight(value); break;
-        case GeometryField::Width: label->setWidth(value); break;
-        }
-    });
+    card::applyPrefsGeometry(this, lines);
 }
 
 void MainWindow::applyPowerDefault()
@@ -179,7 +159,7 @@ void MainWindow::saveDataFiles()
 void MainWindow::writePrefs()
 {
     std::vector<ElementGeometry> geometries;
-    for (const CardLabel *label : textElements())
+    for (const CardLabel *label : card::textElementsOf(this))
         geometries.push_back({label->left(), label->top(), label->height(), label->width()});
     saveAtShutdown(dataFilePath(QStringLiteral("prefs.txt")), prefsLines(geometries),
                    m_prefsState);

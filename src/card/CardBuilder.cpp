@@ -93,7 +93,10 @@ void buildCard(CardBand *band, QObject *owner)
         case ElementKind::Picture: addPicture(e, band, owner); break;
         case ElementKind::Text: addText(e, band, owner); break;
         case ElementKind::Frame: addFrame(e, band, owner); break;
-        case ElementKind::Overlay: addOverlay(e, band, overlay++); break;
+        case ElementKind::Overlay:
+            if (band)
+                addOverlay(e, band, overlay++);
+            break;
         }
     }
 }

@@ -7,7 +7,8 @@ class CardBand;
 
 // Puts the card's 45 elements on band, in creation order, each owned by owner and named as
 // in cardElements(). Text, frame and picture elements are painted by the band; the seven
-// entry overlays are edits lying on the band.
+// entry overlays are edits lying on the band. Without a band (a card drawn by a command) the
+// elements belong to owner alone and no overlay, the only widgets, is made.
 namespace card {
 
 void buildCard(CardBand *band, QObject *owner);

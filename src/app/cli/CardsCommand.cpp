@@ -3,10 +3,12 @@
 #include "CardsOptions.h"
 #include "CardsRun.h"
 #include "ConsoleDialogs.h"
-#include "MainWindow.h"
+#include "CardDesignLoader.h"
+#include "CardDocument.h"
+#include "PersistentWindow.h"
 #include "StopSignals.h"
 #include "UserDialogs.h"
-#include "WindowCardPainter.h"
+#include "DocumentCardPainter.h"
 
 #include <QTextStream>
 
@@ -15,18 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The window as the operator left it: data folder and state file read, card options applied,
-// nothing shown and nothing written back when it goes. Errors met while it starts come back
-// in problems; a card made from a design read in part would not be the operator's card.
-std::unique_ptr<MainWindow> startHiddenWindow(ConsoleDialogs &dialogs, QStringList &problems)
-{
-    auto window = std::make_unique<MainWindow>();
-    window->leaveStateFileAlone();
-    window->onActivated();
-    problems = dialogs.takeMessages();
-    return window;
-}
 
 // Restores the real dialogs however the run ends.
 struct DialogsInstalled
@@ -57,16 +47,18 @@ int runCardsCommand(const QStringList &args)
     }
     ConsoleDialogs dialogs;
     DialogsInstalled installed(&dialogs);
-    QStringList problems;
-    const std::unique_ptr<MainWindow> window = startHiddenWindow(dialogs, problems);
-    if (!problems.isEmpty()) {
-        for (const QString &problem : problems)
+    // The design as the window would show it at its next start; a card made from a design
+    // read in part would not be the operator's card.
+    CardDocument document;
+    const LoadedDesign design = loadCardDesign(document, PersistentWindow::stateFilePath());
+    if (!design.problems.isEmpty()) {
+        for (const QString &problem : design.problems)
             err << "kartello cards: " << problem << '\n';
         err << "kartello cards: the station design could not be read whole; no card made\n";
         return 1;
     }
     installStopSignals();
-    WindowCardPainter painter(*window);
+    DocumentCardPainter painter(document, design.defaultPower);
     CardsRun run(parsed.options, painter, err, ::isatty(STDERR_FILENO) == 1);
     return exitStatus(run.run());
 }

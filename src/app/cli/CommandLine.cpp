@@ -4,7 +4,7 @@
 #include "Fonts.h"
 #include "RowsCommand.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -13,7 +13,7 @@
 namespace {
 
 // What the subcommand needs to run: plain QtCore, or widgets drawn without a display.
-enum class AppKind { Core, OffscreenWidgets };
+enum class AppKind { Core, OffscreenGui };
 
 struct Subcommand
 {
@@ -25,7 +25,7 @@ struct Subcommand
 
 const Subcommand subcommands[] = {
     {"rows", "print the QSO list rows of ADIF logs", AppKind::Core, runRowsCommand},
-    {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenWidgets,
+    {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenGui,
      runCardsCommand},
 };
 
@@ -65,9 +65,11 @@ std::unique_ptr<QCoreApplication> makeApplication(AppKind kind, int &argc, char 
 {
     std::unique_ptr<QCoreApplication> app;
     g_defaultMessages = qInstallMessageHandler(commandLineMessages);
-    if (kind == AppKind::OffscreenWidgets) {
+    if (kind == AppKind::OffscreenGui) {
+        // Cards are painted into pictures, never onto a screen: no widget exists in a command,
+        // and the desktop's scale does not reach the card.
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<QGuiApplication>(argc, argv);
         registerFontSubstitutes();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

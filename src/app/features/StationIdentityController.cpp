@@ -3,6 +3,7 @@
 #include "CardElements.h"
 #include "CardImage.h"
 #include "CardLabel.h"
+#include "CardStyling.h"
 #include "DataFolder.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
@@ -56,10 +57,10 @@ void StationIdentityController::copyIdentityToCard(QObject *)
 
 void StationIdentityController::copyIdentityTexts()
 {
-    for (int i = 0; i < card::identityEdits().size(); ++i) {
-        const auto *edit = m_window.control<QLineEdit>(card::identityEdits()[i]);
-        m_window.control<CardLabel>(card::identityElements()[i])->setCaption(edit->text());
-    }
+    QStringList texts;
+    for (const QString &name : card::identityEdits())
+        texts << m_window.control<QLineEdit>(name)->text();
+    card::copyIdentityTexts(&m_window, texts);
 }
 
 void StationIdentityController::appendSlashedZero()

@@ -1,6 +1,7 @@
 #include "TextStylesController.h"
 
 #include "ButtonState.h"
+#include "CardStyling.h"
 #include "CardLabel.h"
 #include "Colors.h"
 #include "FlatButton.h"
@@ -27,11 +28,6 @@ const QPoint kFontPanelPlace(14, 287);
 const StyleGroup kGroups[] = {StyleGroup::CallSign, StyleGroup::Name, StyleGroup::Info};
 
 // The point size a card font was given (card fonts are sized in pixels at 96 per inch).
-int pixelsToPoints(int pixels)
-{
-    return qRound(pixels * 72.0 / 96.0);
-}
-
 QString prefixOf(StyleGroup group)
 {
     return QString::fromLatin1(card::styleGroupNames(group).prefix);
@@ -129,31 +125,13 @@ void TextStylesController::applyStyle(StyleGroup group, QObject *sender)
 {
     const card::StyleChange change = card::styleChange(group, describeSender(sender), readChecks(group));
     const card::StyleGroupNames &names = card::styleGroupNames(group);
-    for (const QString &name : names.elements) {
-        auto *element = m_window.control<CardLabel>(name);
-        QFont font = element->font();
-        if (change.face)
-            font.setFamily(*change.face);
-        font.setBold(change.bold);
-        if (change.underline)
-            font.setUnderline(*change.underline);
-        if (change.points)
-            font.setPixelSize(pointsToPixels(*change.points));
-        if (change.italic)
-            font.setItalic(*change.italic);
-        element->setFont(font);
-        if (change.colour)
-            element->setFontColor(colorFromInt(*change.colour));
-        if (change.italic)
-            element->setWidth(card::widthWithLean(element->width(), *change.italic));
-    }
+    m_window.setNameLineStep(
+        card::applyStyleChange(&m_window, group, change, m_window.nameLineStep()));
     auto *list = m_window.control<RememberedList>(QString::fromLatin1(names.list));
     if (change.resetList)
         list->showOwnText(card::otherListText());
     if (change.uncheckColourRadios)
         uncheckColourRadios(group);
-    if (change.layoutNameLines)
-        layoutNameLines();
     m_window.removeFromTabOrder(sender);
 }
 
@@ -199,23 +177,6 @@ void TextStylesController::uncheckColourRadios(StyleGroup group)
             uncheckButton(radio);
 }
 
-void TextStylesController::layoutNameLines()
-{
-    auto *name = m_window.control<CardLabel>(QStringLiteral("alName"));
-    const std::optional<card::NameLineLayout> layout =
-        card::nameLineLayout(pixelsToPoints(name->font().pixelSize()));
-    if (!layout)
-        return;
-    auto *address = m_window.control<CardLabel>(QStringLiteral("alAddress"));
-    auto *town = m_window.control<CardLabel>(QStringLiteral("alTown"));
-    for (CardLabel *line : {name, address, town})
-        line->setHeight(layout->height);
-    const card::NameBlockTops tops = card::nameBlockTops(name->top(), layout->step);
-    address->setTop(tops.address);
-    town->setTop(tops.town);
-    m_window.setNameLineStep(layout->step);
-}
-
 void TextStylesController::showListItemStart(QComboBox *list)
 {
     // Only a chosen item scrolls back; the operator typing into the field keeps his cursor.
@@ -225,8 +186,7 @@ void TextStylesController::showListItemStart(QComboBox *list)
 
 void TextStylesController::applyNameBlockWidth(QObject *sender)
 {
-    const int width = m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))->value();
-    for (const QString &name : card::styleGroupNames(StyleGroup::Name).elements)
-        m_window.control<CardLabel>(name)->setWidth(width);
+    card::applyNameBlockWidth(&m_window,
+                              m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))->value());
     m_window.removeFromTabOrder(sender);
 }

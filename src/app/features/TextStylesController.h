@@ -38,7 +38,6 @@ private:
     card::StyleSender describeSender(QObject *sender) const;
     card::StyleChecks readChecks(card::StyleGroup group) const;
     void uncheckColourRadios(card::StyleGroup group);
-    void layoutNameLines();
 
     MainWindow &m_window;
 };

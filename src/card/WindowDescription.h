@@ -35,7 +35,7 @@ enum ControlFlag : unsigned {
     Hidden = 1u << 0,
     Checked = 1u << 1,
     NoTabStop = 1u << 2,
-    NavyText = 1u << 3,  // a navy caption in the designed face, for windows without one
+    NavyText = 1u << 3,  // a navy caption in the window's own face, for windows without one
     AutoSize = 1u << 4,  // sized to its caption from the row's top-left corner
 };
 
@@ -45,10 +45,10 @@ struct ControlRow {
     QString parent;      // empty: the window itself
     QRect geometry;
     QString caption;
-    int colour = -1;     // design colour integer; -1 keeps the parent's
+    int colour = -1;     // colour integer, red in the low byte; -1 keeps the parent's
     unsigned flags = 0;
     int minimum = 0, maximum = 0, value = 0;   // track bars and sliders only
-    int textColour = -1; // design colour integer of the caption; -1 keeps the parent's
+    int textColour = -1; // colour integer of the caption; -1 keeps the parent's
 };
 
 // Every control of the main window, in creation order.

@@ -1,0 +1,89 @@
+#include "CardDocument.h"
+
+#include "CardBuilder.h"
+#include "CardElement.h"
+#include "CardElements.h"
+#include "CardLabel.h"
+#include "OneLine.h"
+#include "QsoEntryRules.h"
+#include "QsoFields.h"
+
+#include <QPainter>
+
+using card::QsoField;
+
+namespace {
+
+QString &fieldOf(QsoRecord &qso, QsoField field)
+{
+    switch (field) {
+    case QsoField::CallSign: return qso.callSign;
+    case QsoField::UtcDate: return qso.utcDate;
+    case QsoField::UtcTime: return qso.utcTime;
+    case QsoField::Frequency: return qso.freq;
+    case QsoField::Mode: return qso.mode;
+    case QsoField::Power: return qso.power;
+    case QsoField::Signal: return qso.signal;
+    }
+    return qso.signal;
+}
+
+} // namespace
+
+CardDocument::CardDocument()
+{
+    card::buildCard(nullptr, this);
+    for (const card::ElementSpec &spec : card::cardElements())
+        if (auto *e = element(QString::fromLatin1(spec.name)))
+            m_elements << e;
+}
+
+CardDocument::~CardDocument() = default;
+
+void CardDocument::setQso(const QsoRecord &qso)
+{
+    QsoRecord typed = qso;
+    for (const card::QsoFieldNames &names : card::qsoFields()) {
+        QString &text = fieldOf(typed, names.field);
+        text = oneLineText(text);
+        if (names.field == QsoField::CallSign)
+            text = upperCaseAtoZ(text);
+        element<CardLabel>(QString::fromLatin1(names.valueElement))->setCaption(text);
+    }
+}
+
+QsoRecord CardDocument::qso() const
+{
+    QsoRecord qso;
+    for (const card::QsoFieldNames &names : card::qsoFields())
+        fieldOf(qso, names.field) =
+            element<CardLabel>(QString::fromLatin1(names.valueElement))->caption();
+    return qso;
+}
+
+void CardDocument::paint(QPainter &painter) const
+{
+    painter.save();
+    painter.fillRect(QRect(0, 0, card::kBandWidth, card::kBandHeight), Qt::white);
+    for (CardElement *e : m_elements) {
+        if (!e->visible())
+            continue;
+        painter.save();
+        painter.translate(e->left(), e->top());
+        painter.setClipRect(QRect(0, 0, e->width(), e->height()), Qt::IntersectClip);
+        e->paint(painter);
+        painter.restore();
+    }
+    painter.restore();
+}
+
+QImage CardDocument::paintCard() const
+{
+    QImage image(card::kCardWidth, card::kCardHeight, QImage::Format_RGB32);
+    image.setDevicePixelRatio(1.0);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setClipRect(image.rect());
+    paint(painter);
+    return image;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "CardOptions.h"
+#include "QsoRecord.h"
+
+#include <QImage>
+#include <QObject>
+
+class QPainter;
+class CardElement;
+class CardLabel;
+
+// The card as a document: its picture, text and frame elements in painting order, with
+// nothing of a window. The main window lays the same kind of elements on its band; a
+// command loads a document with loadCardDesign() and paints one card per QSO, pixel for
+// pixel the card the window shows for the same design.
+class CardDocument : public QObject
+{
+    Q_OBJECT
+public:
+    CardDocument();
+    ~CardDocument() override;
+
+    // The element named name (nullptr when the card has none).
+    template <typename T = CardElement> T *element(const QString &name) const
+    {
+        return findChild<T *>(name, Qt::FindDirectChildrenOnly);
+    }
+
+    // The seven QSO values as the entry overlays hold them (each made one line, the call sign
+    // upper case as typing makes it) onto the value elements.
+    void setQso(const QsoRecord &qso);
+    QsoRecord qso() const;
+
+    // Paints the 511 x 280 card area: white, then every visible element in creation order,
+    // each clipped to its own rectangle, as the band paints the screen.
+    void paint(QPainter &painter) const;
+    // The card as a picture of 511 x 280 pixels at a device pixel ratio of 1, whatever the
+    // screen's scale.
+    QImage paintCard() const;
+
+    // State the window keeps beside its elements while a design is applied.
+    int nameLineStep = 15;
+    card::BoxColours boxColours;
+
+private:
+    QList<CardElement *> m_elements;
+};
