@@ -86,17 +86,20 @@ DesignReplay::DesignReplay(CardDocument &document)
     collectInWalkOrder(rows, QString(), ordered);
     for (const ControlRow *row : ordered) {
         if (row->cls != ControlClass::Radio && row->cls != ControlClass::Check
-            && row->cls != ControlClass::TrackBar && row->cls != ControlClass::Slider)
+            && row->cls != ControlClass::TrackBar && row->cls != ControlClass::Slider
+            && row->cls != ControlClass::Combo)
             continue;
         m_index.insert(row->name, m_controls.size());
-        m_controls.push_back({row, (row->flags & Checked) != 0, row->value});
+        const int value = row->cls == ControlClass::Combo ? -1 : row->value;
+        m_controls.push_back({row, (row->flags & Checked) != 0, value});
     }
 }
 
 void DesignReplay::restoreFrom(const IniFile &ini)
 {
     for (ControlState &control : m_controls) {
-        const bool position = control.row->cls == ControlClass::TrackBar;
+        const bool position = control.row->cls == ControlClass::TrackBar
+                              || control.row->cls == ControlClass::Combo;
         if (!position && control.row->cls == ControlClass::Slider)
             continue;
         const QString key = control.row->name + (position ? QStringLiteral(".Position")
@@ -114,6 +117,14 @@ void DesignReplay::restoreControl(ControlState &control, const QString &text, bo
         const qlonglong v = text.toLongLong(&ok, 10);
         if (!ok)
             return;
+        if (control.row->cls == ControlClass::Combo) {
+            // A remembered "Other" item is chosen again as the operator chose it.
+            if (v < 0 || v >= card::otherColourItems().size())
+                return;
+            control.value = int(v);
+            raiseHandler(control);
+            return;
+        }
         const int value = int(std::clamp<qlonglong>(v, control.row->minimum, control.row->maximum));
         if (value == control.value)
             return;
@@ -199,8 +210,11 @@ void DesignReplay::applyStyle(StyleGroup group, const ControlState *sender)
     if (sender) {
         described.name = sender->row->name;
         described.kind = sender->row->cls == ControlClass::Radio ? card::StyleSender::Kind::Radio
-                                                                 : card::StyleSender::Kind::Other;
+                         : sender->row->cls == ControlClass::Combo ? card::StyleSender::Kind::List
+                                                                   : card::StyleSender::Kind::Other;
         described.caption = sender->row->caption;
+        if (sender->row->cls == ControlClass::Combo)
+            described.listText = card::otherColourItems().at(sender->value);
     }
     const QString prefix = QString::fromLatin1(card::styleGroupNames(group).prefix);
     card::StyleChecks checks;
@@ -211,6 +225,12 @@ void DesignReplay::applyStyle(StyleGroup group, const ControlState *sender)
     if (size != m_index.constEnd())
         checks.trackBarPoints = m_controls[*size].value;
     const card::StyleChange change = card::styleChange(group, described, checks);
+    if (change.uncheckColourRadios) {
+        const QString marker = prefix + QStringLiteral("Color");
+        for (ControlState &control : m_controls)
+            if (control.row->cls == ControlClass::Radio && control.row->name.contains(marker))
+                control.checked = false;
+    }
     m_document.nameLineStep =
         card::applyStyleChange(&m_document, group, change, m_document.nameLineStep);
 }

@@ -7,7 +7,11 @@
 #include "ListRow.h"
 #include "features/BatchCard.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLinearGradient>
+#include <QSlider>
 #include <QPainter>
 #include <QProcess>
 
@@ -105,5 +109,92 @@ TEST_F(CardsSameAsWindow, GifIsCreateGifsAndPngHoldsTheBatchCard)
     ASSERT_GT(window.size(), 1000);
     EXPECT_TRUE(readFile(out + "DL_K1ABC_P.gif") == window) << "differs from Create GIF";
 }
+
+} // namespace
+
+namespace {
+
+// One design styled by hand in the window: the controls clicked, in order, each given as the
+// control's name and the value it takes (a check box or radio checked, a slider's position,
+// an "Other" list's item).
+struct StyledDesign
+{
+    const char *name;
+    std::vector<std::pair<const char *, int>> steps;
+};
+
+void PrintTo(const StyledDesign &design, std::ostream *os)
+{
+    *os << design.name;
+}
+
+class CardsOfAStyledDesign : public CardsSameAsWindow,
+                             public ::testing::WithParamInterface<StyledDesign>
+{
+protected:
+    void style(const StyledDesign &design)
+    {
+        for (const auto &[control, value] : design.steps) {
+            QObject *target = form->findChild<QObject *>(control);
+            ASSERT_NE(target, nullptr) << control;
+            if (auto *button = qobject_cast<QAbstractButton *>(target))
+                button->setChecked(value != 0);
+            else if (auto *slider = qobject_cast<QSlider *>(target))
+                slider->setValue(value);
+            else if (auto *list = qobject_cast<QComboBox *>(target))
+                emit list->activated(value), list->setCurrentIndex(value);
+        }
+    }
+};
+
+// The window's styling reaches the state file and "prefs.txt" at close; `kartello cards` reads
+// them back without a window and paints the card JPG Selected paints in the restarted window.
+TEST_P(CardsOfAStyledDesign, CommandPaintsTheWindowsCard)
+{
+    start();
+    style(GetParam());
+    for (const char *edit : {"CallSignEdit1", "NameEdit1", "TownEdit1"})
+        form->control<QLineEdit>(edit)->setText(QStringLiteral("W1 %1 & Co").arg(edit));
+    closeAndDestroy();
+
+    const QString out = dir.path() + "/out/";
+    QProcess run;
+    run.start(program, {"cards", logPath, "--out", out, "--format", "png"});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+
+    QProcess listRows;
+    listRows.start(program, {"rows", logPath});
+    ASSERT_TRUE(listRows.waitForFinished(60000));
+    const QStringList rows = QString::fromUtf8(listRows.readAllStandardOutput()).split('\n');
+    ASSERT_GE(rows.size(), 2);
+
+    start();
+    const std::pair<const char *, QString> cards[] = {{"DL_K1ABC_P.png", rows[0]},
+                                                      {"ABC.png", rows[1]}};
+    for (const auto &[file, row] : cards) {
+        const QImage window = batchCard(*form, parseListRow(row)).convertToFormat(QImage::Format_RGB32);
+        const QImage command = QImage(out + file).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(command.size(), window.size()) << file;
+        EXPECT_TRUE(command == window) << file << " differs from the window's card";
+    }
+    emptyQsoAfterBatchCard(*form);
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, CardsOfAStyledDesign, ::testing::Values(
+    StyledDesign{"AsShipped", {}},
+    StyledDesign{"CallSignFaceSizeUnderlineItalic",
+                 {{"CSFName3", 1}, {"CSFTrackBar1", 31}, {"CSFUnderline", 1}, {"CSFItalic", 1},
+                  {"CSFBold", 1}, {"CSFColor000000FF", 1}}},
+    StyledDesign{"NameBlockMovedSizedAndOtherColour",
+                 {{"NFSize12", 1}, {"NFBold", 1}, {"ComboBox1", 7}, {"RBName1", 1},
+                  {"LRTrackBar1", 60}, {"UDTrackBar2", 120}, {"IOTrackBar3", 200}}},
+    StyledDesign{"InfoLinesAndCardOptions",
+                 {{"IFName2", 1}, {"IFColor00000080", 1}, {"IFBold", 0}, {"RBBkgClr3", 1},
+                  {"HL1", 1}, {"CBTranspTitles", 1}, {"CBFrameInfo1", 1}, {"CBShowEmail1", 1},
+                  {"CBPseLoTW", 1}, {"CBTransp73Pse", 1}}},
+    StyledDesign{"NoBackgroundSchemeChecked",
+                 {{"RBBkgClr6", 0}, {"CBFrameCard1", 0}, {"CBPseQSL", 1}, {"RBPower1", 1}}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
