@@ -66,9 +66,13 @@ std::unique_ptr<QCoreApplication> makeApplication(AppKind kind, int &argc, char 
     std::unique_ptr<QCoreApplication> app;
     g_defaultMessages = qInstallMessageHandler(commandLineMessages);
     if (kind == AppKind::OffscreenGui) {
-        // Cards are painted into pictures, never onto a screen: no widget exists in a command,
-        // and the desktop's scale does not reach the card.
+        // A command paints pictures, never a screen, and builds no widget: the desktop's scale
+        // would only change the font hinting, and so the pixels of every card.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        for (const char *scale : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                                  "QT_ENABLE_HIGHDPI_SCALING", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                                  "QT_FONT_DPI"})
+            qunsetenv(scale);
         app = std::make_unique<QGuiApplication>(argc, argv);
         registerFontSubstitutes();
     } else {

@@ -252,3 +252,34 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// A card is the same picture on every desktop: the JPEG of a run under a 150 % or 200 %
+// desktop scale is the bytes of the run at 100 %.
+TEST(CardsOnAScaledDesktop, SameBytesAsAtOneHundredPercent)
+{
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    const QString log = runner.writeFile(
+        "log.adi", "<eoh>" + adifRecord("W1AW", "20240504", "0930", "7.025", "CW", "100W", "599"));
+    QByteArray reference;
+    const struct { const char *factor; const char *fontDpi; } scales[] = {
+        {"1", ""}, {"1.5", "144"}, {"2", ""}};
+    for (const auto &scale : scales) {
+        qputenv("QT_SCALE_FACTOR", scale.factor);
+        qputenv("QT_FONT_DPI", scale.fontDpi);
+        const QString out = runner.folder() + "out" + scale.factor + "/";
+        const CardsRunner::Result result = runner.run({"cards", log, "--out", out});
+        qunsetenv("QT_SCALE_FACTOR");
+        qunsetenv("QT_FONT_DPI");
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const QByteArray jpeg = readWholeFile(out + "W1AW.jpg");
+        ASSERT_GT(jpeg.size(), 1000) << scale.factor;
+        if (reference.isEmpty())
+            reference = jpeg;
+        EXPECT_TRUE(jpeg == reference) << "scale " << scale.factor << " changes the card";
+    }
+}
+
+} // namespace
