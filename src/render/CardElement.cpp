@@ -12,6 +12,16 @@
 
 namespace {
 
+// Card text is measured and drawn with light vertical hinting whatever the desktop's scale: a
+// scaled desktop turns hinting off by default, which would move letters by a pixel and make
+// every card, copy and printout depend on the screen it was made on.
+QFont paintFont(QFont font)
+{
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
+
 int textFlags(Qt::Alignment alignment, bool wordWrap, bool accel)
 {
     int flags = Qt::AlignTop | Qt::TextExpandTabs;
@@ -224,7 +234,7 @@ void CardElement::adjustBounds()
     QString text = normalisedLines(m_caption);
     if (text.isEmpty() || (m_showAccelChar && text == QLatin1String("&")))
         text += QLatin1Char(' ');
-    const QFontMetrics metrics(m_font);
+    const QFontMetrics metrics(paintFont(m_font));
     const int wrapWidth = m_wordWrap ? m_rect.width() : 0;
     const QRect needed = metrics.boundingRect(QRect(0, 0, wrapWidth, 0),
                                               textFlags(Qt::AlignLeft, m_wordWrap, m_showAccelChar), text);
@@ -241,7 +251,7 @@ void CardElement::drawText(QPainter &painter, const QRect &rect, const QString &
 {
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(m_font);
+    painter.setFont(paintFont(m_font));
     const int flags = textFlags(m_alignment, m_wordWrap, accel);
     const QString lines = normalisedLines(text);
     const QRect textRect = rect.translated(0, designAscentDrop(m_font));
