@@ -46,11 +46,18 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
         move(screen->availableGeometry().center() - rect().center());
 
     buildWindow(this, mainWindowDescription());
-    m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
-    createComponents();
-    connect(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked, this,
-            [this] { guarded([this] { closeFromButton(); }); });
-    createFeatures();
+    try {
+        m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
+        createComponents();
+        connect(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked, this,
+                [this] { guarded([this] { closeFromButton(); }); });
+        createFeatures();
+    } catch (const MissingControlError &) {
+        // Nothing was restored yet: the half-built window must not write its defaults over
+        // the operator's remembered state as it goes.
+        leaveStateFileAlone();
+        throw;
+    }
 
     // Restoring the remembered states runs the handlers of the restored controls, so the
     // card's options come back before the creation steps run.

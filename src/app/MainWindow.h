@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MissingControlError.h"
 #include "PersistentWindow.h"
 #include "QsoFields.h"
 #include "StationFiles.h"
@@ -36,8 +37,18 @@ public:
     explicit MainWindow(QWidget *parent = nullptr, const QString &stateFile = QString());
     ~MainWindow() override;
 
-    // The control, card element or dialog memory named name (nullptr when there is none).
+    // The control, card element or dialog memory named name. Every name the program uses is
+    // looked up while the window starts (each feature connects its controls then), so a name
+    // the window does not have stops the start with MissingControlError naming it, instead of
+    // leaving a handler silently unconnected.
     template <typename T = QWidget> T *control(const QString &name) const
+    {
+        if (T *found = findChild<T *>(name))
+            return found;
+        throw MissingControlError(name, QString::fromLatin1(T::staticMetaObject.className()));
+    }
+    // The same for a control that only some groups have (nullptr when there is none).
+    template <typename T = QWidget> T *findControl(const QString &name) const
     {
         return findChild<T *>(name);
     }

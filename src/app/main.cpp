@@ -3,6 +3,10 @@
 #include "cli/CommandLine.h"
 
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -10,7 +14,15 @@ int main(int argc, char **argv)
         return *status;
     QApplication app(argc, argv);
     registerFontSubstitutes();
-    MainWindow form;
-    form.show();
+    std::unique_ptr<MainWindow> form;
+    try {
+        form = std::make_unique<MainWindow>();
+    } catch (const MissingControlError &e) {
+        std::fprintf(stderr, "kartello: cannot start: %s\n", e.what());
+        QMessageBox::critical(nullptr, QStringLiteral("Kartello"),
+                              QStringLiteral("Kartello cannot start:\n%1").arg(QString::fromStdString(e.what())));
+        return 1;
+    }
+    form->show();
     return app.exec();
 }

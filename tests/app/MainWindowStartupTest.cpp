@@ -8,12 +8,15 @@
 #include "EntryEdit.h"
 #include "CardBand.h"
 #include "CardImage.h"
+#include "WindowDescription.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QShowEvent>
+
+#include <algorithm>
 
 namespace {
 
@@ -281,3 +284,37 @@ TEST_F(MainWindowFixture, LoadedIdentityShowsTheBeginningOfLongLines)
         EXPECT_EQ(0, edit->cursorPosition()) << name.toStdString();
     }
 }
+
+namespace {
+
+// A control a feature uses that the window's description lacks stops the start with an error
+// naming it, and the half-built window leaves the remembered state as it was.
+class MissingControls : public MainWindowFixture, public ::testing::WithParamInterface<const char *>
+{
+};
+
+TEST_P(MissingControls, StopTheStartNamingTheControl)
+{
+    auto &rows = const_cast<std::vector<ControlRow> &>(mainWindowDescription());
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [](const ControlRow &r) { return r.name == GetParam(); });
+    ASSERT_NE(row, rows.end());
+    const ControlRow kept = *row;
+    const auto place = rows.erase(row);
+    const QByteArray remembered = "[Form1]\r\nCBPseQSL.Checked=TRUE\r\n";
+    writeFile(stateFile(), remembered);
+    try {
+        MainWindow window(nullptr, stateFile());
+        ADD_FAILURE() << "the window started without " << GetParam();
+    } catch (const MissingControlError &e) {
+        EXPECT_NE(std::string(e.what()).find(std::string("\"") + GetParam() + "\""),
+                  std::string::npos) << e.what();
+    }
+    rows.insert(place, kept);
+    EXPECT_EQ(readFile(stateFile()), remembered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, MissingControls,
+                         ::testing::Values("CBPseQSL", "CloseButton3", "IOTrackBar3", "tAlBand1"));
+
+} // namespace

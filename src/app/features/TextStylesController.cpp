@@ -63,7 +63,7 @@ void TextStylesController::connectGroup(StyleGroup group)
     for (QCheckBox *box : panel->findChildren<QCheckBox *>())
         connect(box, &QCheckBox::toggled, this,
                 [this, group, box] { guarded([this, group, box] { applyStyle(group, box); }); });
-    if (auto *size = m_window.control<QSlider>(prefix + QStringLiteral("TrackBar1")))
+    if (auto *size = m_window.findControl<QSlider>(prefix + QStringLiteral("TrackBar1")))
         connect(size, &QSlider::valueChanged, this,
                 [this, group, size] { guarded([this, group, size] { applyStyle(group, size); }); });
     auto *list = m_window.control<QComboBox>(QString::fromLatin1(names.list));
@@ -157,14 +157,14 @@ card::StyleChecks TextStylesController::readChecks(StyleGroup group) const
 {
     const QString prefix = prefixOf(group);
     auto checked = [this, &prefix](const char *suffix) {
-        const auto *box = m_window.control<QAbstractButton>(prefix + QLatin1String(suffix));
+        const auto *box = m_window.findControl<QAbstractButton>(prefix + QLatin1String(suffix));
         return box && box->isChecked();
     };
     card::StyleChecks checks;
     checks.bold = checked("Bold");
     checks.italic = checked("Italic");
     checks.underline = checked("Underline");
-    if (const auto *size = m_window.control<QSlider>(prefix + QStringLiteral("TrackBar1")))
+    if (const auto *size = m_window.findControl<QSlider>(prefix + QStringLiteral("TrackBar1")))
         checks.trackBarPoints = size->value();
     return checks;
 }
