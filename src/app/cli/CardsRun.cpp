@@ -96,7 +96,7 @@ void CardsRun::readLogs()
         }
     }
     m_outcome.skippedRecords = skipped.total();
-    if (skipped.total() > 0)
+    if (skipped.total() > 0 || skipped.lengthIntoNextField > 0)
         m_err << "kartello cards: " << skippedSummary(skipped) << '\n';
 }
 
