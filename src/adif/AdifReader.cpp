@@ -68,6 +68,55 @@ constexpr std::array<bool, 256> nameEnds = [] {
 
 bool endsName(char c) { return nameEnds[static_cast<unsigned char>(c)]; }
 
+bool isLetter(char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isNameCharacter(char c) { return isLetter(c) || isDigit(c) || c == '_'; }
+
+// Whether the bytes at tag, up to end, begin a field tag ("<NAME:digits>", "<NAME:digits:T>")
+// or a marker ("<EOR>", "<EOH>") of the form exporters write. A value whose length reaches
+// into one was given a length too long, while a "<" that begins no such tag ("<3 73") is text.
+bool isWellFormedTag(const char *tag, const char *end)
+{
+    const char *at = tag + 1;
+    const char *nameLimit = std::min(end, at + longestFieldName);
+    while (at < nameLimit && isNameCharacter(*at))
+        ++at;
+    const qsizetype nameSize = at - (tag + 1);
+    if (nameSize == 0 || at >= end)
+        return false;
+    if (*at == '>')
+        return isMarker(tag + 1, nameSize, endOfRecord) || isMarker(tag + 1, nameSize, endOfHeader);
+    if (*at++ != ':')
+        return false;
+    const char *digits = at;
+    while (at < end && at - digits < longestSpecifier && isDigit(*at))
+        ++at;
+    if (at == digits || at >= end)
+        return false;
+    if (*at == ':') {
+        const char *type = ++at;
+        while (at < end && at - type < longestSpecifier && isLetter(*at))
+            ++at;
+        if (at == type || at >= end)
+            return false;
+    }
+    return *at == '>';
+}
+
+// The first well-formed tag among the size bytes at value, or nullptr.
+const char *firstTagWithin(const char *value, qsizetype size, const char *end)
+{
+    const char *limit = value + size;
+    for (const char *at = value; at < limit; ++at) {
+        at = static_cast<const char *>(std::memchr(at, '<', size_t(limit - at)));
+        if (!at)
+            return nullptr;
+        if (isWellFormedTag(at, end))
+            return at;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 const char *adifFieldName(AdifField field)
@@ -232,6 +281,7 @@ void AdifReader::endFieldName(char terminator)
         m_current->clear();
         m_currentHasFields = false;
         m_currentHasBadLength = false;
+        m_currentRanIntoField = false;
     }
 }
 
@@ -258,6 +308,12 @@ void AdifReader::readValue()
         if (!isBlank(next) && next != '<')
             size = std::max(size, utf8PrefixBytes(QByteArrayView(m_data + m_pos, available), m_length));
     }
+    // A length one or two too long, or a huge one, would swallow the next field or the
+    // record's end, merging records: the value ends before the tag it reaches into.
+    if (const char *tag = firstTagWithin(m_data + m_pos, size, m_data + m_end)) {
+        size = tag - (m_data + m_pos);
+        m_currentRanIntoField = true;
+    }
     if (m_wantedField >= 0) {
         m_current->assignIfAbsent(AdifField(m_wantedField), QByteArrayView(m_data + m_pos, size),
                                   m_encoding);
@@ -270,8 +326,10 @@ bool AdifReader::closeRecord(AdifRecord &record)
 {
     const bool hadFields = m_currentHasFields;
     const bool badLength = m_currentHasBadLength;
+    const bool ranIntoField = m_currentRanIntoField;
     m_currentHasFields = false;
     m_currentHasBadLength = false;
+    m_currentRanIntoField = false;
     std::optional<SkipReason> skip;
     if (!hadFields)
         skip.reset();
@@ -281,8 +339,11 @@ bool AdifReader::closeRecord(AdifRecord &record)
         skip = SkipReason::NoCall;
     else if (!isDecimalNumber(record.value(AdifField::Freq)))
         skip = SkipReason::FrequencyNotNumber;
-    else
+    if (hadFields && !skip) {
+        if (ranIntoField)
+            m_skipped.countLengthIntoNextField();
         return true;
+    }
     if (skip)
         m_skipped.count(*skip);
     record.clear();
@@ -305,6 +366,7 @@ void AdifReader::finish()
     if (m_current)
         m_current->clear();
     m_currentHasFields = false;
+    m_currentRanIntoField = false;
 }
 
 AdifLog readAdifLog(const QByteArray &log)

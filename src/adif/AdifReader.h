@@ -28,6 +28,11 @@
 //   has no header;
 // - lengths count UTF-8 bytes; a value written by an exporter that counted characters
 //   instead still comes out whole; a log that is not UTF-8 is read as Windows-1252;
+// - a value never runs into a well-formed tag ("<NAME:digits>", "<NAME:digits:T>", "<EOR>",
+//   "<EOH>"): when its length reaches into one, the value ends before it and the record is
+//   counted as read with a length that ran into the next field;
+// - values are made one line (oneLineText()): a line break in a log's value never reaches a
+//   row or a file;
 // - a record without a CALL value, with a FREQ that is not a decimal number or with a length
 //   specifier without digits is skipped and counted, and reading goes on.
 class AdifReader
@@ -91,6 +96,7 @@ private:
     AdifRecord *m_current = nullptr;
     bool m_currentHasFields = false;
     bool m_currentHasBadLength = false;
+    bool m_currentRanIntoField = false;
     SkippedRecords m_skipped;
 };
 

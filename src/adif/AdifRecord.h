@@ -37,21 +37,24 @@ public:
         return has(field) ? m_values[index(field)] : absent;
     }
 
-    // Keeps the first value given for a field and ignores later ones.
+    // Keeps the first value given for a field, made one line, and ignores later ones.
     void setIfAbsent(AdifField field, QString value)
     {
         if (has(field))
             return;
+        makeOneLine(value);
         m_values[index(field)] = std::move(value);
         m_present |= 1u << index(field);
     }
-    // Keeps the first value given for a field: the bytes decoded as encoding says, in the
-    // storage the record already has where it can (a reader fills one record after another).
+    // Keeps the first value given for a field: the bytes decoded as encoding says and made one
+    // line, in the storage the record already has where it can (a reader fills one record
+    // after another).
     void assignIfAbsent(AdifField field, QByteArrayView bytes, AdifEncoding encoding)
     {
         if (has(field))
             return;
         decodeAdifTextInto(m_values[index(field)], bytes, encoding);
+        makeOneLine(m_values[index(field)]);
         m_present |= 1u << index(field);
     }
     // Whether any field of those Kartello reads was seen.

@@ -1,5 +1,7 @@
 #include "AdifText.h"
 
+#include "OneLine.h"
+
 #include <array>
 #include <cstring>
 
@@ -17,6 +19,17 @@ int sequenceLength(unsigned char lead)
     if (lead >= 0xF0 && lead <= 0xF4)
         return 4;
     return 0;
+}
+
+// Whether oneLineText() would change text: a control character or a line break in it.
+bool hasLineBreakOrControl(const QString &text)
+{
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029)
+            return true;
+    }
+    return false;
 }
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -121,4 +134,10 @@ qsizetype utf8PrefixBytes(QByteArrayView bytes, qsizetype characters)
         i += length == 0 ? 1 : length;
     }
     return std::min(i, bytes.size());
+}
+
+void makeOneLine(QString &value)
+{
+    if (hasLineBreakOrControl(value))
+        value = oneLineText(value);
 }

@@ -21,3 +21,8 @@ QString fromWindows1252(QByteArrayView bytes);
 // The number of bytes that the first `characters` UTF-8 characters of bytes occupy, stopping
 // early at a '<' or at the end of bytes.
 qsizetype utf8PrefixBytes(QByteArrayView bytes, qsizetype characters);
+
+// A log's value made one line as a typed field is (oneLineText()): line breaks become a blank,
+// other control characters are dropped. A value from a log becomes part of a row, a card's
+// field and a contact info file line, where a line break would start a new line or record.
+void makeOneLine(QString &value);

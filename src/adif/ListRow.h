@@ -18,7 +18,8 @@
 // - frequency: FREQ to the nearest thousandth with exactly three decimals;
 // - power: TX_PWR, or defaultPower when the record has none;
 // - e-mail: EMAIL, and the ", " before it, only when the record has one.
-// A field the record lacks gives an empty text in its place. Values are copied exactly.
+// A field the record lacks gives an empty text in its place. Values are copied exactly as the
+// record holds them (one line each).
 
 // Whether freq is a decimal number as formatFrequency() reads one: an optional sign, digits
 // with at most one "." among or around them, blanks around it; or empty.

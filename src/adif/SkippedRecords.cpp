@@ -18,10 +18,13 @@ SkippedRecords &SkippedRecords::operator+=(const SkippedRecords &other)
     frequencyNotNumber += other.frequencyNotNumber;
     lengthWithoutDigits += other.lengthWithoutDigits;
     unfinished += other.unfinished;
+    lengthIntoNextField += other.lengthIntoNextField;
     return *this;
 }
 
-QString skippedSummary(const SkippedRecords &skipped)
+namespace {
+
+QString recordsSkipped(const SkippedRecords &skipped)
 {
     if (skipped.total() == 0)
         return QStringLiteral("no records skipped");
@@ -36,6 +39,20 @@ QString skippedSummary(const SkippedRecords &skipped)
     add(skipped.unfinished, "without <EOR> at the end of the file");
     const QString records = skipped.total() == 1 ? QStringLiteral("record") : QStringLiteral("records");
     return QStringLiteral("%1 %2 skipped: %3").arg(skipped.total()).arg(records, reasons.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
+QString skippedSummary(const SkippedRecords &skipped)
+{
+    const QString summary = recordsSkipped(skipped);
+    const int ranInto = skipped.lengthIntoNextField;
+    if (ranInto == 0)
+        return summary;
+    return QStringLiteral("%1, %2 %3 read with a length that ran into the next field")
+        .arg(summary)
+        .arg(ranInto)
+        .arg(ranInto == 1 ? QStringLiteral("record") : QStringLiteral("records"));
 }
 
 QString loadSummary(int rowsAdded, const SkippedRecords &skipped)

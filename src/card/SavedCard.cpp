@@ -1,5 +1,6 @@
 #include "SavedCard.h"
 
+#include "ImageBitmap.h"
 #include "KartelloError.h"
 
 #include <QFile>
@@ -66,7 +67,7 @@ CardPicture loadBackgroundPicture(const QString &path)
         throw KartelloError::cannotOpen(path);
     QImageReader reader(&file, kind->format);
     reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    const QImage image = readWholeImage(reader);
     if (image.isNull())
         throw KartelloError(QStringLiteral("%1 image is not valid").arg(QLatin1String(kind->name)));
     return CardPicture::fromImage(opaque(image));

@@ -131,7 +131,54 @@ void packRow(const uint8_t *from, uint8_t *to, int width)
     std::memcpy(to, from, 3);
 }
 
+// The bytes of pixel data a bitmap's headers promise, nothing when they cannot tell.
+std::optional<uint64_t> promisedPixelBytes(const uint8_t *d, size_t size)
+{
+    const uint32_t infoSize = get32(d + 14);
+    int64_t width = 0;
+    int64_t height = 0;
+    int bits = 0;
+    uint32_t compression = 0;
+    uint32_t imageSize = 0;
+    if (infoSize == 12 && size >= 26) { // the old core header: 16-bit sizes
+        width = get16(d + 18);
+        height = static_cast<int16_t>(get16(d + 20));
+        bits = get16(d + 24);
+    } else if (infoSize >= InfoHeaderSize && size >= HeaderSize) {
+        width = static_cast<int32_t>(get32(d + 18));
+        height = static_cast<int32_t>(get32(d + 22));
+        bits = get16(d + 28);
+        compression = get32(d + 30);
+        imageSize = get32(d + 34);
+    } else {
+        return std::nullopt;
+    }
+    enum : uint32_t { Plain = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };
+    if (compression == Rle8 || compression == Rle4) // run-length data: only its stated size
+        return imageSize == 0 ? std::nullopt : std::optional<uint64_t>(imageSize);
+    if (compression != Plain && compression != BitFields && compression != AlphaBitFields)
+        return std::nullopt;
+    if (width <= 0 || height == 0 || bits <= 0 || bits > 32)
+        return std::nullopt;
+    const uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+    return stride * static_cast<uint64_t>(height < 0 ? -height : height);
+}
+
 } // namespace
+
+bool bitmapPixelDataComplete(QByteArrayView header, qint64 fileSize)
+{
+    const auto *d = reinterpret_cast<const uint8_t *>(header.data());
+    const auto size = static_cast<size_t>(header.size());
+    if (size < 2 || d[0] != 'B' || d[1] != 'M')
+        return true;
+    if (size < FileHeaderSize + 4 || fileSize < 0)
+        return false;
+    const std::optional<uint64_t> pixelBytes = promisedPixelBytes(d, size);
+    const uint64_t offset = get32(d + 10);
+    const auto available = static_cast<uint64_t>(fileSize);
+    return pixelBytes && offset <= available && available - offset >= *pixelBytes;
+}
 
 bool writeBitmapFile(const BgrxRows &rows, const QString &path)
 {

@@ -2,6 +2,7 @@
 
 #include "PixelBitmap.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstddef>
@@ -27,3 +28,10 @@ bool writeBitmapFile(const BgrxRows &rows, const QString &path);
 // unused pixels. Nothing when the file cannot be read or is of any other kind (fewer bits per
 // pixel, compression, bit fields, a truncated file); the caller may try a general reader then.
 std::optional<PixelBitmap> readBitmapFile(const QString &path);
+
+// Whether a Windows bitmap holds all the pixel data its headers promise: header holds the
+// file's first bytes (64 are enough), fileSize is the whole file's length. General readers
+// leave the rows of a cut-off file as whatever memory held, so such a file must be refused
+// before it is decoded. False for a file that starts with "BM" but whose headers are cut off
+// or name no size; true for anything that is not a bitmap (its own reader judges it).
+bool bitmapPixelDataComplete(QByteArrayView header, qint64 fileSize);

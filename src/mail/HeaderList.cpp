@@ -96,9 +96,14 @@ bool isSafeValue(const QString &value)
 
 QStringList HeaderList::fold(const QString &line, int maxCol)
 {
-    QStringList lines = wrap(line, maxCol).split(QStringLiteral("\r\n"));
-    for (QString &l : lines)
-        l = trimRight(l);
+    QStringList lines;
+    for (const QString &piece : wrap(line, maxCol).split(QStringLiteral("\r\n"))) {
+        // A continuation of blanks alone ("a\r\n " at the end of a value) would be an empty
+        // line, which ends the header block; it carries nothing and is left out.
+        if (!lines.isEmpty() && trimLeft(piece).isEmpty())
+            continue;
+        lines << trimRight(piece);
+    }
     return lines;
 }
 

@@ -29,7 +29,8 @@ public:
     int indexOfName(const QString &name) const;
 
     // The line wrapped at maxCol on blanks and tabs outside double quotes; continuation
-    // lines start with a blank, every line has its trailing blanks removed.
+    // lines start with a blank, every line has its trailing blanks removed, and no line is
+    // empty or blanks alone.
     static QStringList fold(const QString &line, int maxCol = kFoldLength);
 
 private:

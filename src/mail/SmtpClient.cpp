@@ -133,9 +133,7 @@ bool SmtpClient::authenticate()
 {
     const bool plain = m_authSchemes.contains(QLatin1String("PLAIN"));
     const bool loginOffered = m_authSchemes.contains(QLatin1String("LOGIN"));
-    if (AuthenticationType == atLogin && loginOffered) {
-        login();
-    } else if (AuthenticationType == atPlainOrLogin) {
+    if (AuthenticationType == atPlainOrLogin) {
         if (!tlsActive())
             throw TlsError(QStringLiteral("The user name and password are only sent over a secure connection; nothing was sent."));
         if (plain) {

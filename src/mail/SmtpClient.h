@@ -39,9 +39,9 @@ struct EhloCapabilities
 class SmtpClient : public MessageClient
 {
 public:
-    // atLogin: LOGIN when the server announces it. atPlainOrLogin: over TLS only, PLAIN when
-    // announced, else LOGIN; neither announced fails before the envelope is sent.
-    enum AuthenticationType { atNone, atLogin, atPlainOrLogin };
+    // atPlainOrLogin: over TLS only, PLAIN when announced, else LOGIN; neither announced
+    // fails before the envelope is sent. Credentials never travel without TLS.
+    enum AuthenticationType { atNone, atPlainOrLogin };
 
     // Connected: greeting received and EHLO or HELO accepted. Sending: between "Data" and
     // the reply to ".". Any failure leaves the state as it was until disconnect().

@@ -1,6 +1,7 @@
 #include "SocketLayer.h"
 
 #include <cerrno>
+#include <netdb.h>
 
 // The Winsock-style codes and texts the operator reads, and the POSIX errno values that
 // stand for them.
@@ -81,6 +82,10 @@ constexpr ErrnoCode kErrnoCodes[] = {
 
 QString socketErrorDescription(int code)
 {
+    // Negative codes are the resolver's own (EAI_NONAME is -2): its text says what went wrong,
+    // "Name or service not known" for a host nobody knows.
+    if (code < 0)
+        return QString::fromLocal8Bit(::gai_strerror(code));
     for (const CodeText &row : kSocketErrorTexts)
         if (row.code == code)
             return QString::fromLatin1(row.text);

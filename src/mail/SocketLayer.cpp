@@ -21,6 +21,8 @@
 
 namespace {
 
+HostLookup g_hostLookup = ::getaddrinfo;
+
 [[noreturn]] void throwErrno(int err)
 {
     throw SocketError(socketCodeFromErrno(err));
@@ -124,6 +126,11 @@ QString HostAddress::text() const
     return QString::fromLatin1(text);
 }
 
+void setHostLookup(HostLookup lookup)
+{
+    g_hostLookup = lookup ? lookup : ::getaddrinfo;
+}
+
 QList<HostAddress> resolveHostAddresses(const QString &host, quint16 port)
 {
     HostAddress literal;
@@ -135,7 +142,7 @@ QList<HostAddress> resolveHostAddresses(const QString &host, quint16 port)
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *found = nullptr;
-    const int rc = ::getaddrinfo(host.toUtf8().constData(), nullptr, &hints, &found);
+    const int rc = g_hostLookup(host.toUtf8().constData(), nullptr, &hints, &found);
     if (rc != 0) {
         if (rc == EAI_SYSTEM)
             throwErrno(errno);
@@ -210,7 +217,7 @@ QString resolveHostAddress(const QString &host)
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *found = nullptr;
-    const int rc = ::getaddrinfo(host.toUtf8().constData(), nullptr, &hints, &found);
+    const int rc = g_hostLookup(host.toUtf8().constData(), nullptr, &hints, &found);
     if (rc != 0) {
         if (rc == EAI_SYSTEM)
             throwErrno(errno);

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include <netdb.h>
 #include <sys/socket.h>
 
 class TlsSession;
@@ -15,7 +16,8 @@ class TlsSession;
 // turned into the Winsock-style codes whose texts the operator reads
 // ("Socket Error # 10061" + CR LF + "Connection refused.").
 
-// The description of a socket error code; empty for a code outside the known table.
+// The description of a socket error code: the table's text, the resolver's own text for a
+// resolver code (negative, "Name or service not known"), empty for any other code.
 QString socketErrorDescription(int code);
 
 // The Winsock-style code for a POSIX errno value (ECONNREFUSED gives 10061, ETIMEDOUT 10060,
@@ -27,6 +29,13 @@ int socketCodeFromErrno(int err);
 // up and the first IPv4 address is taken. Returns the dotted address; a failed lookup throws
 // SocketError with the resolver's own error number.
 QString resolveHostAddress(const QString &host);
+
+// The host lookup behind resolveHostAddress() and resolveHostAddresses(), with getaddrinfo()'s
+// contract (results freed with freeaddrinfo()). getaddrinfo() itself unless a test puts a
+// resolver of its own in place, so that no test asks the network; nullptr puts it back.
+using HostLookup = int (*)(const char *host, const char *service, const addrinfo *hints,
+                           addrinfo **found);
+void setHostLookup(HostLookup lookup);
 
 // True for text of exactly four dot-separated decimal numbers, each from 0 to 255.
 bool isDottedIPv4(const QString &text);

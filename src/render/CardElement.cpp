@@ -10,6 +10,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
+
 namespace {
 
 // Card text is measured and drawn with light vertical hinting whatever the desktop's scale: a
@@ -97,14 +99,29 @@ void CardElement::setGeometryInternal(const QRect &rect)
     invalidate();
 }
 
-void CardElement::setLeft(int left) { setGeometryInternal(QRect(left, top(), width(), height())); }
-void CardElement::setTop(int top) { setGeometryInternal(QRect(left(), top, width(), height())); }
-void CardElement::setWidth(int width) { setGeometryInternal(QRect(left(), top(), width, height())); }
-void CardElement::setHeight(int height) { setGeometryInternal(QRect(left(), top(), width(), height)); }
+namespace {
+
+// Far beyond any card, yet small enough that no sum of a place and a size overflows: the
+// rectangle's right edge is computed from them, and from it again when the text is aligned.
+constexpr int kLargestCoordinate = 1 << 20;
+
+int bounded(int value) { return std::clamp(value, -kLargestCoordinate, kLargestCoordinate); }
+
+QRect boundedRect(int left, int top, int width, int height)
+{
+    return QRect(bounded(left), bounded(top), bounded(width), bounded(height));
+}
+
+} // namespace
+
+void CardElement::setLeft(int left) { setGeometryInternal(boundedRect(left, top(), width(), height())); }
+void CardElement::setTop(int top) { setGeometryInternal(boundedRect(left(), top, width(), height())); }
+void CardElement::setWidth(int width) { setGeometryInternal(boundedRect(left(), top(), width, height())); }
+void CardElement::setHeight(int height) { setGeometryInternal(boundedRect(left(), top(), width(), height)); }
 
 void CardElement::setBounds(int left, int top, int width, int height)
 {
-    setGeometryInternal(QRect(left, top, width, height));
+    setGeometryInternal(boundedRect(left, top, width, height));
 }
 
 void CardElement::setVisible(bool visible)

@@ -41,6 +41,7 @@ public:
     int width() const { return m_rect.width(); }
     int height() const { return m_rect.height(); }
     QRect geometry() const { return m_rect; }
+    // Each value is kept within a million pixels or so of the card, so no edge overflows.
     void setLeft(int left);
     void setTop(int top);
     void setWidth(int width);

@@ -1,5 +1,6 @@
 #include "CardPicture.h"
 
+#include "ImageBitmap.h"
 #include "KartelloError.h"
 
 #include <QFile>
@@ -44,7 +45,7 @@ void CardPicture::loadFromFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw KartelloError::cannotOpen(path);
     QImageReader reader(&file, kind == Bitmap ? QByteArray("bmp") : QByteArray());
-    QImage image = reader.read();
+    QImage image = readWholeImage(reader);
     if (kind == Bitmap && image.isNull())
         throw KartelloError(QStringLiteral("Bitmap image is not valid"));
     m_kind = kind;

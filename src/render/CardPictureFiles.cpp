@@ -6,6 +6,8 @@
 #include "GifImage.h"
 #include "JpegWriter.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QtEndian>
 
 namespace {
@@ -39,8 +41,10 @@ PixelBitmap throughBitmapFile(const QImage &snapshot, const QString &bmpPath)
     if (std::optional<PixelBitmap> read = readBitmapFile(bmpPath))
         return std::move(*read);
     // Not a kind read above (say the file was replaced meanwhile): Qt's reader takes the rest.
-    QImage readBack;
-    if (!readBack.load(bmpPath, "BMP"))
+    QFile file(bmpPath);
+    QImageReader reader(&file, "BMP");
+    const QImage readBack = file.open(QIODevice::ReadOnly) ? readWholeImage(reader) : QImage();
+    if (readBack.isNull())
         throw KartelloError::cannotOpen(bmpPath);
     return bitmapFromImage(readBack);
 }

@@ -1,5 +1,8 @@
 #include "ImageBitmap.h"
 
+#include "BitmapFile.h"
+
+#include <QIODevice>
 #include <QtEndian>
 
 #include <cstring>
@@ -58,4 +61,12 @@ PixelBitmap bitmapFromImage(const QImage &image)
     for (int y = 0; y < rgb.height(); ++y)
         std::memcpy(b.pixels.data() + rowBytes * y, rgb.constScanLine(y), rowBytes);
     return b;
+}
+
+QImage readWholeImage(QImageReader &reader)
+{
+    QIODevice *device = reader.device();
+    if (device && !bitmapPixelDataComplete(device->peek(64), device->size()))
+        return QImage();
+    return reader.read();
 }

@@ -2,13 +2,34 @@
 
 #include "DataFolder.h"
 
+namespace {
+
+// The characters that make text display in another order than it is stored: a name holding
+// one shows as something else ("ABC\u202Egpj.exe" looks like a program).
+bool isBidiControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
+           || (u >= 0x2066 && u <= 0x2069);
+}
+
+} // namespace
+
 QString callSignFilePart(const QString &callSign)
 {
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
     QString part = callSign;
     for (QChar &c : part)
-        if (forbidden.contains(c) || c.unicode() < 0x20 || c.category() == QChar::Other_Control)
+        if (forbidden.contains(c) || c.unicode() < 0x20 || c.category() == QChar::Other_Control
+            || isBidiControl(c))
             c = QLatin1Char('_');
+    // A leading dot hides the file from listings, a leading dash makes every shell tool read
+    // the name as an option.
+    for (QChar &c : part) {
+        if (c != QLatin1Char('.') && c != QLatin1Char('-'))
+            break;
+        c = QLatin1Char('_');
+    }
     return part;
 }
 

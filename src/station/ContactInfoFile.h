@@ -10,8 +10,10 @@
 // frequency, mode, power, signal report) in the card folder, one file per call sign and day
 // of writing, named "yy_mm_dd_" + call sign + "_info.txt".
 
-// The call sign as it may stand in a file name: each of / \ : * ? " < > | and every control
-// character becomes "_" (K1ABC/P gives K1ABC_P). Every file name Kartello builds from a call
+// The call sign as it may stand in a file name: each of / \ : * ? " < > |, every control
+// character and every bidirectional control (U+202E ...) becomes "_" (K1ABC/P gives K1ABC_P),
+// and so do the dots and dashes it starts with ("../x" gives "___x", "-RF" gives "_RF"), so a
+// card file is never hidden nor taken for an option. Every file name Kartello builds from a call
 // sign (contact info files, card pictures, batch files) goes through this; the call sign
 // inside files and on the card stays as typed.
 QString callSignFilePart(const QString &callSign);

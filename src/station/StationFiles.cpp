@@ -7,9 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kPrefsLinesPerElement = 4;
+constexpr int kCardWidth = 511;
+constexpr int kCardHeight = 280;
 
 } // namespace
 
@@ -22,6 +26,17 @@ QStringList prefsLines(const std::vector<ElementGeometry> &elements)
     return lines;
 }
 
+int usableGeometry(GeometryField field, int value)
+{
+    switch (field) {
+    case GeometryField::Left: return std::clamp(value, -kCardWidth, kCardWidth);
+    case GeometryField::Top: return std::clamp(value, -kCardHeight, kCardHeight);
+    case GeometryField::Width: return std::clamp(value, 0, 2 * kCardWidth);
+    case GeometryField::Height: return std::clamp(value, 0, 2 * kCardHeight);
+    }
+    return value;
+}
+
 void readPrefs(const QStringList &lines, int elementCount,
                const std::function<void(int, GeometryField, int)> &set)
 {
@@ -30,7 +45,7 @@ void readPrefs(const QStringList &lines, int elementCount,
     for (int element = 0; element < elementCount; ++element)
         for (int f = 0; f < kPrefsLinesPerElement; ++f)
             set(element, order[f],
-                lineToInt(lineAt(lines, element * kPrefsLinesPerElement + f)));
+                usableGeometry(order[f], lineToInt(lineAt(lines, element * kPrefsLinesPerElement + f))));
 }
 
 QStringList identityLines(const QStringList &texts)

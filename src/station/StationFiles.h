@@ -19,9 +19,14 @@ enum class GeometryField { Left, Top, Height, Width };
 // The lines of "prefs.txt" for the elements, in their order.
 QStringList prefsLines(const std::vector<ElementGeometry> &elements);
 
+// The value a card of 511 x 280 pixels can use for the field: a place within one card size of
+// the card (left -511 to 511, top -280 to 280), a size up to two card sizes (width 0 to 1022,
+// height 0 to 560), so an element may reach from anywhere in that range across the card.
+int usableGeometry(GeometryField field, int value);
+
 // Hands each value of the first elementCount elements to set(element, field, value), in file
-// order. Throws at the first missing line or line that is not a number; the values handed over
-// before stay applied.
+// order, kept to usableGeometry(). Throws at the first missing line or line that is not a
+// number; the values handed over before stay applied.
 void readPrefs(const QStringList &lines, int elementCount,
                const std::function<void(int, GeometryField, int)> &set);
 

@@ -70,8 +70,12 @@ QByteArray encodeWindows1252(const QString &text, bool *ok)
 QString decodeText(const QByteArray &bytes)
 {
     switch (detectEncoding(bytes)) {
-    case TextEncoding::Utf8WithBom:
-        return QString::fromUtf8(bytes.mid(kBom.size()));
+    case TextEncoding::Utf8WithBom: {
+        // Only the first mark is the file's: a text that itself starts with U+FEFF keeps it.
+        QStringDecoder decoder(QStringConverter::Utf8,
+                               QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(QByteArrayView(bytes).sliced(kBom.size()));
+    }
     case TextEncoding::Utf8:
         return QString::fromUtf8(bytes);
     case TextEncoding::Windows1252:
@@ -82,15 +86,28 @@ QString decodeText(const QByteArray &bytes)
 
 QByteArray encodeForRewrite(const QString &text, const QByteArray &previousBytes)
 {
+    QByteArray bytes;
     switch (detectEncoding(previousBytes)) {
     case TextEncoding::Utf8WithBom:
-        return kBom + text.toUtf8();
+        bytes = kBom + text.toUtf8();
+        break;
     case TextEncoding::Utf8:
-        return text.toUtf8();
-    case TextEncoding::Windows1252:
+        bytes = text.toUtf8();
+        break;
+    case TextEncoding::Windows1252: {
+        bool ok = false;
+        bytes = encodeWindows1252(text, &ok);
+        if (!ok)
+            bytes = text.toUtf8();
         break;
     }
-    bool ok = false;
-    const QByteArray bytes = encodeWindows1252(text, &ok);
-    return ok ? bytes : text.toUtf8();
+    }
+    // The encoding is detected again when the file is read: Windows-1252 bytes that happen to
+    // be valid UTF-8 ("\xc3\xa9" is "\u00c3\u00a9" there) or a text that starts with a byte
+    // order mark would read back as other text. Such a file is written as UTF-8, marked when
+    // the text itself begins with the mark.
+    if (decodeText(bytes) == text)
+        return bytes;
+    bytes = text.toUtf8();
+    return decodeText(bytes) == text ? bytes : kBom + bytes;
 }

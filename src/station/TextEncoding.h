@@ -28,5 +28,7 @@ QByteArray encodeWindows1252(const QString &text, bool *ok);
 
 // The bytes Kartello writes for text that replaces a file holding previousBytes (empty when
 // there is none): the previous file's encoding, so an unchanged file keeps its bytes, and
-// UTF-8 when a character does not fit it. A byte order mark stays.
+// UTF-8 when a character does not fit it. A byte order mark stays. The bytes always read back
+// as text: where the previous encoding's bytes would be taken for another text (Windows-1252
+// bytes that form valid UTF-8), the whole text is written as UTF-8.
 QByteArray encodeForRewrite(const QString &text, const QByteArray &previousBytes);

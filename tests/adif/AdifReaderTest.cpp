@@ -132,16 +132,17 @@ const LogCase logCases[] = {
      "<EOH>\n-- first --\n<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW"
      "<RST_RCVD:3>599<EOR> trailing words \n",
      {plainRow}},
-    {"ValueHoldingTagLikeText",
+    {"ValueHoldingEndMarkerEndsBeforeIt",
      "<EOH><COMMENT:9><EOR> x y<CALL:3>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1"
      "<MODE:2>CW<RST_RCVD:3>599<EOR>",
-     {plainRow}},
+     {plainRow},
+     {1, 0, 0, 0}},
     {"FirstOfRepeatedFieldCounts",
      "<EOH><CALL:3>ABC<CALL:3>XYZ<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW"
      "<RST_RCVD:3>599<EOR>",
      {plainRow}},
     {"LengthBeyondEndOfLogLeavesRecordUnfinished",
-     "<EOH><CALL:3>ABC<EMAIL:99>abc<EOR>\n",
+     "<EOH><CALL:3>ABC<EMAIL:99>abc<EOR\n",
      {},
      {0, 0, 0, 1}},
     {"BlankInsideLengthSpecifier",
@@ -166,6 +167,74 @@ const LogCase logCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Adif, LogsFromLoggers, ::testing::ValuesIn(logCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct OverlongCase
+{
+    const char *name;
+    QByteArray log;
+    QStringList rows;
+    int ranIntoField;
+    int skipped = 0;
+};
+
+void PrintTo(const OverlongCase &c, std::ostream *os) { *os << c.name; }
+
+class OverlongLengths : public ::testing::TestWithParam<OverlongCase>
+{
+};
+
+// Real exports carry lengths one or two too long, or absurd ones: the value ends before the
+// next well-formed tag, the record is read on from there and counted.
+TEST_P(OverlongLengths, EndBeforeTheNextTag)
+{
+    const OverlongCase &c = GetParam();
+    const AdifLog log = readAdifLog(c.log);
+    EXPECT_EQ(rowsOf(c.log), c.rows);
+    EXPECT_EQ(log.skipped.lengthIntoNextField, c.ranIntoField);
+    EXPECT_EQ(log.skipped.total(), c.skipped);
+}
+
+const QByteArray restOfAbc = "<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599";
+const QByteArray abcRecord = "<CALL:3>ABC" + restOfAbc + "<EOR>\n";
+
+const OverlongCase overlongCases[] = {
+    {"CommentOneTooLongKeepsNextRecord",
+     "<EOH>" + abcRecord + "<CALL:4>K1AB<COMMENT:25>Great signal from Boston<EOR>\n" + abcRecord,
+     {plainRow, QStringLiteral("  K1AB, , , , 5, , "), plainRow}, 1},
+    {"CallTooLongStopsBeforeBlankAndTag",
+     "<EOH><CALL:6>W1AW <BAND:3>40m" + restOfAbc + "<EOR>",
+     {QStringLiteral(" W1AW , 04.05.2024, 0930, 7.100, 5, CW, 599")}, 1},
+    {"FrequencyTooLongStopsBeforeFreqRx",
+     "<EOH><CALL:3>ABC<FREQ:9>7.025000<FREQ_RX:8>7.025000<EOR>",
+     {QStringLiteral("   ABC, , , 7.025, 5, , ")}, 1},
+    {"HugeLengthStopsAtLowerCaseEor",
+     "<EOH><call:2000000000>x<eor>\n" + abcRecord,
+     {QStringLiteral("     x, , , , 5, , "), plainRow}, 1},
+    {"TypedTagEndsValue",
+     "<EOH><CALL:5>ABC<QSO_DATE:8:D>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}, 1},
+    {"TagOnlyPartlyInsideLengthStillEndsValue",
+     "<EOH><CALL:4>ABC<QSO_DATE:8>20240405<TIME_ON:4>0930<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
+     {plainRow}, 1},
+    {"EndOfHeaderInsideHeaderValue",
+     "<PROGRAMID:30>Logger<EOH>" + abcRecord,
+     {plainRow}, 0},
+    {"LessThanNotStartingTagStaysInValue",
+     "<EOH><CALL:3>ABC" + restOfAbc + "<EMAIL:21><3 73 <b> <x:> <EOR!><EOR>",
+     {plainRow + QStringLiteral(", <3 73 <b> <x:> <EOR!>")}, 0},
+    {"TagWithBlankInLengthIsText",
+     "<EOH><CALL:3>ABC" + restOfAbc + "<EMAIL:9><X:3 >abc<EOR>",
+     {plainRow + QStringLiteral(", <X:3 >abc")}, 0},
+    {"ExactLengthUnchanged",
+     "<EOH>" + abcRecord + abcRecord,
+     {plainRow, plainRow}, 0},
+    {"SkippedRecordCountedOnlyAsSkipped",
+     "<EOH><COMMENT:30>no call here<EOR>" + abcRecord,
+     {plainRow}, 0, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Adif, OverlongLengths, ::testing::ValuesIn(overlongCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
 struct TextCase
@@ -202,10 +271,27 @@ const TextCase textCases[] = {
     {"Utf8ThreeByteLettersInCharacters", "<EMAIL:4>\xe2\x82\xac" "abc", QStringLiteral("\u20acabc")},
     {"Windows1252WhenNotUtf8", "<EMAIL:6>m\xfcller", QStringLiteral("m\u00fcller")},
     {"Windows1252EuroSign", "<EMAIL:2>\x80x", QStringLiteral("\u20acx")},
+    // Values from a log are one line, as typed fields are: no line break reaches a row or a
+    // contact info file, other control characters are dropped.
+    {"CrLfInsideBecomeOneBlank", "<EMAIL:34>victim@example.org\r\nINJECTED\r\nLINE",
+     QStringLiteral("victim@example.org INJECTED LINE")},
+    {"LineEndAtEndDropped", "<EMAIL:4>a@b\n", QStringLiteral("a@b")},
+    {"NulAndEscapeDropped", QByteArray("<EMAIL:6>a\0b\x1b@c", 15), QStringLiteral("ab@c")},
+    {"TabBecomesBlank", "<EMAIL:3>a\tb", QStringLiteral("a b")},
+    {"UnicodeLineSeparatorBecomesBlank", "<EMAIL:5>a\xe2\x80\xa8" "b", QStringLiteral("a b")},
+    {"Windows1252ControlDropped", "<EMAIL:4>\xfc\x81\r\n", QStringLiteral("\u00fc")},
 };
 
 INSTANTIATE_TEST_SUITE_P(Adif, ValueTexts, ::testing::ValuesIn(textCases),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A call sign with a line break in it is one row with the call on one line.
+TEST(AdifOneLineValues, CallWithLineBreakGivesOneLineRow)
+{
+    const QStringList rows = rowsOf("<EOH><CALL:9>" + QByteArray("AB\r\nC\0DE", 8) + "x" + restOfAbc + "<EOR>");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0], QStringLiteral("AB CDEx, 04.05.2024, 0930, 7.100, 5, CW, 599"));
+}
 
 // The window reads a log a slice at a time: reading record by record gives the same rows and
 // counts as reading it whole.

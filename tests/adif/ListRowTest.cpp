@@ -175,6 +175,11 @@ const SummaryCase summaryCases[] = {
     {"EveryReason", 0, {2, 1, 3, 1},
      "0 rows added, 7 records skipped: 2 without CALL, 1 with a FREQ that is not a number, "
      "3 with a field length without digits, 1 without <EOR> at the end of the file"},
+    {"OneRanIntoNextField", 3, {0, 0, 0, 0, 1},
+     "3 rows added, no records skipped, 1 record read with a length that ran into the next field"},
+    {"SkippedAndRanIntoNextField", 3, {1, 0, 0, 0, 2},
+     "3 rows added, 1 record skipped: 1 without CALL, 2 records read with a length that ran "
+     "into the next field"},
 };
 
 INSTANTIATE_TEST_SUITE_P(ListRow, LoadSummaries, ::testing::ValuesIn(summaryCases),

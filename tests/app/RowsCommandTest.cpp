@@ -90,4 +90,75 @@ const RowsCase rowsCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, RowsCommand, ::testing::ValuesIn(rowsCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    return env;
+}
+
+// "-" as a log reads standard input, as every shell tool does.
+TEST(RowsCommandInput, DashReadsStandardInput)
+{
+    QProcess kartello;
+    kartello.setProcessEnvironment(withoutDisplay());
+    kartello.start(QStringLiteral(KARTELLO_EXECUTABLE), {"rows", "--power", "5", "-"});
+    ASSERT_TRUE(kartello.waitForStarted());
+    kartello.write(upperCaseLog);
+    kartello.closeWriteChannel();
+    ASSERT_TRUE(kartello.waitForFinished(30000));
+    EXPECT_EQ(kartello.exitCode(), 0);
+    EXPECT_EQ(kartello.readAllStandardOutput(), "  K1AB, 04.06.2024, 1000, 1296.000, 5, SSB, 59\n");
+    EXPECT_EQ(kartello.readAllStandardError(), "-: 1 row added, no records skipped\n");
+}
+
+// A log's line breaks never split a row: one record, one line.
+TEST(RowsCommandInput, ValuesWithLineBreaksStayOneRow)
+{
+    QProcess kartello;
+    kartello.setProcessEnvironment(withoutDisplay());
+    kartello.start(QStringLiteral(KARTELLO_EXECUTABLE), {"rows", "--power", "5", "-"});
+    ASSERT_TRUE(kartello.waitForStarted());
+    kartello.write(QByteArray("<CALL:4>K1AB<FREQ:3>7.1<EMAIL:34>victim@example.org\r\nINJECTED\r\nLINE"
+                              "<COMMENT:3>a\0b<EOR>", 86));
+    kartello.closeWriteChannel();
+    ASSERT_TRUE(kartello.waitForFinished(30000));
+    EXPECT_EQ(kartello.readAllStandardOutput(),
+              "  K1AB, , , 7.100, 5, , , victim@example.org INJECTED LINE\n");
+}
+
+// Options that neither a command nor the window knows: an error with a hint, never the window.
+struct ProgramOptionCase {
+    const char *name;
+    QStringList args;
+    const char *err;
+};
+
+void PrintTo(const ProgramOptionCase &c, std::ostream *os) { *os << c.name; }
+
+class ProgramOptions : public ::testing::TestWithParam<ProgramOptionCase> {};
+
+TEST_P(ProgramOptions, UnknownOnesAreAWrongCommandLine)
+{
+    QProcess kartello;
+    kartello.setProcessEnvironment(withoutDisplay());
+    kartello.start(QStringLiteral(KARTELLO_EXECUTABLE), GetParam().args);
+    ASSERT_TRUE(kartello.waitForFinished(30000));
+    EXPECT_EQ(kartello.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(kartello.exitCode(), 2);
+    const QByteArray err = kartello.readAllStandardError();
+    EXPECT_TRUE(err.contains(GetParam().err)) << err.toStdString();
+    EXPECT_TRUE(err.contains("Try \"kartello --help\"")) << err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, ProgramOptions, ::testing::Values(
+    ProgramOptionCase{"UpperCaseV", {"-V"}, "kartello: unknown option \"-V\""},
+    ProgramOptionCase{"Bogus", {"--bogus"}, "kartello: unknown option \"--bogus\""},
+    ProgramOptionCase{"LetterX", {"-x"}, "kartello: unknown option \"-x\""},
+    ProgramOptionCase{"AfterWindowOption", {"-platform", "offscreen", "-x"},
+                      "kartello: unknown option \"-x\""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace

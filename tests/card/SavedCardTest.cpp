@@ -64,7 +64,7 @@ QImage quadrants()
     return image;
 }
 
-enum class Writer { QtBmp, QtPng, Libjpeg, Garbage, Nothing };
+enum class Writer { QtBmp, QtBmpHalf, QtBmpHundredBytes, QtBmpHalfAsPng, QtPng, Libjpeg, Garbage, Nothing };
 
 struct PictureRow {
     const char *label;
@@ -85,6 +85,15 @@ TEST_P(BackgroundPictures, LoadAsTheOperatorExpects)
     switch (row.writer) {
     case Writer::QtBmp: ASSERT_TRUE(source.save(path, "BMP")); break;
     case Writer::QtPng: ASSERT_TRUE(source.save(path, "PNG")); break;
+    case Writer::QtBmpHalf:
+    case Writer::QtBmpHalfAsPng:
+    case Writer::QtBmpHundredBytes: {
+        // A 24-bit bitmap cut to half its pixel data, or to 100 bytes.
+        ASSERT_TRUE(source.save(path, "BMP"));
+        QFile f(path);
+        ASSERT_TRUE(f.resize(row.writer == Writer::QtBmpHundredBytes ? 100 : 54 + 640 * 3 * 240));
+        break;
+    }
     case Writer::Libjpeg: {
         JpegWriter jpeg;
         jpeg.setQuality(95);
@@ -130,6 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
         PictureRow{"JpegLongSuffix", "photo.JPEG", Writer::Libjpeg, CardPicture::Bitmap, ""},
         PictureRow{"BrokenBitmap", "bad.bmp", Writer::Garbage, CardPicture::Empty,
                    "Bitmap image is not valid"},
+        PictureRow{"BitmapCutToHalf", "half.bmp", Writer::QtBmpHalf, CardPicture::Empty,
+                   "Bitmap image is not valid"},
+        PictureRow{"BitmapCutTo100Bytes", "short.bmp", Writer::QtBmpHundredBytes,
+                   CardPicture::Empty, "Bitmap image is not valid"},
+        PictureRow{"CutBitmapNamedPng", "half.png", Writer::QtBmpHalfAsPng, CardPicture::Empty,
+                   "PNG image is not valid"},
         PictureRow{"BrokenJpeg", "bad.jpg", Writer::Garbage, CardPicture::Empty,
                    "JPEG image is not valid"},
         PictureRow{"BrokenPng", "bad.png", Writer::Garbage, CardPicture::Empty,

@@ -1,8 +1,11 @@
 #include "BitmapFile.h"
+#include "CardPicture.h"
 #include "CardPictureFiles.h"
+#include "ImageBitmap.h"
 #include "KartelloError.h"
 #include "TestNames.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -170,6 +173,150 @@ TEST(CardPictureFiles, SnapshotComesBackThroughTheFile)
                               card),
               "");
     EXPECT_THROW(throughBitmapFile(card, dir.filePath("no/such/folder/temp.bmp")), KartelloError);
+}
+
+
+// ---- Bitmaps cut short: refused before any reader decodes them ----
+
+QByteArray qtBitmap(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+void put32At(QByteArray &bytes, int at, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+QByteArray bitmap24() { return qtBitmap(noisyImage(640, 480, 5)); } // 54 + 640 * 3 * 480 bytes
+
+QByteArray bitmap8()
+{
+    QImage indexed(33, 7, QImage::Format_Indexed8); // rows of 36 bytes
+    indexed.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 0)});
+    indexed.fill(1);
+    return qtBitmap(indexed);
+}
+
+QByteArray topDown24()
+{
+    QByteArray bytes = qtBitmap(noisyImage(5, 4, 2));
+    put32At(bytes, 22, uint32_t(-4));
+    return bytes;
+}
+
+// A 2 x 2 24-bit bitmap with the old 12-byte header: rows of 8 bytes.
+QByteArray coreHeader24()
+{
+    QByteArray bytes("BM", 2);
+    bytes += QByteArray(24, '\0');
+    put32At(bytes, 2, 26 + 16);
+    put32At(bytes, 10, 26);
+    put32At(bytes, 14, 12);
+    bytes[18] = 2;
+    bytes[20] = 2;
+    bytes[22] = 1;
+    bytes[24] = 24;
+    return bytes + QByteArray(16, '\x7f');
+}
+
+// The 8-bit bitmap declared run-length coded with 40 bytes of data.
+QByteArray rle8()
+{
+    QByteArray bytes = bitmap8();
+    put32At(bytes, 30, 1);
+    put32At(bytes, 34, 40);
+    return bytes;
+}
+
+// The run-length bitmap cut one byte inside its 40 stated bytes.
+QByteArray rle8CutInside()
+{
+    const QByteArray bytes = rle8();
+    const auto offset = static_cast<uint8_t>(bytes[10]) | static_cast<uint8_t>(bytes[11]) << 8;
+    return bytes.left(offset + 39);
+}
+
+struct CutRow {
+    const char *what;
+    QByteArray (*make)();
+    int cut;        // bytes taken off the end; or, when negative, -(bytes kept)
+    bool complete;
+    bool decodes;   // whether the whole file is a sound picture (false: not checked)
+};
+
+void PrintTo(const CutRow &row, std::ostream *os) { *os << row.what; }
+
+QByteArray cutFile(const CutRow &row)
+{
+    const QByteArray whole = row.make();
+    return row.cut >= 0 ? whole.left(whole.size() - row.cut) : whole.left(-row.cut);
+}
+
+class CutBitmaps : public ::testing::TestWithParam<CutRow> {};
+
+TEST_P(CutBitmaps, AreRefusedBeforeDecoding)
+{
+    const QByteArray file = cutFile(GetParam());
+    EXPECT_EQ(bitmapPixelDataComplete(file.left(64), file.size()), GetParam().complete);
+    QBuffer buffer;
+    buffer.setData(file);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    QImageReader reader(&buffer, "bmp");
+    if (GetParam().complete && !GetParam().decodes)
+        return;
+    EXPECT_EQ(readWholeImage(reader).isNull(), !GetParam().complete);
+}
+
+// Load Bkg and every other picture path refuse the cut file with the usual message.
+TEST_P(CutBitmaps, GiveNoCardPicture)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath("bkg.bmp");
+    writeAll(path, cutFile(GetParam()));
+    if (GetParam().complete && !GetParam().decodes)
+        return;
+    QString error;
+    CardPicture picture;
+    try {
+        picture.loadFromFile(path);
+    } catch (const KartelloError &e) {
+        error = e.text();
+    }
+    const bool readable = GetParam().complete;
+    EXPECT_EQ(error, readable ? QString() : QStringLiteral("Bitmap image is not valid"));
+    EXPECT_EQ(picture.isBitmap(), readable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CutBitmaps, ::testing::Values(
+    CutRow{"Whole24Bit", bitmap24, 0, true, true},
+    CutRow{"OneByteShort", bitmap24, 1, false, true},
+    CutRow{"HalfThePixelData", bitmap24, 640 * 3 * 240, false, true},
+    CutRow{"HundredBytes", bitmap24, -100, false, true},
+    CutRow{"HeadersOnly", bitmap24, -54, false, true},
+    CutRow{"InfoHeaderCut", bitmap24, -30, false, true},
+    CutRow{"FileHeaderCut", bitmap24, -16, false, true},
+    CutRow{"Whole8Bit", bitmap8, 0, true, true},
+    CutRow{"LastRowShort8Bit", bitmap8, 3, false, true},
+    CutRow{"TopDownWhole", topDown24, 0, true, true},
+    CutRow{"TopDownShort", topDown24, 4, false, true},
+    CutRow{"CoreHeaderWhole", coreHeader24, 0, true, true},
+    CutRow{"CoreHeaderShort", coreHeader24, 1, false, true},
+    CutRow{"RunLengthLongerThanStated", rle8, 0, true, false},
+    CutRow{"RunLengthCutInsideStatedSize", rle8CutInside, 0, false, false}),
+    [](const auto &info) { return std::string(info.param.what); });
+
+// What is no bitmap is left to its own reader.
+TEST(CutBitmaps, OtherFilesAreNotJudged)
+{
+    EXPECT_TRUE(bitmapPixelDataComplete("GIF89a", 6));
+    EXPECT_TRUE(bitmapPixelDataComplete("", 0));
+    EXPECT_FALSE(bitmapPixelDataComplete("BM", 2));
 }
 
 } // namespace

@@ -15,6 +15,8 @@ struct FoldRow
     QStringList expected;
 };
 
+void PrintTo(const FoldRow &row, std::ostream *os) { *os << row.what; }
+
 class Folding : public ::testing::TestWithParam<FoldRow>
 {
 };
@@ -50,6 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
                 78,
                 {QStringLiteral("Subject: ") + QString(60, QLatin1Char('q')),
                  QStringLiteral("\t") + QString(70, QLatin1Char('r'))}},
+        FoldRow{"break_at_the_end", QStringLiteral("X: a\r\n "), 78, {QStringLiteral("X: a")}},
+        FoldRow{"tab_break_at_the_end", QStringLiteral("X: a\r\n\t"), 78, {QStringLiteral("X: a")}},
+        FoldRow{"blank_line_between", QStringLiteral("X: a\r\n \r\n\tb"), 78,
+                {QStringLiteral("X: a"), QStringLiteral("\tb")}},
+        FoldRow{"blanks_after_break", QStringLiteral("X: a\r\n    "), 78, {QStringLiteral("X: a")}},
         FoldRow{"three_lines", QStringLiteral("X: aaaa bbbb cccc dddd eeee ffff"), 12,
                 {QStringLiteral("X: aaaa"), QStringLiteral(" bbbb cccc"), QStringLiteral(" dddd eeee"),
                  QStringLiteral(" ffff")}}),
@@ -86,6 +93,16 @@ TEST(HeaderList, LongValueIsFoldedWhenSetAndUnfoldedWhenRead)
     EXPECT_EQ(h.value(QStringLiteral("subject")), QStringLiteral("QSL card attachment from ") + address);
     h.setValue(QStringLiteral("SUBJECT"), QString());
     EXPECT_EQ(h.count(), 0);
+}
+
+// A value ending in a fold keeps the header block whole: no empty line, the value unfolded.
+TEST(HeaderList, FoldAtTheEndGivesNoEmptyLine)
+{
+    HeaderList h;
+    h.setValue(QStringLiteral("Subject"), QStringLiteral("a\r\n "));
+    h.setValue(QStringLiteral("X-Mailer"), QStringLiteral("Kartello"));
+    EXPECT_EQ(h.lines(), QStringList({QStringLiteral("Subject: a"), QStringLiteral("X-Mailer: Kartello")}));
+    EXPECT_EQ(h.value(QStringLiteral("Subject")), QStringLiteral("a"));
 }
 
 TEST(HeaderList, OnlyFoldsMayBreakAValue)

@@ -205,4 +205,42 @@ TEST(CardLabel, DisabledTextIsDrawnTwiceOffsetByOnePixel)
     EXPECT_EQ(ink.height(), plainInk.height() + 1);
 }
 
+// Geometry from a damaged data file: every edge stays a number the card can compute with,
+// even when the text is aligned to the right edge and the size follows the text.
+struct ExtremeGeometry {
+    const char *name;
+    int value;
+    int kept;
+};
+
+void PrintTo(const ExtremeGeometry &row, std::ostream *os) { *os << row.name; }
+
+class ExtremeGeometries : public ::testing::TestWithParam<ExtremeGeometry> {};
+
+TEST_P(ExtremeGeometries, AreKeptWithinReach)
+{
+    BandFixture fixture;
+    CardLabel *label = navyLabel(fixture, QStringLiteral("Mode"), QRect(10, 5, 100, 30));
+    const int value = GetParam().value;
+    label->setLeft(value);
+    label->setTop(value);
+    label->setWidth(value);
+    label->setHeight(value);
+    EXPECT_EQ(label->left(), GetParam().kept);
+    EXPECT_EQ(label->top(), GetParam().kept);
+    EXPECT_EQ(label->width(), GetParam().kept);
+    EXPECT_EQ(label->height(), GetParam().kept);
+    label->setBounds(value, value, value, value);
+    EXPECT_EQ(label->geometry().right(), 2 * GetParam().kept - 1);
+    label->setAlignment(Qt::AlignRight);
+    label->setAutoSize(true);
+    EXPECT_LT(std::abs(label->geometry().right()), 3 * (1 << 20));
+}
+
+INSTANTIATE_TEST_SUITE_P(CardLabel, ExtremeGeometries, ::testing::Values(
+    ExtremeGeometry{"Largest", 2147483647, 1 << 20},
+    ExtremeGeometry{"Smallest", -2147483647 - 1, -(1 << 20)},
+    ExtremeGeometry{"Ordinary", 120, 120}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 } // namespace

@@ -39,6 +39,38 @@ TEST(ContactInfoFile, CallSignBecomesAFileNamePart)
         EXPECT_EQ(row.part, callSignFilePart(row.callSign)) << row.callSign.toStdString();
 }
 
+struct OddCallRow {
+    const char *name;
+    QString callSign;
+    QString part;
+};
+
+void PrintTo(const OddCallRow &row, std::ostream *os) { *os << row.name; }
+
+class OddCallSigns : public ::testing::TestWithParam<OddCallRow>
+{
+};
+
+// Card files are named after the call sign: no name may be hidden, read as an option or
+// display as something it is not.
+TEST_P(OddCallSigns, GiveNamesAUserCanSee)
+{
+    EXPECT_EQ(callSignFilePart(GetParam().callSign), GetParam().part);
+}
+
+INSTANTIATE_TEST_SUITE_P(ContactInfoFile, OddCallSigns, ::testing::Values(
+    OddCallRow{"ParentFolders", "../../x", "___.._x"},
+    OddCallRow{"TwoDots", "..", "__"},
+    OddCallRow{"OneDot", ".", "_"},
+    OddCallRow{"LeadingDash", "-RF", "_RF"},
+    OddCallRow{"DashesAndDots", "-.-K1", "___K1"},
+    OddCallRow{"InnerDotsAndDashesStay", "K1-AB.C-", "K1-AB.C-"},
+    OddCallRow{"RightToLeftOverride", QStringLiteral("ABC\u202Egpj.exe"), "ABC_gpj.exe"},
+    OddCallRow{"IsolatesAndMarks", QStringLiteral("\u2066A\u2069\u200EB\u200F\u061C"), "_A__B__"},
+    OddCallRow{"EmbeddingsAndPops", QStringLiteral("\u202AA\u202B\u202C\u202D"), "_A___"},
+    OddCallRow{"OverrideFirstThenDot", QStringLiteral("\u202E.K1"), "_.K1"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST(ContactInfoFile, NameUsesTheDateOfWriting)
 {
     struct Row { QString folder; QDate date; QString callSign, name; };

@@ -97,6 +97,44 @@ INSTANTIATE_TEST_SUITE_P(
         PrefsRow{"BadNumber", {"1", "2", "x3", "4"}, 2, "'x3' is not a valid integer value"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// Numbers no card can use are kept to what a 511 x 280 card can: no later sum overflows.
+struct ExtremeRow {
+    const char *name;
+    QStringList lines; // left, top, height, width
+    ElementGeometry read;
+};
+
+void PrintTo(const ExtremeRow &row, std::ostream *os) { *os << row.name; }
+
+class ExtremePrefs : public ::testing::TestWithParam<ExtremeRow>
+{
+};
+
+TEST_P(ExtremePrefs, AreKeptToTheCard)
+{
+    ElementGeometry g;
+    readPrefs(GetParam().lines, 1, [&](int, GeometryField f, int v) {
+        (f == GeometryField::Left ? g.left : f == GeometryField::Top ? g.top
+                                          : f == GeometryField::Height ? g.height : g.width) = v;
+    });
+    EXPECT_EQ(GetParam().read.left, g.left);
+    EXPECT_EQ(GetParam().read.top, g.top);
+    EXPECT_EQ(GetParam().read.height, g.height);
+    EXPECT_EQ(GetParam().read.width, g.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExtremePrefs,
+    ::testing::Values(
+        ExtremeRow{"Largest", {"2147483647", "2147483647", "2147483647", "2147483647"},
+                   {511, 280, 560, 1022}},
+        ExtremeRow{"Smallest", {"-2147483648", "-2147483648", "-2147483648", "-2147483648"},
+                   {-511, -280, 0, 0}},
+        ExtremeRow{"JustInside", {"-511", "280", "560", "1022"}, {-511, 280, 560, 1022}},
+        ExtremeRow{"JustOutside", {"512", "-281", "561", "1023"}, {511, -280, 560, 1022}},
+        ExtremeRow{"NegativeSizes", {"3", "4", "-1", "-7"}, {3, 4, 0, 0}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // ---- "dfile.qec" ----
 
 TEST(IdentityFile, EveryFieldIsOneLineEmptyOnesIncluded)

@@ -105,6 +105,67 @@ INSTANTIATE_TEST_SUITE_P(
                     QString::fromUtf8("\xc3\xad\xc2\xa0\xe2\x82\xac"), {}, "\xed\xa0\x80"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A file rewritten with some lines changed: the lines nobody edited read back as they were.
+struct RewriteRow {
+    const char *name;
+    QByteArray previous;
+    QStringList lines;
+    QByteArray written;
+};
+
+void PrintTo(const RewriteRow &row, std::ostream *os) { *os << row.name; }
+
+class RewrittenFiles : public ::testing::TestWithParam<RewriteRow>
+{
+};
+
+TEST_P(RewrittenFiles, ReadBackAsTheSameText)
+{
+    const RewriteRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dfile.qec"));
+    putBytes(path, row.previous);
+    saveLines(path, row.lines);
+    EXPECT_EQ(row.written, fileBytes(path));
+    EXPECT_EQ(row.lines, loadLines(path));
+}
+
+const QString kMojibake = QString::fromUtf8("\xc3\x83\xc2\xa9"); // "\xc3\xa9" read as Windows-1252
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RewrittenFiles,
+    ::testing::Values(
+        RewriteRow{"Windows1252BytesThatWouldReadAsUtf8", "\xff\r\n\xc3\xa9\r\n",
+                   {"x", kMojibake}, "x\r\n\xc3\x83\xc2\xa9\r\n"},
+        RewriteRow{"Windows1252KeptWhileNotUtf8", "\xff\r\n\xc3\xa9\r\n",
+                   {QString::fromUtf8("\xc3\xbf" "2"), kMojibake}, "\xff" "2\r\n\xc3\xa9\r\n"},
+        RewriteRow{"Windows1252MarkLettersFirst", "\xfc\r\n",
+                   {QString::fromUtf8("\xc3\xaf\xc2\xbb\xc2\xbfx")},
+                   "\xc3\xaf\xc2\xbb\xc2\xbfx\r\n"},
+        RewriteRow{"Utf8TextStartingWithMark", "a\r\n", {QString(QChar(0xFEFF)) + QStringLiteral("x")},
+                   kBom + kBom + "x\r\n"},
+        RewriteRow{"MarkedUtf8TextStartingWithMark", kBom + "a\r\n",
+                   {QString(QChar(0xFEFF)) + QStringLiteral("x")}, kBom + kBom + "x\r\n"},
+        RewriteRow{"NewFileWithMarkLetters", {}, {QString(QChar(0xFEFF))},
+                   kBom + kBom + "\r\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The state file in Windows-1252: moving the window does not change a remembered file name.
+TEST(Windows1252, StateFileKeepsNamesNobodyEdited)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kartello.ini"));
+    putBytes(path, "[Form1]\r\nTop=\xb5\r\nOpenDialog1.FileName=/q/\xc3\xa9.adi\r\n");
+    IniFile ini(path);
+    ini.load();
+    ini.setValue("Form1", "Top", "120");
+    ini.save();
+    IniFile again(path);
+    again.load();
+    EXPECT_EQ(QStringLiteral("/q/") + kMojibake + QStringLiteral(".adi"),
+              again.value("Form1", "OpenDialog1.FileName"));
+}
+
 TEST(Windows1252, EveryByteReadsBackToItself)
 {
     QByteArray all;

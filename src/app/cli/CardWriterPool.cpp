@@ -59,6 +59,14 @@ std::vector<CardWriterPool::Failure> CardWriterPool::failures() const
     return m_failures;
 }
 
+std::vector<CardWriterPool::Failure> CardWriterPool::failuresFrom(size_t first) const
+{
+    std::lock_guard<std::mutex> lock(m_failuresMutex);
+    if (first >= m_failures.size())
+        return {};
+    return {m_failures.begin() + static_cast<std::ptrdiff_t>(first), m_failures.end()};
+}
+
 void CardWriterPool::run(Worker &worker)
 {
     for (;;) {

@@ -43,6 +43,8 @@ public:
     int finishedCount() const { return m_finished.load(); }
     // The failures so far, in the order they happened.
     std::vector<Failure> failures() const;
+    // The failures after the first `first` of them, in the order they happened.
+    std::vector<Failure> failuresFrom(size_t first) const;
 
 private:
     struct Job

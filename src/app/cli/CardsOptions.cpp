@@ -24,11 +24,15 @@ QString applyValue(const QString &name, const QString &value, CardsOptions &opti
         const std::optional<RowSelection> rows = RowSelection::parse(value);
         if (!rows)
             return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
-        options.selection.rows = *rows;
+        // Repeated --rows and --call add up: each names QSOs the operator wants.
+        options.selection.rows.add(*rows);
     } else if (name == QLatin1String("--call")) {
-        options.selection.callSigns = callSignList(value);
-        if (options.selection.callSigns.isEmpty())
+        const QStringList calls = callSignList(value);
+        if (calls.isEmpty())
             return QStringLiteral("--call needs a call sign");
+        for (const QString &call : calls)
+            if (!options.selection.callSigns.contains(call))
+                options.selection.callSigns << call;
     } else if (name == QLatin1String("--since")) {
         options.selection.since = compactDate(value);
         if (!options.selection.since.isValid())
@@ -125,6 +129,7 @@ QString cardsHelpText()
 {
     return QStringLiteral(
         "Usage: kartello cards LOG.adi [more logs] [options]\n"
+        "       (\"-\" as a log reads standard input)\n"
         "\n"
         "Makes a QSL card for every QSO of the ADIF logs with the station design of the\n"
         "window (the data folder and Kartello.ini beside the program), without a display.\n"
@@ -138,7 +143,9 @@ QString cardsHelpText()
         "                           them out, lossless, one file per log\n"
         "  --out DIR         folder for the cards (created when missing; default: here)\n"
         "  --rows LIST       rows as `kartello rows` numbers them, e.g. 1-20,25 or 100-\n"
+        "                    (given again, the rows add up)\n"
         "  --call CALLS      only these call signs, e.g. K1ABC or K1ABC,DL1XYZ\n"
+        "                    (given again, the call signs add up)\n"
         "  --since YYYYMMDD  only QSOs on or after this date\n"
         "  --jobs N          encoding workers (default: the number of cores)\n"
         "  --no-info         no contact info file beside each card\n"
@@ -149,5 +156,6 @@ QString cardsHelpText()
         "  kartello cards contest.adi --format pdf --out ~/QSL --since 20260101\n"
         "\n"
         "Exit status: 0 when every selected card was written, 1 when a card or a log\n"
-        "failed, 2 for a wrong command line, 130 when stopped with Ctrl-C.\n");
+        "failed, 2 for a wrong command line; 129, 130 or 143 when stopped by SIGHUP,\n"
+        "Ctrl-C (SIGINT) or SIGTERM, after the card being made.\n");
 }

@@ -29,7 +29,7 @@ QString summaryLine(const CardsOutcome &outcome, const QString &outFolder)
                        .arg(outcome.elapsedMs / 1000.0, 0, 'f', 1)
                        .arg(cardsPerSecond(outcome.written, outcome.elapsedMs), 0, 'f', 1);
     QStringList notes;
-    if (outcome.interrupted)
+    if (outcome.interrupted || outcome.stoppedByFailure)
         notes << QStringLiteral("stopped after %1 of %2").arg(outcome.written).arg(outcome.selected);
     if (outcome.failed > 0)
         notes << QStringLiteral("%1 failed").arg(outcome.failed);
@@ -50,7 +50,7 @@ QString summaryLine(const CardsOutcome &outcome, const QString &outFolder)
 int exitStatus(const CardsOutcome &outcome)
 {
     if (outcome.interrupted)
-        return 130;
+        return 128 + outcome.stopSignal;
     if (outcome.failed > 0 || outcome.unreadableLogs > 0 || outcome.written < outcome.selected)
         return 1;
     return 0;

@@ -25,11 +25,14 @@ struct CardsOutcome
     int unreadableLogs = 0;
     int replacedNames = 0;     // cards that replaced an earlier card of the same file name
     bool interrupted = false;
+    int stopSignal = 2;        // the signal that interrupted the run (SIGINT by default)
+    bool stoppedByFailure = false; // a failure every later card would repeat ended the run
     qint64 elapsedMs = 0;
 };
 
 // One line: "120 cards written to /qsl in 1.4 s (85.7 cards/s); 3 records skipped".
 QString summaryLine(const CardsOutcome &outcome, const QString &outFolder);
 
-// 0 when every selected card was written, 130 after an interrupt, 1 after any failure.
+// 0 when every selected card was written, 128 + the signal after an interrupt (129 SIGHUP,
+// 130 SIGINT, 143 SIGTERM), 1 after any failure.
 int exitStatus(const CardsOutcome &outcome);

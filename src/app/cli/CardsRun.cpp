@@ -14,6 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
 
 namespace {
 
@@ -47,13 +50,18 @@ CardsRun::~CardsRun() = default;
 CardsOutcome CardsRun::run()
 {
     m_clock.start();
-    if (!m_outFolder.isEmpty() && !QDir().mkpath(m_outFolder)) {
-        m_err << "kartello cards: " << KartelloError::cannotCreate(m_outFolder).text() << '\n';
-        m_outcome.failed = 1;
-        return m_outcome;
-    }
     readLogs();
     m_outcome.selected = static_cast<int>(m_selected.size());
+    if (m_selected.empty() && m_outcome.unreadableLogs < int(m_options.logs.size())) {
+        m_err << (m_rowsRead == 0 ? "kartello cards: no QSO with a call sign in the logs; no card made\n"
+                                  : "kartello cards: no QSO matches the selection; no card made\n");
+    }
+    if (!m_selected.empty() && !prepareOutFolder()) {
+        m_outcome.failed = m_outcome.selected;
+        m_outcome.stoppedByFailure = true;
+        m_err.flush();
+        return m_outcome;
+    }
     const int workers = m_options.jobs > 0 ? m_options.jobs : CardWriterPool::defaultWorkers();
     m_pool = std::make_unique<CardWriterPool>(workers, QueuedCardsPerWriter);
     makeCards();
@@ -61,16 +69,30 @@ CardsOutcome CardsRun::run()
     m_outcome.written = m_written->load();
     m_outcome.failed = m_failed->load();
     // A stop that came only after the last card was handed over left nothing undone.
-    m_outcome.interrupted = stopRequested() && m_outcome.written < m_outcome.selected;
+    m_outcome.interrupted = stopRequested() && !m_outcome.stoppedByFailure
+                            && m_outcome.written < m_outcome.selected;
+    m_outcome.stopSignal = stopSignal();
     m_outcome.elapsedMs = m_clock.elapsed();
     drawProgress(true);
     if (m_showProgress)
         m_err << '\n';
-    reportFailures();
+    failureEndsRun();
     m_err << summaryLine(m_outcome, m_outFolder.isEmpty() ? QStringLiteral(".") : m_outFolder)
           << '\n';
     m_err.flush();
     return m_outcome;
+}
+
+bool CardsRun::openLog(QFile &file, const QString &log)
+{
+    const bool opened = log == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                 : (file.setFileName(log), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        m_err << "kartello cards: " << KartelloError::cannotOpen(log).text() << ": "
+              << file.errorString() << '\n';
+        ++m_outcome.unreadableLogs;
+    }
+    return opened;
 }
 
 void CardsRun::readLogs()
@@ -79,13 +101,9 @@ void CardsRun::readLogs()
     SkippedRecords skipped;
     int row = 0;
     for (int log = 0; log < m_options.logs.size(); ++log) {
-        QFile file(m_options.logs[log]);
-        if (!file.open(QIODevice::ReadOnly)) {
-            m_err << "kartello cards: " << KartelloError::cannotOpen(m_options.logs[log]).text()
-                  << '\n';
-            ++m_outcome.unreadableLogs;
+        QFile file;
+        if (!openLog(file, m_options.logs[log]))
             continue;
-        }
         const AdifLog adif = readAdifLog(file.readAll());
         skipped += adif.skipped;
         for (const AdifRecord &record : adif.records) {
@@ -95,9 +113,58 @@ void CardsRun::readLogs()
                 m_selected.push_back({row, log, listRow(record, power)});
         }
     }
+    m_rowsRead = row;
     m_outcome.skippedRecords = skipped.total();
-    if (skipped.total() > 0)
+    if (skipped.total() > 0 || skipped.lengthIntoNextField > 0)
         m_err << "kartello cards: " << skippedSummary(skipped) << '\n';
+}
+
+bool CardsRun::prepareOutFolder()
+{
+    if (!m_outFolder.isEmpty() && !QDir().mkpath(m_outFolder)) {
+        const QString reason = qt_error_string(errno);
+        m_err << "kartello cards: " << KartelloError::cannotCreate(m_outFolder).text() << ": "
+              << reason << "; no card made\n";
+        return false;
+    }
+    const QString refusal = folderRefusal();
+    if (refusal.isEmpty())
+        return true;
+    m_err << "kartello cards: " << refusal << "; no card made\n";
+    return false;
+}
+
+QString CardsRun::folderRefusal() const
+{
+    // A file of a card's size written and flushed: a full disk refuses it as it refuses cards.
+    const QString folder = m_outFolder.isEmpty() ? QStringLiteral("./") : m_outFolder;
+    QTemporaryFile probe(folder + QStringLiteral(".kartello-XXXXXX"));
+    const QByteArray block(64 * 1024, '\0');
+    if (probe.open() && probe.write(block) == block.size() && probe.flush())
+        return QString();
+    return KartelloError::cannotCreate(probe.fileName().isEmpty() ? folder : probe.fileName()).text()
+           + QStringLiteral(": ") + probe.errorString();
+}
+
+bool CardsRun::failureEndsRun()
+{
+    for (const CardWriterPool::Failure &failure : m_pool->failuresFrom(m_reportedFailures)) {
+        ++m_reportedFailures;
+        if (m_outcome.stoppedByFailure)
+            continue; // one message for a failure that every card repeats
+        // A PDF that cannot be written fails every card of the run; so does a folder that
+        // takes no more files. A card of its own (a name too long) fails alone.
+        const QString refusal = folderRefusal();
+        m_err << "kartello cards: " << failure.label << ": " << failure.reason;
+        if (m_options.format == CardFormat::Pdf || !refusal.isEmpty()) {
+            if (!refusal.isEmpty())
+                m_err << " (" << refusal << ")";
+            m_err << "; run stopped, every later card would fail the same way";
+            m_outcome.stoppedByFailure = true;
+        }
+        m_err << '\n';
+    }
+    return m_outcome.stoppedByFailure;
 }
 
 void CardsRun::makeCards()
@@ -105,7 +172,7 @@ void CardsRun::makeCards()
     std::shared_ptr<PdfCardBook> book;
     int bookLog = -1;
     for (const Selected &qso : m_selected) {
-        if (stopRequested())
+        if (stopRequested() || failureEndsRun())
             break;
         if (m_options.format == CardFormat::Pdf && qso.log != bookLog) {
             closeBook(book, bookLog);
@@ -174,7 +241,10 @@ QString CardsRun::pdfTarget(int log)
     const auto known = m_pdfNames.constFind(log);
     if (known != m_pdfNames.cend())
         return *known;
-    const QString base = m_outFolder + QFileInfo(m_options.logs[log]).completeBaseName();
+    const QString logName = m_options.logs[log] == QLatin1String("-")
+                                ? QStringLiteral("stdin")
+                                : QFileInfo(m_options.logs[log]).completeBaseName();
+    const QString base = m_outFolder + logName;
     QString name = base + QStringLiteral(".pdf");
     for (int n = 2; m_names.contains(name); ++n)
         name = base + QStringLiteral("_%1.pdf").arg(n);
@@ -187,7 +257,7 @@ void CardsRun::closeBook(std::shared_ptr<PdfCardBook> &book, int log)
 {
     if (!book)
         return;
-    const bool stopped = stopRequested();
+    const bool stopped = stopRequested() || m_outcome.stoppedByFailure;
     auto written = m_written, failed = m_failed;
     std::shared_ptr<PdfCardBook> closing = std::move(book);
     m_pool->submit(pdfTarget(log), m_options.logs[log], [closing, stopped, written, failed] {
@@ -217,10 +287,4 @@ void CardsRun::drawProgress(bool force)
     m_progressDrawnMs = now;
     m_err << '\r' << progressLine(done, total, now) << "\x1b[K";
     m_err.flush();
-}
-
-void CardsRun::reportFailures()
-{
-    for (const CardWriterPool::Failure &failure : m_pool->failures())
-        m_err << "kartello cards: " << failure.label << ": " << failure.reason << '\n';
 }

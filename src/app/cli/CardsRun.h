@@ -5,6 +5,7 @@
 #include "QsoRecord.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QHash>
 #include <QSet>
@@ -53,13 +54,22 @@ private:
     };
 
     void readLogs();
+    // Opens one log, standard input for "-"; false (and said) when it cannot be read.
+    bool openLog(QFile &file, const QString &log);
+    // Creates the output folder and makes sure it takes a file; false (and said) when it
+    // does not, so that no card is drawn only to fail.
+    bool prepareOutFolder();
+    // Why the output folder takes no file now (full, read-only, gone), or empty.
+    QString folderRefusal() const;
+    // Reports the writers' new failures once each; true once one of them is a failure every
+    // later card would repeat, which ends the run.
+    bool failureEndsRun();
     void makeCards();
     void makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> &book);
     QString pictureTarget(const QsoRecord &qso);
     QString pdfTarget(int log);
     void closeBook(std::shared_ptr<PdfCardBook> &book, int log);
     void drawProgress(bool force);
-    void reportFailures();
 
     const CardsOptions &m_options;
     CardPainter &m_painter;
@@ -75,4 +85,6 @@ private:
     CardsOutcome m_outcome;
     QElapsedTimer m_clock;
     qint64 m_progressDrawnMs = -1000;
+    size_t m_reportedFailures = 0;
+    int m_rowsRead = 0;
 };

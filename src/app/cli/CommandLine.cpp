@@ -47,7 +47,8 @@ void printLine(std::FILE *stream, const QString &text)
 QString overview()
 {
     QString text = QStringLiteral("Usage: kartello [COMMAND [ARGUMENTS]]\n"
-                                  "Without a command Kartello opens its window.\n\nCommands:\n");
+                                  "Without a command Kartello opens its window (Qt's window options,\n"
+                                  "such as -platform NAME or -style NAME, are passed to it).\n\nCommands:\n");
     for (const Subcommand &command : subcommands)
         text += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -8).arg(QLatin1String(command.summary));
     return text + QStringLiteral("\n\"kartello COMMAND --help\" describes a command.");
@@ -83,7 +84,56 @@ std::unique_ptr<QCoreApplication> makeApplication(AppKind kind, int &argc, char 
     return app;
 }
 
+// The options Qt's window takes itself (QGuiApplication, QApplication, X11): a name and
+// whether a value follows it as the next argument. Qt reads "--name" as "-name" too.
+struct WindowOption
+{
+    const char *name;
+    bool takesValue;
+};
+
+const WindowOption windowOptions[] = {
+    {"platform", true},     {"platformpluginpath", true}, {"platformtheme", true},
+    {"plugin", true},       {"qwindowgeometry", true},   {"qwindowicon", true},
+    {"qwindowtitle", true}, {"reverse", false},          {"session", true},
+    {"display", true},      {"geometry", true},          {"title", true},
+    {"name", true},         {"visual", true},            {"ncols", true},
+    {"cmap", false},        {"nograb", false},           {"dograb", false},
+    {"sync", false},        {"style", true},             {"stylesheet", true},
+    {"widgetcount", false}, {"qmljsdebugger", true},     {"testability", false},
+};
+
+// The window option arg names (with its value after "=" or none), or nullptr.
+const WindowOption *findWindowOption(const QString &arg)
+{
+    QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype eq = name.indexOf(QLatin1Char('='));
+    const bool valueJoined = eq >= 0;
+    if (valueJoined)
+        name.truncate(eq);
+    for (const WindowOption &option : windowOptions) {
+        if (name == QLatin1String(option.name) && (!valueJoined || option.takesValue))
+            return &option;
+    }
+    return nullptr;
+}
+
 } // namespace
+
+QString argumentTheWindowRefuses(const QStringList &args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        const WindowOption *option = arg.startsWith(QLatin1Char('-')) && arg.size() > 1
+                                         ? findWindowOption(arg)
+                                         : nullptr;
+        if (!option)
+            return arg;
+        if (option->takesValue && !arg.contains(QLatin1Char('=')))
+            ++i; // its value, whatever it looks like
+    }
+    return QString();
+}
 
 bool isCommandLineNoise(const QString &message)
 {
@@ -103,8 +153,22 @@ std::optional<int> runSubcommand(int &argc, char **argv)
         printLine(stdout, QStringLiteral("kartello " KARTELLO_VERSION));
         return 0;
     }
-    if (first.startsWith(QLatin1Char('-')))
-        return std::nullopt;
+    if (first.startsWith(QLatin1Char('-'))) {
+        // An option nobody knows would either open the window unasked or, without a
+        // display, end in the platform plugin's abort: it is a wrong command line.
+        QStringList args;
+        for (int i = 1; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        const QString refused = argumentTheWindowRefuses(args);
+        if (refused.isEmpty())
+            return std::nullopt;
+        const QString what = refused.startsWith(QLatin1Char('-')) ? QStringLiteral("unknown option")
+                                                                  : QStringLiteral("unexpected argument");
+        printLine(stderr, QStringLiteral("kartello: %1 \"%2\"\n"
+                                         "Try \"kartello --help\" for the commands and options.")
+                              .arg(what, refused));
+        return 2;
+    }
     const Subcommand *command = findSubcommand(first);
     if (!command) {
         printLine(stderr, QStringLiteral("kartello: unknown command \"%1\"\n%2").arg(first, overview()));

@@ -11,8 +11,13 @@
 
 // Runs the subcommand that argv names and gives its exit status, or nullopt when argv names
 // none: "kartello" alone, or options for Qt's window ("-platform offscreen"), open the window.
-// "kartello --help" and "kartello --version" are answered here.
+// "kartello --help" and "kartello --version" are answered here; an option neither Qt's window
+// nor Kartello knows ("-V", "--bogus") is an error with a hint, status 2.
 std::optional<int> runSubcommand(int &argc, char **argv);
+
+// The first of the arguments (after the program's name) that Qt's window does not take as
+// one of its own options or their values, or empty when the window may open with them all.
+QString argumentTheWindowRefuses(const QStringList &args);
 
 // Qt's messages that a command keeps off standard error: the note that no per-user runtime
 // folder is set, which every run from cron or a plain su would print and which says nothing

@@ -47,6 +47,11 @@ std::optional<RowSelection> RowSelection::parse(const QString &text)
     return selection;
 }
 
+void RowSelection::add(const RowSelection &other)
+{
+    m_ranges.insert(m_ranges.end(), other.m_ranges.begin(), other.m_ranges.end());
+}
+
 bool RowSelection::contains(int row) const
 {
     if (m_ranges.empty())

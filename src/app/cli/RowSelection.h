@@ -19,6 +19,9 @@ public:
     // a range whose end lies before its start, anything but digits, '-' and ','.
     static std::optional<RowSelection> parse(const QString &text);
 
+    // Takes other's rows as well (a second --rows adds to the first).
+    void add(const RowSelection &other);
+
     bool takesEveryRow() const { return m_ranges.empty(); }
     // row counts from 1.
     bool contains(int row) const;

@@ -33,8 +33,10 @@ QString helpText(const QCommandLineParser &parser)
 // Lists one log; false when it cannot be read.
 bool listLog(const QString &path, const QString &defaultPower)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                  : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+    if (!opened) {
         writeText(stderr, QStringLiteral("kartello rows: cannot read %1: %2\n").arg(path, file.errorString()));
         return false;
     }
@@ -95,7 +97,7 @@ int runRowsCommand(const QStringList &args)
                                                   "starts with, from Kartello.ini and Power.txt)."),
                                    QStringLiteral("TEXT"));
     parser.addOption(power);
-    parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files"),
+    parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files (\"-\" reads standard input)"),
                                  QStringLiteral("LOG.adi [LOG2.adi ...]"));
     if (!parser.parse(QStringList{QStringLiteral("kartello rows")} + args)) {
         writeText(stderr, QStringLiteral("kartello rows: %1\n").arg(parser.errorText()));

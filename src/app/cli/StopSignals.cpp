@@ -2,15 +2,16 @@
 
 #include <atomic>
 #include <csignal>
+#include <initializer_list>
 
 namespace {
 
-std::atomic<bool> g_stop{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+std::atomic<int> g_signal{0};
+static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
 
-extern "C" void onStopSignal(int)
+extern "C" void onStopSignal(int signal)
 {
-    g_stop.store(true);
+    g_signal.store(signal);
 }
 
 } // namespace
@@ -23,16 +24,21 @@ void installStopSignals()
     // Interrupted system calls go on (the writers' reads and writes), and the handler is
     // reset after the first signal so that a second one ends the program.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM})
+        sigaction(signal, &action, nullptr);
 }
 
 bool stopRequested()
 {
-    return g_stop.load();
+    return g_signal.load() != 0;
+}
+
+int stopSignal()
+{
+    return g_signal.load();
 }
 
 void setStopRequested(bool stop)
 {
-    g_stop.store(stop);
+    g_signal.store(stop ? SIGINT : 0);
 }

@@ -1,4 +1,4 @@
-// Ctrl-C during `kartello cards`: the run stops between two cards and every file it leaves is
+// SIGHUP, Ctrl-C or SIGTERM during `kartello cards`: the run stops between two cards and every file it leaves is
 // whole.
 #include "CardsRunner.h"
 
@@ -17,6 +17,7 @@ struct InterruptCase {
     const char *format;
     const char *signalName;
     int signal;
+    int status;
 };
 
 class CardsInterrupt : public ::testing::TestWithParam<InterruptCase> {};
@@ -40,7 +41,7 @@ TEST_P(CardsInterrupt, StopsBetweenCardsLeavingOnlyWholeFiles)
     ::kill(static_cast<pid_t>(process.processId()), c.signal);
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_EQ(process.exitCode(), c.status);
     const QString err = QString::fromUtf8(process.readAllStandardError());
     EXPECT_TRUE(err.contains("stopped after")) << err.toStdString();
 
@@ -61,9 +62,11 @@ TEST_P(CardsInterrupt, StopsBetweenCardsLeavingOnlyWholeFiles)
 
 INSTANTIATE_TEST_SUITE_P(
     Signals, CardsInterrupt,
-    ::testing::Values(InterruptCase{"JpgCtrlC", "jpg", "INT", SIGINT},
-                      InterruptCase{"PngTerm", "png", "TERM", SIGTERM},
-                      InterruptCase{"PdfCtrlC", "pdf", "INT", SIGINT}),
+    ::testing::Values(InterruptCase{"JpgCtrlC", "jpg", "INT", SIGINT, 130},
+                      InterruptCase{"PngTerm", "png", "TERM", SIGTERM, 143},
+                      InterruptCase{"GifHangup", "gif", "HUP", SIGHUP, 129},
+                      InterruptCase{"PdfCtrlC", "pdf", "INT", SIGINT, 130},
+                      InterruptCase{"PdfHangup", "pdf", "HUP", SIGHUP, 129}),
     [](const ::testing::TestParamInfo<InterruptCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -45,6 +45,14 @@ std::vector<SummaryCase> summaryCases()
     all.push_back(summaryCase("Interrupted", o,
                               "4 cards written to /qsl/ in 1.0 s (4.0 cards/s); stopped after 4 of 10",
                               130));
+    o.stopSignal = 1;
+    all.push_back(summaryCase("Hangup", o,
+                              "4 cards written to /qsl/ in 1.0 s (4.0 cards/s); stopped after 4 of 10",
+                              129));
+    o.stopSignal = 15;
+    all.push_back(summaryCase("Terminated", o,
+                              "4 cards written to /qsl/ in 1.0 s (4.0 cards/s); stopped after 4 of 10",
+                              143));
     o = outcome(3, 3, 1000);
     o.skippedRecords = 2;
     o.replacedNames = 1;
