@@ -1,5 +1,7 @@
 #include "Fonts.h"
+#include "LogArgument.h"
 #include "MainWindow.h"
+#include "ProgramIcon.h"
 #include "cli/CommandLine.h"
 
 #include <QApplication>
@@ -10,7 +12,10 @@ int main(int argc, char **argv)
         return *status;
     QApplication app(argc, argv);
     registerFontSubstitutes();
+    setProgramIdentity();
     MainWindow form;
     form.show();
+    if (const QString log = logArgument(QApplication::arguments().mid(1)); !log.isEmpty())
+        openLogInWindow(form, log);
     return app.exec();
 }

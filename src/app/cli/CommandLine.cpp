@@ -2,6 +2,8 @@
 
 #include "CardsCommand.h"
 #include "Fonts.h"
+#include "LogArgument.h"
+#include "PathsCommand.h"
 #include "RowsCommand.h"
 
 #include <QApplication>
@@ -27,6 +29,7 @@ const Subcommand subcommands[] = {
     {"rows", "print the QSO list rows of ADIF logs", AppKind::Core, runRowsCommand},
     {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenWidgets,
      runCardsCommand},
+    {"paths", "show where this copy reads and writes its files", AppKind::Core, runPathsCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)
@@ -100,6 +103,8 @@ std::optional<int> runSubcommand(int &argc, char **argv)
     if (first.startsWith(QLatin1Char('-')))
         return std::nullopt;
     const Subcommand *command = findSubcommand(first);
+    if (!command && isLogArgument(first))
+        return std::nullopt;
     if (!command) {
         printLine(stderr, QStringLiteral("kartello: unknown command \"%1\"\n%2").arg(first, overview()));
         return 2;
