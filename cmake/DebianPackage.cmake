@@ -19,8 +19,14 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Kartello")
 set(CPACK_PACKAGE_CONTACT "Kartello developers <kartello@kartello.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "QSL card maker for radio amateurs")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kartello makes QSL cards, the cards radio amateurs exchange to confirm a contact. The contact is typed straight onto a picture card that carries the station's identity. Kartello saves the card as a JPEG or GIF picture with a contact info file, copies it to the clipboard, prints one to three cards on a page, e-mails it to the contact over SMTP, and makes the cards of a whole ADIF log in one run, in its window or on the command line.")
+# The extended description, in lines short enough for package managers to show unwrapped.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Kartello makes QSL cards, the cards radio amateurs exchange to confirm a"
+  "contact. The contact is typed straight onto a picture card that carries the"
+  "station's identity. Kartello saves the card as a JPEG or GIF picture with a"
+  "contact info file, copies it to the clipboard, prints one to three cards on a"
+  "page, e-mails it to the contact over SMTP, and makes the cards of a whole ADIF"
+  "log in one run, in its window or on the command line.")
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)

@@ -13,7 +13,7 @@ rm -f "$build"/kartello_*.deb
 deb=$(ls "$build"/kartello_*.deb)
 
 echo "== package: $deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 echo "== files"
 dpkg-deb --contents "$deb" | awk '{print $1, $6}'
 
