@@ -49,8 +49,9 @@ void printLine(std::FILE *stream, const QString &text)
 
 QString overview()
 {
-    QString text = QStringLiteral("Usage: kartello [COMMAND [ARGUMENTS]]\n"
-                                  "Without a command Kartello opens its window.\n\nCommands:\n");
+    QString text = QStringLiteral("Usage: kartello [COMMAND [ARGUMENTS] | LOG.adi]\n"
+                                  "Without a command Kartello opens its window; with an ADIF log the window\n"
+                                  "opens with the log in the ADIF panel.\n\nCommands:\n");
     for (const Subcommand &command : subcommands)
         text += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -8).arg(QLatin1String(command.summary));
     return text + QStringLiteral("\n\"kartello COMMAND --help\" describes a command.");
