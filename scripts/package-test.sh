@@ -14,15 +14,6 @@ if dpkg-query -W -f='${Status}' kartello 2>/dev/null | grep -q "ok installed"; t
   exit 2
 fi
 
-tools=(dpkg-dev lintian desktop-file-utils appstream xvfb xauth xdotool)
-missing=()
-for p in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
-fi
-
 failures=0
 check() {   # check "what" command...: runs the command, counts and reports a failure
   local what=$1; shift
