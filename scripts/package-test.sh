@@ -52,7 +52,8 @@ start_window() {
   pid=$!
   win=""
   for _ in $(seq 100); do
-    win=$(xdotool search --name '^Kartello$' 2>/dev/null | head -1)
+    # Visible only: the search ignores case, and Qt's hidden helper windows are named "kartello".
+    win=$(xdotool search --onlyvisible --name '^Kartello$' 2>/dev/null | head -1)
     [ -n "$win" ] && break
     sleep 0.2
   done
@@ -65,8 +66,12 @@ start_window() {
 tick_and_close() {
   xdotool mousemove --window "$win" 30 302 click 1
   sleep 0.5
-  xdotool mousemove --window "$win" 662 449 click 1
-  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+  # Close, again while the window is still there (a busy machine may be slow to take it).
+  for _ in $(seq 10); do
+    xdotool mousemove --window "$win" 662 449 click 1 2>/dev/null
+    for _ in $(seq 10); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+    kill -0 "$pid" 2>/dev/null || break
+  done
   if kill -0 "$pid" 2>/dev/null; then echo "window still open" >> window.log; kill "$pid"; return 1; fi
   wait "$pid"
 }
