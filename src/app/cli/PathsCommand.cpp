@@ -84,8 +84,9 @@ int runPathsCommand(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Prints whether this copy of Kartello is portable (everything beside the program) or "
-        "installed (the operator's XDG folders), and every folder and file it reads and writes."));
+        "Prints whether this copy of Kartello is portable (everything beside the program)\n"
+        "or installed (the operator's XDG folders), and every folder and file it reads\n"
+        "and writes. An installed copy fills its data folder first, as the window does."));
     parser.addHelpOption();
     parser.addVersionOption();
     if (!parser.parse(QStringList{QStringLiteral("kartello paths")} + args)) {
