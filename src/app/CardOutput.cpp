@@ -3,6 +3,7 @@
 #include "CardPictureFiles.h"
 #include "ContactInfoFile.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "GifImage.h"
 #include "JpegWriter.h"
 #include "UserDialogs.h"
@@ -94,7 +95,7 @@ QString batchPrintFileProposal(const QString &cardFolder, const QString &logPath
 
 QString tempBitmapPath()
 {
-    return executableFolder() + QStringLiteral("temp.bmp");
+    return filePlaces().scratchPicture;
 }
 
 void exportCardJpeg(CardOutputHost &host)

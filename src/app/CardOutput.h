@@ -43,7 +43,8 @@ QString printFileProposal(const QString &cardFolder, const QString &callSign,
 // "/srv/qsl/" gives /srv/qsl/field day.pdf).
 QString batchPrintFileProposal(const QString &cardFolder, const QString &logPath);
 
-// "temp.bmp" in the executable's folder, where the snapshot lies while a picture is made.
+// "temp.bmp" (in the executable's folder, or in the operator's cache folder for an installed
+// copy), where the snapshot lies while a picture is made.
 QString tempBitmapPath();
 
 // Create JPG and Create GIF: check, snapshot, save dialog on the card folder, replace

@@ -1,6 +1,7 @@
 #include "PersistentWindow.h"
 
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "IniFile.h"
 #include "PersistedProperty.h"
 
@@ -48,7 +49,7 @@ QString PersistentWindow::titleFromExecutable(const QString &executableFile)
 
 QString PersistentWindow::stateFilePath()
 {
-    return executableFolder() + titleFromExecutable(QCoreApplication::applicationFilePath())
+    return filePlaces().stateFolder + titleFromExecutable(QCoreApplication::applicationFilePath())
            + QStringLiteral(".ini");
 }
 

@@ -41,7 +41,7 @@ public:
     void setStoreFileName(const QString &path) { m_storeFileName = path; }
     QString section() const { return m_section; }
 
-    // The executable's folder + title + ".ini", the title being the executable's base name
+    // The state folder (FilePlaces.h) + title + ".ini", the title being the executable's base name
     // with the first character in upper case and the rest in lower case.
     static QString stateFilePath();
     static QString titleFromExecutable(const QString &executableFile);

@@ -1,5 +1,7 @@
 #include "Fonts.h"
+#include "LogArgument.h"
 #include "MainWindow.h"
+#include "ProgramIcon.h"
 #include "cli/CommandLine.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@ int main(int argc, char **argv)
         return *status;
     QApplication app(argc, argv);
     registerFontSubstitutes();
+    setProgramIdentity();
     std::unique_ptr<MainWindow> form;
     try {
         form = std::make_unique<MainWindow>();
@@ -24,5 +27,7 @@ int main(int argc, char **argv)
         return 1;
     }
     form->show();
+    if (const QString log = logArgument(QApplication::arguments().mid(1)); !log.isEmpty())
+        openLogInWindow(*form, log);
     return app.exec();
 }

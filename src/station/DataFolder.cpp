@@ -1,5 +1,6 @@
 #include "DataFolder.h"
 
+#include "FilePlaces.h"
 #include "KartelloError.h"
 #include "TextEncoding.h"
 
@@ -38,7 +39,7 @@ void setExecutableFolder(const QString &folder)
 
 QString dataFilePath(const QString &name)
 {
-    return executableFolder() + QStringLiteral("system/") + name;
+    return filePlaces().dataFolder + name;
 }
 
 QStringList splitLines(const QByteArray &bytes)

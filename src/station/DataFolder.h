@@ -4,14 +4,15 @@
 #include <QStringList>
 
 // Kartello keeps its settings and pick lists as plain text files in the data folder "system/"
-// beside the executable. Every file is read whole and written whole.
+// (beside the executable, or in the operator's data folder for an installed copy: see
+// FilePlaces.h). Every file is read whole and written whole.
 
 // The executable's folder, ending with '/'. Tests point it elsewhere with setExecutableFolder;
 // an empty folder goes back to QCoreApplication::applicationDirPath().
 QString executableFolder();
 void setExecutableFolder(const QString &folder);
 
-// executableFolder() + "system/" + name.
+// The data folder (filePlaces().dataFolder) + name.
 QString dataFilePath(const QString &name);
 
 // Splits the text of a file into lines (UTF-8 when valid, else Windows-1252, see

@@ -132,7 +132,7 @@ QString cardsHelpText()
         "       (\"-\" as a log reads standard input)\n"
         "\n"
         "Makes a QSL card for every QSO of the ADIF logs with the station design of the\n"
-        "window (the data folder and Kartello.ini beside the program), without a display.\n"
+        "window (the data folder and Kartello.ini, see \"kartello paths\"), without a display.\n"
         "\n"
         "Options:\n"
         "  --format FORMAT   jpg (default), gif, png or pdf\n"

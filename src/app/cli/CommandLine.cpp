@@ -2,6 +2,8 @@
 
 #include "CardsCommand.h"
 #include "Fonts.h"
+#include "LogArgument.h"
+#include "PathsCommand.h"
 #include "RowsCommand.h"
 
 #include <QGuiApplication>
@@ -27,6 +29,7 @@ const Subcommand subcommands[] = {
     {"rows", "print the QSO list rows of ADIF logs", AppKind::Core, runRowsCommand},
     {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenGui,
      runCardsCommand},
+    {"paths", "show where this copy reads and writes its files", AppKind::Core, runPathsCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)
@@ -46,9 +49,10 @@ void printLine(std::FILE *stream, const QString &text)
 
 QString overview()
 {
-    QString text = QStringLiteral("Usage: kartello [COMMAND [ARGUMENTS]]\n"
+    QString text = QStringLiteral("Usage: kartello [COMMAND [ARGUMENTS] | LOG.adi]\n"
                                   "Without a command Kartello opens its window (Qt's window options,\n"
-                                  "such as -platform NAME or -style NAME, are passed to it).\n\nCommands:\n");
+                                  "such as -platform NAME or -style NAME, are passed to it); with an\n"
+                                  "ADIF log the window opens with the log in the ADIF panel.\n\nCommands:\n");
     for (const Subcommand &command : subcommands)
         text += QStringLiteral("  %1  %2\n").arg(QLatin1String(command.name), -8).arg(QLatin1String(command.summary));
     return text + QStringLiteral("\n\"kartello COMMAND --help\" describes a command.");
@@ -170,6 +174,8 @@ std::optional<int> runSubcommand(int &argc, char **argv)
         return 2;
     }
     const Subcommand *command = findSubcommand(first);
+    if (!command && isLogArgument(first))
+        return std::nullopt;
     if (!command) {
         printLine(stderr, QStringLiteral("kartello: unknown command \"%1\"\n%2").arg(first, overview()));
         return 2;

@@ -6,6 +6,7 @@
 #include "CardPictureFiles.h"
 #include "ContactInfoFile.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "JpegWriter.h"
 #include "KartelloError.h"
@@ -54,7 +55,7 @@ void emptyQsoAfterBatchCard(MainWindow &window)
 
 QString batchFolder()
 {
-    const QString folder = executableFolder() + QStringLiteral("BatchJPG/");
+    const QString folder = filePlaces().batchFolder;
     if (!QDir().mkpath(folder))
         throw KartelloError::cannotCreate(folder);
     return folder;

@@ -20,7 +20,8 @@ QImage batchCard(MainWindow &window, const QsoRow &row);
 // elements, the power field included, as a batch run leaves them after every card.
 void emptyQsoAfterBatchCard(MainWindow &window);
 
-// The folder "BatchJPG/" beside the executable, created when missing ("Cannot create file
+// The folder "BatchJPG/" (beside the executable, or in the operator's data folder for an
+// installed copy), created when missing ("Cannot create file
 // %s" when it cannot be).
 QString batchFolder();
 

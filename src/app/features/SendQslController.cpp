@@ -2,6 +2,7 @@
 
 #include "CardSending.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "KartelloError.h"
@@ -177,5 +178,5 @@ void SendQslController::saveMailSettingsFromPanel()
 void SendQslController::openHelp()
 {
     // The desktop's answer is not checked: a missing page shows no message, as before.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(executableFolder() + QStringLiteral("Kartello.html")));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(filePlaces().helpPage));
 }

@@ -22,7 +22,8 @@ public:
     void openMailSettings();
     // OK on the mail settings panel: hides it and writes its boxes as "smtp.onl".
     void saveMailSettingsFromPanel();
-    // A Help button: opens the user guide Kartello.html beside the executable.
+    // A Help button: opens the user guide Kartello.html (beside the executable, or in the
+    // installed share folder).
     void openHelp();
 
 protected:

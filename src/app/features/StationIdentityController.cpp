@@ -5,6 +5,7 @@
 #include "CardLabel.h"
 #include "CardStyling.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
@@ -72,7 +73,7 @@ void StationIdentityController::appendSlashedZero()
 void StationIdentityController::loadBackgroundPicture()
 {
     auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenPictureDialog1"));
-    dialog->setInitialDir(executableFolder());
+    dialog->setInitialDir(filePlaces().dialogFolder);
     dialog->setFilter(card::backgroundPictureFilter());
     const QString chosen =
         userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
