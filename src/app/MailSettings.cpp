@@ -18,12 +18,29 @@ MailSettings mailSettingsFromLines(const QStringList &lines)
         s.port = lines.at(3);
     if (lines.size() > 4)
         s.security = lines.at(4);
+    if (lines.size() > 5)
+        s.perMinute = lines.at(5);
     return s;
 }
 
 QStringList mailSettingsLines(const MailSettings &settings)
 {
-    return {settings.host, settings.userName, settings.password, settings.port, settings.security};
+    QStringList lines{settings.host, settings.userName, settings.password, settings.port, settings.security};
+    if (!settings.perMinute.isEmpty())
+        lines << settings.perMinute;
+    return lines;
+}
+
+int mailPerMinute(const QString &text, int defaultPace)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return defaultPace;
+    bool ok = false;
+    const int pace = t.toInt(&ok);
+    if (!ok || !isDecimalInteger(t) || pace < 1 || pace > 600)
+        throw KartelloError(QStringLiteral("'%1' is not a valid number of cards a minute (1 to 600) in smtp.onl.").arg(text));
+    return pace;
 }
 
 quint16 mailPort(const QString &text)

@@ -3,6 +3,7 @@
 #include "AdifReader.h"
 #include "HamBands.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -129,6 +130,16 @@ void SentJournal::open()
     }
     cutUnfinishedTail(bytes);
     readRecords(bytes);
+}
+
+void SentJournal::read()
+{
+    QFile file(m_path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly))
+        throw JournalError(QStringLiteral("Cannot open file %1: %2").arg(m_path, file.errorString()));
+    readRecords(file.readAll());
 }
 
 void SentJournal::cutUnfinishedTail(const QByteArray &bytes)

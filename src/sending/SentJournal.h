@@ -8,6 +8,9 @@
 
 #include <stdexcept>
 
+// The journal's file name in the data folder.
+inline const QString SentJournalFileName = QStringLiteral("Sent.adi");
+
 // The QSO of one card as the sent journal records it, with the log's own texts.
 struct SentQso
 {
@@ -52,6 +55,10 @@ public:
     // holds. An unfinished record at its end (a write cut short by a power cut) is cut off.
     // Throws JournalError.
     void open();
+
+    // Only reads the QSOs of the file, when there is one, without locking or changing it (for
+    // a run that sends nothing). Throws JournalError.
+    void read();
 
     bool contains(const SentQso &qso) const { return m_keys.contains(sentQsoKey(qso)); }
     int recordCount() const { return m_records; }

@@ -3,6 +3,7 @@
 #include "CardsCommand.h"
 #include "Fonts.h"
 #include "RowsCommand.h"
+#include "SendCommand.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -27,6 +28,8 @@ const Subcommand subcommands[] = {
     {"rows", "print the QSO list rows of ADIF logs", AppKind::Core, runRowsCommand},
     {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenWidgets,
      runCardsCommand},
+    {"send", "e-mail the QSL cards of ADIF logs, each QSO once (Sent.adi)", AppKind::OffscreenWidgets,
+     runSendCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)

@@ -1,0 +1,98 @@
+#include "SendCommand.h"
+
+#include "ConsoleDialogs.h"
+#include "DataFolder.h"
+#include "KartelloError.h"
+#include "MailSettings.h"
+#include "MainWindow.h"
+#include "SendOptions.h"
+#include "SendRun.h"
+#include "SentJournal.h"
+#include "StopSignals.h"
+#include "UserDialogs.h"
+#include "WindowCardPainter.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const char Prefix[] = "kartello send: ";
+
+// Restores the real dialogs however the run ends.
+struct DialogsInstalled
+{
+    explicit DialogsInstalled(UserDialogs *dialogs) { setUserDialogs(dialogs); }
+    ~DialogsInstalled() { setUserDialogs(nullptr); }
+};
+
+// The server and sender from "smtp.onl", the pace from perMinute when it is set. Throws
+// KartelloError.
+SendSettings sendSettings(const QString &operatorEmail, int perMinute)
+{
+    const QString path = dataFilePath(QStringLiteral("smtp.onl"));
+    if (!QFile::exists(path))
+        throw KartelloError(QStringLiteral("%1 is missing: set the mail server in the window's mail settings first.").arg(path));
+    const MailSettings file = mailSettingsFromLines(loadLines(path));
+    SendSettings settings;
+    settings.host = file.host.trimmed();
+    settings.port = mailPort(file.port);
+    settings.security = mailSecurity(file.security);
+    settings.userName = loginUserName(file.userName);
+    settings.password = file.password;
+    settings.operatorEmail = operatorEmail;
+    settings.perMinute = perMinute > 0 ? perMinute : mailPerMinute(file.perMinute, DefaultPerMinute);
+    return settings;
+}
+
+} // namespace
+
+int runSendCommand(const QStringList &args)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const ParsedSendOptions parsed = parseSendOptions(args);
+    if (parsed.options.help) {
+        out << sendHelpText();
+        return 0;
+    }
+    if (parsed.options.version) {
+        out << "kartello " << KARTELLO_VERSION << '\n';
+        return 0;
+    }
+    if (!parsed.error.isEmpty()) {
+        err << Prefix << parsed.error << '\n' << "Try 'kartello send --help' for more information.\n";
+        return 2;
+    }
+    ConsoleDialogs dialogs;
+    DialogsInstalled installed(&dialogs);
+    auto window = std::make_unique<MainWindow>();
+    window->leaveStateFileAlone();
+    window->onActivated();
+    const QStringList problems = dialogs.takeMessages();
+    if (!problems.isEmpty()) {
+        for (const QString &problem : problems)
+            err << Prefix << problem << '\n';
+        err << Prefix << "the station design could not be read whole; no card sent\n";
+        return 1;
+    }
+    const QString operatorEmail = window->control<QLineEdit>(QStringLiteral("EmailEdit1"))->text();
+    SendSettings settings;
+    if (!parsed.options.dryRun) {
+        try {
+            settings = sendSettings(operatorEmail, parsed.options.perMinute);
+        } catch (const KartelloError &error) {
+            err << Prefix << error.text() << '\n';
+            return 1;
+        }
+    }
+    installStopSignals();
+    WindowCardPainter painter(*window);
+    SendRun run(parsed.options, painter, out, err, ::isatty(STDERR_FILENO) == 1);
+    return run.run(dataFilePath(SentJournalFileName), settings);
+}
