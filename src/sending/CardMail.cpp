@@ -35,9 +35,14 @@ FailureVerdict judgeFailure(const MailError &error, SmtpClient::Step step)
     using Step = SmtpClient::Step;
     if (dynamic_cast<const SessionCancelledError *>(&error))
         return FailureVerdict::Stopped;
-    if (dynamic_cast<const TlsError *>(&error))
-        return FailureVerdict::StopRun;
+    // Checked before a word of the message goes out, whatever step the session was at.
+    if (dynamic_cast<const UnsafeTextError *>(&error))
+        return FailureVerdict::CardRefused;
     const bool opening = step == Step::Connect || step == Step::Login;
+    // A certificate or handshake refused while opening refuses every session; a secure
+    // connection cut later is a session lost like any other.
+    if (dynamic_cast<const TlsError *>(&error))
+        return opening ? FailureVerdict::StopRun : FailureVerdict::SessionLost;
     if (auto *reply = dynamic_cast<const ProtocolReplyError *>(&error)) {
         const int code = reply->replyCode();
         if (code == 421)
