@@ -3,6 +3,8 @@
 #include "MailErrors.h"
 #include "Mailer.h"
 
+#include <QDate>
+
 void fillCardMail(Mailer &mailer, const QString &operatorEmail)
 {
     mailer.From.Address = operatorEmail;
@@ -17,6 +19,17 @@ void fillMailServer(Mailer &mailer, const SendSettings &settings)
     mailer.Security = settings.security;
     mailer.UserId = settings.userName;
     mailer.Password = settings.password;
+}
+
+SentQso sentQsoOfCardFields(const QString &call, const QString &date, const QString &time,
+                            const QString &freq, const QString &mode, const QString &email)
+{
+    const QDate day = QDate::fromString(date.trimmed(), QStringLiteral("M.d.yyyy"));
+    QString hhmm = time.trimmed();
+    if (hhmm.size() == 5 && hhmm.at(2) == QLatin1Char(':'))
+        hhmm.remove(2, 1);
+    return {call.trimmed().toUpper(), day.isValid() ? day.toString(QStringLiteral("yyyyMMdd")) : date.trimmed(),
+            hhmm, freq.trimmed(), mode.trimmed(), cardRecipient(email)};
 }
 
 QString cardRecipient(const QString &text)
