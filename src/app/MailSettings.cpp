@@ -53,6 +53,22 @@ quint16 mailPort(const QString &text)
     return quint16(port);
 }
 
+SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEmail, int perMinute)
+{
+    if (!QFile::exists(path))
+        throw KartelloError(QStringLiteral("%1 is missing: set the mail server in the window's mail settings first.").arg(path));
+    const MailSettings file = mailSettingsFromLines(loadLines(path));
+    SendSettings settings;
+    settings.host = file.host.trimmed();
+    settings.port = mailPort(file.port);
+    settings.security = mailSecurity(file.security);
+    settings.userName = loginUserName(file.userName);
+    settings.password = file.password;
+    settings.operatorEmail = operatorEmail;
+    settings.perMinute = perMinute > 0 ? perMinute : mailPerMinute(file.perMinute, DefaultPerMinute);
+    return settings;
+}
+
 SmtpSecurity mailSecurity(const QString &text)
 {
     const QString word = text.trimmed().toLower();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CardMail.h"
 #include "SmtpClient.h"
 
 #include <QString>
@@ -33,6 +34,11 @@ quint16 mailPort(const QString &text);
 // The pace line as cards a minute, 1..600; defaultPace when the line is empty. Throws a
 // KartelloError saying so for anything else.
 int mailPerMinute(const QString &text, int defaultPace);
+
+// The server, login and pace of a run of cards from the settings file at path, with the
+// operator's address as the sender; perMinute > 0 overrides the file's pace. Throws a
+// KartelloError when the file is missing or a line is wrong.
+SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEmail, int perMinute);
 
 // The connection's protection for a security word (letter case ignored, blanks around
 // allowed). Throws a KartelloError naming the three words for anything else.

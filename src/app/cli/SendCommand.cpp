@@ -12,7 +12,6 @@
 #include "UserDialogs.h"
 #include "WindowCardPainter.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QTextStream>
 
@@ -30,25 +29,6 @@ struct DialogsInstalled
     explicit DialogsInstalled(UserDialogs *dialogs) { setUserDialogs(dialogs); }
     ~DialogsInstalled() { setUserDialogs(nullptr); }
 };
-
-// The server and sender from "smtp.onl", the pace from perMinute when it is set. Throws
-// KartelloError.
-SendSettings sendSettings(const QString &operatorEmail, int perMinute)
-{
-    const QString path = dataFilePath(QStringLiteral("smtp.onl"));
-    if (!QFile::exists(path))
-        throw KartelloError(QStringLiteral("%1 is missing: set the mail server in the window's mail settings first.").arg(path));
-    const MailSettings file = mailSettingsFromLines(loadLines(path));
-    SendSettings settings;
-    settings.host = file.host.trimmed();
-    settings.port = mailPort(file.port);
-    settings.security = mailSecurity(file.security);
-    settings.userName = loginUserName(file.userName);
-    settings.password = file.password;
-    settings.operatorEmail = operatorEmail;
-    settings.perMinute = perMinute > 0 ? perMinute : mailPerMinute(file.perMinute, DefaultPerMinute);
-    return settings;
-}
 
 } // namespace
 
@@ -85,7 +65,8 @@ int runSendCommand(const QStringList &args)
     SendSettings settings;
     if (!parsed.options.dryRun) {
         try {
-            settings = sendSettings(operatorEmail, parsed.options.perMinute);
+            settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")), operatorEmail,
+                                            parsed.options.perMinute);
         } catch (const KartelloError &error) {
             err << Prefix << error.text() << '\n';
             return 1;
