@@ -57,6 +57,10 @@ SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEm
 {
     if (!QFile::exists(path))
         throw KartelloError(QStringLiteral("%1 is missing: set the mail server in the window's mail settings first.").arg(path));
+    // Without a sender the messages would go out as bounces ("Mail from:<>"), which
+    // providers refuse or file as spam: better no run than a run of lost cards.
+    if (operatorEmail.trimmed().isEmpty())
+        throw KartelloError(QStringLiteral("The operator's e-mail address is empty: the cards need it as their sender."));
     const MailSettings file = mailSettingsFromLines(loadLines(path));
     SendSettings settings;
     settings.host = file.host.trimmed();

@@ -37,7 +37,7 @@ int mailPerMinute(const QString &text, int defaultPace);
 
 // The server, login and pace of a run of cards from the settings file at path, with the
 // operator's address as the sender; perMinute > 0 overrides the file's pace. Throws a
-// KartelloError when the file is missing or a line is wrong.
+// KartelloError when the file is missing, a line is wrong or the operator's address is empty.
 SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEmail, int perMinute);
 
 // The connection's protection for a security word (letter case ignored, blanks around

@@ -159,6 +159,68 @@ const PaceRow kPaceRows[] = {
 INSTANTIATE_TEST_SUITE_P(Paces, MailPaceText, ::testing::ValuesIn(kPaceRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct RunSettingsRow
+{
+    const char *name;
+    QByteArray file;        // null: no file
+    QString operatorEmail;
+    int perMinute;          // from the command line; 0 none
+    QString error;          // empty: read
+    quint16 port;
+    SmtpSecurity security;
+    QString userName;
+    int pace;
+};
+
+class RunSettings : public ::testing::TestWithParam<RunSettingsRow>
+{
+};
+
+TEST_P(RunSettings, FromTheFileAndTheOperator)
+{
+    const RunSettingsRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("smtp.onl");
+    if (!row.file.isNull()) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(row.file);
+    }
+    SendSettings s;
+    QString error;
+    try {
+        s = sendSettingsFromFile(path, row.operatorEmail, row.perMinute);
+    } catch (const KartelloError &e) {
+        error = e.text();
+    }
+    EXPECT_EQ(QString(row.error).replace("%1", path), error);
+    if (!error.isEmpty())
+        return;
+    EXPECT_EQ("mail.example.com", s.host);
+    EXPECT_EQ(row.port, s.port);
+    EXPECT_EQ(row.security, s.security);
+    EXPECT_EQ(row.userName, s.userName);
+    EXPECT_EQ(row.pace, s.perMinute);
+    EXPECT_EQ(row.operatorEmail, s.operatorEmail);
+}
+
+const RunSettingsRow kRunSettingsRows[] = {
+    {"ThreeLines", "mail.example.com\r\nyour user id\r\npw\r\n", "op@example.org", 0, {}, 25, SmtpSecurity::None, {}, 20},
+    {"SixLines", " mail.example.com \r\nop\r\npw\r\n587\r\nstarttls\r\n12\r\n", "op@example.org", 0, {}, 587,
+     SmtpSecurity::StartTls, "op", 12},
+    {"CommandLinePace", "mail.example.com\r\nop\r\npw\r\n465\r\ntls\r\n12\r\n", "op@example.org", 50, {}, 465,
+     SmtpSecurity::ImplicitTls, "op", 50},
+    {"NoFile", QByteArray(), "op@example.org", 0,
+     "%1 is missing: set the mail server in the window's mail settings first.", 0, SmtpSecurity::None, {}, 0},
+    {"NoSender", "mail.example.com\r\nop\r\npw\r\n", "  ", 0,
+     "The operator's e-mail address is empty: the cards need it as their sender.", 0, SmtpSecurity::None, {}, 0},
+    {"BadPace", "mail.example.com\r\nop\r\npw\r\n587\r\nstarttls\r\nfast\r\n", "op@example.org", 0,
+     "'fast' is not a valid number of cards a minute (1 to 600) in smtp.onl.", 0, SmtpSecurity::None, {}, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, RunSettings, ::testing::ValuesIn(kRunSettingsRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST(MailSettings, LoginOnlyWithARealUserName)
 {
     const QString rows[][2] = {

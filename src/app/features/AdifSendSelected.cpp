@@ -73,6 +73,27 @@ bool askResend(std::vector<Pick> &picks, SendCounts &counts)
     return again;
 }
 
+// The cards of the picks as JPG Selected draws them, as JPEG files under folder; the window
+// repaints and Esc is seen between two cards.
+std::vector<CardToSend> drawCards(MainWindow &window, const std::vector<Pick> &picks, const QString &folder,
+                                  const std::atomic<bool> &stop, const std::function<void(const QString &)> &progress)
+{
+    std::vector<CardToSend> cards;
+    for (const Pick &pick : picks) {
+        QCoreApplication::processEvents();
+        if (stop)
+            break;
+        progress(QStringLiteral("Drawing card %1 of %2").arg(cards.size() + 1).arg(picks.size()));
+        CardToSend card{pick.qso, QString(), pick.qso.call};
+        const QString cardFolder = folder + QStringLiteral("/%1/").arg(cards.size());
+        QDir().mkpath(cardFolder);
+        card.attachment = cardFolder + cardBaseName(pick.qso.call, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
+        writeCardJpeg(batchCard(window, pick.row), card.attachment);
+        cards.push_back(card);
+    }
+    return cards;
+}
+
 QString failureLines(const std::vector<CardToSend> &cards, const SendRunOutcome &outcome)
 {
     QStringList lines;
@@ -124,23 +145,11 @@ void AdifController::sendSelected()
         }
     } runEnd{*this};
 
-    std::vector<CardToSend> cards;
-    for (const Pick &pick : picks) {
-        QCoreApplication::processEvents();
-        if (m_stopRequested)
-            break;
-        showProgress(QStringLiteral("Drawing card %1 of %2").arg(cards.size() + 1).arg(picks.size()));
-        CardToSend card{pick.qso, QString(), pick.qso.call};
-        const QString folder = pictures.path() + QStringLiteral("/%1/").arg(cards.size());
-        QDir().mkpath(folder);
-        card.attachment = folder + cardBaseName(pick.qso.call, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
-        writeCardJpeg(batchCard(m_window, pick.row), card.attachment);
-        cards.push_back(card);
-    }
+    const auto progress = [this](const QString &text) { showProgress(text); };
+    const std::vector<CardToSend> cards = drawCards(m_window, picks, pictures.path(), m_stopRequested, progress);
     SendRunOutcome outcome;
     if (!m_stopRequested)
-        outcome = sendCardsInBackground(settings, journal, cards, resend, m_stopRequested,
-                                        [this](const QString &text) { showProgress(text); });
+        outcome = sendCardsInBackground(settings, journal, cards, resend, m_stopRequested, progress);
     counts.sent = outcome.sent;
     counts.failed = outcome.failed;
     counts.alreadySent += outcome.alreadySent;
