@@ -18,12 +18,29 @@ MailSettings mailSettingsFromLines(const QStringList &lines)
         s.port = lines.at(3);
     if (lines.size() > 4)
         s.security = lines.at(4);
+    if (lines.size() > 5)
+        s.perMinute = lines.at(5);
     return s;
 }
 
 QStringList mailSettingsLines(const MailSettings &settings)
 {
-    return {settings.host, settings.userName, settings.password, settings.port, settings.security};
+    QStringList lines{settings.host, settings.userName, settings.password, settings.port, settings.security};
+    if (!settings.perMinute.isEmpty())
+        lines << settings.perMinute;
+    return lines;
+}
+
+int mailPerMinute(const QString &text, int defaultPace)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return defaultPace;
+    bool ok = false;
+    const int pace = t.toInt(&ok);
+    if (!ok || !isDecimalInteger(t) || pace < 1 || pace > 600)
+        throw KartelloError(QStringLiteral("'%1' is not a valid number of cards a minute (1 to 600) in smtp.onl.").arg(text));
+    return pace;
 }
 
 quint16 mailPort(const QString &text)
@@ -34,6 +51,26 @@ quint16 mailPort(const QString &text)
     if (!ok || !isDecimalInteger(t) || port < 1 || port > 65535)
         throw KartelloError(QStringLiteral("'%1' is not a valid port number (1 to 65535) in smtp.onl.").arg(text));
     return quint16(port);
+}
+
+SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEmail, int perMinute)
+{
+    if (!QFile::exists(path))
+        throw KartelloError(QStringLiteral("%1 is missing: set the mail server in the window's mail settings first.").arg(path));
+    // Without a sender the messages would go out as bounces ("Mail from:<>"), which
+    // providers refuse or file as spam: better no run than a run of lost cards.
+    if (operatorEmail.trimmed().isEmpty())
+        throw KartelloError(QStringLiteral("The operator's e-mail address is empty: the cards need it as their sender."));
+    const MailSettings file = mailSettingsFromLines(loadLines(path));
+    SendSettings settings;
+    settings.host = file.host.trimmed();
+    settings.port = mailPort(file.port);
+    settings.security = mailSecurity(file.security);
+    settings.userName = loginUserName(file.userName);
+    settings.password = file.password;
+    settings.operatorEmail = operatorEmail;
+    settings.perMinute = perMinute > 0 ? perMinute : mailPerMinute(file.perMinute, DefaultPerMinute);
+    return settings;
 }
 
 SmtpSecurity mailSecurity(const QString &text)

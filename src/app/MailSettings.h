@@ -1,14 +1,15 @@
 #pragma once
 
+#include "CardMail.h"
 #include "SmtpClient.h"
 
 #include <QString>
 #include <QStringList>
 
 // The mail settings file "smtp.onl" in the data folder: host name, user name, password, and
-// two optional lines, the port and the security ("none", "starttls" or "tls"). A file of
-// three lines means port 25 without security: the plain dialogue of older installations.
-// Lines after the fifth are ignored.
+// three optional lines, the port, the security ("none", "starttls" or "tls") and the most
+// cards a run of many sends in a minute. A file of three lines means port 25 without
+// security: the plain dialogue of older installations. Lines after the sixth are ignored.
 struct MailSettings
 {
     QString host;
@@ -16,17 +17,28 @@ struct MailSettings
     QString password;
     QString port = QStringLiteral("25");      // as written in the file
     QString security = QStringLiteral("none");
+    QString perMinute;                         // empty: the default pace
 };
 
 // The settings of the file's lines. Throws "List index out of bounds (<n>)" when a line of
 // the first three is missing.
 MailSettings mailSettingsFromLines(const QStringList &lines);
 
-// The five lines the settings panel writes, the texts as they stand.
+// The lines the settings panel writes, the texts as they stand: five, and the pace as the
+// sixth when it is set.
 QStringList mailSettingsLines(const MailSettings &settings);
 
 // The port as a number, 1..65535. Throws a KartelloError saying so for anything else.
 quint16 mailPort(const QString &text);
+
+// The pace line as cards a minute, 1..600; defaultPace when the line is empty. Throws a
+// KartelloError saying so for anything else.
+int mailPerMinute(const QString &text, int defaultPace);
+
+// The server, login and pace of a run of cards from the settings file at path, with the
+// operator's address as the sender; perMinute > 0 overrides the file's pace. Throws a
+// KartelloError when the file is missing, a line is wrong or the operator's address is empty.
+SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEmail, int perMinute);
 
 // The connection's protection for a security word (letter case ignored, blanks around
 // allowed). Throws a KartelloError naming the three words for anything else.

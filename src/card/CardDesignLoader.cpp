@@ -349,5 +349,6 @@ LoadedDesign loadCardDesign(CardDocument &document, const QString &stateFile)
                      });
     });
     replay.applyCardOptions();
+    loaded.identity = identity;
     return loaded;
 }

@@ -15,5 +15,6 @@ struct LoadedDesign
 {
     QStringList problems;   // the error texts the window would have reported, in order
     QString defaultPower;   // the power field's text as the window starts
+    QStringList identity;   // the identity edits' texts, in the order of "dfile.qec"
 };
 LoadedDesign loadCardDesign(CardDocument &document, const QString &stateFile);

@@ -251,8 +251,10 @@ void adifPanel(Rows &r)
     r.add(C::Button, "EncartaButton8", "BatchPrint1", {19, 153, 86, 22}, "Load ADIF");
     r.add(C::Button, "EncartaButton9", "BatchPrint1", {107, 153, 86, 22}, "Print Selected");
     r.add(C::Button, "EncartaButton10", "BatchPrint1", {195, 153, 86, 22}, "JPG Selected");
-    r.add(C::Button, "EncartaButton11", "BatchPrint1", {283, 153, 86, 22}, "Close");
-    r.add(C::Led, "LED1", "BatchPrint1", {424, 159, 12, 13});
+    // Send Selected joins the batch runs; Close and the LED move one place to the right.
+    r.add(C::Button, "SendSelectedButton", "BatchPrint1", {283, 153, 86, 22}, "Send Selected");
+    r.add(C::Button, "EncartaButton11", "BatchPrint1", {371, 153, 86, 22}, "Close");
+    r.add(C::Led, "LED1", "BatchPrint1", {463, 159, 12, 13});
 }
 
 void mailPanelAndPicture(Rows &r)

@@ -1,6 +1,7 @@
 #include "Mailer.h"
 
 #include "AttachmentPart.h"
+#include "SocketLayer.h"
 
 namespace {
 
@@ -57,6 +58,52 @@ void Mailer::composeMessage()
     m_message->Body = Body;
     m_message->Subject = Subject;
     m_message->ContentType = HTML ? QStringLiteral("text/HTML") : QStringLiteral("text/plain");
+    // Chosen here rather than while the header is written, so the caller can keep the id of
+    // the message it sent (the sent journal records it).
+    m_message->MessageId = MailMessage::newMessageId(From.Address, localHostName());
+}
+
+void Mailer::prepareClient()
+{
+    m_smtp->UserId = UserId;
+    m_smtp->Password = Password;
+    m_smtp->Host = Host;
+    m_smtp->Port = Port;
+    m_smtp->Security = Security;
+    m_smtp->AuthenticationType = Security != SmtpSecurity::None && !UserId.isEmpty()
+                                     ? SmtpClient::atPlainOrLogin
+                                     : SmtpClient::atNone;
+}
+
+void Mailer::openSession()
+{
+    prepareClient();
+    m_smtp->connect();
+    // Logging in at once, not with the first message, so that a refused login is told apart
+    // from a refused card.
+    try {
+        m_smtp->authenticate();
+    } catch (...) {
+        try {
+            m_smtp->disconnect();
+        } catch (...) {
+            // The login's failure is the one the operator needs to read.
+        }
+        throw;
+    }
+}
+
+void Mailer::sendInSession()
+{
+    checkSafeToSend();
+    composeMessage();
+    m_message->checkSafeToSend();
+    m_smtp->send(*m_message);
+}
+
+void Mailer::closeSession()
+{
+    m_smtp->disconnect();
 }
 
 void Mailer::send()
@@ -66,14 +113,7 @@ void Mailer::send()
         checkSafeToSend();
         composeMessage();
         m_message->checkSafeToSend();
-        m_smtp->UserId = UserId;
-        m_smtp->Password = Password;
-        m_smtp->Host = Host;
-        m_smtp->Port = Port;
-        m_smtp->Security = Security;
-        m_smtp->AuthenticationType = Security != SmtpSecurity::None && !UserId.isEmpty()
-                                         ? SmtpClient::atPlainOrLogin
-                                         : SmtpClient::atNone;
+        prepareClient();
         m_smtp->connect();
         m_smtp->send(*m_message);
         m_smtp->disconnect();

@@ -56,12 +56,25 @@ public:
     NotifyEvent OnConnected;
 
     void send();
+
+    // One session for many messages, as mail clients send a run of cards:
+    //   openSession()    connects (TLS as Security says) and logs in once when UserId is set
+    //   sendInSession()  composes the message from the current fields exactly as send() does
+    //                    and delivers it in the open session ("Rset" before it)
+    //   closeSession()   "Quit" and close; harmless when no session is open
+    // They throw MailError (OnSendError is not called); after a failure the caller closes the
+    // session. smtp().step() tells which step of the dialogue a failure came from.
+    void openSession();
+    void sendInSession();
+    void closeSession();
     // Ends a send running on another thread at once: the connection is closed, nothing more
     // is written and OnSendError is not called. Stays in force until clearCancel().
     void cancel() { m_smtp->cancel(); }
     void clearCancel() { m_smtp->clearCancel(); }
 
     MailMessage &message() { return *m_message; }
+    // The Message-ID of the message last composed ("<...@domain>").
+    QString messageId() const { return m_message->MessageId; }
     SmtpClient &smtp() { return *m_smtp; }
 
     // Throws UnsafeTextError when the sender, a recipient, a Bcc address or the subject holds
@@ -70,4 +83,6 @@ public:
 
 private:
     void composeMessage();
+    // Host, port, security and login of the next connection.
+    void prepareClient();
 };

@@ -72,6 +72,7 @@ void SmtpClient::checkEnvelope(const Envelope &envelope)
 
 void SmtpClient::connect()
 {
+    m_step = Step::Connect;
     TcpClient::connect();
     try {
         if (Security == SmtpSecurity::ImplicitTls)
@@ -131,6 +132,7 @@ void SmtpClient::disconnect()
 
 bool SmtpClient::authenticate()
 {
+    m_step = Step::Login;
     const bool plain = m_authSchemes.contains(QLatin1String("PLAIN"));
     const bool loginOffered = m_authSchemes.contains(QLatin1String("LOGIN"));
     if (AuthenticationType == atPlainOrLogin) {
@@ -171,16 +173,23 @@ void SmtpClient::send(MailMessage &message)
 void SmtpClient::sendEnvelope(const Envelope &envelope, const std::function<void()> &writeMessage)
 {
     checkEnvelope(envelope);
+    m_step = Step::Reset;
     sendCmd(QStringLiteral("Rset"));
     if (!m_authenticated)
         authenticate();
+    m_step = Step::MailFrom;
     sendCmd(QStringLiteral("Mail from:<") + envelope.sender + QLatin1Char('>'), {250});
+    m_step = Step::Recipient;
     for (const QStringList *list : {&envelope.to, &envelope.cc, &envelope.bcc})
         for (const QString &address : *list)
             sendCmd(QStringLiteral("RCPT to:<") + address + QLatin1Char('>'), {250});
+    m_step = Step::Data;
     sendCmd(QStringLiteral("Data"), {354});
     m_state = State::Sending;
+    m_step = Step::MessageText;
     writeMessage();
+    m_step = Step::EndOfData;
     sendCmd(QStringLiteral("."), {250});
     m_state = State::Connected;
+    m_step = Step::Done;
 }

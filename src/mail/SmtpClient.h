@@ -47,6 +47,9 @@ public:
     // the reply to ".". Any failure leaves the state as it was until disconnect().
     enum class State { NotConnected, Connected, Sending };
 
+    // The step of the dialogue in progress, or of the last one when the dialogue stopped.
+    enum class Step { Connect, Login, Reset, MailFrom, Recipient, Data, MessageText, EndOfData, Done };
+
     struct Envelope
     {
         QString sender;
@@ -72,6 +75,7 @@ public:
     const QStringList &authSchemesSupported() const { return m_authSchemes; }
     bool authenticated() const { return m_authenticated; }
     State state() const { return m_state; }
+    Step step() const { return m_step; }
 
     // The scheme names of the AUTH lines ("250-AUTH LOGIN PLAIN", "250-AUTH=LOGIN") of an
     // EHLO reply, in order, each once; the first line (the server's greeting) is skipped.
@@ -92,4 +96,5 @@ private:
     bool m_startTlsOffered = false;
     bool m_authenticated = false;
     State m_state = State::NotConnected;
+    Step m_step = Step::Connect;
 };

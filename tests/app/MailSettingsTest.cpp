@@ -16,6 +16,7 @@ struct LinesRow
     QStringList lines;
     QString port;
     QString security;
+    QString perMinute;
     QString error;   // empty: read
 };
 
@@ -23,7 +24,7 @@ class MailSettingsFile : public ::testing::TestWithParam<LinesRow>
 {
 };
 
-TEST_P(MailSettingsFile, ReadsThreeToFiveLines)
+TEST_P(MailSettingsFile, ReadsThreeToSixLines)
 {
     const LinesRow &row = GetParam();
     QString error;
@@ -41,15 +42,21 @@ TEST_P(MailSettingsFile, ReadsThreeToFiveLines)
     EXPECT_EQ(row.lines.at(2), s.password);
     EXPECT_EQ(row.port, s.port);
     EXPECT_EQ(row.security, s.security);
+    EXPECT_EQ(row.perMinute, s.perMinute);
+    // Written back, a file keeps what it said; the pace line only when there is one.
+    const MailSettings again = mailSettingsFromLines(mailSettingsLines(s));
+    EXPECT_EQ(row.perMinute, again.perMinute);
+    EXPECT_EQ(row.perMinute.isEmpty() ? 5 : 6, mailSettingsLines(s).size());
 }
 
 const LinesRow kLinesRows[] = {
-    {"ThreeLinesArePlainPort25", {"mail.example.com", "op", "pw"}, "25", "none", {}},
-    {"PortOnly", {"h", "u", "p", "587"}, "587", "none", {}},
-    {"FiveLines", {"h", "u", "p", "465", "tls"}, "465", "tls", {}},
-    {"LinesAfterTheFifthIgnored", {"h", "u", "p", "587", "starttls", "x", "y"}, "587", "starttls", {}},
-    {"TwoLines", {"h", "u"}, {}, {}, "List index out of bounds (2)"},
-    {"Empty", {}, {}, {}, "List index out of bounds (0)"},
+    {"ThreeLinesArePlainPort25", {"mail.example.com", "op", "pw"}, "25", "none", {}, {}},
+    {"PortOnly", {"h", "u", "p", "587"}, "587", "none", {}, {}},
+    {"FiveLines", {"h", "u", "p", "465", "tls"}, "465", "tls", {}, {}},
+    {"SixthLineIsThePace", {"h", "u", "p", "587", "starttls", "12"}, "587", "starttls", "12", {}},
+    {"LinesAfterTheSixthIgnored", {"h", "u", "p", "587", "starttls", "30", "y"}, "587", "starttls", "30", {}},
+    {"TwoLines", {"h", "u"}, {}, {}, {}, "List index out of bounds (2)"},
+    {"Empty", {}, {}, {}, {}, "List index out of bounds (0)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, MailSettingsFile, ::testing::ValuesIn(kLinesRows),
@@ -116,6 +123,102 @@ const SecurityRow kSecurityRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Words, MailSecurityWord, ::testing::ValuesIn(kSecurityRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct PaceRow
+{
+    const char *name;
+    QString text;
+    int perMinute;   // 0: refused
+};
+
+class MailPaceText : public ::testing::TestWithParam<PaceRow>
+{
+};
+
+TEST_P(MailPaceText, OneTo600CardsAMinute)
+{
+    const PaceRow &row = GetParam();
+    int pace = 0;
+    try {
+        pace = mailPerMinute(row.text, 20);
+    } catch (const KartelloError &e) {
+        EXPECT_EQ(QStringLiteral("'%1' is not a valid number of cards a minute (1 to 600) in smtp.onl.").arg(row.text),
+                  e.text());
+    }
+    EXPECT_EQ(row.perMinute, pace);
+}
+
+const PaceRow kPaceRows[] = {
+    {"EmptyIsTheDefault", "", 20}, {"BlanksAreTheDefault", "  ", 20}, {"Twelve", "12", 12},
+    {"Padded", " 30 ", 30},        {"One", "1", 1},                   {"Most", "600", 600},
+    {"Zero", "0", 0},              {"TooMany", "601", 0},             {"Negative", "-5", 0},
+    {"Word", "fast", 0},           {"Fraction", "2.5", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Paces, MailPaceText, ::testing::ValuesIn(kPaceRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct RunSettingsRow
+{
+    const char *name;
+    QByteArray file;        // null: no file
+    QString operatorEmail;
+    int perMinute;          // from the command line; 0 none
+    QString error;          // empty: read
+    quint16 port;
+    SmtpSecurity security;
+    QString userName;
+    int pace;
+};
+
+class RunSettings : public ::testing::TestWithParam<RunSettingsRow>
+{
+};
+
+TEST_P(RunSettings, FromTheFileAndTheOperator)
+{
+    const RunSettingsRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("smtp.onl");
+    if (!row.file.isNull()) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(row.file);
+    }
+    SendSettings s;
+    QString error;
+    try {
+        s = sendSettingsFromFile(path, row.operatorEmail, row.perMinute);
+    } catch (const KartelloError &e) {
+        error = e.text();
+    }
+    EXPECT_EQ(QString(row.error).replace("%1", path), error);
+    if (!error.isEmpty())
+        return;
+    EXPECT_EQ("mail.example.com", s.host);
+    EXPECT_EQ(row.port, s.port);
+    EXPECT_EQ(row.security, s.security);
+    EXPECT_EQ(row.userName, s.userName);
+    EXPECT_EQ(row.pace, s.perMinute);
+    EXPECT_EQ(row.operatorEmail, s.operatorEmail);
+}
+
+const RunSettingsRow kRunSettingsRows[] = {
+    {"ThreeLines", "mail.example.com\r\nyour user id\r\npw\r\n", "op@example.org", 0, {}, 25, SmtpSecurity::None, {}, 20},
+    {"SixLines", " mail.example.com \r\nop\r\npw\r\n587\r\nstarttls\r\n12\r\n", "op@example.org", 0, {}, 587,
+     SmtpSecurity::StartTls, "op", 12},
+    {"CommandLinePace", "mail.example.com\r\nop\r\npw\r\n465\r\ntls\r\n12\r\n", "op@example.org", 50, {}, 465,
+     SmtpSecurity::ImplicitTls, "op", 50},
+    {"NoFile", QByteArray(), "op@example.org", 0,
+     "%1 is missing: set the mail server in the window's mail settings first.", 0, SmtpSecurity::None, {}, 0},
+    {"NoSender", "mail.example.com\r\nop\r\npw\r\n", "  ", 0,
+     "The operator's e-mail address is empty: the cards need it as their sender.", 0, SmtpSecurity::None, {}, 0},
+    {"BadPace", "mail.example.com\r\nop\r\npw\r\n587\r\nstarttls\r\nfast\r\n", "op@example.org", 0,
+     "'fast' is not a valid number of cards a minute (1 to 600) in smtp.onl.", 0, SmtpSecurity::None, {}, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, RunSettings, ::testing::ValuesIn(kRunSettingsRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
 TEST(MailSettings, LoginOnlyWithARealUserName)

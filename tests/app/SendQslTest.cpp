@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "AdifReader.h"
 #include "AiosmtpdServer.h"
 #include "FlatButton.h"
 #include "ScriptedServer.h"
@@ -145,6 +146,27 @@ TEST_F(SendQsl, TwoSendsCarryOneCardEach)
     EXPECT_EQ(QStringList{"application/octet-stream DL2XYZ.jpg 5000"}, two.filter("octet-stream"));
     EXPECT_EQ(first, attachment(1, "K1ABC.jpg"));
     EXPECT_EQ(second, attachment(2, "DL2XYZ.jpg"));
+
+    // Each card that went out has its record in the sent journal, with its message's id.
+    const QByteArray journal = readFile(dataFile("Sent.adi"));
+    const AdifLog log = readAdifLog(journal);
+    ASSERT_EQ(size_t(2), log.records.size()) << journal.toStdString();
+    const char *calls[] = {"K1ABC", "DL2XYZ"};
+    for (int i = 0; i < 2; ++i) {
+        const AdifRecord &r = log.records[size_t(i)];
+        EXPECT_EQ(calls[i], r.value(AdifField::Call));
+        EXPECT_EQ("20260812", r.value(AdifField::QsoDate));
+        EXPECT_EQ("0905", r.value(AdifField::TimeOn));
+        EXPECT_EQ("14.074", r.value(AdifField::Freq));
+        EXPECT_EQ("FT8", r.value(AdifField::Mode));
+        EXPECT_EQ(QString(calls[i]).toLower() + "@example.net", r.value(AdifField::Email));
+    }
+    const qsizetype id = journal.indexOf("<APP_KARTELLO_MSGID:");
+    ASSERT_GE(id, 0);
+    const QByteArray rest = journal.mid(journal.indexOf('>', id) + 1);
+    const QByteArray messageId = rest.left(rest.indexOf(' '));
+    EXPECT_TRUE(readFile(inbox.filePath("message1.eml")).contains("\r\nMessage-ID: " + messageId + "\r\n"))
+        << messageId.toStdString();
 }
 
 struct FailureRow
@@ -178,6 +200,7 @@ TEST_P(SendQslFailures, ReportInTheDesignedWords)
         emit form->control<FlatButton>("EncartaButton1")->clicked();
     EXPECT_EQ(row.warnings, dialogs.texts("warning"));
     EXPECT_EQ(QStringList(), dialogs.texts("error"));
+    EXPECT_FALSE(readFile(dataFile("Sent.adi")).contains("<EOR>")) << "a card that did not go out was recorded";
 }
 
 using S = ScriptedServer;

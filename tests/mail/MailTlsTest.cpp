@@ -1,4 +1,5 @@
 #include "AiosmtpdServer.h"
+#include "TestCertificates.h"
 #include "Mailer.h"
 
 #include <QDir>
@@ -14,29 +15,8 @@ namespace {
 
 const QString kScripts = QStringLiteral(KARTELLO_MAIL_TEST_DIR);
 
-// The certificates of every row, made once, with the test authority trusted through
-// SSL_CERT_FILE before the first handshake.
-class Certificates : public ::testing::Environment
-{
-public:
-    static QString path(const QString &name) { return folder().filePath(name); }
-    void SetUp() override
-    {
-        const QString out = runPython({kScripts + QStringLiteral("/make_certs.py"), folder().path()});
-        ASSERT_TRUE(QFile::exists(path(QStringLiteral("ca.pem")))) << out.toStdString();
-        qputenv("SSL_CERT_FILE", QFile::encodeName(path(QStringLiteral("ca.pem"))));
-        qunsetenv("SSL_CERT_DIR");
-    }
-
-private:
-    static QTemporaryDir &folder()
-    {
-        static QTemporaryDir dir;
-        return dir;
-    }
-};
-
-const auto *const kCertificates = ::testing::AddGlobalTestEnvironment(new Certificates);
+using Certificates = TestCertificates;
+const auto *const kCertificates = ::testing::AddGlobalTestEnvironment(new TestCertificates(kScripts));
 
 struct TlsRow
 {

@@ -5,6 +5,7 @@
 #include "LogArgument.h"
 #include "PathsCommand.h"
 #include "RowsCommand.h"
+#include "SendCommand.h"
 
 #include <QGuiApplication>
 #include <QCoreApplication>
@@ -30,6 +31,8 @@ const Subcommand subcommands[] = {
     {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenGui,
      runCardsCommand},
     {"paths", "show where this copy reads and writes its files", AppKind::Core, runPathsCommand},
+    {"send", "e-mail the QSL cards of ADIF logs, each QSO once (Sent.adi)", AppKind::OffscreenGui,
+     runSendCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)

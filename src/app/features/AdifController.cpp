@@ -58,6 +58,7 @@ AdifController::AdifController(MainWindow &window)
         {"EncartaButton13", &AdifController::searchNext},
         {"EncartaButton9", &AdifController::printSelected},
         {"EncartaButton10", &AdifController::saveSelectedAsJpeg},
+        {"SendSelectedButton", &AdifController::sendSelected},
     };
     for (const auto &[name, handler] : buttons) {
         if (auto *button = m_window.control<FlatButton>(QString::fromLatin1(name)))

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -17,7 +18,7 @@ class QsoListModel;
 struct QsoRow;
 
 // ADIF: the ADIF panel, loading logs into the QSO list, Search and Next, and the batch runs
-// Print Selected and JPG Selected. A load reads the log a slice at a time from the event loop,
+// Print Selected, JPG Selected and Send Selected. A load reads the log a slice at a time from the event loop,
 // so a log of 100,000 QSOs never stalls the window; a batch run lets the window repaint
 // between two cards and stops there when the operator presses Esc.
 class AdifController : public QObject
@@ -47,6 +48,9 @@ public:
     void printSelected();
     // JPG Selected: each selected row's card and contact info file in "BatchJPG/".
     void saveSelectedAsJpeg();
+    // Send Selected: each selected row's card, as JPG Selected draws it, by e-mail to the row's
+    // address in one session, recorded in Sent.adi; rows sent before only after a question.
+    void sendSelected();
 
     // A load or a batch run is going on (the LED is lit).
     bool isBusy() const;
@@ -94,5 +98,5 @@ private:
     QTimer m_loadSlices;
 
     bool m_running = false;
-    bool m_stopRequested = false;
+    std::atomic<bool> m_stopRequested{false};
 };

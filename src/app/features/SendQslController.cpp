@@ -1,5 +1,6 @@
 #include "SendQslController.h"
 
+#include "CardMail.h"
 #include "CardSending.h"
 #include "DataFolder.h"
 #include "FilePlaces.h"
@@ -12,10 +13,12 @@
 #include "MailSettings.h"
 #include "Mailer.h"
 #include "MainWindow.h"
+#include "SentJournal.h"
 #include "UserDialogs.h"
 #include "features/QsoEntryController.h"
 
 #include <QComboBox>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QEvent>
 #include <QFile>
@@ -24,18 +27,6 @@
 namespace {
 
 const QString kSettingsFile = QStringLiteral("smtp.onl");
-
-// Blanks and control characters off both ends, as the recipient's address is taken.
-QString trimControls(const QString &text)
-{
-    qsizetype from = 0;
-    qsizetype to = text.size();
-    while (from < to && text.at(from).unicode() <= ' ')
-        ++from;
-    while (to > from && text.at(to - 1).unicode() <= ' ')
-        --to;
-    return text.mid(from, to - from);
-}
 
 } // namespace
 
@@ -115,6 +106,8 @@ void SendQslController::sendSavedCard()
     const CardSendOutcome outcome = sendWithProgress(mailer, m_window.mailRecipient()->Address, &m_window);
     if (!outcome.error.isEmpty())
         warn(sendErrorMessage(outcome.error));
+    else if (!outcome.cancelled)
+        recordSentCard();
     if (outcome.closingFailure)
         std::rethrow_exception(outcome.closingFailure);
 }
@@ -140,11 +133,24 @@ void SendQslController::fillMailer(const MailSettings &settings)
     mailer.Security = mailSecurity(settings.security);
     mailer.UserId = loginUserName(settings.userName);
     mailer.Password = settings.password;
-    const QString operatorEmail = m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text();
-    mailer.From.Address = operatorEmail;
-    mailer.Subject = QStringLiteral("QSL card attachment from ") + operatorEmail;
-    mailer.Body = QStringList{mailer.Subject};
-    m_window.mailRecipient()->Address = trimControls(m_window.contactEmailField()->text());
+    fillCardMail(mailer, m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text());
+    m_window.mailRecipient()->Address = cardRecipient(m_window.contactEmailField()->text());
+}
+
+void SendQslController::recordSentCard()
+{
+    const auto field = [this](card::QsoField f) { return m_window.entryOverlay(f)->text(); };
+    const SentQso qso = sentQsoOfCardFields(field(card::QsoField::CallSign), field(card::QsoField::UtcDate),
+                                            field(card::QsoField::UtcTime), field(card::QsoField::Frequency),
+                                            field(card::QsoField::Mode), m_window.mailRecipient()->Address);
+    try {
+        SentJournal journal(dataFilePath(SentJournalFileName));
+        journal.open();
+        journal.append(qso, QDateTime::currentDateTimeUtc().date(), m_window.mailer().messageId());
+    } catch (const JournalError &error) {
+        warn(QStringLiteral("The card was sent, but it could not be recorded in %1: %2")
+                 .arg(SentJournalFileName, error.text()));
+    }
 }
 
 void SendQslController::openMailSettings()
@@ -172,6 +178,9 @@ void SendQslController::saveMailSettingsFromPanel()
     settings.password = m_window.control<QLineEdit>(QStringLiteral("umEdit3"))->text();
     settings.port = m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->text();
     settings.security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))->currentText();
+    // The pace line has no box on the panel; it is kept as the file had it.
+    if (QFile::exists(dataFilePath(kSettingsFile)))
+        settings.perMinute = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile))).perMinute;
     saveMailSettings(dataFilePath(kSettingsFile), settings);
 }
 

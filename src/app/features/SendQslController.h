@@ -34,6 +34,8 @@ private:
     void loadContact(const QStringList &lines);
     // Host, port, security, login, sender, subject, body and recipient of the next send.
     void fillMailer(const MailSettings &settings);
+    // Appends the card just sent to the sent journal; a journal that cannot take it is told.
+    void recordSentCard();
     // A warning box ("Warning", OK) with the pointer on its button.
     void warn(const QString &text);
     // Gives the security box its three words and masks the password box.

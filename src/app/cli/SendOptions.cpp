@@ -1,0 +1,117 @@
+#include "SendOptions.h"
+
+#include <optional>
+
+namespace {
+
+constexpr int MaxPerMinute = 600;
+
+const QStringList ValueOptions = {QStringLiteral("--rows"), QStringLiteral("--call"),
+                                  QStringLiteral("--since"), QStringLiteral("--per-minute")};
+
+// Sets the option name from its value text; returns the error line, empty when it is good.
+QString applyValue(const QString &name, const QString &value, SendOptions &options)
+{
+    if (name == QLatin1String("--rows")) {
+        const std::optional<RowSelection> rows = RowSelection::parse(value);
+        if (!rows)
+            return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
+        options.selection.rows = *rows;
+    } else if (name == QLatin1String("--call")) {
+        options.selection.callSigns = callSignList(value);
+        if (options.selection.callSigns.isEmpty())
+            return QStringLiteral("--call needs a call sign");
+    } else if (name == QLatin1String("--since")) {
+        options.selection.since = compactDate(value);
+        if (!options.selection.since.isValid())
+            return QStringLiteral("--since \"%1\" is not a date YYYYMMDD").arg(value);
+    } else if (name == QLatin1String("--per-minute")) {
+        bool ok = false;
+        options.perMinute = value.toInt(&ok);
+        if (!ok || options.perMinute < 1 || options.perMinute > MaxPerMinute)
+            return QStringLiteral("--per-minute \"%1\" is not a number from 1 to %2").arg(value).arg(MaxPerMinute);
+    }
+    return QString();
+}
+
+bool applyFlag(const QString &name, SendOptions &options)
+{
+    if (name == QLatin1String("--dry-run") || name == QLatin1String("-n"))
+        options.dryRun = true;
+    else if (name == QLatin1String("--resend"))
+        options.resend = true;
+    else if (name == QLatin1String("--help") || name == QLatin1String("-h"))
+        options.help = true;
+    else if (name == QLatin1String("--version"))
+        options.version = true;
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+ParsedSendOptions parseSendOptions(const QStringList &args)
+{
+    ParsedSendOptions parsed;
+    SendOptions &options = parsed.options;
+    bool onlyLogs = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (onlyLogs || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            options.logs << arg;
+            continue;
+        }
+        if (arg == QLatin1String("--")) {
+            onlyLogs = true;
+            continue;
+        }
+        if (applyFlag(arg, options))
+            continue;
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        const QString name = eq < 0 ? arg : arg.left(eq);
+        if (!ValueOptions.contains(name)) {
+            parsed.error = QStringLiteral("unknown option %1").arg(arg);
+            return parsed;
+        }
+        if (eq < 0 && i + 1 >= args.size()) {
+            parsed.error = QStringLiteral("%1 needs a value").arg(name);
+            return parsed;
+        }
+        parsed.error = applyValue(name, eq < 0 ? args[++i] : arg.mid(eq + 1), options);
+        if (!parsed.error.isEmpty())
+            return parsed;
+    }
+    if (options.logs.isEmpty() && !options.help && !options.version)
+        parsed.error = QStringLiteral("no ADIF log given");
+    return parsed;
+}
+
+QString sendHelpText()
+{
+    return QStringLiteral(
+        "Usage: kartello send LOG.adi [more logs] [options]\n"
+        "\n"
+        "E-mails the QSL card of every QSO of the ADIF logs that has an address (EMAIL) to\n"
+        "that address, with the station design of the window and through the server of the\n"
+        "mail settings (smtp.onl in the data folder), all in one session. Each card the\n"
+        "server accepts is recorded in Sent.adi in the data folder, which a logger can\n"
+        "import; a QSO already recorded there is not sent again.\n"
+        "\n"
+        "Options:\n"
+        "  --rows LIST       rows as `kartello rows` numbers them, e.g. 1-20,25 or 100-\n"
+        "  --call CALLS      only these call signs, e.g. K1ABC or K1ABC,DL1XYZ\n"
+        "  --since YYYYMMDD  only QSOs on or after this date\n"
+        "  --dry-run, -n     list who would get which card; connect to nothing\n"
+        "  --resend          send also the QSOs that Sent.adi holds already\n"
+        "  --per-minute N    at most N cards a minute (default: line 6 of smtp.onl, else 20)\n"
+        "  --help            this text\n"
+        "  --version         the program's version\n"
+        "\n"
+        "Example:\n"
+        "  kartello send contest.adi --since 20260101 --dry-run\n"
+        "\n"
+        "Exit status: 0 when every card was sent (or had been sent before, or has no\n"
+        "address), 1 when a card or a log failed or the server refused the run, 2 for a\n"
+        "wrong command line, 130 when stopped with Ctrl-C.\n");
+}

@@ -1,0 +1,218 @@
+#include "SendRun.h"
+
+#include "AdifReader.h"
+#include "CardFiles.h"
+#include "CardOutput.h"
+#include "ContactEmail.h"
+#include "ContactInfoFile.h"
+#include "HandlerGuard.h"
+#include "KartelloError.h"
+#include "Mailer.h"
+#include "SentJournal.h"
+#include "StopSignals.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const char Prefix[] = "kartello send: ";
+
+SentQso sentQsoOf(const AdifRecord &record)
+{
+    SentQso qso;
+    qso.call = record.value(AdifField::Call).trimmed();
+    qso.qsoDate = record.value(AdifField::QsoDate);
+    qso.timeOn = record.value(AdifField::TimeOn);
+    qso.freq = record.value(AdifField::Freq);
+    qso.mode = record.value(AdifField::Mode);
+    qso.email = cardRecipient(record.value(AdifField::Email));
+    return qso;
+}
+
+} // namespace
+
+SendRun::SendRun(const SendOptions &options, CardPainter &painter, QTextStream &out,
+                 QTextStream &err, bool showProgress)
+    : m_options(options)
+    , m_painter(painter)
+    , m_out(out)
+    , m_err(err)
+    , m_showProgress(showProgress)
+{
+}
+
+int SendRun::run(const QString &journalPath, const SendSettings &settings)
+{
+    readLogs(m_painter.defaultPower());
+    if (m_options.dryRun)
+        return dryRun(journalPath);
+    return send(journalPath, settings);
+}
+
+void SendRun::readLogs(const QString &defaultPower)
+{
+    SkippedRecords skipped;
+    int row = 0;
+    for (int log = 0; log < m_options.logs.size(); ++log) {
+        const QString &path = m_options.logs[log];
+        QFile file;
+        const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                         : (file.setFileName(path), file.open(QIODevice::ReadOnly));
+        if (!opened) {
+            m_err << Prefix << KartelloError::cannotOpen(path).text() << '\n';
+            ++m_unreadableLogs;
+            continue;
+        }
+        const AdifLog adif = readAdifLog(file.readAll());
+        skipped += adif.skipped;
+        for (const AdifRecord &record : adif.records) {
+            ++row;
+            const QDate date = compactDate(record.value(AdifField::QsoDate));
+            if (!m_options.selection.takes(row, record.value(AdifField::Call), date))
+                continue;
+            const SentQso qso = sentQsoOf(record);
+            if (!takeAddress(qso.email))
+                continue;
+            Candidate candidate{row, log, listRow(record, defaultPower), {}};
+            candidate.card.qso = qso;
+            candidate.card.label = QStringLiteral("%1 (row %2 of %3)").arg(qso.call).arg(row).arg(path);
+            m_candidates.push_back(candidate);
+        }
+    }
+    if (skipped.total() > 0)
+        m_err << Prefix << skippedSummary(skipped) << '\n';
+}
+
+bool SendRun::takeAddress(const QString &email)
+{
+    if (email.isEmpty()) {
+        ++m_counts.noAddress;
+        return false;
+    }
+    if (!isAcceptableAddress(email)) {
+        ++m_counts.refusedAddress;
+        return false;
+    }
+    return true;
+}
+
+int SendRun::dryRun(const QString &journalPath)
+{
+    SentJournal journal(journalPath);
+    try {
+        journal.read();
+    } catch (const JournalError &error) {
+        m_err << Prefix << error.text() << '\n';
+        return 1;
+    }
+    for (const Candidate &c : m_candidates) {
+        const bool before = !m_options.resend && journal.contains(c.card.qso);
+        m_out << QStringLiteral("row %1  %2  %3 %4 %5  %6.jpg -> %7%8\n")
+                     .arg(c.row)
+                     .arg(c.card.qso.call, c.card.qso.qsoDate, c.card.qso.timeOn, c.card.qso.mode,
+                          callSignFilePart(c.card.qso.call), c.card.qso.email,
+                          before ? QStringLiteral("  (already sent)") : QString());
+        ++(before ? m_counts.alreadySent : m_counts.sent);
+    }
+    m_out.flush();
+    m_err << sendSummaryLine(m_counts, true) << '\n';
+    return m_unreadableLogs > 0 ? 1 : 0;
+}
+
+void SendRun::paintCards(std::vector<CardToSend> &cards)
+{
+    int n = 0;
+    for (const Candidate *c : m_toSend) {
+        ++n;
+        CardToSend card = c->card;
+        try {
+            QsoRecord filled;
+            const QImage picture = m_painter.paintCard(c->rowText, filled);
+            // A folder of its own for each card keeps the name the card has everywhere.
+            const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(n);
+            QDir().mkpath(folder);
+            card.attachment = folder + cardBaseName(filled.callSign, QDateTime::currentDateTime())
+                              + QStringLiteral(".jpg");
+            writeCardPicture(CardFormat::Jpg, picture, card.attachment);
+        } catch (...) {
+            m_err << Prefix << c->card.label << ": " << currentErrorText() << '\n';
+            ++m_counts.failed;
+            continue;
+        }
+        cards.push_back(card);
+    }
+}
+
+int SendRun::send(const QString &journalPath, const SendSettings &settings)
+{
+    SentJournal journal(journalPath);
+    try {
+        journal.open();
+    } catch (const JournalError &error) {
+        m_err << Prefix << error.text() << '\n';
+        return 1;
+    }
+    if (journal.hadUnfinishedRecord())
+        m_err << Prefix << journalPath << ": an unfinished record at its end was cut off\n";
+    for (const Candidate &c : m_candidates) {
+        if (!m_options.resend && journal.contains(c.card.qso))
+            ++m_counts.alreadySent;
+        else
+            m_toSend.push_back(&c);
+    }
+    std::vector<CardToSend> cards;
+    if (!m_pictures.isValid()) {
+        m_err << Prefix << KartelloError::cannotCreate(m_pictures.path()).text() << '\n';
+        return 1;
+    }
+    paintCards(cards);
+    Mailer mailer;
+    SystemSendClock clock;
+    CardMailRun run(mailer, journal, clock);
+    run.resend = m_options.resend;
+    run.stopRequested = [] { return stopRequested(); };
+    run.onStatus = [this](const QString &text) { status(text); };
+    run.onCardDone = [this, &cards](int index, const CardResult &result) {
+        if (result.fate == CardFate::Failed)
+            m_err << (m_showProgress ? "\r\x1b[K" : "") << Prefix << cards[index].label << ": "
+                  << result.reason << '\n';
+    };
+    report(run.run(settings, cards));
+    return finish();
+}
+
+void SendRun::report(const SendRunOutcome &outcome)
+{
+    m_counts.sent += outcome.sent;
+    m_counts.failed += outcome.failed;
+    m_counts.alreadySent += outcome.alreadySent;
+    for (const CardResult &card : outcome.cards)
+        if (card.fate == CardFate::Waiting)
+            ++m_counts.notSent;
+    m_stopped = outcome.stopped;
+    m_stopReason = outcome.stopReason;
+}
+
+void SendRun::status(const QString &text)
+{
+    if (!m_showProgress)
+        return;
+    m_err << '\r' << text << "\x1b[K";
+    m_err.flush();
+}
+
+int SendRun::finish()
+{
+    if (m_showProgress)
+        m_err << "\r\x1b[K";
+    if (!m_stopReason.isEmpty())
+        m_err << Prefix << "the run stopped: " << m_stopReason << '\n';
+    m_err << sendSummaryLine(m_counts) << '\n';
+    m_err.flush();
+    if (m_stopped)
+        return 130;
+    if (!m_stopReason.isEmpty() || m_counts.failed > 0 || m_unreadableLogs > 0)
+        return 1;
+    return 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "SentJournal.h"
+#include "SmtpClient.h"
+
+#include <QString>
+
+class Mailer;
+class MailError;
+
+// The server and the sender of a run of cards, from the mail settings and the station.
+struct SendSettings
+{
+    QString host;
+    quint16 port = 25;
+    SmtpSecurity security = SmtpSecurity::None;
+    QString userName;        // empty: no login
+    QString password;
+    QString operatorEmail;   // the sender, as the operator's e-mail box holds it
+    int perMinute = 20;      // messages a minute at most
+};
+
+// The pace of a run when neither the mail settings nor the command line name one.
+inline constexpr int DefaultPerMinute = 20;
+
+// One card to e-mail: its QSO, the contact's address and the card picture to attach.
+struct CardToSend
+{
+    SentQso qso;          // qso.email is the address the card goes to
+    QString attachment;   // the card picture's path; the message names it by its last component
+    QString label;        // how reports name the card, e.g. "K1ABC (row 3 of log.adi)"
+};
+
+// Fills the mailer's sender, subject and body for a card from operatorEmail, the way every
+// card of Kartello goes out: subject and body "QSL card attachment from " + the address.
+void fillCardMail(Mailer &mailer, const QString &operatorEmail);
+
+// Server, port, security and login of the mailer from the settings.
+void fillMailServer(Mailer &mailer, const SendSettings &settings);
+
+// The QSO of the fields on the card as the journal records it: the date typed M.D.YYYY
+// becomes YYYYMMDD and the time HH:MM becomes HHMM (a text of another form is kept as it
+// stands); email is the address the card went to.
+SentQso sentQsoOfCardFields(const QString &call, const QString &date, const QString &time,
+                            const QString &freq, const QString &mode, const QString &email);
+
+// The contact's address as a card is sent to it: blanks and control characters taken off
+// both ends.
+QString cardRecipient(const QString &text);
+
+// What a failure in the middle of a run means for the run.
+//   SessionLost  the server ended the session (421, closed, reset): a new session, the card
+//                again at once
+//   TryLater     a temporary refusal (4xx) of this card: the card again after a wait
+//   CardRefused  a permanent refusal (5xx) of this card, or its picture cannot be read: the
+//                card fails, the run goes on
+//   StopRun      every card would fail: refused login or sender, untrusted certificate,
+//                unreachable server
+//   Stopped      the operator stopped the run
+enum class FailureVerdict { SessionLost, TryLater, CardRefused, StopRun, Stopped };
+
+// The verdict on a failure of the dialogue at step (where the failure came from).
+FailureVerdict judgeFailure(const MailError &error, SmtpClient::Step step);

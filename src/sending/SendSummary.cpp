@@ -1,0 +1,28 @@
+#include "SendSummary.h"
+
+#include <QStringList>
+
+namespace {
+
+QString cards(int n)
+{
+    return n == 1 ? QStringLiteral("1 card") : QStringLiteral("%1 cards").arg(n);
+}
+
+} // namespace
+
+QString sendSummaryLine(const SendCounts &counts, bool dryRun)
+{
+    QStringList parts{cards(counts.sent) + (dryRun ? QStringLiteral(" would be sent") : QStringLiteral(" sent"))};
+    if (counts.alreadySent > 0)
+        parts << QStringLiteral("%1 already sent").arg(counts.alreadySent);
+    if (counts.noAddress > 0)
+        parts << QStringLiteral("%1 without an address").arg(counts.noAddress);
+    if (counts.refusedAddress > 0)
+        parts << QStringLiteral("%1 with an address the e-mail check refuses").arg(counts.refusedAddress);
+    if (counts.failed > 0)
+        parts << QStringLiteral("%1 failed").arg(counts.failed);
+    if (counts.notSent > 0)
+        parts << QStringLiteral("%1 not sent").arg(counts.notSent);
+    return parts.join(QStringLiteral("; "));
+}

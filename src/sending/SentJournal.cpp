@@ -1,0 +1,203 @@
+#include "SentJournal.h"
+
+#include "AdifReader.h"
+#include "HamBands.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// "<NAME:length>value " with the length in bytes of the UTF-8 value; nothing for an empty one.
+QByteArray field(const char *name, const QString &value)
+{
+    const QByteArray bytes = value.toUtf8();
+    if (bytes.isEmpty())
+        return QByteArray();
+    return '<' + QByteArray(name) + ':' + QByteArray::number(bytes.size()) + '>' + bytes + ' ';
+}
+
+// Where the last "<EOR>" or "<EOH>" ends (letter case ignored), or -1 when there is none.
+qsizetype endOfLastMarker(const QByteArray &bytes)
+{
+    const QByteArray upper = bytes.toUpper();
+    const qsizetype record = upper.lastIndexOf("<EOR>");
+    const qsizetype header = upper.lastIndexOf("<EOH>");
+    const qsizetype last = qMax(record, header);
+    return last < 0 ? -1 : last + 5;
+}
+
+bool isBlank(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    return true;
+}
+
+} // namespace
+
+QString sentQsoKey(const SentQso &qso)
+{
+    QString frequency = bandOfFrequency(qso.freq);
+    if (frequency.isEmpty())
+        frequency = formatFrequency(qso.freq).value_or(qso.freq.trimmed());
+    return QStringList{qso.call.trimmed().toUpper(), qso.qsoDate.trimmed(),
+                       qso.timeOn.trimmed().left(4), qso.mode.trimmed().toUpper(), frequency}
+        .join(QLatin1Char('|'));
+}
+
+JournalError::JournalError(const QString &text)
+    : std::runtime_error(text.toStdString())
+    , m_text(text)
+{
+}
+
+SentJournal::SentJournal(QString path)
+    : m_path(std::move(path))
+{
+}
+
+SentJournal::~SentJournal()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);   // also gives up the lock
+}
+
+QByteArray SentJournal::headerText(const QDateTime &createdUtc)
+{
+    return "Kartello sent journal: one record for each QSL card a mail server accepted.\n"
+           + field("ADIF_VER", QStringLiteral("3.1.4")) + field("PROGRAMID", QStringLiteral("Kartello"))
+           + field("PROGRAMVERSION", QStringLiteral(KARTELLO_VERSION))
+           + field("CREATED_TIMESTAMP", createdUtc.toString(QStringLiteral("yyyyMMdd HHmmss")))
+           + "<EOH>\n";
+}
+
+QByteArray SentJournal::recordText(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
+{
+    return field("CALL", qso.call.trimmed()) + field("QSO_DATE", qso.qsoDate.trimmed())
+           + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", qso.freq.trimmed())
+           + field("BAND", bandOfFrequency(qso.freq)) + field("MODE", qso.mode.trimmed())
+           + field("EMAIL", qso.email) + field("QSL_SENT", QStringLiteral("Y"))
+           + field("QSLSDATE", sentUtc.toString(QStringLiteral("yyyyMMdd")))
+           + field("QSL_SENT_VIA", QStringLiteral("E"))
+           + field("APP_KARTELLO_MSGID", messageId) + "<EOR>\n";
+}
+
+void SentJournal::open()
+{
+    const QByteArray name = QFile::encodeName(m_path);
+    m_fd = ::open(name.constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (m_fd < 0)
+        throw JournalError(QStringLiteral("Cannot open file %1: %2").arg(m_path, systemError(errno)));
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+        throw JournalError(QStringLiteral("%1 is in use by another Kartello that is sending cards.").arg(m_path));
+    QByteArray bytes;
+    char block[65536];
+    for (;;) {
+        const ssize_t n = ::read(m_fd, block, sizeof block);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw JournalError(QStringLiteral("Cannot read file %1: %2").arg(m_path, systemError(errno)));
+        if (n == 0)
+            break;
+        bytes.append(block, n);
+    }
+    if (isBlank(bytes)) {
+        if (::ftruncate(m_fd, 0) != 0)
+            throw JournalError(QStringLiteral("Cannot create file %1: %2").arg(m_path, systemError(errno)));
+        writeSynced(headerText(QDateTime::currentDateTimeUtc()));
+        // The new file's name must survive a power cut as well as its first record.
+        const int dir = ::open(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(),
+                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
+        return;
+    }
+    cutUnfinishedTail(bytes);
+    readRecords(bytes);
+}
+
+void SentJournal::read()
+{
+    QFile file(m_path);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly))
+        throw JournalError(QStringLiteral("Cannot open file %1: %2").arg(m_path, file.errorString()));
+    readRecords(file.readAll());
+}
+
+void SentJournal::cutUnfinishedTail(const QByteArray &bytes)
+{
+    const qsizetype end = endOfLastMarker(bytes);
+    if (end < 0)
+        throw JournalError(QStringLiteral("%1 is not a sent journal (no ADIF header or record in it); "
+                                          "move it away and send again.").arg(m_path));
+    if (isBlank(QByteArrayView(bytes).sliced(end)))
+        return;
+    // Only a write cut short leaves text after the last record; it never became a record.
+    if (::ftruncate(m_fd, end) != 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: %2").arg(m_path, systemError(errno)));
+    writeSynced("\n");
+    m_cutTail = true;
+}
+
+void SentJournal::readRecords(const QByteArray &bytes)
+{
+    const AdifLog log = readAdifLog(bytes);
+    for (const AdifRecord &record : log.records) {
+        SentQso qso;
+        qso.call = record.value(AdifField::Call);
+        qso.qsoDate = record.value(AdifField::QsoDate);
+        qso.timeOn = record.value(AdifField::TimeOn);
+        qso.freq = record.value(AdifField::Freq);
+        qso.mode = record.value(AdifField::Mode);
+        m_keys.insert(sentQsoKey(qso));
+        ++m_records;
+    }
+}
+
+void SentJournal::append(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
+{
+    if (m_fd < 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
+    writeSynced(recordText(qso, sentUtc, messageId));
+    m_keys.insert(sentQsoKey(qso));
+    ++m_records;
+}
+
+void SentJournal::writeSynced(const QByteArray &bytes)
+{
+    const off_t before = ::lseek(m_fd, 0, SEEK_END);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int code = n < 0 ? errno : ENOSPC;
+            // A record half written is no record: take it back so the file stays whole.
+            if (before >= 0 && ::ftruncate(m_fd, before) == 0)
+                ::fsync(m_fd);
+            throw JournalError(QStringLiteral("Cannot write file %1: %2").arg(m_path, systemError(code)));
+        }
+        done += n;
+    }
+    if (::fsync(m_fd) != 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: %2").arg(m_path, systemError(errno)));
+}

@@ -1,0 +1,184 @@
+// `kartello send` as an operator runs it: the built program, a small log and a real SMTP server
+// with STARTTLS and AUTH.
+#include "AiosmtpdServer.h"
+#include "CardsRunner.h"
+#include "TestCertificates.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+const QString kMailScripts = QStringLiteral(KARTELLO_SOURCE_DIR "/tests/mail");
+const QString kSendingScripts = QStringLiteral(KARTELLO_SOURCE_DIR "/tests/sending");
+const auto *const kCertificates = ::testing::AddGlobalTestEnvironment(new TestCertificates(kMailScripts));
+
+struct SendRow
+{
+    const char *name;
+    QStringList args;        // after "send LOG"
+    const char *password;
+    int runsBefore;          // runs of plain `kartello send LOG` first
+    int exitCode;
+    QString err;             // a line of standard error
+    QString out;             // a line of standard output; empty: nothing printed
+    int messages;            // messages the server holds in the end
+};
+
+void PrintTo(const SendRow &row, std::ostream *os) { *os << row.name; }
+
+class SendCommand : public ::testing::TestWithParam<SendRow>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(runner.isValid());
+        QByteArray log = "Weekend log\n<adif_ver:5>3.1.4 <programid:6>Tester <eoh>\n";
+        log += adifRecord("K1ABC", "20260315", "093000", "14.074", "FT8", "100", "-10", "k1abc@example.org");
+        log += adifRecord("DL1XYZ", "20260316", "1200", "7.1", "CW", "", "599");
+        log += adifRecord("G4AA", "20260317", "1300", "21.2", "SSB", "", "59", "g4aa");
+        log += adifRecord("F5BB", "20260318", "1400", "3.573", "FT8", "", "-05", " f5bb@example.fr ");
+        logPath = runner.writeFile("weekend.adi", log);
+    }
+
+    void startServer(const char *password)
+    {
+        const QString cert = TestCertificates::path(QStringLiteral("localhost"));
+        server = std::make_unique<AiosmtpdServer>(
+            kMailScripts + QStringLiteral("/smtp_tls_server.py"),
+            QStringList{inbox.path(), QStringLiteral("starttls"), cert + ".pem", cert + ".key"});
+        ASSERT_NE(0, server->port()) << server->errors().toStdString();
+        writeSettings(password, 600);
+    }
+
+    void writeSettings(const char *password, int perMinute)
+    {
+        runner.writeFile(runner.dataFile("smtp.onl"),
+                         QStringLiteral("localhost\r\ndl1abc\r\n%1\r\n%2\r\nstarttls\r\n%3\r\n")
+                             .arg(QLatin1String(password))
+                             .arg(server->port())
+                             .arg(perMinute)
+                             .toUtf8());
+    }
+
+    // The messages the server holds: "To" header and the attachment's name, one line each.
+    QStringList messages() const
+    {
+        QStringList lines;
+        for (const QString &line : runPython({kSendingScripts + "/decode_inbox.py", inbox.path()}).split('\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split('\t');
+            lines << (f.size() == 5 ? f[1] + ' ' + f[3] + " defects " + f[4] : line);
+        }
+        return lines;
+    }
+
+    CardsRunner runner;
+    QString logPath;
+    QTemporaryDir inbox;
+    std::unique_ptr<AiosmtpdServer> server;
+};
+
+TEST_P(SendCommand, SendsWhatTheJournalDoesNotHold)
+{
+    const SendRow &row = GetParam();
+    startServer(row.password);
+    for (int i = 0; i < row.runsBefore; ++i)
+        ASSERT_EQ(0, runner.run({"send", logPath}).exitCode);
+    const CardsRunner::Result result = runner.run(QStringList{"send", logPath} + row.args);
+    EXPECT_EQ(row.exitCode, result.exitCode) << result.err.toStdString();
+    EXPECT_TRUE(result.err.split('\n').contains(row.err)) << result.err.toStdString();
+    if (row.out.isEmpty())
+        EXPECT_EQ(QString(), result.out);
+    else
+        EXPECT_TRUE(result.out.split('\n').contains(row.out)) << result.out.toStdString();
+    EXPECT_EQ(row.messages, messages().size()) << messages().join('\n').toStdString();
+}
+
+const char kGood[] = "app-pw-73";
+const QString kSkips = QStringLiteral("; 1 without an address; 1 with an address the e-mail check refuses");
+
+const SendRow kSendRows[] = {
+    {"DryRunConnectsToNothing", {"--dry-run"}, kGood, 0, 0, "2 cards would be sent" + kSkips,
+     "row 1  K1ABC  20260315 093000 FT8  K1ABC.jpg -> k1abc@example.org", 0},
+    {"SendsEveryCardWithAnAddress", {}, kGood, 0, 0, "2 cards sent" + kSkips, {}, 2},
+    {"SecondRunSendsNothing", {}, kGood, 1, 0, "0 cards sent; 2 already sent" + kSkips, {}, 2},
+    {"DryRunAfterARun", {"--dry-run"}, kGood, 1, 0, "0 cards would be sent; 2 already sent" + kSkips,
+     "row 4  F5BB  20260318 1400 FT8  F5BB.jpg -> f5bb@example.fr  (already sent)", 2},
+    {"ResendSendsAgain", {"--resend"}, kGood, 1, 0, "2 cards sent" + kSkips, {}, 4},
+    {"OneCallOnly", {"--call", "f5bb"}, kGood, 0, 0, "1 card sent", {}, 1},
+    {"RowsOnly", {"--rows", "1-2"}, kGood, 0, 0, "1 card sent; 1 without an address", {}, 1},
+    {"WrongPasswordStopsAtOnce", {}, "wrong", 0, 1,
+     "kartello send: the run stopped: 535 5.7.8 Authentication credentials invalid", {}, 0},
+    {"WrongCommandLine", {"--per-minute", "0"}, kGood, 0, 2,
+     "kartello send: --per-minute \"0\" is not a number from 1 to 600", {}, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Runs, SendCommand, ::testing::ValuesIn(kSendRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The card that goes out is the card `kartello cards` writes as JPEG, byte for byte.
+TEST_F(SendCommand, AttachesTheCardKartelloCardsWrites)
+{
+    startServer(kGood);
+    ASSERT_EQ(0, runner.run({"send", logPath, "--call", "K1ABC"}).exitCode);
+    const QString out = runner.folder() + "cards/";
+    ASSERT_EQ(0, runner.run({"cards", logPath, "--call", "K1ABC", "--no-info", "--out", out}).exitCode);
+    ASSERT_EQ(QStringList{"k1abc@example.org K1ABC.jpg defects 0"}, messages());
+    const QByteArray sent = readWholeFile(inbox.filePath("message1.card"));
+    EXPECT_FALSE(sent.isEmpty());
+    EXPECT_TRUE(sent == readWholeFile(out + "K1ABC.jpg"));
+}
+
+// A run killed in the middle leaves a journal of exactly the cards the server holds, and the
+// next run sends the rest, none twice.
+TEST_F(SendCommand, KilledInTheMiddleThenRunAgain)
+{
+    startServer(kGood);
+    QByteArray log = "Big log\n<eoh>\n";
+    for (int i = 0; i < 6; ++i) {
+        const QString call = QStringLiteral("W1A") + QChar('A' + i);
+        log += adifRecord(call, "20260401", QStringLiteral("%1").arg(1000 + i), "14.074", "FT8", "", "-10",
+                          call.toLower() + "@example.net");
+    }
+    runner.writeFile("big.adi", log);
+    writeSettings(kGood, 60);   // a card a second: the kill falls between two cards
+    QProcess process;
+    process.setWorkingDirectory(runner.folder());
+    process.start(runner.programPath(), {"send", "big.adi"});
+    QElapsedTimer waited;
+    waited.start();
+    while (messages().size() < 2 && waited.elapsed() < 20000)
+        QThread::msleep(50);
+    QThread::msleep(300);
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished(5000);
+    const int kept = int(messages().size());
+    EXPECT_GE(kept, 2);
+    EXPECT_LT(kept, 6);
+    const QString journal = QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi")));
+    EXPECT_EQ(kept, journal.count("<EOR>"));
+
+    writeSettings(kGood, 600);
+    const CardsRunner::Result again = runner.run({"send", "big.adi"});
+    EXPECT_EQ(0, again.exitCode) << again.err.toStdString();
+    EXPECT_TRUE(again.err.contains(QStringLiteral("%1 cards sent; %2 already sent").arg(6 - kept).arg(kept)))
+        << again.err.toStdString();
+    QStringList all = messages();
+    all.sort();
+    all.removeDuplicates();
+    EXPECT_EQ(6, all.size()) << messages().join('\n').toStdString();
+    EXPECT_EQ(6, messages().size());
+    EXPECT_EQ(6, QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi"))).count("<EOR>"));
+}
+
+} // namespace

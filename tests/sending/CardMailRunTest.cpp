@@ -1,0 +1,250 @@
+#include "AiosmtpdServer.h"
+#include "CardMailRun.h"
+#include "Mailer.h"
+#include "ScriptedServer.h"
+#include "SentJournal.h"
+#include "TestCertificates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QString kScripts = QStringLiteral(KARTELLO_SENDING_TEST_DIR);
+const auto *const kCertificates =
+    ::testing::AddGlobalTestEnvironment(new TestCertificates(QStringLiteral(KARTELLO_MAIL_TEST_DIR)));
+
+// Time that passes only when the run waits, and every wait recorded.
+class FakeClock : public SendClock
+{
+public:
+    qint64 nowMs() override { return m_now; }
+    bool wait(qint64 ms, const std::function<bool()> &stop) override
+    {
+        waits.push_back(ms);
+        m_now += ms;
+        return !(stop && stop());
+    }
+    QDate todayUtc() override { return QDate(2026, 12, 8); }
+
+    std::vector<qint64> waits;
+
+private:
+    qint64 m_now = 5000000;
+};
+
+struct RunRow
+{
+    const char *name;
+    int cards;
+    const char *plan;              // what the server does wrong (smtp_fault_server.py)
+    const char *certificate;       // the server's (make_certs.py)
+    const char *password;
+    bool nothingListens;           // the port is closed
+    int perMinute;
+    int stopAfter;                 // the operator stops once this many cards are settled; 0 never
+    int sent;
+    std::vector<std::string> failed;   // "K1AC: <the server's line>"
+    int sessions;
+    std::vector<int> waitsS;       // the waits of a second or more, in whole seconds
+    QString stopReason;            // its start
+    bool stopped;
+};
+
+void PrintTo(const RunRow &row, std::ostream *os) { *os << row.name; }
+
+QString callOf(int i)
+{
+    return QStringLiteral("K1A") + QChar('A' + i);
+}
+
+// Cards K1AA, K1AB, ... to k1aa@example.net, ..., each with a picture of its own bytes.
+std::vector<CardToSend> makeCards(int count, const QString &folder)
+{
+    std::vector<CardToSend> cards;
+    for (int i = 0; i < count; ++i) {
+        CardToSend card;
+        card.qso = {callOf(i), QDate(2026, 11, 1).addDays(i).toString(QStringLiteral("yyyyMMdd")),
+                    QStringLiteral("1200"), QStringLiteral("14.074"), QStringLiteral("FT8"),
+                    callOf(i).toLower() + QStringLiteral("@example.net")};
+        QDir().mkpath(folder + QStringLiteral("/%1").arg(i));
+        card.attachment = folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(callOf(i));
+        card.label = callOf(i);
+        QByteArray bytes(3000 + 977 * i, Qt::Uninitialized);
+        QRandomGenerator rng(quint32(i + 1));
+        for (char &c : bytes)
+            c = char(rng.bounded(256));
+        QFile file(card.attachment);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        cards.push_back(card);
+    }
+    return cards;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The tab-separated lines a helper script prints.
+std::vector<QStringList> scriptRows(const QStringList &arguments)
+{
+    std::vector<QStringList> rows;
+    for (const QString &line : runPython(arguments).split('\n', Qt::SkipEmptyParts))
+        rows.push_back(line.split('\t'));
+    return rows;
+}
+
+class CardRun : public ::testing::TestWithParam<RunRow>
+{
+protected:
+    SendSettings settings(const RunRow &row, quint16 port) const
+    {
+        SendSettings s;
+        s.host = QStringLiteral("localhost");
+        s.port = port;
+        s.security = SmtpSecurity::StartTls;
+        s.userName = QStringLiteral("dl1abc");
+        s.password = QString::fromLatin1(row.password);
+        s.operatorEmail = QStringLiteral("dl1abc@example.org");
+        s.perMinute = row.perMinute;
+        return s;
+    }
+
+    QTemporaryDir inbox;
+    QTemporaryDir work;
+};
+
+TEST_P(CardRun, SendsEachCardOnceAndRecordsIt)
+{
+    const RunRow &row = GetParam();
+    const QString cert = TestCertificates::path(QString::fromLatin1(row.certificate));
+    std::unique_ptr<AiosmtpdServer> server;
+    if (!row.nothingListens) {
+        server = std::make_unique<AiosmtpdServer>(
+            kScripts + QStringLiteral("/smtp_fault_server.py"),
+            QStringList{inbox.path(), cert + QStringLiteral(".pem"), cert + QStringLiteral(".key"),
+                        QString::fromLatin1(row.plan)});
+        ASSERT_NE(0, server->port()) << server->errors().toStdString();
+    }
+    const quint16 port = server ? server->port() : unusedPort();
+    const std::vector<CardToSend> cards = makeCards(row.cards, work.path());
+    const QString journalPath = work.filePath(QStringLiteral("Sent.adi"));
+    auto journal = std::make_unique<SentJournal>(journalPath);
+    journal->open();
+    Mailer mailer;
+    mailer.smtp().ReadTimeout = 20000;
+    FakeClock clock;
+    CardMailRun run(mailer, *journal, clock);
+    int settled = 0;
+    run.onCardDone = [&](int, const CardResult &) { ++settled; };
+    run.stopRequested = [&] { return row.stopAfter > 0 && settled >= row.stopAfter; };
+    const SendRunOutcome outcome = run.run(settings(row, port), cards);
+
+    EXPECT_EQ(row.sent, outcome.sent);
+    EXPECT_EQ(row.sessions, outcome.sessions);
+    EXPECT_EQ(row.stopped, outcome.stopped);
+    EXPECT_EQ(row.stopReason, outcome.stopReason.left(row.stopReason.size())) << outcome.stopReason.toStdString();
+    if (row.stopReason.isEmpty())
+        EXPECT_EQ(QString(), outcome.stopReason);
+    std::vector<std::string> failed;
+    for (size_t i = 0; i < cards.size(); ++i)
+        if (outcome.cards[i].fate == CardFate::Failed)
+            failed.push_back((cards[i].label + QStringLiteral(": ") + outcome.cards[i].reason).toStdString());
+    EXPECT_EQ(row.failed, failed);
+    std::vector<int> waits;
+    for (qint64 ms : clock.waits)
+        if (ms >= 1000)
+            waits.push_back(int((ms + 500) / 1000));
+    EXPECT_EQ(row.waitsS, waits);
+
+    // Every card the server kept is a card the run counts as sent, kept once, with its picture.
+    QHash<QString, QString> messageIdOfRecipient;
+    for (const QStringList &m : scriptRows({kScripts + QStringLiteral("/decode_inbox.py"), inbox.path()})) {
+        ASSERT_EQ(5, m.size()) << m.join('|').toStdString();
+        EXPECT_FALSE(messageIdOfRecipient.contains(m[1])) << "twice: " << m[1].toStdString();
+        messageIdOfRecipient.insert(m[1], m[2]);
+        EXPECT_EQ(QStringLiteral("0"), m[4]) << "parser defects in message " << m[0].toStdString();
+        const int i = m[3].mid(3, 1).at(0).unicode() - 'A';
+        ASSERT_TRUE(i >= 0 && i < row.cards) << m[3].toStdString();
+        EXPECT_EQ(callOf(i) + QStringLiteral(".jpg"), m[3]);
+        EXPECT_EQ(callOf(i).toLower() + QStringLiteral("@example.net"), m[1]);
+        EXPECT_TRUE(readAll(inbox.filePath(QStringLiteral("message%1.card").arg(m[0]))) == readAll(cards[i].attachment))
+            << "the picture of " << m[3].toStdString() << " differs";
+        EXPECT_EQ(CardFate::Sent, outcome.cards[i].fate) << m[3].toStdString();
+        EXPECT_EQ(outcome.cards[i].messageId, m[2]);
+    }
+    EXPECT_EQ(row.sent, messageIdOfRecipient.size());
+
+    // The journal holds exactly the kept cards, read by an ADIF reader that is not Kartello's.
+    journal.reset();
+    const std::vector<QStringList> records = scriptRows({kScripts + QStringLiteral("/read_adif.py"), journalPath});
+    ASSERT_FALSE(records.empty());
+    EXPECT_TRUE(records.front().first().startsWith(QStringLiteral("header"))) << records.front().join('|').toStdString();
+    EXPECT_EQ(size_t(row.sent + 1), records.size());
+    for (size_t r = 1; r < records.size(); ++r) {
+        const QStringList &fields = records[r];
+        ASSERT_EQ(11, fields.size()) << fields.join('|').toStdString();
+        const QString email = fields[6].mid(6);
+        EXPECT_EQ(QStringLiteral("CALL=") + email.section('@', 0, 0).toUpper(), fields[0]);
+        EXPECT_EQ(QStringLiteral("QSLSDATE=20261208"), fields[8]);
+        EXPECT_EQ(QStringLiteral("APP_KARTELLO_MSGID=") + messageIdOfRecipient.value(email), fields[10]);
+    }
+
+    // A second run sends nothing that went out.
+    SentJournal again(journalPath);
+    again.open();
+    EXPECT_EQ(row.sent, again.recordCount());
+    if (row.failed.empty() && row.stopReason.isEmpty() && !row.stopped) {
+        FakeClock clock2;
+        CardMailRun run2(mailer, again, clock2);
+        const SendRunOutcome second = run2.run(settings(row, port), cards);
+        EXPECT_EQ(0, second.sent);
+        EXPECT_EQ(0, second.sessions);
+        EXPECT_EQ(row.cards, second.alreadySent);
+    }
+}
+
+const char kGood[] = "app-pw-73";
+const QString kNoStop;
+constexpr int kFast = 60000;   // a card a millisecond: no pace to speak of
+
+const RunRow kRunRows[] = {
+    {"TwentyCardsInOneSession", 20, "{}", "localhost", kGood, false, kFast, 0, 20, {}, 1, {}, kNoStop, false},
+    {"SessionEndsWith421", 6, R"({"reply421": [3]})", "localhost", kGood, false, kFast, 0, 6, {}, 2, {}, kNoStop, false},
+    {"DroppedJustBefore250", 6, R"({"dropBefore": [3]})", "localhost", kGood, false, kFast, 0, 6, {}, 2, {}, kNoStop, false},
+    {"DroppedJustAfter250", 6, R"({"dropAfter": [3]})", "localhost", kGood, false, kFast, 0, 6, {}, 2, {}, kNoStop, false},
+    {"Greylisted450ThenSent", 6, R"({"recipients": {"k1ac@example.net": ["450 4.2.0 Greylisted, try again later"]}})",
+     "localhost", kGood, false, kFast, 0, 6, {}, 2, {60}, kNoStop, false},
+    {"Refused450FourTimes", 6,
+     R"({"recipients": {"k1ac@example.net": ["450 4.2.0 Busy", "450 4.2.0 Busy", "450 4.2.0 Busy", "450 4.2.0 Busy"]}})",
+     "localhost", kGood, false, kFast, 0, 5, {"K1AC: 450 4.2.0 Busy"}, 4, {60, 300, 900}, kNoStop, false},
+    {"Refused550", 6, R"({"recipients": {"k1ac@example.net": ["550 5.1.1 No such user"]}})", "localhost", kGood,
+     false, kFast, 0, 5, {"K1AC: 550 5.1.1 No such user"}, 1, {}, kNoStop, false},
+    {"PacedTwentyAMinute", 4, "{}", "localhost", kGood, false, 20, 0, 4, {}, 1, {3, 3, 3}, kNoStop, false},
+    {"StoppedByTheOperator", 6, "{}", "localhost", kGood, false, kFast, 2, 2, {}, 1, {}, kNoStop, true},
+    {"WrongPassword", 6, "{}", "localhost", "wrong", false, kFast, 0, 0, {}, 0, {},
+     QStringLiteral("535 5.7.8 Authentication credentials invalid"), false},
+    {"UntrustedCertificate", 6, "{}", "rogue", kGood, false, kFast, 0, 0, {}, 0, {},
+     QStringLiteral("The server's certificate was not accepted: it was issued by an unknown authority."), false},
+    {"NothingListens", 6, "{}", "localhost", kGood, true, kFast, 0, 0, {}, 0, {},
+     QStringLiteral("Socket Error # 10061"), false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Servers, CardRun, ::testing::ValuesIn(kRunRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,229 @@
+#include "AdifReader.h"
+#include "SentJournal.h"
+
+#include <QFile>
+#include <memory>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kScripts = QStringLiteral(KARTELLO_SENDING_TEST_DIR);
+
+SentQso qso(const char *call, const char *date, const char *time, const char *freq, const char *mode,
+            const char *email = "")
+{
+    return {QString::fromUtf8(call), QString::fromLatin1(date), QString::fromLatin1(time),
+            QString::fromLatin1(freq), QString::fromLatin1(mode), QString::fromUtf8(email)};
+}
+
+// Two QSOs and whether the journal takes them for the same contact.
+struct SameQsoRow
+{
+    const char *name;
+    SentQso a;
+    SentQso b;
+    bool same;
+};
+
+void PrintTo(const SameQsoRow &row, std::ostream *os) { *os << row.name; }
+
+class SameQso : public ::testing::TestWithParam<SameQsoRow>
+{
+};
+
+TEST_P(SameQso, ByCallDateMinuteModeAndBand)
+{
+    const SameQsoRow &row = GetParam();
+    EXPECT_EQ(row.same, sentQsoKey(row.a) == sentQsoKey(row.b));
+}
+
+const SameQsoRow kSameQsoRows[] = {
+    {"Identical", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
+    {"CaseAndBlanks", qso(" k1abc ", "20261201", "1200", "14.074", "ft8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
+    {"SecondsIgnored", qso("K1ABC", "20261201", "120059", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
+    {"SameBandOtherFrequency", qso("K1ABC", "20261201", "1200", "14.0745", "FT8"), qso("K1ABC", "20261201", "1200", "14.2", "FT8"), true},
+    {"OtherBand", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "7.074", "FT8"), false},
+    {"OtherMinute", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1201", "14.074", "FT8"), false},
+    {"OtherDay", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261202", "1200", "14.074", "FT8"), false},
+    {"OtherMode", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT4"), false},
+    {"OtherCall", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABD", "20261201", "1200", "14.074", "FT8"), false},
+    {"OutsideBandsByKilohertz", qso("K1ABC", "20261201", "1200", "5.0001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), true},
+    {"OutsideBandsOtherKilohertz", qso("K1ABC", "20261201", "1200", "5.001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), false},
+    {"NoFrequencyOnEither", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "", "CW"), true},
+    {"NoFrequencyOnOne", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "7.01", "CW"), false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Pairs, SameQso, ::testing::ValuesIn(kSameQsoRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The record written for a QSO, byte for byte.
+struct RecordRow
+{
+    const char *name;
+    SentQso qso;
+    QByteArray text;
+};
+
+void PrintTo(const RecordRow &row, std::ostream *os) { *os << row.name; }
+
+class JournalRecord : public ::testing::TestWithParam<RecordRow>
+{
+};
+
+TEST_P(JournalRecord, IsTheAdifRecordALoggerImports)
+{
+    const RecordRow &row = GetParam();
+    EXPECT_EQ(row.text, SentJournal::recordText(row.qso, QDate(2026, 12, 8), QStringLiteral("<a.b@example.org>")));
+}
+
+const QByteArray kSent = "<QSL_SENT:1>Y <QSLSDATE:8>20261208 <QSL_SENT_VIA:1>E <APP_KARTELLO_MSGID:17><a.b@example.org> <EOR>\n";
+
+const RecordRow kRecordRows[] = {
+    {"FrequencyAndItsBand", qso("K1ABC", "20261201", "1200", "14.074", "FT8", "k1abc@example.net"),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <FREQ:6>14.074 <BAND:3>20m <MODE:3>FT8 "
+     "<EMAIL:17>k1abc@example.net " + kSent},
+    {"NoFrequency", qso("DL1XYZ", "20261202", "130000", "", "CW", "dl1xyz@example.de"),
+     "<CALL:6>DL1XYZ <QSO_DATE:8>20261202 <TIME_ON:6>130000 <MODE:2>CW <EMAIL:17>dl1xyz@example.de " + kSent},
+    {"FrequencyOutsideTheBands", qso("G4AA", "20261203", "1400", "5.000", "SSB", "g4aa@example.uk"),
+     "<CALL:4>G4AA <QSO_DATE:8>20261203 <TIME_ON:4>1400 <FREQ:5>5.000 <MODE:3>SSB <EMAIL:15>g4aa@example.uk " + kSent},
+    {"LengthsInUtf8Bytes", qso(" OE1ÄB ", "20261204", "0900", "144.300", "SSB", "jörg@example.at"),
+     "<CALL:6>OE1\xc3\x84" "B <QSO_DATE:8>20261204 <TIME_ON:4>0900 <FREQ:7>144.300 <BAND:2>2m <MODE:3>SSB "
+     "<EMAIL:16>j\xc3\xb6rg@example.at " + kSent},
+};
+
+INSTANTIATE_TEST_SUITE_P(Records, JournalRecord, ::testing::ValuesIn(kRecordRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList pythonRecords(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"), {kScripts + QStringLiteral("/read_adif.py"), path});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+}
+
+// What a journal file held before it was opened, and what opening it and appending one
+// record leaves.
+struct OpenRow
+{
+    const char *name;
+    QByteArray before;          // null: no file
+    int recordsRead;            // records found on opening
+    bool cutTail;
+    QByteArray after;           // the file's end after one record appended; empty: open fails
+    QString error;              // the start of the failure's text
+};
+
+void PrintTo(const OpenRow &row, std::ostream *os) { *os << row.name; }
+
+class JournalFile : public ::testing::TestWithParam<OpenRow>
+{
+};
+
+const QByteArray kHeaderEnd = "<EOH>\n";
+const QByteArray kOld = "<CALL:4>W1AW <QSO_DATE:8>20261101 <TIME_ON:4>1000 <FREQ:5>7.030 <MODE:2>CW <EOR>\n";
+const SentQso kNew = qso("K1ABC", "20261201", "1200", "14.074", "FT8", "k1abc@example.net");
+const SentQso kNewOtherBand = qso("K1ABC", "20261201", "1200", "7.074", "FT8", "k1abc@example.net");
+
+TEST_P(JournalFile, OpensAppendsAndReadsBack)
+{
+    const OpenRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    if (!row.before.isNull())
+        writeAll(path, row.before);
+    auto journal = std::make_unique<SentJournal>(path);
+    if (!row.error.isEmpty()) {
+        const QString expected = row.error.arg(path);
+        try {
+            journal->open();
+            FAIL() << "opened";
+        } catch (const JournalError &e) {
+            EXPECT_EQ(expected, e.text().left(expected.size()));
+        }
+        EXPECT_EQ(row.before, readAll(path));
+        return;
+    }
+    journal->open();
+    EXPECT_EQ(row.recordsRead, journal->recordCount());
+    EXPECT_EQ(row.cutTail, journal->hadUnfinishedRecord());
+    EXPECT_FALSE(journal->contains(kNew));
+    journal->append(kNew, QDate(2026, 12, 8), QStringLiteral("<a.b@example.org>"));
+    EXPECT_TRUE(journal->contains(kNew));
+    EXPECT_FALSE(journal->contains(kNewOtherBand));
+    const QByteArray file = readAll(path);
+    EXPECT_TRUE(file.endsWith(row.after)) << file.toStdString();
+
+    // Read back by Kartello's reader, by a new journal and by an independent reader.
+    const AdifLog log = readAdifLog(file);
+    ASSERT_EQ(size_t(row.recordsRead + 1), log.records.size());
+    EXPECT_EQ(QStringLiteral("K1ABC"), log.records.back().value(AdifField::Call));
+    EXPECT_EQ(QStringLiteral("k1abc@example.net"), log.records.back().value(AdifField::Email));
+    EXPECT_EQ(0, log.skipped.total());
+    journal = std::make_unique<SentJournal>(path);
+    journal->read();
+    EXPECT_EQ(row.recordsRead + 1, journal->recordCount());
+    EXPECT_TRUE(journal->contains(kNew));
+    const QStringList lines = pythonRecords(path);
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(QStringLiteral("CALL=K1ABC\tQSO_DATE=20261201\tTIME_ON=1200\tFREQ=14.074\tBAND=20m\tMODE=FT8\t"
+                             "EMAIL=k1abc@example.net\tQSL_SENT=Y\tQSLSDATE=20261208\tQSL_SENT_VIA=E\t"
+                             "APP_KARTELLO_MSGID=<a.b@example.org>"),
+              lines.last());
+    EXPECT_EQ(row.recordsRead + 1 + (row.before.startsWith('<') ? 0 : 1), lines.size()) << lines.join('\n').toStdString();
+}
+
+const QByteArray kNewRecord = SentJournal::recordText(kNew, QDate(2026, 12, 8), QStringLiteral("<a.b@example.org>"));
+
+const OpenRow kOpenRows[] = {
+    {"NewFile", QByteArray(), 0, false, kHeaderEnd + kNewRecord, {}},
+    {"EmptyFile", QByteArray(""), 0, false, kHeaderEnd + kNewRecord, {}},
+    {"OneRecord", "Journal\n<ADIF_VER:5>3.1.4 <EOH>\n" + kOld, 1, false, kOld + kNewRecord, {}},
+    {"NoHeaderLowerCase", "<call:4>W1AW <qso_date:8>20261101 <time_on:4>1000 <mode:2>CW <eor>", 1, false,
+     "<eor>" + kNewRecord, {}},
+    {"UnfinishedRecordCut", "Journal\n<EOH>\n" + kOld + "<CALL:5>K1A", 1, true, kOld + kNewRecord, {}},
+    {"UnfinishedFirstRecordCut", "Journal\n<EOH>\n<CALL:5>K1ABC <QSO_DA", 0, true, kHeaderEnd + kNewRecord, {}},
+    {"NotAJournal", "Dear OM, tnx fer QSO", 0, false, {}, QStringLiteral("%1 is not a sent journal")},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, JournalFile, ::testing::ValuesIn(kOpenRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(JournalLock, OneSenderAtATime)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    auto first = std::make_unique<SentJournal>(path);
+    first->open();
+    SentJournal second(path);
+    try {
+        second.open();
+        FAIL() << "two journals appended to one file";
+    } catch (const JournalError &e) {
+        EXPECT_EQ(path + QStringLiteral(" is in use by another Kartello that is sending cards."), e.text());
+    }
+    first.reset();
+    SentJournal third(path);
+    third.open();
+    EXPECT_EQ(0, third.recordCount());
+}
+
+} // namespace
