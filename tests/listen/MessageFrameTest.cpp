@@ -6,9 +6,11 @@
 #include "ListRow.h"
 
 #include <QDataStream>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include "QtPrinters.h"
+#include "TestNames.h"
 
 namespace {
 
@@ -220,6 +222,61 @@ TEST(MessageFrameBytes, LoggedAdifFromTheDescription)
     EXPECT_EQ(frame.type, 12u);
     EXPECT_EQ(frame.record.value(AdifField::Call), QStringLiteral("W1AW"));
     EXPECT_EQ(frame.record.value(AdifField::QsoDate), QStringLiteral("20261208"));
+}
+
+// The fuzz corpus's seeds, written byte by byte apart from the test's sender: each is what its
+// name says, so the fuzzer starts from real messages.
+struct SeedCase
+{
+    const char *file;
+    FrameVerdict verdict;
+    QString row;
+};
+
+void PrintTo(const SeedCase &c, std::ostream *os) { *os << c.file; }
+
+class CorpusSeeds : public ::testing::TestWithParam<SeedCase>
+{
+};
+
+TEST_P(CorpusSeeds, ReadAsTheirNameSays)
+{
+    QFile file(QStringLiteral(KARTELLO_SOURCE_DIR "/fuzz/corpus/listen_frame/") + GetParam().file);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const MessageFrame frame = readMessageFrame(file.readAll());
+    EXPECT_EQ(frame.verdict, GetParam().verdict) << frame.reason.toStdString();
+    if (GetParam().row.isEmpty())
+        EXPECT_TRUE(frame.record.isEmpty());
+    else
+        EXPECT_EQ(listRow(frame.record, QStringLiteral("100")), GetParam().row);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MessageFrame, CorpusSeeds,
+    ::testing::Values(
+        SeedCase{"qso_logged_old", FrameVerdict::Qso, QStringLiteral(" K1ABC, 12.08.2026, 1405, 14.076, 50, FT8, -12")},
+        SeedCase{"logged_adif", FrameVerdict::Qso,
+                 QStringLiteral(" K1ABC, 12.08.2026, 1407, 14.076, 50, MFSK, -12, k@a.b.org")},
+        SeedCase{"heartbeat", FrameVerdict::Ignored, QString()},
+        SeedCase{"status", FrameVerdict::Ignored, QString()},
+        SeedCase{"foreign", FrameVerdict::Refused, QString()}),
+    [](const auto &info) { return testName(info.param.file); });
+
+// The newest seed's time on is local time: whatever this computer's zone, the QSO comes out
+// with its call, frequency and report, and no power given.
+TEST(CorpusSeedNewest, QsoLoggedWithLocalTimeOn)
+{
+    QFile file(QStringLiteral(KARTELLO_SOURCE_DIR "/fuzz/corpus/listen_frame/qso_logged_new"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const MessageFrame frame = readMessageFrame(file.readAll());
+    ASSERT_EQ(frame.verdict, FrameVerdict::Qso) << frame.reason.toStdString();
+    const QsoRow row = parseListRow(listRow(frame.record, QStringLiteral("100")));
+    EXPECT_EQ(row.callSign, QStringLiteral("W2XY"));
+    EXPECT_EQ(row.frequency, QStringLiteral("7.074"));
+    EXPECT_EQ(row.mode, QStringLiteral("FT4"));
+    EXPECT_EQ(row.report, QStringLiteral("+02"));
+    EXPECT_EQ(row.power, QStringLiteral("100"));
+    EXPECT_EQ(frame.clientId, QStringLiteral("WSJT-X"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "CardsCommand.h"
 #include "Fonts.h"
+#include "ListenCommand.h"
 #include "RowsCommand.h"
 
 #include <QApplication>
@@ -27,6 +28,8 @@ const Subcommand subcommands[] = {
     {"rows", "print the QSO list rows of ADIF logs", AppKind::Core, runRowsCommand},
     {"cards", "make the QSL cards of ADIF logs (JPEG, GIF, PNG, PDF)", AppKind::OffscreenWidgets,
      runCardsCommand},
+    {"listen", "print (and make the cards of) the QSOs that digital-mode programs log over UDP",
+     AppKind::OffscreenWidgets, runListenCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)
