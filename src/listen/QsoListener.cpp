@@ -87,6 +87,9 @@ bool QsoListener::joinGroup(const QList<QNetworkInterface> &interfaces)
 
 void QsoListener::close()
 {
+    // What the system received before the stop counts as received.
+    if (m_socket)
+        readDatagrams();
     m_heldTimer.stop();
     giveOut(m_merger.takeAll());
     m_socket.reset();

@@ -37,7 +37,8 @@ public:
     // send there by default). False, with errorString(), when the port cannot be had or no
     // interface joins the group.
     bool listen(const ListenAddress &address, const QList<QNetworkInterface> &interfaces = {});
-    // Gives out the QSOs still waiting, then stops listening.
+    // Reads the datagrams the system holds, gives out the QSOs still waiting, then stops
+    // listening.
     void close();
 
     bool isListening() const;
