@@ -1,6 +1,7 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "cli/CommandLine.h"
+#include "features/WindowListenHost.h"
 
 #include <QApplication>
 
@@ -12,5 +13,6 @@ int main(int argc, char **argv)
     registerFontSubstitutes();
     MainWindow form;
     form.show();
+    startListeningAsRemembered(form);
     return app.exec();
 }
