@@ -1,7 +1,7 @@
 #include "Fonts.h"
 #include "MainWindow.h"
 #include "cli/CommandLine.h"
-#include "features/WindowListenHost.h"
+#include "features/ListenDialog.h"
 
 #include <QApplication>
 
@@ -13,6 +13,6 @@ int main(int argc, char **argv)
     registerFontSubstitutes();
     MainWindow form;
     form.show();
-    startListeningAsRemembered(form);
+    setUpListening(form);
     return app.exec();
 }

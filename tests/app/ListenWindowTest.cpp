@@ -3,12 +3,16 @@
 #include "MainWindowFixture.h"
 #include "ProtocolSender.h"
 #include "features/ListenController.h"
-#include "features/WindowListenHost.h"
+#include "features/ListenDialog.h"
 
 #include "IniFile.h"
 
 #include <QDeadlineTimer>
+#include <QAction>
 #include <QDialog>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 
@@ -30,7 +34,7 @@ protected:
                                    .arg(port)
                                    .toUtf8());
         start();
-        startListeningAsRemembered(*form);
+        setUpListening(*form);
     }
 
     void send(const QByteArray &datagram) { ASSERT_TRUE(sender.send(datagram, to, port)); }
@@ -45,11 +49,7 @@ protected:
     }
 
     QString field(QsoField f) const { return form->entryOverlay(f)->text(); }
-    QString statusLine() const
-    {
-        const auto *line = form->control<QLabel>(QStringLiteral("ListenStatus"));
-        return line && line->isVisibleTo(form.get()) ? line->text() : QString();
-    }
+    QString title() const { return form->windowTitle(); }
     QImage cardNow() const
     {
         form->cardOutputs().snapshotCard();
@@ -66,39 +66,92 @@ protected:
 TEST_F(ListenWindow, IsOffUnlessRemembered)
 {
     start();
-    startListeningAsRemembered(*form);
+    setUpListening(*form);
     EXPECT_FALSE(form->listen().isListening());
-    EXPECT_EQ(statusLine(), QString());
+    EXPECT_EQ(title(), QStringLiteral("Kartello"));
 }
 
 TEST_F(ListenWindow, ShowsWhereItListensAndTheLastQso)
 {
     startListening(true);
     ASSERT_TRUE(form->listen().isListening()) << form->listen().errorString().toStdString();
-    EXPECT_EQ(statusLine(), QStringLiteral("Listening on 224.0.0.1:%1").arg(port));
+    EXPECT_EQ(title(), QStringLiteral("Kartello - Listening on 224.0.0.1:%1").arg(port));
     const QsoLoggedFields qso = sampleQso(4);
     send(loggedAdifDatagram(qso.id, loggedAdifText(qso)));
     ASSERT_TRUE(runUntil([&] { return !field(QsoField::CallSign).isEmpty(); }));
-    EXPECT_EQ(statusLine(), QStringLiteral("Listening on 224.0.0.1:%1, last QSO K4AB 12.8.2026 14:04").arg(port));
+    EXPECT_EQ(title(), QStringLiteral("Kartello - Listening on 224.0.0.1:%1, last QSO K4AB 12.8.2026 14:04").arg(port));
 }
 
-TEST_F(ListenWindow, RemembersTheChoice)
+// The choice made in the window is kept in Kartello.ini, survives the window's own writing of
+// the state file, and a window started later listens as it says.
+TEST_F(ListenWindow, ChoiceIsRememberedAcrossRuns)
 {
     start();
+    setUpListening(*form);
+    const auto actions = form->actions();
+    ASSERT_TRUE(std::any_of(actions.cbegin(), actions.cend(), [](const QAction *a) {
+        return a->objectName() == QLatin1String("ListenChoice") && a->text() == QLatin1String("Listen...");
+    }));
+    ListenSettings chosen;
+    chosen.enabled = true;
+    chosen.address.port = freeUdpPort();
+    ASSERT_TRUE(applyListenChoice(*form, chosen));
+    EXPECT_TRUE(form->listen().isListening());
+    closeAndDestroy();
+
+    start();
+    setUpListening(*form);
+    EXPECT_TRUE(form->listen().isListening());
+    EXPECT_EQ(form->listen().localPort(), chosen.address.port);
+    chosen.enabled = false;
+    applyListenChoice(*form, chosen);
+    EXPECT_FALSE(form->listen().isListening());
+    EXPECT_EQ(title(), QStringLiteral("Kartello"));
+    closeAndDestroy();
     IniFile state(stateFile());
     state.load();
-    ListenSettings settings = readListenSettings(state);
-    EXPECT_FALSE(settings.enabled);
-    EXPECT_EQ(settings.address.toString(), QStringLiteral("127.0.0.1:2237"));
-    settings.enabled = true;
-    settings.address = *parseListenAddress(QStringLiteral("239.255.0.1:2240"));
-    writeListenSettings(state, settings);
-    state.save();
-    IniFile again(stateFile());
-    again.load();
-    EXPECT_EQ(readListenSettings(again).address.toString(), QStringLiteral("239.255.0.1:2240"));
-    EXPECT_TRUE(readListenSettings(again).enabled);
+    EXPECT_EQ(state.value("Listen", "Enabled"), QStringLiteral("FALSE"));
+    EXPECT_EQ(state.value("Listen", "Address"), QStringLiteral("127.0.0.1:%1").arg(chosen.address.port));
 }
+
+struct DialogCase
+{
+    const char *name;
+    QString address;
+    bool ok;
+    QString hint;
+};
+
+void PrintTo(const DialogCase &c, std::ostream *os) { *os << c.name; }
+
+class ListenChoiceDialog : public ::testing::TestWithParam<DialogCase>
+{
+};
+
+TEST_P(ListenChoiceDialog, TakesOnlyAnAddress)
+{
+    ListenDialog dialog(ListenSettings{});
+    EXPECT_EQ(dialog.addressEdit()->text(), QStringLiteral("127.0.0.1:2237"));
+    EXPECT_FALSE(dialog.enabledBox()->isChecked());
+    dialog.enabledBox()->setChecked(true);
+    dialog.addressEdit()->setText(GetParam().address);
+    EXPECT_EQ(dialog.okButton()->isEnabled(), GetParam().ok);
+    EXPECT_EQ(dialog.hint(), GetParam().hint);
+    EXPECT_EQ(dialog.settings().has_value(), GetParam().ok);
+    if (dialog.settings())
+        EXPECT_TRUE(dialog.settings()->enabled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ListenWindow, ListenChoiceDialog,
+    ::testing::Values(
+        DialogCase{"Unicast", "127.0.0.1:2333", true, "An address of this computer."},
+        DialogCase{"Group", "224.0.0.1:2237", true, "A multicast group, shared with other listeners."},
+        DialogCase{"PortAlone", "2238", true, "An address of this computer."},
+        DialogCase{"HostName", "localhost:2237", false,
+                   "Not an address: write it as 127.0.0.1:2237 or 224.0.0.1:2237."},
+        DialogCase{"Empty", "", false, "Not an address: write it as 127.0.0.1:2237 or 224.0.0.1:2237."}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 // A logged QSO gives the card that typing its fields gives.
 struct FillCase
@@ -210,10 +263,10 @@ TEST_F(ListenWindow, PortInUseShowsWhy)
                                .arg(taken.localPort())
                                .toUtf8());
     start();
-    startListeningAsRemembered(*form);
+    setUpListening(*form);
     EXPECT_FALSE(form->listen().isListening());
-    EXPECT_TRUE(statusLine().startsWith(QStringLiteral("Not listening: cannot listen on 127.0.0.1:")))
-        << statusLine().toStdString();
+    EXPECT_TRUE(title().startsWith(QStringLiteral("Kartello - Not listening: cannot listen on 127.0.0.1:")))
+        << title().toStdString();
 }
 
 } // namespace

@@ -2,19 +2,16 @@
 
 #include "AdifController.h"
 #include "EntryEdit.h"
-#include "IniFile.h"
 #include "MainWindow.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QRadioButton>
 
 using card::QsoField;
 
 namespace {
 
-// Below the card, left, where the window has room for one line.
-constexpr QRect StatusPlace(14, 568, 490, 16);
+const QString Title = QStringLiteral("Kartello");
 
 } // namespace
 
@@ -50,24 +47,7 @@ void WindowListenHost::fillQso(const QsoRow &row)
 
 void WindowListenHost::showListenStatus(const QString &text)
 {
-    QLabel *line = statusLine();
-    line->setText(text);
-    line->setVisible(!text.isEmpty());
-}
-
-QLabel *WindowListenHost::statusLine()
-{
-    if (auto *line = m_window.control<QLabel>(QStringLiteral("ListenStatus")))
-        return line;
-    auto *line = new QLabel(&m_window);
-    line->setObjectName(QStringLiteral("ListenStatus"));
-    line->setGeometry(StatusPlace);
-    return line;
-}
-
-void startListeningAsRemembered(MainWindow &window)
-{
-    IniFile state(window.storeFileName());
-    state.load();
-    window.listen().apply(readListenSettings(state));
+    // The title bar has room for the line where the window has none, and the window keeps
+    // its designed title while Listen is off.
+    m_window.setWindowTitle(text.isEmpty() ? Title : Title + QStringLiteral(" - ") + text);
 }

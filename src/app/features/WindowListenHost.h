@@ -3,12 +3,11 @@
 #include "ListenController.h"
 
 class MainWindow;
-class QLabel;
 
 // The main window as the host of Listen: the QSO fields filled through their overlays with
 // their change handlers running, as typed text runs them; busy while a dialog or a popup is
-// open or an ADIF load or batch run goes on; the status in the line `ListenStatus`, made here
-// when the window has none.
+// open or an ADIF load or batch run goes on; the status after the window's title
+// ("Kartello - Listening on 127.0.0.1:2237, last QSO K1ABC 8.12.2026 14:07").
 class WindowListenHost : public ListenHost
 {
 public:
@@ -20,11 +19,5 @@ public:
     void showListenStatus(const QString &text) override;
 
 private:
-    QLabel *statusLine();
-
     MainWindow &m_window;
 };
-
-// Listens as the window's state file says (off unless the operator turned it on). Called once
-// the window is shown; a window made for a command-line run never listens.
-void startListeningAsRemembered(MainWindow &window);
