@@ -10,7 +10,7 @@ constexpr quint32 MillisecondsPerDay = 24u * 60u * 60u * 1000u;
 // QDateTime's offsets lie within a day either way.
 constexpr qint32 LargestOffsetSeconds = 24 * 60 * 60;
 
-enum class TimeSpec : quint8 { Local = 0, Utc = 1, OffsetFromUtc = 2 };
+enum class TimeBasis : quint8 { Local = 0, Utc = 1, OffsetFromUtc = 2 };
 
 template<typename T>
 T bigEndian(QByteArrayView bytes)
@@ -90,15 +90,15 @@ std::optional<QDateTime> DataStreamCursor::readDateTime()
     };
     const auto julianDay = readInt64();
     const auto milliseconds = julianDay ? readUInt32() : std::nullopt;
-    const auto spec = milliseconds ? readUInt8() : std::nullopt;
-    if (!spec)
+    const auto basis = milliseconds ? readUInt8() : std::nullopt;
+    if (!basis)
         return fail();
     qint32 offset = 0;
-    switch (*spec) {
-    case quint8(TimeSpec::Local):
-    case quint8(TimeSpec::Utc):
+    switch (*basis) {
+    case quint8(TimeBasis::Local):
+    case quint8(TimeBasis::Utc):
         break;
-    case quint8(TimeSpec::OffsetFromUtc): {
+    case quint8(TimeBasis::OffsetFromUtc): {
         const auto seconds = readInt32();
         if (!seconds || *seconds < -LargestOffsetSeconds || *seconds > LargestOffsetSeconds)
             return fail();
@@ -112,10 +112,10 @@ std::optional<QDateTime> DataStreamCursor::readDateTime()
     if (!date.isValid() || *milliseconds == NullTime || *milliseconds >= MillisecondsPerDay)
         return QDateTime();
     const QTime time = QTime::fromMSecsSinceStartOfDay(int(*milliseconds));
-    switch (TimeSpec(*spec)) {
-    case TimeSpec::Local: return QDateTime(date, time, Qt::LocalTime);
-    case TimeSpec::Utc: return QDateTime(date, time, Qt::UTC);
-    case TimeSpec::OffsetFromUtc: return QDateTime(date, time, Qt::OffsetFromUTC, offset);
+    switch (TimeBasis(*basis)) {
+    case TimeBasis::Local: return QDateTime(date, time, Qt::LocalTime);
+    case TimeBasis::Utc: return QDateTime(date, time, Qt::UTC);
+    case TimeBasis::OffsetFromUtc: return QDateTime(date, time, Qt::OffsetFromUTC, offset);
     }
     return QDateTime();
 }

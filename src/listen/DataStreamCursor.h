@@ -26,9 +26,9 @@ public:
     std::optional<QByteArrayView> readByteArray();
     // A QByteArray holding UTF-8 text, as the protocol sends its texts.
     std::optional<QString> readUtf8();
-    // A QDateTime: Julian day (qint64), milliseconds since midnight (quint32), time spec
+    // A QDateTime: Julian day (qint64), milliseconds since midnight (quint32), time basis
     // (quint8: 0 local, 1 UTC, 2 offset from UTC with a qint32 of seconds following). A null
-    // date or time gives an invalid QDateTime, not a failure. A time zone spec (3) or any other
+    // date or time gives an invalid QDateTime, not a failure. A time zone basis (3) or any other
     // fails: its layout is not a fixed one, and no sender of logged QSOs uses it.
     std::optional<QDateTime> readDateTime();
 

@@ -76,7 +76,7 @@ QByteArray withHugeLength()
 }
 
 // The time off with a time zone instead of UTC, the rest of the message as it was.
-QByteArray withTimeZoneSpec()
+QByteArray withTimeZoneBasis()
 {
     QByteArray bytes = messageHeader(5, QStringLiteral("WSJT-X"));
     const qsizetype utcTimeEnd = bytes.size() + 8 + 4 + 1;
@@ -144,7 +144,7 @@ const FrameCase frameCases[] = {
      QString()},
     {"BlankCall", withoutCall, FrameVerdict::Refused, QString()},
     {"LengthBeyondDatagram", withHugeLength, FrameVerdict::Refused, QString()},
-    {"TimeZoneSpec", withTimeZoneSpec, FrameVerdict::Refused, QString()},
+    {"TimeZoneBasis", withTimeZoneBasis, FrameVerdict::Refused, QString()},
     {"Empty", [] { return QByteArray(); }, FrameVerdict::Refused, QString()},
     {"Oversized",
      [] { return loggedAdifDatagram(QStringLiteral("WSJT-X"), loggedAdifText(ft8()) + QByteArray(LargestMessageSize, ' ')); },

@@ -48,6 +48,6 @@ void WindowListenHost::fillQso(const QsoRow &row)
 void WindowListenHost::showListenStatus(const QString &text)
 {
     // The title bar has room for the line where the window has none, and the window keeps
-    // its designed title while Listen is off.
+    // its own title while Listen is off.
     m_window.setWindowTitle(text.isEmpty() ? Title : Title + QStringLiteral(" - ") + text);
 }
