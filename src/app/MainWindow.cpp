@@ -19,6 +19,8 @@
 #include "features/CardOptionsController.h"
 #include "features/CardOutputsController.h"
 #include "features/FieldPositionsController.h"
+#include "features/ListenController.h"
+#include "features/WindowListenHost.h"
 #include "features/QsoEntryController.h"
 #include "features/SendQslController.h"
 #include "features/StationIdentityController.h"
@@ -83,6 +85,8 @@ void MainWindow::createFeatures()
     m_cardOutputs = new CardOutputsController(*this);
     m_sendQsl = new SendQslController(*this);
     m_adif = new AdifController(*this);
+    m_listenHost = std::make_unique<WindowListenHost>(*this);
+    m_listen = std::make_unique<ListenController>(*m_listenHost);
 }
 
 void MainWindow::createComponents()

@@ -14,10 +14,12 @@ class AdifController;
 class CardOptionsController;
 class CardOutputsController;
 class FieldPositionsController;
+class ListenController;
 class QsoEntryController;
 class SendQslController;
 class StationIdentityController;
 class TextStylesController;
+class WindowListenHost;
 class CardBand;
 class CardLabel;
 class EmailAddress;
@@ -62,6 +64,7 @@ public:
     CardOutputsController &cardOutputs() const { return *m_cardOutputs; }
     SendQslController &sendQsl() const { return *m_sendQsl; }
     AdifController &adif() const { return *m_adif; }
+    ListenController &listen() const { return *m_listen; }
 
     // ---- The card and what every feature shares ----
     // The band the card is composed on (`tAlBand1`).
@@ -139,6 +142,9 @@ private:
     CardOutputsController *m_cardOutputs = nullptr;
     SendQslController *m_sendQsl = nullptr;
     AdifController *m_adif = nullptr;
+    // Listen, and the window as its host; the controller goes first.
+    std::unique_ptr<WindowListenHost> m_listenHost;
+    std::unique_ptr<ListenController> m_listen;
 
     bool m_firstActivation = true;
     // The press noted while the window was not active, and the focus just before it.

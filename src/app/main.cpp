@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "ProgramIcon.h"
 #include "cli/CommandLine.h"
+#include "features/ListenDialog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,5 +30,6 @@ int main(int argc, char **argv)
     form->show();
     if (const QString log = logArgument(QApplication::arguments().mid(1)); !log.isEmpty())
         openLogInWindow(*form, log);
+    setUpListening(*form);
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "LogArgument.h"
 #include "PathsCommand.h"
+#include "ListenCommand.h"
 #include "RowsCommand.h"
 #include "SendCommand.h"
 
@@ -33,6 +34,8 @@ const Subcommand subcommands[] = {
     {"paths", "show where this copy reads and writes its files", AppKind::Core, runPathsCommand},
     {"send", "e-mail the QSL cards of ADIF logs, each QSO once (Sent.adi)", AppKind::OffscreenGui,
      runSendCommand},
+    {"listen", "print (and make the cards of) the QSOs that digital-mode programs log over UDP",
+     AppKind::OffscreenGui, runListenCommand},
 };
 
 const Subcommand *findSubcommand(const QString &name)

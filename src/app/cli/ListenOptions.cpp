@@ -1,0 +1,109 @@
+#include "ListenOptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+struct ListenParser
+{
+    QCommandLineParser parser;
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Listen on this UDP port of 127.0.0.1, or on ADDR:N (default: 2237)."),
+                            QStringLiteral("N")};
+    QCommandLineOption group{QStringLiteral("group"),
+                             QStringLiteral("Listen to a multicast group instead, such as 224.0.0.1:2237."),
+                             QStringLiteral("ADDR:PORT")};
+    QCommandLineOption save{QStringLiteral("save"),
+                            QStringLiteral("Save each QSO's card as JPG Selected does, with its contact info "
+                                           "file, into DIR."),
+                            QStringLiteral("DIR")};
+
+    ListenParser()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Listens for the QSOs that WSJT-X, JTDX and other digital-mode programs log over UDP and "
+            "prints one line per QSO: its QSO list row, the program and what was done. Ends on "
+            "Ctrl-C (exit status 130) or SIGTERM (143)."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({port, group, save});
+    }
+};
+
+QString helpWithCommandName(const QString &help)
+{
+    QString text = help;
+    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
+        text.replace(7, options - 7, QStringLiteral("kartello listen"));
+    return text;
+}
+
+} // namespace
+
+ParsedListenOptions parseListenOptions(const QStringList &args)
+{
+    ListenParser p;
+    ParsedListenOptions parsed;
+    if (!p.parser.parse(QStringList{QStringLiteral("kartello listen")} + args)) {
+        parsed.error = p.parser.errorText();
+        return parsed;
+    }
+    ListenOptions &options = parsed.options;
+    options.help = p.parser.isSet(QStringLiteral("help"));
+    options.version = p.parser.isSet(QStringLiteral("version"));
+    if (options.help || options.version)
+        return parsed;
+    if (!p.parser.positionalArguments().isEmpty()) {
+        parsed.error = QStringLiteral("unexpected argument \"%1\"").arg(p.parser.positionalArguments().first());
+        return parsed;
+    }
+    if (p.parser.isSet(p.port) && p.parser.isSet(p.group)) {
+        parsed.error = QStringLiteral("--port and --group exclude each other");
+        return parsed;
+    }
+    if (p.parser.isSet(p.port)) {
+        const auto address = parseListenAddress(p.parser.value(p.port));
+        if (!address || address->isGroup()) {
+            parsed.error = QStringLiteral("--port wants a port from 1 to 65535 or ADDR:N of this computer, not \"%1\"")
+                               .arg(p.parser.value(p.port));
+            return parsed;
+        }
+        options.address = *address;
+    }
+    if (p.parser.isSet(p.group)) {
+        const auto address = parseListenAddress(p.parser.value(p.group));
+        if (!address || !address->isGroup()) {
+            parsed.error = QStringLiteral("--group wants a multicast group and port such as 224.0.0.1:2237, not \"%1\"")
+                               .arg(p.parser.value(p.group));
+            return parsed;
+        }
+        options.address = *address;
+    }
+    if (p.parser.isSet(p.save)) {
+        options.saveFolder = p.parser.value(p.save);
+        if (options.saveFolder.isEmpty()) {
+            parsed.error = QStringLiteral("--save wants a folder");
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+QString listenHelpText()
+{
+    ListenParser p;
+    return helpWithCommandName(p.parser.helpText())
+           + QStringLiteral("\nExample:\n  kartello listen --group 224.0.0.1:2237 --save ~/qsl\n");
+}
+
+QString receivedQsoLine(const QString &row, const QString &clientId, const QString &outcome)
+{
+    QString line = QStringLiteral("%1 <- %2: %3").arg(row, clientId, outcome);
+    for (QChar &c : line) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029)
+            c = QLatin1Char('?');
+    }
+    return line;
+}

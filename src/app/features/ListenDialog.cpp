@@ -1,0 +1,91 @@
+#include "ListenDialog.h"
+
+#include "HandlerGuard.h"
+#include "IniFile.h"
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ListenDialog::ListenDialog(const ListenSettings &settings, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ListenDialog"));
+    setWindowTitle(QStringLiteral("Listen"));
+    auto *layout = new QVBoxLayout(this);
+    m_enabled = new QCheckBox(QStringLiteral("Listen for QSOs logged by WSJT-X, JTDX and the like"), this);
+    m_enabled->setChecked(settings.enabled);
+    m_address = new QLineEdit(settings.address.toString(), this);
+    m_hint = new QLabel(this);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_ok = buttons->button(QDialogButtonBox::Ok);
+    layout->addWidget(m_enabled);
+    layout->addWidget(new QLabel(QStringLiteral("Address and port, or multicast group and port:"), this));
+    layout->addWidget(m_address);
+    layout->addWidget(m_hint);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_address, &QLineEdit::textChanged, this, &ListenDialog::check);
+    check();
+}
+
+std::optional<ListenSettings> ListenDialog::settings() const
+{
+    const auto address = parseListenAddress(m_address->text());
+    if (!address)
+        return std::nullopt;
+    ListenSettings settings;
+    settings.enabled = m_enabled->isChecked();
+    settings.address = *address;
+    return settings;
+}
+
+QString ListenDialog::hint() const
+{
+    return m_hint->text();
+}
+
+void ListenDialog::check()
+{
+    const auto chosen = settings();
+    m_ok->setEnabled(chosen.has_value());
+    if (!chosen)
+        m_hint->setText(QStringLiteral("Not an address: write it as 127.0.0.1:2237 or 224.0.0.1:2237."));
+    else if (chosen->address.isGroup())
+        m_hint->setText(QStringLiteral("A multicast group, shared with other listeners."));
+    else
+        m_hint->setText(QStringLiteral("An address of this computer."));
+}
+
+bool applyListenChoice(MainWindow &window, const ListenSettings &settings)
+{
+    IniFile state(window.storeFileName());
+    state.load();
+    writeListenSettings(state, settings);
+    state.save();
+    return window.listen().apply(settings);
+}
+
+void setUpListening(MainWindow &window)
+{
+    auto *choose = new QAction(QStringLiteral("Listen..."), &window);
+    choose->setObjectName(QStringLiteral("ListenChoice"));
+    QObject::connect(choose, &QAction::triggered, &window, [&window] {
+        guarded([&window] {
+            ListenDialog dialog(window.listen().settings(), &window);
+            if (dialog.exec() == QDialog::Accepted && dialog.settings())
+                applyListenChoice(window, *dialog.settings());
+        });
+    });
+    window.addAction(choose);
+    window.setContextMenuPolicy(Qt::ActionsContextMenu);
+    IniFile state(window.storeFileName());
+    state.load();
+    window.listen().apply(readListenSettings(state));
+}

@@ -1,0 +1,190 @@
+// `kartello listen` as the operator runs it: the built program, a logging program's datagrams
+// sent to it over the loopback interface, a signal to end it.
+#include "CardsRunner.h"
+#include "ProtocolSender.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+
+#include "QtPrinters.h"
+
+namespace {
+
+// The program listening, its output read as it comes.
+class ListenProcess
+{
+public:
+    explicit ListenProcess(const CardsRunner &runner) : m_runner(runner) {}
+    ~ListenProcess()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    // Starts it and waits until it listens.
+    bool start(const QStringList &args)
+    {
+        m_process.setWorkingDirectory(m_runner.folder());
+        m_process.start(m_runner.programPath(), QStringList{"listen"} + args);
+        return readUntil([this] { return err.contains("listening on"); });
+    }
+
+    bool waitForLines(int count)
+    {
+        return readUntil([&] { return out.count('\n') >= count; });
+    }
+
+    // Sends signal and gives the exit status, -1 when it did not end normally.
+    int stop(int signal)
+    {
+        ::kill(pid_t(m_process.processId()), signal);
+        if (!m_process.waitForFinished(30000))
+            return -1;
+        read();
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+
+    QString out;
+    QString err;
+
+private:
+    void read()
+    {
+        out += QString::fromUtf8(m_process.readAllStandardOutput());
+        err += QString::fromUtf8(m_process.readAllStandardError());
+    }
+
+    template<typename Done>
+    bool readUntil(Done done)
+    {
+        const QDeadlineTimer deadline(30000);
+        read();
+        while (!done() && !deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
+            m_process.waitForReadyRead(100);
+            read();
+        }
+        return done();
+    }
+
+    const CardsRunner &m_runner;
+    QProcess m_process;
+};
+
+QList<QByteArray> pair(const QsoLoggedFields &qso)
+{
+    return {qsoLoggedDatagram(qso), loggedAdifDatagram(qso.id, loggedAdifText(qso))};
+}
+
+struct SignalCase
+{
+    const char *name;
+    bool group;
+    int signal;
+    int status;
+};
+
+void PrintTo(const SignalCase &c, std::ostream *os) { *os << c.name; }
+
+class ListenUntilSignal : public ::testing::TestWithParam<SignalCase>
+{
+};
+
+TEST_P(ListenUntilSignal, PrintsEachQsoOnceThenEnds)
+{
+    const SignalCase &c = GetParam();
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    const quint16 port = freeUdpPort();
+    const QHostAddress to(c.group ? QStringLiteral("224.0.0.1") : QStringLiteral("127.0.0.1"));
+    ListenProcess listen(runner);
+    ASSERT_TRUE(listen.start({c.group ? "--group" : "--port", QStringLiteral("%1:%2").arg(to.toString()).arg(port)}))
+        << listen.err.toStdString();
+    ProtocolSender sender;
+    QList<QByteArray> datagrams = {heartbeatDatagram("WSJT-X"), QByteArray("noise")};
+    datagrams += pair(sampleQso(5)) + pair(sampleQso(5)) + pair(sampleQso(6));
+    for (const QByteArray &datagram : datagrams)
+        ASSERT_TRUE(sender.send(datagram, to, port));
+    ASSERT_TRUE(listen.waitForLines(2)) << listen.out.toStdString();
+    EXPECT_EQ(listen.stop(c.signal), c.status);
+    EXPECT_EQ(listen.out, "  K5AB, 12.08.2026, 1405, 14.076, 50, FT8, -12 <- WSJT-X: received\n"
+                          "  K6AB, 12.08.2026, 1406, 14.076, 50, FT8, -12 <- WSJT-X: received\n");
+    EXPECT_TRUE(listen.err.contains("QSOs received: 2, datagrams refused: 1")) << listen.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(ListenCommand, ListenUntilSignal,
+                         ::testing::Values(SignalCase{"UnicastCtrlC", false, SIGINT, 130},
+                                           SignalCase{"GroupTerm", true, SIGTERM, 143},
+                                           SignalCase{"UnicastHangUp", false, SIGHUP, 129}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A QSO that only "QSO Logged" brings is given when its wait is over; one that the system
+// received just before the signal, still unread or waiting, is given before the program ends.
+TEST(ListenCommand, QsoWaitingAtTheSignalIsPrinted)
+{
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    const quint16 port = freeUdpPort();
+    ListenProcess listen(runner);
+    ASSERT_TRUE(listen.start({"--port", QString::number(port)})) << listen.err.toStdString();
+    ProtocolSender sender;
+    ASSERT_TRUE(sender.send(qsoLoggedDatagram(sampleQso(1)), QHostAddress::LocalHost, port));
+    ASSERT_TRUE(listen.waitForLines(1));
+    QsoLoggedFields last = sampleQso(2);
+    last.txPower.clear();
+    ASSERT_TRUE(sender.send(qsoLoggedDatagram(last), QHostAddress::LocalHost, port));
+    EXPECT_EQ(listen.stop(SIGINT), 130);
+    EXPECT_EQ(listen.out, "  K1AB, 12.08.2026, 1401, 14.076, 50, FT8, -12 <- WSJT-X: received\n"
+                          "  K2AB, 12.08.2026, 1402, 14.076, , FT8, -12 <- WSJT-X: received\n");
+}
+
+TEST(ListenCommand, PortInUseIsAnError)
+{
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    QUdpSocket taken;
+    ASSERT_TRUE(taken.bind(QHostAddress::LocalHost, 0));
+    const CardsRunner::Result result = runner.run({"listen", "--port", QString::number(taken.localPort())});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.startsWith("kartello listen: cannot listen on 127.0.0.1:")) << result.err.toStdString();
+}
+
+// The files --save writes for a QSO are those `kartello cards` writes for the same QSO read
+// from a log: the same card, byte for byte, and the same contact info file.
+TEST(ListenCommand, SavedCardsEqualThoseOfKartelloCards)
+{
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    const quint16 port = freeUdpPort();
+    ListenProcess listen(runner);
+    ASSERT_TRUE(listen.start({"--port", QString::number(port), "--save", "saved"})) << listen.err.toStdString();
+    const QByteArray withEmail = "<eoh><call:5>ea1bc <qso_date:8>20261208 <time_on:4>0930 <freq:8>7.074000 "
+                                 "<mode:3>FT8 <tx_pwr:3>100 <rst_rcvd:3>-05 <email:10>ea@mail.es <eor>";
+    QsoLoggedFields withoutPower = sampleQso(8);
+    withoutPower.txPower.clear();
+    ProtocolSender sender;
+    ASSERT_TRUE(sender.send(loggedAdifDatagram("JTDX", withEmail), QHostAddress::LocalHost, port));
+    ASSERT_TRUE(sender.send(qsoLoggedDatagram(withoutPower), QHostAddress::LocalHost, port));
+    ASSERT_TRUE(listen.waitForLines(2)) << listen.err.toStdString();
+    EXPECT_EQ(listen.stop(SIGTERM), 143);
+    EXPECT_EQ(listen.out.count("card saved as saved/"), 2) << listen.out.toStdString();
+
+    const QString log = runner.writeFile("same.adi", "<eoh>" + withEmail.mid(5) + loggedAdifText(withoutPower).mid(
+                                                                                      loggedAdifText(withoutPower).indexOf("<EOH>") + 5));
+    const CardsRunner::Result cards = runner.run({"cards", log, "--out", "cards"});
+    ASSERT_EQ(cards.exitCode, 0) << cards.err.toStdString();
+    const QDir saved(runner.folder() + "saved"), made(runner.folder() + "cards");
+    const QStringList names = made.entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(saved.entryList(QDir::Files, QDir::Name), names);
+    EXPECT_EQ(names.size(), 4);
+    for (const QString &name : names)
+        EXPECT_EQ(readWholeFile(saved.filePath(name)), readWholeFile(made.filePath(name))) << name.toStdString();
+}
+
+} // namespace
