@@ -302,6 +302,24 @@ TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
               }());
 }
 
+// The panel's keyboard order runs top to bottom and ends at OK.
+TEST_F(SendQsl, SettingsPanelKeyboardOrderEndsAtOk)
+{
+    const QStringList rows = {"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
+                              "SmtpInfoButton2"};
+    QWidget *first = form->control("umEdit1");
+    QStringList order;
+    QWidget *w = first;
+    do {
+        if (rows.contains(w->objectName()))
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
+    EXPECT_EQ(QStringList({"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
+                           "SmtpInfoButton2"}),
+              order);
+}
+
 TEST_F(SendQsl, PasswordShowsOnlyWhileEdited)
 {
     auto *password = form->control<QLineEdit>("umEdit3");
