@@ -344,6 +344,15 @@ TEST_F(SendQsl, HelpButtonsOpenTheGuideBesideTheProgram)
     EXPECT_EQ(QList<QUrl>({guide, guide}), catcher.opened);
 }
 
+// Where no browser opens the page, a box says where it is.
+TEST_F(SendQsl, HelpWithoutABrowserSaysWhereThePageIs)
+{
+    emit form->control<FlatButton>("EncartaButton3")->clicked();
+    EXPECT_EQ(QStringList({"No web browser could open the help page. It is here:\n" + dir.path()
+                           + "/Kartello.html"}),
+              dialogs.texts("information"));
+}
+
 } // namespace
 
 #include "SendQslTest.moc"
