@@ -268,11 +268,12 @@ void mailPanelAndPicture(Rows &r)
     r.add(C::EntryEdit, "umEdit1", "Panel29", {71, 8, 106, 21}, "mail.example.com");
     r.add(C::EntryEdit, "umEdit2", "Panel29", {71, 28, 106, 21}, "your user id");
     r.add(C::EntryEdit, "umEdit3", "Panel29", {71, 48, 106, 21}, "your password");
-    r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
     r.add(C::Label, "SmtpPortLabel", "Panel29", {5, 98, 56, 13}, "Port:");
     r.add(C::Label, "SmtpSecurityLabel", "Panel29", {5, 120, 56, 13}, "Security:");
     r.add(C::EntryEdit, "SmtpPortEdit", "Panel29", {71, 94, 106, 21}, "25");
     r.add(C::Choice, "SmtpSecurityBox", "Panel29", {71, 116, 106, 21});
+    // Made last, so that Tab reaches OK after every row of the panel.
+    r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
 
     r.add(C::Panel, "Panel1", {}, {0, 0, 511, 280}, {}, -1, Hidden);
     r.add(C::Image, "Image1", "Panel1", {0, 0, 511, 280});

@@ -4,6 +4,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kNarrowest = 70;   // percent of the face's normal width
@@ -17,6 +19,9 @@ void paintFitted(QAbstractButton *button, QStyleOptionButton &option, QStyle::Su
     const QRect room = button->style()->subElementRect(contents, &option, button);
     const int width = button->width() - room.left() - kCaptionGap;
     const QFont font = fittedCaptionFont(button->font(), option.text, width);
+    const QString shown = fittedCaptionText(font, option.text, width);
+    showWholeCaptionAsTip(button, option.text, shown != option.text);
+    option.text = shown;
     painter.setFont(font);
     option.fontMetrics = QFontMetrics(font);
     painter.drawControl(element, option);
@@ -37,6 +42,28 @@ QFont fittedCaptionFont(const QFont &font, const QString &text, int width)
     return narrow;
 }
 
+QString fittedCaptionText(const QFont &font, const QString &text, int width)
+{
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    return metrics.elidedText(text, Qt::ElideRight, std::max(width, 0));
+}
+
+void showWholeCaptionAsTip(QWidget *control, const QString &caption, bool cut)
+{
+    static const char *const kOwnTip = "kartelloCaptionTip";
+    const bool tipIsOurs = control->property(kOwnTip).toBool();
+    if (cut && (tipIsOurs || control->toolTip().isEmpty())) {
+        if (control->toolTip() != caption)
+            control->setToolTip(caption);
+        control->setProperty(kOwnTip, true);
+    } else if (!cut && tipIsOurs) {
+        control->setToolTip(QString());
+        control->setProperty(kOwnTip, false);
+    }
+}
+
 void FittedRadioButton::paintEvent(QPaintEvent *)
 {
     QStyleOptionButton option;
@@ -54,12 +81,16 @@ void FittedCheckBox::paintEvent(QPaintEvent *)
 void FittedLabel::paintEvent(QPaintEvent *event)
 {
     const QFont fitted = fittedCaptionFont(font(), text(), contentsRect().width());
-    if (textFormat() == Qt::RichText || fitted.stretch() == font().stretch()) {
+    const QString shown = textFormat() == Qt::RichText
+                              ? text()
+                              : fittedCaptionText(fitted, text(), contentsRect().width());
+    showWholeCaptionAsTip(this, text(), shown != text());
+    if (textFormat() == Qt::RichText || (fitted.stretch() == font().stretch() && shown == text())) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
     painter.setFont(fitted);
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(contentsRect(), int(alignment()), text());
+    painter.drawText(contentsRect(), int(alignment()), shown);
 }

@@ -13,10 +13,19 @@
 // width pixels wide; unchanged when it fits already or is empty.
 QFont fittedCaptionFont(const QFont &font, const QString &text, int width);
 
+// The caption as it is painted in font (already fitted): the whole text, or, when even that
+// font runs wider than width, its beginning ending in "…".
+QString fittedCaptionText(const QFont &font, const QString &text, int width);
+
+// Makes the whole caption the control's tooltip while it is cut short, and takes that tooltip
+// away again once it fits; a tooltip of the control's own is left alone.
+void showWholeCaptionAsTip(QWidget *control, const QString &caption, bool cut);
+
 // Pixels kept free between the end of a caption and the next control.
 constexpr int kCaptionGap = 4;
 
-// A radio button whose caption is narrowed to fit its width.
+// A radio button whose caption is narrowed to fit its width, and cut with "…" (the whole
+// caption its tooltip) when even the narrowest face does not fit.
 class FittedRadioButton : public QRadioButton
 {
     Q_OBJECT
@@ -27,7 +36,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 };
 
-// A check box whose caption is narrowed to fit its width.
+// A check box whose caption is narrowed or cut as a radio button's is.
 class FittedCheckBox : public QCheckBox
 {
     Q_OBJECT

@@ -97,7 +97,10 @@ std::optional<Layout> layoutOf(const QByteArray &header, size_t size)
     l.stride = paddedRow(width, l.bytesPerPixel);
     // The last row needs only its pixels, not its padding.
     const size_t need = l.stride * (l.height - 1) + static_cast<size_t>(width) * l.bytesPerPixel;
-    if (l.offset < HeaderSize || l.offset > size || size - l.offset < need)
+    // Pixel data that starts inside the headers (a larger header than the offset allows for)
+    // is no sound bitmap: readers disagree on where its rows begin.
+    if (l.offset < HeaderSize || l.offset < FileHeaderSize + get32(d + 14) || l.offset > size
+        || size - l.offset < need)
         return std::nullopt;
     return l;
 }

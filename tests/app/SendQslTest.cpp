@@ -325,6 +325,24 @@ TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
               }());
 }
 
+// The panel's keyboard order runs top to bottom and ends at OK.
+TEST_F(SendQsl, SettingsPanelKeyboardOrderEndsAtOk)
+{
+    const QStringList rows = {"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
+                              "SmtpInfoButton2"};
+    QWidget *first = form->control("umEdit1");
+    QStringList order;
+    QWidget *w = first;
+    do {
+        if (rows.contains(w->objectName()))
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
+    EXPECT_EQ(QStringList({"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
+                           "SmtpInfoButton2"}),
+              order);
+}
+
 TEST_F(SendQsl, PasswordShowsOnlyWhileEdited)
 {
     auto *password = form->control<QLineEdit>("umEdit3");
@@ -347,6 +365,15 @@ TEST_F(SendQsl, HelpButtonsOpenTheGuideBesideTheProgram)
     QDesktopServices::unsetUrlHandler("file");
     const QUrl guide = QUrl::fromLocalFile(dir.path() + "/Kartello.html");
     EXPECT_EQ(QList<QUrl>({guide, guide}), catcher.opened);
+}
+
+// Where no browser opens the page, a box says where it is.
+TEST_F(SendQsl, HelpWithoutABrowserSaysWhereThePageIs)
+{
+    emit form->control<FlatButton>("EncartaButton3")->clicked();
+    EXPECT_EQ(QStringList({"No web browser could open the help page. It is here:\n" + dir.path()
+                           + "/Kartello.html"}),
+              dialogs.texts("information"));
 }
 
 } // namespace

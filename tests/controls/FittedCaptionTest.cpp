@@ -119,4 +119,65 @@ INSTANTIATE_TEST_SUITE_P(
                       LabelRow{"TenPixelsShort", -10, false}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A caption too long even for the narrowest face ends in "…" inside its place, and the whole
+// caption becomes the tooltip; one that fits keeps its text and gets no tooltip.
+struct CutRow {
+    const char *name;
+    const char *caption;
+    int width;
+    bool cut;
+};
+
+void PrintTo(const CutRow &row, std::ostream *os) { *os << row.name; }
+
+class CaptionCut : public ::testing::TestWithParam<CutRow>
+{
+};
+
+TEST_P(CaptionCut, EndsInEllipsisWithTheWholeCaptionAsTip)
+{
+    const CutRow &row = GetParam();
+    const QString caption = QString::fromUtf8(row.caption);
+    FittedRadioButton radio(caption);
+    radio.setFont(captionFont());
+    radio.resize(row.width, 17);
+    (void)radio.grab();
+    EXPECT_EQ(radio.toolTip(), row.cut ? caption : QString());
+    FittedLabel label(caption);
+    label.setFont(captionFont());
+    label.resize(row.width, 14);
+    (void)label.grab();
+    EXPECT_EQ(label.toolTip(), row.cut ? caption : QString());
+    const QFont fitted = fittedCaptionFont(captionFont(), caption, row.width);
+    const QString shown = fittedCaptionText(fitted, caption, row.width);
+    EXPECT_EQ(shown.endsWith(QChar(0x2026)), row.cut) << shown.toStdString();
+    EXPECT_LE(QFontMetrics(fitted).horizontalAdvance(shown), row.cut ? row.width : 10000);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CaptionCut,
+    ::testing::Values(CutRow{"Fits", "100W", 80, false},
+                      CutRow{"PowerWithPep", "100W PEP", 30, true},
+                      CutRow{"DigitalMode", "OLIVIA 8/250", 40, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A tooltip the control was given stays; the caption's tooltip goes once the caption fits.
+TEST(CaptionCut, OwnTooltipStaysAndCaptionTipGoes)
+{
+    FittedLabel label(QStringLiteral("OLIVIA 8/250"));
+    label.setFont(captionFont());
+    label.resize(30, 14);
+    (void)label.grab();
+    EXPECT_EQ(label.toolTip(), QStringLiteral("OLIVIA 8/250"));
+    label.resize(300, 14);
+    (void)label.grab();
+    EXPECT_EQ(label.toolTip(), QString());
+    FittedLabel hinted(QStringLiteral("OLIVIA 8/250"));
+    hinted.setFont(captionFont());
+    hinted.setToolTip(QStringLiteral("Mode"));
+    hinted.resize(30, 14);
+    (void)hinted.grab();
+    EXPECT_EQ(hinted.toolTip(), QStringLiteral("Mode"));
+}
+
 } // namespace

@@ -145,7 +145,7 @@ TEST_P(BitmapRejected, ReadsNothing)
 INSTANTIATE_TEST_SUITE_P(Kinds, BitmapRejected, ::testing::Values(
     Damage{"not BM", 0, 'X'}, Damage{"8 bits per pixel", 28, 8}, Damage{"RLE", 30, 1},
     Damage{"core header", 14, 12}, Damage{"two planes", 26, 2}, Damage{"truncated", -1, 0},
-    Damage{"data beyond the end", 10, 60}),
+    Damage{"data beyond the end", 10, 60}, Damage{"data inside a larger header", 14, 124}),
     [](const auto &info) { return testName(info.param.what); });
 
 TEST(BitmapFile, IndexedQtFileFallsBackToQtsReader)

@@ -186,6 +186,9 @@ void SendQslController::saveMailSettingsFromPanel()
 
 void SendQslController::openHelp()
 {
-    // The desktop's answer is not checked: a missing page shows no message, as before.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(filePlaces().helpPage));
+    // Without a web browser the desktop opens nothing: the operator is told where the page is.
+    const QString page = filePlaces().helpPage;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+        userDialogs().information(QStringLiteral("No web browser could open the help page. "
+                                                 "It is here:\n%1").arg(page));
 }
