@@ -349,6 +349,7 @@ LoadedDesign loadCardDesign(CardDocument &document, const QString &stateFile)
                      });
     });
     replay.applyCardOptions();
+    document.designChanged();
     loaded.identity = identity;
     return loaded;
 }

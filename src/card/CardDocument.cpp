@@ -36,6 +36,8 @@ CardDocument::CardDocument()
     for (const card::ElementSpec &spec : card::cardElements())
         if (auto *e = element(QString::fromLatin1(spec.name)))
             m_elements << e;
+    for (const card::QsoFieldNames &names : card::qsoFields())
+        m_values << element(QString::fromLatin1(names.valueElement));
 }
 
 CardDocument::~CardDocument() = default;
@@ -61,12 +63,14 @@ QsoRecord CardDocument::qso() const
     return qso;
 }
 
-void CardDocument::paint(QPainter &painter) const
+void CardDocument::paintElements(QPainter &painter, const QRegion &area, bool skipValues) const
 {
     painter.save();
+    painter.setClipRegion(area, Qt::IntersectClip);
     painter.fillRect(QRect(0, 0, card::kBandWidth, card::kBandHeight), Qt::white);
     for (CardElement *e : m_elements) {
-        if (!e->visible())
+        if (!e->visible() || !area.intersects(e->geometry())
+            || (skipValues && m_values.contains(e)))
             continue;
         painter.save();
         painter.translate(e->left(), e->top());
@@ -77,13 +81,27 @@ void CardDocument::paint(QPainter &painter) const
     painter.restore();
 }
 
+void CardDocument::paint(QPainter &painter) const
+{
+    paintElements(painter, QRegion(0, 0, card::kBandWidth, card::kBandHeight), false);
+}
+
 QImage CardDocument::paintCard() const
 {
-    QImage image(card::kCardWidth, card::kCardHeight, QImage::Format_RGB32);
-    image.setDevicePixelRatio(1.0);
-    image.fill(Qt::white);
+    const QRect area(0, 0, card::kCardWidth, card::kCardHeight);
+    if (m_withoutValues.isNull()) {
+        m_withoutValues = QImage(area.size(), QImage::Format_RGB32);
+        m_withoutValues.setDevicePixelRatio(1.0);
+        m_withoutValues.fill(Qt::white);
+        QPainter painter(&m_withoutValues);
+        paintElements(painter, QRegion(area), true);
+    }
+    QRegion values;
+    for (CardElement *e : m_values)
+        if (e->visible())
+            values += e->geometry() & area;
+    QImage image = m_withoutValues.copy();
     QPainter painter(&image);
-    painter.setClipRect(image.rect());
-    paint(painter);
+    paintElements(painter, values, false);
     return image;
 }

@@ -36,13 +36,23 @@ public:
     // each clipped to its own rectangle, as the band paints the screen.
     void paint(QPainter &painter) const;
     // The card as a picture of 511 x 280 pixels at a device pixel ratio of 1, whatever the
-    // screen's scale.
+    // screen's scale. What does not change from QSO to QSO is drawn once per design and kept:
+    // a card starts from that picture and only the areas of the seven values are painted
+    // again, every element over them in order, so the pixels are those paint() gives.
     QImage paintCard() const;
+    // Drops the kept picture; call it after changing anything but the QSO values.
+    void designChanged() { m_withoutValues = QImage(); }
 
     // State the window keeps beside its elements while a design is applied.
     int nameLineStep = 15;
     card::BoxColours boxColours;
 
 private:
+    // Paints the elements that intersect area, in order, each clipped to itself and to area;
+    // skipValues leaves the seven values out.
+    void paintElements(QPainter &painter, const QRegion &area, bool skipValues) const;
+
     QList<CardElement *> m_elements;
+    QList<CardElement *> m_values;
+    mutable QImage m_withoutValues;
 };
