@@ -2,30 +2,13 @@
 
 #include "CardsOptions.h"
 #include "CardsRun.h"
-#include "ConsoleDialogs.h"
-#include "CardDesignLoader.h"
-#include "CardDocument.h"
-#include "PersistentWindow.h"
-#include "StopSignals.h"
-#include "UserDialogs.h"
+#include "CommandDesign.h"
 #include "DocumentCardPainter.h"
+#include "StopSignals.h"
 
 #include <QTextStream>
 
-#include <cstdio>
-#include <memory>
 #include <unistd.h>
-
-namespace {
-
-// Restores the real dialogs however the run ends.
-struct DialogsInstalled
-{
-    explicit DialogsInstalled(UserDialogs *dialogs) { setUserDialogs(dialogs); }
-    ~DialogsInstalled() { setUserDialogs(nullptr); }
-};
-
-} // namespace
 
 int runCardsCommand(const QStringList &args)
 {
@@ -45,20 +28,11 @@ int runCardsCommand(const QStringList &args)
             << "Try 'kartello cards --help' for more information.\n";
         return 2;
     }
-    ConsoleDialogs dialogs;
-    DialogsInstalled installed(&dialogs);
-    // The design as the window would show it at its next start; a card made from a design
-    // read in part would not be the operator's card.
-    CardDocument document;
-    const LoadedDesign design = loadCardDesign(document, PersistentWindow::stateFilePath());
-    if (!design.problems.isEmpty()) {
-        for (const QString &problem : design.problems)
-            err << "kartello cards: " << problem << '\n';
-        err << "kartello cards: the station design could not be read whole; no card made\n";
+    CommandDesign stored;
+    if (!stored.readWhole(err, QStringLiteral("kartello cards: "), QStringLiteral("no card made")))
         return 1;
-    }
     installStopSignals();
-    DocumentCardPainter painter(document, design.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
     CardsRun run(parsed.options, painter, err, ::isatty(STDERR_FILENO) == 1);
     return exitStatus(run.run());
 }

@@ -3,19 +3,16 @@
 #include "CardFiles.h"
 #include "CardOutput.h"
 #include "CardsRun.h"
-#include "ConsoleDialogs.h"
 #include "DataFolder.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "ListRow.h"
 #include "ListenOptions.h"
-#include "CardDesignLoader.h"
-#include "CardDocument.h"
+#include "CommandDesign.h"
 #include "PersistentWindow.h"
 #include "QsoListener.h"
 #include "RowsCommand.h"
 #include "SignalNotifier.h"
-#include "UserDialogs.h"
 #include "DocumentCardPainter.h"
 
 #include <QCoreApplication>
@@ -27,13 +24,6 @@
 #include <memory>
 
 namespace {
-
-// Restores the real dialogs however the run ends.
-struct DialogsInstalled
-{
-    explicit DialogsInstalled(UserDialogs *dialogs) { setUserDialogs(dialogs); }
-    ~DialogsInstalled() { setUserDialogs(nullptr); }
-};
 
 // What a `kartello listen` run does with each QSO: prints its line and, with a painter, saves
 // its card and contact info file into the folder.
@@ -143,17 +133,11 @@ int runListenCommand(const QStringList &args)
         return 1;
     }
     // The design the window would show paints the cards, as for `kartello cards`.
-    ConsoleDialogs dialogs;
-    DialogsInstalled installed(&dialogs);
-    CardDocument document;
-    const LoadedDesign design = loadCardDesign(document, PersistentWindow::stateFilePath());
-    if (!design.problems.isEmpty()) {
-        for (const QString &problem : design.problems)
-            err << "kartello listen: " << problem << '\n';
-        err << "kartello listen: the station design could not be read whole; no card can be made\n";
+    CommandDesign stored;
+    if (!stored.readWhole(err, QStringLiteral("kartello listen: "),
+                          QStringLiteral("no card can be made")))
         return 1;
-    }
-    DocumentCardPainter painter(document, design.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
     ListenRun run(out, &painter, folder, painter.defaultPower());
     return listenUntilSignal(options, run, err);
 }

@@ -1,18 +1,14 @@
 #include "SendCommand.h"
 
-#include "ConsoleDialogs.h"
 #include "DataFolder.h"
 #include "KartelloError.h"
 #include "MailSettings.h"
-#include "CardDesignLoader.h"
-#include "CardDocument.h"
+#include "CommandDesign.h"
 #include "CardElements.h"
-#include "PersistentWindow.h"
 #include "SendOptions.h"
 #include "SendRun.h"
 #include "SentJournal.h"
 #include "StopSignals.h"
-#include "UserDialogs.h"
 #include "DocumentCardPainter.h"
 
 #include <QTextStream>
@@ -24,13 +20,6 @@
 namespace {
 
 const char Prefix[] = "kartello send: ";
-
-// Restores the real dialogs however the run ends.
-struct DialogsInstalled
-{
-    explicit DialogsInstalled(UserDialogs *dialogs) { setUserDialogs(dialogs); }
-    ~DialogsInstalled() { setUserDialogs(nullptr); }
-};
 
 } // namespace
 
@@ -51,18 +40,11 @@ int runSendCommand(const QStringList &args)
         err << Prefix << parsed.error << '\n' << "Try 'kartello send --help' for more information.\n";
         return 2;
     }
-    ConsoleDialogs dialogs;
-    DialogsInstalled installed(&dialogs);
-    CardDocument document;
-    const LoadedDesign design = loadCardDesign(document, PersistentWindow::stateFilePath());
-    if (!design.problems.isEmpty()) {
-        for (const QString &problem : design.problems)
-            err << Prefix << problem << '\n';
-        err << Prefix << "the station design could not be read whole; no card sent\n";
+    CommandDesign stored;
+    if (!stored.readWhole(err, QString::fromLatin1(Prefix), QStringLiteral("no card sent")))
         return 1;
-    }
     const int emailLine = int(card::identityEdits().indexOf(QStringLiteral("EmailEdit1")));
-    const QString operatorEmail = design.identity.value(emailLine);
+    const QString operatorEmail = stored.design.identity.value(emailLine);
     SendSettings settings;
     if (!parsed.options.dryRun) {
         try {
@@ -74,7 +56,7 @@ int runSendCommand(const QStringList &args)
         }
     }
     installStopSignals();
-    DocumentCardPainter painter(document, design.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
     SendRun run(parsed.options, painter, out, err, ::isatty(STDERR_FILENO) == 1);
     return run.run(dataFilePath(SentJournalFileName), settings);
 }
