@@ -82,9 +82,16 @@ void MainWindow::createFeatures()
     m_textStyles = new TextStylesController(*this);
     m_fieldPositions = new FieldPositionsController(*this);
     m_stationIdentity = new StationIdentityController(*this);
-    m_cardOutputs = new CardOutputsController(*this);
-    m_sendQsl = new SendQslController(*this);
-    m_adif = new AdifController(*this);
+    m_cardOutputs = new CardOutputsController(*this, *m_qsoEntry);
+    m_sendQsl = new SendQslController(*this, *m_qsoEntry);
+    m_adif = new AdifController(*this, batchCardParts());
+    // What one feature's change means for another.
+    connect(m_stationIdentity, &StationIdentityController::identityCopiedToCard, m_textStyles,
+            [this] { m_textStyles->applyCallSignStyle(nullptr); });
+    connect(m_fieldPositions, &FieldPositionsController::nameBlockWidthToReapply, m_textStyles,
+            [this] { m_textStyles->applyNameBlockWidth(nullptr); });
+    connect(m_fieldPositions, &FieldPositionsController::fontPanelsToClose, m_textStyles,
+            &TextStylesController::closeFontPanels);
     m_listenHost = std::make_unique<WindowListenHost>(*this);
     m_listen = std::make_unique<ListenController>(*m_listenHost);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "MissingControlError.h"
+#include "features/BatchCard.h"
+#include "features/FeatureHost.h"
 #include "PersistentWindow.h"
 #include "QsoFields.h"
 #include "StationFiles.h"
@@ -31,7 +32,7 @@ class Mailer;
 // component, runs start-up and shutdown, and hands every feature to a unit of its own under
 // features/ that connects that feature's controls and holds its handlers. Every control
 // carries its designed name as its objectName; code finds it through control<T>(name).
-class MainWindow : public PersistentWindow
+class MainWindow : public PersistentWindow, public FeatureHost
 {
     Q_OBJECT
 public:
@@ -39,21 +40,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr, const QString &stateFile = QString());
     ~MainWindow() override;
 
-    // The control, card element or dialog memory named name. Every name the program uses is
-    // looked up while the window starts (each feature connects its controls then), so a name
-    // the window does not have stops the start with MissingControlError naming it, instead of
-    // leaving a handler silently unconnected.
-    template <typename T = QWidget> T *control(const QString &name) const
-    {
-        if (T *found = findChild<T *>(name))
-            return found;
-        throw MissingControlError(name, QString::fromLatin1(T::staticMetaObject.className()));
-    }
-    // The same for a control that only some groups have (nullptr when there is none).
-    template <typename T = QWidget> T *findControl(const QString &name) const
-    {
-        return findChild<T *>(name);
-    }
+    QWidget &hostWidget() override { return *this; }
+    const QWidget &hostWidget() const override { return *this; }
 
     // ---- Features: each one connects its own controls and holds its handlers ----
     QsoEntryController &qsoEntry() const { return *m_qsoEntry; }
@@ -64,24 +52,26 @@ public:
     CardOutputsController &cardOutputs() const { return *m_cardOutputs; }
     SendQslController &sendQsl() const { return *m_sendQsl; }
     AdifController &adif() const { return *m_adif; }
+    // The window's parts a batch card is made with (JPG Selected, Print Selected).
+    BatchCardParts batchCardParts() const { return {const_cast<MainWindow &>(*this), *m_cardOutputs, *m_qsoEntry}; }
     ListenController &listen() const { return *m_listen; }
 
     // ---- The card and what every feature shares ----
     // The band the card is composed on (`tAlBand1`).
-    CardBand *cardBand() const { return m_cardBand; }
+    CardBand *cardBand() const override { return m_cardBand; }
     // The entry overlay the operator types field into.
-    EntryEdit *entryOverlay(card::QsoField field) const;
+    EntryEdit *entryOverlay(card::QsoField field) const override;
     // The card element that shows field on the card.
-    CardLabel *valueElement(card::QsoField field) const;
+    CardLabel *valueElement(card::QsoField field) const override;
     // The contact's e-mail address beside the card (`ContactsEmail`).
-    EntryEdit *contactEmailField() const;
+    EntryEdit *contactEmailField() const override;
     // The mail component and the one recipient entry that start-up adds to it.
-    Mailer &mailer() const { return *m_mailer; }
-    EmailAddress *mailRecipient() const { return m_mailRecipient; }
+    Mailer &mailer() const override { return *m_mailer; }
+    EmailAddress *mailRecipient() const override { return m_mailRecipient; }
     // Takes control out of the keyboard's tab order: a choice once clicked is no tab stop.
-    void removeFromTabOrder(QObject *control);
+    void removeFromTabOrder(QObject *control) override;
     // Gives the keyboard focus to the contact's call-sign field.
-    void focusCallSign();
+    void focusCallSign() override;
 
     // ---- Start-up and shutdown (MainWindowStartup.cpp) ----
     // The creation steps: pick lists, "prefs.txt", background, identity, mail recipient.
@@ -98,10 +88,10 @@ public:
 
     // ---- Card design state shared by the style, position and identity features ----
     // Copies the identity edits into the card's identity elements.
-    void copyIdentityToCard();
+    void copyIdentityToCard() override;
     // Distance from the name line to the address line and from there to the town line.
-    int nameLineStep() const { return m_nameLineStep; }
-    void setNameLineStep(int step) { m_nameLineStep = step; }
+    int nameLineStep() const override { return m_nameLineStep; }
+    void setNameLineStep(int step) override { m_nameLineStep = step; }
 
 protected:
     bool event(QEvent *event) override;

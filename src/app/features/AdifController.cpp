@@ -11,7 +11,7 @@
 #include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "Led.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "PrintWindow.h"
 #include "QsoListModel.h"
 #include "QsoListSearch.h"
@@ -41,9 +41,10 @@ const QString kBatchPrintTitle = QStringLiteral("Batch QSL print");
 
 } // namespace
 
-AdifController::AdifController(MainWindow &window)
-    : QObject(&window)
+AdifController::AdifController(FeatureHost &window, const BatchCardParts &batch)
+    : QObject(&window.hostWidget())
     , m_window(window)
+    , m_batch(std::make_unique<BatchCardParts>(batch))
     , m_rows(new QsoListModel(this))
 {
     if (QListView *view = list())
@@ -82,7 +83,7 @@ QLabel *AdifController::progressLine() const
 
 void AdifController::openPanel()
 {
-    m_window.setFixedWidth(kWidthWithPanel);
+    m_window.hostWidget().setFixedWidth(kWidthWithPanel);
     QWidget *panel = m_window.control(QStringLiteral("BatchPrint1"));
     panel->move(kPanelPlace);
     panel->show();
@@ -95,7 +96,7 @@ void AdifController::openPanel()
 
 void AdifController::closePanel()
 {
-    m_window.setFixedWidth(kFullWidth);
+    m_window.hostWidget().setFixedWidth(kFullWidth);
     m_window.control(QStringLiteral("BatchPrint1"))->hide();
 }
 
@@ -226,14 +227,14 @@ int AdifController::runOverSelection(const std::function<void(const QsoRow &, in
 {
     const QStringList rows = selectedRows();
     // A window closed during the run ends it as Esc does: nobody waits for the cards any more.
-    const bool shownAtStart = m_window.isVisible();
+    const bool shownAtStart = m_window.hostWidget().isVisible();
     m_running = true;
     m_stopRequested = false;
     showBusy(true);
     qApp->installEventFilter(this);
     auto finish = [this] {
         qApp->removeEventFilter(this);
-        emptyQsoAfterBatchCard(m_window);
+        emptyQsoAfterBatchCard(*m_batch);
         m_running = false;
         showBusy(false);
     };
@@ -242,7 +243,7 @@ int AdifController::runOverSelection(const std::function<void(const QsoRow &, in
         for (const QString &row : rows) {
             // The window repaints and Esc is seen between two cards.
             QCoreApplication::processEvents();
-            if (shownAtStart && !m_window.isVisible())
+            if (shownAtStart && !m_window.hostWidget().isVisible())
                 m_stopRequested = true;
             if (m_stopRequested)
                 break;
@@ -265,7 +266,7 @@ void AdifController::printSelected()
 {
     if (isBusy())
         return;
-    PrintWindow &printWindow = m_window.cardOutputs().printWindow();
+    PrintWindow &printWindow = m_batch->outputs.printWindow();
     ReportPage &report = printWindow.report();
     report.setupPrinter(printWindow.printer());
     QString proposal;
@@ -286,11 +287,11 @@ void AdifController::printSelected()
     } jobEnd{report};
     int onPage = 0;
     runOverSelection([&](const QsoRow &row, int) {
-        const QImage card = batchCard(m_window, row);
+        const QImage card = batchCard(*m_batch, row);
         if (onPage == 0)
             report.clearSlots();
         report.setSlotPicture(onPage, card);
-        emptyQsoAfterBatchCard(m_window);
+        emptyQsoAfterBatchCard(*m_batch);
         if (++onPage == ReportPage::SlotCount) {
             report.printPage();
             onPage = 0;
@@ -307,8 +308,8 @@ void AdifController::saveSelectedAsJpeg()
         return;
     const QString folder = batchFolder();
     runOverSelection([&](const QsoRow &row, int) {
-        batchCard(m_window, row);
-        writeBatchFiles(m_window, row.email, folder, QDate::currentDate());
-        emptyQsoAfterBatchCard(m_window);
+        batchCard(*m_batch, row);
+        writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate());
+        emptyQsoAfterBatchCard(*m_batch);
     });
 }

@@ -11,7 +11,8 @@
 class AdifReader;
 class FlatButton;
 class Led;
-class MainWindow;
+class FeatureHost;
+struct BatchCardParts;
 class QLabel;
 class QListView;
 class QsoListModel;
@@ -26,7 +27,7 @@ class AdifController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit AdifController(MainWindow &window);
+    AdifController(FeatureHost &window, const BatchCardParts &batch);
     ~AdifController() override;
 
     // "ADIF": narrows the window to the panel's width, shows the panel and empties the list.
@@ -86,7 +87,8 @@ private:
     FlatButton *closeButton() const;
     QLabel *progressLine() const;
 
-    MainWindow &m_window;
+    FeatureHost &m_window;
+    std::unique_ptr<BatchCardParts> m_batch;
     QsoListModel *m_rows = nullptr;
     int m_resumeIndex = -1;
 

@@ -11,7 +11,7 @@
 #include "KartelloError.h"
 #include "Led.h"
 #include "MailSettings.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "SendSummary.h"
 #include "SentJournal.h"
 #include "UserDialogs.h"
@@ -75,7 +75,7 @@ bool askResend(std::vector<Pick> &picks, SendCounts &counts)
 
 // The cards of the picks as JPG Selected draws them, as JPEG files under folder; the window
 // repaints and Esc is seen between two cards.
-std::vector<CardToSend> drawCards(MainWindow &window, const std::vector<Pick> &picks, const QString &folder,
+std::vector<CardToSend> drawCards(const BatchCardParts &parts, const std::vector<Pick> &picks, const QString &folder,
                                   const std::atomic<bool> &stop, const std::function<void(const QString &)> &progress)
 {
     std::vector<CardToSend> cards;
@@ -88,7 +88,7 @@ std::vector<CardToSend> drawCards(MainWindow &window, const std::vector<Pick> &p
         const QString cardFolder = folder + QStringLiteral("/%1/").arg(cards.size());
         QDir().mkpath(cardFolder);
         card.attachment = cardFolder + cardBaseName(pick.qso.call, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
-        writeCardJpeg(batchCard(window, pick.row), card.attachment);
+        writeCardJpeg(batchCard(parts, pick.row), card.attachment);
         cards.push_back(card);
     }
     return cards;
@@ -139,14 +139,14 @@ void AdifController::sendSelected()
         ~RunEnd()
         {
             qApp->removeEventFilter(&c);
-            emptyQsoAfterBatchCard(c.m_window);
+            emptyQsoAfterBatchCard(*c.m_batch);
             c.m_running = false;
             c.showBusy(false);
         }
     } runEnd{*this};
 
     const auto progress = [this](const QString &text) { showProgress(text); };
-    const std::vector<CardToSend> cards = drawCards(m_window, picks, pictures.path(), m_stopRequested, progress);
+    const std::vector<CardToSend> cards = drawCards(*m_batch, picks, pictures.path(), m_stopRequested, progress);
     SendRunOutcome outcome;
     if (!m_stopRequested)
         outcome = sendCardsInBackground(settings, journal, cards, resend, m_stopRequested, progress);

@@ -10,7 +10,7 @@
 #include "EntryEdit.h"
 #include "JpegWriter.h"
 #include "KartelloError.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "QsoEntryController.h"
 
 #include <QDateTime>
@@ -19,7 +19,7 @@
 
 using card::QsoField;
 
-QImage batchCard(MainWindow &window, const QsoRow &row)
+QImage batchCard(const BatchCardParts &parts, const QsoRow &row)
 {
     const std::pair<QsoField, const QString &> texts[] = {
         {QsoField::CallSign, row.callSign}, {QsoField::UtcDate, row.date},
@@ -30,27 +30,27 @@ QImage batchCard(MainWindow &window, const QsoRow &row)
     // Only the call sign's own rule matters for a card; the other fields' change handlers
     // refresh the identity lines, done here once instead of six times.
     for (const auto &[field, text] : texts) {
-        EntryEdit *overlay = window.entryOverlay(field);
+        EntryEdit *overlay = parts.host.entryOverlay(field);
         const QSignalBlocker quiet(field == QsoField::CallSign ? nullptr : overlay);
         overlay->setText(text);
     }
-    window.copyIdentityToCard();
-    CardOutputsController &outputs = window.cardOutputs();
+    parts.host.copyIdentityToCard();
+    CardOutputsController &outputs = parts.outputs;
     outputs.snapshotCard();
     return outputs.snapshotImage();
 }
 
-void emptyQsoAfterBatchCard(MainWindow &window)
+void emptyQsoAfterBatchCard(const BatchCardParts &parts)
 {
-    window.valueElement(QsoField::CallSign)->setCaption(QString());
-    window.cardOutputs().showEntryOverlays();
+    parts.host.valueElement(QsoField::CallSign)->setCaption(QString());
+    parts.outputs.showEntryOverlays();
     for (const card::QsoFieldNames &field : card::qsoFields()) {
-        EntryEdit *overlay = window.entryOverlay(field.field);
+        EntryEdit *overlay = parts.host.entryOverlay(field.field);
         const QSignalBlocker quiet(field.field == QsoField::CallSign ? nullptr : overlay);
         overlay->clear();
-        window.valueElement(field.field)->setCaption(QString());
+        parts.host.valueElement(field.field)->setCaption(QString());
     }
-    window.copyIdentityToCard();
+    parts.host.copyIdentityToCard();
 }
 
 QString batchFolder()
@@ -66,15 +66,15 @@ QString batchEmailLine(const QString &rowEmail)
     return rowEmail.isEmpty() ? QStringLiteral("No email address") : rowEmail;
 }
 
-QString writeBatchFiles(MainWindow &window, const QString &rowEmail, const QString &folder,
+QString writeBatchFiles(const BatchCardParts &parts, const QString &rowEmail, const QString &folder,
                         const QDate &dateOfWriting)
 {
-    const QsoRecord qso = window.qsoEntry().qsoOnScreen();
+    const QsoRecord qso = parts.qsoEntry.qsoOnScreen();
     const QString picture =
         folder + cardBaseName(qso.callSign, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
     // The snapshot straight into the JPEG encoder: the same pixels, so the same bytes, as the
     // way through "temp.bmp" that Create JPG takes, without a disk round trip per card.
-    writeCardJpeg(window.cardOutputs().snapshotImage(), picture);
+    writeCardJpeg(parts.outputs.snapshotImage(), picture);
     // Written as the picture is, beside the target and renamed over it, without waiting for
     // the disk after every card of a run.
     QString text;

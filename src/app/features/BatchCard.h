@@ -6,7 +6,17 @@
 #include <QImage>
 #include <QString>
 
-class MainWindow;
+class CardOutputsController;
+class FeatureHost;
+class QsoEntryController;
+
+// What a batch card is made with: the window's fields, its snapshot and the QSO entry.
+struct BatchCardParts
+{
+    FeatureHost &host;
+    CardOutputsController &outputs;
+    QsoEntryController &qsoEntry;
+};
 
 // One card of a batch run, shared by JPG Selected, Print Selected and "kartello cards", so
 // that all three make the same pixels and the same files as Create JPG of the same QSO.
@@ -14,11 +24,11 @@ class MainWindow;
 // Fills the seven QSO fields and their value elements from row (the call-sign field's own
 // rule upper-cases the call sign) and takes the card's snapshot, which the result holds.
 // The entry overlays are left hidden; emptyQsoAfterBatchCard() brings them back.
-QImage batchCard(MainWindow &window, const QsoRow &row);
+QImage batchCard(const BatchCardParts &parts, const QsoRow &row);
 
 // Shows the seven entry overlays again and empties the seven fields and their value
 // elements, the power field included, as a batch run leaves them after every card.
-void emptyQsoAfterBatchCard(MainWindow &window);
+void emptyQsoAfterBatchCard(const BatchCardParts &parts);
 
 // The folder "BatchJPG/" (beside the executable, or in the operator's data folder for an
 // installed copy), created when missing ("Cannot create file
@@ -32,5 +42,5 @@ QString batchEmailLine(const QString &rowEmail);
 // the JPEG at quality 100 named cardBaseName() of the call-sign field + ".jpg", and the
 // contact info file named with dateOfWriting, line 1 batchEmailLine(rowEmail), lines 2 to 8
 // the seven QSO fields. Files of the same names are replaced. Returns the picture's path.
-QString writeBatchFiles(MainWindow &window, const QString &rowEmail, const QString &folder,
+QString writeBatchFiles(const BatchCardParts &parts, const QString &rowEmail, const QString &folder,
                         const QDate &dateOfWriting);

@@ -3,7 +3,7 @@
 #include "CardBuilder.h"
 #include "Colors.h"
 #include "HandlerGuard.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "WindowBuilder.h"
 
 #include <QCheckBox>
@@ -17,8 +17,8 @@ const char *const kOptionChecks[] = {
 
 } // namespace
 
-CardOptionsController::CardOptionsController(MainWindow &window)
-    : QObject(&window)
+CardOptionsController::CardOptionsController(FeatureHost &window)
+    : QObject(&window.hostWidget())
     , m_window(window)
 {
     for (const char *name : kOptionChecks) {
@@ -78,7 +78,7 @@ void CardOptionsController::applyCardOptions(QObject *sender)
         for (const char *name : {"Panel5", "GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
             setControlColour(m_window.control(QString::fromLatin1(name)), *look.interfaceColour);
     }
-    card::applyLookToCard(&m_window, look);
+    card::applyLookToCard(&m_window.hostWidget(), look);
     m_window.control(QStringLiteral("EncartaButton1"))->setVisible(look.sendVisible);
     QWidget *copy = m_window.control(QStringLiteral("ClipBoardButton1"));
     copy->move(look.copyButtonLeft, copy->y());

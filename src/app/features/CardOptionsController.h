@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class MainWindow;
+class FeatureHost;
 
 // Card options: the check boxes and radios of the interface panel that choose what the card
 // shows, its background scheme, its frames and the interface colour.
@@ -13,7 +13,7 @@ class CardOptionsController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit CardOptionsController(MainWindow &window);
+    explicit CardOptionsController(FeatureHost &window);
 
     // Applies every card option to the card and the window; sender leaves the tab order.
     void applyCardOptions(QObject *sender);
@@ -25,6 +25,6 @@ public:
     card::BoxColours boxColours() const { return m_boxColours; }
 
 private:
-    MainWindow &m_window;
+    FeatureHost &m_window;
     card::BoxColours m_boxColours;
 };

@@ -9,7 +9,7 @@
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "PrintWindow.h"
 #include "QsoEntryController.h"
 
@@ -18,14 +18,15 @@
 
 namespace {
 
-// The main window as the card outputs see it.
+// The window and the QSO entry as the card outputs see them.
 class MainWindowOutputs : public CardOutputHost
 {
 public:
-    MainWindowOutputs(MainWindow &window, CardOutputsController &outputs)
-        : m_window(window), m_outputs(outputs) {}
+    MainWindowOutputs(FeatureHost &window, CardOutputsController &outputs,
+                      QsoEntryController &qsoEntry)
+        : m_window(window), m_outputs(outputs), m_qsoEntry(qsoEntry) {}
 
-    bool checkStops() override { return m_window.qsoEntry().checkStopsOutput(QString()); }
+    bool checkStops() override { return m_qsoEntry.checkStopsOutput(QString()); }
     void snapshotCard() override { m_outputs.snapshotCard(); }
     QImage snapshot() const override { return m_outputs.snapshotImage(); }
     QString contactCallSign() const override
@@ -33,27 +34,29 @@ public:
         return m_window.entryOverlay(card::QsoField::CallSign)->text();
     }
     void showOverlays() override { m_outputs.showEntryOverlays(); }
-    void writeContactsInfo() override { m_window.qsoEntry().writeContactInfo(); }
+    void writeContactsInfo() override { m_qsoEntry.writeContactInfo(); }
     void setSaveDialogFileName(const QString &name) override
     {
         m_window.control<FileDialogMemory>(QStringLiteral("SaveDialog1"))->setFileName(name);
     }
 
 private:
-    MainWindow &m_window;
+    FeatureHost &m_window;
     CardOutputsController &m_outputs;
+    QsoEntryController &m_qsoEntry;
 };
 
 } // namespace
 
-CardOutputsController::CardOutputsController(MainWindow &window)
-    : QObject(&window)
+CardOutputsController::CardOutputsController(FeatureHost &window, QsoEntryController &qsoEntry)
+    : QObject(&window.hostWidget())
     , m_window(window)
+    , m_qsoEntry(qsoEntry)
 {
     m_printWindow = std::make_unique<PrintWindow>(PrintWindowHost{
         [this] { return snapshotImage(); },
         [this] { return m_window.entryOverlay(card::QsoField::CallSign)->text(); },
-        [this] { m_window.qsoEntry().writeContactInfo(); },
+        [this] { m_qsoEntry.writeContactInfo(); },
         [this] { return proposedPrintFile(); }});
     m_printWindow->hide();
     auto onClick = [this](const char *name, void (CardOutputsController::*handler)()) {
@@ -92,7 +95,7 @@ QLabel *CardOutputsController::snapshotHolder() const
 void CardOutputsController::snapshotCard()
 {
     snapshotHolder()->clear();
-    m_window.qsoEntry().copyFieldsToCard();
+    m_qsoEntry.copyFieldsToCard();
     for (const card::QsoFieldNames &field : card::qsoFields())
         m_window.entryOverlay(field.field)->hide();
     for (const card::QsoFieldNames &field : card::qsoFields())
@@ -114,25 +117,25 @@ void CardOutputsController::showEntryOverlays()
 
 void CardOutputsController::createJpeg()
 {
-    MainWindowOutputs outputs(m_window, *this);
+    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
     exportCardJpeg(outputs);
 }
 
 void CardOutputsController::copyToClipboard()
 {
-    MainWindowOutputs outputs(m_window, *this);
+    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
     copyCardToClipboard(outputs);
 }
 
 void CardOutputsController::createGif()
 {
-    MainWindowOutputs outputs(m_window, *this);
+    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
     exportCardGif(outputs);
 }
 
 void CardOutputsController::printCard()
 {
-    MainWindowOutputs outputs(m_window, *this);
+    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
     ::printCard(outputs, [this] { m_printWindow->exec(); });
 }
 

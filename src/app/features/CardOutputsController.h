@@ -5,7 +5,8 @@
 
 #include <memory>
 
-class MainWindow;
+class FeatureHost;
+class QsoEntryController;
 class PrintWindow;
 class QLabel;
 
@@ -17,7 +18,7 @@ class CardOutputsController : public QObject
 public:
     // Connects the feature's controls of window to their handlers and creates the hidden
     // print window.
-    explicit CardOutputsController(MainWindow &window);
+    CardOutputsController(FeatureHost &window, QsoEntryController &qsoEntry);
     ~CardOutputsController() override;
 
     // Create JPG: check, snapshot, save dialog, JPEG file, contact info file.
@@ -46,7 +47,8 @@ private:
     // The card folder and the call sign's file name as a PDF, for Print to File.
     QString proposedPrintFile() const;
 
-    MainWindow &m_window;
+    FeatureHost &m_window;
+    QsoEntryController &m_qsoEntry;
     mutable QLabel *m_snapshotHolder = nullptr;
     // A window of its own rather than a child of the main window, kept for exactly the
     // main window's lifetime.

@@ -4,8 +4,7 @@
 #include "CardLabel.h"
 #include "CollapsiblePanel.h"
 #include "HandlerGuard.h"
-#include "MainWindow.h"
-#include "features/TextStylesController.h"
+#include "FeatureHost.h"
 
 #include <QRadioButton>
 #include <QSlider>
@@ -13,8 +12,8 @@
 
 using card::MovableField;
 
-FieldPositionsController::FieldPositionsController(MainWindow &window)
-    : QObject(&window)
+FieldPositionsController::FieldPositionsController(FeatureHost &window)
+    : QObject(&window.hostWidget())
     , m_window(window)
 {
     for (const card::MovableFieldNames &field : card::movableFields()) {
@@ -104,7 +103,7 @@ void FieldPositionsController::moveSelectedLeft(QObject *sender)
     const MovableField field = selectedField();
     place(card::leftPlacements(field, leftSlider()->value()), true);
     if (sender && card::reappliesNameWidth(field, sender->objectName()))
-        m_window.textStyles().applyNameBlockWidth(nullptr);
+        emit nameBlockWidthToReapply();
 }
 
 void FieldPositionsController::moveSelectedTop(QObject *)
@@ -141,6 +140,6 @@ void FieldPositionsController::resetAfterPanelResize()
     setRanges(card::kAfterPanelResize, card::kAfterPanelResize);
     leftSlider()->setValue(0);
     topSlider()->setValue(0);
-    m_window.textStyles().closeFontPanels();
+    emit fontPanelsToClose();
     m_window.focusCallSign();
 }

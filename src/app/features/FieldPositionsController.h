@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class MainWindow;
+class FeatureHost;
 class CollapsiblePanel;
 class QSlider;
 
@@ -15,7 +15,7 @@ class FieldPositionsController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit FieldPositionsController(MainWindow &window);
+    explicit FieldPositionsController(FeatureHost &window);
 
     // Selects the element of the clicked radio: the sliders show its left and top.
     void selectField(QObject *radio);
@@ -31,6 +31,12 @@ public:
     // The selected field, testing the radios in order; None when no radio is checked.
     card::MovableField selectedField() const;
 
+signals:
+    // The name block's width is to be applied again from its width track bar.
+    void nameBlockWidthToReapply();
+    // The font panels are to be closed.
+    void fontPanelsToClose();
+
 private:
     CollapsiblePanel *interfacePanel() const;
     QSlider *leftSlider() const;
@@ -38,5 +44,5 @@ private:
     void setRanges(card::SliderRange left, card::SliderRange top);
     void place(const std::vector<card::Placement> &placements, bool horizontal);
 
-    MainWindow &m_window;
+    FeatureHost &m_window;
 };

@@ -8,7 +8,7 @@
 #include "EventHook.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "QsoCheck.h"
 #include "QsoClock.h"
 #include "QsoEntryRules.h"
@@ -65,8 +65,8 @@ QString &qsoField(QsoRecord &qso, QsoField field)
 
 } // namespace
 
-QsoEntryController::QsoEntryController(MainWindow &window)
-    : QObject(&window)
+QsoEntryController::QsoEntryController(FeatureHost &window)
+    : QObject(&window.hostWidget())
     , m_window(window)
 {
     connectQuickPicks();

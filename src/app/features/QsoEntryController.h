@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-class MainWindow;
+class FeatureHost;
 class CardLabel;
 class EntryEdit;
 
@@ -16,7 +16,7 @@ class QsoEntryController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit QsoEntryController(MainWindow &window);
+    explicit QsoEntryController(FeatureHost &window);
 
     // ---- Quick-picks ----
     // An hour, minute or clear button of the time panel changes the UTC time.
@@ -73,5 +73,5 @@ private:
     CardLabel *value(card::QsoField field) const;
     EntryEdit *emailField() const;
 
-    MainWindow &m_window;
+    FeatureHost &m_window;
 };

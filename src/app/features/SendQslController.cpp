@@ -12,7 +12,7 @@
 #include "HandlerGuard.h"
 #include "MailSettings.h"
 #include "Mailer.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "SentJournal.h"
 #include "UserDialogs.h"
 #include "features/QsoEntryController.h"
@@ -30,9 +30,10 @@ const QString kSettingsFile = QStringLiteral("smtp.onl");
 
 } // namespace
 
-SendQslController::SendQslController(MainWindow &window)
-    : QObject(&window)
+SendQslController::SendQslController(FeatureHost &window, QsoEntryController &qsoEntry)
+    : QObject(&window.hostWidget())
     , m_window(window)
+    , m_qsoEntry(qsoEntry)
 {
     const auto onClick = [this](const char *name, void (SendQslController::*handler)()) {
         if (auto *button = m_window.control<FlatButton>(QString::fromLatin1(name)))
@@ -90,7 +91,7 @@ void SendQslController::sendSavedCard()
         return;
     dialog->setFileName(chosen);
     loadContact(loadLines(chosen));
-    if (m_window.qsoEntry().checkStopsOutput(QStringLiteral("Email")))
+    if (m_qsoEntry.checkStopsOutput(QStringLiteral("Email")))
         return;
     const MailSettings settings = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile)));
     Mailer &mailer = m_window.mailer();
@@ -103,7 +104,8 @@ void SendQslController::sendSavedCard()
     }
     mailer.Attachments.setAttachedFiles({picture});
     fillMailer(settings);
-    const CardSendOutcome outcome = sendWithProgress(mailer, m_window.mailRecipient()->Address, &m_window);
+    const CardSendOutcome outcome =
+        sendWithProgress(mailer, m_window.mailRecipient()->Address, &m_window.hostWidget());
     if (!outcome.error.isEmpty())
         warn(sendErrorMessage(outcome.error));
     else if (!outcome.cancelled)

@@ -4,7 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-class MainWindow;
+class FeatureHost;
+class QsoEntryController;
 struct MailSettings;
 
 // Send QSL: e-mailing a saved card to the contact, the mail settings panel and the Help buttons.
@@ -13,7 +14,7 @@ class SendQslController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit SendQslController(MainWindow &window);
+    SendQslController(FeatureHost &window, QsoEntryController &qsoEntry);
 
     // Send QSL: the operator picks a contact info file; its QSO is loaded as if typed,
     // checked, and the card picture of its call sign is e-mailed to the contact.
@@ -41,5 +42,6 @@ private:
     // Gives the security box its three words and masks the password box.
     void prepareSettingsPanel();
 
-    MainWindow &m_window;
+    FeatureHost &m_window;
+    QsoEntryController &m_qsoEntry;
 };

@@ -11,10 +11,9 @@
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "SavedCard.h"
 #include "UserDialogs.h"
-#include "features/TextStylesController.h"
 
 #include <QFileInfo>
 #include <QLineEdit>
@@ -25,8 +24,8 @@ const QString kBackgroundFile = QStringLiteral("gfile.qec");
 
 } // namespace
 
-StationIdentityController::StationIdentityController(MainWindow &window)
-    : QObject(&window)
+StationIdentityController::StationIdentityController(FeatureHost &window)
+    : QObject(&window.hostWidget())
     , m_window(window)
 {
     for (const QString &name : card::identityEdits()) {
@@ -53,7 +52,7 @@ StationIdentityController::StationIdentityController(MainWindow &window)
 void StationIdentityController::copyIdentityToCard(QObject *)
 {
     copyIdentityTexts();
-    m_window.textStyles().applyCallSignStyle(nullptr);
+    emit identityCopiedToCard();
 }
 
 void StationIdentityController::copyIdentityTexts()
@@ -61,7 +60,7 @@ void StationIdentityController::copyIdentityTexts()
     QStringList texts;
     for (const QString &name : card::identityEdits())
         texts << m_window.control<QLineEdit>(name)->text();
-    card::copyIdentityTexts(&m_window, texts);
+    card::copyIdentityTexts(&m_window.hostWidget(), texts);
 }
 
 void StationIdentityController::appendSlashedZero()

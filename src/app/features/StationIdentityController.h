@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class MainWindow;
+class FeatureHost;
 
 // Station identity: the eight identity edits, the "Ø" button, Load Bkg (background picture)
 // and Load QSL (a saved card's contact info file).
@@ -11,10 +11,10 @@ class StationIdentityController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit StationIdentityController(MainWindow &window);
+    explicit StationIdentityController(FeatureHost &window);
 
-    // Any identity edit changed: all eight texts go to the card, the call-sign style is
-    // re-applied (the call sign measured anew for its text).
+    // Any identity edit changed: all eight texts go to the card, then identityCopiedToCard()
+    // asks for the call-sign style again (the call sign measured anew for its text).
     void copyIdentityToCard(QObject *sender);
     // Copies the eight identity edits into their card elements.
     void copyIdentityTexts();
@@ -27,6 +27,9 @@ public:
     // Lets the operator choose a contact info file and puts its QSO into the fields.
     void loadSavedQso();
 
+signals:
+    void identityCopiedToCard();
+
 private:
-    MainWindow &m_window;
+    FeatureHost &m_window;
 };

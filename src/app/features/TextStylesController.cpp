@@ -8,7 +8,7 @@
 #include "Fonts.h"
 #include "HandlerGuard.h"
 #include "ItalicLean.h"
-#include "MainWindow.h"
+#include "FeatureHost.h"
 #include "RememberedList.h"
 
 #include <QCheckBox>
@@ -35,8 +35,8 @@ QString prefixOf(StyleGroup group)
 
 } // namespace
 
-TextStylesController::TextStylesController(MainWindow &window)
-    : QObject(&window)
+TextStylesController::TextStylesController(FeatureHost &window)
+    : QObject(&window.hostWidget())
     , m_window(window)
 {
     for (StyleGroup group : kGroups)
@@ -126,7 +126,7 @@ void TextStylesController::applyStyle(StyleGroup group, QObject *sender)
     const card::StyleChange change = card::styleChange(group, describeSender(sender), readChecks(group));
     const card::StyleGroupNames &names = card::styleGroupNames(group);
     m_window.setNameLineStep(
-        card::applyStyleChange(&m_window, group, change, m_window.nameLineStep()));
+        card::applyStyleChange(&m_window.hostWidget(), group, change, m_window.nameLineStep()));
     auto *list = m_window.control<RememberedList>(QString::fromLatin1(names.list));
     if (change.resetList)
         list->showOwnText(card::otherListText());
@@ -172,7 +172,7 @@ card::StyleChecks TextStylesController::readChecks(StyleGroup group) const
 void TextStylesController::uncheckColourRadios(StyleGroup group)
 {
     const QString marker = prefixOf(group) + QStringLiteral("Color");
-    for (QRadioButton *radio : m_window.findChildren<QRadioButton *>())
+    for (QRadioButton *radio : m_window.hostWidget().findChildren<QRadioButton *>())
         if (radio->objectName().contains(marker))
             uncheckButton(radio);
 }
@@ -186,7 +186,7 @@ void TextStylesController::showListItemStart(QComboBox *list)
 
 void TextStylesController::applyNameBlockWidth(QObject *sender)
 {
-    card::applyNameBlockWidth(&m_window,
+    card::applyNameBlockWidth(&m_window.hostWidget(),
                               m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))->value());
     m_window.removeFromTabOrder(sender);
 }

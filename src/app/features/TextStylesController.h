@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class MainWindow;
+class FeatureHost;
 class QComboBox;
 
 // Text styles: the call-sign, name and info font panels (face, size, bold, italic, underline,
@@ -14,7 +14,7 @@ class TextStylesController : public QObject
     Q_OBJECT
 public:
     // Connects the feature's controls of window to their handlers.
-    explicit TextStylesController(MainWindow &window);
+    explicit TextStylesController(FeatureHost &window);
 
     // Opens the group's font panel over the QSO entry panels, or closes it when it is open.
     void toggleFontPanel(card::StyleGroup group);
@@ -39,5 +39,5 @@ private:
     card::StyleChecks readChecks(card::StyleGroup group) const;
     void uncheckColourRadios(card::StyleGroup group);
 
-    MainWindow &m_window;
+    FeatureHost &m_window;
 };

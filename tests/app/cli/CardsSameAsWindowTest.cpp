@@ -88,9 +88,9 @@ TEST_F(CardsSameAsWindow, GifIsCreateGifsAndPngHoldsTheBatchCard)
         ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     }
     start();
-    const QImage batch = batchCard(*form, parseListRow(
+    const QImage batch = batchCard(form->batchCardParts(), parseListRow(
         "DL/K1ABC/P, 05.04.2024, 0930, 7.100, 50W, CW, 599, k1@mail.org"));
-    emptyQsoAfterBatchCard(*form);
+    emptyQsoAfterBatchCard(form->batchCardParts());
     EXPECT_TRUE(QImage(out + "DL_K1ABC_P.png").convertToFormat(QImage::Format_RGB32)
                 == batch.convertToFormat(QImage::Format_RGB32));
 
@@ -173,12 +173,12 @@ TEST_P(CardsOfAStyledDesign, CommandPaintsTheWindowsCard)
     const std::pair<const char *, QString> cards[] = {{"DL_K1ABC_P.png", rows[0]},
                                                       {"ABC.png", rows[1]}};
     for (const auto &[file, row] : cards) {
-        const QImage window = batchCard(*form, parseListRow(row)).convertToFormat(QImage::Format_RGB32);
+        const QImage window = batchCard(form->batchCardParts(), parseListRow(row)).convertToFormat(QImage::Format_RGB32);
         const QImage command = QImage(out + file).convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(command.size(), window.size()) << file;
         EXPECT_TRUE(command == window) << file << " differs from the window's card";
     }
-    emptyQsoAfterBatchCard(*form);
+    emptyQsoAfterBatchCard(form->batchCardParts());
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, CardsOfAStyledDesign, ::testing::Values(
