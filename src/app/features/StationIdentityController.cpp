@@ -74,7 +74,7 @@ void StationIdentityController::loadBackgroundPicture()
     dialog->setInitialDir(executableFolder());
     dialog->setFilter(card::backgroundPictureFilter());
     const QString chosen =
-        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+        userDialogs().openPictureFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
     if (chosen.isEmpty())
         return;
     dialog->setFileName(chosen);
@@ -99,7 +99,7 @@ void StationIdentityController::loadSavedQso()
     dialog->setInitialDir(cardFolder());
     dialog->setFilter(card::contactInfoFilter());
     const QString chosen =
-        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+        userDialogs().openPictureFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
     if (chosen.isEmpty())
         return;
     dialog->setFileName(chosen);
