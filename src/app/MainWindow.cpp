@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "UserDialogs.h"
+
 #include "KeyboardFocus.h"
 
 #include "CardBand.h"
@@ -167,8 +169,20 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *e)
 
 void MainWindow::closeEvent(QCloseEvent *e)
 {
-    guarded([this] { saveDataFiles(); });
-    e->accept();
+    // A failed save keeps the window open with what was typed; a later Close may give it up.
+    if (m_saveFailedAtClose
+        && userDialogs().question(QStringLiteral("The station data could not be saved. Close "
+                                                 "without saving?"),
+                                  UserDialogs::Buttons::YesNo)
+               == UserDialogs::Answer::Yes) {
+        e->accept();
+        return;
+    }
+    m_saveFailedAtClose = !saveDataFiles();
+    if (m_saveFailedAtClose)
+        e->ignore();
+    else
+        e->accept();
 }
 
 void MainWindow::focusCallSign()

@@ -82,8 +82,9 @@ public:
     void onActivated();
     // The Close button closes the window as the title bar does.
     void closeFromButton();
-    // The close query: writes "prefs.txt" and "dfile.qec" when they were read whole.
-    void saveDataFiles();
+    // The close query: writes "prefs.txt" and "dfile.qec"; false when either failed (each
+    // failure was shown).
+    bool saveDataFiles();
     bool firstActivationPending() const { return m_firstActivation; }
 
     // ---- Card design state shared by the style, position and identity features ----
@@ -137,6 +138,7 @@ private:
     std::unique_ptr<ListenController> m_listen;
 
     bool m_firstActivation = true;
+    bool m_saveFailedAtClose = false;   // the last Close could not save: the next one asks
     // The press noted while the window was not active, and the focus just before it.
     bool m_pressedWhileInactive = false;
     QPointer<QWidget> m_inactivePress;

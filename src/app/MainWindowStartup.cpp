@@ -151,13 +151,14 @@ void MainWindow::closeFromButton()
     close();
 }
 
-void MainWindow::saveDataFiles()
+bool MainWindow::saveDataFiles()
 {
-    // Shutdown asks nothing and always closes; a failed write is reported on its own. A file
+    // Each failed write is reported on its own, with the system's reason. A file
     // that was missing or read only in part is written whole too (its old content kept aside
     // as NAME.bak), so what the operator typed since is never lost.
-    guarded([this] { writePrefs(); });
-    guarded([this] { writeIdentity(); });
+    const bool prefsSaved = guarded([this] { writePrefs(); });
+    const bool identitySaved = guarded([this] { writeIdentity(); });
+    return prefsSaved && identitySaved;
 }
 
 void MainWindow::writePrefs()

@@ -147,7 +147,8 @@ void formats(Rows &r)
         const int y = 16 + 17 * i;
         r.add(C::Label, QStringLiteral("Label%1").arg(7 + i), "GroupBox5", {5, y + 2, 72, 13},
               labels[i]);
-        // The edits show their own names until "dfile.qec" fills them at start-up.
+        // The edits carry their own names as text; start-up empties them and "dfile.qec" fills
+        // them.
         r.add(C::Edit, edits[i], "GroupBox5", {76, y, 106, 16}, edits[i], 13565951);
     }
     r.add(C::Button, "EncartaButton53", "GroupBox5", {184, 17, 12, 14}, QString(QChar(0xD8)));

@@ -1,5 +1,7 @@
 #include "UserDialogs.h"
 
+#include "PictureOpenDialog.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
@@ -108,6 +110,15 @@ QString QtUserDialogs::openFileName(const QString &title, const QString &initial
                                     const QString &filter)
 {
     return QFileDialog::getOpenFileName(dialogParent(), title, initialDir, filter);
+}
+
+QString QtUserDialogs::openPictureFileName(const QString &title, const QString &initialDir,
+                                           const QString &filter)
+{
+    PictureOpenDialog dialog(dialogParent(), title, initialDir, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtUserDialogs::printDialog(QPrinter &printer, const QString &proposedFile)

@@ -32,6 +32,13 @@ public:
                                  const QString &initialName, const QString &filter) = 0;
     virtual QString openFileName(const QString &title, const QString &initialDir,
                                  const QString &filter) = 0;
+    // The picture-open dialog: a file dialog with a preview of the picture under the cursor.
+    // Dialogs without a preview pane pick the file as openFileName() does.
+    virtual QString openPictureFileName(const QString &title, const QString &initialDir,
+                                        const QString &filter)
+    {
+        return openFileName(title, initialDir, filter);
+    }
 
     // The system print dialog for printer; false when cancelled. Printing to a file
     // proposes proposedFile (a full path) when it is not empty.
@@ -67,6 +74,8 @@ public:
                          const QString &initialName, const QString &filter) override;
     QString openFileName(const QString &title, const QString &initialDir,
                          const QString &filter) override;
+    QString openPictureFileName(const QString &title, const QString &initialDir,
+                                const QString &filter) override;
     bool printDialog(QPrinter &printer, const QString &proposedFile) override;
     using UserDialogs::printDialog;
     void placePointer(int dx, int dy) override;

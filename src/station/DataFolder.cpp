@@ -70,6 +70,24 @@ QStringList loadLines(const QString &path)
     return splitLines(file.readAll());
 }
 
+namespace {
+
+// Writes all of bytes. A write cut short (disk full, file-size limit) is followed by another,
+// which fails with the system's reason, so that the file's error says why.
+bool writeWhole(QFileDevice &file, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
 void saveLines(const QString &path, const QStringList &lines)
 {
     QString text;
@@ -83,9 +101,14 @@ void saveLines(const QString &path, const QStringList &lines)
     // Unbuffered, so that write() reports a short write (disk full, file-size limit) instead
     // of a buffered flush inside commit() dropping it and renaming a truncated file into place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
-        throw KartelloError::cannotCreate(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeWhole(file, bytes)
+        || !file.commit()) {
+        // The system's reason (no space left, read-only, permission denied) on a line of its
+        // own: the operator has to act on it before the file can be written.
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+        throw KartelloError(KartelloError::cannotCreate(path).text()
+                            + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
+    }
 }
 
 QString lineAt(const QStringList &lines, int index)

@@ -26,7 +26,8 @@ QStringList loadLines(const QString &path);
 // Replaces the file with the lines, each followed by CR LF (the last included), in the
 // encoding the file had (UTF-8 for a new file or when a character does not fit). The new
 // content is written beside the file and renamed over it, so a failed write leaves the
-// previous file whole. Throws "Cannot create file <path>".
+// previous file whole. Throws "Cannot create file <path>" with the system's reason on a
+// second line ("No space left on device").
 void saveLines(const QString &path, const QStringList &lines);
 
 // Line index (zero-based) of lines. Throws "List index out of bounds (<index>)".

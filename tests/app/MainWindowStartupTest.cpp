@@ -11,6 +11,8 @@
 #include "WindowDescription.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -196,6 +198,56 @@ INSTANTIATE_TEST_SUITE_P(
         MissingIdentity{"NoFile", nullptr, QStringList(8, QString())},
         MissingIdentity{"ThreeLines", "K1ABC\r\nAnn\r\nMain St\r\n",
                         QStringList{"K1ABC", "Ann", "Main St"} + QStringList(5, QString())}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A Close whose save fails keeps the window open with what was typed and says why; the next
+// Close asks whether to close without saving, and "No" tries the save again.
+struct FailedSave {
+    const char *name;
+    UserDialogs::Answer answer;   // to the second Close's question
+    bool fixedBeforeSecondClose;  // the identity file can be written by then
+    bool closedAtSecond;
+    const char *saved;            // the identity file's first line at the end; nullptr: none
+};
+
+void PrintTo(const FailedSave &row, std::ostream *os) { *os << row.name; }
+
+class FailedSaveAtClose : public MainWindowFixture,
+                          public ::testing::WithParamInterface<FailedSave> {};
+
+TEST_P(FailedSaveAtClose, KeepsTheWindowAndWhatWasTyped)
+{
+    const FailedSave &row = GetParam();
+    start();
+    const QString identity = dataFile("dfile.qec");
+    ASSERT_TRUE(QFile::remove(identity));
+    ASSERT_TRUE(QDir().mkpath(identity + "/in-the-way"));   // no file can take its place
+    form->control<QLineEdit>("CallSignEdit1")->setText("DL2XYZ");
+    EXPECT_FALSE(form->close());
+    const QStringList errors = dialogs.texts("error");
+    ASSERT_EQ(1, errors.size());
+    EXPECT_TRUE(errors[0].startsWith("Cannot create file " + identity + "\n")) << errors[0].toStdString();
+    EXPECT_GT(errors[0].size(), QString("Cannot create file " + identity + "\n").size());
+    EXPECT_EQ(QString("DL2XYZ"), form->control<QLineEdit>("CallSignEdit1")->text());
+
+    if (row.fixedBeforeSecondClose)
+        ASSERT_TRUE(QDir(identity).removeRecursively());
+    dialogs.answers.push_back(row.answer);
+    EXPECT_EQ(row.closedAtSecond, form->close());
+    EXPECT_EQ(QStringList{"The station data could not be saved. Close without saving?"},
+              dialogs.texts("question"));
+    if (row.saved)
+        EXPECT_EQ(QString(row.saved), loadLines(identity).value(0));
+    else
+        EXPECT_FALSE(QFileInfo(identity).isFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FailedSaveAtClose,
+    ::testing::Values(
+        FailedSave{"CloseWithoutSaving", UserDialogs::Answer::Yes, false, true, nullptr},
+        FailedSave{"SaveAgainAfterTheFix", UserDialogs::Answer::No, true, true, "DL2XYZ"},
+        FailedSave{"SaveFailsAgainStaysOpen", UserDialogs::Answer::No, false, false, nullptr}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // ---- a normal start and close ----

@@ -87,7 +87,8 @@ TEST(DataFolder, FailuresCarryTheirTexts)
     struct Row { std::function<void()> step; QString text; };
     const Row rows[] = {
         {[&] { loadLines(missing); }, "Cannot open file " + missing},
-        {[&] { saveLines(noFolder, {"x"}); }, "Cannot create file " + noFolder},
+        {[&] { saveLines(noFolder, {"x"}); },
+         "Cannot create file " + noFolder + "\nNo such file or directory"},
         {[&] { lineAt(six, 6); }, "List index out of bounds (6)"},
         {[&] { lineAt({}, 0); }, "List index out of bounds (0)"},
         {[&] { lineToInt("12a"); }, "'12a' is not a valid integer value"},
@@ -119,7 +120,7 @@ TEST(DataFolder, FailedWriteLeavesThePreviousFile)
     const QStringList big(500, QStringLiteral("12345678"));
     const QString text = errorText([&] { saveLines(path, big); });
     setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ("Cannot create file " + path, text);
+    EXPECT_EQ("Cannot create file " + path + "\nFile too large", text);
     EXPECT_EQ(QByteArray("1\r\n2\r\n"), readBytes(path));
     EXPECT_EQ(QStringList{path}, QDir(dir.path()).entryList(QDir::Files).replaceInStrings(
                                      QRegularExpression("^"), dir.path() + "/"));

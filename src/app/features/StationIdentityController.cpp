@@ -75,7 +75,7 @@ void StationIdentityController::loadBackgroundPicture()
     dialog->setInitialDir(filePlaces().dialogFolder);
     dialog->setFilter(card::backgroundPictureFilter());
     const QString chosen =
-        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+        userDialogs().openPictureFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
     if (chosen.isEmpty())
         return;
     dialog->setFileName(chosen);
@@ -100,7 +100,7 @@ void StationIdentityController::loadSavedQso()
     dialog->setInitialDir(cardFolder());
     dialog->setFilter(card::contactInfoFilter());
     const QString chosen =
-        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+        userDialogs().openPictureFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
     if (chosen.isEmpty())
         return;
     dialog->setFileName(chosen);
