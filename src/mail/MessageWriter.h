@@ -28,12 +28,12 @@ public:
     explicit MessageWriter(MessageSink &sink) : m_sink(sink) {}
 
     // Settles the content type, then writes the header lines.
-    void SendHeader(MailMessage &message);
+    void writeHeader(MailMessage &message);
     // Checks every caller value first (nothing is written when one is unsafe), then writes
     // the header, an empty line and the body.
-    void SendMsg(MailMessage &message);
+    void writeMessage(MailMessage &message);
     // Everything after the empty line that ends the header.
-    void SendBody(MailMessage &message);
+    void writeBody(MailMessage &message);
 
 private:
     void line(const QString &text);
