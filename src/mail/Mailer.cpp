@@ -71,8 +71,8 @@ void Mailer::prepareClient()
     m_smtp->port = port;
     m_smtp->security = security;
     m_smtp->authentication = security != SmtpSecurity::None && !userName.isEmpty()
-                                     ? SmtpClient::Authentication::PlainOrLogin
-                                     : SmtpClient::Authentication::None;
+                                 ? SmtpClient::Authentication::PlainOrLogin
+                                 : SmtpClient::Authentication::None;
 }
 
 void Mailer::openSession()

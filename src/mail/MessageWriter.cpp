@@ -125,7 +125,7 @@ void MessageWriter::writeBody(MailMessage &message)
 {
     MessagePartList &parts = message.parts;
     if (parts.count() == 0) {
-        sendPlainBody(message);
+        writePlainBody(message);
         return;
     }
     const QString boundary = message.boundary();
@@ -134,28 +134,28 @@ void MessageWriter::writeBody(MailMessage &message)
     if (parts.attachmentCount() == 0) {
         for (int i = 0; i < parts.count(); ++i) {
             line(QStringLiteral("--") + MessageBoundary::Mixed);
-            sendTextPart(static_cast<TextPart &>(parts[i]));
+            writeTextPart(static_cast<TextPart &>(parts[i]));
         }
         line(QStringLiteral("--") + MessageBoundary::Mixed + QStringLiteral("--"));
         return;
     }
     line(QStringLiteral("--") + boundary);
     if (parts.textPartCount() >= 2) {
-        sendAlternativeParts(message, boundary);
+        writeAlternativeParts(message, boundary);
     } else {
-        sendBodyPart(message.body);
+        writeBodyPart(message.body);
     }
     for (int i = 0; i < parts.count(); ++i) {
         if (auto attachment = dynamic_cast<AttachmentPart *>(&parts[i])) {
             line(QString());
             line(QStringLiteral("--") + boundary);
-            sendAttachment(*attachment);
+            writeAttachment(*attachment);
         }
     }
     line(QStringLiteral("--") + boundary + QStringLiteral("--"));
 }
 
-void MessageWriter::sendBodyPart(const QStringList &body)
+void MessageWriter::writeBodyPart(const QStringList &body)
 {
     const QStringList lines = splitBreaks(body);
     if (isAscii(lines)) {
@@ -177,7 +177,7 @@ void MessageWriter::sendBodyPart(const QStringList &body)
     }
 }
 
-void MessageWriter::sendPlainBody(const MailMessage &message)
+void MessageWriter::writePlainBody(const MailMessage &message)
 {
     const bool japanese = isJapanese(message);
     for (const QString &l : splitBreaks(message.body)) {
@@ -188,7 +188,7 @@ void MessageWriter::sendPlainBody(const MailMessage &message)
     }
 }
 
-void MessageWriter::sendAlternativeParts(MailMessage &message, const QString &)
+void MessageWriter::writeAlternativeParts(MailMessage &message, const QString &)
 {
     const QString alt = MessageBoundary::Alternative;
     line(QStringLiteral("Content-Type: multipart/alternative; "));
@@ -198,13 +198,13 @@ void MessageWriter::sendAlternativeParts(MailMessage &message, const QString &)
     for (int i = 0; i < parts.count(); ++i) {
         if (auto text = dynamic_cast<TextPart *>(&parts[i])) {
             line(QStringLiteral("--") + alt);
-            sendTextPart(*text);
+            writeTextPart(*text);
         }
     }
     line(QStringLiteral("--") + alt + QStringLiteral("--"));
 }
 
-void MessageWriter::sendTextPart(TextPart &part)
+void MessageWriter::writeTextPart(TextPart &part)
 {
     if (part.contentType().isEmpty())
         part.setContentType(QStringLiteral("text/plain"));
@@ -224,7 +224,7 @@ void MessageWriter::sendTextPart(TextPart &part)
     line(QString());
 }
 
-void MessageWriter::sendAttachment(AttachmentPart &part)
+void MessageWriter::writeAttachment(AttachmentPart &part)
 {
     if (part.contentTransfer().isEmpty())
         part.setContentTransfer(QStringLiteral("base64"));

@@ -38,11 +38,11 @@ public:
 private:
     void line(const QString &text);
     void bodyLine(const QByteArray &bytes);
-    void sendBodyPart(const QStringList &body);
-    void sendPlainBody(const MailMessage &message);
-    void sendTextPart(TextPart &part);
-    void sendAttachment(AttachmentPart &part);
-    void sendAlternativeParts(MailMessage &message, const QString &boundary);
+    void writeBodyPart(const QStringList &body);
+    void writePlainBody(const MailMessage &message);
+    void writeTextPart(TextPart &part);
+    void writeAttachment(AttachmentPart &part);
+    void writeAlternativeParts(MailMessage &message, const QString &boundary);
 
     MessageSink &m_sink;
 };
