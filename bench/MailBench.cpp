@@ -87,20 +87,20 @@ bool compare(const char *title, const QStringList &serverArguments, SmtpSecurity
         return false;
     Mailer mailer;
     bool failed = false;
-    mailer.OnSendError = [&](Mailer *, const QString &text) {
+    mailer.onSendError = [&](Mailer *, const QString &text) {
         std::fprintf(stderr, "%s: %s\n", title, qPrintable(text));
         failed = true;
     };
-    mailer.Host = QStringLiteral("localhost");
-    mailer.Port = server.port();
-    mailer.Security = security;
-    mailer.UserId = QStringLiteral("dl1abc");
-    mailer.Password = QStringLiteral("app-pw-73");
-    mailer.From.Address = QStringLiteral("dl1abc@example.org");
-    mailer.Recipients.add(QStringLiteral("k1abc@example.net"));
-    mailer.Subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
-    mailer.Body = QStringList{mailer.Subject};
-    mailer.Attachments.setFileName(card);
+    mailer.host = QStringLiteral("localhost");
+    mailer.port = server.port();
+    mailer.security = security;
+    mailer.userName = QStringLiteral("dl1abc");
+    mailer.password = QStringLiteral("app-pw-73");
+    mailer.from.address = QStringLiteral("dl1abc@example.org");
+    mailer.recipients.add(QStringLiteral("k1abc@example.net"));
+    mailer.subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
+    mailer.body = QStringList{mailer.subject};
+    mailer.attachments.setFileName(card);
     const QString message = inbox + QStringLiteral("/message1.eml");
     const QString mode = security == SmtpSecurity::None ? QStringLiteral("plain") : QStringLiteral("starttls");
     const QStringList reference = {kBench + QStringLiteral("/smtplib_send.py"), QString::number(server.port()),

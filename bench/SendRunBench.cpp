@@ -105,15 +105,15 @@ double timeSingleSessions(const std::vector<CardToSend> &cards, quint16 port)
     fillMailServer(mailer, settings(port));
     fillCardMail(mailer, QStringLiteral("dl1abc@example.org"));
     bool failed = false;
-    mailer.OnSendError = [&](Mailer *, const QString &text) {
+    mailer.onSendError = [&](Mailer *, const QString &text) {
         std::fprintf(stderr, "single: %s\n", qPrintable(text));
         failed = true;
     };
-    EmailAddress &recipient = mailer.Recipients.add();
+    EmailAddress &recipient = mailer.recipients.add();
     const auto start = Clock::now();
     for (const CardToSend &card : cards) {
-        recipient.Address = card.qso.email;
-        mailer.Attachments.setAttachedFiles({card.attachment});
+        recipient.address = card.qso.email;
+        mailer.attachments.setAttachedFiles({card.attachment});
         mailer.send();
     }
     return failed ? -1 : msSince(start);

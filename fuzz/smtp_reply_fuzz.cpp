@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 continue;
             if (reply.addLine(trimmed) != ReplyAssembler::State::Complete)
                 continue;
-            if (reply.lines().isEmpty() || reply.lines().size() > ReplyAssembler::MaxLines)
+            if (reply.lines().isEmpty() || reply.lines().size() > ReplyAssembler::kMaxLines)
                 std::abort();
             const int code = TcpConnection::replyCodeOf(reply.lines().last());
             if (code < 0 || code > 999)

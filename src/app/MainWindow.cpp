@@ -116,7 +116,7 @@ void MainWindow::createComponents()
     report->setObjectName(QStringLiteral("AlReport1"));
 
     m_mailer = std::make_unique<Mailer>();
-    m_mailer->HTML = true;
+    m_mailer->html = true;
 
     for (const char *name : {"OpenPictureDialog1", "SaveDialog1", "OpenDialog1", "OpenDialog2",
                              "OpenDialog3"})

@@ -81,7 +81,7 @@ void MainWindow::prepareFromDataFolder()
     const QString identity = dataFilePath(QStringLiteral("dfile.qec"));
     m_identityState = readStateOf(identity, guarded([this] { loadIdentity(); }));
     // Send QSL rewrites this one entry's address for every card it sends.
-    m_mailRecipient = &m_mailer->Recipients.add();
+    m_mailRecipient = &m_mailer->recipients.add();
 }
 
 void MainWindow::loadPickListCaptions()

@@ -3,20 +3,20 @@
 #include "MessagePart.h"
 
 // A file sent with the message. The file is read only while the message is written; its
-// encoded form passes through a temporary file whose path is kept in StoredPathName (the
+// encoded form passes through a temporary file whose path is kept in storedPathName (the
 // file itself is gone once the part has been written, whatever the outcome).
 class AttachmentPart : public MessagePart
 {
 public:
     explicit AttachmentPart(MailMessage *message, const QString &fileName = QString())
-        : MessagePart(message), FileName(fileName) {}
+        : MessagePart(message), fileName(fileName) {}
 
-    QString ContentDisposition() const { return Headers.value(QStringLiteral("Content-Disposition")); }
+    QString contentDisposition() const { return headers.value(QStringLiteral("Content-Disposition")); }
     void setContentDisposition(const QString &value)
     {
-        Headers.setValue(QStringLiteral("Content-Disposition"), value);
+        headers.setValue(QStringLiteral("Content-Disposition"), value);
     }
 
-    QString FileName;
-    QString StoredPathName;
+    QString fileName;
+    QString storedPathName;
 };

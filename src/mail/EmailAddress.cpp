@@ -34,11 +34,11 @@ QString EmailAddress::text() const
 
 QString EmailAddress::text(const HeaderCharset &charset) const
 {
-    if (Name.isEmpty())
-        return Address;
-    const QString name = isPlainPrintable(Name) ? quoted(Name)
-                                                : encodeHeader(Name, charset, kAddressSpecials);
-    return name + QStringLiteral(" <") + Address + QLatin1Char('>');
+    if (name.isEmpty())
+        return address;
+    const QString written = isPlainPrintable(name) ? quoted(name)
+                                                   : encodeHeader(name, charset, kAddressSpecials);
+    return written + QStringLiteral(" <") + address + QLatin1Char('>');
 }
 
 EmailAddress &EmailAddressList::add(const QString &address, const QString &name)

@@ -13,10 +13,10 @@ class EmailAddress
 public:
     EmailAddress() = default;
     EmailAddress(const QString &address, const QString &name = QString())
-        : Address(address), Name(name) {}
+        : address(address), name(name) {}
 
-    QString Address;
-    QString Name;
+    QString address;
+    QString name;
 
     // The form written into a header: the bare address when there is no name; a quoted
     // name and the address in angle brackets when the name is plain printable ASCII; an

@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 // Every failure of the mail code is an MailError. Its text() is what the mail component
-// hands to OnSendError, so it is always the operator-facing message, filled in.
+// hands to onSendError, so it is always the operator-facing message, filled in.
 class MailError : public std::runtime_error
 {
 public:

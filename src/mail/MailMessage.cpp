@@ -13,15 +13,15 @@ const QString kLibrary = QStringLiteral("Indy 8.0.22");
 
 QString senderText(const EmailAddress &sender)
 {
-    if (!sender.Name.isEmpty() && sender.Name != sender.Address.toUpper())
-        return sender.Name + QStringLiteral(" <") + sender.Address + QLatin1Char('>');
-    return sender.Address;
+    if (!sender.name.isEmpty() && sender.name != sender.address.toUpper())
+        return sender.name + QStringLiteral(" <") + sender.address + QLatin1Char('>');
+    return sender.address;
 }
 
 void checkItem(const QString &what, const EmailAddress &item)
 {
-    requireSingleLine(what, item.Address);
-    requireSingleLine(what + QStringLiteral(" name"), item.Name);
+    requireSingleLine(what, item.address);
+    requireSingleLine(what + QStringLiteral(" name"), item.name);
 }
 
 void checkList(const QString &what, const EmailAddressList &list)
@@ -38,119 +38,117 @@ void checkHeaderLines(const QString &what, const HeaderList &list)
 
 void checkPart(const MessagePart &part)
 {
-    checkHeaderLines(QStringLiteral("part header"), part.Headers);
-    checkHeaderLines(QStringLiteral("part header"), part.ExtraHeaders);
+    checkHeaderLines(QStringLiteral("part header"), part.headers);
+    checkHeaderLines(QStringLiteral("part header"), part.extraHeaders);
     if (auto attachment = dynamic_cast<const AttachmentPart *>(&part))
-        requireSingleLine(QStringLiteral("attachment file name"), attachment->FileName);
+        requireSingleLine(QStringLiteral("attachment file name"), attachment->fileName);
 }
 
 } // namespace
 
 MailMessage::MailMessage()
 {
-    ClearHeader();
+    clearHeader();
 }
 
 void MailMessage::setUseNowForDate(bool useNow)
 {
     if (useNow)
-        Date = QDateTime();
+        date = QDateTime();
 }
 
-void MailMessage::ClearHeader()
+void MailMessage::clearHeader()
 {
-    MessageId.clear();
-    CCList.clear();
-    BccList.clear();
-    Recipients.clear();
-    ReplyTo.clear();
-    CharSet.clear();
-    ContentType.clear();
-    ContentTransferEncoding.clear();
-    Date = QDateTime();
-    ExtraHeaders.clear();
-    From = EmailAddress();
-    Headers.clear();
-    MsgId.clear();
-    NewsGroups.clear();
-    Organization.clear();
-    Priority = mpNormal;
-    Subject.clear();
-    ReceiptRecipient = EmailAddress();
-    References.clear();
-    Sender = EmailAddress();
+    messageId.clear();
+    ccList.clear();
+    bccList.clear();
+    recipients.clear();
+    replyTo.clear();
+    charSet.clear();
+    contentType.clear();
+    contentTransferEncoding.clear();
+    date = QDateTime();
+    extraHeaders.clear();
+    from = EmailAddress();
+    newsGroups.clear();
+    organization.clear();
+    priority = MessagePriority::Normal;
+    subject.clear();
+    receiptRecipient = EmailAddress();
+    references.clear();
+    sender = EmailAddress();
 }
 
 QString MailMessage::boundary() const
 {
-    if (MessageParts.relatedAttachmentCount() > 0)
+    if (parts.relatedAttachmentCount() > 0)
         return MessageBoundary::Related;
     return MessageBoundary::Mixed;
 }
 
 void MailMessage::settleContentType()
 {
-    if (MessageParts.relatedAttachmentCount() > 0) {
-        ContentType = QStringLiteral("multipart/related; type=\"multipart/alternative\"; boundary=\"%1\"")
+    if (parts.relatedAttachmentCount() > 0) {
+        contentType = QStringLiteral("multipart/related; type=\"multipart/alternative\"; boundary=\"%1\"")
                           .arg(MessageBoundary::Related);
-    } else if (MessageParts.attachmentCount() > 0) {
-        ContentType = QStringLiteral("multipart/mixed; boundary=\"%1\"").arg(MessageBoundary::Mixed);
-    } else if (MessageParts.textPartCount() > 0) {
-        ContentType = QStringLiteral("multipart/alternative; boundary=\"%1\"").arg(MessageBoundary::Mixed);
+    } else if (parts.attachmentCount() > 0) {
+        contentType = QStringLiteral("multipart/mixed; boundary=\"%1\"").arg(MessageBoundary::Mixed);
+    } else if (parts.textPartCount() > 0) {
+        contentType = QStringLiteral("multipart/alternative; boundary=\"%1\"").arg(MessageBoundary::Mixed);
     }
-    ContentType = ContentType.isEmpty() ? CharSet : ContentType + QLatin1Char(';') + CharSet;
-    if (MessageParts.textPartCount() == 1)
+    contentType = contentType.isEmpty() ? charSet : contentType + QLatin1Char(';') + charSet;
+    if (parts.textPartCount() == 1)
         failMessage(QStringLiteral("Invalid Text count. TIdText must be greater than 1"));
 }
 
 void MailMessage::checkSafeToSend() const
 {
-    checkItem(QStringLiteral("sender address"), From);
-    requireSingleLine(QStringLiteral("subject"), Subject);
-    checkList(QStringLiteral("recipient address"), Recipients);
-    checkList(QStringLiteral("Cc address"), CCList);
-    checkList(QStringLiteral("Bcc address"), BccList);
-    for (const QString &group : NewsGroups)
+    checkItem(QStringLiteral("sender address"), from);
+    requireSingleLine(QStringLiteral("subject"), subject);
+    checkList(QStringLiteral("recipient address"), recipients);
+    checkList(QStringLiteral("Cc address"), ccList);
+    checkList(QStringLiteral("Bcc address"), bccList);
+    for (const QString &group : newsGroups)
         requireSingleLine(QStringLiteral("newsgroup"), group);
-    requireSingleLine(QStringLiteral("content type"), ContentType);
-    requireSingleLine(QStringLiteral("character set"), CharSet);
-    requireSingleLine(QStringLiteral("transfer encoding"), ContentTransferEncoding);
-    checkItem(QStringLiteral("Sender address"), Sender);
-    checkList(QStringLiteral("reply-to address"), ReplyTo);
-    requireSingleLine(QStringLiteral("organization"), Organization);
-    checkItem(QStringLiteral("receipt address"), ReceiptRecipient);
-    requireSingleLine(QStringLiteral("references"), References);
-    requireSingleLine(QStringLiteral("message id"), MessageId);
-    checkHeaderLines(QStringLiteral("extra header"), ExtraHeaders);
-    for (int i = 0; i < MessageParts.count(); ++i)
-        checkPart(MessageParts[i]);
+    requireSingleLine(QStringLiteral("content type"), contentType);
+    requireSingleLine(QStringLiteral("character set"), charSet);
+    requireSingleLine(QStringLiteral("transfer encoding"), contentTransferEncoding);
+    checkItem(QStringLiteral("Sender address"), sender);
+    checkList(QStringLiteral("reply-to address"), replyTo);
+    requireSingleLine(QStringLiteral("organization"), organization);
+    checkItem(QStringLiteral("receipt address"), receiptRecipient);
+    requireSingleLine(QStringLiteral("references"), references);
+    requireSingleLine(QStringLiteral("message id"), messageId);
+    checkHeaderLines(QStringLiteral("extra header"), extraHeaders);
+    for (int i = 0; i < parts.count(); ++i)
+        checkPart(parts[i]);
 }
 
-HeaderList MailMessage::GenerateHeader() const
+HeaderList MailMessage::generateHeader() const
 {
     checkSafeToSend();
-    const HeaderCharset charset = headerCharsetFor(HeaderLocale);
+    const HeaderCharset charset = headerCharsetFor(headerLocale);
     HeaderList h;
-    h.setValue(QStringLiteral("From"), From.text(charset));
-    h.setValue(QStringLiteral("Subject"), encodeHeader(Subject, charset));
-    h.setValue(QStringLiteral("To"), Recipients.emailAddresses(charset));
-    h.setValue(QStringLiteral("Cc"), CCList.emailAddresses(charset));
-    h.setValue(QStringLiteral("Newsgroups"), NewsGroups.join(QLatin1Char(',')));
-    h.setValue(QStringLiteral("Content-Type"), ContentType);
-    if (MessageParts.count() > 0)
+    h.setValue(QStringLiteral("From"), from.text(charset));
+    h.setValue(QStringLiteral("Subject"), encodeHeader(subject, charset));
+    h.setValue(QStringLiteral("To"), recipients.emailAddresses(charset));
+    h.setValue(QStringLiteral("Cc"), ccList.emailAddresses(charset));
+    h.setValue(QStringLiteral("Newsgroups"), newsGroups.join(QLatin1Char(',')));
+    h.setValue(QStringLiteral("Content-Type"), contentType);
+    if (parts.count() > 0)
         h.setValue(QStringLiteral("MIME-Version"), QStringLiteral("1.0"));
-    h.setValue(QStringLiteral("Content-Transfer-Encoding"), ContentTransferEncoding);
-    h.setValue(QStringLiteral("Sender"), senderText(Sender));
-    h.setValue(QStringLiteral("Reply-To"), ReplyTo.emailAddresses(charset));
-    h.setValue(QStringLiteral("Organization"), encodeHeader(Organization, charset));
-    h.setValue(QStringLiteral("Disposition-Notification-To"), ReceiptRecipient.text(charset));
-    h.setValue(QStringLiteral("References"), References);
-    h.setValue(QStringLiteral("Date"), mailDateLine(UseNowForDate() ? Clock() : Date));
-    h.setValue(QStringLiteral("X-Priority"), QString::number(int(Priority) + 1));
+    h.setValue(QStringLiteral("Content-Transfer-Encoding"), contentTransferEncoding);
+    h.setValue(QStringLiteral("Sender"), senderText(sender));
+    h.setValue(QStringLiteral("Reply-To"), replyTo.emailAddresses(charset));
+    h.setValue(QStringLiteral("Organization"), encodeHeader(organization, charset));
+    h.setValue(QStringLiteral("Disposition-Notification-To"), receiptRecipient.text(charset));
+    h.setValue(QStringLiteral("References"), references);
+    h.setValue(QStringLiteral("Date"), mailDateLine(usesNowForDate() ? clock() : date));
+    h.setValue(QStringLiteral("X-Priority"), QString::number(int(priority) + 1));
     h.setValue(QStringLiteral("X-Library"), kLibrary);
     h.setValue(QStringLiteral("Message-ID"),
-               MessageId.isEmpty() ? newMessageId(From.Address, localHostName()) : MessageId);
-    for (const QString &line : ExtraHeaders.lines())
+               messageId.isEmpty() ? newMessageId(from.address, localHostName()) : messageId);
+    for (const QString &line : extraHeaders.lines())
         h.add(line);
     return h;
 }

@@ -14,7 +14,8 @@
 
 #include <functional>
 
-enum MessagePriority { mpHighest, mpHigh, mpNormal, mpLow, mpLowest };
+// Written as "X-Priority" 1 (Highest) to 5 (Lowest).
+enum class MessagePriority { Highest, High, Normal, Low, Lowest };
 
 // The boundaries and multipart types chosen from a message's parts.
 namespace MessageBoundary {
@@ -23,7 +24,7 @@ inline const QString Related = QStringLiteral("=_NextPart_2relrfksadvnqindyw3ner
 inline const QString Alternative = QStringLiteral("=_NextPart_2altrfkindysadvnqw3nerasdf");
 }
 
-// One Internet message (RFC 822 headers, MIME parts). MessageClient writes it.
+// One Internet message (RFC 822 headers, MIME parts). MessageWriter writes it.
 class MailMessage
 {
 public:
@@ -31,51 +32,48 @@ public:
     MailMessage(const MailMessage &) = delete;
     MailMessage &operator=(const MailMessage &) = delete;
 
-    EmailAddressList BccList;
-    QStringList Body;
-    QString CharSet;
-    EmailAddressList CCList;
-    QString ContentType;
-    QString ContentTransferEncoding;
-    QDateTime Date;                    // null: the current time is used
-    HeaderList ExtraHeaders;
-    EmailAddress From;
-    HeaderList Headers;             // filled only for a received message
-    MessagePartList MessageParts{this};
-    QString MsgId;                     // filled only for a received message
-    QStringList NewsGroups;
-    bool NoDecode = false;
-    QString Organization;
-    MessagePriority Priority = mpNormal;
-    QString Subject;
-    EmailAddress ReceiptRecipient;
-    EmailAddressList Recipients;
-    QString References;
-    EmailAddressList ReplyTo;
-    EmailAddress Sender;
+    EmailAddressList bccList;
+    QStringList body;
+    QString charSet;
+    EmailAddressList ccList;
+    QString contentType;
+    QString contentTransferEncoding;
+    QDateTime date;   // null: the current time is used
+    HeaderList extraHeaders;
+    EmailAddress from;
+    MessagePartList parts{this};
+    QStringList newsGroups;
+    QString organization;
+    MessagePriority priority = MessagePriority::Normal;
+    QString subject;
+    EmailAddress receiptRecipient;
+    EmailAddressList recipients;
+    QString references;
+    EmailAddressList replyTo;
+    EmailAddress sender;
 
     // The locale whose language picks the character set of encoded words.
-    QLocale HeaderLocale = QLocale::system();
-    // The local time used for the "Date" header when Date is null.
-    std::function<QDateTime()> Clock = [] { return QDateTime::currentDateTime(); };
+    QLocale headerLocale = QLocale::system();
+    // The local time used for the "Date" header when date is null.
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
     // The "Message-ID" value; a new unique one for each generated header unless set.
-    QString MessageId;
+    QString messageId;
 
-    bool UseNowForDate() const { return Date.isNull(); }
+    bool usesNowForDate() const { return date.isNull(); }
     void setUseNowForDate(bool useNow);
 
-    // Empties every header field and resets Priority to mpNormal; parts and body stay.
-    void ClearHeader();
+    // Empties every header field and resets priority to Normal; parts and body stay.
+    void clearHeader();
 
-    // Replaces ContentType by the multipart type the parts call for and appends ";" and
-    // CharSet. Throws "Invalid Text count. TIdText must be greater than 1" for exactly one
+    // Replaces contentType by the multipart type the parts call for and appends ";" and
+    // charSet. Throws "Invalid Text count. TIdText must be greater than 1" for exactly one
     // text part.
     void settleContentType();
 
     // The header block: From, Subject, To, Cc, Newsgroups, Content-Type, MIME-Version,
     // Content-Transfer-Encoding, Sender, Reply-To, Organization, Disposition-Notification-To,
-    // References, Date, X-Priority, X-Library, then ExtraHeaders; empty values left out.
-    HeaderList GenerateHeader() const;
+    // References, Date, X-Priority, X-Library, then extraHeaders; empty values left out.
+    HeaderList generateHeader() const;
 
     // A new unique message id (RFC 5322 3.6.4): random and time digits at the sender's
     // domain, or at fallbackDomain when the sender has no usable one.

@@ -14,27 +14,27 @@ void requireSafe(const QString &what, const QString &value)
 
 void requireSafe(const QString &what, const EmailAddress &item)
 {
-    requireSafe(what, item.Address);
-    requireSafe(what + QStringLiteral(" name"), item.Name);
+    requireSafe(what, item.address);
+    requireSafe(what + QStringLiteral(" name"), item.name);
 }
 
 } // namespace
 
 Mailer::Mailer()
-    : From(m_message->From)
-    , Recipients(m_message->Recipients)
-    , BCCList(m_message->BccList)
+    : from(m_message->from)
+    , recipients(m_message->recipients)
+    , bccList(m_message->bccList)
 {
     // The connection gathers its writes into whole blocks, so Nagle's algorithm has nothing
     // left to join and only adds delayed-acknowledgement stalls (40 ms after a TLS handshake).
-    m_smtp->UseNagle = false;
+    m_smtp->useNagle = false;
     m_smtp->onConnected = [this] {
-        if (OnConnected)
-            OnConnected(this);
+        if (onConnected)
+            onConnected(this);
     };
     m_smtp->onDisconnected = [this] {
-        if (OnDisconnected)
-            OnDisconnected(this);
+        if (onDisconnected)
+            onDisconnected(this);
     };
 }
 
@@ -42,37 +42,37 @@ Mailer::~Mailer() = default;
 
 void Mailer::checkSafeToSend() const
 {
-    requireSafe(QStringLiteral("sender address"), From);
-    for (const EmailAddress &item : Recipients)
+    requireSafe(QStringLiteral("sender address"), from);
+    for (const EmailAddress &item : recipients)
         requireSafe(QStringLiteral("recipient address"), item);
-    for (const EmailAddress &item : BCCList)
+    for (const EmailAddress &item : bccList)
         requireSafe(QStringLiteral("Bcc address"), item);
-    requireSafe(QStringLiteral("subject"), Subject);
+    requireSafe(QStringLiteral("subject"), subject);
 }
 
 void Mailer::composeMessage()
 {
-    m_message->MessageParts.clear();
-    for (const QString &fileName : Attachments.AttachedFiles())
-        m_message->MessageParts.addAttachment(fileName);
-    m_message->Body = Body;
-    m_message->Subject = Subject;
-    m_message->ContentType = HTML ? QStringLiteral("text/HTML") : QStringLiteral("text/plain");
+    m_message->parts.clear();
+    for (const QString &fileName : attachments.attachedFiles())
+        m_message->parts.addAttachment(fileName);
+    m_message->body = body;
+    m_message->subject = subject;
+    m_message->contentType = html ? QStringLiteral("text/HTML") : QStringLiteral("text/plain");
     // Chosen here rather than while the header is written, so the caller can keep the id of
     // the message it sent (the sent journal records it).
-    m_message->MessageId = MailMessage::newMessageId(From.Address, localHostName());
+    m_message->messageId = MailMessage::newMessageId(from.address, localHostName());
 }
 
 void Mailer::prepareClient()
 {
-    m_smtp->UserId = UserId;
-    m_smtp->Password = Password;
-    m_smtp->Host = Host;
-    m_smtp->Port = Port;
-    m_smtp->Security = Security;
-    m_smtp->AuthenticationType = Security != SmtpSecurity::None && !UserId.isEmpty()
-                                     ? SmtpClient::atPlainOrLogin
-                                     : SmtpClient::atNone;
+    m_smtp->userName = userName;
+    m_smtp->password = password;
+    m_smtp->host = host;
+    m_smtp->port = port;
+    m_smtp->security = security;
+    m_smtp->authentication = security != SmtpSecurity::None && !userName.isEmpty()
+                                 ? SmtpClient::Authentication::PlainOrLogin
+                                 : SmtpClient::Authentication::None;
 }
 
 void Mailer::openSession()
@@ -124,8 +124,8 @@ void Mailer::send()
         error = QString::fromLocal8Bit(e.what());
     }
     try {
-        if (OnSendError && !m_smtp->cancelled())
-            OnSendError(this, error);
+        if (onSendError && !m_smtp->cancelled())
+            onSendError(this, error);
     } catch (...) {
         m_smtp->disconnect();
         throw;

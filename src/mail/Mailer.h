@@ -19,10 +19,10 @@ struct MailerParts
 
 // The mail component: one flat set of fields and send(), which composes one message with the
 // current field values and delivers it over SMTP. Every failure of a send is caught and
-// handed to OnSendError as text (a cancelled send is not reported); the connection is closed
+// handed to onSendError as text (a cancelled send is not reported); the connection is closed
 // afterwards and send() returns.
-// Recipients, BCCList and From are the message object's own lists: the message sees every
-// change made through the component.
+// recipients, bccList and from are the message object's own: the message sees every change
+// made through the component.
 class Mailer : private MailerParts
 {
 public:
@@ -34,47 +34,44 @@ public:
     Mailer(const Mailer &) = delete;
     Mailer &operator=(const Mailer &) = delete;
 
-    static QString About() { return QStringLiteral("TmMailer 1.0 - Kartello mail component"); }
-
-    QString Host;
-    QString UserId;
-    EmailAddress &From;
-    EmailAddressList &Recipients;
-    QStringList Body;
-    QString Subject;
-    QString Password;
-    quint16 Port = 25;
+    QString host;
+    QString userName;
+    EmailAddress &from;
+    EmailAddressList &recipients;
+    QStringList body;
+    QString subject;
+    QString password;
+    quint16 port = 25;
     // None keeps the plain port-25 dialogue without authentication; with TLS a non-empty
-    // UserId authenticates (PLAIN, else LOGIN).
-    SmtpSecurity Security = SmtpSecurity::None;
-    bool HTML = true;
-    MessagePriority Priority = mpNormal;   // kept; the message keeps its own
-    SendErrorEvent OnSendError;
-    AttachmentList Attachments{this};
-    EmailAddressList &BCCList;
-    NotifyEvent OnDisconnected;
-    NotifyEvent OnConnected;
+    // userName authenticates (PLAIN, else LOGIN).
+    SmtpSecurity security = SmtpSecurity::None;
+    bool html = true;   // the body is sent as "text/HTML", else as "text/plain"
+    SendErrorEvent onSendError;
+    AttachmentList attachments;
+    EmailAddressList &bccList;
+    NotifyEvent onDisconnected;
+    NotifyEvent onConnected;
 
     void send();
 
     // One session for many messages, as mail clients send a run of cards:
-    //   openSession()    connects (TLS as Security says) and logs in once when UserId is set
+    //   openSession()    connects (TLS as security says) and logs in once when userName is set
     //   sendInSession()  composes the message from the current fields exactly as send() does
     //                    and delivers it in the open session ("Rset" before it)
     //   closeSession()   "Quit" and close; harmless when no session is open
-    // They throw MailError (OnSendError is not called); after a failure the caller closes the
+    // They throw MailError (onSendError is not called); after a failure the caller closes the
     // session. smtp().step() tells which step of the dialogue a failure came from.
     void openSession();
     void sendInSession();
     void closeSession();
     // Ends a send running on another thread at once: the connection is closed, nothing more
-    // is written and OnSendError is not called. Stays in force until clearCancel().
+    // is written and onSendError is not called. Stays in force until clearCancel().
     void cancel() { m_smtp->cancel(); }
     void clearCancel() { m_smtp->clearCancel(); }
 
     MailMessage &message() { return *m_message; }
     // The Message-ID of the message last composed ("<...@domain>").
-    QString messageId() const { return m_message->MessageId; }
+    QString messageId() const { return m_message->messageId; }
     SmtpClient &smtp() { return *m_smtp; }
 
     // Throws UnsafeTextError when the sender, a recipient, a Bcc address or the subject holds
@@ -83,6 +80,6 @@ public:
 
 private:
     void composeMessage();
-    // Host, port, security and login of the next connection.
+    // host, port, security and login of the next connection.
     void prepareClient();
 };

@@ -44,7 +44,7 @@ int MessagePartList::relatedAttachmentCount() const
     int n = 0;
     for (const auto &part : m_parts) {
         if (dynamic_cast<const AttachmentPart *>(part.get())
-            && !part->Headers.value(QStringLiteral("Content-ID")).isEmpty())
+            && !part->headers.value(QStringLiteral("Content-ID")).isEmpty())
             ++n;
     }
     return n;

@@ -12,7 +12,7 @@ class AttachmentPart;
 class TextPart;
 
 // One MIME part of a message. Its "Content-Type" and "Content-Transfer-Encoding" live in its
-// own header list; ExtraHeaders are written after the standard ones. Only the descendants
+// own header list; extraHeaders are written after the standard ones. Only the descendants
 // (AttachmentPart, TextPart) can be created.
 class MessagePart
 {
@@ -21,19 +21,19 @@ public:
     MessagePart(const MessagePart &) = delete;
     MessagePart &operator=(const MessagePart &) = delete;
 
-    QString ContentType() const { return Headers.value(QStringLiteral("Content-Type")); }
-    void setContentType(const QString &value) { Headers.setValue(QStringLiteral("Content-Type"), value); }
-    QString ContentTransfer() const { return Headers.value(QStringLiteral("Content-Transfer-Encoding")); }
+    QString contentType() const { return headers.value(QStringLiteral("Content-Type")); }
+    void setContentType(const QString &value) { headers.setValue(QStringLiteral("Content-Type"), value); }
+    QString contentTransfer() const { return headers.value(QStringLiteral("Content-Transfer-Encoding")); }
     void setContentTransfer(const QString &value)
     {
-        Headers.setValue(QStringLiteral("Content-Transfer-Encoding"), value);
+        headers.setValue(QStringLiteral("Content-Transfer-Encoding"), value);
     }
 
     // The message this part belongs to.
     MailMessage *message() const { return m_message; }
 
-    HeaderList Headers;
-    HeaderList ExtraHeaders;
+    HeaderList headers;
+    HeaderList extraHeaders;
 
 protected:
     explicit MessagePart(MailMessage *message) : m_message(message) {}

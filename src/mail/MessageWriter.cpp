@@ -90,7 +90,7 @@ bool isAscii(const QStringList &lines)
 
 bool isJapanese(const MailMessage &message)
 {
-    return message.HeaderLocale.language() == QLocale::Japanese;
+    return message.headerLocale.language() == QLocale::Japanese;
 }
 
 } // namespace
@@ -105,27 +105,27 @@ void MessageWriter::bodyLine(const QByteArray &bytes)
     m_sink.writeLine(bytes.startsWith('.') ? '.' + bytes : bytes);
 }
 
-void MessageWriter::SendHeader(MailMessage &message)
+void MessageWriter::writeHeader(MailMessage &message)
 {
     message.settleContentType();
-    const HeaderList header = message.GenerateHeader();
+    const HeaderList header = message.generateHeader();
     for (const QString &l : header.lines())
         line(l);
 }
 
-void MessageWriter::SendMsg(MailMessage &message)
+void MessageWriter::writeMessage(MailMessage &message)
 {
     message.checkSafeToSend();
-    SendHeader(message);
+    writeHeader(message);
     line(QString());
-    SendBody(message);
+    writeBody(message);
 }
 
-void MessageWriter::SendBody(MailMessage &message)
+void MessageWriter::writeBody(MailMessage &message)
 {
-    MessagePartList &parts = message.MessageParts;
+    MessagePartList &parts = message.parts;
     if (parts.count() == 0) {
-        sendPlainBody(message);
+        writePlainBody(message);
         return;
     }
     const QString boundary = message.boundary();
@@ -134,28 +134,28 @@ void MessageWriter::SendBody(MailMessage &message)
     if (parts.attachmentCount() == 0) {
         for (int i = 0; i < parts.count(); ++i) {
             line(QStringLiteral("--") + MessageBoundary::Mixed);
-            sendTextPart(static_cast<TextPart &>(parts[i]));
+            writeTextPart(static_cast<TextPart &>(parts[i]));
         }
         line(QStringLiteral("--") + MessageBoundary::Mixed + QStringLiteral("--"));
         return;
     }
     line(QStringLiteral("--") + boundary);
     if (parts.textPartCount() >= 2) {
-        sendAlternativeParts(message, boundary);
+        writeAlternativeParts(message, boundary);
     } else {
-        sendBodyPart(message.Body);
+        writeBodyPart(message.body);
     }
     for (int i = 0; i < parts.count(); ++i) {
         if (auto attachment = dynamic_cast<AttachmentPart *>(&parts[i])) {
             line(QString());
             line(QStringLiteral("--") + boundary);
-            sendAttachment(*attachment);
+            writeAttachment(*attachment);
         }
     }
     line(QStringLiteral("--") + boundary + QStringLiteral("--"));
 }
 
-void MessageWriter::sendBodyPart(const QStringList &body)
+void MessageWriter::writeBodyPart(const QStringList &body)
 {
     const QStringList lines = splitBreaks(body);
     if (isAscii(lines)) {
@@ -177,10 +177,10 @@ void MessageWriter::sendBodyPart(const QStringList &body)
     }
 }
 
-void MessageWriter::sendPlainBody(const MailMessage &message)
+void MessageWriter::writePlainBody(const MailMessage &message)
 {
     const bool japanese = isJapanese(message);
-    for (const QString &l : splitBreaks(message.Body)) {
+    for (const QString &l : splitBreaks(message.body)) {
         QByteArray bytes;
         if (!japanese || !convertToCharset(l, QStringLiteral("ISO-2022-JP"), &bytes))
             bytes = l.toUtf8();
@@ -188,35 +188,35 @@ void MessageWriter::sendPlainBody(const MailMessage &message)
     }
 }
 
-void MessageWriter::sendAlternativeParts(MailMessage &message, const QString &)
+void MessageWriter::writeAlternativeParts(MailMessage &message, const QString &)
 {
     const QString alt = MessageBoundary::Alternative;
     line(QStringLiteral("Content-Type: multipart/alternative; "));
     line(kBlockIndent + QStringLiteral("boundary=\"%1\"").arg(alt));
     line(QString());
-    MessagePartList &parts = message.MessageParts;
+    MessagePartList &parts = message.parts;
     for (int i = 0; i < parts.count(); ++i) {
         if (auto text = dynamic_cast<TextPart *>(&parts[i])) {
             line(QStringLiteral("--") + alt);
-            sendTextPart(*text);
+            writeTextPart(*text);
         }
     }
     line(QStringLiteral("--") + alt + QStringLiteral("--"));
 }
 
-void MessageWriter::sendTextPart(TextPart &part)
+void MessageWriter::writeTextPart(TextPart &part)
 {
-    if (part.ContentType().isEmpty())
+    if (part.contentType().isEmpty())
         part.setContentType(QStringLiteral("text/plain"));
-    if (part.ContentTransfer().isEmpty())
+    if (part.contentTransfer().isEmpty())
         part.setContentTransfer(QStringLiteral("quoted-printable"));
-    line(QStringLiteral("Content-Type: ") + part.ContentType());
-    line(QStringLiteral("Content-Transfer-Encoding: ") + part.ContentTransfer());
-    for (const QString &l : part.ExtraHeaders.lines())
+    line(QStringLiteral("Content-Type: ") + part.contentType());
+    line(QStringLiteral("Content-Transfer-Encoding: ") + part.contentTransfer());
+    for (const QString &l : part.extraHeaders.lines())
         line(l);
     line(QString());
-    const auto encoder = encoderFor(part.ContentTransfer(), part.ContentType());
-    for (const QString &l : splitBreaks(part.Body)) {
+    const auto encoder = encoderFor(part.contentTransfer(), part.contentType());
+    for (const QString &l : splitBreaks(part.body)) {
         const QByteArray bytes = l.toUtf8();
         for (const QByteArray &encoded : encoder ? encoder->encodeBytes(bytes) : QList<QByteArray>{bytes})
             bodyLine(encoded);
@@ -224,22 +224,22 @@ void MessageWriter::sendTextPart(TextPart &part)
     line(QString());
 }
 
-void MessageWriter::sendAttachment(AttachmentPart &part)
+void MessageWriter::writeAttachment(AttachmentPart &part)
 {
-    if (part.ContentTransfer().isEmpty())
+    if (part.contentTransfer().isEmpty())
         part.setContentTransfer(QStringLiteral("base64"));
-    if (part.ContentDisposition().isEmpty())
+    if (part.contentDisposition().isEmpty())
         part.setContentDisposition(QStringLiteral("attachment"));
-    if (part.ContentTransfer().compare(QLatin1String("base64"), Qt::CaseInsensitive) == 0
-        && part.ContentType().isEmpty())
+    if (part.contentTransfer().compare(QLatin1String("base64"), Qt::CaseInsensitive) == 0
+        && part.contentType().isEmpty())
         part.setContentType(QStringLiteral("application/octet-stream"));
-    const auto encoder = encoderFor(part.ContentTransfer(), part.ContentType());
+    const auto encoder = encoderFor(part.contentTransfer(), part.contentType());
     if (!encoder)
-        failMessage(QStringLiteral("No encoder for the transfer encoding %1").arg(part.ContentTransfer()));
+        failMessage(QStringLiteral("No encoder for the transfer encoding %1").arg(part.contentTransfer()));
 
-    QFile source(part.FileName);
-    if (part.FileName.isEmpty() || !source.open(QIODevice::ReadOnly))
-        failMessage(QStringLiteral("Cannot open file %1").arg(part.FileName));
+    QFile source(part.fileName);
+    if (part.fileName.isEmpty() || !source.open(QIODevice::ReadOnly))
+        failMessage(QStringLiteral("Cannot open file %1").arg(part.fileName));
     // The encoded form goes to disk first, so the picture is never held whole in memory;
     // QTemporaryFile removes the file when it goes out of scope, also after a failure.
     // An unusable temporary folder reads as an empty path; never fall back to the
@@ -248,23 +248,23 @@ void MessageWriter::sendAttachment(AttachmentPart &part)
     QTemporaryFile encoded(QDir(tempFolder).filePath(QStringLiteral("IndyXXXXXX")));
     if (tempFolder.isEmpty() || !encoded.open())
         failMessage(QStringLiteral("Cannot create file %1").arg(encoded.fileTemplate()));
-    part.StoredPathName = encoded.fileName();
+    part.storedPathName = encoded.fileName();
     DotStuffingDevice stuffed(encoded);
-    encoder->encodeStream(source, stuffed, QFileInfo(part.FileName).fileName());
+    encoder->encodeStream(source, stuffed, QFileInfo(part.fileName).fileName());
     if (source.error() != QFileDevice::NoError)
-        failMessage(QStringLiteral("Cannot read file %1").arg(part.FileName));
+        failMessage(QStringLiteral("Cannot read file %1").arg(part.fileName));
     if (!encoded.flush() || encoded.error() != QFileDevice::NoError)
         failMessage(QStringLiteral("Cannot write file %1").arg(encoded.fileName()));
     source.close();
     encoded.seek(0);
 
-    const QString name = quotedFileName(part.FileName);
-    line(QStringLiteral("Content-Type: ") + part.ContentType() + QLatin1Char(';'));
+    const QString name = quotedFileName(part.fileName);
+    line(QStringLiteral("Content-Type: ") + part.contentType() + QLatin1Char(';'));
     line(kBlockIndent + QStringLiteral("name=") + name);
-    line(QStringLiteral("Content-Transfer-Encoding: ") + part.ContentTransfer());
-    line(QStringLiteral("Content-Disposition: ") + part.ContentDisposition() + QLatin1Char(';'));
+    line(QStringLiteral("Content-Transfer-Encoding: ") + part.contentTransfer());
+    line(QStringLiteral("Content-Disposition: ") + part.contentDisposition() + QLatin1Char(';'));
     line(kBlockIndent + QStringLiteral("filename=") + name);
-    for (const QString &l : part.ExtraHeaders.lines())
+    for (const QString &l : part.extraHeaders.lines())
         line(l);
     line(QString());
     m_sink.writeStream(encoded);

@@ -28,21 +28,21 @@ public:
     explicit MessageWriter(MessageSink &sink) : m_sink(sink) {}
 
     // Settles the content type, then writes the header lines.
-    void SendHeader(MailMessage &message);
+    void writeHeader(MailMessage &message);
     // Checks every caller value first (nothing is written when one is unsafe), then writes
     // the header, an empty line and the body.
-    void SendMsg(MailMessage &message);
+    void writeMessage(MailMessage &message);
     // Everything after the empty line that ends the header.
-    void SendBody(MailMessage &message);
+    void writeBody(MailMessage &message);
 
 private:
     void line(const QString &text);
     void bodyLine(const QByteArray &bytes);
-    void sendBodyPart(const QStringList &body);
-    void sendPlainBody(const MailMessage &message);
-    void sendTextPart(TextPart &part);
-    void sendAttachment(AttachmentPart &part);
-    void sendAlternativeParts(MailMessage &message, const QString &boundary);
+    void writeBodyPart(const QStringList &body);
+    void writePlainBody(const MailMessage &message);
+    void writeTextPart(TextPart &part);
+    void writeAttachment(AttachmentPart &part);
+    void writeAlternativeParts(MailMessage &message, const QString &boundary);
 
     MessageSink &m_sink;
 };

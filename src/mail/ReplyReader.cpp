@@ -47,8 +47,8 @@ ReplyAssembler::State ReplyAssembler::addLine(const QString &line)
     if (m_state == State::Complete)
         reset();
     m_bytes += line.size();
-    if (m_lines.size() >= MaxLines || m_bytes > MaxBytes)
-        throw ReplyTooLargeError(MaxLines, MaxBytes);
+    if (m_lines.size() >= kMaxLines || m_bytes > kMaxBytes)
+        throw ReplyTooLargeError(kMaxLines, kMaxBytes);
     m_lines.append(line);
     switch (m_state) {
     case State::AwaitingFirstLine:

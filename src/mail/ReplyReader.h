@@ -18,15 +18,15 @@ QString trimReplyLine(const QString &line);
 // Gathers the lines of one reply. A reply is one line, or a first line whose fourth
 // character is "-" followed by lines up to one that is shorter than four characters or
 // starts with the first line's code and a blank (letter case ignored). A server that never
-// ends its reply is stopped by the bounds: more than MaxLines lines or MaxBytes characters
+// ends its reply is stopped by the bounds: more than kMaxLines lines or kMaxBytes characters
 // throw ReplyTooLargeError.
 class ReplyAssembler
 {
 public:
     enum class State { AwaitingFirstLine, AwaitingMoreLines, Complete };
 
-    static constexpr int MaxLines = 512;
-    static constexpr int MaxBytes = 65536;
+    static constexpr int kMaxLines = 512;
+    static constexpr int kMaxBytes = 65536;
 
     // Starts a new reply.
     void reset();

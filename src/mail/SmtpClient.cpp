@@ -1,5 +1,7 @@
 #include "SmtpClient.h"
 
+#include "MessageWriter.h"
+
 namespace {
 
 bool holdsLineBreakOrNul(const QString &text)
@@ -21,15 +23,27 @@ QStringList addressesOf(const EmailAddressList &list)
 {
     QStringList addresses;
     for (const EmailAddress &item : list)
-        addresses.append(item.Address);
+        addresses.append(item.address);
     return addresses;
 }
+
+// Hands the message writer's lines and streams to the connection.
+class ConnectionSink : public MessageSink
+{
+public:
+    explicit ConnectionSink(TcpConnection &connection) : m_connection(connection) {}
+    void writeLine(const QByteArray &line) override { m_connection.write(line + QByteArrayLiteral("\r\n")); }
+    void writeStream(QIODevice &stream) override { m_connection.writeStream(stream, false); }
+
+private:
+    TcpConnection &m_connection;
+};
 
 } // namespace
 
 SmtpClient::SmtpClient()
 {
-    Port = 25;
+    port = 25;
 }
 
 QStringList SmtpClient::parseAuthSchemes(const QStringList &ehloReply)
@@ -73,18 +87,18 @@ void SmtpClient::checkEnvelope(const Envelope &envelope)
 void SmtpClient::connect()
 {
     m_step = Step::Connect;
-    TcpClient::connect();
+    TcpConnection::connect();
     try {
-        if (Security == SmtpSecurity::ImplicitTls)
-            startTls(Host);
-        getResponse({220});
+        if (security == SmtpSecurity::ImplicitTls)
+            startTls(host);
+        readReply({220});
         const QString domain = ehloDomain(localHostName(), localAddress());
         greet(domain);
-        if (Security == SmtpSecurity::StartTls) {
+        if (security == SmtpSecurity::StartTls) {
             if (!m_startTlsOffered)
                 throw TlsError(QStringLiteral("The server does not offer STARTTLS; nothing was sent."));
-            sendCmd(QStringLiteral("STARTTLS"), {220});
-            startTls(Host);
+            sendCommand(QStringLiteral("STARTTLS"), {220});
+            startTls(host);
             greet(domain);
         }
         m_state = State::Connected;
@@ -102,12 +116,12 @@ void SmtpClient::greet(const QString &domain)
 {
     m_authSchemes.clear();
     m_startTlsOffered = false;
-    if (sendCmd(QStringLiteral("ehlo ") + domain) == 250) {
+    if (sendCommand(QStringLiteral("ehlo ") + domain) == 250) {
         const EhloCapabilities caps = parseEhloCapabilities(replyLines());
         m_authSchemes = caps.authSchemes;
         m_startTlsOffered = caps.startTls;
     } else {
-        sendCmd(QStringLiteral("Helo ") + domain, {250});
+        sendCommand(QStringLiteral("Helo ") + domain, {250});
     }
 }
 
@@ -116,7 +130,7 @@ void SmtpClient::disconnect()
     try {
         // A cancelled session ends at once, without another word to the server.
         if (!cancelled() && connected()) {
-            writeLn(QStringLiteral("Quit"));
+            writeLine(QStringLiteral("Quit"));
             flush();
         }
     } catch (...) {
@@ -125,7 +139,7 @@ void SmtpClient::disconnect()
         m_state = State::NotConnected;
         throw;
     }
-    TcpClient::disconnect();
+    TcpConnection::disconnect();
     m_authenticated = false;
     m_state = State::NotConnected;
 }
@@ -135,12 +149,12 @@ bool SmtpClient::authenticate()
     m_step = Step::Login;
     const bool plain = m_authSchemes.contains(QLatin1String("PLAIN"));
     const bool loginOffered = m_authSchemes.contains(QLatin1String("LOGIN"));
-    if (AuthenticationType == atPlainOrLogin) {
+    if (authentication == Authentication::PlainOrLogin) {
         if (!tlsActive())
             throw TlsError(QStringLiteral("The user name and password are only sent over a secure connection; nothing was sent."));
         if (plain) {
-            const QByteArray credentials = '\0' + UserId.toUtf8() + '\0' + Password.toUtf8();
-            sendCmd(QStringLiteral("AUTH PLAIN ") + QString::fromLatin1(credentials.toBase64()), {235});
+            const QByteArray credentials = '\0' + userName.toUtf8() + '\0' + password.toUtf8();
+            sendCommand(QStringLiteral("AUTH PLAIN ") + QString::fromLatin1(credentials.toBase64()), {235});
         } else if (loginOffered) {
             login();
         } else {
@@ -155,41 +169,47 @@ bool SmtpClient::authenticate()
 
 void SmtpClient::login()
 {
-    sendCmd(QStringLiteral("auth LOGIN"), {334});
-    sendCmd(QString::fromLatin1(UserId.toUtf8().toBase64()), {334});
-    sendCmd(QString::fromLatin1(Password.toUtf8().toBase64()), {235});
+    sendCommand(QStringLiteral("auth LOGIN"), {334});
+    sendCommand(QString::fromLatin1(userName.toUtf8().toBase64()), {334});
+    sendCommand(QString::fromLatin1(password.toUtf8().toBase64()), {235});
 }
 
 void SmtpClient::send(MailMessage &message)
 {
-    const Envelope envelope{message.From.Address, addressesOf(message.Recipients),
-                            addressesOf(message.CCList), addressesOf(message.BccList)};
+    const Envelope envelope{message.from.address, addressesOf(message.recipients),
+                            addressesOf(message.ccList), addressesOf(message.bccList)};
     checkEnvelope(envelope);
-    message.ExtraHeaders.setValue(QStringLiteral("X-Mailer"), MailAgent);
+    message.extraHeaders.setValue(QStringLiteral("X-Mailer"), mailAgent);
     message.checkSafeToSend();
-    sendEnvelope(envelope, [&] { SendMsg(message); });
+    sendEnvelope(envelope, [&] { writeMessage(message); });
 }
 
-void SmtpClient::sendEnvelope(const Envelope &envelope, const std::function<void()> &writeMessage)
+void SmtpClient::writeMessage(MailMessage &message)
+{
+    ConnectionSink sink(*this);
+    MessageWriter(sink).writeMessage(message);
+}
+
+void SmtpClient::sendEnvelope(const Envelope &envelope, const std::function<void()> &writeText)
 {
     checkEnvelope(envelope);
     m_step = Step::Reset;
-    sendCmd(QStringLiteral("Rset"));
+    sendCommand(QStringLiteral("Rset"));
     if (!m_authenticated)
         authenticate();
     m_step = Step::MailFrom;
-    sendCmd(QStringLiteral("Mail from:<") + envelope.sender + QLatin1Char('>'), {250});
+    sendCommand(QStringLiteral("Mail from:<") + envelope.sender + QLatin1Char('>'), {250});
     m_step = Step::Recipient;
     for (const QStringList *list : {&envelope.to, &envelope.cc, &envelope.bcc})
         for (const QString &address : *list)
-            sendCmd(QStringLiteral("RCPT to:<") + address + QLatin1Char('>'), {250});
+            sendCommand(QStringLiteral("RCPT to:<") + address + QLatin1Char('>'), {250});
     m_step = Step::Data;
-    sendCmd(QStringLiteral("Data"), {354});
+    sendCommand(QStringLiteral("Data"), {354});
     m_state = State::Sending;
     m_step = Step::MessageText;
-    writeMessage();
+    writeText();
     m_step = Step::EndOfData;
-    sendCmd(QStringLiteral("."), {250});
+    sendCommand(QStringLiteral("."), {250});
     m_state = State::Connected;
     m_step = Step::Done;
 }

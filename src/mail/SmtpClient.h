@@ -1,6 +1,7 @@
 #pragma once
 
-#include "MessageClient.h"
+#include "MailMessage.h"
+#include "TcpConnection.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,16 +33,23 @@ struct EhloCapabilities
 //                  caller writes the message text, then "." 250. An address holding CR, LF or
 //                  NUL fails with UnsafeTextError before anything is written.
 //   send(message)  sendEnvelope with the message's sender and its To, Cc and Bcc addresses;
-//                  the message text is the message writer's, with "X-Mailer" set to MailAgent.
+//                  the message text is writeMessage()'s, with "X-Mailer" set to mailAgent.
 //                  A message that is not safe to send (CR, LF or NUL in a header value) fails
 //                  before anything is written.
+//   writeMessage(message)
+//                  the message text that follows "Data" (without the final "."), as
+//                  MessageWriter writes it, onto the connection. Failures throw MailError: a
+//                  missing attachment "Cannot open file %s", "Cannot create file %s" for the
+//                  temporary file, "Invalid Text count. TextPart must be greater than 1",
+//                  UnsafeTextError for a value holding CR, LF or NUL (checked before anything
+//                  is written), or the connection's own errors.
 //   disconnect()   "Quit" without reading a reply while connected, then closes the socket.
-class SmtpClient : public MessageClient
+class SmtpClient : public TcpConnection
 {
 public:
-    // atPlainOrLogin: over TLS only, PLAIN when announced, else LOGIN; neither announced
+    // PlainOrLogin: over TLS only, PLAIN when announced, else LOGIN; neither announced
     // fails before the envelope is sent. Credentials never travel without TLS.
-    enum AuthenticationType { atNone, atPlainOrLogin };
+    enum class Authentication { None, PlainOrLogin };
 
     // Connected: greeting received and EHLO or HELO accepted. Sending: between "Data" and
     // the reply to ".". Any failure leaves the state as it was until disconnect().
@@ -60,16 +68,17 @@ public:
 
     SmtpClient();
 
-    AuthenticationType AuthenticationType = atNone;
-    QString MailAgent;   // the "X-Mailer" header; empty: none
-    QString UserId;
-    QString Password;
-    SmtpSecurity Security = SmtpSecurity::None;
+    Authentication authentication = Authentication::None;
+    QString mailAgent;   // the "X-Mailer" header; empty: none
+    QString userName;
+    QString password;
+    SmtpSecurity security = SmtpSecurity::None;
 
     void connect() override;
     void disconnect() override;
     void send(MailMessage &message);
-    void sendEnvelope(const Envelope &envelope, const std::function<void()> &writeMessage);
+    void sendEnvelope(const Envelope &envelope, const std::function<void()> &writeText);
+    void writeMessage(MailMessage &message);
     bool authenticate();
 
     const QStringList &authSchemesSupported() const { return m_authSchemes; }

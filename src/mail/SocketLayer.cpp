@@ -10,7 +10,6 @@
 #include <cstring>
 #include <cerrno>
 #include <fcntl.h>
-#include <mutex>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -77,9 +76,6 @@ HostAddress makeAddress(const QString &address, quint16 port, int family)
             return candidate;
     throw SocketError(10049);
 }
-
-std::mutex stackMutex;
-std::weak_ptr<SocketLayer> stackInstance;
 
 } // namespace
 
@@ -237,27 +233,6 @@ QString localHostName()
         throwErrno(errno);
     return QString::fromLocal8Bit(name);
 }
-
-std::shared_ptr<SocketLayer> SocketLayer::acquire()
-{
-    std::lock_guard<std::mutex> lock(stackMutex);
-    std::shared_ptr<SocketLayer> stack = stackInstance.lock();
-    if (!stack) {
-        stack.reset(new SocketLayer);
-        stackInstance = stack;
-    }
-    return stack;
-}
-
-bool SocketLayer::isRunning()
-{
-    std::lock_guard<std::mutex> lock(stackMutex);
-    return !stackInstance.expired();
-}
-
-SocketLayer::SocketLayer() = default;
-
-SocketLayer::~SocketLayer() = default;
 
 SocketHandle::SocketHandle() = default;
 

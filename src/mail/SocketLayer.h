@@ -86,26 +86,9 @@ bool waitForSocket(int fd, short events, int timeoutMs, int cancelFd);
 // The machine's own host name, at most 250 characters.
 QString localHostName();
 
-// The shared socket layer. Every network component holds a reference; the layer is started
-// with the first and stopped with the last. POSIX sockets need no library start, so the layer
-// only keeps count; sends use MSG_NOSIGNAL, so a closed peer gives an error code, never SIGPIPE.
-class SocketLayer
-{
-public:
-    static std::shared_ptr<SocketLayer> acquire();
-    static bool isRunning();   // true while some component holds the layer
-
-    ~SocketLayer();
-    SocketLayer(const SocketLayer &) = delete;
-    SocketLayer &operator=(const SocketLayer &) = delete;
-
-private:
-    SocketLayer();
-};
-
-// One stream socket (IPv6 or IPv4), optionally carrying TLS after startTls(). Every failing call throws SocketError with the mapped
-// code, except allocate (InvalidSocketError) and a bind that finds the address in use
-// (CouldNotBindSocketError).
+// One stream socket (IPv6 or IPv4), optionally carrying TLS after startTls(). Every failing
+// call throws SocketError with the mapped code, except allocate (InvalidSocketError) and a
+// bind that finds the address in use (CouldNotBindSocketError).
 class SocketHandle
 {
 public:
@@ -133,7 +116,8 @@ public:
     // One receive call; 0 means the peer closed its side. Over TLS a record may need more
     // data first, which is waited for at most timeoutMs.
     qint64 receive(char *buffer, qint64 size, int timeoutMs = -1);
-    // One send call; returns the number of bytes taken.
+    // One send call; returns the number of bytes taken. Sends use MSG_NOSIGNAL, so a closed
+    // peer gives an error code, never SIGPIPE.
     qint64 send(const char *data, qint64 size);
     void shutdownSend();
     void close();

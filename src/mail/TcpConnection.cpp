@@ -4,9 +4,53 @@
 
 #include <algorithm>
 
+namespace {
+
+// What is left of a time limit that started at start; negative limits stay "no limit".
+int remainingMs(int limitMs, std::chrono::steady_clock::time_point start)
+{
+    if (limitMs < 0)
+        return -1;
+    using namespace std::chrono;
+    const auto spent = duration_cast<milliseconds>(steady_clock::now() - start).count();
+    return int(qMax<long long>(0, limitMs - spent));
+}
+
+} // namespace
+
 TcpConnection::~TcpConnection()
 {
     m_socket.close();
+}
+
+void TcpConnection::connect()
+{
+    if (m_socket.allocated())
+        throw AlreadyConnectedError();
+    m_inputBuffer.clear();
+    m_outputBuffer.clear();
+    m_closedGracefully = false;
+    const auto start = std::chrono::steady_clock::now();
+    const QList<HostAddress> addresses = resolveHostAddresses(host, port);
+    for (int i = 0; i < addresses.size(); ++i) {
+        try {
+            m_socket.allocate(addresses[i].family());
+            m_socket.bind(boundAddress, 0);
+            if (!useNagle)
+                m_socket.setNoDelay();
+            m_socket.connect(addresses[i], remainingMs(connectTimeoutMs, start));
+            break;
+        } catch (const SessionCancelledError &) {
+            m_socket.close();
+            throw;
+        } catch (...) {
+            m_socket.close();
+            if (i + 1 == addresses.size())
+                throw;
+        }
+    }
+    if (onConnected)
+        onConnected();
 }
 
 bool TcpConnection::connected()
@@ -31,14 +75,14 @@ void TcpConnection::write(const QByteArray &bytes)
 {
     checkForDisconnect(true);
     m_outputBuffer.append(bytes);
-    if (m_outputBuffer.size() < SendBufferSize)
+    if (m_outputBuffer.size() < kSendBlockSize)
         return;
     // Whole blocks go now; the rest waits for more lines, a reply or the close.
-    const qsizetype whole = m_outputBuffer.size() - m_outputBuffer.size() % SendBufferSize;
+    const qsizetype whole = m_outputBuffer.size() - m_outputBuffer.size() % kSendBlockSize;
     const QByteArray blocks = m_outputBuffer.left(whole);
     m_outputBuffer.remove(0, whole);
-    for (qsizetype at = 0; at < blocks.size(); at += SendBufferSize)
-        sendNow(blocks.constData() + at, SendBufferSize);
+    for (qsizetype at = 0; at < blocks.size(); at += kSendBlockSize)
+        sendNow(blocks.constData() + at, kSendBlockSize);
 }
 
 void TcpConnection::flush()
@@ -55,7 +99,7 @@ void TcpConnection::sendNow(const char *data, qint64 size)
     checkForDisconnect(true);
     qint64 sent = 0;
     while (sent < size) {
-        if (!m_socket.waitWritable(ReadTimeout))
+        if (!m_socket.waitWritable(readTimeoutMs))
             throw SocketError(10060);
         qint64 n = 0;
         try {
@@ -78,7 +122,7 @@ void TcpConnection::write(const QString &text)
     write(text.toUtf8());
 }
 
-void TcpConnection::writeLn(const QString &text)
+void TcpConnection::writeLine(const QString &text)
 {
     write(text.toUtf8() + "\r\n");
 }
@@ -86,7 +130,7 @@ void TcpConnection::writeLn(const QString &text)
 void TcpConnection::writeLines(const QStringList &lines)
 {
     for (const QString &line : lines)
-        writeLn(line);
+        writeLine(line);
 }
 
 void TcpConnection::writeStream(QIODevice &stream, bool fromStart, qint64 byteCount)
@@ -96,7 +140,7 @@ void TcpConnection::writeStream(QIODevice &stream, bool fromStart, qint64 byteCo
     if (byteCount < 0)
         byteCount = stream.size() - stream.pos();
     while (byteCount > 0) {
-        const QByteArray block = stream.read(qMin<qint64>(byteCount, SendBufferSize));
+        const QByteArray block = stream.read(qMin<qint64>(byteCount, kSendBlockSize));
         if (block.isEmpty())
             throw NoDataToReadError();
         write(block);
@@ -104,15 +148,15 @@ void TcpConnection::writeStream(QIODevice &stream, bool fromStart, qint64 byteCo
     }
 }
 
-// The time one wait for data may take: ReadTimeout, cut short by the deadline of the reply
+// The time one wait for data may take: readTimeoutMs, cut short by the deadline of the reply
 // being read.
 int TcpConnection::waitLimitMs() const
 {
     if (!m_replyDeadlineSet)
-        return ReadTimeout;
+        return readTimeoutMs;
     using namespace std::chrono;
     const long long left = duration_cast<milliseconds>(m_replyDeadline - steady_clock::now()).count();
-    return int(std::clamp<long long>(left, 0, ReadTimeout < 0 ? left : ReadTimeout));
+    return int(std::clamp<long long>(left, 0, readTimeoutMs < 0 ? left : readTimeoutMs));
 }
 
 void TcpConnection::readFromStack()
@@ -121,10 +165,10 @@ void TcpConnection::readFromStack()
     checkForDisconnect(true);
     if (!m_socket.waitReadable(waitLimitMs()))
         throw SocketError(10060);
-    char block[RecvBufferSize];
+    char block[kReceiveBlockSize];
     qint64 n = 0;
     try {
-        n = m_socket.receive(block, RecvBufferSize, waitLimitMs());
+        n = m_socket.receive(block, kReceiveBlockSize, waitLimitMs());
     } catch (const SocketError &e) {
         if (e.code() != 10058)
             throw;
@@ -137,24 +181,21 @@ void TcpConnection::readFromStack()
         m_closedGracefully = true;
         return;
     }
-    if (ASCIIFilter)
-        for (qint64 i = 0; i < n; ++i)
-            block[i] = char(block[i] & 0x7F);
     m_inputBuffer.append(block, int(n));
 }
 
-QString TcpConnection::readLn()
+QString TcpConnection::readLine()
 {
     QString line;
-    while (!cutLine(m_inputBuffer, MaxLineLength, line))
+    while (!cutLine(m_inputBuffer, maxLineLength, line))
         readFromStack();
     return line;
 }
 
-QString TcpConnection::readLnSkipEmpty()
+QString TcpConnection::readNonEmptyLine()
 {
     for (;;) {
-        const QString line = trimReplyLine(readLn());
+        const QString line = trimReplyLine(readLine());
         if (!line.isEmpty())
             return line;
     }
@@ -179,18 +220,18 @@ int TcpConnection::replyCodeOf(const QString &line)
     return code;
 }
 
-int TcpConnection::getResponse(const QList<int> &allowed)
+int TcpConnection::readReply(const QList<int> &allowed)
 {
     m_replyLines.clear();
     m_reply.reset();
-    m_replyDeadlineSet = ReadTimeout >= 0;
-    m_replyDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReadTimeout);
+    m_replyDeadlineSet = readTimeoutMs >= 0;
+    m_replyDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(readTimeoutMs);
     struct DeadlineOff
     {
         bool &set;
         ~DeadlineOff() { set = false; }
     } deadlineOff{m_replyDeadlineSet};
-    while (m_reply.addLine(readLnSkipEmpty()) != ReplyAssembler::State::Complete) {
+    while (m_reply.addLine(readNonEmptyLine()) != ReplyAssembler::State::Complete) {
     }
     m_replyLines = m_reply.lines();
     m_replyCode = replyCodeOf(m_replyLines.last());
@@ -199,10 +240,10 @@ int TcpConnection::getResponse(const QList<int> &allowed)
     return m_replyCode;
 }
 
-int TcpConnection::sendCmd(const QString &command, const QList<int> &allowed)
+int TcpConnection::sendCommand(const QString &command, const QList<int> &allowed)
 {
-    writeLn(command);
-    return getResponse(allowed);
+    writeLine(command);
+    return readReply(allowed);
 }
 
 void TcpConnection::disconnect()
@@ -222,14 +263,7 @@ void TcpConnection::startTls(const QString &serverName)
     flush();
     if (!m_inputBuffer.isEmpty())
         throw TlsError(QStringLiteral("The server sent data before the secure connection was set up."));
-    m_socket.startTls(serverName, ReadTimeout);
-}
-
-void TcpConnection::resetConnectionState()
-{
-    m_inputBuffer.clear();
-    m_outputBuffer.clear();
-    m_closedGracefully = false;
+    m_socket.startTls(serverName, readTimeoutMs);
 }
 
 void TcpConnection::closeSocket()
@@ -242,10 +276,4 @@ void TcpConnection::closeSocket()
     m_closedGracefully = true;
     if (onDisconnected)
         onDisconnected();
-}
-
-void TcpConnection::raiseConnected()
-{
-    if (onConnected)
-        onConnected();
 }

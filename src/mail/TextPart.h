@@ -10,5 +10,5 @@ class TextPart : public MessagePart
 public:
     explicit TextPart(MailMessage *message) : MessagePart(message) {}
 
-    QStringList Body;
+    QStringList body;
 };

@@ -7,18 +7,18 @@
 
 void fillCardMail(Mailer &mailer, const QString &operatorEmail)
 {
-    mailer.From.Address = operatorEmail;
-    mailer.Subject = QStringLiteral("QSL card attachment from ") + operatorEmail;
-    mailer.Body = QStringList{mailer.Subject};
+    mailer.from.address = operatorEmail;
+    mailer.subject = QStringLiteral("QSL card attachment from ") + operatorEmail;
+    mailer.body = QStringList{mailer.subject};
 }
 
 void fillMailServer(Mailer &mailer, const SendSettings &settings)
 {
-    mailer.Host = settings.host;
-    mailer.Port = settings.port;
-    mailer.Security = settings.security;
-    mailer.UserId = settings.userName;
-    mailer.Password = settings.password;
+    mailer.host = settings.host;
+    mailer.port = settings.port;
+    mailer.security = settings.security;
+    mailer.userName = settings.userName;
+    mailer.password = settings.password;
 }
 
 SentQso sentQsoOfCardFields(const QString &call, const QString &date, const QString &time,

@@ -145,9 +145,9 @@ void CardMailRun::sendCard(int index)
         return;
     if (onStatus)
         onStatus(QStringLiteral("Card %1 of %2 to %3").arg(m_done + 1).arg(m_toSend).arg(card.qso.email));
-    m_mailer.Recipients.clear();
-    m_mailer.Recipients.add(cardRecipient(card.qso.email));
-    m_mailer.Attachments.setAttachedFiles({card.attachment});
+    m_mailer.recipients.clear();
+    m_mailer.recipients.add(cardRecipient(card.qso.email));
+    m_mailer.attachments.setAttachedFiles({card.attachment});
     m_lastStartMs = m_clock.nowMs();
     m_started = true;
     ++m_outcome.cards[index].tries;

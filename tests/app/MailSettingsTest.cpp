@@ -231,7 +231,7 @@ TEST(MailSettings, LoginOnlyWithARealUserName)
         EXPECT_EQ(row[1], loginUserName(row[0])) << row[0].toStdString();
 }
 
-TEST(MailSettings, SendErrorInTheDesignedWords)
+TEST(MailSettings, SendErrorQuotesTheServerReplyInsideTheFixedSentence)
 {
     EXPECT_EQ(QStringLiteral("An error -550 no such user was detected upon trying to send the email."),
               sendErrorMessage(QStringLiteral("550 no such user")));

@@ -68,8 +68,8 @@ TEST_P(StartupFailures, AreReportedAndLaterStepsStillRun)
     // Pick lists after "Info.txt" are independent of it.
     EXPECT_EQ(QString("SSB"), radioCaption(*form, "RBMode1"));
     // Send QSL relies on the recipient entry, whatever failed before it.
-    EXPECT_EQ(1, form->mailer().Recipients.count());
-    EXPECT_EQ(&form->mailer().Recipients[0], form->mailRecipient());
+    EXPECT_EQ(1, form->mailer().recipients.count());
+    EXPECT_EQ(&form->mailer().recipients[0], form->mailRecipient());
     EXPECT_EQ(row.identityLoaded ? QString("N0CALL") : QString(),
               form->control<QLineEdit>("CallSignEdit1")->text());
 }

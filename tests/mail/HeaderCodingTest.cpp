@@ -21,6 +21,8 @@ struct EncodeRow
     QString expected;
 };
 
+void PrintTo(const EncodeRow &row, std::ostream *os) { *os << row.what; }
+
 class EncodedWords : public ::testing::TestWithParam<EncodeRow>
 {
 };

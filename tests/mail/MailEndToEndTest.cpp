@@ -79,13 +79,13 @@ protected:
         m_server = std::make_unique<AiosmtpdServer>(kScripts + QStringLiteral("/smtp_sink.py"),
                                                     QStringList{inbox()});
         ASSERT_NE(0, m_server->port()) << m_server->errors().toStdString();
-        m_mailer.Host = QStringLiteral("127.0.0.1");
-        m_mailer.Port = m_server->port();
-        m_mailer.OnSendError = [this](Mailer *, const QString &text) { m_errors.append(text); };
-        m_mailer.From.Address = QStringLiteral("dl1abc@example.org");
-        m_mailer.Recipients.add(QStringLiteral("dx0yz@example.net"));
-        m_mailer.Subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
-        m_mailer.Body = QStringList{QStringLiteral("Tnx fer QSO, 73 de DL1ABC")};
+        m_mailer.host = QStringLiteral("127.0.0.1");
+        m_mailer.port = m_server->port();
+        m_mailer.onSendError = [this](Mailer *, const QString &text) { m_errors.append(text); };
+        m_mailer.from.address = QStringLiteral("dl1abc@example.org");
+        m_mailer.recipients.add(QStringLiteral("dx0yz@example.net"));
+        m_mailer.subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
+        m_mailer.body = QStringList{QStringLiteral("Tnx fer QSO, 73 de DL1ABC")};
     }
 
     QString inbox() const { return m_dir.filePath(QStringLiteral("inbox")); }
@@ -102,7 +102,7 @@ TEST_F(MailEndToEnd, CardReachesTheServerByteForByte)
     const QString card = m_dir.filePath(QStringLiteral("DX0YZ.jpg"));
     const QByteArray jpeg = writeJpeg(card, 320, 200);
     ASSERT_GT(jpeg.size(), 3 * 32768);
-    m_mailer.Attachments.setFileName(card);
+    m_mailer.attachments.setFileName(card);
     m_mailer.send();
     ASSERT_TRUE(m_errors.isEmpty()) << m_errors.join('|').toStdString();
 
@@ -150,8 +150,8 @@ TEST_F(MailEndToEnd, TwoSendsCarryOneCardEach)
     const QByteArray firstJpeg = writeJpeg(first, 40, 30);
     const QByteArray secondJpeg = writeJpeg(second, 30, 40);
     for (const QString &card : {first, second}) {
-        m_mailer.Attachments.setAttachedFiles({});
-        m_mailer.Attachments.setFileName(card);
+        m_mailer.attachments.setAttachedFiles({});
+        m_mailer.attachments.setFileName(card);
         m_mailer.send();
     }
     ASSERT_TRUE(m_errors.isEmpty()) << m_errors.join('|').toStdString();

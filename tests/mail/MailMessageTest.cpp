@@ -18,35 +18,35 @@ QDateTime at(int offsetSeconds, QDate date = QDate(2026, 12, 7), QTime time = QT
 
 void basics(MailMessage &m)
 {
-    m.Clock = [] { return at(3600); };
-    m.HeaderLocale = QLocale(QLocale::English, QLocale::UnitedStates);
-    m.From.Address = QStringLiteral("op@example.org");
-    m.Recipients.add(QStringLiteral("dx@example.net"));
-    m.Subject = QStringLiteral("QSL card attachment from op@example.org");
-    m.MessageId = QStringLiteral("<kq3.x7@example.org>");
+    m.clock = [] { return at(3600); };
+    m.headerLocale = QLocale(QLocale::English, QLocale::UnitedStates);
+    m.from.address = QStringLiteral("op@example.org");
+    m.recipients.add(QStringLiteral("dx@example.net"));
+    m.subject = QStringLiteral("QSL card attachment from op@example.org");
+    m.messageId = QStringLiteral("<kq3.x7@example.org>");
 }
 
 TEST(MessageHeader, EveryHeaderInItsPlace)
 {
     MailMessage m;
     basics(m);
-    m.CCList.add(QStringLiteral("cc@example.net"), QStringLiteral("Club \"QSL\" Bureau"));
-    m.CCList.add(QStringLiteral("two@example.net"));
-    m.BccList.add(QStringLiteral("hidden@example.net"));
-    m.NewsGroups = QStringList{QStringLiteral("rec.radio"), QStringLiteral("alt.qsl")};
-    m.ContentType = QStringLiteral("text/plain");
-    m.CharSet = QStringLiteral("us-ascii");
-    m.ContentTransferEncoding = QStringLiteral("7bit");
-    m.Sender = EmailAddress(QStringLiteral("s@example.org"), QStringLiteral("Sam"));
-    m.ReplyTo.add(QStringLiteral("r@example.org"));
-    m.Organization = QStringLiteral("DARC Köln");
-    m.ReceiptRecipient.Address = QStringLiteral("rr@example.org");
-    m.References = QStringLiteral("<1@x>");
-    m.Priority = mpHighest;
-    m.ExtraHeaders.add(QStringLiteral("X-Mailer: Kartello"));
-    m.MessageParts.addAttachment(QStringLiteral("/x/K1ABC.jpg"));
+    m.ccList.add(QStringLiteral("cc@example.net"), QStringLiteral("Club \"QSL\" Bureau"));
+    m.ccList.add(QStringLiteral("two@example.net"));
+    m.bccList.add(QStringLiteral("hidden@example.net"));
+    m.newsGroups = QStringList{QStringLiteral("rec.radio"), QStringLiteral("alt.qsl")};
+    m.contentType = QStringLiteral("text/plain");
+    m.charSet = QStringLiteral("us-ascii");
+    m.contentTransferEncoding = QStringLiteral("7bit");
+    m.sender = EmailAddress(QStringLiteral("s@example.org"), QStringLiteral("Sam"));
+    m.replyTo.add(QStringLiteral("r@example.org"));
+    m.organization = QStringLiteral("DARC Köln");
+    m.receiptRecipient.address = QStringLiteral("rr@example.org");
+    m.references = QStringLiteral("<1@x>");
+    m.priority = MessagePriority::Highest;
+    m.extraHeaders.add(QStringLiteral("X-Mailer: Kartello"));
+    m.parts.addAttachment(QStringLiteral("/x/K1ABC.jpg"));
     m.settleContentType();
-    EXPECT_EQ(m.GenerateHeader().lines(),
+    EXPECT_EQ(m.generateHeader().lines(),
               (QStringList{
                   QStringLiteral("From: op@example.org"),
                   QStringLiteral("Subject: QSL card attachment from op@example.org"),
@@ -80,6 +80,8 @@ struct PartsRow
     QString expected;
 };
 
+void PrintTo(const PartsRow &row, std::ostream *os) { *os << row.what; }
+
 class ContentTypeChoice : public ::testing::TestWithParam<PartsRow>
 {
 };
@@ -88,17 +90,17 @@ TEST_P(ContentTypeChoice, FollowsTheParts)
 {
     const PartsRow &row = GetParam();
     MailMessage m;
-    m.ContentType = QStringLiteral("text/HTML");
-    m.CharSet = row.charSet;
+    m.contentType = QStringLiteral("text/HTML");
+    m.charSet = row.charSet;
     for (int i = 0; i < row.attachments; ++i) {
-        AttachmentPart &a = m.MessageParts.addAttachment(QStringLiteral("f.jpg"));
+        AttachmentPart &a = m.parts.addAttachment(QStringLiteral("f.jpg"));
         if (row.contentId)
-            a.Headers.setValue(QStringLiteral("Content-ID"), QStringLiteral("<pic>"));
+            a.headers.setValue(QStringLiteral("Content-ID"), QStringLiteral("<pic>"));
     }
     for (int i = 0; i < row.texts; ++i)
-        m.MessageParts.addText();
+        m.parts.addText();
     m.settleContentType();
-    EXPECT_EQ(m.ContentType, row.expected);
+    EXPECT_EQ(m.contentType, row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -120,9 +122,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ContentTypeChoice, EmptyTypeBecomesTheCharSet)
 {
     MailMessage m;
-    m.CharSet = QStringLiteral("iso-8859-1");
+    m.charSet = QStringLiteral("iso-8859-1");
     m.settleContentType();
-    EXPECT_EQ(m.ContentType, QStringLiteral("iso-8859-1"));
+    EXPECT_EQ(m.contentType, QStringLiteral("iso-8859-1"));
 }
 
 struct SubjectRow
@@ -143,8 +145,8 @@ TEST(MessageHeader, SubjectFoldsAfterFromOnlyForLongAddresses)
     for (const SubjectRow &row : rows) {
         MailMessage m;
         basics(m);
-        m.Subject = QStringLiteral("QSL card attachment from ") + address(row.addressLength);
-        const QStringList lines = m.GenerateHeader().lines();
+        m.subject = QStringLiteral("QSL card attachment from ") + address(row.addressLength);
+        const QStringList lines = m.generateHeader().lines();
         EXPECT_EQ(lines.mid(1, row.expected.size()), row.expected) << row.what;
         EXPECT_TRUE(lines.value(1 + row.expected.size()).startsWith(QLatin1String("To: "))) << row.what;
     }
@@ -179,12 +181,12 @@ TEST(MessageHeader, DateFieldWinsOverTheClock)
 {
     MailMessage m;
     basics(m);
-    EXPECT_TRUE(m.UseNowForDate());
-    m.Date = at(-3600, QDate(2026, 1, 1), QTime(1, 2, 3));
-    EXPECT_FALSE(m.UseNowForDate());
-    EXPECT_TRUE(m.GenerateHeader().lines().contains(QStringLiteral("Date: Thu, 1 Jan 2026 01:02:03 -0100")));
+    EXPECT_TRUE(m.usesNowForDate());
+    m.date = at(-3600, QDate(2026, 1, 1), QTime(1, 2, 3));
+    EXPECT_FALSE(m.usesNowForDate());
+    EXPECT_TRUE(m.generateHeader().lines().contains(QStringLiteral("Date: Thu, 1 Jan 2026 01:02:03 -0100")));
     m.setUseNowForDate(true);
-    EXPECT_TRUE(m.Date.isNull());
+    EXPECT_TRUE(m.date.isNull());
 }
 
 struct AddressRow
@@ -222,29 +224,29 @@ TEST(MessageHeader, SenderNameSameAsUpperCasedAddressIsLeftOut)
     for (const auto &row : rows) {
         MailMessage m;
         basics(m);
-        m.Sender = EmailAddress(QStringLiteral("s@ex.org"), row.name);
-        EXPECT_TRUE(m.GenerateHeader().lines().contains(row.expected)) << row.name.toStdString();
+        m.sender = EmailAddress(QStringLiteral("s@ex.org"), row.name);
+        EXPECT_TRUE(m.generateHeader().lines().contains(row.expected)) << row.name.toStdString();
     }
 }
 
 TEST(MessageHeader, ValuesWithLineBreaksOrNulAreRefused)
 {
     const std::function<void(MailMessage &)> rows[] = {
-        [](MailMessage &m) { m.Subject += QStringLiteral("\r\nBcc: victim@example.com"); },
-        [](MailMessage &m) { m.Subject += QStringLiteral("\nX: 1"); },
-        [](MailMessage &m) { m.Subject += QChar(0); },
-        [](MailMessage &m) { m.From.Address += QStringLiteral("\r"); },
-        [](MailMessage &m) { m.Recipients.add(QStringLiteral("a@b.c"), QStringLiteral("x\ny")); },
-        [](MailMessage &m) { m.BccList.add(QStringLiteral("a@b.c\r\nRCPT TO:<x@y>")); },
-        [](MailMessage &m) { m.Organization = QStringLiteral("a\r\nb"); },
-        [](MailMessage &m) { m.ExtraHeaders.add(QStringLiteral("X-A: 1\r\nX-B: 2")); },
+        [](MailMessage &m) { m.subject += QStringLiteral("\r\nBcc: victim@example.com"); },
+        [](MailMessage &m) { m.subject += QStringLiteral("\nX: 1"); },
+        [](MailMessage &m) { m.subject += QChar(0); },
+        [](MailMessage &m) { m.from.address += QStringLiteral("\r"); },
+        [](MailMessage &m) { m.recipients.add(QStringLiteral("a@b.c"), QStringLiteral("x\ny")); },
+        [](MailMessage &m) { m.bccList.add(QStringLiteral("a@b.c\r\nRCPT TO:<x@y>")); },
+        [](MailMessage &m) { m.organization = QStringLiteral("a\r\nb"); },
+        [](MailMessage &m) { m.extraHeaders.add(QStringLiteral("X-A: 1\r\nX-B: 2")); },
     };
     for (const auto &spoil : rows) {
         MailMessage m;
         basics(m);
-        EXPECT_NO_THROW(m.GenerateHeader());
+        EXPECT_NO_THROW(m.generateHeader());
         spoil(m);
-        EXPECT_THROW(m.GenerateHeader(), UnsafeTextError);
+        EXPECT_THROW(m.generateHeader(), UnsafeTextError);
     }
 }
 
@@ -255,6 +257,8 @@ struct MessageIdRow
     QString fallback;
     QString domain;
 };
+
+void PrintTo(const MessageIdRow &row, std::ostream *os) { *os << row.name; }
 
 class MessageIdDomain : public ::testing::TestWithParam<MessageIdRow>
 {

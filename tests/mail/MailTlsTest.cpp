@@ -29,6 +29,8 @@ struct TlsRow
     QString error;             // empty: the card must arrive
 };
 
+void PrintTo(const TlsRow &row, std::ostream *os) { *os << row.name; }
+
 class MailOverTls : public ::testing::TestWithParam<TlsRow>
 {
 };
@@ -62,17 +64,17 @@ TEST_P(MailOverTls, SendsOrSaysWhy)
 
     Mailer mailer;
     QStringList errors;
-    mailer.OnSendError = [&](Mailer *, const QString &text) { errors << text; };
-    mailer.Host = QStringLiteral("localhost");
-    mailer.Port = server.port();
-    mailer.Security = row.security;
-    mailer.UserId = QStringLiteral("dl1abc");
-    mailer.Password = row.password;
-    mailer.From.Address = QStringLiteral("dl1abc@example.org");
-    mailer.Recipients.add(QStringLiteral("k1abc@example.net"));
-    mailer.Subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
-    mailer.Body = mailer.Subject.split(QLatin1Char('\n'));
-    mailer.Attachments.setFileName(cardPath);
+    mailer.onSendError = [&](Mailer *, const QString &text) { errors << text; };
+    mailer.host = QStringLiteral("localhost");
+    mailer.port = server.port();
+    mailer.security = row.security;
+    mailer.userName = QStringLiteral("dl1abc");
+    mailer.password = row.password;
+    mailer.from.address = QStringLiteral("dl1abc@example.org");
+    mailer.recipients.add(QStringLiteral("k1abc@example.net"));
+    mailer.subject = QStringLiteral("QSL card attachment from dl1abc@example.org");
+    mailer.body = mailer.subject.split(QLatin1Char('\n'));
+    mailer.attachments.setFileName(cardPath);
     mailer.send();
 
     const QString message = inbox.filePath(QStringLiteral("message1.eml"));

@@ -11,7 +11,7 @@ namespace {
 using S = ScriptedServer;
 using Lines = std::vector<std::string>;
 
-TEST(Attachement, ListsEachFileOnceWhateverItsLetterCase)
+TEST(AttachmentList, ListsEachFileOnceWhateverItsLetterCase)
 {
     struct Row
     {
@@ -26,31 +26,28 @@ TEST(Attachement, ListsEachFileOnceWhateverItsLetterCase)
         {{""}, {}},
     };
     for (const Row &row : rows) {
-        AttachmentList attachement(nullptr);
+        AttachmentList attachments;
         for (const QString &name : row.names)
-            attachement.setFileName(name);
-        EXPECT_EQ(row.attached, attachement.AttachedFiles()) << row.names.join('|').toStdString();
+            attachments.setFileName(name);
+        EXPECT_EQ(row.attached, attachments.attachedFiles()) << row.names.join('|').toStdString();
     }
 }
 
 TEST(Mailer, StartsEmptyAndSharesItsListsWithTheMessage)
 {
     Mailer mailer;
-    EXPECT_TRUE(mailer.HTML);
-    EXPECT_EQ(mpNormal, mailer.Priority);
-    EXPECT_EQ(25, mailer.Port);
-    EXPECT_EQ(25, mailer.smtp().Port);
-    EXPECT_EQ(SmtpSecurity::None, mailer.Security);
-    EXPECT_FALSE(mailer.smtp().UseNagle);   // writes are gathered, so no delayed-ACK stalls
-    EXPECT_EQ(SmtpClient::atNone, mailer.smtp().AuthenticationType);
-    EXPECT_EQ(&mailer, mailer.Attachments.owner());
-    EXPECT_FALSE(Mailer::About().isEmpty());
-    mailer.Recipients.add(QStringLiteral("dx@example.net"));
-    mailer.BCCList.add(QStringLiteral("log@example.org"));
-    mailer.From.Address = QStringLiteral("op@example.org");
-    EXPECT_EQ(1, mailer.message().Recipients.count());
-    EXPECT_EQ(QStringLiteral("log@example.org"), mailer.message().BccList[0].Address);
-    EXPECT_EQ(QStringLiteral("op@example.org"), mailer.message().From.Address);
+    EXPECT_TRUE(mailer.html);
+    EXPECT_EQ(25, mailer.port);
+    EXPECT_EQ(25, mailer.smtp().port);
+    EXPECT_EQ(SmtpSecurity::None, mailer.security);
+    EXPECT_FALSE(mailer.smtp().useNagle);   // writes are gathered, so no delayed-ACK stalls
+    EXPECT_EQ(SmtpClient::Authentication::None, mailer.smtp().authentication);
+    mailer.recipients.add(QStringLiteral("dx@example.net"));
+    mailer.bccList.add(QStringLiteral("log@example.org"));
+    mailer.from.address = QStringLiteral("op@example.org");
+    EXPECT_EQ(1, mailer.message().recipients.count());
+    EXPECT_EQ(QStringLiteral("log@example.org"), mailer.message().bccList[0].address);
+    EXPECT_EQ(QStringLiteral("op@example.org"), mailer.message().from.address);
 }
 
 // A mailer that records its events, pointed at a local port.
@@ -63,20 +60,20 @@ struct RecordingMailer
 
     explicit RecordingMailer(quint16 port, bool withErrorEvent = true)
     {
-        mailer.Host = QStringLiteral("127.0.0.1");
-        mailer.Port = port;
-        mailer.smtp().ReadTimeout = 20000;
-        mailer.From.Address = QStringLiteral("op@example.org");
-        mailer.Recipients.add(QStringLiteral("dx@example.net"));
-        mailer.Subject = QStringLiteral("QSL card attachment from op@example.org");
-        mailer.Body = QStringList{QStringLiteral("Hello")};
+        mailer.host = QStringLiteral("127.0.0.1");
+        mailer.port = port;
+        mailer.smtp().readTimeoutMs = 20000;
+        mailer.from.address = QStringLiteral("op@example.org");
+        mailer.recipients.add(QStringLiteral("dx@example.net"));
+        mailer.subject = QStringLiteral("QSL card attachment from op@example.org");
+        mailer.body = QStringList{QStringLiteral("Hello")};
         if (withErrorEvent)
-            mailer.OnSendError = [this](Mailer *sender, const QString &text) {
+            mailer.onSendError = [this](Mailer *sender, const QString &text) {
                 EXPECT_EQ(&mailer, sender);
                 errors.append(text);
             };
-        mailer.OnConnected = [this](Mailer *) { ++connects; };
-        mailer.OnDisconnected = [this](Mailer *) { ++disconnects; };
+        mailer.onConnected = [this](Mailer *) { ++connects; };
+        mailer.onDisconnected = [this](Mailer *) { ++disconnects; };
     }
 };
 
@@ -119,7 +116,7 @@ TEST(Mailer, MissingAttachmentFailsInsideDataAndTheServerGetsNoEnd)
 {
     ScriptedServer server(acceptedUpToData());
     RecordingMailer rec(server.port());
-    rec.mailer.Attachments.setFileName(QStringLiteral("/nonexistent/DX1XX.jpg"));
+    rec.mailer.attachments.setFileName(QStringLiteral("/nonexistent/DX1XX.jpg"));
     rec.mailer.send();
     EXPECT_EQ(QStringList{"Cannot open file /nonexistent/DX1XX.jpg"}, rec.errors);
     const Lines lines = server.receivedLines();
@@ -142,15 +139,15 @@ TEST(Mailer, LineBreaksInAddressesOrSubjectNeverReachTheServer)
         QString error;
     };
     const Row rows[] = {
-        {"Subject", [](Mailer &m) { m.Subject = QStringLiteral("QSL\r\nBcc: victim@example.com"); },
+        {"Subject", [](Mailer &m) { m.subject = QStringLiteral("QSL\r\nBcc: victim@example.com"); },
          "The subject \"QSL<CR><LF>Bcc: victim@example.com\" holds a line break or NUL character; "
          "nothing was sent."},
-        {"Sender", [](Mailer &m) { m.From.Address = QStringLiteral("op@x\nRCPT to:<v@x>"); },
+        {"Sender", [](Mailer &m) { m.from.address = QStringLiteral("op@x\nRCPT to:<v@x>"); },
          "The sender address \"op@x<LF>RCPT to:<v@x>\" holds a line break or NUL character; "
          "nothing was sent."},
-        {"Recipient", [](Mailer &m) { m.Recipients[0].Address = QStringLiteral("dx@x\r"); },
+        {"Recipient", [](Mailer &m) { m.recipients[0].address = QStringLiteral("dx@x\r"); },
          "The recipient address \"dx@x<CR>\" holds a line break or NUL character; nothing was sent."},
-        {"Bcc", [](Mailer &m) { m.BCCList.add(QString::fromLatin1("b@x\0y", 5)); },
+        {"Bcc", [](Mailer &m) { m.bccList.add(QString::fromLatin1("b@x\0y", 5)); },
          "The Bcc address \"b@x<NUL>y\" holds a line break or NUL character; nothing was sent."},
     };
     for (const Row &row : rows) {
@@ -167,7 +164,7 @@ TEST(Mailer, PlainSinglePartWhenNoAttachmentAndHtmlOff)
 {
     ScriptedServer server(script({acceptedUpToData(), {S::readData(), S::send("250 ok\r\n")}}));
     RecordingMailer rec(server.port());
-    rec.mailer.HTML = false;
+    rec.mailer.html = false;
     rec.mailer.send();
     EXPECT_TRUE(rec.errors.isEmpty()) << rec.errors.join('|').toStdString();
     const Lines lines = server.receivedLines();

@@ -39,6 +39,8 @@ struct EncodingRow
     QByteArray lineSent;   // a line of the encoded attachment as it goes on the wire
 };
 
+void PrintTo(const EncodingRow &row, std::ostream *os) { *os << row.name; }
+
 class AttachmentDotRule : public ::testing::TestWithParam<EncodingRow>
 {
 };
@@ -54,13 +56,13 @@ TEST_P(AttachmentDotRule, EncodedLinesBeginningWithDotAreDoubled)
     f.close();
 
     MailMessage m;
-    m.From.Address = QStringLiteral("op@example.org");
-    m.Recipients.add(QStringLiteral("dx@example.net"));
-    m.Body = QStringList{QStringLiteral("73")};
-    m.MessageId = QStringLiteral("<1.2@example.org>");
-    m.MessageParts.addAttachment(path).setContentTransfer(QString::fromLatin1(row.transferEncoding));
+    m.from.address = QStringLiteral("op@example.org");
+    m.recipients.add(QStringLiteral("dx@example.net"));
+    m.body = QStringList{QStringLiteral("73")};
+    m.messageId = QStringLiteral("<1.2@example.org>");
+    m.parts.addAttachment(path).setContentTransfer(QString::fromLatin1(row.transferEncoding));
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
 
     EXPECT_FALSE(holdsLoneDot(out.bytes)) << out.bytes.constData();
     const QList<QByteArray> lines = linesOf(out.bytes);
@@ -85,6 +87,8 @@ struct BodyRow
     bool withAttachment;
 };
 
+void PrintTo(const BodyRow &row, std::ostream *os) { *os << row.name; }
+
 class SurrogateBody : public ::testing::TestWithParam<BodyRow>
 {
 };
@@ -99,14 +103,14 @@ TEST_P(SurrogateBody, LineBreaksAroundALoneSurrogateStillSplit)
     f.write("x");
     f.close();
     MailMessage m;
-    m.From.Address = QStringLiteral("op@example.org");
-    m.Recipients.add(QStringLiteral("dx@example.net"));
-    m.MessageId = QStringLiteral("<1.2@example.org>");
-    m.Body = QStringList{row.body};
+    m.from.address = QStringLiteral("op@example.org");
+    m.recipients.add(QStringLiteral("dx@example.net"));
+    m.messageId = QStringLiteral("<1.2@example.org>");
+    m.body = QStringList{row.body};
     if (row.withAttachment)
-        m.MessageParts.addAttachment(path);
+        m.parts.addAttachment(path);
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_FALSE(holdsLoneDot(out.bytes)) << out.bytes.constData();
     EXPECT_TRUE(linesOf(out.bytes).contains(QByteArray(".."))) << out.bytes.constData();
 }

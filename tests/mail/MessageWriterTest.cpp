@@ -70,17 +70,17 @@ protected:
     // The message Kartello sends: one body line and one card picture.
     void programMessage(MailMessage &m, const QString &file)
     {
-        m.Clock = [] {
+        m.clock = [] {
             return QDateTime(QDate(2026, 12, 7), QTime(23, 49, 32), QTimeZone(3600));
         };
-        m.HeaderLocale = QLocale(QLocale::English, QLocale::UnitedStates);
-        m.From.Address = QStringLiteral("op@example.org");
-        m.Recipients.add(QStringLiteral("dx@example.net"));
-        m.Subject = QStringLiteral("QSL card attachment from op@example.org");
-        m.Body = QStringList{QStringLiteral("Tnx for QSO, 73")};
-        m.ContentType = QStringLiteral("text/HTML");
-        m.MessageId = QStringLiteral("<kq3.x7@example.org>");
-        m.MessageParts.addAttachment(file);
+        m.headerLocale = QLocale(QLocale::English, QLocale::UnitedStates);
+        m.from.address = QStringLiteral("op@example.org");
+        m.recipients.add(QStringLiteral("dx@example.net"));
+        m.subject = QStringLiteral("QSL card attachment from op@example.org");
+        m.body = QStringList{QStringLiteral("Tnx for QSO, 73")};
+        m.contentType = QStringLiteral("text/HTML");
+        m.messageId = QStringLiteral("<kq3.x7@example.org>");
+        m.parts.addAttachment(file);
     }
 
     QStringList encodedFilesLeft() const
@@ -100,6 +100,8 @@ struct AttachmentRow
     QByteArray dataLines;
 };
 
+void PrintTo(const AttachmentRow &row, std::ostream *os) { *os << row.what; }
+
 class AttachmentBytes : public MessageWriterTest, public ::testing::WithParamInterface<AttachmentRow>
 {
 };
@@ -110,12 +112,12 @@ TEST_P(AttachmentBytes, WholeMessageIsExact)
     MailMessage m;
     programMessage(m, makeFile(QStringLiteral("K1ABC.jpg"), row.content));
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_EQ(QString::fromLatin1(out.bytes),
               QString::fromLatin1(kHeader + kTextPart + "Tnx for QSO, 73\r\n"
                                   + attachmentHead("K1ABC.jpg") + row.dataLines + kClosing));
     EXPECT_TRUE(out.streamedFileExisted);
-    EXPECT_FALSE(QFile::exists(static_cast<AttachmentPart &>(m.MessageParts[0]).StoredPathName));
+    EXPECT_FALSE(QFile::exists(static_cast<AttachmentPart &>(m.parts[0]).storedPathName));
 }
 
 const QByteArray kA76 = QByteArray("QUFB").repeated(19);
@@ -138,7 +140,7 @@ TEST_F(MessageWriterTest, AttachmentNamesOnlyTheLastPathComponent)
     MailMessage m;
     programMessage(m, makeFile(QStringLiteral("cards/2026/DL1XYZ.jpg"), "x"));
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_TRUE(out.bytes.contains(attachmentHead("DL1XYZ.jpg")));
     EXPECT_FALSE(out.bytes.contains("cards/"));
 }
@@ -148,7 +150,7 @@ TEST_F(MessageWriterTest, QuoteInFileNameStaysInsideTheQuotedString)
     MailMessage m;
     programMessage(m, makeFile(QStringLiteral("a\"b.jpg"), "x"));
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_TRUE(out.bytes.contains("        name=\"a\\\"b.jpg\"\r\n"));
 }
 
@@ -158,6 +160,8 @@ struct DotRow
     QStringList body;
     QByteArray sent;
 };
+
+void PrintTo(const DotRow &row, std::ostream *os) { *os << row.what; }
 
 class DotRule : public MessageWriterTest, public ::testing::WithParamInterface<DotRow>
 {
@@ -169,10 +173,10 @@ TEST_P(DotRule, LinesBeginningWithDotAreDoubled)
         MailMessage m;
         programMessage(m, makeFile(QStringLiteral("c.jpg"), "x"));
         if (!withAttachment)
-            m.MessageParts.clear();
-        m.Body = GetParam().body;
+            m.parts.clear();
+        m.body = GetParam().body;
         MessageCapture out;
-        MessageWriter(out).SendMsg(m);
+        MessageWriter(out).writeMessage(m);
         const QByteArray expected = withAttachment ? "7bit\r\n\r\n" + GetParam().sent + "\r\n--"
                                                    : "\r\n\r\n" + GetParam().sent;
         EXPECT_TRUE(out.bytes.contains(expected)) << out.bytes.constData();
@@ -183,7 +187,7 @@ TEST_P(DotRule, LinesBeginningWithDotAreDoubled)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Body, DotRule,
+    body, DotRule,
     ::testing::Values(
         DotRow{"lone_dot", {"."}, "..\r\n"},
         DotRow{"dots", {"..x", "a.b", ""}, "...x\r\na.b\r\n\r\n"},
@@ -195,9 +199,9 @@ TEST_F(MessageWriterTest, BodyBeyondAsciiIsLabelledAndQuotedPrintable)
 {
     MailMessage m;
     programMessage(m, makeFile(QStringLiteral("c.jpg"), "QSL!"));
-    m.Body = QStringList{QStringLiteral("Gr\u00fc\u00dfe, 73")};
+    m.body = QStringList{QStringLiteral("Gr\u00fc\u00dfe, 73")};
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_TRUE(out.bytes.contains("--=_NextPart_2rfkindysadvnqw3nerasdf\r\n"
                                    "Content-Type: text/plain; charset=UTF-8\r\n"
                                    "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
@@ -208,11 +212,11 @@ TEST_F(MessageWriterTest, JapaneseBodyWithoutPartsGoesOutInIso2022Jp)
 {
     MailMessage m;
     programMessage(m, QString());
-    m.MessageParts.clear();
-    m.HeaderLocale = QLocale(QLocale::Japanese, QLocale::Japan);
-    m.Body = QStringList{QStringLiteral("\u65e5\u672c 73")};
+    m.parts.clear();
+    m.headerLocale = QLocale(QLocale::Japanese, QLocale::Japan);
+    m.body = QStringList{QStringLiteral("\u65e5\u672c 73")};
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_TRUE(out.bytes.endsWith("\r\n\r\n\x1b$BF|K\\\x1b(B 73\r\n"));
 }
 
@@ -220,10 +224,10 @@ TEST_F(MessageWriterTest, SinglePartMessageEndsContentTypeWithSemicolon)
 {
     MailMessage m;
     programMessage(m, QString());
-    m.MessageParts.clear();
-    m.ContentType = QStringLiteral("text/plain");
+    m.parts.clear();
+    m.contentType = QStringLiteral("text/plain");
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     EXPECT_EQ(QString::fromLatin1(out.bytes),
               QStringLiteral("From: op@example.org\r\n"
                              "Subject: QSL card attachment from op@example.org\r\n"
@@ -241,13 +245,13 @@ TEST_F(MessageWriterTest, TextPartsWithoutAttachmentsUseTheAlternativeLayout)
 {
     MailMessage m;
     programMessage(m, QString());
-    m.MessageParts.clear();
-    m.MessageParts.addText().Body = QStringList{QStringLiteral("a=b")};
-    TextPart &html = m.MessageParts.addText();
+    m.parts.clear();
+    m.parts.addText().body = QStringList{QStringLiteral("a=b")};
+    TextPart &html = m.parts.addText();
     html.setContentType(QStringLiteral("text/html"));
-    html.Body = QStringList{QStringLiteral(".<b>x</b>")};
+    html.body = QStringList{QStringLiteral(".<b>x</b>")};
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     const QByteArray body = out.bytes.mid(out.bytes.indexOf("\r\n\r\n") + 4);
     EXPECT_EQ(QString::fromLatin1(body),
               QStringLiteral("This is a multi-part message in MIME format\r\n\r\n"
@@ -268,10 +272,10 @@ TEST_F(MessageWriterTest, TextPartsBesideAnAttachmentGoInANestedAlternative)
 {
     MailMessage m;
     programMessage(m, makeFile(QStringLiteral("c.jpg"), "QSL!"));
-    m.MessageParts.addText().Body = QStringList{QStringLiteral("plain")};
-    m.MessageParts.addText().Body = QStringList{QStringLiteral("other")};
+    m.parts.addText().body = QStringList{QStringLiteral("plain")};
+    m.parts.addText().body = QStringList{QStringLiteral("other")};
     MessageCapture out;
-    MessageWriter(out).SendMsg(m);
+    MessageWriter(out).writeMessage(m);
     const QByteArray alt = "--=_NextPart_2altrfkindysadvnqw3nerasdf";
     EXPECT_TRUE(out.bytes.contains(
         "--=_NextPart_2rfkindysadvnqw3nerasdf\r\n"
@@ -288,11 +292,11 @@ TEST_F(MessageWriterTest, OneTextPartIsRefusedBeforeAnythingIsWritten)
 {
     MailMessage m;
     programMessage(m, QString());
-    m.MessageParts.clear();
-    m.MessageParts.addText();
+    m.parts.clear();
+    m.parts.addText();
     MessageCapture out;
     try {
-        MessageWriter(out).SendMsg(m);
+        MessageWriter(out).writeMessage(m);
         FAIL() << "no error";
     } catch (const MailError &e) {
         EXPECT_EQ(e.text(), QStringLiteral("Invalid Text count. TIdText must be greater than 1"));
@@ -308,6 +312,8 @@ struct FailureRow
     int failOnStream;        // 1: the stream write throws; 2: the line after it throws
     const char *error;       // prefix of the expected text
 };
+
+void PrintTo(const FailureRow &row, std::ostream *os) { *os << row.what; }
 
 class EncodedFileRemoved : public MessageWriterTest, public ::testing::WithParamInterface<FailureRow>
 {
@@ -334,7 +340,7 @@ TEST_P(EncodedFileRemoved, OnEveryPath)
     };
     QString text;
     try {
-        MessageWriter(out).SendMsg(m);
+        MessageWriter(out).writeMessage(m);
     } catch (const MailError &e) {
         text = e.text();
     }
@@ -362,9 +368,9 @@ TEST_F(MessageWriterTest, UnsafeValueIsRefusedBeforeAnythingIsWritten)
 {
     MailMessage m;
     programMessage(m, makeFile(QStringLiteral("c.jpg"), "x"));
-    m.MessageParts.addAttachment(makeFile(QStringLiteral("evil\r\nX-Evil: 1.jpg"), "x"));
+    m.parts.addAttachment(makeFile(QStringLiteral("evil\r\nX-Evil: 1.jpg"), "x"));
     MessageCapture out;
-    EXPECT_THROW(MessageWriter(out).SendMsg(m), UnsafeTextError);
+    EXPECT_THROW(MessageWriter(out).writeMessage(m), UnsafeTextError);
     EXPECT_EQ(out.bytes, QByteArray());
 }
 

@@ -21,6 +21,8 @@ struct AssemblyRow
     QList<State> states;   // after each line
 };
 
+void PrintTo(const AssemblyRow &row, std::ostream *os) { *os << row.name; }
+
 class ReplyAssembly : public ::testing::TestWithParam<AssemblyRow>
 {
 };
@@ -56,6 +58,8 @@ struct BoundRow
     bool refused;
 };
 
+void PrintTo(const BoundRow &row, std::ostream *os) { *os << row.name; }
+
 class ReplyBounds : public ::testing::TestWithParam<BoundRow>
 {
 };
@@ -77,7 +81,7 @@ TEST_P(ReplyBounds, EndlessRepliesAreRefused)
                                            "the connection was closed.")
                           : QString(),
               error);
-    EXPECT_LE(reply.lines().size(), ReplyAssembler::MaxLines);
+    EXPECT_LE(reply.lines().size(), ReplyAssembler::kMaxLines);
 }
 
 const BoundRow kBoundRows[] = {
@@ -108,6 +112,8 @@ struct CutRow
     QString line;
     QByteArray rest;
 };
+
+void PrintTo(const CutRow &row, std::ostream *os) { *os << row.name; }
 
 class LineCutting : public ::testing::TestWithParam<CutRow>
 {
@@ -151,6 +157,8 @@ struct EhloRow
     QStringList schemes;
 };
 
+void PrintTo(const EhloRow &row, std::ostream *os) { *os << row.name; }
+
 class EhloCapabilityParsing : public ::testing::TestWithParam<EhloRow>
 {
 };
@@ -184,6 +192,8 @@ struct DomainRow
     QString domain;
 };
 
+void PrintTo(const DomainRow &row, std::ostream *os) { *os << row.name; }
+
 class EhloDomainChoice : public ::testing::TestWithParam<DomainRow>
 {
 };
@@ -211,6 +221,8 @@ struct CertificateRow
     long verifyResult;
     QString reason;
 };
+
+void PrintTo(const CertificateRow &row, std::ostream *os) { *os << row.name; }
 
 class CertificateFailures : public ::testing::TestWithParam<CertificateRow>
 {
@@ -243,6 +255,8 @@ struct ResolveRow
     QString host;
     QStringList addresses;
 };
+
+void PrintTo(const ResolveRow &row, std::ostream *os) { *os << row.name; }
 
 class AddressLiterals : public ::testing::TestWithParam<ResolveRow>
 {

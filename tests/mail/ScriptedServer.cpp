@@ -1,8 +1,10 @@
 #include "ScriptedServer.h"
 
 #include <arpa/inet.h>
+#include <openssl/ssl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/time.h>
 #include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -102,12 +104,40 @@ bool ScriptedServer::readLineInto(int fd, std::string &line)
             return true;
         }
         char buffer[4096];
-        const ssize_t n = readable(fd) ? ::recv(fd, buffer, sizeof buffer, 0) : 0;
+        const long n = (m_tls && SSL_pending(m_tls) > 0) || readable(fd) ? receive(fd, buffer, sizeof buffer) : 0;
         if (n <= 0)
             return false;
         m_received.append(buffer, size_t(n));
         m_pending.append(buffer, size_t(n));
     }
+}
+
+long ScriptedServer::transmit(int fd, const char *data, size_t size)
+{
+    return m_tls ? SSL_write(m_tls, data, int(size)) : ::send(fd, data, size, MSG_NOSIGNAL);
+}
+
+long ScriptedServer::receive(int fd, char *buffer, size_t size)
+{
+    return m_tls ? SSL_read(m_tls, buffer, int(size)) : ::recv(fd, buffer, size, 0);
+}
+
+// The server's side of the handshake on the blocking socket; a client that never answers
+// ends it after the socket's receive time limit.
+bool ScriptedServer::acceptTls(int fd, const std::string &certificateBase)
+{
+    SSL_CTX *context = SSL_CTX_new(TLS_server_method());
+    const bool loaded = context
+                        && SSL_CTX_use_certificate_chain_file(context, (certificateBase + ".pem").c_str()) == 1
+                        && SSL_CTX_use_PrivateKey_file(context, (certificateBase + ".key").c_str(), SSL_FILETYPE_PEM) == 1;
+    if (loaded) {
+        timeval limit{kWaitMs / 1000, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+        m_tls = SSL_new(context);
+        SSL_set_fd(m_tls, fd);
+    }
+    SSL_CTX_free(context);
+    return m_tls && SSL_accept(m_tls) == 1;
 }
 
 void ScriptedServer::run()
@@ -120,28 +150,34 @@ void ScriptedServer::run()
     std::string line;
     bool open = true;
     for (const Step &step : m_script) {
-        if (step.kind == Step::Send)
-            ::send(fd, step.text.data(), step.text.size(), MSG_NOSIGNAL);
-        else if (step.kind == Step::ReadLine)
+        if (step.kind == Step::Kind::Send)
+            transmit(fd, step.text.data(), step.text.size());
+        else if (step.kind == Step::Kind::ReadLine)
             open = readLineInto(fd, line);
-        else if (step.kind == Step::ReadData)
+        else if (step.kind == Step::Kind::ReadData)
             while ((open = readLineInto(fd, line)) && line != ".\r\n") {
             }
-        else if (step.kind == Step::Close)
+        else if (step.kind == Step::Kind::Close)
             break;
-        else if (step.kind == Step::Trickle)
+        else if (step.kind == Step::Kind::Trickle)
             for (char c : step.text) {
-                if (::send(fd, &c, 1, MSG_NOSIGNAL) != 1)
+                if (transmit(fd, &c, 1) != 1)
                     break;
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));
             }
+        else if (step.kind == Step::Kind::StartTls)
+            open = acceptTls(fd, step.text);
         if (!open)
             break;
     }
-    if (open && (m_script.empty() || m_script.back().kind != Step::Close))
+    if (open && (m_script.empty() || m_script.back().kind != Step::Kind::Close))
         while (readLineInto(fd, line)) {
         }
     if (!m_pending.empty())
         m_pending.clear();
+    if (m_tls) {
+        SSL_free(m_tls);
+        m_tls = nullptr;
+    }
     ::close(fd);
 }

@@ -1,6 +1,12 @@
+#include "MessageCapture.h"
 #include "SocketLayer.h"
 #include "ScriptedServer.h"
 #include "SmtpClient.h"
+#include "TestCertificates.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimeZone>
 
 #include "QtPrinters.h"
 
@@ -47,11 +53,24 @@ struct DialogueRow
     QString error;         // empty: the send must succeed
     SmtpClient::Envelope envelope = {"op@example.org", {"dx@example.net"}, {}, {}};
     int readTimeoutMs = 20000;   // only a row about a silent server needs a short one
+    SmtpSecurity security = SmtpSecurity::None;
 };
+
+void PrintTo(const DialogueRow &row, std::ostream *os) { *os << row.name; }
 
 class SmtpDialogue : public ::testing::TestWithParam<DialogueRow>
 {
 };
+
+// The test authority and the server certificates, made by the first row that needs TLS.
+void makeCertificatesOnce()
+{
+    static TestCertificates certificates(QStringLiteral(KARTELLO_MAIL_TEST_DIR));
+    static const bool made = (certificates.SetUp(), true);
+    (void)made;
+}
+
+const std::string kServerCertificate = TestCertificates::path(QStringLiteral("localhost")).toStdString();
 
 // Runs one send the way the mail component does: connect, send, disconnect; after a failure,
 // disconnect and keep the error's text.
@@ -78,9 +97,12 @@ TEST_P(SmtpDialogue, CommandsRepliesAndErrorText)
     const DialogueRow &row = GetParam();
     ScriptedServer server(row.script);
     SmtpClient smtp;
-    smtp.Host = QStringLiteral("localhost");
-    smtp.Port = server.port();
-    smtp.ReadTimeout = row.readTimeoutMs;
+    smtp.host = QStringLiteral("localhost");
+    smtp.port = server.port();
+    smtp.readTimeoutMs = row.readTimeoutMs;
+    smtp.security = row.security;
+    if (row.security != SmtpSecurity::None)
+        makeCertificatesOnce();
     EXPECT_EQ(row.error, runSend(smtp, row.envelope));
     Lines expected;
     for (std::string line : row.clientLines) {
@@ -114,6 +136,20 @@ const DialogueRow kDialogueRows[] = {
              kMessage, {"Quit"}}),
      {},
      {"op@example.org", {"dx@example.net"}, {"cc@example.net"}, {"bcc@example.net"}}},
+    // After STARTTLS the server forgets what the plain EHLO told, so the client must greet again.
+    {"StartTlsThenEhloAgain",
+     script({{S::send("220 test ESMTP\r\n")}, S::answer("250-test Hello\r\n250 STARTTLS\r\n"),
+             S::answer("220 go ahead\r\n"), {S::startTls(kServerCertificate)},
+             S::answer("250-test Hello again\r\n250 AUTH PLAIN\r\n"), S::answer("250 reset\r\n"),
+             S::answer("250 ok\r\n"), S::answer("250 ok\r\n"), S::answer("354 go\r\n"),
+             {S::readData(), S::send("250 queued\r\n")}}),
+     concat({{"ehlo <host>", "STARTTLS", "ehlo <host>", "Rset", "Mail from:<op@example.org>",
+              "RCPT to:<dx@example.net>", "Data"},
+             kMessage, {"Quit"}}),
+     {},
+     {"op@example.org", {"dx@example.net"}, {}, {}},
+     20000,
+     SmtpSecurity::StartTls},
     {"GreetingRefused", {S::send("554 no service\r\n")}, {"Quit"}, "554 no service"},
     {"EhloRefusedThenHelo",
      script({{S::send("220 old\r\n")}, S::answer("500 what?\r\n"), S::answer("250 hi\r\n"),
@@ -184,11 +220,11 @@ TEST(SmtpLogin, CredentialsNeverTravelWithoutTls)
 {
     ScriptedServer server(script({greetingAndEhlo(), S::answer("250 reset\r\n")}));
     SmtpClient smtp;
-    smtp.Host = QStringLiteral("127.0.0.1");
-    smtp.Port = server.port();
-    smtp.AuthenticationType = SmtpClient::atPlainOrLogin;
-    smtp.UserId = QStringLiteral("dl1abc");
-    smtp.Password = QStringLiteral("secret");
+    smtp.host = QStringLiteral("127.0.0.1");
+    smtp.port = server.port();
+    smtp.authentication = SmtpClient::Authentication::PlainOrLogin;
+    smtp.userName = QStringLiteral("dl1abc");
+    smtp.password = QStringLiteral("secret");
     QString error;
     try {
         smtp.connect();
@@ -206,9 +242,66 @@ TEST(SmtpLogin, CredentialsNeverTravelWithoutTls)
 TEST(SmtpClient, StartsOnPort25WithoutAuthentication)
 {
     SmtpClient smtp;
-    EXPECT_EQ(25, smtp.Port);
-    EXPECT_EQ(SmtpClient::atNone, smtp.AuthenticationType);
-    EXPECT_TRUE(smtp.MailAgent.isEmpty());
+    EXPECT_EQ(25, smtp.port);
+    EXPECT_EQ(SmtpClient::Authentication::None, smtp.authentication);
+    EXPECT_TRUE(smtp.mailAgent.isEmpty());
+}
+
+// The message goes over a real loopback connection, the attachment large enough to need
+// several 32768-byte blocks; the server must receive exactly what the writer produces.
+TEST(SmtpClient, WritesTheMessageOntoTheConnection)
+{
+    QTemporaryDir dir;
+    QByteArray picture(100003, Qt::Uninitialized);
+    QRandomGenerator rng(7);
+    for (char &c : picture)
+        c = char(rng.bounded(256));
+    const QString path = dir.filePath(QStringLiteral("K1ABC.jpg"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(picture);
+    }
+    auto compose = [&](MailMessage &m) {
+        m.clock = [] { return QDateTime(QDate(2026, 12, 7), QTime(23, 49, 32), QTimeZone(3600)); };
+        m.from.address = QStringLiteral("op@example.org");
+        m.recipients.add(QStringLiteral("dx@example.net"));
+        m.subject = QStringLiteral("QSL card attachment from op@example.org");
+        m.body = QStringList{QStringLiteral(".")};
+        m.messageId = QStringLiteral("<kq3.x7@example.org>");
+        m.parts.addAttachment(path);
+    };
+
+    MailMessage expectedMessage;
+    compose(expectedMessage);
+    MessageCapture expected;
+    MessageWriter(expected).writeMessage(expectedMessage);
+
+    ScriptedServer server(script({greetingAndEhlo(), S::answer("250 reset\r\n"), S::answer("250 ok\r\n"),
+                                  S::answer("250 ok\r\n"), S::answer("354 go\r\n"),
+                                  {S::readData(), S::send("250 queued\r\n")}}));
+    SmtpClient client;
+    client.host = QStringLiteral("127.0.0.1");
+    client.port = server.port();
+    client.connect();
+    MailMessage m;
+    compose(m);
+    client.send(m);
+    client.disconnect();
+    const QByteArray all = QByteArray::fromStdString(server.received());
+    const qsizetype from = all.indexOf("Data\r\n") + 6;
+    const QByteArray got = all.mid(from, all.lastIndexOf(".\r\nQuit\r\n") - from);
+    EXPECT_EQ(got.size(), expected.bytes.size());
+    EXPECT_TRUE(got == expected.bytes);
+
+    // The attachment's base64 lines decode to the picture, byte for byte.
+    const int start = got.indexOf("filename=\"K1ABC.jpg\"\r\n\r\n") + 24;
+    const int end = got.indexOf("\r\n\r\n--=_NextPart_2rfkindysadvnqw3nerasdf--");
+    const QList<QByteArray> lines = got.mid(start, end - start).split('\n');
+    for (int i = 0; i + 1 < lines.size(); ++i)
+        EXPECT_EQ(lines[i].size(), 77) << i;   // 76 characters and the CR
+    EXPECT_EQ(QByteArray::fromBase64(got.mid(start, end - start)), picture);
+    EXPECT_TRUE(got.contains("Content-Transfer-Encoding: 7bit\r\n\r\n..\r\n"));
 }
 
 } // namespace

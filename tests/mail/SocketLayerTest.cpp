@@ -17,6 +17,8 @@ struct ErrnoRow
     const char *text;
 };
 
+void PrintTo(const ErrnoRow &row, std::ostream *os) { *os << "errno " << row.err; }
+
 class SocketErrorText : public ::testing::TestWithParam<ErrnoRow>
 {
 };
@@ -150,6 +152,8 @@ struct ResolverTextRow
     const char *text;
 };
 
+void PrintTo(const ResolverTextRow &row, std::ostream *os) { *os << "resolver code " << row.code; }
+
 class ResolverTexts : public ::testing::TestWithParam<ResolverTextRow>
 {
 };
@@ -165,19 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ResolverTextRow{EAI_AGAIN, "Socket Error # -3\r\nTemporary failure in name resolution"},
                       ResolverTextRow{EAI_FAIL, "Socket Error # -4\r\nNon-recoverable failure in name resolution"}),
     [](const auto &info) { return "code" + std::to_string(-info.param.code); });
-
-TEST(SocketLayer, RunsWhileAComponentHoldsIt)
-{
-    EXPECT_FALSE(SocketLayer::isRunning());
-    {
-        auto first = SocketLayer::acquire();
-        auto second = SocketLayer::acquire();
-        EXPECT_EQ(first.get(), second.get());
-        first.reset();
-        EXPECT_TRUE(SocketLayer::isRunning());
-    }
-    EXPECT_FALSE(SocketLayer::isRunning());
-}
 
 TEST(SocketLayer, LocalHostNameIsTheMachines)
 {

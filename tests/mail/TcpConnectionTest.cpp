@@ -1,5 +1,5 @@
 #include "ScriptedServer.h"
-#include "TcpClient.h"
+#include "TcpConnection.h"
 
 #include <QBuffer>
 
@@ -16,11 +16,11 @@ namespace {
 
 using S = ScriptedServer;
 
-void connectTo(TcpClient &client, const ScriptedServer &server)
+void connectTo(TcpConnection &client, const ScriptedServer &server)
 {
-    client.Host = QStringLiteral("127.0.0.1");
-    client.Port = server.port();
-    client.ReadTimeout = 20000;
+    client.host = QStringLiteral("127.0.0.1");
+    client.port = server.port();
+    client.readTimeoutMs = 20000;
     client.connect();
 }
 
@@ -34,6 +34,8 @@ struct ReplyRow
     QString error;   // empty: no error expected
 };
 
+void PrintTo(const ReplyRow &row, std::ostream *os) { *os << row.name; }
+
 class ReplyReading : public ::testing::TestWithParam<ReplyRow>
 {
 };
@@ -42,11 +44,11 @@ TEST_P(ReplyReading, LinesAndCodeOfOneReply)
 {
     const ReplyRow row = GetParam();
     ScriptedServer server({S::send(row.serverText)});
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
     QString error;
     try {
-        EXPECT_EQ(row.code, client.getResponse(row.allowed));
+        EXPECT_EQ(row.code, client.readReply(row.allowed));
     } catch (const ProtocolReplyError &e) {
         error = e.text();
         EXPECT_EQ(row.code, e.replyCode());
@@ -85,6 +87,8 @@ struct FailureRow
     int readTimeoutMs = 20000;   // only a row about a silent server needs a short one
 };
 
+void PrintTo(const FailureRow &row, std::ostream *os) { *os << row.name; }
+
 class ReadFailures : public ::testing::TestWithParam<FailureRow>
 {
 };
@@ -93,14 +97,14 @@ TEST_P(ReadFailures, ReadLineFailsWithTheOperatorsText)
 {
     const FailureRow &row = GetParam();
     ScriptedServer server(row.script);
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
-    client.ReadTimeout = row.readTimeoutMs;
-    client.MaxLineLength = 1000;
+    client.readTimeoutMs = row.readTimeoutMs;
+    client.maxLineLength = 1000;
     QString error;
     try {
-        client.readLn();
-        client.readLn();
+        client.readLine();
+        client.readLine();
     } catch (const MailError &e) {
         error = e.text();
     }
@@ -129,6 +133,8 @@ struct HostileReplyRow
     QString error;
 };
 
+void PrintTo(const HostileReplyRow &row, std::ostream *os) { *os << row.name; }
+
 class HostileReplies : public ::testing::TestWithParam<HostileReplyRow>
 {
 };
@@ -139,12 +145,12 @@ TEST_P(HostileReplies, EndWithAClearText)
 {
     const HostileReplyRow &row = GetParam();
     ScriptedServer server(row.script);
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
-    client.ReadTimeout = 1000;
+    client.readTimeoutMs = 1000;
     QString error;
     try {
-        client.getResponse({220});
+        client.readReply({220});
     } catch (const MailError &e) {
         error = e.text();
     }
@@ -175,12 +181,12 @@ INSTANTIATE_TEST_SUITE_P(Servers, HostileReplies, ::testing::ValuesIn(kHostileRe
 TEST(TcpConnection, ServerLineIsBoundedAt64KiBByDefault)
 {
     ScriptedServer server({S::send(std::string(3 * 32768, 'x'))});
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
-    client.ReadTimeout = 20000;
+    client.readTimeoutMs = 20000;
     QString error;
     try {
-        client.readLn();
+        client.readLine();
     } catch (const ReplyLineTooLongError &e) {
         error = e.text();
     }
@@ -191,10 +197,10 @@ TEST(TcpConnection, ServerLineIsBoundedAt64KiBByDefault)
 TEST(TcpConnection, LineAtTheLimitIsRead)
 {
     ScriptedServer server({S::send(std::string(1000, 'y') + "\r\n")});
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
-    client.MaxLineLength = 1000;
-    EXPECT_EQ(QString(1000, QLatin1Char('y')), client.readLn());
+    client.maxLineLength = 1000;
+    EXPECT_EQ(QString(1000, QLatin1Char('y')), client.readLine());
     client.disconnect();
 }
 
@@ -213,10 +219,10 @@ TEST(TcpConnection, ConnectFailuresNameTheCause)
         {"127.0.0.1", unusedPort(), "192.0.2.1", "Socket Error # 10049\r\nCannot assign requested address."},
     };
     for (const Row &row : rows) {
-        TcpClient client;
-        client.Host = row.host;
-        client.Port = row.port;
-        client.BoundIP = row.boundIp;
+        TcpConnection client;
+        client.host = row.host;
+        client.port = row.port;
+        client.boundAddress = row.boundIp;
         QString error;
         try {
             client.connect();
@@ -231,7 +237,7 @@ TEST(TcpConnection, ConnectFailuresNameTheCause)
 TEST(TcpConnection, SecondConnectIsRefusedAndNotificationsComeOnce)
 {
     ScriptedServer server({});
-    TcpClient client;
+    TcpConnection client;
     int connects = 0;
     int disconnects = 0;
     client.onConnected = [&] { ++connects; };
@@ -244,7 +250,7 @@ TEST(TcpConnection, SecondConnectIsRefusedAndNotificationsComeOnce)
     EXPECT_FALSE(client.connected());
     EXPECT_EQ(1, connects);
     EXPECT_EQ(1, disconnects);
-    EXPECT_THROW(client.writeLn(QStringLiteral("x")), ConnectionClosedError);
+    EXPECT_THROW(client.writeLine(QStringLiteral("x")), ConnectionClosedError);
 }
 
 TEST(TcpConnection, StreamGoesOutWhole)
@@ -253,7 +259,7 @@ TEST(TcpConnection, StreamGoesOutWhole)
     for (int i = 0; i < 100000; ++i)
         data.append(char('A' + i % 26));
     ScriptedServer server({});
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
     QBuffer stream(&data);
     stream.open(QIODevice::ReadOnly);
@@ -269,7 +275,7 @@ TEST(TcpConnection, StreamEndingEarlyIsNoDataToRead)
 {
     QByteArray data(10, 'z');
     ScriptedServer server({});
-    TcpClient client;
+    TcpConnection client;
     connectTo(client, server);
     QBuffer stream(&data);
     stream.open(QIODevice::ReadOnly);
@@ -318,10 +324,10 @@ struct FullListener
 TEST(TcpConnection, ConnectGivesUpAtItsTimeLimit)
 {
     FullListener listener;
-    TcpClient client;
-    client.Host = QStringLiteral("127.0.0.1");
-    client.Port = listener.port;
-    client.ConnectTimeout = 200;
+    TcpConnection client;
+    client.host = QStringLiteral("127.0.0.1");
+    client.port = listener.port;
+    client.connectTimeoutMs = 200;
     QString error;
     try {
         client.connect();

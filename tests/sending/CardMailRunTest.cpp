@@ -146,7 +146,7 @@ TEST_P(CardRun, SendsEachCardOnceAndRecordsIt)
     auto journal = std::make_unique<SentJournal>(journalPath);
     journal->open();
     Mailer mailer;
-    mailer.smtp().ReadTimeout = 20000;
+    mailer.smtp().readTimeoutMs = 20000;
     FakeClock clock;
     CardMailRun run(mailer, *journal, clock);
     int settled = 0;

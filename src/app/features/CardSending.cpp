@@ -11,9 +11,9 @@ CardSendOutcome sendWithProgress(Mailer &mailer, const QString &recipient, QWidg
 {
     CardSendOutcome outcome;
     mailer.clearCancel();
-    const Mailer::SendErrorEvent previous = mailer.OnSendError;
+    const Mailer::SendErrorEvent previous = mailer.onSendError;
     // Called on the sending thread; read only after that thread has ended.
-    mailer.OnSendError = [&outcome](Mailer *, const QString &text) { outcome.error = text; };
+    mailer.onSendError = [&outcome](Mailer *, const QString &text) { outcome.error = text; };
 
     QProgressDialog box(QStringLiteral("Sending the card to %1 ...").arg(recipient),
                         QStringLiteral("Cancel"), 0, 0, parent);
@@ -41,7 +41,7 @@ CardSendOutcome sendWithProgress(Mailer &mailer, const QString &recipient, QWidg
     loop.exec();
     worker.join();
     box.hide();
-    mailer.OnSendError = previous;
+    mailer.onSendError = previous;
     if (outcome.cancelled)
         outcome.error.clear();
     return outcome;

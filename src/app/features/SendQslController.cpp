@@ -95,17 +95,17 @@ void SendQslController::sendSavedCard()
         return;
     const MailSettings settings = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile)));
     Mailer &mailer = m_window.mailer();
-    m_window.mailRecipient()->Address.clear();
-    mailer.Attachments.setAttachedFiles({});
+    m_window.mailRecipient()->address.clear();
+    mailer.attachments.setAttachedFiles({});
     const QString picture = cardPictureToSend(folder, m_window.entryOverlay(card::QsoField::CallSign)->text());
     if (picture.isEmpty()) {
         warn(QStringLiteral("QSL card graphic file not found."));
         return;
     }
-    mailer.Attachments.setAttachedFiles({picture});
+    mailer.attachments.setAttachedFiles({picture});
     fillMailer(settings);
     const CardSendOutcome outcome =
-        sendWithProgress(mailer, m_window.mailRecipient()->Address, &m_window.hostWidget());
+        sendWithProgress(mailer, m_window.mailRecipient()->address, &m_window.hostWidget());
     if (!outcome.error.isEmpty())
         warn(sendErrorMessage(outcome.error));
     else if (!outcome.cancelled)
@@ -130,13 +130,13 @@ void SendQslController::loadContact(const QStringList &lines)
 void SendQslController::fillMailer(const MailSettings &settings)
 {
     Mailer &mailer = m_window.mailer();
-    mailer.Host = settings.host;
-    mailer.Port = mailPort(settings.port);
-    mailer.Security = mailSecurity(settings.security);
-    mailer.UserId = loginUserName(settings.userName);
-    mailer.Password = settings.password;
+    mailer.host = settings.host;
+    mailer.port = mailPort(settings.port);
+    mailer.security = mailSecurity(settings.security);
+    mailer.userName = loginUserName(settings.userName);
+    mailer.password = settings.password;
     fillCardMail(mailer, m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text());
-    m_window.mailRecipient()->Address = cardRecipient(m_window.contactEmailField()->text());
+    m_window.mailRecipient()->address = cardRecipient(m_window.contactEmailField()->text());
 }
 
 void SendQslController::recordSentCard()
@@ -144,7 +144,7 @@ void SendQslController::recordSentCard()
     const auto field = [this](card::QsoField f) { return m_window.entryOverlay(f)->text(); };
     const SentQso qso = sentQsoOfCardFields(field(card::QsoField::CallSign), field(card::QsoField::UtcDate),
                                             field(card::QsoField::UtcTime), field(card::QsoField::Frequency),
-                                            field(card::QsoField::Mode), m_window.mailRecipient()->Address);
+                                            field(card::QsoField::Mode), m_window.mailRecipient()->address);
     try {
         SentJournal journal(dataFilePath(SentJournalFileName));
         journal.open();
