@@ -60,6 +60,7 @@ QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const 
     }
     CardMailRun run(mailer, journal, m_clock);
     run.stopRequested = stop;
+    run.RetryWaitsMs = retryWaitsMs;
     m_lastStartMs = m_clock.nowMs();
     m_started = true;
     const SendRunOutcome outcome = run.run(settings, {card});
@@ -73,8 +74,9 @@ QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const 
     return outcome.stopReason.isEmpty() ? stopped : QStringLiteral("not sent: ") + outcome.stopReason;
 }
 
-void runBesideEventLoop(const std::function<void()> &work)
+void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *stop)
 {
+    std::atomic<bool> ended{false};
     std::exception_ptr failure;
     QEventLoop loop;
     std::thread worker([&] {
@@ -83,11 +85,14 @@ void runBesideEventLoop(const std::function<void()> &work)
         } catch (...) {
             failure = std::current_exception();
         }
+        ended = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();
-    // The loop also ends when the program is told to exit; the work is finished all the same,
-    // so that a card the server accepted is in the journal.
+    // The loop also ends when the program is told to exit. The work is let finish (a card the
+    // server accepted gets its journal record), only told to stop waiting.
+    if (!ended && stop)
+        *stop = true;
     worker.join();
     if (failure)
         std::rethrow_exception(failure);

@@ -5,7 +5,9 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
+#include <vector>
 
 class AdifRecord;
 class Mailer;
@@ -32,6 +34,11 @@ public:
     QString send(Mailer &mailer, const SendSettings &settings, const CardToSend &card,
                  const std::function<bool()> &stop = {});
 
+    // The waits before a card the server refused for the time being, or a session it refused,
+    // is tried again: short, since the QSOs after it wait meanwhile. A card still refused is
+    // left out of the journal, so a later `kartello send` or Send Selected sends it.
+    std::vector<qint64> retryWaitsMs{5000, 15000, 30000};
+
 private:
     const QString m_journalPath;
     SendClock &m_clock;
@@ -41,5 +48,6 @@ private:
 
 // Runs work on a thread of its own while the calling thread's event loop goes on (datagrams,
 // signals, painting), and returns once work has ended, passing on what it threw. Events that
-// come meanwhile may call back into the caller: it has to be ready for that.
-void runBesideEventLoop(const std::function<void()> &work);
+// come meanwhile may call back into the caller: it has to be ready for that. When the program
+// is told to exit before work has ended, stop (when given) turns true, so that work ends soon.
+void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *stop = nullptr);

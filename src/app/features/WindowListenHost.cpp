@@ -121,9 +121,12 @@ QString WindowListenHost::sendCard(const SentQso &qso, const QString &picture)
         return QStringLiteral("not sent: ") + currentErrorText();
     }
     QString result;
-    runBesideEventLoop([&] {
-        Mailer mailer;
-        result = m_sender->send(mailer, settings, card);
-    });
+    std::atomic<bool> stop{false};
+    runBesideEventLoop(
+        [&] {
+            Mailer mailer;
+            result = m_sender->send(mailer, settings, card, [&stop] { return stop.load(); });
+        },
+        &stop);
     return result;
 }
