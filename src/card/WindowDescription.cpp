@@ -260,9 +260,9 @@ void adifPanel(Rows &r)
 
 void mailPanelAndPicture(Rows &r)
 {
-    // The port and security rows come below the original rows, which keep their places; the
-    // panel grows to hold them.
-    r.add(C::Panel, "Panel29", {}, {163, 91, 185, 141}, {}, kWindow, Hidden);
+    // The port, security and pace rows come below the original rows, which keep their places;
+    // the panel grows to hold them.
+    r.add(C::Panel, "Panel29", {}, {163, 91, 185, 163}, {}, kWindow, Hidden);
     r.add(C::Label, "Label30", "Panel29", {5, 12, 56, 13}, "Host Name:");
     r.add(C::Label, "Label31", "Panel29", {5, 32, 56, 13}, "User Name:");
     r.add(C::Label, "Label32", "Panel29", {5, 52, 49, 13}, "Password:");
@@ -273,6 +273,8 @@ void mailPanelAndPicture(Rows &r)
     r.add(C::Label, "SmtpSecurityLabel", "Panel29", {5, 120, 56, 13}, "Security:");
     r.add(C::EntryEdit, "SmtpPortEdit", "Panel29", {71, 94, 106, 21}, "25");
     r.add(C::Choice, "SmtpSecurityBox", "Panel29", {71, 116, 106, 21});
+    r.add(C::Label, "SmtpPaceLabel", "Panel29", {5, 142, 62, 13}, "Per minute:");
+    r.add(C::EntryEdit, "SmtpPaceEdit", "Panel29", {71, 138, 106, 21}, "20");
     // Made last, so that Tab reaches OK after every row of the panel.
     r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
 

@@ -1,5 +1,6 @@
 // Listen in the window: QSOs logged by a digital-mode program fill the QSO fields as typing
 // them would, wait while a dialog is open, and the choice is remembered in Kartello.ini.
+#include "AiosmtpdServer.h"
 #include "MainWindowFixture.h"
 #include "ProtocolSender.h"
 #include "features/ListenController.h"
@@ -8,6 +9,7 @@
 #include "IniFile.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QAction>
 #include <QDialog>
 #include <QPushButton>
@@ -95,6 +97,7 @@ TEST_F(ListenWindow, ChoiceIsRememberedAcrossRuns)
     ListenSettings chosen;
     chosen.enabled = true;
     chosen.address.port = freeUdpPort();
+    chosen.sendCards = true;
     ASSERT_TRUE(applyListenChoice(*form, chosen));
     EXPECT_TRUE(form->listen().isListening());
     closeAndDestroy();
@@ -112,6 +115,8 @@ TEST_F(ListenWindow, ChoiceIsRememberedAcrossRuns)
     state.load();
     EXPECT_EQ(state.value("Listen", "Enabled"), QStringLiteral("FALSE"));
     EXPECT_EQ(state.value("Listen", "Address"), QStringLiteral("127.0.0.1:%1").arg(chosen.address.port));
+    EXPECT_EQ(state.value("Listen", "SendCards"), QStringLiteral("TRUE"));
+    EXPECT_EQ(state.value("Listen", "SaveCards"), QStringLiteral("FALSE"));
 }
 
 struct DialogCase
@@ -133,6 +138,7 @@ TEST_P(ListenChoiceDialog, TakesOnlyAnAddress)
     ListenDialog dialog(ListenSettings{});
     EXPECT_EQ(dialog.addressEdit()->text(), QStringLiteral("127.0.0.1:2237"));
     EXPECT_FALSE(dialog.enabledBox()->isChecked());
+    EXPECT_FALSE(dialog.saveCardsBox()->isChecked() || dialog.sendCardsBox()->isChecked());
     dialog.enabledBox()->setChecked(true);
     dialog.addressEdit()->setText(GetParam().address);
     EXPECT_EQ(dialog.okButton()->isEnabled(), GetParam().ok);
@@ -268,5 +274,76 @@ TEST_F(ListenWindow, PortInUseShowsWhy)
     EXPECT_TRUE(title().startsWith(QStringLiteral("Kartello - Not listening: cannot listen on 127.0.0.1:")))
         << title().toStdString();
 }
+
+// The card folder's files, name and bytes.
+QMap<QString, QByteArray> folderFiles(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files)) {
+        QFile f(folder + name);
+        files[name] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    return files;
+}
+
+// With the actions on, each QSO's card is saved as Create JPG saves the same QSO (picture and
+// contact info file, byte for byte) and, when asked, e-mailed as that very picture.
+struct ActionCase
+{
+    const char *name;
+    bool send;
+    QString status;   // the end of the title once the QSO is done
+    int messages;     // the server holds
+};
+
+void PrintTo(const ActionCase &c, std::ostream *os) { *os << c.name; }
+
+class ListenActions : public ListenWindow, public ::testing::WithParamInterface<ActionCase>
+{
+};
+
+TEST_P(ListenActions, SavesWhatCreateJpgSaves)
+{
+    const ActionCase &c = GetParam();
+    QTemporaryDir inbox;
+    AiosmtpdServer server(KARTELLO_SOURCE_DIR "/tests/mail/smtp_sink.py", {inbox.path()});
+    ASSERT_NE(0, server.port());
+    writeFile(dataFile("smtp.onl"), QStringLiteral("localhost\r\nyour user id\r\npw\r\n%1\r\nnone\r\n600\r\n")
+                                        .arg(server.port()).toUtf8());
+    const QString cards = dir.path() + "/cards/";
+    ASSERT_TRUE(QDir().mkpath(cards));
+    writeFile(dataFile("lfile.qec"), (cards + "\r\n").toUtf8());
+    port = freeUdpPort();
+    to = QHostAddress::LocalHost;
+    writeFile(stateFile(), QStringLiteral("[Listen]\r\nEnabled=TRUE\r\nAddress=127.0.0.1:%1\r\nSaveCards=TRUE\r\n"
+                                          "SendCards=%2\r\n").arg(port).arg(c.send ? "TRUE" : "FALSE").toUtf8());
+    start();
+    setUpListening(*form);
+    form->control<QLineEdit>("EmailEdit1")->setText("dl1abc@example.org");
+    send(loggedAdifDatagram("JTDX", "<eoh><call:5>ea1bc <qso_date:8>20261208 <time_on:4>0930 <freq:8>7.074000 "
+                                    "<mode:3>FT8 <tx_pwr:3>100 <rst_rcvd:3>-05 <email:10>ea@mail.es <eor>"));
+    ASSERT_TRUE(runUntil([&] { return title().endsWith(c.status); })) << title().toStdString();
+    const QMap<QString, QByteArray> listened = folderFiles(cards);
+    for (const QString &name : listened.keys())
+        QFile::remove(cards + name);
+
+    dialogs.fileNames.push_back(cards + "EA1BC.jpg");
+    form->cardOutputs().createJpeg();
+    const QMap<QString, QByteArray> created = folderFiles(cards);
+    EXPECT_EQ(listened.keys(), created.keys());
+    EXPECT_EQ(listened.size(), 2);
+    for (const QString &name : created.keys())
+        EXPECT_TRUE(listened.value(name) == created.value(name)) << name.toStdString();
+    const QStringList held = runPython({KARTELLO_SOURCE_DIR "/tests/sending/decode_inbox.py", inbox.path()})
+                                 .split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(held.size(), c.messages);
+    if (c.messages > 0)
+        EXPECT_TRUE(readFile(inbox.filePath("message1.card")) == created.value("EA1BC.jpg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(ListenWindow, ListenActions,
+                         ::testing::Values(ActionCase{"SaveOnly", false, "09:30: card saved", 0},
+                                           ActionCase{"SaveAndSend", true, "09:30: card saved, sent", 1}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

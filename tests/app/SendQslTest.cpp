@@ -278,7 +278,7 @@ TEST_F(SendQsl, CancelEndsASilentSession)
     EXPECT_EQ("", server.received());   // not even "Quit"
 }
 
-TEST_F(SendQsl, SettingsPanelReadsAndWritesFiveLinesOwnerOnly)
+TEST_F(SendQsl, SettingsPanelReadsAndWritesSixLinesOwnerOnly)
 {
     writeFile(dataFile("smtp.onl"), "smtp.example.com\r\nop@example.org\r\nsecret\r\n");
     emit form->control<FlatButton>("EncartaButton2")->clicked();
@@ -286,13 +286,22 @@ TEST_F(SendQsl, SettingsPanelReadsAndWritesFiveLinesOwnerOnly)
     EXPECT_EQ("smtp.example.com", form->control<QLineEdit>("umEdit1")->text());
     EXPECT_EQ("25", form->control<QLineEdit>("SmtpPortEdit")->text());
     EXPECT_EQ("none", form->control<QComboBox>("SmtpSecurityBox")->currentText());
+    EXPECT_EQ("20", form->control<QLineEdit>("SmtpPaceEdit")->text());
     EXPECT_EQ(QLineEdit::Password, form->control<QLineEdit>("umEdit3")->echoMode());
     form->control<QLineEdit>("SmtpPortEdit")->setText("587");
     form->control<QComboBox>("SmtpSecurityBox")->setCurrentText("starttls");
+    // A pace no run could keep is refused with the panel open and the file as it was.
+    form->control<QLineEdit>("SmtpPaceEdit")->setText("0");
+    emit form->control<FlatButton>("SmtpInfoButton2")->clicked();
+    EXPECT_FALSE(form->control("Panel29")->isHidden());
+    EXPECT_EQ(QByteArray("smtp.example.com\r\nop@example.org\r\nsecret\r\n"), readFile(dataFile("smtp.onl")));
+    form->control<QLineEdit>("SmtpPaceEdit")->setText("30");
     emit form->control<FlatButton>("SmtpInfoButton2")->clicked();
     EXPECT_TRUE(form->control("Panel29")->isHidden());
-    EXPECT_EQ(QByteArray("smtp.example.com\r\nop@example.org\r\nsecret\r\n587\r\nstarttls\r\n"),
+    EXPECT_EQ(QByteArray("smtp.example.com\r\nop@example.org\r\nsecret\r\n587\r\nstarttls\r\n30\r\n"),
               readFile(dataFile("smtp.onl")));
+    emit form->control<FlatButton>("EncartaButton2")->clicked();
+    EXPECT_EQ("30", form->control<QLineEdit>("SmtpPaceEdit")->text());
     EXPECT_EQ(QFileDevice::ReadOwner | QFileDevice::WriteOwner,
               QFile::permissions(dataFile("smtp.onl")) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser));
 }
@@ -304,7 +313,7 @@ TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
     QWidget *panel = form->control("Panel29");
     const QStringList names = {"Label30", "Label31", "Label32", "umEdit1", "umEdit2", "umEdit3",
                                "SmtpInfoButton2", "SmtpPortLabel", "SmtpSecurityLabel",
-                               "SmtpPortEdit", "SmtpSecurityBox"};
+                               "SmtpPortEdit", "SmtpSecurityBox", "SmtpPaceLabel", "SmtpPaceEdit"};
     for (const QString &name : names) {
         QWidget *w = form->control(name);
         ASSERT_NE(nullptr, w) << name.toStdString();
@@ -329,7 +338,7 @@ TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
 TEST_F(SendQsl, SettingsPanelKeyboardOrderEndsAtOk)
 {
     const QStringList rows = {"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
-                              "SmtpInfoButton2"};
+                              "SmtpPaceEdit", "SmtpInfoButton2"};
     QWidget *first = form->control("umEdit1");
     QStringList order;
     QWidget *w = first;
@@ -339,7 +348,7 @@ TEST_F(SendQsl, SettingsPanelKeyboardOrderEndsAtOk)
         w = w->nextInFocusChain();
     } while (w != first);
     EXPECT_EQ(QStringList({"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
-                           "SmtpInfoButton2"}),
+                           "SmtpPaceEdit", "SmtpInfoButton2"}),
               order);
 }
 

@@ -1,5 +1,6 @@
 #include "AiosmtpdServer.h"
 #include "CardMailRun.h"
+#include "QsoCardSender.h"
 #include "Mailer.h"
 #include "ScriptedServer.h"
 #include "SentJournal.h"
@@ -246,5 +247,63 @@ const RunRow kRunRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Servers, CardRun, ::testing::ValuesIn(kRunRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// Cards handed over one at a time, as a listener does (the journal asked first, as the
+// listener asks it): the pace holds from one QSO to the next, a QSO sent before goes no more,
+// and a card the server keeps refusing for the time being is given up after short waits.
+struct OneByOneRow
+{
+    const char *name;
+    const char *plan;
+    int perMinute;
+    QStringList outcomes;   // of K1AA, K1AB and K1AA again
+    std::vector<int> waitsS;
+};
+
+void PrintTo(const OneByOneRow &row, std::ostream *os) { *os << row.name; }
+
+class OneByOne : public ::testing::TestWithParam<OneByOneRow>
+{
+protected:
+    QTemporaryDir inbox;
+    QTemporaryDir work;
+};
+
+TEST_P(OneByOne, EachQsoOnceAtThePace)
+{
+    const OneByOneRow &row = GetParam();
+    const QString cert = TestCertificates::path(QStringLiteral("localhost"));
+    AiosmtpdServer server(kScripts + QStringLiteral("/smtp_fault_server.py"),
+                          {inbox.path(), cert + QStringLiteral(".pem"), cert + QStringLiteral(".key"), row.plan});
+    ASSERT_NE(0, server.port()) << server.errors().toStdString();
+    const SendSettings settings{QStringLiteral("localhost"), server.port(), SmtpSecurity::StartTls,
+                                QStringLiteral("dl1abc"), QString::fromLatin1(kGood),
+                                QStringLiteral("dl1abc@example.org"), row.perMinute};
+    std::vector<CardToSend> cards = makeCards(2, work.path());
+    cards.push_back(cards.front());
+    FakeClock clock;
+    QsoCardSender sender(work.filePath(QStringLiteral("Sent.adi")), clock);
+    QStringList outcomes;
+    for (const CardToSend &card : cards) {
+        Mailer mailer;
+        const QString refusal = sender.refusal(card.qso);
+        outcomes << (refusal.isEmpty() ? sender.send(mailer, settings, card) : refusal);
+    }
+    EXPECT_EQ(row.outcomes, outcomes);
+    std::vector<int> waits;
+    for (qint64 ms : clock.waits)
+        if (ms >= 1000)
+            waits.push_back(int((ms + 500) / 1000));
+    EXPECT_EQ(row.waitsS, waits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Listening, OneByOne,
+    ::testing::Values(OneByOneRow{"PaceHoldsAcrossQsos", "{}", 2, {"sent", "sent", "already sent"}, {30}},
+                      OneByOneRow{"GreylistedGivesUpSoon",
+                                  R"({"recipients": {"k1ab@example.net": ["450 4.2.0 Busy", "450 4.2.0 Busy",
+                                      "450 4.2.0 Busy", "450 4.2.0 Busy"]}})",
+                                  kFast, {"sent", "not sent: 450 4.2.0 Busy", "already sent"}, {5, 15, 30}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

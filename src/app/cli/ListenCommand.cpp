@@ -8,7 +8,12 @@
 #include "KartelloError.h"
 #include "ListRow.h"
 #include "ListenOptions.h"
+#include "CardElements.h"
 #include "CommandDesign.h"
+#include "MailSettings.h"
+#include "Mailer.h"
+#include "QsoCardSender.h"
+#include "SentJournal.h"
 #include "PersistentWindow.h"
 #include "QsoListener.h"
 #include "RowsCommand.h"
@@ -18,55 +23,124 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTextStream>
 
+#include <atomic>
 #include <cstdio>
+#include <deque>
 #include <memory>
 
 namespace {
 
+// How a `kartello listen --send` run e-mails the cards.
+struct ListenSending
+{
+    QsoCardSender &sender;
+    SendSettings settings;
+};
+
 // What a `kartello listen` run does with each QSO: prints its line and, with a painter, saves
-// its card and contact info file into the folder.
+// its card and contact info file into the folder, e-mails it, or both. A QSO that comes while
+// a card goes out waits for it.
 class ListenRun
 {
 public:
-    ListenRun(QTextStream &out, CardPainter *painter, const QString &saveFolder, QString defaultPower)
+    ListenRun(QTextStream &out, CardPainter *painter, const QString &saveFolder, QString defaultPower,
+              ListenSending *sending = nullptr)
         : m_out(out)
         , m_painter(painter)
         , m_folder(saveFolder)
         , m_defaultPower(std::move(defaultPower))
+        , m_sending(sending)
     {
     }
 
     void take(const LoggedQso &qso)
     {
+        m_waiting.push_back(qso);
+        if (m_taking)
+            return;
+        m_taking = true;
+        while (!m_waiting.empty()) {
+            const LoggedQso next = std::move(m_waiting.front());
+            m_waiting.pop_front();
+            handle(next);
+        }
+        m_taking = false;
+    }
+
+    // Stops the card on its way at the next wait; the QSOs after it are printed unsent.
+    void stop() { m_stop = true; }
+
+private:
+    void handle(const LoggedQso &qso)
+    {
         const QString row = listRow(qso.record, m_defaultPower);
-        const QString outcome = m_painter ? saveCard(row) : QStringLiteral("received");
-        m_out << receivedQsoLine(row, qso.clientId, outcome) << '\n';
+        QStringList outcome;
+        QString picture;
+        if (m_painter && !m_folder.isEmpty())
+            outcome << saveCard(row, m_folder, picture);
+        if (m_sending)
+            outcome << sendCard(qso.record, row, picture);
+        if (outcome.isEmpty())
+            outcome << QStringLiteral("received");
+        m_out << receivedQsoLine(row, qso.clientId, outcome.join(QStringLiteral("; "))) << '\n';
         m_out.flush();
     }
 
-private:
-    // The same two files as a `kartello cards` run makes of the row.
-    QString saveCard(const QString &row)
+    // The same two files as a `kartello cards` run makes of the row; picture is the card's path
+    // once it is written.
+    QString saveCard(const QString &row, const QString &folder, QString &picture)
     {
         try {
             QsoRecord filled;
             const QImage card = m_painter->paintCard(row, filled);
-            const QString path = m_folder + cardBaseName(filled.callSign, QDateTime::currentDateTime())
+            const QString path = folder + cardBaseName(filled.callSign, QDateTime::currentDateTime())
                                  + cardFormatExtension(CardFormat::Jpg);
             writeCardPicture(CardFormat::Jpg, card, path);
-            writeBatchContactInfo(m_folder, parseListRow(row).email, filled);
+            picture = path;
+            writeBatchContactInfo(folder, parseListRow(row).email, filled);
             return QStringLiteral("card saved as %1").arg(path);
         } catch (...) {
             return QStringLiteral("card not saved: %1").arg(currentErrorText());
         }
     }
 
+    // The card --save writes, e-mailed; without --save it is written into a folder of its own.
+    QString sendCard(const AdifRecord &record, const QString &row, const QString &saved)
+    {
+        CardToSend card{sentQsoOfRecord(record), saved, QString()};
+        card.label = card.qso.call;
+        const QString refusal = m_sending->sender.refusal(card.qso);
+        if (!refusal.isEmpty())
+            return refusal;
+        if (card.attachment.isEmpty()) {
+            const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(++m_painted);
+            if (!m_pictures.isValid() || !QDir().mkpath(folder))
+                return QStringLiteral("not sent: ") + KartelloError::cannotCreate(folder).text();
+            const QString made = saveCard(row, folder, card.attachment);
+            if (card.attachment.isEmpty())
+                return QStringLiteral("not sent: ") + made;
+        }
+        QString result;
+        runBesideEventLoop([&] {
+            Mailer mailer;
+            result = m_sending->sender.send(mailer, m_sending->settings, card, [this] { return m_stop.load(); });
+        });
+        return result;
+    }
+
     QTextStream &m_out;
     CardPainter *m_painter;
     const QString m_folder;
     const QString m_defaultPower;
+    ListenSending *m_sending;
+    std::deque<LoggedQso> m_waiting;
+    bool m_taking = false;
+    std::atomic<bool> m_stop{false};
+    QTemporaryDir m_pictures;
+    int m_painted = 0;
 };
 
 QString withSlash(const QString &folder)
@@ -89,6 +163,7 @@ int listenUntilSignal(const ListenOptions &options, ListenRun &run, QTextStream 
         return 1;
     }
     QObject::connect(&stopSignals, &SignalNotifier::received, [&](int signal) {
+        run.stop();
         listener.close();
         QCoreApplication::exit(SignalNotifier::exitStatus(signal));
     });
@@ -99,6 +174,34 @@ int listenUntilSignal(const ListenOptions &options, ListenRun &run, QTextStream 
     err << "kartello listen: QSOs received: " << counts.qsos << ", datagrams refused: " << counts.refused
         << '\n';
     return status;
+}
+
+// Runs with the cards of the QSOs painted by the design the window would show, as for
+// `kartello cards`: saved into folder (unless it is empty), e-mailed as options say.
+int listenMakingCards(const ListenOptions &options, const QString &folder, QTextStream &out, QTextStream &err)
+{
+    CommandDesign stored;
+    if (!stored.readWhole(err, QStringLiteral("kartello listen: "),
+                          QStringLiteral("no card can be made")))
+        return 1;
+    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
+    if (!options.send) {
+        ListenRun run(out, &painter, folder, painter.defaultPower());
+        return listenUntilSignal(options, run, err);
+    }
+    SystemSendClock clock;
+    QsoCardSender sender(dataFilePath(SentJournalFileName), clock);
+    ListenSending sending{sender, {}};
+    try {
+        const int emailLine = int(card::identityEdits().indexOf(QStringLiteral("EmailEdit1")));
+        sending.settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),
+                                                stored.design.identity.value(emailLine), 0);
+    } catch (const KartelloError &error) {
+        err << "kartello listen: " << error.text() << '\n';
+        return 1;
+    }
+    ListenRun run(out, &painter, folder, painter.defaultPower(), &sending);
+    return listenUntilSignal(options, run, err);
 }
 
 } // namespace
@@ -122,22 +225,15 @@ int runListenCommand(const QStringList &args)
         return 2;
     }
     const ListenOptions &options = parsed.options;
-    if (options.saveFolder.isEmpty()) {
+    if (options.saveFolder.isEmpty() && !options.send) {
         ListenRun run(out, nullptr, QString(),
                       rememberedPower(PersistentWindow::stateFilePath(), dataFilePath(QStringLiteral("Power.txt"))));
         return listenUntilSignal(options, run, err);
     }
-    const QString folder = withSlash(options.saveFolder);
-    if (!QDir().mkpath(folder)) {
+    const QString folder = options.saveFolder.isEmpty() ? QString() : withSlash(options.saveFolder);
+    if (!folder.isEmpty() && !QDir().mkpath(folder)) {
         err << "kartello listen: " << KartelloError::cannotCreate(folder).text() << '\n';
         return 1;
     }
-    // The design the window would show paints the cards, as for `kartello cards`.
-    CommandDesign stored;
-    if (!stored.readWhole(err, QStringLiteral("kartello listen: "),
-                          QStringLiteral("no card can be made")))
-        return 1;
-    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
-    ListenRun run(out, &painter, folder, painter.defaultPower());
-    return listenUntilSignal(options, run, err);
+    return listenMakingCards(options, folder, out, err);
 }

@@ -17,6 +17,9 @@ struct ListenParser
                             QStringLiteral("Save each QSO's card as JPG Selected does, with its contact info "
                                            "file, into DIR."),
                             QStringLiteral("DIR")};
+    QCommandLineOption send{QStringLiteral("send"),
+                            QStringLiteral("E-mail each QSO's card to the QSO's address through the mail "
+                                           "settings, once: Sent.adi records it, as for kartello send.")};
 
     ListenParser()
     {
@@ -26,7 +29,7 @@ struct ListenParser
             "Ctrl-C (exit status 130) or SIGTERM (143)."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({port, group, save});
+        parser.addOptions({port, group, save, send});
     }
 };
 
@@ -87,6 +90,7 @@ ParsedListenOptions parseListenOptions(const QStringList &args)
             return parsed;
         }
     }
+    options.send = p.parser.isSet(p.send);
     return parsed;
 }
 

@@ -11,6 +11,8 @@ struct ListenOptions
     ListenAddress address;
     // Where each QSO's card and contact info file go; empty: no card is made.
     QString saveFolder;
+    // Each QSO's card goes by e-mail to the QSO's address, once (the sent journal).
+    bool send = false;
     bool help = false;
     bool version = false;
 };

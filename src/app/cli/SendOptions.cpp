@@ -113,5 +113,6 @@ QString sendHelpText()
         "\n"
         "Exit status: 0 when every card was sent (or had been sent before, or has no\n"
         "address), 1 when a card or a log failed or the server refused the run, 2 for a\n"
-        "wrong command line, 130 when stopped with Ctrl-C.\n");
+        "wrong command line, 130 when stopped with Ctrl-C, 143 with SIGTERM, 129 with\n"
+        "SIGHUP (the card on its way is finished and recorded first).\n");
 }

@@ -8,27 +8,18 @@
 #include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "Mailer.h"
+#include "QsoCardSender.h"
 #include "SentJournal.h"
 #include "StopSignals.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+
 namespace {
 
 const char Prefix[] = "kartello send: ";
-
-SentQso sentQsoOf(const AdifRecord &record)
-{
-    SentQso qso;
-    qso.call = record.value(AdifField::Call).trimmed();
-    qso.qsoDate = record.value(AdifField::QsoDate);
-    qso.timeOn = record.value(AdifField::TimeOn);
-    qso.freq = record.value(AdifField::Freq);
-    qso.mode = record.value(AdifField::Mode);
-    qso.email = cardRecipient(record.value(AdifField::Email));
-    return qso;
-}
 
 } // namespace
 
@@ -71,7 +62,7 @@ void SendRun::readLogs(const QString &defaultPower)
             const QDate date = compactDate(record.value(AdifField::QsoDate));
             if (!m_options.selection.takes(row, record.value(AdifField::Call), date))
                 continue;
-            const SentQso qso = sentQsoOf(record);
+            const SentQso qso = sentQsoOfRecord(record);
             if (!takeAddress(qso.email))
                 continue;
             Candidate candidate{row, log, listRow(record, defaultPower), {}};
@@ -210,8 +201,9 @@ int SendRun::finish()
         m_err << Prefix << "the run stopped: " << m_stopReason << '\n';
     m_err << sendSummaryLine(m_counts) << '\n';
     m_err.flush();
+    // 128 + the signal's number, as shells report a program that a signal ended.
     if (m_stopped)
-        return 130;
+        return 128 + (stopSignal() != 0 ? stopSignal() : SIGINT);
     if (!m_stopReason.isEmpty() || m_counts.failed > 0 || m_unreadableLogs > 0)
         return 1;
     return 0;

@@ -24,7 +24,7 @@ public:
             bool showProgress);
 
     // Runs with the journal at journalPath and the server and sender of settings; returns the
-    // exit status (0, 1 or 130).
+    // exit status (0, 1, or 129, 130 or 143 when SIGHUP, SIGINT or SIGTERM stopped it).
     int run(const QString &journalPath, const SendSettings &settings);
 
 private:

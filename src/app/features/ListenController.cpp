@@ -2,19 +2,34 @@
 
 #include "HandlerGuard.h"
 #include "IniFile.h"
+#include "QsoCardSender.h"
 
 namespace {
 
 const QString Section = QStringLiteral("Listen");
 const QString EnabledKey = QStringLiteral("Enabled");
 const QString AddressKey = QStringLiteral("Address");
+const QString SaveKey = QStringLiteral("SaveCards");
+const QString SendKey = QStringLiteral("SendCards");
+
+bool isTrue(const IniFile &state, const QString &key)
+{
+    return state.value(Section, key).compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+}
+
+QString trueOrFalse(bool value)
+{
+    return value ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
 
 } // namespace
 
 ListenSettings readListenSettings(const IniFile &state)
 {
     ListenSettings settings;
-    settings.enabled = state.value(Section, EnabledKey).compare(QLatin1String("TRUE"), Qt::CaseInsensitive) == 0;
+    settings.enabled = isTrue(state, EnabledKey);
+    settings.saveCards = isTrue(state, SaveKey);
+    settings.sendCards = isTrue(state, SendKey);
     if (const auto address = parseListenAddress(state.value(Section, AddressKey)))
         settings.address = *address;
     return settings;
@@ -22,8 +37,10 @@ ListenSettings readListenSettings(const IniFile &state)
 
 void writeListenSettings(IniFile &state, const ListenSettings &settings)
 {
-    state.setValue(Section, EnabledKey, settings.enabled ? QStringLiteral("TRUE") : QStringLiteral("FALSE"));
+    state.setValue(Section, EnabledKey, trueOrFalse(settings.enabled));
     state.setValue(Section, AddressKey, settings.address.toString());
+    state.setValue(Section, SaveKey, trueOrFalse(settings.saveCards));
+    state.setValue(Section, SendKey, trueOrFalse(settings.sendCards));
 }
 
 ListenController::ListenController(ListenHost &host, QObject *parent, qint64 holdMs)
@@ -61,6 +78,14 @@ void ListenController::take(const LoggedQso &qso)
 
 void ListenController::applyWaiting()
 {
+    // A card on its way lets the event loop run; the QSOs that come meanwhile wait for it.
+    if (m_applying)
+        return;
+    m_applying = true;
+    struct Done {
+        bool &applying;
+        ~Done() { applying = false; }
+    } done{m_applying};
     while (!m_waiting.empty()) {
         if (m_host.isBusy()) {
             m_retry.start();
@@ -73,9 +98,26 @@ void ListenController::applyWaiting()
         const QsoRow row = parseListRow(listRow(qso.record, m_host.defaultPower()));
         m_lastQso = QStringLiteral("%1 %2 %3").arg(row.callSign, row.date, row.time);
         m_host.fillQso(row);
+        if (m_settings.saveCards || m_settings.sendCards) {
+            const QString received = m_lastQso;
+            m_lastQso = received + QStringLiteral(": working");
+            showStatus();
+            m_lastQso = received + QStringLiteral(": ") + actOnCard(qso);
+        }
         showStatus();
     }
     m_retry.stop();
+}
+
+QString ListenController::actOnCard(const LoggedQso &qso)
+{
+    QStringList done;
+    QString picture;
+    if (m_settings.saveCards)
+        done << m_host.saveCard(picture);
+    if (m_settings.sendCards)
+        done << m_host.sendCard(sentQsoOfRecord(qso.record), picture);
+    return done.join(QStringLiteral(", "));
 }
 
 void ListenController::showStatus()

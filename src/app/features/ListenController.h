@@ -3,6 +3,7 @@
 #include "ListRow.h"
 #include "ListenAddress.h"
 #include "QsoListener.h"
+#include "SentJournal.h"
 
 #include <QObject>
 #include <QString>
@@ -26,22 +27,35 @@ public:
     virtual void fillQso(const QsoRow &row) = 0;
     // Shows where the window listens and the last QSO received (empty: not listening).
     virtual void showListenStatus(const QString &text) = 0;
+    // Saves the card on screen as Create JPG would, asking nothing: into the card folder under
+    // the call sign's name, with its contact info file. Says what was done ("card saved" or
+    // "card not saved: " and why); picture is the card's path once it is written.
+    virtual QString saveCard(QString &picture) = 0;
+    // E-mails the card on screen (picture, when saved already) for qso to qso.email, as a run
+    // of one card through the sent journal, and says what was done ("sent", "already sent",
+    // "no address" or why not).
+    virtual QString sendCard(const SentQso &qso, const QString &picture) = 0;
 };
 
 // The listening choice as Kartello.ini keeps it, in the section "Listen": "Enabled" (TRUE or
 // FALSE, FALSE when missing) and "Address" ("127.0.0.1:2237" or a group "224.0.0.1:2237"; a
-// missing or unreadable address is the default one).
+// missing or unreadable address is the default one); "SaveCards" and "SendCards" (TRUE or
+// FALSE, FALSE when missing): what is done with each QSO once it is in the fields.
 struct ListenSettings
 {
     bool enabled = false;
     ListenAddress address;
+    bool saveCards = false;
+    bool sendCards = false;
 };
 ListenSettings readListenSettings(const IniFile &state);
 void writeListenSettings(IniFile &state, const ListenSettings &settings);
 
 // Listen: the QSOs that digital-mode programs log come into the QSO fields as they are logged.
 // Each QSO fills the fields once, in the order they came; one that comes while the host is
-// busy waits, with those after it, until the host is free again.
+// busy waits, with those after it, until the host is free again. As the settings say, the
+// card of each QSO is then saved, sent to the QSO's address, or both; a QSO that comes while
+// a card is on its way waits for it.
 class ListenController : public QObject
 {
     Q_OBJECT
@@ -67,6 +81,8 @@ private:
     void take(const LoggedQso &qso);
     // Fills the fields with the waiting QSOs, oldest first, while the host is free.
     void applyWaiting();
+    // Saves and sends the card on screen as the settings say; what was done, for the status.
+    QString actOnCard(const LoggedQso &qso);
     void showStatus();
 
     ListenHost &m_host;
@@ -74,6 +90,7 @@ private:
     ListenSettings m_settings;
     std::deque<LoggedQso> m_waiting;
     QTimer m_retry;
+    bool m_applying = false;
     QString m_lastQso;
     QString m_error;
     QString m_status;

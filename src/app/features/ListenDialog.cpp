@@ -22,12 +22,18 @@ ListenDialog::ListenDialog(const ListenSettings &settings, QWidget *parent)
     m_enabled->setChecked(settings.enabled);
     m_address = new QLineEdit(settings.address.toString(), this);
     m_hint = new QLabel(this);
+    m_saveCards = new QCheckBox(QStringLiteral("Save each QSO's card into the card folder, as Create JPG does"), this);
+    m_saveCards->setChecked(settings.saveCards);
+    m_sendCards = new QCheckBox(QStringLiteral("E-mail each QSO's card to the QSO's address (once: Sent.adi)"), this);
+    m_sendCards->setChecked(settings.sendCards);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     layout->addWidget(m_enabled);
     layout->addWidget(new QLabel(QStringLiteral("Address and port, or multicast group and port:"), this));
     layout->addWidget(m_address);
     layout->addWidget(m_hint);
+    layout->addWidget(m_saveCards);
+    layout->addWidget(m_sendCards);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -43,6 +49,8 @@ std::optional<ListenSettings> ListenDialog::settings() const
     ListenSettings settings;
     settings.enabled = m_enabled->isChecked();
     settings.address = *address;
+    settings.saveCards = m_saveCards->isChecked();
+    settings.sendCards = m_sendCards->isChecked();
     return settings;
 }
 

@@ -169,10 +169,15 @@ void SendQslController::openMailSettings()
     m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->setText(settings.port);
     auto *security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"));
     security->setCurrentIndex(qMax(0, security->findText(settings.security.trimmed().toLower())));
+    m_window.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))
+        ->setText(settings.perMinute.isEmpty() ? QString::number(DefaultPerMinute) : settings.perMinute);
 }
 
 void SendQslController::saveMailSettingsFromPanel()
 {
+    // A pace that no run could keep is refused with the panel still open.
+    const QString pace = m_window.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))->text().trimmed();
+    mailPerMinute(pace, DefaultPerMinute);
     m_window.control(QStringLiteral("Panel29"))->hide();
     MailSettings settings;
     settings.host = m_window.control<QLineEdit>(QStringLiteral("umEdit1"))->text();
@@ -180,9 +185,7 @@ void SendQslController::saveMailSettingsFromPanel()
     settings.password = m_window.control<QLineEdit>(QStringLiteral("umEdit3"))->text();
     settings.port = m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->text();
     settings.security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))->currentText();
-    // The pace line has no box on the panel; it is kept as the file had it.
-    if (QFile::exists(dataFilePath(kSettingsFile)))
-        settings.perMinute = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile))).perMinute;
+    settings.perMinute = pace;
     saveMailSettings(dataFilePath(kSettingsFile), settings);
 }
 

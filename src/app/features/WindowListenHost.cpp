@@ -1,11 +1,23 @@
 #include "WindowListenHost.h"
 
 #include "AdifController.h"
+#include "CardOutput.h"
+#include "CardOutputsController.h"
+#include "DataFolder.h"
 #include "EntryEdit.h"
+#include "HandlerGuard.h"
+#include "KartelloError.h"
+#include "MailSettings.h"
+#include "Mailer.h"
 #include "MainWindow.h"
+#include "QsoCardSender.h"
+#include "QsoEntryController.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
 using card::QsoField;
 
@@ -14,6 +26,13 @@ namespace {
 const QString Title = QStringLiteral("Kartello");
 
 } // namespace
+
+WindowListenHost::WindowListenHost(MainWindow &window)
+    : m_window(window)
+{
+}
+
+WindowListenHost::~WindowListenHost() = default;
 
 QString WindowListenHost::defaultPower() const
 {
@@ -50,4 +69,64 @@ void WindowListenHost::showListenStatus(const QString &text)
     // The title bar has room for the line where the window has none, and the window keeps
     // its own title while Listen is off.
     m_window.setWindowTitle(text.isEmpty() ? Title : Title + QStringLiteral(" - ") + text);
+}
+
+void WindowListenHost::writeCardOnScreen(const QString &path)
+{
+    CardOutputsController &outputs = m_window.cardOutputs();
+    outputs.snapshotCard();
+    struct OverlaysBack {
+        CardOutputsController &outputs;
+        ~OverlaysBack() { outputs.showEntryOverlays(); }
+    } back{outputs};
+    outputs.saveSnapshotJpeg(path);
+}
+
+QString WindowListenHost::saveCard(QString &picture)
+{
+    try {
+        const QString callSign = m_window.entryOverlay(QsoField::CallSign)->text();
+        const QString path = cardFolder() + cardBaseName(callSign, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
+        writeCardOnScreen(path);
+        m_window.qsoEntry().writeContactInfo();
+        picture = path;
+        return QStringLiteral("card saved");
+    } catch (...) {
+        return QStringLiteral("card not saved: ") + currentErrorText();
+    }
+}
+
+QString WindowListenHost::sendCard(const SentQso &qso, const QString &picture)
+{
+    if (!m_sender)
+        m_sender = std::make_unique<QsoCardSender>(dataFilePath(SentJournalFileName), m_clock);
+    const QString refusal = m_sender->refusal(qso);
+    if (!refusal.isEmpty())
+        return refusal;
+    CardToSend card{qso, picture, qso.call};
+    SendSettings settings;
+    QTemporaryDir pictures;
+    try {
+        settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),
+                                        m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text(), 0);
+        if (card.attachment.isEmpty()) {
+            if (!pictures.isValid())
+                throw KartelloError::cannotCreate(pictures.path());
+            const QString callSign = m_window.entryOverlay(QsoField::CallSign)->text();
+            card.attachment = pictures.path() + QLatin1Char('/')
+                              + cardBaseName(callSign, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
+            writeCardOnScreen(card.attachment);
+        }
+    } catch (...) {
+        return QStringLiteral("not sent: ") + currentErrorText();
+    }
+    QString result;
+    std::atomic<bool> stop{false};
+    runBesideEventLoop(
+        [&] {
+            Mailer mailer;
+            result = m_sender->send(mailer, settings, card, [&stop] { return stop.load(); });
+        },
+        &stop);
+    return result;
 }

@@ -1,23 +1,38 @@
 #pragma once
 
 #include "ListenController.h"
+#include "SendClock.h"
+
+#include <memory>
+
+class QsoCardSender;
 
 class MainWindow;
 
 // The main window as the host of Listen: the QSO fields filled through their overlays with
 // their change handlers running, as typed text runs them; busy while a dialog or a popup is
 // open or an ADIF load or batch run goes on; the status after the window's title
-// ("Kartello - Listening on 127.0.0.1:2237, last QSO K1ABC 8.12.2026 14:07").
+// ("Kartello - Listening on 127.0.0.1:2237, last QSO K1ABC 8.12.2026 14:07"). A card is
+// saved as Create JPG saves it and goes by e-mail on a thread of its own, so the window keeps
+// painting meanwhile; the pace holds from one QSO to the next.
 class WindowListenHost : public ListenHost
 {
 public:
-    explicit WindowListenHost(MainWindow &window) : m_window(window) {}
+    explicit WindowListenHost(MainWindow &window);
+    ~WindowListenHost() override;
 
     QString defaultPower() const override;
     bool isBusy() const override;
     void fillQso(const QsoRow &row) override;
     void showListenStatus(const QString &text) override;
+    QString saveCard(QString &picture) override;
+    QString sendCard(const SentQso &qso, const QString &picture) override;
 
 private:
+    // The card on screen written to path as Create JPG writes it.
+    void writeCardOnScreen(const QString &path);
+
     MainWindow &m_window;
+    SystemSendClock m_clock;
+    std::unique_ptr<QsoCardSender> m_sender;
 };

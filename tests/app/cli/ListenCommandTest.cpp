@@ -1,7 +1,9 @@
 // `kartello listen` as the operator runs it: the built program, a logging program's datagrams
 // sent to it over the loopback interface, a signal to end it.
+#include "AiosmtpdServer.h"
 #include "CardsRunner.h"
 #include "ProtocolSender.h"
+#include "TestCertificates.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -9,11 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 #include <string>
 
 #include "QtPrinters.h"
 
 namespace {
+
+const QString kMailScripts = QStringLiteral(KARTELLO_SOURCE_DIR "/tests/mail");
+const auto *const kCertificates = ::testing::AddGlobalTestEnvironment(new TestCertificates(kMailScripts));
 
 // The program listening, its output read as it comes.
 class ListenProcess
@@ -186,5 +192,63 @@ TEST(ListenCommand, SavedCardsEqualThoseOfKartelloCards)
     for (const QString &name : names)
         EXPECT_EQ(readWholeFile(saved.filePath(name)), readWholeFile(made.filePath(name))) << name.toStdString();
 }
+
+// --send e-mails the card --save writes to each QSO's address, once: a QSO the journal holds
+// (sent by `kartello send` before) does not go again.
+struct SendCase
+{
+    const char *name;
+    QStringList args;
+    bool sentBefore;
+    QStringList outcomes;   // of the QSO with an address and of the one without
+    int messages;           // the server holds in the end
+};
+
+void PrintTo(const SendCase &c, std::ostream *os) { *os << c.name; }
+
+class ListenAndSend : public ::testing::TestWithParam<SendCase>
+{
+};
+
+TEST_P(ListenAndSend, SendsEachQsoWithAnAddressOnce)
+{
+    const SendCase &c = GetParam();
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    QTemporaryDir inbox;
+    const QString cert = TestCertificates::path(QStringLiteral("localhost"));
+    AiosmtpdServer server(kMailScripts + "/smtp_tls_server.py", {inbox.path(), "starttls", cert + ".pem", cert + ".key"});
+    ASSERT_NE(0, server.port()) << server.errors().toStdString();
+    runner.writeFile(runner.dataFile("smtp.onl"),
+                     QStringLiteral("localhost\r\ndl1abc\r\napp-pw-73\r\n%1\r\nstarttls\r\n600\r\n").arg(server.port()).toUtf8());
+    const QByteArray withEmail = "<eoh><call:5>ea1bc <qso_date:8>20261208 <time_on:4>0930 <freq:8>7.074000 "
+                                 "<mode:3>FT8 <tx_pwr:3>100 <rst_rcvd:3>-05 <email:10>ea@mail.es <eor>";
+    if (c.sentBefore)
+        ASSERT_EQ(0, runner.run({"send", runner.writeFile("before.adi", withEmail)}).exitCode);
+
+    const quint16 port = freeUdpPort();
+    ListenProcess listen(runner);
+    ASSERT_TRUE(listen.start(QStringList{"--port", QString::number(port)} + c.args)) << listen.err.toStdString();
+    ProtocolSender sender;
+    ASSERT_TRUE(sender.send(loggedAdifDatagram("JTDX", withEmail), QHostAddress::LocalHost, port));
+    ASSERT_TRUE(sender.send(qsoLoggedDatagram(sampleQso(8)), QHostAddress::LocalHost, port));
+    ASSERT_TRUE(listen.waitForLines(2)) << listen.err.toStdString();
+    EXPECT_EQ(listen.stop(SIGTERM), 143);
+    EXPECT_EQ(listen.out, " ea1bc, 12.08.2026, 0930, 7.074, 100, FT8, -05, ea@mail.es <- JTDX: " + c.outcomes[0] + "\n"
+                          "  K8AB, 12.08.2026, 1408, 14.076, 50, FT8, -12 <- WSJT-X: " + c.outcomes[1] + "\n");
+    const QStringList held = runPython({KARTELLO_SOURCE_DIR "/tests/sending/decode_inbox.py", inbox.path()})
+                                 .split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(held.size(), c.messages) << held.join('\n').toStdString();
+    EXPECT_EQ(QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi"))).count("<EOR>"), c.messages);
+    if (QFile::exists(runner.folder() + "saved/EA1BC.jpg"))
+        EXPECT_TRUE(readWholeFile(inbox.filePath("message1.card")) == readWholeFile(runner.folder() + "saved/EA1BC.jpg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ListenCommand, ListenAndSend,
+    ::testing::Values(SendCase{"SavesAndSends", {"--send", "--save", "saved"}, false,
+                               {"card saved as saved/EA1BC.jpg; sent", "card saved as saved/K8AB.jpg; no address"}, 1},
+                      SendCase{"SentBeforeGoesNotAgain", {"--send"}, true, {"already sent", "no address"}, 1}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

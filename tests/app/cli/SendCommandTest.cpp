@@ -37,7 +37,7 @@ struct SendRow
 
 void PrintTo(const SendRow &row, std::ostream *os) { *os << row.name; }
 
-class SendCommand : public ::testing::TestWithParam<SendRow>
+class SendCommandBase : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -86,6 +86,10 @@ protected:
     QString logPath;
     QTemporaryDir inbox;
     std::unique_ptr<AiosmtpdServer> server;
+};
+
+class SendCommand : public SendCommandBase, public ::testing::WithParamInterface<SendRow>
+{
 };
 
 TEST_P(SendCommand, SendsWhatTheJournalDoesNotHold)
@@ -180,5 +184,46 @@ TEST_F(SendCommand, KilledInTheMiddleThenRunAgain)
     EXPECT_EQ(6, messages().size());
     EXPECT_EQ(6, QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi"))).count("<EOR>"));
 }
+
+// SIGTERM or SIGHUP in the middle of a run: the exit status names the signal, and the journal
+// holds exactly the cards the server received.
+struct StopRow
+{
+    const char *name;
+    int signal;
+    int exitCode;
+};
+
+void PrintTo(const StopRow &row, std::ostream *os) { *os << row.name; }
+
+class SendStopped : public SendCommandBase, public ::testing::WithParamInterface<StopRow>
+{
+};
+
+TEST_P(SendStopped, EndsWithTheSignalsStatus)
+{
+    startServer(kGood);
+    runner.writeFile("big.adi", generatedLog(6).replace("<eor>", "<email:13>k@example.net <eor>"));
+    writeSettings(kGood, 60);
+    QProcess process;
+    process.setWorkingDirectory(runner.folder());
+    process.start(runner.programPath(), {"send", "big.adi"});
+    QElapsedTimer waited;
+    waited.start();
+    while (messages().isEmpty() && waited.elapsed() < 20000)
+        QThread::msleep(50);
+    ::kill(pid_t(process.processId()), GetParam().signal);
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(QProcess::NormalExit, process.exitStatus());
+    EXPECT_EQ(GetParam().exitCode, process.exitCode()) << process.readAllStandardError().toStdString();
+    const int held = int(messages().size());
+    EXPECT_GE(held, 1);
+    EXPECT_LT(held, 6);
+    EXPECT_EQ(held, QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi"))).count("<EOR>"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SendStopped,
+                         ::testing::Values(StopRow{"Term", SIGTERM, 143}, StopRow{"HangUp", SIGHUP, 129}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
