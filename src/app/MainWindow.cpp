@@ -22,7 +22,7 @@
 #include "features/CardOutputsController.h"
 #include "features/FieldPositionsController.h"
 #include "features/ListenController.h"
-#include "features/WindowListenHost.h"
+#include "WindowListenHost.h"
 #include "features/QsoEntryController.h"
 #include "features/SendQslController.h"
 #include "features/StationIdentityController.h"

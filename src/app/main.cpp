@@ -3,7 +3,7 @@
 #include "MainWindow.h"
 #include "ProgramIcon.h"
 #include "cli/CommandLine.h"
-#include "features/ListenDialog.h"
+#include "WindowListening.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 #include "MainWindowFixture.h"
 #include "ProtocolSender.h"
 #include "features/ListenController.h"
-#include "features/ListenDialog.h"
+#include "WindowListening.h"
 
 #include "IniFile.h"
 

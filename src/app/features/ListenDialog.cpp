@@ -1,8 +1,5 @@
 #include "ListenDialog.h"
 
-#include "HandlerGuard.h"
-#include "IniFile.h"
-#include "MainWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,31 +66,4 @@ void ListenDialog::check()
         m_hint->setText(QStringLiteral("A multicast group, shared with other listeners."));
     else
         m_hint->setText(QStringLiteral("An address of this computer."));
-}
-
-bool applyListenChoice(MainWindow &window, const ListenSettings &settings)
-{
-    IniFile state(window.storeFileName());
-    state.load();
-    writeListenSettings(state, settings);
-    state.save();
-    return window.listen().apply(settings);
-}
-
-void setUpListening(MainWindow &window)
-{
-    auto *choose = new QAction(QStringLiteral("Listen..."), &window);
-    choose->setObjectName(QStringLiteral("ListenChoice"));
-    QObject::connect(choose, &QAction::triggered, &window, [&window] {
-        guarded([&window] {
-            ListenDialog dialog(window.listen().settings(), &window);
-            if (dialog.exec() == QDialog::Accepted && dialog.settings())
-                applyListenChoice(window, *dialog.settings());
-        });
-    });
-    window.addAction(choose);
-    window.setContextMenuPolicy(Qt::ActionsContextMenu);
-    IniFile state(window.storeFileName());
-    state.load();
-    window.listen().apply(readListenSettings(state));
 }

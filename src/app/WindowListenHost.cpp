@@ -1,8 +1,8 @@
 #include "WindowListenHost.h"
 
-#include "AdifController.h"
+#include "features/AdifController.h"
 #include "CardOutput.h"
-#include "CardOutputsController.h"
+#include "features/CardOutputsController.h"
 #include "DataFolder.h"
 #include "EntryEdit.h"
 #include "HandlerGuard.h"
@@ -11,7 +11,7 @@
 #include "Mailer.h"
 #include "MainWindow.h"
 #include "QsoCardSender.h"
-#include "QsoEntryController.h"
+#include "features/QsoEntryController.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListenController.h"
+#include "features/ListenController.h"
 #include "SendClock.h"
 
 #include <memory>
