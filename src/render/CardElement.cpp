@@ -292,20 +292,20 @@ void CardElement::paint(QPainter &painter)
     drawText(painter, area, m_caption, m_showAccelChar);
 }
 
-void CardElement::Print(const QRect &rect)
+void CardElement::printTo(const QRect &rect)
 {
     if (m_visible)
-        PrintContents(rect);
+        printContents(rect);
 }
 
-void CardElement::PrintContents(const QRect &) {}
+void CardElement::printContents(const QRect &) {}
 
-bool CardElement::NextValue()
+bool CardElement::nextValue()
 {
     return false;
 }
 
-QString CardElement::PrintText()
+QString CardElement::printedText()
 {
     return m_caption;
 }

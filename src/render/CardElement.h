@@ -83,12 +83,12 @@ public:
     // painter already clipped to the element. Used for the screen and for every image.
     virtual void paint(QPainter &painter);
 
-    // Report layer. Print does nothing for an invisible element, else PrintContents on the
+    // Report layer. printTo does nothing for an invisible element, else printContents on the
     // report printer's canvas.
-    virtual void Print(const QRect &rect);
-    virtual void PrintContents(const QRect &rect);
-    virtual bool NextValue();
-    virtual QString PrintText();
+    virtual void printTo(const QRect &rect);
+    virtual void printContents(const QRect &rect);
+    virtual bool nextValue();
+    virtual QString printedText();
 
     // Called by the band when its font changes.
     void bandFontChanged();

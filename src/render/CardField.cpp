@@ -11,7 +11,7 @@ CardField::CardField(QObject *owner)
 {
 }
 
-bool CardField::NextValue()
+bool CardField::nextValue()
 {
     if (m_values.size() < 2)
         return false;
@@ -20,7 +20,7 @@ bool CardField::NextValue()
     return m_valueIndex < m_values.size();
 }
 
-QString CardField::PrintText()
+QString CardField::printedText()
 {
     if (m_values.isEmpty())
         return emptyText();
@@ -42,12 +42,12 @@ QString CardField::emptyText()
             master.chop(1);
         auto *field = parent()->findChild<CardField *>(master, Qt::FindDirectChildrenOnly);
         if (field && field != this)
-            return field->PrintText();
+            return field->printedText();
     }
     return placeholder;
 }
 
-void CardField::ClearValues()
+void CardField::clearValues()
 {
     m_values.clear();
     m_valueIndex = 0;

@@ -18,13 +18,13 @@ public:
 
     // False with fewer than two values; otherwise steps to the next value while inside the
     // list and tells whether the index is still inside it.
-    bool NextValue() override;
+    bool nextValue() override;
     // The value at the index; past the end the only value, or "~". Without values: the
     // caption (show-captions on), "[NAME]" (show-names on), the text of the owner's field
     // named like this one without its trailing underscores, or "~".
-    QString PrintText() override;
-    void ResetValues() { m_valueIndex = 0; }
-    void ClearValues();
+    QString printedText() override;
+    void resetValues() { m_valueIndex = 0; }
+    void clearValues();
 
 private:
     QString emptyText();

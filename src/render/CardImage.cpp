@@ -74,7 +74,7 @@ void CardImage::paint(QPainter &painter)
                           image);
 }
 
-void CardImage::PrintContents(const QRect &rect)
+void CardImage::printContents(const QRect &rect)
 {
     QPainter &canvas = reportPrinter().canvas();
     if (!m_picture.isBitmap()) {

@@ -10,10 +10,10 @@ CardLabel::CardLabel(QObject *owner)
     setBounds(0, 0, 65, 17);
 }
 
-void CardLabel::PrintContents(const QRect &rect)
+void CardLabel::printContents(const QRect &rect)
 {
     QPainter &canvas = reportPrinter().canvas();
     if (!transparent())
         canvas.fillRect(rect, color());
-    drawText(canvas, rect, PrintText(), false);
+    drawText(canvas, rect, printedText(), false);
 }

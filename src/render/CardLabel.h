@@ -21,6 +21,6 @@ class CardLabel : public CardElement
 public:
     explicit CardLabel(QObject *owner = nullptr);
 
-    // Fills rect unless transparent, then draws PrintText literally (no access characters).
-    void PrintContents(const QRect &rect) override;
+    // Fills rect unless transparent, then draws printedText literally (no access characters).
+    void printContents(const QRect &rect) override;
 };

@@ -106,7 +106,7 @@ void CardShape::paint(QPainter &painter)
     drawFigure(painter, QRect(0, 0, width(), height()), m_pen);
 }
 
-void CardShape::PrintContents(const QRect &rect)
+void CardShape::printContents(const QRect &rect)
 {
     QPen pen = m_pen;
     if (pen.width() < 1)

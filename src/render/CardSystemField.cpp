@@ -41,13 +41,13 @@ void CardSystemField::showPlaceholder()
     }
 }
 
-bool CardSystemField::NextValue()
+bool CardSystemField::nextValue()
 {
     ++m_counter;
     return false;
 }
 
-QString CardSystemField::PrintText()
+QString CardSystemField::printedText()
 {
     const QDateTime now = QDateTime::currentDateTime();
     switch (m_dataType) {

@@ -21,8 +21,8 @@ public:
     int counter() const { return m_counter; }
 
     // Counts one more record; never another value.
-    bool NextValue() override;
-    QString PrintText() override;
+    bool nextValue() override;
+    QString printedText() override;
     // After loading: shows the placeholder of the data type.
     void loaded() override;
 

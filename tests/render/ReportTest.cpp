@@ -33,7 +33,7 @@ struct FieldRow
 {
     const char *name;
     QStringList values;
-    int steps;            // NextValue calls before PrintText
+    int steps;            // nextValue calls before printedText
     bool showCaptions, showNames;
     const char *fieldName;
     const char *expected;
@@ -60,8 +60,8 @@ TEST_P(FieldText, PrintTextFollowsValuesAndTheEmptyFieldRules)
     setShowFieldCaptions(row.showCaptions);
     setShowFieldNames(row.showNames);
     for (int i = 0; i < row.steps; ++i)
-        field->NextValue();
-    EXPECT_EQ(field->PrintText().toStdString(), row.expected);
+        field->nextValue();
+    EXPECT_EQ(field->printedText().toStdString(), row.expected);
     setShowFieldCaptions(false);
     setShowFieldNames(false);
 }
@@ -94,16 +94,16 @@ TEST(CardField, NextValueWalksTheListOnce)
             field.values() << QString::number(i);
         std::vector<bool> answers;
         for (size_t i = 0; i < row.answers.size(); ++i)
-            answers.push_back(field.NextValue());
+            answers.push_back(field.nextValue());
         EXPECT_EQ(answers, row.answers) << row.count << " values";
         EXPECT_LE(field.valueIndex(), row.count);
         if (row.count == 2) { // past the end, a single remaining value still prints
             field.values().removeLast();
-            EXPECT_EQ(field.PrintText().toStdString(), "0");
+            EXPECT_EQ(field.printedText().toStdString(), "0");
         }
-        field.ResetValues();
+        field.resetValues();
         EXPECT_EQ(field.valueIndex(), 0);
-        field.ClearValues();
+        field.clearValues();
         EXPECT_TRUE(field.values().isEmpty());
     }
 }
@@ -180,7 +180,7 @@ TEST_F(ReportLayer, PagesAreCreatedOnDemandAndCounted)
     EXPECT_EQ(printer.currentPage()->height(), printer.pageHeight());
     CardSystemField pageNumber;
     pageNumber.setDataType(alr_PageNum);
-    EXPECT_EQ(pageNumber.PrintText().toStdString(), "2");
+    EXPECT_EQ(pageNumber.printedText().toStdString(), "2");
 }
 
 TEST(RecordedPage, ReopeningStartsANewRecording)
@@ -212,15 +212,15 @@ TEST(CardSystemField, TextsByDataType)
         field.setDataType(row.type);
         EXPECT_EQ(field.caption().toStdString(), row.caption);
         if (row.text)
-            EXPECT_EQ(field.PrintText().toStdString(), row.text);
+            EXPECT_EQ(field.printedText().toStdString(), row.text);
         else
-            EXPECT_FALSE(field.PrintText().isEmpty());
+            EXPECT_FALSE(field.printedText().isEmpty());
     }
     CardSystemField counter;
     counter.setDataType(alr_Counter);
-    EXPECT_FALSE(counter.NextValue());
-    EXPECT_FALSE(counter.NextValue());
-    EXPECT_EQ(counter.PrintText().toStdString(), "3");
+    EXPECT_FALSE(counter.nextValue());
+    EXPECT_FALSE(counter.nextValue());
+    EXPECT_EQ(counter.printedText().toStdString(), "3");
     EXPECT_EQ(CardSystemField().color(), QColor(Qt::white));
 }
 
