@@ -61,7 +61,7 @@ QImage busyCard()
 {
     QWidget form;
     auto *band = new CardBand(&form);
-    band->setAlign(alNone);
+    band->setAlign(Align::None);
     band->setGeometry(0, 0, card::kBandWidth, card::kBandHeight);
     card::buildCard(band, &form);
     card::CardOptions options;

@@ -58,7 +58,7 @@ void MainWindow::prepareFromDataFolder()
         frame->setBounds(0, 0, frame->width(), frame->height());
     control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))->setSelectedDate(QDate::currentDate());
     uncheckButton(control<QRadioButton>(QStringLiteral("RBMode1")));
-    cardBand()->setAlign(alNone);
+    cardBand()->setAlign(Align::None);
     cardBand()->resize(card::kBandWidth, card::kBandHeight);
     setControlColour(this, card::kWindowColour);
     // Folds the interface panel through its header button; the button unfolds it to 467.

@@ -39,9 +39,9 @@ QWidget *createBand(QWidget *form, QWidget *parent)
     band->setColor(Qt::white);
     // Designed docked to the top of the window at 794 wide; start-up undocks it.
     band->resize(794, 282);
-    band->setAlign(alTop);
-    band->setRuler(alr_cmHV);
-    band->setBandType(alr_Detail);
+    band->setAlign(Align::Top);
+    band->setRuler(RulerType::Both);
+    band->setBandType(BandType::Detail);
     card::buildCard(band, form);
     return band;
 }
@@ -107,7 +107,8 @@ QWidget *createEntryEdit(QWidget *parent, const QString &text)
 QWidget *createLineFrame(const QString &name, QWidget *parent)
 {
     auto *line = new LineFrame(parent);
-    line->setStyle(LineFrame::LineFrameStyles(LineFrame::lsTop | LineFrame::lsBottom | LineFrame::lsLeft | LineFrame::lsRight));
+    using Side = LineFrame::LineFrameStyle;
+    line->setStyle(Side::Top | Side::Bottom | Side::Left | Side::Right);
     line->setPen(QPen(colorFromInt(name == QLatin1String("DiduLine1") ? 8388608 : 0), 1));
     return line;
 }

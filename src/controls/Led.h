@@ -12,7 +12,7 @@ class Led : public QWidget
 {
     Q_OBJECT
 public:
-    enum LedColor { lcRed = 0, lcGreen = 1, lcYellow = 2 };
+    enum class LedColor { Red = 0, Green = 1, Yellow = 2 };
     Q_ENUM(LedColor)
 
 private:
@@ -78,7 +78,7 @@ private:
 
     LedStrip *m_strip;
     bool m_lit = false;
-    LedColor m_color = lcRed;
+    LedColor m_color = LedColor::Red;
     int m_tag = 0;
     HintFlags m_hints;
     bool m_pressed = false;

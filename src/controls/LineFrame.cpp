@@ -36,12 +36,12 @@ std::vector<LineFrame::Segment> LineFrame::segments(LineFrameStyles style, QSize
     const int right = size.width() - w - 1 + even;
     const int bottom = size.height() - w - 1 + even;
     const Segment all[] = {
-        {lsTop, {w, w}, {right, w}},
-        {lsBottom, {w, bottom}, {right, bottom}},
-        {lsLeft, {w, w}, {w, bottom}},
-        {lsRight, {right, w}, {right, bottom}},
-        {lsUp, {w, bottom}, {right, w}},
-        {lsDown, {w, w}, {right, bottom}},
+        {LineFrameStyle::Top, {w, w}, {right, w}},
+        {LineFrameStyle::Bottom, {w, bottom}, {right, bottom}},
+        {LineFrameStyle::Left, {w, w}, {w, bottom}},
+        {LineFrameStyle::Right, {right, w}, {right, bottom}},
+        {LineFrameStyle::Up, {w, bottom}, {right, w}},
+        {LineFrameStyle::Down, {w, w}, {right, bottom}},
     };
     std::vector<Segment> chosen;
     for (const Segment &segment : all)

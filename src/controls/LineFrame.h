@@ -12,13 +12,13 @@ class LineFrame : public QWidget
 {
     Q_OBJECT
 public:
-    enum LineFrameStyle {
-        lsTop = 0x01,
-        lsBottom = 0x02,
-        lsLeft = 0x04,
-        lsRight = 0x08,
-        lsUp = 0x10,    // bottom-left to top-right
-        lsDown = 0x20,  // top-left to bottom-right
+    enum class LineFrameStyle {
+        Top = 0x01,
+        Bottom = 0x02,
+        Left = 0x04,
+        Right = 0x08,
+        Up = 0x10,    // bottom-left to top-right
+        Down = 0x20,  // top-left to bottom-right
     };
     Q_DECLARE_FLAGS(LineFrameStyles, LineFrameStyle)
     Q_FLAG(LineFrameStyles)
@@ -55,7 +55,7 @@ protected:
 
 private:
     QPen m_pen{Qt::black, 1};
-    LineFrameStyles m_style = lsUp;
+    LineFrameStyles m_style = LineFrameStyle::Up;
     HintFlags m_hints;
 };
 

@@ -73,7 +73,7 @@ void CardBand::setParentWidget(QWidget *parent)
     applyAlign();
 }
 
-void CardBand::setAlign(ElementAlign align)
+void CardBand::setAlign(Align align)
 {
     if (m_align == align)
         return;
@@ -84,17 +84,17 @@ void CardBand::setAlign(ElementAlign align)
 void CardBand::applyAlign()
 {
     const QWidget *form = parentWidget();
-    if (!form || m_align == alNone)
+    if (!form || m_align == Align::None)
         return;
     const QRect area = form->rect();
     QRect r = geometry();
     switch (m_align) {
-    case alTop: r = QRect(0, 0, area.width(), r.height()); break;
-    case alBottom: r = QRect(0, area.height() - r.height(), area.width(), r.height()); break;
-    case alLeft: r = QRect(0, 0, r.width(), area.height()); break;
-    case alRight: r = QRect(area.width() - r.width(), 0, r.width(), area.height()); break;
-    case alClient: r = area; break;
-    case alNone: break;
+    case Align::Top: r = QRect(0, 0, area.width(), r.height()); break;
+    case Align::Bottom: r = QRect(0, area.height() - r.height(), area.width(), r.height()); break;
+    case Align::Left: r = QRect(0, 0, r.width(), area.height()); break;
+    case Align::Right: r = QRect(area.width() - r.width(), 0, r.width(), area.height()); break;
+    case Align::Client: r = area; break;
+    case Align::None: break;
     }
     setGeometry(r);
 }
@@ -173,7 +173,7 @@ void CardBand::paintRuler(QPainter &painter)
     QFont rulerFont(QStringLiteral("Arial"));
     rulerFont.setPixelSize(11);
     painter.setFont(rulerFont);
-    if (m_ruler == alr_cmHV || m_ruler == alr_cmV) {
+    if (m_ruler == RulerType::Both || m_ruler == RulerType::Vertical) {
         for (int cm = 1; cm * pixelsPerCm < width(); ++cm) {
             const int x = qRound(cm * pixelsPerCm);
             painter.drawLine(x, 0, x, height());
@@ -181,7 +181,7 @@ void CardBand::paintRuler(QPainter &painter)
         }
         painter.drawText(0, 10 + 11, bandTypeName(m_bandType));
     }
-    if (m_ruler == alr_cmHV || m_ruler == alr_cmH) {
+    if (m_ruler == RulerType::Both || m_ruler == RulerType::Horizontal) {
         for (int cm = 1; cm * pixelsPerCm < height(); ++cm) {
             const int y = qRound(cm * pixelsPerCm);
             painter.drawLine(0, y, width(), y);

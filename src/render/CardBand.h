@@ -8,14 +8,15 @@ class QPainter;
 class CardElement;
 class ReportDetailLink;
 
-enum BandType {
-    alr_Title, alr_PageHeader, alr_DetailHeader, alr_Detail, alr_DetailFooter,
-    alr_PageFooter, alr_ReportFooter, alr_NewPage, alr_GroupHeader, alr_GroupFooter
+enum class BandType {
+    Title, PageHeader, DetailHeader, Detail, DetailFooter,
+    PageFooter, ReportFooter, NewPage, GroupHeader, GroupFooter
 };
-enum RulerType { alr_none, alr_cmH, alr_cmHV, alr_cmV };
-enum ClipMode { cm_Clip, cm_Expand, cm_Overwrite };
-// How a band follows its window: alTop keeps it at the top, as wide as the window.
-enum ElementAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+// The centimetre ruler a band shows while it is being laid out.
+enum class RulerType { None, Horizontal, Both, Vertical };
+enum class ClipMode { Clip, Expand, Overwrite };
+// How a band follows its window: Align::Top keeps it at the top, as wide as the window.
+enum class Align { None, Top, Bottom, Left, Right, Client };
 
 // The name a design-time band shows for its type ("Title", ..., "New Page", ...).
 QString bandTypeName(BandType type);
@@ -26,7 +27,7 @@ QString bandTypeName(BandType type);
 class CardBand : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(ElementAlign Align READ align WRITE setAlign)
+    Q_PROPERTY(Align Align READ align WRITE setAlign)
     Q_PROPERTY(QColor Color READ color WRITE setColor)
     Q_PROPERTY(BandType BandType READ bandType WRITE setBandType)
     Q_PROPERTY(bool AltColor READ altColor WRITE setAltColor)
@@ -42,8 +43,8 @@ public:
     // Moves the band onto another form, with the same check; on failure nothing changes.
     void setParentWidget(QWidget *parent);
 
-    ElementAlign align() const { return m_align; }
-    void setAlign(ElementAlign align);
+    Align align() const { return m_align; }
+    void setAlign(Align align);
     QColor color() const { return m_color; }
     void setColor(const QColor &color);
     BandType bandType() const { return m_bandType; }
@@ -86,12 +87,12 @@ private:
     void paintRuler(QPainter &painter);
 
     QList<CardElement *> m_elements;
-    ElementAlign m_align = alTop;
+    Align m_align = Align::Top;
     QColor m_color{Qt::white};
-    BandType m_bandType = alr_Title;
+    BandType m_bandType = BandType::Title;
     bool m_altColor = false;
-    RulerType m_ruler = alr_cmHV;
-    ClipMode m_clipMode = cm_Clip;
+    RulerType m_ruler = RulerType::Both;
+    ClipMode m_clipMode = ClipMode::Clip;
     bool m_designing = false;
     ReportDetailLink *m_detailLink = nullptr;
 };

@@ -9,23 +9,24 @@ ShapeFigure shapeFigure(ShapeType shape, int width, int height)
 {
     const int m = std::min(width, height);
     ShapeFigure f{ShapeFigure::Rectangle, 0, 0, width, height, m / 4};
-    if (shape == stSquare || shape == stRoundSquare || shape == stCircle) {
+    if (shape == ShapeType::Square || shape == ShapeType::RoundSquare
+        || shape == ShapeType::Circle) {
         f.x = (width - m) / 2;
         f.y = (height - m) / 2;
         f.width = f.height = m;
     }
     switch (shape) {
-    case stRectangle:
-    case stSquare:
+    case ShapeType::Rectangle:
+    case ShapeType::Square:
         if (f.width <= 1)
             f.kind = ShapeFigure::VerticalLine;
         else if (f.height <= 1)
             f.kind = ShapeFigure::HorizontalLine;
         break;
-    case stRoundRect:
-    case stRoundSquare: f.kind = ShapeFigure::RoundRect; break;
-    case stEllipse:
-    case stCircle: f.kind = ShapeFigure::Ellipse; break;
+    case ShapeType::RoundRect:
+    case ShapeType::RoundSquare: f.kind = ShapeFigure::RoundRect; break;
+    case ShapeType::Ellipse:
+    case ShapeType::Circle: f.kind = ShapeFigure::Ellipse; break;
     }
     return f;
 }

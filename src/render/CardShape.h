@@ -5,7 +5,7 @@
 #include <QBrush>
 #include <QPen>
 
-enum ShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
+enum class ShapeType { Rectangle, Square, RoundRect, RoundSquare, Ellipse, Circle };
 
 // Where a frame element draws its figure inside a W x H box. Squares, round squares and
 // circles are centred squares of side m = min(W, H); the others use the whole box.
@@ -43,7 +43,7 @@ public:
 private:
     void drawFigure(QPainter &painter, const QRect &box, const QPen &pen) const;
 
-    ShapeType m_shape = stRectangle;
+    ShapeType m_shape = ShapeType::Rectangle;
     QPen m_pen;
     QBrush m_brush;
 };

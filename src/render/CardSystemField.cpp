@@ -31,13 +31,13 @@ void CardSystemField::loaded()
 void CardSystemField::showPlaceholder()
 {
     switch (m_dataType) {
-    case alr_Time: setCaption(QStringLiteral("#hh:mm:ss#")); break;
-    case alr_Date: setCaption(QStringLiteral("#tt.mm.jjjj#")); break;
-    case alr_DateTime: setCaption(QStringLiteral("#tt.mm.jjjj hh:mm:ss#")); break;
-    case alr_PageNum: setCaption(QStringLiteral("#Page#")); break;
-    case alr_Counter: setCaption(QStringLiteral("#Counter#")); break;
-    case alr_Count: setCaption(QStringLiteral("#Count#")); break;
-    case alr_FormName: setCaption(QLatin1Char('#') + ownerName() + QLatin1Char('#')); break;
+    case SystemDataType::Time: setCaption(QStringLiteral("#hh:mm:ss#")); break;
+    case SystemDataType::Date: setCaption(QStringLiteral("#tt.mm.jjjj#")); break;
+    case SystemDataType::DateTime: setCaption(QStringLiteral("#tt.mm.jjjj hh:mm:ss#")); break;
+    case SystemDataType::PageNumber: setCaption(QStringLiteral("#Page#")); break;
+    case SystemDataType::Counter: setCaption(QStringLiteral("#Counter#")); break;
+    case SystemDataType::Count: setCaption(QStringLiteral("#Count#")); break;
+    case SystemDataType::FormName: setCaption(QLatin1Char('#') + ownerName() + QLatin1Char('#')); break;
     }
 }
 
@@ -51,13 +51,13 @@ QString CardSystemField::printedText()
 {
     const QDateTime now = QDateTime::currentDateTime();
     switch (m_dataType) {
-    case alr_Time: return now.time().toString(QStringLiteral("hh:mm:ss"));
-    case alr_Date: return now.date().toString(QStringLiteral("dd.MM.yyyy"));
-    case alr_DateTime: return now.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
-    case alr_PageNum: return QString::number(reportPrinter().pageCount());
-    case alr_Counter: return QString::number(m_counter + 1);
-    case alr_Count: return QStringLiteral("E");
-    case alr_FormName: return ownerName();
+    case SystemDataType::Time: return now.time().toString(QStringLiteral("hh:mm:ss"));
+    case SystemDataType::Date: return now.date().toString(QStringLiteral("dd.MM.yyyy"));
+    case SystemDataType::DateTime: return now.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    case SystemDataType::PageNumber: return QString::number(reportPrinter().pageCount());
+    case SystemDataType::Counter: return QString::number(m_counter + 1);
+    case SystemDataType::Count: return QStringLiteral("E");
+    case SystemDataType::FormName: return ownerName();
     }
     return QString();
 }

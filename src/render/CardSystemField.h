@@ -2,9 +2,7 @@
 
 #include "CardLabel.h"
 
-enum SystemDataType {
-    alr_Time, alr_Date, alr_DateTime, alr_PageNum, alr_Counter, alr_Count, alr_FormName
-};
+enum class SystemDataType { Time, Date, DateTime, PageNumber, Counter, Count, FormName };
 
 // A text element showing a system value (time, date, page number, counter, owner's name).
 // Its caption is the placeholder of its data type ("#hh:mm:ss#", "#Page#", ...).
@@ -30,6 +28,6 @@ private:
     void showPlaceholder();
     QString ownerName() const;
 
-    SystemDataType m_dataType = alr_Time;
+    SystemDataType m_dataType = SystemDataType::Time;
     int m_counter = 0;
 };

@@ -35,8 +35,8 @@ public:
 private:
     bool acceptsMargin(int mm) const;
 
-    PrinterOrientation m_orientation = poPortrait;
-    PaperSize m_papersize = alr_A4;
+    PrinterOrientation m_orientation = PrinterOrientation::Portrait;
+    PaperSize m_papersize = PaperSize::A4;
     int m_leftMarginMM = 0;
     int m_rightMarginMM = 0;
     QString m_reportTitle;

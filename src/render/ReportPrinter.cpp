@@ -38,10 +38,10 @@ void freeSharedPrinter()
 QSize paperSizeMM(PaperSize paper)
 {
     switch (paper) {
-    case alr_A4: return QSize(210, 297);
-    case alr_A5: return QSize(148, 210);
-    case alr_Legal: return QSize(215, 355);
-    case alr_Letter: return QSize(215, 279);
+    case PaperSize::A4: return QSize(210, 297);
+    case PaperSize::A5: return QSize(148, 210);
+    case PaperSize::Legal: return QSize(215, 355);
+    case PaperSize::Letter: return QSize(215, 279);
     }
     return QSize(210, 297);
 }
@@ -49,7 +49,7 @@ QSize paperSizeMM(PaperSize paper)
 QSize pagePixels(PaperSize paper, PrinterOrientation orientation, int ppi)
 {
     QSize mm = paperSizeMM(paper);
-    if (orientation == poLandscape)
+    if (orientation == PrinterOrientation::Landscape)
         mm.transpose();
     return QSize(roundHalfEven(ppi * mm.width() / 25.4), roundHalfEven(ppi * mm.height() / 25.4));
 }
@@ -77,8 +77,9 @@ QPrinter &ReportPrinter::printer()
 {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setPageOrientation(m_orientation == poLandscape ? QPageLayout::Landscape
-                                                                   : QPageLayout::Portrait);
+        m_printer->setPageOrientation(m_orientation == PrinterOrientation::Landscape
+                                          ? QPageLayout::Landscape
+                                          : QPageLayout::Portrait);
     }
     return *m_printer;
 }
@@ -158,8 +159,9 @@ void ReportPrinter::setOrientation(PrinterOrientation orientation)
 {
     m_orientation = orientation;
     if (!m_previewMode)
-        printer().setPageOrientation(orientation == poLandscape ? QPageLayout::Landscape
-                                                                : QPageLayout::Portrait);
+        printer().setPageOrientation(orientation == PrinterOrientation::Landscape
+                                         ? QPageLayout::Landscape
+                                         : QPageLayout::Portrait);
     updatePageMetrics();
 }
 

@@ -10,8 +10,8 @@
 class QPainter;
 class QPrinter;
 
-enum PaperSize { alr_A4, alr_A5, alr_Legal, alr_Letter };
-enum PrinterOrientation { poPortrait, poLandscape };
+enum class PaperSize { A4, A5, Legal, Letter };
+enum class PrinterOrientation { Portrait, Landscape };
 
 // Paper size in millimetres, portrait (A4 210 x 297, A5 148 x 210, Legal 215 x 355,
 // Letter 215 x 279).
@@ -21,7 +21,7 @@ QSize paperSizeMM(PaperSize paper);
 QSize pagePixels(PaperSize paper, PrinterOrientation orientation, int ppi);
 
 // The report printer's pages, owned.
-using tPages = std::vector<std::unique_ptr<RecordedPage>>;
+using RecordedPages = std::vector<std::unique_ptr<RecordedPage>>;
 
 // The report printer: draws either into preview pages (preview mode, the default) or onto
 // the system printer. One shared object, see reportPrinter().
@@ -51,7 +51,7 @@ public:
     PaperSize paperSize() const { return m_paperSize; }
     void setPaperSize(PaperSize paper);
 
-    const tPages &pages() const { return m_pages; }
+    const RecordedPages &pages() const { return m_pages; }
     RecordedPage *currentPage() const { return m_currentPage; }
     QPoint printingOffset() const { return m_offset; }
     int pageWidth() const { return m_pageWidth; }
@@ -65,10 +65,10 @@ public:
 
 private:
     bool m_previewMode = true;
-    tPages m_pages;
+    RecordedPages m_pages;
     RecordedPage *m_currentPage = nullptr;
-    PrinterOrientation m_orientation = poPortrait;
-    PaperSize m_paperSize = alr_A4;
+    PrinterOrientation m_orientation = PrinterOrientation::Portrait;
+    PaperSize m_paperSize = PaperSize::A4;
     QPoint m_offset;
     int m_pageWidth = 0;
     int m_pageHeight = 0;

@@ -21,7 +21,7 @@ struct CardOnBand {
     CardOnBand()
     {
         band = new CardBand(&form);
-        band->setAlign(alNone);
+        band->setAlign(Align::None);
         band->setGeometry(0, 0, kBandWidth, kBandHeight);
         buildCard(band, &form);
     }

@@ -60,18 +60,19 @@ TEST_P(LampLookTest, EveryPixelMatchesTheCellTable)
 }
 
 const QColor kWhite(255, 255, 255);
+using Colour = Led::LedColor;
 INSTANTIATE_TEST_SUITE_P(
     Cells, LampLookTest,
     ::testing::Values(
-        LampCase{"RedUnlit", Led::lcRed, false, true, QColor(128, 0, 0), QColor(255, 0, 0)},
-        LampCase{"RedLit", Led::lcRed, true, true, QColor(255, 0, 0), kWhite},
-        LampCase{"GreenUnlit", Led::lcGreen, false, true, QColor(0, 128, 0), QColor(0, 255, 0)},
-        LampCase{"GreenLit", Led::lcGreen, true, true, QColor(0, 255, 0), kWhite},
-        LampCase{"YellowUnlit", Led::lcYellow, false, true, QColor(128, 128, 0),
+        LampCase{"RedUnlit", Colour::Red, false, true, QColor(128, 0, 0), QColor(255, 0, 0)},
+        LampCase{"RedLit", Colour::Red, true, true, QColor(255, 0, 0), kWhite},
+        LampCase{"GreenUnlit", Colour::Green, false, true, QColor(0, 128, 0), QColor(0, 255, 0)},
+        LampCase{"GreenLit", Colour::Green, true, true, QColor(0, 255, 0), kWhite},
+        LampCase{"YellowUnlit", Colour::Yellow, false, true, QColor(128, 128, 0),
                  QColor(255, 255, 0)},
-        LampCase{"YellowLit", Led::lcYellow, true, true, QColor(255, 255, 0), kWhite},
-        LampCase{"DisabledLit", Led::lcRed, true, false, QColor(), kWhite},
-        LampCase{"DisabledGreenUnlit", Led::lcGreen, false, false, QColor(), kWhite}),
+        LampCase{"YellowLit", Colour::Yellow, true, true, QColor(255, 255, 0), kWhite},
+        LampCase{"DisabledLit", Colour::Red, true, false, QColor(), kWhite},
+        LampCase{"DisabledGreenUnlit", Colour::Green, false, false, QColor(), kWhite}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LedStrip, IsA16ColourPictureWithTealAsTransparentColour)
@@ -113,8 +114,8 @@ TEST(Lamp, RaisesChangeStateOnlyForRealChanges)
         {[&] { lamp.setLit(false); }, 0},
         {[&] { lamp.setLit(true); }, 1},
         {[&] { lamp.setLit(true); }, 1},
-        {[&] { lamp.setColor(Led::lcRed); }, 1},
-        {[&] { lamp.setColor(Led::lcYellow); }, 2},
+        {[&] { lamp.setColor(Colour::Red); }, 1},
+        {[&] { lamp.setColor(Colour::Yellow); }, 2},
         {[&] { lamp.setEnabled(false); }, 3},
         {[&] { lamp.setEnabled(true); }, 4},
     };

@@ -64,20 +64,21 @@ TEST_P(DiduLineTest, DrawsExactlyTheseThinPixels)
 }
 
 using L = LineFrame;
+using S = LineFrame::LineFrameStyle;
 INSTANTIATE_TEST_SUITE_P(
     Styles, DiduLineTest,
     ::testing::Values(
         // The contact e-mail frame: x = 0, x = 194, y = 0, y = 16, bottom-right corner unset.
-        LineCase{"EmailFrame", L::lsTop | L::lsBottom | L::lsLeft | L::lsRight, {195, 17},
+        LineCase{"EmailFrame", S::Top | S::Bottom | S::Left | S::Right, {195, 17},
                  unite({run(0, 0, 193, 0), run(0, 16, 193, 16), run(0, 0, 0, 15),
                         run(194, 0, 194, 15)})},
-        LineCase{"Top", L::lsTop, {10, 5}, run(0, 0, 8, 0)},
-        LineCase{"Bottom", L::lsBottom, {10, 5}, run(0, 4, 8, 4)},
-        LineCase{"Left", L::lsLeft, {10, 5}, run(0, 0, 0, 3)},
-        LineCase{"Right", L::lsRight, {10, 5}, run(9, 0, 9, 3)},
-        LineCase{"Up", L::lsUp, {4, 4}, diagonal({{0, 3}, {1, 2}, {2, 1}})},
+        LineCase{"Top", S::Top, {10, 5}, run(0, 0, 8, 0)},
+        LineCase{"Bottom", S::Bottom, {10, 5}, run(0, 4, 8, 4)},
+        LineCase{"Left", S::Left, {10, 5}, run(0, 0, 0, 3)},
+        LineCase{"Right", S::Right, {10, 5}, run(9, 0, 9, 3)},
+        LineCase{"Up", S::Up, {4, 4}, diagonal({{0, 3}, {1, 2}, {2, 1}})},
         LineCase{"NoStyle", {}, {4, 4}, {}},
-        LineCase{"Down", L::lsDown, {4, 4}, diagonal({{0, 0}, {1, 1}, {2, 2}})}),
+        LineCase{"Down", S::Down, {4, 4}, diagonal({{0, 0}, {1, 1}, {2, 2}})}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct SegmentCase {
@@ -92,7 +93,7 @@ class DiduLineWidthTest : public ::testing::TestWithParam<SegmentCase> {};
 TEST_P(DiduLineWidthTest, LinesMoveInwardsWithThePen)
 {
     const SegmentCase &c = GetParam();
-    const auto segments = LineFrame::segments(L::lsTop | L::lsRight, {40, 20}, c.penWidth);
+    const auto segments = LineFrame::segments(S::Top | S::Right, {40, 20}, c.penWidth);
     ASSERT_EQ(segments.size(), 2u);
     EXPECT_EQ(segments[0].from, c.topFrom);
     EXPECT_EQ(segments[0].to, c.topTo);
@@ -113,7 +114,7 @@ TEST(DiduLineDefaults, NoPenDrawsNothing)
 {
     LineFrame line;
     line.setPen(QPen(Qt::NoPen));
-    line.setStyle(L::lsTop | L::lsLeft);
+    line.setStyle(S::Top | S::Left);
     EXPECT_TRUE(drawnPixels(line).empty());
 }
 

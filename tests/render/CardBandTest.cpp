@@ -152,7 +152,7 @@ TEST(CardBand, TopAlignedBandFollowsTheFormWidth)
     band->resize(100, 82);
     form.resize(794, 400);
     EXPECT_EQ(band->geometry(), QRect(0, 0, 794, 82));
-    band->setAlign(alNone);
+    band->setAlign(Align::None);
     band->resize(513, 282);
     form.resize(727, 472);
     EXPECT_EQ(band->geometry(), QRect(0, 0, 513, 282));

@@ -73,7 +73,7 @@ TEST_F(PrintContents, InvisibleElementPrintsNothing)
 TEST_F(PrintContents, FrameUsesTheTargetRectangleAndAtLeastOnePixel)
 {
     CardShape shape;
-    shape.setShape(stCircle);
+    shape.setShape(ShapeType::Circle);
     shape.setBrush(Qt::NoBrush);
     shape.setPen(QPen(Qt::black, 0));
     shape.setBounds(0, 0, 10, 10); // the element's own size does not count

@@ -13,7 +13,7 @@ struct BandFixture
     explicit BandFixture(int width = 200, int height = 100)
         : form(std::make_unique<QWidget>()), band(new CardBand(form.get()))
     {
-        band->setAlign(alNone);
+        band->setAlign(Align::None);
         band->setGeometry(0, 0, width, height);
     }
 

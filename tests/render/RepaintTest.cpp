@@ -45,7 +45,7 @@ TEST_P(Repaint, ChangingTheLookRepaintsTheElement)
     QWidget form;
     form.resize(300, 200);
     auto *band = new CardBand(&form);
-    band->setAlign(alNone);
+    band->setAlign(Align::None);
     band->setGeometry(0, 0, 300, 200);
     CardElement *element = GetParam().make(&form);
     element->setParentWidget(band);
@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         RepaintRow{"moving away", maker<CardLabel>(), [](CardElement *c) { c->setLeft(0); }},
         RepaintRow{"pen", maker<CardShape>(), [](CardElement *c) { shape(c)->setPen(QPen(Qt::red)); }},
         RepaintRow{"brush", maker<CardShape>(), [](CardElement *c) { shape(c)->setBrush(Qt::NoBrush); }},
-        RepaintRow{"shape", maker<CardShape>(), [](CardElement *c) { shape(c)->setShape(stCircle); }},
+        RepaintRow{"shape", maker<CardShape>(), [](CardElement *c) { shape(c)->setShape(ShapeType::Circle); }},
         RepaintRow{"picture", maker<CardImage>(),
                    [](CardElement *c) { image(c)->setPicture(CardPicture::fromImage(QImage(4, 4, QImage::Format_RGB32))); }},
         RepaintRow{"centre", maker<CardImage>(), [](CardElement *c) { image(c)->setCenter(false); }},

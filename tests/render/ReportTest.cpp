@@ -21,8 +21,8 @@ protected:
         reportPrinter().endDoc();
         reportPrinter().clearPages();
         reportPrinter().setPreviewMode(true);
-        reportPrinter().setOrientation(poPortrait);
-        reportPrinter().setPaperSize(alr_A4);
+        reportPrinter().setOrientation(PrinterOrientation::Portrait);
+        reportPrinter().setPaperSize(PaperSize::A4);
         setShowFieldNames(false);
         setShowFieldCaptions(false);
     }
@@ -115,35 +115,38 @@ TEST(Report, ConstructionClearsTheSwitches)
     Report report;
     EXPECT_FALSE(showFieldNames());
     EXPECT_FALSE(showFieldCaptions());
-    EXPECT_EQ(report.orientation(), poPortrait);
-    EXPECT_EQ(report.papersize(), alr_A4);
+    EXPECT_EQ(report.orientation(), PrinterOrientation::Portrait);
+    EXPECT_EQ(report.papersize(), PaperSize::A4);
 }
 
 TEST_F(ReportLayer, MarginsStayBelowThePaperWidth)
 {
     const struct { PaperSize paper; int margin; int kept; } rows[] = {
-        {alr_A4, 209, 209}, {alr_A4, 210, 0}, {alr_A4, 0, 0}, {alr_A4, -1, 0},
-        {alr_A5, 147, 147}, {alr_A5, 148, 0}, {alr_Letter, 214, 214}, {alr_Legal, 215, 0},
+        {PaperSize::A4, 209, 209},  {PaperSize::A4, 210, 0},        {PaperSize::A4, 0, 0},
+        {PaperSize::A4, -1, 0},     {PaperSize::A5, 147, 147},      {PaperSize::A5, 148, 0},
+        {PaperSize::Letter, 214, 214}, {PaperSize::Legal, 215, 0},
     };
     for (const auto &row : rows) {
         Report report;
         report.setPapersize(row.paper);
         report.setLeftMarginMM(row.margin);
         report.setRightMarginMM(row.margin);
-        EXPECT_EQ(report.leftMarginMM(), row.kept) << row.paper << " " << row.margin;
-        EXPECT_EQ(report.rightMarginMM(), row.kept) << row.paper << " " << row.margin;
+        EXPECT_EQ(report.leftMarginMM(), row.kept) << static_cast<int>(row.paper) << " " << row.margin;
+        EXPECT_EQ(report.rightMarginMM(), row.kept) << static_cast<int>(row.paper) << " " << row.margin;
     }
 }
 
 TEST(ReportPrinter, PagePixelsRoundToNearest)
 {
+    constexpr auto Portrait = PrinterOrientation::Portrait;
+    constexpr auto Landscape = PrinterOrientation::Landscape;
     const struct { PaperSize paper; PrinterOrientation o; int ppi; QSize size; } rows[] = {
-        {alr_A4, poPortrait, 96, {794, 1123}},   {alr_A4, poLandscape, 96, {1123, 794}},
-        {alr_A5, poPortrait, 96, {559, 794}},    {alr_Letter, poPortrait, 96, {813, 1054}},
-        {alr_Legal, poPortrait, 96, {813, 1342}}, {alr_A4, poPortrait, 600, {4961, 7016}},
+        {PaperSize::A4, Portrait, 96, {794, 1123}},    {PaperSize::A4, Landscape, 96, {1123, 794}},
+        {PaperSize::A5, Portrait, 96, {559, 794}},     {PaperSize::Letter, Portrait, 96, {813, 1054}},
+        {PaperSize::Legal, Portrait, 96, {813, 1342}}, {PaperSize::A4, Portrait, 600, {4961, 7016}},
     };
     for (const auto &row : rows)
-        EXPECT_EQ(pagePixels(row.paper, row.o, row.ppi), row.size) << row.paper << " " << row.ppi;
+        EXPECT_EQ(pagePixels(row.paper, row.o, row.ppi), row.size) << static_cast<int>(row.paper) << " " << row.ppi;
 }
 
 TEST_F(ReportLayer, PreviewMetricsFollowTheScreenAndTheReport)
@@ -154,15 +157,15 @@ TEST_F(ReportLayer, PreviewMetricsFollowTheScreenAndTheReport)
     EXPECT_EQ(printer.pixelsPerInchX(), screenPpi);
     EXPECT_EQ(printer.printingOffset(), QPoint(0, 0));
     EXPECT_EQ(QSize(printer.pageWidth(), printer.pageHeight()),
-              pagePixels(alr_A4, poPortrait, screenPpi));
+              pagePixels(PaperSize::A4, PrinterOrientation::Portrait, screenPpi));
 
     Report report;
-    report.setOrientation(poLandscape);
+    report.setOrientation(PrinterOrientation::Landscape);
     EXPECT_EQ(QSize(printer.pageWidth(), printer.pageHeight()),
-              pagePixels(alr_A4, poLandscape, screenPpi));
-    report.setPapersize(alr_Letter);
+              pagePixels(PaperSize::A4, PrinterOrientation::Landscape, screenPpi));
+    report.setPapersize(PaperSize::Letter);
     EXPECT_EQ(QSize(printer.pageWidth(), printer.pageHeight()),
-              pagePixels(alr_Letter, poLandscape, screenPpi));
+              pagePixels(PaperSize::Letter, PrinterOrientation::Landscape, screenPpi));
 }
 
 TEST_F(ReportLayer, PagesAreCreatedOnDemandAndCounted)
@@ -179,7 +182,7 @@ TEST_F(ReportLayer, PagesAreCreatedOnDemandAndCounted)
     EXPECT_EQ(printer.currentPage()->width(), printer.pageWidth());
     EXPECT_EQ(printer.currentPage()->height(), printer.pageHeight());
     CardSystemField pageNumber;
-    pageNumber.setDataType(alr_PageNum);
+    pageNumber.setDataType(SystemDataType::PageNumber);
     EXPECT_EQ(pageNumber.printedText().toStdString(), "2");
 }
 
@@ -202,10 +205,13 @@ TEST(CardSystemField, TextsByDataType)
     QObject owner;
     owner.setObjectName(QStringLiteral("Form1"));
     const struct { SystemDataType type; const char *caption; const char *text; } rows[] = {
-        {alr_Counter, "#Counter#", "1"},  {alr_Count, "#Count#", "E"},
-        {alr_FormName, "#Form1#", "Form1"}, {alr_PageNum, "#Page#", nullptr},
-        {alr_Time, "#hh:mm:ss#", nullptr}, {alr_Date, "#tt.mm.jjjj#", nullptr},
-        {alr_DateTime, "#tt.mm.jjjj hh:mm:ss#", nullptr},
+        {SystemDataType::Counter, "#Counter#", "1"},
+        {SystemDataType::Count, "#Count#", "E"},
+        {SystemDataType::FormName, "#Form1#", "Form1"},
+        {SystemDataType::PageNumber, "#Page#", nullptr},
+        {SystemDataType::Time, "#hh:mm:ss#", nullptr},
+        {SystemDataType::Date, "#tt.mm.jjjj#", nullptr},
+        {SystemDataType::DateTime, "#tt.mm.jjjj hh:mm:ss#", nullptr},
     };
     for (const auto &row : rows) {
         CardSystemField field(&owner);
@@ -217,7 +223,7 @@ TEST(CardSystemField, TextsByDataType)
             EXPECT_FALSE(field.printedText().isEmpty());
     }
     CardSystemField counter;
-    counter.setDataType(alr_Counter);
+    counter.setDataType(SystemDataType::Counter);
     EXPECT_FALSE(counter.nextValue());
     EXPECT_FALSE(counter.nextValue());
     EXPECT_EQ(counter.printedText().toStdString(), "3");
