@@ -14,7 +14,7 @@
 #include "GifImage.h"
 #include "JpegWriter.h"
 #include "CardBand.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 
 #include <QFont>
 #include <QApplication>
@@ -68,8 +68,8 @@ QImage busyCard()
     options.background = card::kDesignedBackground;
     options.interfaceChoice = card::kDesignedInterface;
     card::applyLookToCard(&form, card::applyCardOptions(options, {}));
-    if (auto *image = form.findChild<CardImage *>(QStringLiteral("tAlImage1")))
-        image->setPicture(CardPicture::fromImage(backgroundPicture()));
+    if (auto *image = form.findChild<CardPictureElement *>(QStringLiteral("tAlImage1")))
+        image->setPicture(Picture::fromImage(backgroundPicture()));
     const QStringList identity[] = {{"K1ABC", "John Operator", "12 Main Street",
                                      "Springfield, MA 01101", "USA", "k1abc@example.org",
                                      "Pse QSL direct or via bureau, Tnx 73s"},

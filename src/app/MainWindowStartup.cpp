@@ -20,7 +20,7 @@
 #include "features/CardOptionsController.h"
 #include "features/QsoEntryController.h"
 #include "CardBand.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 
 #include <QCalendarWidget>
 #include <QDate>

@@ -7,7 +7,7 @@
 #include "CardShape.h"
 #include "EntryEdit.h"
 #include "CardBand.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -58,7 +58,7 @@ void addFrame(const ElementSpec &e, CardBand *band, QObject *owner)
 
 void addPicture(const ElementSpec &e, CardBand *band, QObject *owner)
 {
-    auto *image = new CardImage(owner);
+    auto *image = new CardPictureElement(owner);
     image->setObjectName(QString::fromLatin1(e.name));
     image->setParentWidget(band);
     image->setAutoSize(false);

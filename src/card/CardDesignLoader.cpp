@@ -3,7 +3,7 @@
 #include "CardDocument.h"
 #include "CardElements.h"
 #include "CardBuilder.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "CardShape.h"
 #include "CardStyling.h"
 #include "DataFolder.h"
@@ -332,7 +332,7 @@ LoadedDesign loadCardDesign(CardDocument &document, const QString &stateFile)
         const QString path =
             lineAt(loadLines(dataFilePath(QStringLiteral("gfile.qec"))), 0);
         if (!path.isEmpty() && QFileInfo(path).isFile())
-            document.element<CardImage>(QStringLiteral("tAlImage1"))
+            document.element<CardPictureElement>(QStringLiteral("tAlImage1"))
                 ->setPicture(card::loadBackgroundPicture(path));
     });
     step(loaded.problems, [&] {

@@ -54,11 +54,11 @@ QString contactInfoFilter()
     return QStringLiteral("TXT Files (*.txt)");
 }
 
-CardPicture loadBackgroundPicture(const QString &path)
+Picture loadBackgroundPicture(const QString &path)
 {
     const DecodedKind *kind = decodedKind(QFileInfo(path).suffix());
     if (!kind) {
-        CardPicture picture;
+        Picture picture;
         picture.loadFromFile(path);
         return picture;
     }
@@ -70,7 +70,7 @@ CardPicture loadBackgroundPicture(const QString &path)
     const QImage image = readWholeImage(reader);
     if (image.isNull())
         throw KartelloError(QStringLiteral("%1 image is not valid").arg(QLatin1String(kind->name)));
-    return CardPicture::fromImage(opaque(image));
+    return Picture::fromImage(opaque(image));
 }
 
 SavedQso savedQsoFromLines(const QStringList &lines)

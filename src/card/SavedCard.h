@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardPicture.h"
+#include "Picture.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,11 +17,11 @@ QString backgroundPictureFilter();
 QString contactInfoFilter();
 
 // Loads a background picture. A bitmap, PNG or JPEG file is decoded into a bitmap, so it is
-// drawn on the card and in every output; the other picture kinds load as CardPicture does
+// drawn on the card and in every output; the other picture kinds load as Picture::loadFromFile does
 // (kept, shown as a placeholder). Raises "Cannot open file %s" for a missing file, "Unknown
 // picture file extension (.%s)" for an unknown extension, and "Bitmap image is not valid",
 // "PNG image is not valid" or "JPEG image is not valid" for a file that does not decode.
-CardPicture loadBackgroundPicture(const QString &path);
+Picture loadBackgroundPicture(const QString &path);
 
 // A contact info file's lines as Load QSL puts them into the QSO fields: lines 2..8 go to
 // the seven fields (call sign, date, time, frequency, mode, power, report) in that order,

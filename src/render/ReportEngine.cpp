@@ -6,7 +6,7 @@
 #include "CardShape.h"
 #include "CardSystemField.h"
 #include "CardBand.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 
 #include <functional>
 #include <map>
@@ -31,7 +31,7 @@ const std::map<QString, Factory> &registry()
         {QStringLiteral("CardLabel"), [](QObject *o) { return new CardLabel(o); }},
         {QStringLiteral("CardSystemField"), [](QObject *o) { return new CardSystemField(o); }},
         {QStringLiteral("CardShape"), [](QObject *o) { return new CardShape(o); }},
-        {QStringLiteral("CardImage"), [](QObject *o) { return new CardImage(o); }},
+        {QStringLiteral("CardPictureElement"), [](QObject *o) { return new CardPictureElement(o); }},
         {QStringLiteral("ReportDetailLink"), [](QObject *o) { return new ReportDetailLink(o); }},
     };
     return classes;

@@ -14,7 +14,7 @@ bool showFieldCaptions();
 void setShowFieldCaptions(bool show);
 
 // The engine's component classes by name: Report, CardBand, CardField, CardLabel,
-// CardSystemField, CardShape, CardImage, ReportDetailLink.
+// CardSystemField, CardShape, CardPictureElement, ReportDetailLink.
 QStringList registeredReportClasses();
 // Creates a registered component owned by owner; a CardBand needs a form as owner (it
 // becomes its parent). Returns nullptr for a class name that is not registered.

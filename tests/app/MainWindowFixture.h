@@ -2,7 +2,7 @@
 
 #include "DataFolder.h"
 #include "ScriptedDialogs.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "CardLabel.h"
 #include "CollapsiblePanel.h"
 #include "EntryEdit.h"

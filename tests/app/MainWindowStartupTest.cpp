@@ -7,7 +7,7 @@
 #include "Mailer.h"
 #include "EntryEdit.h"
 #include "CardBand.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "WindowDescription.h"
 
 #include <QCheckBox>
@@ -100,7 +100,7 @@ TEST_F(MainWindowFixture, DeletedBackgroundPictureLeavesTheCardWithoutOne)
     writeFile(dataFile("gfile.qec"), (dir.path() + "/gone.bmp\r\n").toUtf8());
     start();
     EXPECT_TRUE(dialogs.texts("error").isEmpty());
-    EXPECT_TRUE(form->control<CardImage>("tAlImage1")->picture().isEmpty());
+    EXPECT_TRUE(form->control<CardPictureElement>("tAlImage1")->picture().isEmpty());
 }
 
 TEST_F(MainWindowFixture, BackgroundPictureNamedInGfileIsLoaded)
@@ -110,7 +110,7 @@ TEST_F(MainWindowFixture, BackgroundPictureNamedInGfileIsLoaded)
     ASSERT_TRUE(picture.save(dir.path() + "/bkg.bmp"));
     writeFile(dataFile("gfile.qec"), (dir.path() + "/bkg.bmp\r\n").toUtf8());
     start();
-    EXPECT_TRUE(form->control<CardImage>("tAlImage1")->picture().isBitmap());
+    EXPECT_TRUE(form->control<CardPictureElement>("tAlImage1")->picture().isBitmap());
 }
 
 // A file that could not be read whole at start-up is written whole at shutdown, and what the

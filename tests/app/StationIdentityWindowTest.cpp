@@ -2,7 +2,7 @@
 // through the real main window.
 #include "MainWindowFixture.h"
 
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "CardLabel.h"
 #include "Colors.h"
 #include "EntryEdit.h"
@@ -166,7 +166,7 @@ TEST_P(BackgroundFiles, ShowLikeABitmapOrFailCleanly)
     } else {
         EXPECT_EQ(QStringList{row.error}, dialogs.texts("error"));
         EXPECT_EQ(gfileBefore, readFile(dataFile("gfile.qec")));
-        EXPECT_TRUE(form->control<CardImage>("tAlImage1")->picture().isEmpty());
+        EXPECT_TRUE(form->control<CardPictureElement>("tAlImage1")->picture().isEmpty());
         EXPECT_EQ(QColor(Qt::white), corner);
     }
 }

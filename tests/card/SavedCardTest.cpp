@@ -70,7 +70,7 @@ struct PictureRow {
     const char *label;
     const char *fileName;
     Writer writer;
-    CardPicture::Kind kind;   // what a good file loads as
+    Picture::Kind kind;   // what a good file loads as
     const char *error;        // the failure's text ("%1" = path), or "" for none
 };
 
@@ -112,7 +112,7 @@ TEST_P(BackgroundPictures, LoadAsTheOperatorExpects)
 
     const QString expectedError = QString::fromLatin1(row.error).arg(path);
     try {
-        const CardPicture picture = loadBackgroundPicture(path);
+        const Picture picture = loadBackgroundPicture(path);
         EXPECT_EQ("", expectedError.toStdString());
         EXPECT_EQ(row.kind, picture.kind());
         if (picture.isBitmap()) {
@@ -133,25 +133,25 @@ TEST_P(BackgroundPictures, LoadAsTheOperatorExpects)
 INSTANTIATE_TEST_SUITE_P(
     Rows, BackgroundPictures,
     ::testing::Values(
-        PictureRow{"Bitmap", "bkg.bmp", Writer::QtBmp, CardPicture::Bitmap, ""},
-        PictureRow{"Png", "photo.png", Writer::QtPng, CardPicture::Bitmap, ""},
-        PictureRow{"Jpeg", "photo.jpg", Writer::Libjpeg, CardPicture::Bitmap, ""},
-        PictureRow{"JpegLongSuffix", "photo.JPEG", Writer::Libjpeg, CardPicture::Bitmap, ""},
-        PictureRow{"BrokenBitmap", "bad.bmp", Writer::Garbage, CardPicture::Empty,
+        PictureRow{"Bitmap", "bkg.bmp", Writer::QtBmp, Picture::Bitmap, ""},
+        PictureRow{"Png", "photo.png", Writer::QtPng, Picture::Bitmap, ""},
+        PictureRow{"Jpeg", "photo.jpg", Writer::Libjpeg, Picture::Bitmap, ""},
+        PictureRow{"JpegLongSuffix", "photo.JPEG", Writer::Libjpeg, Picture::Bitmap, ""},
+        PictureRow{"BrokenBitmap", "bad.bmp", Writer::Garbage, Picture::Empty,
                    "Bitmap image is not valid"},
-        PictureRow{"BitmapCutToHalf", "half.bmp", Writer::QtBmpHalf, CardPicture::Empty,
+        PictureRow{"BitmapCutToHalf", "half.bmp", Writer::QtBmpHalf, Picture::Empty,
                    "Bitmap image is not valid"},
         PictureRow{"BitmapCutTo100Bytes", "short.bmp", Writer::QtBmpHundredBytes,
-                   CardPicture::Empty, "Bitmap image is not valid"},
-        PictureRow{"CutBitmapNamedPng", "half.png", Writer::QtBmpHalfAsPng, CardPicture::Empty,
+                   Picture::Empty, "Bitmap image is not valid"},
+        PictureRow{"CutBitmapNamedPng", "half.png", Writer::QtBmpHalfAsPng, Picture::Empty,
                    "PNG image is not valid"},
-        PictureRow{"BrokenJpeg", "bad.jpg", Writer::Garbage, CardPicture::Empty,
+        PictureRow{"BrokenJpeg", "bad.jpg", Writer::Garbage, Picture::Empty,
                    "JPEG image is not valid"},
-        PictureRow{"BrokenPng", "bad.png", Writer::Garbage, CardPicture::Empty,
+        PictureRow{"BrokenPng", "bad.png", Writer::Garbage, Picture::Empty,
                    "PNG image is not valid"},
-        PictureRow{"Missing", "gone.bmp", Writer::Nothing, CardPicture::Empty,
+        PictureRow{"Missing", "gone.bmp", Writer::Nothing, Picture::Empty,
                    "Cannot open file %1"},
-        PictureRow{"UnknownExtension", "notes.txt", Writer::Garbage, CardPicture::Empty,
+        PictureRow{"UnknownExtension", "notes.txt", Writer::Garbage, Picture::Empty,
                    "Unknown picture file extension (.txt)"}),
     [](const auto &info) { return std::string(info.param.label); });
 
@@ -163,7 +163,7 @@ TEST(BackgroundPictures, TransparentPngPartsAreWhite)
     image.fill(Qt::transparent);
     image.setPixelColor(5, 5, QColor(10, 20, 30));
     ASSERT_TRUE(image.save(dir.filePath("a.png")));
-    const CardPicture picture = loadBackgroundPicture(dir.filePath("a.png"));
+    const Picture picture = loadBackgroundPicture(dir.filePath("a.png"));
     EXPECT_FALSE(picture.image().hasAlphaChannel());
     EXPECT_EQ(QColor(Qt::white), picture.image().pixelColor(0, 0));
     EXPECT_EQ(QColor(10, 20, 30), picture.image().pixelColor(5, 5));

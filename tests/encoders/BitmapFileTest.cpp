@@ -1,5 +1,5 @@
 #include "BitmapFile.h"
-#include "CardPicture.h"
+#include "Picture.h"
 #include "CardPictureFiles.h"
 #include "ImageBitmap.h"
 #include "KartelloError.h"
@@ -282,7 +282,7 @@ TEST_P(CutBitmaps, GiveNoCardPicture)
     if (GetParam().complete && !GetParam().decodes)
         return;
     QString error;
-    CardPicture picture;
+    Picture picture;
     try {
         picture.loadFromFile(path);
     } catch (const KartelloError &e) {

@@ -3,7 +3,7 @@
 #include "CardField.h"
 #include "ReportPrinter.h"
 #include "CardShape.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -83,13 +83,13 @@ TEST_F(PrintContents, FrameUsesTheTargetRectangleAndAtLeastOnePixel)
 
 TEST_F(PrintContents, UnstretchedPictureIsLaidOutThenStretched)
 {
-    CardImage image;
+    CardPictureElement image;
     image.setBounds(0, 0, 20, 20);
     image.setStretch(false);
     image.setCenter(true);
     QImage bitmap(10, 10, QImage::Format_RGB32);
     bitmap.fill(Qt::red);
-    image.setPicture(CardPicture::fromImage(bitmap));
+    image.setPicture(Picture::fromImage(bitmap));
     image.printTo(QRect(0, 0, 40, 40)); // twice the element's size
     const QImage printed = page();
     EXPECT_EQ(paintedBounds(printed), QRect(10, 10, 20, 20));
@@ -98,7 +98,7 @@ TEST_F(PrintContents, UnstretchedPictureIsLaidOutThenStretched)
 
 TEST_F(PrintContents, NonBitmapPrintsThePlaceholderOverTheTarget)
 {
-    CardImage image;
+    CardPictureElement image;
     image.printTo(QRect(10, 10, 60, 30));
     const QImage printed = page();
     EXPECT_EQ(paintedBounds(printed), QRect(10, 10, 60, 30));

@@ -1,7 +1,7 @@
 #include "CardLabel.h"
 #include "CardShape.h"
 #include "CardBand.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "TestNames.h"
 
 #include <QApplication>
@@ -70,7 +70,7 @@ std::function<CardElement *(QObject *)> maker()
     };
 }
 
-CardImage *image(CardElement *c) { return static_cast<CardImage *>(c); }
+CardPictureElement *image(CardElement *c) { return static_cast<CardPictureElement *>(c); }
 CardShape *shape(CardElement *c) { return static_cast<CardShape *>(c); }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -87,10 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
         RepaintRow{"pen", maker<CardShape>(), [](CardElement *c) { shape(c)->setPen(QPen(Qt::red)); }},
         RepaintRow{"brush", maker<CardShape>(), [](CardElement *c) { shape(c)->setBrush(Qt::NoBrush); }},
         RepaintRow{"shape", maker<CardShape>(), [](CardElement *c) { shape(c)->setShape(ShapeType::Circle); }},
-        RepaintRow{"picture", maker<CardImage>(),
-                   [](CardElement *c) { image(c)->setPicture(CardPicture::fromImage(QImage(4, 4, QImage::Format_RGB32))); }},
-        RepaintRow{"centre", maker<CardImage>(), [](CardElement *c) { image(c)->setCenter(false); }},
-        RepaintRow{"stretch", maker<CardImage>(), [](CardElement *c) { image(c)->setStretch(false); }}),
+        RepaintRow{"picture", maker<CardPictureElement>(),
+                   [](CardElement *c) { image(c)->setPicture(Picture::fromImage(QImage(4, 4, QImage::Format_RGB32))); }},
+        RepaintRow{"centre", maker<CardPictureElement>(), [](CardElement *c) { image(c)->setCenter(false); }},
+        RepaintRow{"stretch", maker<CardPictureElement>(), [](CardElement *c) { image(c)->setStretch(false); }}),
     [](const auto &info) { return testName(info.param.name); });
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "StationIdentityController.h"
 
 #include "CardElements.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "CardLabel.h"
 #include "CardStyling.h"
 #include "DataFolder.h"
@@ -80,8 +80,8 @@ void StationIdentityController::loadBackgroundPicture()
         return;
     dialog->setFileName(chosen);
     // Cleared first: a picture that fails to load leaves the card without one.
-    auto *background = m_window.control<CardImage>(QStringLiteral("tAlImage1"));
-    background->setPicture(CardPicture());
+    auto *background = m_window.control<CardPictureElement>(QStringLiteral("tAlImage1"));
+    background->setPicture(Picture());
     background->setPicture(card::loadBackgroundPicture(chosen));
     saveLines(dataFilePath(kBackgroundFile), {QFileInfo(chosen).absoluteFilePath()});
 }
@@ -90,7 +90,7 @@ void StationIdentityController::loadRememberedBackground()
 {
     const QString path = lineAt(loadLines(dataFilePath(kBackgroundFile)), 0);
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        m_window.control<CardImage>(QStringLiteral("tAlImage1"))
+        m_window.control<CardPictureElement>(QStringLiteral("tAlImage1"))
             ->setPicture(card::loadBackgroundPicture(path));
 }
 

@@ -1,4 +1,4 @@
-#include "CardPicture.h"
+#include "Picture.h"
 
 #include "ImageBitmap.h"
 #include "KartelloError.h"
@@ -9,25 +9,25 @@
 
 namespace {
 
-CardPicture::Kind kindForSuffix(const QString &suffix)
+Picture::Kind kindForSuffix(const QString &suffix)
 {
-    static const struct { const char *suffix; CardPicture::Kind kind; } table[] = {
-        {"bmp", CardPicture::Bitmap}, {"jpg", CardPicture::Jpeg}, {"jpeg", CardPicture::Jpeg},
-        {"gif", CardPicture::Gif},    {"ico", CardPicture::Icon}, {"wmf", CardPicture::Metafile},
-        {"emf", CardPicture::Metafile},
+    static const struct { const char *suffix; Picture::Kind kind; } table[] = {
+        {"bmp", Picture::Bitmap}, {"jpg", Picture::Jpeg}, {"jpeg", Picture::Jpeg},
+        {"gif", Picture::Gif},    {"ico", Picture::Icon}, {"wmf", Picture::Metafile},
+        {"emf", Picture::Metafile},
     };
     for (const auto &row : table) {
         if (suffix.compare(QLatin1String(row.suffix), Qt::CaseInsensitive) == 0)
             return row.kind;
     }
-    return CardPicture::Other;
+    return Picture::Other;
 }
 
 } // namespace
 
-CardPicture CardPicture::fromImage(const QImage &image)
+Picture Picture::fromImage(const QImage &image)
 {
-    CardPicture picture;
+    Picture picture;
     if (!image.isNull()) {
         picture.m_kind = Bitmap;
         picture.m_image = image;
@@ -35,7 +35,7 @@ CardPicture CardPicture::fromImage(const QImage &image)
     return picture;
 }
 
-void CardPicture::loadFromFile(const QString &path)
+void Picture::loadFromFile(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix();
     const Kind kind = kindForSuffix(suffix);

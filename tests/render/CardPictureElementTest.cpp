@@ -1,6 +1,6 @@
 #include "KartelloError.h"
 #include "RenderTestSupport.h"
-#include "CardImage.h"
+#include "CardPictureElement.h"
 #include "TestNames.h"
 
 #include <QTemporaryDir>
@@ -28,14 +28,14 @@ QPoint sourceOf(QRgb pixel)
 // stretch off, centre on.
 struct CardFixture : BandFixture
 {
-    CardFixture() : BandFixture(511, 280), image(new CardImage(form.get()))
+    CardFixture() : BandFixture(511, 280), image(new CardPictureElement(form.get()))
     {
         image->setParentWidget(band);
         image->setBounds(-1, -1, 513, 282);
         image->setStretch(false);
         image->setCenter(true);
     }
-    CardImage *image;
+    CardPictureElement *image;
 };
 
 struct CropRow
@@ -55,7 +55,7 @@ TEST_P(CardBackground, BitmapIsCentredAndCroppedEquallyOnBothSides)
 {
     const CropRow &row = GetParam();
     CardFixture card;
-    card.image->setPicture(CardPicture::fromImage(coordinateBitmap(row.width, row.height)));
+    card.image->setPicture(Picture::fromImage(coordinateBitmap(row.width, row.height)));
     const QImage shot = card.snapshot();
     int mismatches = 0;
     for (int y = 0; y < 280; ++y) {
@@ -73,7 +73,7 @@ TEST_P(CardBackground, BitmapIsCentredAndCroppedEquallyOnBothSides)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(CardImage, CardBackground,
+INSTANTIATE_TEST_SUITE_P(CardPictureElement, CardBackground,
                          ::testing::Values(CropRow{600, 300, {44, 10}},  // columns 44 to 554
                                            CropRow{640, 480, {64, 100}}, // columns 64 to 574
                                            CropRow{511, 280, {0, 0}},    // exactly the card
@@ -83,10 +83,10 @@ INSTANTIATE_TEST_SUITE_P(CardImage, CardBackground,
                                     + std::to_string(info.param.height);
                          });
 
-TEST(CardImage, StretchFillsTheElement)
+TEST(CardPictureElement, StretchFillsTheElement)
 {
     BandFixture fixture(120, 120);
-    auto *image = new CardImage(fixture.form.get());
+    auto *image = new CardPictureElement(fixture.form.get());
     image->setParentWidget(fixture.band);
     image->setBounds(10, 10, 100, 100);
     QImage bitmap(2, 2, QImage::Format_RGB32);
@@ -94,7 +94,7 @@ TEST(CardImage, StretchFillsTheElement)
     bitmap.setPixel(1, 0, qRgb(0, 255, 0));
     bitmap.setPixel(0, 1, qRgb(0, 0, 255));
     bitmap.setPixel(1, 1, qRgb(0, 0, 0));
-    image->setPicture(CardPicture::fromImage(bitmap));
+    image->setPicture(Picture::fromImage(bitmap));
     const QImage shot = fixture.snapshot();
     EXPECT_EQ(shot.pixel(10, 10), qRgb(255, 0, 0));
     EXPECT_EQ(shot.pixel(109, 10), qRgb(0, 255, 0));
@@ -103,22 +103,22 @@ TEST(CardImage, StretchFillsTheElement)
     EXPECT_EQ(shot.pixel(110, 110), qRgb(255, 255, 255));
 }
 
-TEST(CardImage, WithoutCentreTheBitmapStartsAtTheCorner)
+TEST(CardPictureElement, WithoutCentreTheBitmapStartsAtTheCorner)
 {
     CardFixture card;
     card.image->setCenter(false);
-    card.image->setPicture(CardPicture::fromImage(coordinateBitmap(600, 300)));
+    card.image->setPicture(Picture::fromImage(coordinateBitmap(600, 300)));
     EXPECT_EQ(sourceOf(card.snapshot().pixel(0, 0)), QPoint(1, 1));
 }
 
-TEST(CardImage, AutoSizeTakesThePictureSize)
+TEST(CardPictureElement, AutoSizeTakesThePictureSize)
 {
-    CardImage image;
-    image.setPicture(CardPicture::fromImage(coordinateBitmap(30, 20)));
+    CardPictureElement image;
+    image.setPicture(Picture::fromImage(coordinateBitmap(30, 20)));
     EXPECT_EQ(image.width(), 100);
     image.setAutoSize(true);
     EXPECT_EQ(image.geometry(), QRect(0, 0, 30, 20));
-    image.setPicture(CardPicture::fromImage(coordinateBitmap(40, 50)));
+    image.setPicture(Picture::fromImage(coordinateBitmap(40, 50)));
     EXPECT_EQ(image.geometry(), QRect(0, 0, 40, 50));
 }
 
@@ -160,26 +160,26 @@ TEST_P(NotABitmap, ShowsThePlaceholderInsteadOfThePicture)
     }
     BandFixture fixture(120, 100);
     fixture.band->setColor(QColor(0, 128, 0));
-    auto *image = new CardImage(fixture.form.get());
+    auto *image = new CardPictureElement(fixture.form.get());
     image->setParentWidget(fixture.band);
     image->setBounds(5, 5, 100, 80);
     image->picture().loadFromFile(path);
     expectPlaceholder(fixture.snapshot(), QRect(5, 5, 100, 80));
 }
 
-INSTANTIATE_TEST_SUITE_P(CardImage, NotABitmap, ::testing::Values("jpg", "gif", "ico"),
+INSTANTIATE_TEST_SUITE_P(CardPictureElement, NotABitmap, ::testing::Values("jpg", "gif", "ico"),
                          [](const auto &info) { return testName(info.param); });
 
-TEST(CardImage, EmptyPictureShowsThePlaceholder)
+TEST(CardPictureElement, EmptyPictureShowsThePlaceholder)
 {
     BandFixture fixture(120, 100);
-    auto *image = new CardImage(fixture.form.get());
+    auto *image = new CardPictureElement(fixture.form.get());
     image->setParentWidget(fixture.band);
     image->setBounds(0, 0, 100, 80);
     expectPlaceholder(fixture.snapshot(), QRect(0, 0, 100, 80));
 }
 
-TEST(CardImage, BitmapFileIsShown)
+TEST(CardPictureElement, BitmapFileIsShown)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bkg.bmp"));
@@ -213,7 +213,7 @@ TEST_P(PictureLoadErrors, FailsWithItsTextAndKeepsThePicture)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(row.content);
     }
-    CardPicture picture = CardPicture::fromImage(coordinateBitmap(3, 3));
+    Picture picture = Picture::fromImage(coordinateBitmap(3, 3));
     try {
         picture.loadFromFile(path);
         FAIL() << "no error";
@@ -227,7 +227,7 @@ TEST_P(PictureLoadErrors, FailsWithItsTextAndKeepsThePicture)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    CardPicture, PictureLoadErrors,
+    Picture, PictureLoadErrors,
     ::testing::Values(LoadErrorRow{"missing.bmp", nullptr, "Cannot open file %1"},
                       LoadErrorRow{"card.txt", "text", "Unknown picture file extension (.%2)"},
                       LoadErrorRow{"broken.bmp", "BMnot really", "Bitmap image is not valid"}),

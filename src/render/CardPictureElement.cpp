@@ -1,24 +1,24 @@
-#include "CardImage.h"
+#include "CardPictureElement.h"
 
 #include "ReportPrinter.h"
 
 #include <QPainter>
 
-CardImage::CardImage(QObject *owner)
+CardPictureElement::CardPictureElement(QObject *owner)
     : CardElement(owner)
 {
     CardElement::setAutoSize(false);
     setBounds(0, 0, 100, 100);
 }
 
-void CardImage::setPicture(const CardPicture &picture)
+void CardPictureElement::setPicture(const Picture &picture)
 {
     m_picture = picture;
     adjustBounds();
     invalidate();
 }
 
-void CardImage::setCenter(bool center)
+void CardPictureElement::setCenter(bool center)
 {
     if (m_center == center)
         return;
@@ -26,7 +26,7 @@ void CardImage::setCenter(bool center)
     invalidate();
 }
 
-void CardImage::setStretch(bool stretch)
+void CardPictureElement::setStretch(bool stretch)
 {
     if (m_stretch == stretch)
         return;
@@ -34,14 +34,15 @@ void CardImage::setStretch(bool stretch)
     invalidate();
 }
 
-void CardImage::adjustBounds()
+void CardPictureElement::adjustBounds()
 {
     if (!autoSize() || m_picture.width() <= 0 || m_picture.height() <= 0)
         return;
     setBounds(left(), top(), m_picture.width(), m_picture.height());
 }
 
-QPoint CardImage::bitmapOrigin(int elementWidth, int elementHeight, int pw, int ph, bool center)
+QPoint CardPictureElement::bitmapOrigin(int elementWidth, int elementHeight, int pw, int ph,
+                                        bool center)
 {
     if (!center)
         return QPoint(0, 0);
@@ -49,7 +50,7 @@ QPoint CardImage::bitmapOrigin(int elementWidth, int elementHeight, int pw, int 
     return QPoint((elementWidth - pw) / 2, (elementHeight - ph) / 2);
 }
 
-void CardImage::paintPlaceholder(QPainter &painter, const QRect &rect) const
+void CardPictureElement::paintPlaceholder(QPainter &painter, const QRect &rect) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -59,7 +60,7 @@ void CardImage::paintPlaceholder(QPainter &painter, const QRect &rect) const
     painter.restore();
 }
 
-void CardImage::paint(QPainter &painter)
+void CardPictureElement::paint(QPainter &painter)
 {
     const QRect area(0, 0, width(), height());
     if (!m_picture.isBitmap()) {
@@ -74,7 +75,7 @@ void CardImage::paint(QPainter &painter)
                           image);
 }
 
-void CardImage::printContents(const QRect &rect)
+void CardPictureElement::printContents(const QRect &rect)
 {
     QPainter &canvas = reportPrinter().canvas();
     if (!m_picture.isBitmap()) {

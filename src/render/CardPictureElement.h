@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CardPicture.h"
+#include "Picture.h"
 #include "CardElement.h"
 
 // A picture element. A bitmap is stretched over the element, centred on it (cropped equally
 // on both sides when larger) or drawn at (0, 0); anything that is not a bitmap shows as a
 // white rectangle with a black dash-dot outline.
-class CardImage : public CardElement
+class CardPictureElement : public CardElement
 {
     Q_OBJECT
     Q_PROPERTY(bool Autosize READ autoSize WRITE setAutoSize)
@@ -14,13 +14,13 @@ class CardImage : public CardElement
     Q_PROPERTY(bool Stretch READ stretch WRITE setStretch)
 
 public:
-    explicit CardImage(QObject *owner = nullptr);
+    explicit CardPictureElement(QObject *owner = nullptr);
 
     // Copies picture into the element, applies auto size and repaints.
-    void setPicture(const CardPicture &picture);
+    void setPicture(const Picture &picture);
     // The element's own picture. Loading into it in place takes effect at the next repaint.
-    CardPicture &picture() { return m_picture; }
-    const CardPicture &picture() const { return m_picture; }
+    Picture &picture() { return m_picture; }
+    const Picture &picture() const { return m_picture; }
 
     bool center() const { return m_center; }
     void setCenter(bool center);
@@ -40,7 +40,7 @@ protected:
 private:
     void paintPlaceholder(QPainter &painter, const QRect &rect) const;
 
-    CardPicture m_picture;
+    Picture m_picture;
     bool m_center = true;
     bool m_stretch = true;
 };
