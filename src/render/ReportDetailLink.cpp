@@ -1,6 +1,6 @@
 #include "ReportDetailLink.h"
 
-#include "CardField.h"
+#include "CardRecordField.h"
 #include "CardBand.h"
 
 ReportDetailLink::ReportDetailLink(QObject *owner)
@@ -19,8 +19,8 @@ void ReportDetailLink::setGroupHeader(CardBand *band) { m_groupHeader = band; }
 CardBand *ReportDetailLink::groupFooter() const { return m_groupFooter; }
 void ReportDetailLink::setGroupFooter(CardBand *band) { m_groupFooter = band; }
 CardBand *ReportDetailLink::groupBand() const { return m_groupBand; }
-CardField *ReportDetailLink::dataSource() const { return m_dataSource; }
-void ReportDetailLink::setDataSource(CardField *field) { m_dataSource = field; }
+CardRecordField *ReportDetailLink::dataSource() const { return m_dataSource; }
+void ReportDetailLink::setDataSource(CardRecordField *field) { m_dataSource = field; }
 
 void ReportDetailLink::setGroupBand(CardBand *band)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardField.h"
+#include "CardRecordField.h"
 #include "CardBand.h"
 
 #include <QObject>
@@ -13,7 +13,7 @@ class ReportDetailLink : public QObject
     Q_PROPERTY(CardBand *GroupHeader READ groupHeader WRITE setGroupHeader)
     Q_PROPERTY(CardBand *GroupFooter READ groupFooter WRITE setGroupFooter)
     Q_PROPERTY(CardBand *GroupBand READ groupBand WRITE setGroupBand)
-    Q_PROPERTY(CardField *DataSource READ dataSource WRITE setDataSource)
+    Q_PROPERTY(CardRecordField *DataSource READ dataSource WRITE setDataSource)
 
 public:
     explicit ReportDetailLink(QObject *owner = nullptr);
@@ -26,12 +26,12 @@ public:
     CardBand *groupBand() const;
     // The previous group band forgets this link; the new one points back to it.
     void setGroupBand(CardBand *band);
-    CardField *dataSource() const;
-    void setDataSource(CardField *field);
+    CardRecordField *dataSource() const;
+    void setDataSource(CardRecordField *field);
 
 private:
     QPointer<CardBand> m_groupHeader;
     QPointer<CardBand> m_groupFooter;
     QPointer<CardBand> m_groupBand;
-    QPointer<CardField> m_dataSource;
+    QPointer<CardRecordField> m_dataSource;
 };

@@ -1,7 +1,7 @@
 #include "ReportEngine.h"
 
 #include "ReportDetailLink.h"
-#include "CardField.h"
+#include "CardRecordField.h"
 #include "Report.h"
 #include "CardShape.h"
 #include "CardSystemField.h"
@@ -27,7 +27,7 @@ const std::map<QString, Factory> &registry()
              auto *form = qobject_cast<QWidget *>(o);
              return (o && !form) ? nullptr : new CardBand(form);
          }},
-        {QStringLiteral("CardField"), [](QObject *o) { return new CardField(o); }},
+        {QStringLiteral("CardRecordField"), [](QObject *o) { return new CardRecordField(o); }},
         {QStringLiteral("CardLabel"), [](QObject *o) { return new CardLabel(o); }},
         {QStringLiteral("CardSystemField"), [](QObject *o) { return new CardSystemField(o); }},
         {QStringLiteral("CardShape"), [](QObject *o) { return new CardShape(o); }},

@@ -1,6 +1,6 @@
 #include "Fonts.h"
 #include "RenderTestSupport.h"
-#include "CardField.h"
+#include "CardRecordField.h"
 #include "ReportPrinter.h"
 #include "CardShape.h"
 #include "CardPictureElement.h"
@@ -31,7 +31,7 @@ protected:
 
 TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
 {
-    CardField field;
+    CardRecordField field;
     field.setFont(designFont(QStringLiteral("Tahoma"), 8));
     field.setFontColor(Qt::black);
     field.values() << QStringLiteral("R&D");
@@ -50,7 +50,7 @@ TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
 
 TEST_F(PrintContents, TextIsClippedAndFilledUnlessTransparent)
 {
-    CardField field;
+    CardRecordField field;
     field.setFont(designFont(QStringLiteral("Tahoma"), 20));
     field.setFontColor(Qt::black);
     field.setTransparent(false);

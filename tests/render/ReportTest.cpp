@@ -1,6 +1,6 @@
 #include "ReportEngine.h"
 #include "ReportDetailLink.h"
-#include "CardField.h"
+#include "CardRecordField.h"
 #include "Report.h"
 #include "CardSystemField.h"
 #include "TestNames.h"
@@ -50,10 +50,10 @@ TEST_P(FieldText, PrintTextFollowsValuesAndTheEmptyFieldRules)
 {
     const FieldRow &row = GetParam();
     QObject owner;
-    auto *master = new CardField(&owner);
+    auto *master = new CardRecordField(&owner);
     master->setObjectName(QStringLiteral("CALL"));
     master->values() << QStringLiteral("DL1ABC");
-    auto *field = new CardField(&owner);
+    auto *field = new CardRecordField(&owner);
     field->setObjectName(QString::fromUtf8(row.fieldName));
     field->setCaption(QStringLiteral("Call sign"));
     field->values() = row.values;
@@ -79,17 +79,17 @@ const FieldRow fieldRows[] = {
     {"duplicates kept", {"x", "x", "y"}, 2, false, false, "f", "y"},
 };
 
-INSTANTIATE_TEST_SUITE_P(CardField, FieldText, ::testing::ValuesIn(fieldRows),
+INSTANTIATE_TEST_SUITE_P(CardRecordField, FieldText, ::testing::ValuesIn(fieldRows),
                          [](const auto &info) { return testName(info.param.name); });
 
-TEST(CardField, NextValueWalksTheListOnce)
+TEST(CardRecordField, NextValueWalksTheListOnce)
 {
     const struct { int count; std::vector<bool> answers; } rows[] = {
         {0, {false, false}}, {1, {false, false}}, {2, {true, false, false}},
         {3, {true, true, false, false}},
     };
     for (const auto &row : rows) {
-        CardField field;
+        CardRecordField field;
         for (int i = 0; i < row.count; ++i)
             field.values() << QString::number(i);
         std::vector<bool> answers;

@@ -4,13 +4,13 @@
 
 #include <QStringList>
 
-// A text element with one value per record for the report layer.
-class CardField : public CardLabel
+// A text element that prints one value per report record, stepping through its list.
+class CardRecordField : public CardLabel
 {
     Q_OBJECT
 
 public:
-    explicit CardField(QObject *owner = nullptr);
+    explicit CardRecordField(QObject *owner = nullptr);
 
     QStringList &values() { return m_values; }
     const QStringList &values() const { return m_values; }

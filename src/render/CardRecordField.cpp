@@ -1,4 +1,4 @@
-#include "CardField.h"
+#include "CardRecordField.h"
 
 #include "ReportEngine.h"
 
@@ -6,12 +6,12 @@ namespace {
 const QString placeholder = QStringLiteral("~");
 }
 
-CardField::CardField(QObject *owner)
+CardRecordField::CardRecordField(QObject *owner)
     : CardLabel(owner)
 {
 }
 
-bool CardField::nextValue()
+bool CardRecordField::nextValue()
 {
     if (m_values.size() < 2)
         return false;
@@ -20,7 +20,7 @@ bool CardField::nextValue()
     return m_valueIndex < m_values.size();
 }
 
-QString CardField::printedText()
+QString CardRecordField::printedText()
 {
     if (m_values.isEmpty())
         return emptyText();
@@ -29,7 +29,7 @@ QString CardField::printedText()
     return m_values.size() == 1 ? m_values.first() : placeholder;
 }
 
-QString CardField::emptyText()
+QString CardRecordField::emptyText()
 {
     if (showFieldCaptions())
         return caption();
@@ -40,14 +40,14 @@ QString CardField::emptyText()
         QString master = name;
         while (master.endsWith(QLatin1Char('_')))
             master.chop(1);
-        auto *field = parent()->findChild<CardField *>(master, Qt::FindDirectChildrenOnly);
+        auto *field = parent()->findChild<CardRecordField *>(master, Qt::FindDirectChildrenOnly);
         if (field && field != this)
             return field->printedText();
     }
     return placeholder;
 }
 
-void CardField::clearValues()
+void CardRecordField::clearValues()
 {
     m_values.clear();
     m_valueIndex = 0;
