@@ -24,7 +24,7 @@ const char *const kChoiceRadios[] = {"Copy1", "Copy2", "Copy3", "Pos1", "Pos2", 
 } // namespace
 
 PrintWindow::PrintWindow(PrintWindowHost host, QWidget *parent)
-    : QDialog(parent), m_host(std::move(host)), m_report(new ReportPage(this))
+    : QDialog(parent), m_host(std::move(host)), m_sheet(new LetterSheet(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kartello Print"));
@@ -60,7 +60,7 @@ void PrintWindow::connectControls()
     }
 }
 
-std::array<bool, ReportPage::SlotCount> PrintWindow::slotsFor(Choice choice)
+std::array<bool, LetterSheet::SlotCount> PrintWindow::slotsFor(Choice choice)
 {
     switch (choice) {
     case Copies1:
@@ -138,21 +138,21 @@ void PrintWindow::cancel()
 
 void PrintWindow::printPage()
 {
-    m_report->clearSlots();
+    m_sheet->clearSlots();
     const Choice chosen = choice();
     const auto filled = slotsFor(chosen);
     const QImage card = m_host.cardPicture ? m_host.cardPicture() : QImage();
-    for (int slot = 0; slot < ReportPage::SlotCount; ++slot)
+    for (int slot = 0; slot < LetterSheet::SlotCount; ++slot)
         if (filled[slot])
-            m_report->setSlotPicture(slot, card);
+            m_sheet->setSlotPicture(slot, card);
     const Choice next = choiceAfterPrint(chosen, control<QCheckBox>("CheckBox1")->isChecked());
     if (next != chosen)
         setChoice(next);
-    m_report->setupPrinter(m_printer);
+    m_sheet->setupPrinter(m_printer);
     const QString proposal = m_host.printFileProposal ? m_host.printFileProposal() : QString();
     if (userDialogs().printDialog(m_printer, proposal)) {
-        m_report->setReportTitle(m_host.contactCallSign ? m_host.contactCallSign() : QString());
-        m_report->print(m_printer, this);
+        m_sheet->setReportTitle(m_host.contactCallSign ? m_host.contactCallSign() : QString());
+        m_sheet->print(m_printer, this);
     }
     if (m_host.writeContactsInfo)
         m_host.writeContactsInfo();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportPage.h"
+#include "LetterSheet.h"
 
 #include <QDialog>
 #include <QImage>
@@ -35,14 +35,14 @@ public:
     explicit PrintWindow(PrintWindowHost host, QWidget *parent = nullptr);
 
     // Which slots hold the card for a choice.
-    static std::array<bool, ReportPage::SlotCount> slotsFor(Choice choice);
+    static std::array<bool, LetterSheet::SlotCount> slotsFor(Choice choice);
     // The choice after a press of Print: positions advance 1 to 2 to 3 to 1 when
     // autoLoop is on; copies never change.
     static Choice choiceAfterPrint(Choice choice, bool autoLoop);
 
     Choice choice() const;
     void setChoice(Choice choice);
-    ReportPage &report() { return *m_report; }
+    LetterSheet &sheet() { return *m_sheet; }
     QPrinter &printer() { return m_printer; }
     QImage previewImage() const;
 
@@ -68,7 +68,7 @@ private:
     void connectControls();
 
     PrintWindowHost m_host;
-    ReportPage *m_report = nullptr;
+    LetterSheet *m_sheet = nullptr;
     QPrinter m_printer{QPrinter::HighResolution};
     // The choice radios in Choice order.
     std::array<QRadioButton *, 6> m_choiceRadios{};

@@ -3,7 +3,7 @@
 
 #include "PdfPage.h"
 #include "PrintWindow.h"
-#include "ReportPage.h"
+#include "LetterSheet.h"
 #include "features/BatchCard.h"
 
 #include <QDate>
@@ -152,8 +152,9 @@ std::vector<bool> filledSlots(const QString &pdf, int page, const QString &work)
     const QImage image(base + ".png");
     std::vector<bool> filled;
     const double pxPerMm = 96 / 25.4;
-    for (int slot = 0; slot < ReportPage::SlotCount; ++slot) {
-        const QRectF mm = ReportPage::slotRectMm(slot).translated(ReportPage::MarginMm, ReportPage::MarginMm);
+    for (int slot = 0; slot < LetterSheet::SlotCount; ++slot) {
+        const QRectF mm =
+            LetterSheet::slotRectMm(slot).translated(LetterSheet::MarginMm, LetterSheet::MarginMm);
         const QRect area(int(mm.x() * pxPerMm) + 4, int(mm.y() * pxPerMm) + 4, 500, 200);
         bool any = false;
         for (int y = area.top(); y < area.bottom() && !any; y += 2)

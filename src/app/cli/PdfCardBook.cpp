@@ -19,7 +19,7 @@ void PdfCardBook::start()
     if (!m_file.open(QIODevice::WriteOnly))
         throw KartelloError::cannotCreate(m_file.fileName());
     m_writer = std::make_unique<QPdfWriter>(&m_file);
-    m_writer->setPageLayout(ReportPage::pageLayout());
+    m_writer->setPageLayout(LetterSheet::pageLayout());
     m_writer->setTitle(QStringLiteral("Batch QSL print"));
     m_writer->setCreator(QStringLiteral("Kartello"));
     if (!m_painter.begin(m_writer.get()))
@@ -36,7 +36,7 @@ void PdfCardBook::addCard(const QImage &card)
         m_page.clearSlots();
     m_page.setSlotPicture(m_onPage, card);
     ++m_cards;
-    if (++m_onPage == ReportPage::SlotCount)
+    if (++m_onPage == LetterSheet::SlotCount)
         putPageOut();
 }
 

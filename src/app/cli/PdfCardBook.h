@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportPage.h"
+#include "LetterSheet.h"
 
 #include <QPainter>
 #include <QSaveFile>
@@ -38,7 +38,7 @@ private:
     QSaveFile m_file;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
-    ReportPage m_page;
+    LetterSheet m_page;
     int m_onPage = 0;
     int m_cards = 0;
     int m_pages = 0;

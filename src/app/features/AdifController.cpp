@@ -267,7 +267,7 @@ void AdifController::printSelected()
     if (isBusy())
         return;
     PrintWindow &printWindow = m_batch->outputs.printWindow();
-    ReportPage &report = printWindow.report();
+    LetterSheet &report = printWindow.sheet();
     report.setupPrinter(printWindow.printer());
     QString proposal;
     if (!m_lastLogPath.isEmpty()) {
@@ -282,7 +282,7 @@ void AdifController::printSelected()
     report.setReportTitle(kBatchPrintTitle);
     report.beginJob(printWindow.printer());
     struct JobEnd {
-        ReportPage &report;
+        LetterSheet &report;
         ~JobEnd() { report.endJob(); }
     } jobEnd{report};
     int onPage = 0;
@@ -292,7 +292,7 @@ void AdifController::printSelected()
             report.clearSlots();
         report.setSlotPicture(onPage, card);
         emptyQsoAfterBatchCard(*m_batch);
-        if (++onPage == ReportPage::SlotCount) {
+        if (++onPage == LetterSheet::SlotCount) {
             report.printPage();
             onPage = 0;
         }

@@ -18,7 +18,7 @@ class QWidget;
 // ("QRImage1".."QRImage3") one below the other at its left edge. A slot holds a copy of the
 // card snapshot or nothing; a picture prints at its natural size, one pixel per 1/96 inch,
 // from the slot's top-left corner and clipped to the slot. An empty slot prints nothing.
-class ReportPage : public QObject
+class LetterSheet : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString ReportTitle READ reportTitle WRITE setReportTitle)
@@ -30,8 +30,8 @@ public:
     static constexpr double BandHeightMm = 224.37;
     static constexpr double PixelsPerInch = 96.0;
 
-    explicit ReportPage(QObject *parent = nullptr);
-    ~ReportPage() override;
+    explicit LetterSheet(QObject *parent = nullptr);
+    ~LetterSheet() override;
 
     QString reportTitle() const { return m_title; }
     void setReportTitle(const QString &title) { m_title = title; }

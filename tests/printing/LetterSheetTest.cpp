@@ -1,6 +1,6 @@
 #include "KartelloError.h"
 #include "PdfPage.h"
-#include "ReportPage.h"
+#include "LetterSheet.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -11,7 +11,7 @@
 
 namespace {
 
-QString printToPdf(ReportPage &report, const QTemporaryDir &dir)
+QString printToPdf(LetterSheet &report, const QTemporaryDir &dir)
 {
     const QString path = dir.filePath("page.pdf");
     QPrinter printer(QPrinter::HighResolution);
@@ -32,7 +32,7 @@ class PrintedPage : public ::testing::TestWithParam<PageRow> {};
 TEST_P(PrintedPage, CardsInTheirSlotsAtNaturalSize)
 {
     QTemporaryDir dir;
-    ReportPage report;
+    LetterSheet report;
     for (int slot = 0; slot < 3; ++slot)
         if (GetParam().filled[slot])
             report.setSlotPicture(slot, framedTestCard());
@@ -57,10 +57,10 @@ INSTANTIATE_TEST_SUITE_P(Slots, PrintedPage, ::testing::Values(
     PageRow{"firstTwo", {true, true, false}}, PageRow{"all", {true, true, true}}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ReportPage, PdfHoldsTheCardPixelsAt96PerInchOnLetterWithTheTitle)
+TEST(LetterSheet, PdfHoldsTheCardPixelsAt96PerInchOnLetterWithTheTitle)
 {
     QTemporaryDir dir;
-    ReportPage report;
+    LetterSheet report;
     report.setReportTitle("K1ABC");
     report.setSlotPicture(1, framedTestCard());
     const QString pdf = printToPdf(report, dir);
@@ -101,7 +101,7 @@ class PrintedPixels : public ::testing::TestWithParam<PixelRow> {};
 TEST_P(PrintedPixels, PdfStoresTheCardLosslessly)
 {
     QTemporaryDir dir;
-    ReportPage report;
+    LetterSheet report;
     const QImage card = detailedTestCard();
     report.setSlotPicture(GetParam().slot, card);
     const QString pdf = printToPdf(report, dir);
@@ -122,10 +122,10 @@ INSTANTIATE_TEST_SUITE_P(Slots, PrintedPixels, ::testing::Values(
     PixelRow{"first", 0}, PixelRow{"second", 1}, PixelRow{"third", 2}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(ReportPage, UnwritablePdfIsReported)
+TEST(LetterSheet, UnwritablePdfIsReported)
 {
     QTemporaryDir dir;
-    ReportPage report;
+    LetterSheet report;
     report.setSlotPicture(0, framedTestCard());
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -139,9 +139,9 @@ TEST(ReportPage, UnwritablePdfIsReported)
     }
 }
 
-TEST(ReportPage, SlotsHoldCopiesAndClear)
+TEST(LetterSheet, SlotsHoldCopiesAndClear)
 {
-    ReportPage report;
+    LetterSheet report;
     QImage card = framedTestCard();
     report.setSlotPicture(2, card);
     card.fill(Qt::red);

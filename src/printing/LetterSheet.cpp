@@ -1,4 +1,4 @@
-#include "ReportPage.h"
+#include "LetterSheet.h"
 
 #include "KartelloError.h"
 
@@ -10,54 +10,54 @@
 
 namespace {
 
-constexpr double SlotTopsMm[ReportPage::SlotCount] = {0.0, 74.88, 149.75};
+constexpr double SlotTopsMm[LetterSheet::SlotCount] = {0.0, 74.88, 149.75};
 constexpr double SlotWidthMm = 135.47;
 constexpr double SlotHeightMm = 74.08;
 constexpr double MmPerInch = 25.4;
 
 } // namespace
 
-ReportPage::ReportPage(QObject *parent)
+LetterSheet::LetterSheet(QObject *parent)
     : QObject(parent)
 {
     setObjectName(QStringLiteral("QuickRep1"));
 }
 
-ReportPage::~ReportPage() = default;
+LetterSheet::~LetterSheet() = default;
 
-void ReportPage::setSlotPicture(int slot, const QImage &picture)
+void LetterSheet::setSlotPicture(int slot, const QImage &picture)
 {
     m_slots.at(slot) = picture.copy();
 }
 
-void ReportPage::clearSlot(int slot)
+void LetterSheet::clearSlot(int slot)
 {
     m_slots.at(slot) = QImage();
 }
 
-void ReportPage::clearSlots()
+void LetterSheet::clearSlots()
 {
     for (QImage &picture : m_slots)
         picture = QImage();
 }
 
-QImage ReportPage::slotPicture(int slot) const
+QImage LetterSheet::slotPicture(int slot) const
 {
     return m_slots.at(slot);
 }
 
-QRectF ReportPage::slotRectMm(int slot)
+QRectF LetterSheet::slotRectMm(int slot)
 {
     return QRectF(0.0, SlotTopsMm[slot], SlotWidthMm, SlotHeightMm);
 }
 
-QPageLayout ReportPage::pageLayout()
+QPageLayout LetterSheet::pageLayout()
 {
     return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                        QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm), QPageLayout::Millimeter);
 }
 
-void ReportPage::setupPrinter(QPrinter &printer) const
+void LetterSheet::setupPrinter(QPrinter &printer) const
 {
     printer.setPageLayout(pageLayout());
     printer.setFullPage(false);
@@ -66,7 +66,7 @@ void ReportPage::setupPrinter(QPrinter &printer) const
     printer.setFromTo(0, 0);
 }
 
-void ReportPage::print(QPrinter &printer, QWidget *progressParent)
+void LetterSheet::print(QPrinter &printer, QWidget *progressParent)
 {
     setupPrinter(printer);
     printer.setDocName(m_title);
@@ -82,7 +82,7 @@ void ReportPage::print(QPrinter &printer, QWidget *progressParent)
     progress.setValue(1);
 }
 
-std::unique_ptr<QPainter> ReportPage::openPainter(QPrinter &printer)
+std::unique_ptr<QPainter> LetterSheet::openPainter(QPrinter &printer)
 {
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(&printer)) {
@@ -93,14 +93,14 @@ std::unique_ptr<QPainter> ReportPage::openPainter(QPrinter &printer)
     return painter;
 }
 
-void ReportPage::paintPage(QPrinter &printer)
+void LetterSheet::paintPage(QPrinter &printer)
 {
     const std::unique_ptr<QPainter> painter = openPainter(printer);
     paintBand(*painter, printer.resolution());
     painter->end();
 }
 
-void ReportPage::paintBand(QPainter &painter, double resolution) const
+void LetterSheet::paintBand(QPainter &painter, double resolution) const
 {
     const double dotsPerMm = resolution / MmPerInch;
     const double dotsPerPixel = resolution / PixelsPerInch;
@@ -125,7 +125,7 @@ void ReportPage::paintBand(QPainter &painter, double resolution) const
     }
 }
 
-void ReportPage::beginJob(QPrinter &printer)
+void LetterSheet::beginJob(QPrinter &printer)
 {
     endJob();
     setupPrinter(printer);
@@ -134,7 +134,7 @@ void ReportPage::beginJob(QPrinter &printer)
     m_jobPages = 0;
 }
 
-void ReportPage::printPage()
+void LetterSheet::printPage()
 {
     if (!m_jobPrinter)
         return;
@@ -147,7 +147,7 @@ void ReportPage::printPage()
     ++m_jobPages;
 }
 
-void ReportPage::endJob()
+void LetterSheet::endJob()
 {
     if (m_jobPainter)
         m_jobPainter->end();
