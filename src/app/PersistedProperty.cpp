@@ -18,7 +18,7 @@ QByteArray qtPropertyFor(const QObject *object, const QString &name)
         return own;
     // A menu item always has a checked state (unchecked unless made checkable); a button only
     // when it can be checked. A slider's position is remembered only when it carries
-    // "Position" itself (a track bar).
+    // "Position" itself (a RememberedSlider).
     if (name == QLatin1String("Checked")) {
         if (auto *b = qobject_cast<const QAbstractButton *>(object))
             return b->isCheckable() ? QByteArray("checked") : QByteArray();

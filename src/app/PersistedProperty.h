@@ -7,7 +7,7 @@ class QObject;
 // One remembered property of one component, under its remembered name ("Checked",
 // "Position", "InitialDir", "FileName"). Qt spells "Checked" differently: a checkable
 // button's or any menu action's "checked". A property that carries the remembered name itself
-// always wins (a track bar's "Position").
+// always wins (a RememberedSlider's "Position").
 
 // The value as the state file holds it: "TRUE"/"FALSE" for a Boolean, decimal for an
 // integer, the text itself for a string, the character for a character. Empty when the

@@ -21,7 +21,7 @@ QRect restoredGeometry(const StoredGeometry &stored, const QRect &current, const
 // A window that remembers, between runs, its position and size and a few properties of every
 // component it owns, in the INI state file beside the executable (section = the window's
 // objectName). The remembered properties are "Checked" (check boxes, radio buttons, checkable
-// menu items), "Position" (sliders and track bars), "InitialDir" and "FileName" (any object
+// menu items), "Position" (remembered sliders), "InitialDir" and "FileName" (any object
 // carrying a property of that name, such as a file dialog's memory).
 //
 // Order of use: the derived window builds its components and connects their handlers, then

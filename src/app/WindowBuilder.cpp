@@ -12,7 +12,7 @@
 #include "RememberedList.h"
 #include "EntryEdit.h"
 #include "OneLineText.h"
-#include "TrackBar.h"
+#include "RememberedSlider.h"
 #include "GroupFrame.h"
 #include "FittedCaption.h"
 #include "CardBand.h"
@@ -48,8 +48,9 @@ QWidget *createBand(QWidget *form, QWidget *parent)
 
 QWidget *createSlider(const ControlRow &row, QWidget *parent)
 {
-    auto *slider = row.cls == ControlClass::TrackBar ? new TrackBar(parent)
-                                                     : new QSlider(Qt::Horizontal, parent);
+    auto *slider = row.cls == ControlClass::RememberedSlider
+                       ? new RememberedSlider(parent)
+                       : new QSlider(Qt::Horizontal, parent);
     slider->setRange(row.minimum, row.maximum);
     slider->setSingleStep(1);
     slider->setPageStep(1);
@@ -147,7 +148,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
     }
     case ControlClass::EntryEdit: return createEntryEdit(parent, row.caption);
     case ControlClass::Calendar: return createCalendar(parent);
-    case ControlClass::TrackBar:
+    case ControlClass::RememberedSlider:
     case ControlClass::Slider: return createSlider(row, parent);
     case ControlClass::Combo: return createCombo(parent, row.caption);
     case ControlClass::Choice: return new QComboBox(parent);

@@ -86,7 +86,7 @@ DesignReplay::DesignReplay(CardDocument &document)
     collectInWalkOrder(rows, QString(), ordered);
     for (const ControlRow *row : ordered) {
         if (row->cls != ControlClass::Radio && row->cls != ControlClass::Check
-            && row->cls != ControlClass::TrackBar && row->cls != ControlClass::Slider
+            && row->cls != ControlClass::RememberedSlider && row->cls != ControlClass::Slider
             && row->cls != ControlClass::Combo)
             continue;
         m_index.insert(row->name, m_controls.size());
@@ -98,7 +98,7 @@ DesignReplay::DesignReplay(CardDocument &document)
 void DesignReplay::restoreFrom(const IniFile &ini)
 {
     for (ControlState &control : m_controls) {
-        const bool position = control.row->cls == ControlClass::TrackBar
+        const bool position = control.row->cls == ControlClass::RememberedSlider
                               || control.row->cls == ControlClass::Combo;
         if (!position && control.row->cls == ControlClass::Slider)
             continue;
@@ -170,7 +170,7 @@ std::optional<StyleGroup> DesignReplay::styleGroupOf(const ControlState &control
         const bool inPanel = !ancestorIn(*control.row, {QString::fromLatin1(names.panel)}).isEmpty();
         const bool sizeBar =
             control.row->name == QString::fromLatin1(names.prefix) + QStringLiteral("TrackBar1");
-        if ((inPanel && control.row->cls != ControlClass::TrackBar) || sizeBar)
+        if ((inPanel && control.row->cls != ControlClass::RememberedSlider) || sizeBar)
             return group;
     }
     return std::nullopt;

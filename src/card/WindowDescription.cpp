@@ -19,8 +19,8 @@ struct Rows {
     {
         rows.push_back({cls, name, parent, g, caption, colour, flags});
     }
-    void trackBar(const QString &name, const QString &parent, QRect g, int min, int max,
-                  int value, C cls = C::TrackBar)
+    void slider(const QString &name, const QString &parent, QRect g, int min, int max,
+                int value, C cls = C::RememberedSlider)
     {
         ControlRow r{cls, name, parent, g, {}, -1, 0};
         r.minimum = min;
@@ -186,11 +186,11 @@ void fieldPositions(Rows &r)
               radios[i][1]);
     }
     r.add(C::Label, "Label15", "GroupBox7", {6, 54, 20, 13}, "L-R");
-    r.trackBar("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1, C::Slider);
+    r.slider("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1, C::Slider);
     r.add(C::SpeedButton, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
     r.add(C::SpeedButton, "Right1", "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
     r.add(C::Label, "Label16", "GroupBox7", {6, 80, 20, 13}, "U-D");
-    r.trackBar("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1, C::Slider);
+    r.slider("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1, C::Slider);
     r.add(C::SpeedButton, "Up1", "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
     r.add(C::SpeedButton, "Down1", "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
 }
@@ -212,7 +212,7 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
 
     r.add(C::GroupBox, sizes, panel, {162, 16, 100, 158}, " Size  ");
     if (prefix == "CSF") {
-        r.trackBar("CSFTrackBar1", sizes, {6, 20, 88, 20}, 20, 200, 20);
+        r.slider("CSFTrackBar1", sizes, {6, 20, 88, 20}, 20, 200, 20);
     } else {
         const QList<int> points = prefix == "NF" ? QList<int>{8, 9, 10, 12}
                                                  : QList<int>{8, 9, 10, 11, 12};
@@ -221,7 +221,7 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
                   {10, 16 + 17 * i, 60, 17}, QString::number(points[i]));
     }
     if (prefix == "NF") {
-        r.trackBar("IOTrackBar3", sizes, {6, 108, 88, 20}, 0, 513, 268);
+        r.slider("IOTrackBar3", sizes, {6, 108, 88, 20}, 0, 513, 268);
         r.add(C::SpeedButton, "In1", sizes, {24, 132, 22, 16}, "<");
         r.add(C::SpeedButton, "Out1", sizes, {54, 132, 22, 16}, ">");
     }

@@ -18,7 +18,7 @@ enum class ControlClass {
     Edit,        // standard one-line edit
     EntryEdit,   // centred, borderless one-line edit
     Calendar,
-    TrackBar,    // horizontal slider whose position the window remembers
+    RememberedSlider, // horizontal slider whose position the window remembers
     Slider,      // horizontal slider whose position is not remembered
     Combo,       // drop-down list with an edit field
     Choice,      // drop-down list of fixed items, not remembered in the state file

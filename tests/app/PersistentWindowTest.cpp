@@ -1,7 +1,7 @@
 #include "DataFolder.h"
 #include "QtPrinters.h"
 #include "PersistentWindow.h"
-#include "TrackBar.h"
+#include "RememberedSlider.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -47,7 +47,7 @@ public:
         check = new QCheckBox(this);
         check->setObjectName(QStringLiteral("CBShow73"));
         connect(check, &QCheckBox::toggled, this, [this] { log << QStringLiteral("CBShow73Click"); });
-        slider = new TrackBar(this);
+        slider = new RememberedSlider(this);
         slider->setObjectName(QStringLiteral("CSFTrackBar1"));
         slider->setRange(8, 72);
         slider->setValue(20);
@@ -68,7 +68,7 @@ public:
     }
     QList<QRadioButton *> power;
     QCheckBox *check;
-    TrackBar *slider;
+    RememberedSlider *slider;
     QSlider *plainSlider;      // a slider whose position is not remembered
     QAction *plainItem;        // a menu item that is not checkable
     QAction *item;
