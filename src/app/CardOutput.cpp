@@ -100,7 +100,7 @@ QString tempBitmapPath()
 
 void exportCardJpeg(CardOutputHost &host)
 {
-    if (host.checkStops())
+    if (host.shouldStopOutput())
         return;
     host.snapshotCard();
     withFinishingStep(host, [&host] {
@@ -116,7 +116,7 @@ void exportCardJpeg(CardOutputHost &host)
 
 void exportCardGif(CardOutputHost &host)
 {
-    if (host.checkStops())
+    if (host.shouldStopOutput())
         return;
     host.snapshotCard();
     withFinishingStep(host, [&host] {
@@ -131,7 +131,7 @@ void exportCardGif(CardOutputHost &host)
 
 void copyCardToClipboard(CardOutputHost &host)
 {
-    if (host.checkStops())
+    if (host.shouldStopOutput())
         return;
     host.snapshotCard();
     QClipboard *clipboard = QGuiApplication::clipboard();
@@ -143,7 +143,7 @@ void copyCardToClipboard(CardOutputHost &host)
 
 void printCard(CardOutputHost &host, const std::function<void()> &showPrintWindow)
 {
-    if (host.checkStops())
+    if (host.shouldStopOutput())
         return;
     host.snapshotCard();
     host.showOverlays();

@@ -14,7 +14,7 @@ class CardOutputHost
 public:
     virtual ~CardOutputHost() = default;
     // Runs the check before output with an empty purpose; true means stop.
-    virtual bool checkStops() = 0;
+    virtual bool shouldStopOutput() = 0;
     // Takes a fresh snapshot into the picture holder and leaves the entry overlays hidden.
     virtual void snapshotCard() = 0;
     // The picture holder's snapshot.

@@ -3,8 +3,8 @@
 #include "ContactEmail.h"
 #include "UserDialogs.h"
 
-bool qsoCheckStops(const QsoRecord &qso, const QString &contactEmail, const QString &purpose,
-                   UserDialogs &dialogs)
+bool qsoShouldStopOutput(const QsoRecord &qso, const QString &contactEmail,
+                         const QString &purpose, UserDialogs &dialogs)
 {
     using Answer = UserDialogs::Answer;
     using Buttons = UserDialogs::Buttons;

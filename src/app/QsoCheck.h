@@ -11,5 +11,5 @@ class UserDialogs;
 // contact's address: for the purpose "Email" an unacceptable address is a warning and always
 // stops; for any other purpose the operator may continue. The pointer is placed on each box's
 // button first. Returns true when the output must stop.
-bool qsoCheckStops(const QsoRecord &qso, const QString &contactEmail, const QString &purpose,
-                   UserDialogs &dialogs);
+bool qsoShouldStopOutput(const QsoRecord &qso, const QString &contactEmail,
+                         const QString &purpose, UserDialogs &dialogs);

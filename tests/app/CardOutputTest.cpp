@@ -42,7 +42,7 @@ struct FakeHost : CardOutputHost {
     int snapshots = 0, overlaysShown = 0, infosWritten = 0;
     bool overlaysHidden = false;
 
-    bool checkStops() override { return stop; }
+    bool shouldStopOutput() override { return stop; }
     void snapshotCard() override
     {
         ++snapshots;

@@ -266,15 +266,15 @@ TEST_F(QsoEntryTest, CheckTellsWhetherTheOutputStops)
 {
     fillQso();
     form->contactEmailField()->setText("k1abc@arrl.net");
-    EXPECT_FALSE(form->qsoEntry().checkStopsOutput("Email"));
+    EXPECT_FALSE(form->qsoEntry().shouldStopOutput("Email"));
     EXPECT_TRUE(dialogs.shown.empty());
 
     form->contactEmailField()->setText("Contact's Email");
-    EXPECT_TRUE(form->qsoEntry().checkStopsOutput("Email"));
+    EXPECT_TRUE(form->qsoEntry().shouldStopOutput("Email"));
     EXPECT_EQ((QStringList{"Invalid recipient email addess."}), dialogs.texts("warning"));
 
     dialogs.answers = {Answer::Yes};
-    EXPECT_FALSE(form->qsoEntry().checkStopsOutput(""));
+    EXPECT_FALSE(form->qsoEntry().shouldStopOutput(""));
 }
 
 TEST_F(QsoEntryTest, ContactInfoFileOfTheQsoOnScreen)

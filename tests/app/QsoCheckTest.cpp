@@ -60,7 +60,7 @@ TEST(QsoCheck, QuestionSequence)
         QsoRecord qso{"K1ABC", "4.5.2024", "07:45", "14.074", "FT8", "100W", "-10"};
         if (row.emptyField)
             qso.mode.clear();
-        const bool stops = qsoCheckStops(qso, row.email, row.purpose, dialogs);
+        const bool stops = qsoShouldStopOutput(qso, row.email, row.purpose, dialogs);
         const std::string what = (row.email + " / " + row.purpose).toStdString();
         EXPECT_EQ(row.stops, stops) << what;
         EXPECT_EQ(row.boxes, boxesShown(dialogs)) << what;

@@ -26,7 +26,7 @@ public:
                       QsoEntryController &qsoEntry)
         : m_window(window), m_outputs(outputs), m_qsoEntry(qsoEntry) {}
 
-    bool checkStops() override { return m_qsoEntry.checkStopsOutput(QString()); }
+    bool shouldStopOutput() override { return m_qsoEntry.shouldStopOutput(QString()); }
     void snapshotCard() override { m_outputs.snapshotCard(); }
     QImage snapshot() const override { return m_outputs.snapshotImage(); }
     QString contactCallSign() const override

@@ -363,9 +363,9 @@ void QsoEntryController::copyFieldsToCard()
         value(field.field)->setCaption(overlay(field.field)->text());
 }
 
-bool QsoEntryController::checkStopsOutput(const QString &purpose)
+bool QsoEntryController::shouldStopOutput(const QString &purpose)
 {
-    return qsoCheckStops(qsoOnScreen(), emailField()->text(), purpose, userDialogs());
+    return qsoShouldStopOutput(qsoOnScreen(), emailField()->text(), purpose, userDialogs());
 }
 
 void QsoEntryController::writeContactInfo()

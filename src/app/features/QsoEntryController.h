@@ -56,7 +56,7 @@ public:
     // ---- The QSO as a whole ----
     // The check before a card leaves the program ("Email" for Send QSL, empty for every
     // other output); true when the operator's answers stop the output.
-    bool checkStopsOutput(const QString &purpose);
+    bool shouldStopOutput(const QString &purpose);
     // Writes the contact info file of the QSO on screen into the card folder.
     void writeContactInfo();
     // The seven QSO fields as the entry overlays hold them.

@@ -91,7 +91,7 @@ void SendQslController::sendSavedCard()
         return;
     dialog->setFileName(chosen);
     loadContact(loadLines(chosen));
-    if (m_qsoEntry.checkStopsOutput(QStringLiteral("Email")))
+    if (m_qsoEntry.shouldStopOutput(QStringLiteral("Email")))
         return;
     const MailSettings settings = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile)));
     Mailer &mailer = m_window.mailer();
