@@ -44,7 +44,7 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(727, 472);
-    setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(pixelSizedFont(QStringLiteral("MS Sans Serif"), 8));
     setControlColour(this, card::kWindowColour);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -92,7 +92,7 @@ QWidget *createListBox(QWidget *parent)
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setFont(designFont(QStringLiteral("Courier New"), 8));
+    list->setFont(pixelSizedFont(QStringLiteral("Courier New"), 8));
     return list;
 }
 
@@ -128,7 +128,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
         button->setCaption(row.caption);
         // The low buttons (13 or 14 pixels) need a smaller face to show their captions.
         if (row.geometry.height() <= 14)
-            button->setCaptionFont(designFont(QStringLiteral("Arial"), 7));
+            button->setCaptionFont(pixelSizedFont(QStringLiteral("Arial"), 7));
         return button;
     }
     case ControlClass::SpeedButton: {
@@ -169,7 +169,7 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
 
 void setNavyText(QWidget *widget)
 {
-    widget->setFont(designFont(QStringLiteral("MS Sans Serif"), 8));
+    widget->setFont(pixelSizedFont(QStringLiteral("MS Sans Serif"), 8));
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colorFromInt(8388608));
     palette.setColor(QPalette::ButtonText, colorFromInt(8388608));

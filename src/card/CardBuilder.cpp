@@ -34,7 +34,7 @@ void addText(const ElementSpec &e, CardBand *band, QObject *owner)
     label->setAutoSize(false);
     label->setParentWidget(band);
     label->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
-    label->setFont(designFont(QStringLiteral("Tahoma"), e.fontPoints));
+    label->setFont(pixelSizedFont(QStringLiteral("Tahoma"), e.fontPoints));
     label->setFontColor(fontColour(e.fontColour));
     label->setAlignment(alignment(e.align));
     label->setTransparent(e.transparent);
@@ -74,7 +74,7 @@ void addOverlay(const ElementSpec &e, CardBand *band, int index)
     edit->setGeometry(e.geometry);
     edit->setFrame(false);
     edit->setDisplayAlignment(Qt::AlignHCenter);
-    edit->setFont(designFont(QStringLiteral("Tahoma"), e.fontPoints));
+    edit->setFont(pixelSizedFont(QStringLiteral("Tahoma"), e.fontPoints));
     QPalette p = edit->palette();
     p.setColor(QPalette::Text, fontColour(e.fontColour));
     // The first three start white, the others in the system window colour.

@@ -37,7 +37,7 @@ CollapsiblePanel::CollapsiblePanel(QWidget *parent)
 
     m_button->setObjectName(QStringLiteral("HeaderButton"));
     m_button->setText(QStringLiteral("L"));
-    m_button->setFont(designFont(QStringLiteral("Courier New"), 8, true));
+    m_button->setFont(pixelSizedFont(QStringLiteral("Courier New"), 8, true));
     m_button->setAutoRaise(true);
     m_button->setFocusPolicy(Qt::NoFocus);
     m_button->setGeometry(1, 1, 14, 14);

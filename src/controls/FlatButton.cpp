@@ -30,7 +30,7 @@ FlatButton::FlatButton(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    QWidget::setFont(designFont(QStringLiteral("Arial"), 8));
+    QWidget::setFont(pixelSizedFont(QStringLiteral("Arial"), 8));
     resize(86, 22);
     connect(this, &QObject::objectNameChanged, this, [this] {
         if (!m_captionSet)

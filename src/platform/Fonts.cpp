@@ -11,8 +11,8 @@ int pointsToPixels(int points)
     return static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
-QFont designFont(const QString &family, int points, bool bold, bool italic, bool underline,
-                 bool strikeOut)
+QFont pixelSizedFont(const QString &family, int points, bool bold, bool italic, bool underline,
+                     bool strikeOut)
 {
     QFont font(family);
     font.setPixelSize(pointsToPixels(points));
@@ -37,7 +37,7 @@ void registerFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
 }
 
-int designAscentDrop(const QFont &font)
+int standInAscentDrop(const QFont &font)
 {
     // Ascent of the Windows faces in font units of a 2048-unit em.
     struct Face { const char *family; int ascent; };
@@ -54,8 +54,8 @@ int designAscentDrop(const QFont &font)
         const int pixels = font.pixelSize() > 0
                                ? font.pixelSize()
                                : static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0));
-        const int designed = static_cast<int>(std::lround(face.ascent * pixels / 2048.0));
-        return std::max(0, designed - QFontMetrics(font).ascent());
+        const int windowsAscent = static_cast<int>(std::lround(face.ascent * pixels / 2048.0));
+        return std::max(0, windowsAscent - QFontMetrics(font).ascent());
     }
     return 0;
 }

@@ -8,16 +8,16 @@
 int pointsToPixels(int points);
 
 // A font of the given face and point size, sized in pixels as above.
-QFont designFont(const QString &family, int points, bool bold = false, bool italic = false,
-                 bool underline = false, bool strikeOut = false);
+QFont pixelSizedFont(const QString &family, int points, bool bold = false, bool italic = false,
+                     bool underline = false, bool strikeOut = false);
 
-// Registers Linux stand-ins for the Windows faces the card is designed with. Call once at
-// start-up, after the application object exists.
+// Registers Linux stand-ins for the Windows faces the card and the windows are laid out in.
+// Call once at start-up, after the application object exists.
 void registerFontSubstitutes();
 
-// How many pixels lower a designed face's first baseline lies than its stand-in's. The card's
+// How many pixels lower the Windows face's first baseline lies than its stand-in's. The card's
 // places were laid out with the Windows faces, whose ascent is larger than that of the Linux
 // stand-ins (Tahoma's ascent is a full em, Liberation Sans' 0.905 em); text drawn with a
 // stand-in is moved down by this much so that it sits where the Windows face puts it. 0 when the
 // Windows face itself is installed, or for faces without a stand-in.
-int designAscentDrop(const QFont &font);
+int standInAscentDrop(const QFont &font);

@@ -259,7 +259,7 @@ void CardElement::adjustBounds()
     if (m_alignment & Qt::AlignRight)
         r.setLeft(r.right() + 1 - needed.width());
     r.setWidth(needed.width());
-    r.setHeight(needed.height() + designAscentDrop(m_font));
+    r.setHeight(needed.height() + standInAscentDrop(m_font));
     setGeometryInternal(r);
 }
 
@@ -271,7 +271,7 @@ void CardElement::drawText(QPainter &painter, const QRect &rect, const QString &
     painter.setFont(paintFont(m_font));
     const int flags = textFlags(m_alignment, m_wordWrap, accel);
     const QString lines = normalisedLines(text);
-    const QRect textRect = rect.translated(0, designAscentDrop(m_font));
+    const QRect textRect = rect.translated(0, standInAscentDrop(m_font));
     if (!m_enabled) {
         const QPalette palette = QApplication::palette();
         painter.setPen(palette.color(QPalette::Light));

@@ -29,14 +29,14 @@ TEST(Fonts, PointsBecomePixelsAt96PerInch)
     EXPECT_EQ(11, pointsToPixels(8));
     EXPECT_EQ(27, pointsToPixels(20));
     EXPECT_EQ(13, pointsToPixels(10));
-    EXPECT_EQ(11, designFont(QStringLiteral("Tahoma"), 8).pixelSize());
+    EXPECT_EQ(11, pixelSizedFont(QStringLiteral("Tahoma"), 8).pixelSize());
 }
 
 TEST(Fonts, DesignedFacesHaveInstalledStandIns)
 {
-    const QFontInfo tahoma(designFont(QStringLiteral("Tahoma"), 8));
+    const QFontInfo tahoma(pixelSizedFont(QStringLiteral("Tahoma"), 8));
     EXPECT_EQ(QStringLiteral("Liberation Sans"), tahoma.family());
-    const QFontInfo verdana(designFont(QStringLiteral("Verdana"), 8));
+    const QFontInfo verdana(pixelSizedFont(QStringLiteral("Verdana"), 8));
     EXPECT_EQ(QStringLiteral("DejaVu Sans"), verdana.family());
 }
 
@@ -68,14 +68,14 @@ TEST(Fonts, StandInTextSitsOnTheDesignedBaseline)
     struct Row { const char *family; int points; };
     const Row rows[] = {{"Tahoma", 8}, {"Tahoma", 20}, {"Verdana", 12}};
     for (const Row &row : rows) {
-        const QFont font = designFont(QString::fromLatin1(row.family), row.points);
+        const QFont font = pixelSizedFont(QString::fromLatin1(row.family), row.points);
         const int ascent = QFontMetrics(font).ascent();
         const int expected = row.family == QByteArray("Verdana")
                                  ? static_cast<int>(std::lround(2059 * font.pixelSize() / 2048.0))
                                  : font.pixelSize();
-        EXPECT_EQ(expected, ascent + designAscentDrop(font)) << row.family << ' ' << row.points;
+        EXPECT_EQ(expected, ascent + standInAscentDrop(font)) << row.family << ' ' << row.points;
     }
     // A face that stands for itself is drawn as it is.
-    EXPECT_EQ(0, designAscentDrop(designFont(QStringLiteral("Liberation Sans"), 20)));
-    EXPECT_EQ(0, designAscentDrop(designFont(QStringLiteral("Courier New"), 20)));
+    EXPECT_EQ(0, standInAscentDrop(pixelSizedFont(QStringLiteral("Liberation Sans"), 20)));
+    EXPECT_EQ(0, standInAscentDrop(pixelSizedFont(QStringLiteral("Courier New"), 20)));
 }

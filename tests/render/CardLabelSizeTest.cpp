@@ -11,7 +11,7 @@ namespace {
 
 QFont tahoma8()
 {
-    return designFont(QStringLiteral("Tahoma"), 8);
+    return pixelSizedFont(QStringLiteral("Tahoma"), 8);
 }
 
 QSize measured(const QString &text)
@@ -20,7 +20,7 @@ QSize measured(const QString &text)
     return QFontMetrics(tahoma8())
                .boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, text)
                .size()
-           + QSize(0, designAscentDrop(tahoma8()));
+           + QSize(0, standInAscentDrop(tahoma8()));
 }
 
 struct SizeRow
@@ -80,7 +80,7 @@ TEST(CardLabel, WidthSetByHandLastsUntilTheNextMeasure)
     label.setColor(Qt::red);
     label.setAlignment(Qt::AlignHCenter);
     EXPECT_EQ(label.width(), 200);
-    label.setFont(designFont(QStringLiteral("Tahoma"), 8, true));
+    label.setFont(pixelSizedFont(QStringLiteral("Tahoma"), 8, true));
     EXPECT_NE(label.width(), 200);
     label.setFont(tahoma8());
     EXPECT_EQ(label.width(), measuredWidth);

@@ -16,7 +16,7 @@ CardLabel *navyLabel(BandFixture &fixture, const QString &text, const QRect &rec
     auto *label = new CardLabel(fixture.form.get());
     label->setParentWidget(fixture.band);
     label->setAutoSize(false);
-    label->setFont(designFont(QStringLiteral("Tahoma"), 8));
+    label->setFont(pixelSizedFont(QStringLiteral("Tahoma"), 8));
     label->setFontColor(Qt::black);
     label->setBounds(rect.left(), rect.top(), rect.width(), rect.height());
     label->setCaption(text);
@@ -29,10 +29,10 @@ QImage literalText(const QString &text, const QSize &size)
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    const QFont font = designFont(QStringLiteral("Tahoma"), 8);
+    const QFont font = pixelSizedFont(QStringLiteral("Tahoma"), 8);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(QRect(QPoint(0, designAscentDrop(font)), size), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(QRect(QPoint(0, standInAscentDrop(font)), size), Qt::AlignLeft | Qt::AlignTop,
                      text);
     return image;
 }
@@ -80,7 +80,7 @@ TEST_P(AccessCharacters, AmpersandIsHiddenAndUnderlinesTheNextCharacter)
         EXPECT_EQ(first, -1) << "drawn differently from '" << row.drawnAs << "'";
         return;
     }
-    const QFontMetrics metrics(designFont(QStringLiteral("Tahoma"), 8));
+    const QFontMetrics metrics(pixelSizedFont(QStringLiteral("Tahoma"), 8));
     const QString before = QString::fromUtf8(row.underlinedFrom);
     const QString through = QString::fromUtf8(row.drawnAs).left(before.size() + 1);
     ASSERT_NE(first, -1) << "nothing underlined";

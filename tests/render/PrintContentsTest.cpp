@@ -32,7 +32,7 @@ protected:
 TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
 {
     CardRecordField field;
-    field.setFont(designFont(QStringLiteral("Tahoma"), 8));
+    field.setFont(pixelSizedFont(QStringLiteral("Tahoma"), 8));
     field.setFontColor(Qt::black);
     field.values() << QStringLiteral("R&D");
     field.printTo(QRect(10, 10, 100, 20));
@@ -42,7 +42,7 @@ TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
     {
         QPainter painter(&literal);
         painter.setFont(field.font());
-        painter.drawText(QRect(10, 10 + designAscentDrop(field.font()), 100, 20),
+        painter.drawText(QRect(10, 10 + standInAscentDrop(field.font()), 100, 20),
                          Qt::AlignLeft | Qt::AlignTop, QStringLiteral("R&D"));
     }
     EXPECT_EQ(page().copy(0, 0, 150, 40), literal.copy(0, 0, 150, 40));
@@ -51,7 +51,7 @@ TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
 TEST_F(PrintContents, TextIsClippedAndFilledUnlessTransparent)
 {
     CardRecordField field;
-    field.setFont(designFont(QStringLiteral("Tahoma"), 20));
+    field.setFont(pixelSizedFont(QStringLiteral("Tahoma"), 20));
     field.setFontColor(Qt::black);
     field.setTransparent(false);
     field.setColor(Qt::yellow);
