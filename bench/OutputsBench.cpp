@@ -65,8 +65,8 @@ QImage busyCard()
     band->setGeometry(0, 0, card::kBandWidth, card::kBandHeight);
     card::buildCard(band, &form);
     card::CardOptions options;
-    options.background = card::kDesignedBackground;
-    options.interfaceChoice = card::kDesignedInterface;
+    options.background = card::kFirstRunBackground;
+    options.interfaceChoice = card::kFirstRunInterface;
     card::applyLookToCard(&form, card::applyCardOptions(options, {}));
     if (auto *image = form.findChild<CardPictureElement *>(QStringLiteral("tAlImage1")))
         image->setPicture(Picture::fromImage(backgroundPicture()));

@@ -5,9 +5,9 @@
 #include <QObject>
 #include <functional>
 
-// Runs a function for chosen events of one object (focus in and out, double clicks), the way
-// a designer's OnEnter / OnExit / OnDblClick events are wired. The event goes on to the
-// object afterwards. The hook is a child of the watched object.
+// Runs a function for chosen events of one object (focus in and out, double clicks), so a
+// feature can react to a control being entered, left or double-clicked without subclassing
+// it. The event goes on to the object afterwards. The hook is a child of the watched object.
 // Focus that only seems to move (a popup menu opening and closing over the control, the
 // window losing and regaining activation) is no enter or exit: otherwise picking a popup
 // item would be undone by the enter handler running again when the menu closes.

@@ -74,7 +74,7 @@ void MainWindow::prepareFromDataFolder()
     for (int n = 1; n <= 8; ++n)
         uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
     guarded([this] { stationIdentity().loadRememberedBackground(); });
-    // An identity the file does not give starts empty: the edits' design texts are their own
+    // An identity the file does not give starts empty: the edits' initial texts are their own
     // names, which would stand on the card and be saved as the operator's station.
     for (const QString &name : card::identityEdits())
         control<QLineEdit>(name)->clear();

@@ -37,7 +37,7 @@ QWidget *createBand(QWidget *form, QWidget *parent)
 {
     auto *band = new CardBand(parent);
     band->setColor(Qt::white);
-    // Designed docked to the top of the window at 794 wide; start-up undocks it.
+    // Built docked to the top of the window at 794 wide; start-up undocks it.
     band->resize(794, 282);
     band->setAlign(Align::Top);
     band->setRuler(RulerType::Both);

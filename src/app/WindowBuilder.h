@@ -8,5 +8,5 @@ class QWidget;
 // must come before it. The card band also receives the card's elements, owned by form.
 void buildWindow(QWidget *form, const std::vector<ControlRow> &rows);
 
-// Gives a panel, group box, button or edit its design colour.
+// Gives a panel, group box, button or edit its colour from the window description.
 void setControlColour(QWidget *widget, int colour);

@@ -50,7 +50,7 @@ const std::vector<ElementSpec> kElements = {
     {"al73", K::Text, {7, 153, 17, 13}, "73s", 8, Nv, A::Left, true, false},
     {"alPseQSL", K::Text, {7, 170, 39, 13}, "Pse QSL", 8, Nv, A::Left, true, false},
     {"alPseLoTW", K::Text, {7, 187, 47, 13}, "Pse LoTW", 8, Nv, A::Left, true, false},
-    // The card frame is designed off the band; start-up moves it to 0, 0.
+    // The card frame starts off the band; start-up moves it to 0, 0.
     {"AlShape15", K::Frame, {-496, -264, 511, 280}, "", 0, Nv, A::Left, false, true},
     {"ContactCallSign", K::Overlay, {7, 262, 106, 15}, "", 8, Nv, A::Centre, false, false},
     {"UTCDate", K::Overlay, {119, 262, 60, 15}, "", 8, Nv, A::Centre, false, false},

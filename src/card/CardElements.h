@@ -17,7 +17,7 @@ struct ElementSpec {
     const char *name;
     ElementKind kind;
     QRect geometry;          // left, top, width, height in band pixels
-    const char *text;        // designed caption; empty for values and overlays
+    const char *text;        // caption as shipped; empty for values and overlays
     int fontPoints;          // 0 for pictures and frames
     FontColour fontColour;
     TextAlign align;
@@ -37,7 +37,7 @@ constexpr int kBandHeight = 282;
 constexpr int kCardWidth = 511;
 constexpr int kCardHeight = 280;
 
-// Colours the card is designed with.
+// The card's own colours.
 constexpr int kNavy = 8388608;
 constexpr int kYellow = 65535;
 constexpr int kWhite = 16777215;

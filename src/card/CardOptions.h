@@ -20,11 +20,11 @@ struct BackgroundScheme {
 // The ten schemes in the order the radios are created ("B1".."B9", then "BA").
 const BackgroundScheme *backgroundSchemes();
 constexpr int kBackgroundSchemeCount = 10;
-constexpr int kDesignedBackground = 6;    // "B6"
+constexpr int kFirstRunBackground = 6;    // "B6"
 
 // Colour of the QSO entry panels for interface choice 1..3; nullopt otherwise.
 std::optional<int> interfaceColour(int choice);
-constexpr int kDesignedInterface = 3;
+constexpr int kFirstRunInterface = 3;
 
 // The window colour of both windows (red 231, green 223, blue 173).
 constexpr int kWindowColour = 11395047;

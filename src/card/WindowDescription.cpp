@@ -167,7 +167,7 @@ void fontsAndBackgrounds(Rows &r)
         const card::BackgroundScheme &scheme = card::backgroundSchemes()[i];
         r.add(C::Radio, QString::fromLatin1(scheme.radio), "GroupBox6",
               {6 + 38 * (i % 5), 36 + 16 * (i / 5), 37, 16}, QString::fromLatin1(scheme.caption),
-              scheme.boxColour, i + 1 == card::kDesignedBackground ? Checked : 0u);
+              scheme.boxColour, i + 1 == card::kFirstRunBackground ? Checked : 0u);
         r.rows.back().textColour = scheme.boxTextColour;
     }
 }

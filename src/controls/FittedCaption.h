@@ -6,7 +6,7 @@
 #include <QRadioButton>
 
 // Radio buttons and check boxes keep the places the window's layout gives them; in a
-// substitute face that runs wider than the designed one a caption could reach under the next
+// substitute face that runs wider than the Windows face a caption could reach under the next
 // control. These buttons narrow such a caption until it fits their own width.
 
 // font, or font narrowed (stretched down in steps, to 70 % at most) so that text is at most

@@ -117,20 +117,20 @@ void CardBand::setColor(const QColor &color)
 void CardBand::setBandType(BandType type)
 {
     m_bandType = type;
-    if (m_designing)
+    if (m_showLayoutGuides)
         update();
 }
 
 void CardBand::setRuler(RulerType ruler)
 {
     m_ruler = ruler;
-    if (m_designing)
+    if (m_showLayoutGuides)
         update();
 }
 
-void CardBand::setDesigning(bool designing)
+void CardBand::setShowLayoutGuides(bool show)
 {
-    m_designing = designing;
+    m_showLayoutGuides = show;
     update();
 }
 
@@ -149,7 +149,7 @@ void CardBand::paintElements(QPainter &painter)
 {
     painter.save();
     painter.fillRect(rect(), m_color);
-    if (m_designing)
+    if (m_showLayoutGuides)
         paintRuler(painter);
     for (CardElement *element : qAsConst(m_elements)) {
         if (!element->visible())

@@ -12,13 +12,14 @@ enum class BandType {
     Title, PageHeader, DetailHeader, Detail, DetailFooter,
     PageFooter, ReportFooter, NewPage, GroupHeader, GroupFooter
 };
-// The centimetre ruler a band shows while it is being laid out.
+// The centimetre ruler a band shows with its layout guides on.
 enum class RulerType { None, Horizontal, Both, Vertical };
 enum class ClipMode { Clip, Expand, Overwrite };
 // How a band follows its window: Align::Top keeps it at the top, as wide as the window.
 enum class Align { None, Top, Bottom, Left, Right, Client };
 
-// The name a design-time band shows for its type ("Title", ..., "New Page", ...).
+// The name a band shows for its type while its layout guides are on ("Title", ...,
+// "New Page", ...).
 QString bandTypeName(BandType type);
 
 // A band holds card elements and paints them. At run time it is a flat panel filled with its
@@ -56,9 +57,9 @@ public:
     ClipMode clipMode() const { return m_clipMode; }
     void setClipMode(ClipMode mode) { m_clipMode = mode; }
 
-    // Design-time look: the centimetre ruler and the band type name. Off in the program.
-    bool designing() const { return m_designing; }
-    void setDesigning(bool designing);
+    // Layout guides: the centimetre ruler and the band type name. Off in the program.
+    bool showLayoutGuides() const { return m_showLayoutGuides; }
+    void setShowLayoutGuides(bool show);
 
     ReportDetailLink *detailLink() const { return m_detailLink; }
     void setDetailLink(ReportDetailLink *link) { m_detailLink = link; }
@@ -93,6 +94,6 @@ private:
     bool m_altColor = false;
     RulerType m_ruler = RulerType::Both;
     ClipMode m_clipMode = ClipMode::Clip;
-    bool m_designing = false;
+    bool m_showLayoutGuides = false;
     ReportDetailLink *m_detailLink = nullptr;
 };

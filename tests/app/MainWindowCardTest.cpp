@@ -17,7 +17,7 @@ int widgetColour(QWidget *w) { return colorToInt(w->palette().color(QPalette::Wi
 
 } // namespace
 
-TEST_F(MainWindowFixture, FirstRunAppliesTheDesignedOptions)
+TEST_F(MainWindowFixture, FirstRunAppliesTheInitialOptions)
 {
     start();
     for (const char *hidden : {"alPseQSL", "alPseLoTW", "al73", "alEmail", "AlShape15"})
@@ -116,9 +116,9 @@ struct Placed {
     const char *caption;   // nullptr: filled from a pick list
 };
 
-class DesignedPlaces : public MainWindowFixture, public ::testing::WithParamInterface<Placed> {};
+class DescribedPlaces : public MainWindowFixture, public ::testing::WithParamInterface<Placed> {};
 
-TEST_P(DesignedPlaces, ControlStandsWhereDesigned)
+TEST_P(DescribedPlaces, ControlStandsWhereTheDescriptionPutsIt)
 {
     start();
     const Placed &row = GetParam();
@@ -137,7 +137,7 @@ TEST_P(DesignedPlaces, ControlStandsWhereDesigned)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, DesignedPlaces,
+    Rows, DescribedPlaces,
     ::testing::Values(
         Placed{"Panel8", "Form1", {511, 0, 5, 281}, ""},
         Placed{"Panel9", "Form1", {0, 280, 516, 4}, ""},

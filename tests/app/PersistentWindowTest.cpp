@@ -90,7 +90,7 @@ struct StateFile {
 
 } // namespace
 
-TEST(PersistentWindow, FirstRunKeepsDesignedStates)
+TEST(PersistentWindow, FirstRunKeepsTheInitialStates)
 {
     StateFile state;
     Window w(state.path);

@@ -182,7 +182,7 @@ class SendQslFailures : public SendQsl, public ::testing::WithParamInterface<Fai
 {
 };
 
-TEST_P(SendQslFailures, ReportInTheDesignedWords)
+TEST_P(SendQslFailures, FailureShowsItsWarnings)
 {
     const FailureRow &row = GetParam();
     std::unique_ptr<ScriptedServer> server;

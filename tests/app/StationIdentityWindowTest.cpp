@@ -1,4 +1,4 @@
-// Station identity, background pictures, Load QSL and the round trip of a designed card
+// Station identity, background pictures, Load QSL and the round trip of a styled card
 // through the real main window.
 #include "MainWindowFixture.h"
 
@@ -247,9 +247,9 @@ TEST_F(StationIdentity, LoadQslWithoutCardFolderFileOpensNoDialog)
     EXPECT_TRUE(dialogs.texts("open").isEmpty());
 }
 
-// ---- The round trip: design the card, close, start again, same card ----
+// ---- The round trip: style the card, close, start again, same card ----
 
-TEST_F(StationIdentity, DesignedCardComesBackPixelForPixel)
+TEST_F(StationIdentity, StyledCardComesBackPixelForPixel)
 {
     const QString picture = dir.path() + "/bkg.bmp";
     ASSERT_TRUE(coordinatePicture(640, 480).save(picture, "BMP"));

@@ -35,11 +35,11 @@ struct CardOnBand {
     }
 };
 
-CardLook designedLook()
+CardLook firstRunCardLook()
 {
     CardOptions o;
-    o.background = kDesignedBackground;
-    o.interfaceChoice = kDesignedInterface;
+    o.background = kFirstRunBackground;
+    o.interfaceChoice = kFirstRunInterface;
     return applyCardOptions(o, {});
 }
 
@@ -47,7 +47,7 @@ CardLook designedLook()
 
 // The band paints its elements in the order they were put on it, and "prefs.txt" depends on
 // that order too.
-TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirDesign)
+TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirTableValues)
 {
     CardOnBand card;
     QStringList painted;
@@ -83,10 +83,10 @@ TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirDesign)
 }
 
 // Pixels of the card with the first-run options: yellow cells with navy titles, no frames.
-TEST(CardBuilder, DesignedLookPaintsYellowCellsWithoutFrames)
+TEST(CardBuilder, FirstRunLookPaintsYellowCellsWithoutFrames)
 {
     CardOnBand card;
-    applyLookToCard(&card.form, designedLook());
+    applyLookToCard(&card.form, firstRunCardLook());
     const QImage image = card.picture();
     const QRgb yellow = qRgb(255, 255, 0);
     EXPECT_EQ(yellow, image.pixel(8, 248));           // inside "Confirming QSO with"
@@ -103,7 +103,7 @@ TEST(CardBuilder, FramesShowWithTheirPens)
     o.background = 8;
     o.frameInfo = true;
     o.frameCard = true;
-    // Start-up moves the card frame from its designed place onto the card.
+    // Start-up moves the card frame from its place off the band onto the card.
     auto *frame = card.form.findChild<CardShape *>("AlShape15");
     frame->setBounds(0, 0, frame->width(), frame->height());
     applyLookToCard(&card.form, applyCardOptions(o, {}));
@@ -117,7 +117,7 @@ TEST(CardBuilder, HiddenAndTransparentElementsLetTheBandShow)
 {
     CardOnBand card;
     CardOptions o;
-    o.background = kDesignedBackground;
+    o.background = kFirstRunBackground;
     o.transpTitles = true;
     applyLookToCard(&card.form, applyCardOptions(o, {}));
     const QImage image = card.picture();

@@ -103,11 +103,11 @@ TEST_P(ApplyOptions, GivesTheLook)
     EXPECT_EQ(e.colours.boxText, look.colours.boxText);
 }
 
-CardOptions designed()
+CardOptions firstRunOptions()
 {
     CardOptions o;
-    o.background = kDesignedBackground;
-    o.interfaceChoice = kDesignedInterface;
+    o.background = kFirstRunBackground;
+    o.interfaceChoice = kFirstRunInterface;
     return o;
 }
 
@@ -119,9 +119,10 @@ CardLook firstRunLook()
     return l;
 }
 
-template <typename F> CardOptions designedWith(F change)
+// The first-run options with one change.
+template <typename F> CardOptions optionsWith(F change)
 {
-    CardOptions o = designed();
+    CardOptions o = firstRunOptions();
     change(o);
     return o;
 }
@@ -136,44 +137,44 @@ template <typename F> CardLook firstRunWith(F change)
 INSTANTIATE_TEST_SUITE_P(
     Rows, ApplyOptions,
     ::testing::Values(
-        OptionRow{"first run", designed(), firstRunLook()},
-        OptionRow{"pse qsl", designedWith([](CardOptions &o) { o.pseQsl = true; }),
+        OptionRow{"first run", firstRunOptions(), firstRunLook()},
+        OptionRow{"pse qsl", optionsWith([](CardOptions &o) { o.pseQsl = true; }),
                   firstRunWith([](CardLook &l) { l.pseQslVisible = true; })},
-        OptionRow{"pse lotw", designedWith([](CardOptions &o) { o.pseLotw = true; }),
+        OptionRow{"pse lotw", optionsWith([](CardOptions &o) { o.pseLotw = true; }),
                   firstRunWith([](CardLook &l) { l.pseLotwVisible = true; })},
-        OptionRow{"show 73", designedWith([](CardOptions &o) { o.show73 = true; }),
+        OptionRow{"show 73", optionsWith([](CardOptions &o) { o.show73 = true; }),
                   firstRunWith([](CardLook &l) { l.show73Visible = true; })},
-        OptionRow{"email", designedWith([](CardOptions &o) { o.showEmail = true; o.transpEmail = true; }),
+        OptionRow{"email", optionsWith([](CardOptions &o) { o.showEmail = true; o.transpEmail = true; }),
                   firstRunWith([](CardLook &l) { l.emailVisible = true; l.emailTransparent = true; })},
-        OptionRow{"transp 73/pse", designedWith([](CardOptions &o) { o.transp73Pse = true; }),
+        OptionRow{"transp 73/pse", optionsWith([](CardOptions &o) { o.transp73Pse = true; }),
                   firstRunWith([](CardLook &l) { l.closingLinesTransparent = true; })},
-        OptionRow{"transp name", designedWith([](CardOptions &o) { o.transpName = true; }),
+        OptionRow{"transp name", optionsWith([](CardOptions &o) { o.transpName = true; }),
                   firstRunWith([](CardLook &l) { l.addressTransparent = true; })},
-        OptionRow{"transp info", designedWith([](CardOptions &o) { o.transpTitles = true; }),
+        OptionRow{"transp info", optionsWith([](CardOptions &o) { o.transpTitles = true; }),
                   firstRunWith([](CardLook &l) { l.tableTransparent = true; })},
-        OptionRow{"boxes apart from frame", designedWith([](CardOptions &o) { o.frameInfo = true; }),
+        OptionRow{"boxes apart from frame", optionsWith([](CardOptions &o) { o.frameInfo = true; }),
                   firstRunWith([](CardLook &l) { l.boxesVisible = true; })},
-        OptionRow{"frame apart from boxes", designedWith([](CardOptions &o) { o.frameCard = true; }),
+        OptionRow{"frame apart from boxes", optionsWith([](CardOptions &o) { o.frameCard = true; }),
                   firstRunWith([](CardLook &l) { l.cardFrameVisible = true; })},
-        OptionRow{"send enabled", designedWith([](CardOptions &o) { o.sendEnabled = true; }),
+        OptionRow{"send enabled", optionsWith([](CardOptions &o) { o.sendEnabled = true; }),
                   firstRunWith([](CardLook &l) { l.sendVisible = true; l.copyButtonLeft = 622; })},
-        OptionRow{"interface 1", designedWith([](CardOptions &o) { o.interfaceChoice = 1; }),
+        OptionRow{"interface 1", optionsWith([](CardOptions &o) { o.interfaceChoice = 1; }),
                   firstRunWith([](CardLook &l) { l.interfaceColour = 11395047; })},
-        OptionRow{"interface 2", designedWith([](CardOptions &o) { o.interfaceChoice = 2; }),
+        OptionRow{"interface 2", optionsWith([](CardOptions &o) { o.interfaceChoice = 2; }),
                   firstRunWith([](CardLook &l) { l.interfaceColour = 10275798; })},
-        OptionRow{"no interface keeps panels", designedWith([](CardOptions &o) { o.interfaceChoice = 0; }),
+        OptionRow{"no interface keeps panels", optionsWith([](CardOptions &o) { o.interfaceChoice = 0; }),
                   firstRunWith([](CardLook &l) { l.interfaceColour.reset(); })},
-        OptionRow{"B7 white text", designedWith([](CardOptions &o) { o.background = 7; }),
+        OptionRow{"B7 white text", optionsWith([](CardOptions &o) { o.background = 7; }),
                   firstRunWith([](CardLook &l) { l.colours = {8421504, 16777215}; })},
-        OptionRow{"B8 yellow pens", designedWith([](CardOptions &o) { o.background = 8; }),
+        OptionRow{"B8 yellow pens", optionsWith([](CardOptions &o) { o.background = 8; }),
                   firstRunWith([](CardLook &l) { l.colours = {16711680, 16777215}; l.boxPen = 65535; })},
-        OptionRow{"B9 yellow pens", designedWith([](CardOptions &o) { o.background = 9; }),
+        OptionRow{"B9 yellow pens", optionsWith([](CardOptions &o) { o.background = 9; }),
                   firstRunWith([](CardLook &l) { l.colours = {8388608, 16777215}; l.boxPen = 65535; })},
-        OptionRow{"BA", designedWith([](CardOptions &o) { o.background = 10; }),
+        OptionRow{"BA", optionsWith([](CardOptions &o) { o.background = 10; }),
                   firstRunWith([](CardLook &l) { l.colours = {7585759, 8388608}; })},
-        OptionRow{"B1", designedWith([](CardOptions &o) { o.background = 1; }),
+        OptionRow{"B1", optionsWith([](CardOptions &o) { o.background = 1; }),
                   firstRunWith([](CardLook &l) { l.colours = {16777215, 8388608}; })},
-        OptionRow{"no background keeps colours", designedWith([](CardOptions &o) { o.background = 0; }),
+        OptionRow{"no background keeps colours", optionsWith([](CardOptions &o) { o.background = 0; }),
                   firstRunWith([](CardLook &l) { l.colours = {1, 2}; })}),
     [](const ::testing::TestParamInfo<OptionRow> &info) {
         std::string name = info.param.what;
@@ -186,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A yellow pen chosen with B8 must turn navy again with any other background.
 TEST(ApplyOptionsSequence, PensTurnNavyAfterLeavingB8)
 {
-    CardOptions o = designed();
+    CardOptions o = firstRunOptions();
     o.background = 8;
     const CardLook yellow = applyCardOptions(o, {});
     o.background = 3;

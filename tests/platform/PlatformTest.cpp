@@ -32,7 +32,7 @@ TEST(Fonts, PointsBecomePixelsAt96PerInch)
     EXPECT_EQ(11, pixelSizedFont(QStringLiteral("Tahoma"), 8).pixelSize());
 }
 
-TEST(Fonts, DesignedFacesHaveInstalledStandIns)
+TEST(Fonts, WindowsFacesHaveInstalledStandIns)
 {
     const QFontInfo tahoma(pixelSizedFont(QStringLiteral("Tahoma"), 8));
     EXPECT_EQ(QStringLiteral("Liberation Sans"), tahoma.family());
@@ -61,7 +61,7 @@ TEST(KartelloError, MessageTexts)
     EXPECT_EQ(QStringLiteral("Cannot create file /a/b"), KartelloError::cannotCreate("/a/b").text());
 }
 
-TEST(Fonts, StandInTextSitsOnTheDesignedBaseline)
+TEST(Fonts, StandInTextSitsOnTheWindowsBaseline)
 {
     // Tahoma's ascent is a full em: the first baseline of Tahoma text lies one pixel size
     // below the element's top, whichever face stands in for it.

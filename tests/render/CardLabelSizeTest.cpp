@@ -16,7 +16,7 @@ QFont tahoma8()
 
 QSize measured(const QString &text)
 {
-    // Text drawn with a stand-in face sits lower by the designed face's larger ascent.
+    // Text drawn with a stand-in face sits lower by the Windows face's larger ascent.
     return QFontMetrics(tahoma8())
                .boundingRect(QRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic, text)
                .size()
