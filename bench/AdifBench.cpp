@@ -130,15 +130,15 @@ void benchJpgSelected(const QString &sourceData)
         for (int i = 0; i < 21; ++i) {
             QImage card;
             ours.push_back(micros([&] {
-                card = batchCard(window, row);
-                writeBatchFiles(window, row.email, folder, QDate::currentDate());
-                emptyQsoAfterBatchCard(window);
+                card = batchCard(window.batchCardParts(), row);
+                writeBatchFiles(window.batchCardParts(), row.email, folder, QDate::currentDate());
+                emptyQsoAfterBatchCard(window.batchCardParts());
             }));
             const PixelBitmap rgb = bitmapFromImage(card);
             reference.push_back(micros([&] { bareLibjpeg(rgb); }));
-            fill.push_back(micros([&] { batchCard(window, row); }));
-            files.push_back(micros([&] { writeBatchFiles(window, row.email, folder, QDate::currentDate()); }));
-            empty.push_back(micros([&] { emptyQsoAfterBatchCard(window); }));
+            fill.push_back(micros([&] { batchCard(window.batchCardParts(), row); }));
+            files.push_back(micros([&] { writeBatchFiles(window.batchCardParts(), row.email, folder, QDate::currentDate()); }));
+            empty.push_back(micros([&] { emptyQsoAfterBatchCard(window.batchCardParts()); }));
         }
         std::printf("511 x 280 card, best of 21 runs\n");
         std::printf("  parts: fill and snapshot %.0f us, files %.0f us, emptying %.0f us\n",
