@@ -12,24 +12,6 @@
 
 using card::QsoField;
 
-namespace {
-
-QString &fieldOf(QsoRecord &qso, QsoField field)
-{
-    switch (field) {
-    case QsoField::CallSign: return qso.callSign;
-    case QsoField::UtcDate: return qso.utcDate;
-    case QsoField::UtcTime: return qso.utcTime;
-    case QsoField::Frequency: return qso.freq;
-    case QsoField::Mode: return qso.mode;
-    case QsoField::Power: return qso.power;
-    case QsoField::Signal: return qso.signal;
-    }
-    return qso.signal;
-}
-
-} // namespace
-
 CardDocument::CardDocument()
 {
     card::buildCard(nullptr, this);
@@ -46,7 +28,7 @@ void CardDocument::setQso(const QsoRecord &qso)
 {
     QsoRecord typed = qso;
     for (const card::QsoFieldNames &names : card::qsoFields()) {
-        QString &text = fieldOf(typed, names.field);
+        QString &text = card::qsoFieldText(typed, names.field);
         text = oneLineText(text);
         if (names.field == QsoField::CallSign)
             text = upperCaseAtoZ(text);
@@ -58,7 +40,7 @@ QsoRecord CardDocument::qso() const
 {
     QsoRecord qso;
     for (const card::QsoFieldNames &names : card::qsoFields())
-        fieldOf(qso, names.field) =
+        card::qsoFieldText(qso, names.field) =
             element<CardLabel>(QString::fromLatin1(names.valueElement))->caption();
     return qso;
 }

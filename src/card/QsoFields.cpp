@@ -22,4 +22,18 @@ const QsoFieldNames &qsoField(QsoField field)
     return qsoFields()[static_cast<int>(field)];
 }
 
+QString &qsoFieldText(QsoRecord &qso, QsoField field)
+{
+    switch (field) {
+    case QsoField::CallSign: return qso.callSign;
+    case QsoField::UtcDate: return qso.utcDate;
+    case QsoField::UtcTime: return qso.utcTime;
+    case QsoField::Frequency: return qso.freq;
+    case QsoField::Mode: return qso.mode;
+    case QsoField::Power: return qso.power;
+    case QsoField::Signal: break;
+    }
+    return qso.signal;
+}
+
 } // namespace card

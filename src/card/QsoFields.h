@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QsoRecord.h"
+
 #include <array>
 
 // The seven QSO fields of a card. Each one is typed into an entry overlay that lies on the
@@ -24,5 +26,8 @@ const std::array<QsoFieldNames, kQsoFieldCount> &qsoFields();
 
 // The row of field in qsoFields().
 const QsoFieldNames &qsoField(QsoField field);
+
+// The member of qso that holds field.
+QString &qsoFieldText(QsoRecord &qso, QsoField field);
 
 } // namespace card

@@ -48,21 +48,6 @@ QString twoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-// The member of qso that holds field.
-QString &qsoField(QsoRecord &qso, QsoField field)
-{
-    switch (field) {
-    case QsoField::CallSign: return qso.callSign;
-    case QsoField::UtcDate: return qso.utcDate;
-    case QsoField::UtcTime: return qso.utcTime;
-    case QsoField::Frequency: return qso.freq;
-    case QsoField::Mode: return qso.mode;
-    case QsoField::Power: return qso.power;
-    case QsoField::Signal: break;
-    }
-    return qso.signal;
-}
-
 } // namespace
 
 QsoEntryController::QsoEntryController(FeatureHost &window)
@@ -353,7 +338,7 @@ QsoRecord QsoEntryController::qsoOnScreen() const
 {
     QsoRecord qso;
     for (const card::QsoFieldNames &field : card::qsoFields())
-        qsoField(qso, field.field) = overlay(field.field)->text();
+        card::qsoFieldText(qso, field.field) = overlay(field.field)->text();
     return qso;
 }
 
