@@ -19,7 +19,9 @@ endif()
 
 install(TARGETS kartello RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/system DESTINATION ${CMAKE_INSTALL_DATADIR}/kartello)
-install(FILES ${PROJECT_SOURCE_DIR}/data/help/Kartello.html DESTINATION ${CMAKE_INSTALL_DATADIR}/kartello)
+install(FILES ${PROJECT_SOURCE_DIR}/data/help/Kartello.html ${PROJECT_SOURCE_DIR}/data/help/first-start.png
+              ${PROJECT_SOURCE_DIR}/data/help/interface-panel.png ${PROJECT_SOURCE_DIR}/data/help/adif-panel.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/kartello)
 
 install(FILES ${install_data}/${KARTELLO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${install_data}/${KARTELLO_APP_ID}.mime.xml

@@ -78,6 +78,7 @@ const FileRow kFiles[] = {
     {"share/kartello/system/lfile.qec"},
     {"share/kartello/system/smtp.onl"},
     {"share/kartello/Kartello.html"},
+    {"share/kartello/interface-panel.png"},
     {"share/applications/org.kartello.Kartello.desktop"},
     {"share/mime/packages/org.kartello.Kartello.xml"},
     {"share/icons/hicolor/scalable/apps/org.kartello.Kartello.svg"},
