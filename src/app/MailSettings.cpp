@@ -3,10 +3,8 @@
 #include "ContactInfoFile.h"
 #include "DataFolder.h"
 #include "KartelloError.h"
-#include "TextEncoding.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 MailSettings mailSettingsFromLines(const QStringList &lines)
 {
@@ -101,20 +99,8 @@ QString loginUserName(const QString &userBoxText)
 
 void saveMailSettings(const QString &path, const MailSettings &settings)
 {
-    QString text;
-    for (const QString &line : mailSettingsLines(settings))
-        text += line + QLatin1String("\r\n");
-    QByteArray previous;
-    QFile old(path);
-    if (old.open(QIODevice::ReadOnly))
-        previous = old.readAll();
-    const QByteArray bytes = encodeForRewrite(text, previous);
     // The new file is made owner-only before a byte of the password is in it.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        || file.write(bytes) != bytes.size() || !file.commit())
-        throw KartelloError::cannotCreate(path);
+    saveLines(path, mailSettingsLines(settings), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 QString sendErrorMessage(const QString &errorText)

@@ -88,7 +88,8 @@ bool writeWhole(QFileDevice &file, const QByteArray &bytes)
 
 } // namespace
 
-void saveLines(const QString &path, const QStringList &lines)
+void saveLines(const QString &path, const QStringList &lines,
+               QFileDevice::Permissions permissions)
 {
     QString text;
     for (const QString &line : lines)
@@ -101,7 +102,8 @@ void saveLines(const QString &path, const QStringList &lines)
     // Unbuffered, so that write() reports a short write (disk full, file-size limit) instead
     // of a buffered flush inside commit() dropping it and renaming a truncated file into place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeWhole(file, bytes)
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || (permissions && !file.setPermissions(permissions)) || !writeWhole(file, bytes)
         || !file.commit()) {
         // The system's reason (no space left, read-only, permission denied) on a line of its
         // own: the operator has to act on it before the file can be written.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +29,10 @@ QStringList loadLines(const QString &path);
 // content is written beside the file and renamed over it, so a failed write leaves the
 // previous file whole. Throws "Cannot create file <path>" with the system's reason on a
 // second line ("No space left on device").
-void saveLines(const QString &path, const QStringList &lines);
+// With permissions the new file has them before a byte is written into it (a file holding a
+// password is made owner-only first).
+void saveLines(const QString &path, const QStringList &lines,
+               QFileDevice::Permissions permissions = {});
 
 // Line index (zero-based) of lines. Throws "List index out of bounds (<index>)".
 QString lineAt(const QStringList &lines, int index);
