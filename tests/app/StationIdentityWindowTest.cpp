@@ -186,6 +186,9 @@ TEST_F(StationIdentity, CancelledDialogsChangeNothing)
     dialogs.fileNames = {"", ""};
     clickButton("EncartaButton6");
     clickButton("EncartaButton15");
+    // Load Bkg asks with the picture preview, Load QSL with the plain file dialog.
+    EXPECT_EQ(1, dialogs.texts("open picture").size());
+    EXPECT_EQ(1, dialogs.texts("open").size());
     EXPECT_EQ(gfile, readFile(dataFile("gfile.qec")));
     EXPECT_EQ("K1ABC", form->entryOverlay(QsoField::CallSign)->text().toStdString());
     EXPECT_TRUE(dialogs.texts("error").isEmpty());

@@ -64,6 +64,14 @@ QString ScriptedDialogs::saveFileName(const QString &title, const QString &initi
     return name;
 }
 
+QString ScriptedDialogs::openPictureFileName(const QString &title, const QString &initialDir,
+                                             const QString &filter)
+{
+    const QString name = openFileName(title, initialDir, filter);
+    shown.back().kind = QStringLiteral("open picture");
+    return name;
+}
+
 QString ScriptedDialogs::openFileName(const QString &title, const QString &initialDir,
                                       const QString &filter)
 {

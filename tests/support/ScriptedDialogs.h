@@ -36,6 +36,9 @@ public:
                          const QString &initialName, const QString &filter) override;
     QString openFileName(const QString &title, const QString &initialDir,
                          const QString &filter) override;
+    // Recorded as "open picture", answered from the same queue as openFileName().
+    QString openPictureFileName(const QString &title, const QString &initialDir,
+                                const QString &filter) override;
     bool printDialog(QPrinter &printer, const QString &proposedFile) override;
     using UserDialogs::printDialog;
     void placePointer(int dx, int dy) override;

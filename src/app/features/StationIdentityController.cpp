@@ -100,7 +100,7 @@ void StationIdentityController::loadSavedQso()
     dialog->setInitialDir(cardFolder());
     dialog->setFilter(card::contactInfoFilter());
     const QString chosen =
-        userDialogs().openPictureFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
     if (chosen.isEmpty())
         return;
     dialog->setFileName(chosen);
