@@ -27,7 +27,7 @@ Qt::Alignment alignment(TextAlign a)
     return a == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-void addText(const ElementSpec &e, CardBand *band, QObject *owner)
+void addText(const ElementRow &e, CardBand *band, QObject *owner)
 {
     auto *label = new CardLabel(owner);
     label->setObjectName(QString::fromLatin1(e.name));
@@ -45,7 +45,7 @@ void addText(const ElementSpec &e, CardBand *band, QObject *owner)
     label->setAutoSize(e.autoSize);
 }
 
-void addFrame(const ElementSpec &e, CardBand *band, QObject *owner)
+void addFrame(const ElementRow &e, CardBand *band, QObject *owner)
 {
     auto *shape = new CardShape(owner);
     const QString name = QString::fromLatin1(e.name);
@@ -56,7 +56,7 @@ void addFrame(const ElementSpec &e, CardBand *band, QObject *owner)
     shape->setPen(QPen(colorFromInt(name == QLatin1String("AlShape15") ? kBlack : kNavy), 1));
 }
 
-void addPicture(const ElementSpec &e, CardBand *band, QObject *owner)
+void addPicture(const ElementRow &e, CardBand *band, QObject *owner)
 {
     auto *image = new CardPictureElement(owner);
     image->setObjectName(QString::fromLatin1(e.name));
@@ -67,7 +67,7 @@ void addPicture(const ElementSpec &e, CardBand *band, QObject *owner)
     image->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
 }
 
-void addOverlay(const ElementSpec &e, CardBand *band, int index)
+void addOverlay(const ElementRow &e, CardBand *band, int index)
 {
     auto *edit = new EntryEdit(band);
     edit->setObjectName(QString::fromLatin1(e.name));
@@ -88,7 +88,7 @@ void addOverlay(const ElementSpec &e, CardBand *band, int index)
 void buildCard(CardBand *band, QObject *owner)
 {
     int overlay = 0;
-    for (const ElementSpec &e : cardElements()) {
+    for (const ElementRow &e : cardElements()) {
         switch (e.kind) {
         case ElementKind::Picture: addPicture(e, band, owner); break;
         case ElementKind::Text: addText(e, band, owner); break;

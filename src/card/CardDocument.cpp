@@ -15,8 +15,8 @@ using card::QsoField;
 CardDocument::CardDocument()
 {
     card::buildCard(nullptr, this);
-    for (const card::ElementSpec &spec : card::cardElements())
-        if (auto *e = element(QString::fromLatin1(spec.name)))
+    for (const card::ElementRow &row : card::cardElements())
+        if (auto *e = element(QString::fromLatin1(row.name)))
             m_elements << e;
     for (const card::QsoFieldNames &names : card::qsoFields())
         m_values << element(QString::fromLatin1(names.valueElement));

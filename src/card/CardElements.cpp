@@ -12,7 +12,7 @@ constexpr FontColour Nv = FontColour::Navy;
 
 // One line per element: name, kind, left/top/width/height, text, points, colour, align,
 // auto size, transparent.
-const std::vector<ElementSpec> kElements = {
+const std::vector<ElementRow> kElements = {
     {"tAlImage1", K::Picture, {-1, -1, 513, 282}, "", 0, Nv, A::Left, false, false},
     {"alCallSign", K::Text, {8, -7, 224, 77}, "CallSign", 48, FontColour::WindowText, A::Left, true, true},
     {"AlShape1", K::Frame, {6, 246, 108, 16}, "", 0, Nv, A::Left, false, true},
@@ -71,12 +71,12 @@ QStringList names(std::initializer_list<const char *> list)
 
 } // namespace
 
-const std::vector<ElementSpec> &cardElements() { return kElements; }
+const std::vector<ElementRow> &cardElements() { return kElements; }
 
 QStringList textElementNames()
 {
     QStringList out;
-    for (const ElementSpec &e : kElements)
+    for (const ElementRow &e : kElements)
         if (e.kind == ElementKind::Text)
             out << QString::fromLatin1(e.name);
     return out;

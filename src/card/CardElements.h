@@ -13,7 +13,7 @@ enum class ElementKind { Picture, Text, Frame, Overlay };
 enum class TextAlign { Left, Centre };
 enum class FontColour { WindowText, Navy };
 
-struct ElementSpec {
+struct ElementRow {
     const char *name;
     ElementKind kind;
     QRect geometry;          // left, top, width, height in band pixels
@@ -26,7 +26,7 @@ struct ElementSpec {
 };
 
 // All 45 elements in creation order.
-const std::vector<ElementSpec> &cardElements();
+const std::vector<ElementRow> &cardElements();
 
 // Names of the 22 text elements in creation order (the order of "prefs.txt").
 QStringList textElementNames();

@@ -47,9 +47,9 @@ std::optional<int> layoutNameLines(QObject *owner)
 QList<CardLabel *> textElementsOf(const QObject *owner)
 {
     QList<CardLabel *> labels;
-    for (const ElementSpec &spec : cardElements())
-        if (spec.kind == ElementKind::Text)
-            labels << label(owner, QString::fromLatin1(spec.name));
+    for (const ElementRow &row : cardElements())
+        if (row.kind == ElementKind::Text)
+            labels << label(owner, QString::fromLatin1(row.name));
     return labels;
 }
 

@@ -54,12 +54,12 @@ TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirTableValues)
     for (CardElement *e : card.band->elements())
         painted << e->objectName();
     QStringList expected;
-    for (const ElementSpec &e : cardElements())
+    for (const ElementRow &e : cardElements())
         if (e.kind != ElementKind::Overlay)
             expected << QString::fromLatin1(e.name);
     EXPECT_EQ(expected, painted);
 
-    for (const ElementSpec &e : cardElements()) {
+    for (const ElementRow &e : cardElements()) {
         const QString name = QString::fromLatin1(e.name);
         if (e.kind == ElementKind::Overlay) {
             auto *edit = card.form.findChild<EntryEdit *>(name);

@@ -9,9 +9,9 @@ using namespace card;
 
 namespace {
 
-const ElementSpec *element(const QString &name)
+const ElementRow *element(const QString &name)
 {
-    for (const ElementSpec &e : cardElements())
+    for (const ElementRow &e : cardElements())
         if (QString::fromLatin1(e.name) == name)
             return &e;
     return nullptr;
@@ -37,8 +37,8 @@ TEST(CardElements, TextElementsFollowThePrefsOrder)
 TEST(CardElements, OverlaysLieOverTheirValueElements)
 {
     for (int i = 0; i < 7; ++i) {
-        const ElementSpec *overlay = element(overlays()[i]);
-        const ElementSpec *value = element(valueElements()[i]);
+        const ElementRow *overlay = element(overlays()[i]);
+        const ElementRow *value = element(valueElements()[i]);
         ASSERT_NE(nullptr, overlay);
         ASSERT_NE(nullptr, value);
         EXPECT_EQ(value->geometry, overlay->geometry) << overlay->name;
@@ -49,10 +49,10 @@ TEST(CardElements, OverlaysLieOverTheirValueElements)
 TEST(CardElements, EachTableCellHasItsBox)
 {
     for (int i = 0; i < 7; ++i) {
-        const ElementSpec *title = element(titleElements()[i]);
-        const ElementSpec *value = element(valueElements()[i]);
-        const ElementSpec *titleBox = element(QStringLiteral("AlShape%1").arg(2 * i + 1));
-        const ElementSpec *valueBox = element(QStringLiteral("AlShape%1").arg(2 * i + 2));
+        const ElementRow *title = element(titleElements()[i]);
+        const ElementRow *value = element(valueElements()[i]);
+        const ElementRow *titleBox = element(QStringLiteral("AlShape%1").arg(2 * i + 1));
+        const ElementRow *valueBox = element(QStringLiteral("AlShape%1").arg(2 * i + 2));
         ASSERT_TRUE(title && value && titleBox && valueBox);
         EXPECT_EQ(titleBox->geometry.topLeft() + QPoint(1, 1), title->geometry.topLeft());
         EXPECT_EQ(valueBox->geometry.topLeft() + QPoint(1, 1), value->geometry.topLeft());

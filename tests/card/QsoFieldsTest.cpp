@@ -11,9 +11,9 @@ using namespace card;
 
 namespace {
 
-const ElementSpec *element(const char *name)
+const ElementRow *element(const char *name)
 {
-    for (const ElementSpec &candidate : cardElements())
+    for (const ElementRow &candidate : cardElements())
         if (QLatin1String(candidate.name) == QLatin1String(name))
             return &candidate;
     return nullptr;
@@ -28,9 +28,9 @@ TEST_P(QsoFieldRows, OverlayLiesOverValueUnderTitle)
     const QsoFieldNames &row = qsoFields()[GetParam()];
     EXPECT_EQ(GetParam(), static_cast<int>(row.field));
     EXPECT_EQ(&row, &qsoField(row.field));
-    const ElementSpec *overlay = element(row.overlay);
-    const ElementSpec *value = element(row.valueElement);
-    const ElementSpec *title = element(row.titleElement);
+    const ElementRow *overlay = element(row.overlay);
+    const ElementRow *value = element(row.valueElement);
+    const ElementRow *title = element(row.titleElement);
     ASSERT_TRUE(overlay && value && title) << row.name;
     EXPECT_EQ(ElementKind::Overlay, overlay->kind);
     EXPECT_EQ(ElementKind::Text, value->kind);
