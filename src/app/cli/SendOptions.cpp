@@ -1,5 +1,7 @@
 #include "SendOptions.h"
 
+#include "LogArguments.h"
+
 #include <optional>
 
 namespace {
@@ -55,33 +57,14 @@ ParsedSendOptions parseSendOptions(const QStringList &args)
 {
     ParsedSendOptions parsed;
     SendOptions &options = parsed.options;
-    bool onlyLogs = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (onlyLogs || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            options.logs << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            onlyLogs = true;
-            continue;
-        }
-        if (applyFlag(arg, options))
-            continue;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        const QString name = eq < 0 ? arg : arg.left(eq);
-        if (!ValueOptions.contains(name)) {
-            parsed.error = QStringLiteral("unknown option %1").arg(arg);
-            return parsed;
-        }
-        if (eq < 0 && i + 1 >= args.size()) {
-            parsed.error = QStringLiteral("%1 needs a value").arg(name);
-            return parsed;
-        }
-        parsed.error = applyValue(name, eq < 0 ? args[++i] : arg.mid(eq + 1), options);
-        if (!parsed.error.isEmpty())
-            return parsed;
-    }
+    const LogArgumentRules rules{
+        [&options](const QString &word) { return applyFlag(word, options); }, ValueOptions,
+        [&options](const QString &name, const QString &text) {
+            return applyValue(name, text, options);
+        }};
+    parsed.error = walkLogArguments(args, rules, options.logs);
+    if (!parsed.error.isEmpty())
+        return parsed;
     if (options.logs.isEmpty() && !options.help && !options.version)
         parsed.error = QStringLiteral("no ADIF log given");
     return parsed;
