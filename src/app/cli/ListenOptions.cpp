@@ -1,5 +1,7 @@
 #include "ListenOptions.h"
 
+#include "CommandText.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -32,15 +34,6 @@ struct ListenParser
         parser.addOptions({port, group, save, send});
     }
 };
-
-QString helpWithCommandName(const QString &help)
-{
-    QString text = help;
-    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
-    if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
-        text.replace(7, options - 7, QStringLiteral("kartello listen"));
-    return text;
-}
 
 } // namespace
 
@@ -97,7 +90,7 @@ ParsedListenOptions parseListenOptions(const QStringList &args)
 QString listenHelpText()
 {
     ListenParser p;
-    return helpWithCommandName(p.parser.helpText())
+    return helpWithCommandName(p.parser.helpText(), QStringLiteral("listen"))
            + QStringLiteral("\nExample:\n  kartello listen --group 224.0.0.1:2237 --save ~/qsl\n");
 }
 

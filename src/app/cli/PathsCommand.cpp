@@ -1,5 +1,6 @@
 #include "PathsCommand.h"
 
+#include "CommandText.h"
 #include "DataFolder.h"
 #include "KartelloError.h"
 #include "PersistentWindow.h"
@@ -12,20 +13,10 @@
 
 namespace {
 
-void writeText(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
 // The parser's help with "kartello paths" in place of the executable's path.
 QString helpText(const QCommandLineParser &parser)
 {
-    QString text = parser.helpText();
-    const qsizetype options = text.indexOf(QLatin1String(" [options]"));
-    if (text.startsWith(QLatin1String("Usage: ")) && options > 0)
-        text.replace(7, options - 7, QStringLiteral("kartello paths"));
-    return text;
+    return helpWithCommandName(parser.helpText(), QStringLiteral("paths"));
 }
 
 QString row(const char *name, const QString &path)
