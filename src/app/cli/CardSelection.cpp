@@ -1,5 +1,7 @@
 #include "CardSelection.h"
 
+#include <optional>
+
 bool CardSelection::takes(int row, const QString &callSign, const QDate &qsoDate) const
 {
     if (!rows.contains(row))
@@ -30,4 +32,33 @@ QDate compactDate(const QString &text)
         if (!c.isDigit())
             return QDate();
     return QDate::fromString(text, QStringLiteral("yyyyMMdd"));
+}
+
+const QStringList &CardSelection::optionNames()
+{
+    static const QStringList names = {QStringLiteral("--rows"), QStringLiteral("--call"),
+                                      QStringLiteral("--since")};
+    return names;
+}
+
+QString CardSelection::addOption(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("--rows")) {
+        const std::optional<RowSelection> parsed = RowSelection::parse(value);
+        if (!parsed)
+            return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
+        rows.add(*parsed);
+    } else if (name == QLatin1String("--call")) {
+        const QStringList calls = callSignList(value);
+        if (calls.isEmpty())
+            return QStringLiteral("--call needs a call sign");
+        for (const QString &call : calls)
+            if (!callSigns.contains(call))
+                callSigns << call;
+    } else if (name == QLatin1String("--since")) {
+        since = compactDate(value);
+        if (!since.isValid())
+            return QStringLiteral("--since \"%1\" is not a date YYYYMMDD").arg(value);
+    }
+    return QString();
 }

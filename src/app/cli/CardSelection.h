@@ -18,6 +18,13 @@ struct CardSelection
     // row counts from 1 over all logs; callSign as the row holds it (any case, padded);
     // qsoDate is null when the row's date cannot be read, which --since never takes.
     bool takes(int row, const QString &callSign, const QDate &qsoDate) const;
+
+    // The options that make a selection, as commands spell them.
+    static const QStringList &optionNames();   // "--rows", "--call", "--since"
+    // Adds the value of one of them: repeated --rows and --call add up, each naming QSOs the
+    // operator wants; a later --since replaces an earlier one. Returns the error line, empty
+    // when the value is good.
+    QString addOption(const QString &name, const QString &value);
 };
 
 // "K1ABC,dl1xyz" as the list of call signs --call compares with, in upper case.

@@ -8,9 +8,9 @@ namespace {
 
 constexpr int MaxJobs = 64;
 
-const QStringList ValueOptions = {QStringLiteral("--format"), QStringLiteral("--out"),
-                                  QStringLiteral("--rows"), QStringLiteral("--call"),
-                                  QStringLiteral("--since"), QStringLiteral("--jobs")};
+const QStringList ValueOptions = QStringList{QStringLiteral("--format"), QStringLiteral("--out"),
+                                             QStringLiteral("--jobs")}
+                                  + CardSelection::optionNames();
 
 // Sets the option name from its value text; returns the error line, empty when it is good.
 QString applyValue(const QString &name, const QString &value, CardsOptions &options)
@@ -22,23 +22,8 @@ QString applyValue(const QString &name, const QString &value, CardsOptions &opti
         if (value.isEmpty())
             return QStringLiteral("--out needs a folder");
         options.outFolder = value;
-    } else if (name == QLatin1String("--rows")) {
-        const std::optional<RowSelection> rows = RowSelection::parse(value);
-        if (!rows)
-            return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
-        // Repeated --rows and --call add up: each names QSOs the operator wants.
-        options.selection.rows.add(*rows);
-    } else if (name == QLatin1String("--call")) {
-        const QStringList calls = callSignList(value);
-        if (calls.isEmpty())
-            return QStringLiteral("--call needs a call sign");
-        for (const QString &call : calls)
-            if (!options.selection.callSigns.contains(call))
-                options.selection.callSigns << call;
-    } else if (name == QLatin1String("--since")) {
-        options.selection.since = compactDate(value);
-        if (!options.selection.since.isValid())
-            return QStringLiteral("--since \"%1\" is not a date YYYYMMDD").arg(value);
+    } else if (CardSelection::optionNames().contains(name)) {
+        return options.selection.addOption(name, value);
     } else if (name == QLatin1String("--jobs")) {
         bool ok = false;
         options.jobs = value.toInt(&ok);

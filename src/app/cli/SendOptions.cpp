@@ -8,25 +8,14 @@ namespace {
 
 constexpr int MaxPerMinute = 600;
 
-const QStringList ValueOptions = {QStringLiteral("--rows"), QStringLiteral("--call"),
-                                  QStringLiteral("--since"), QStringLiteral("--per-minute")};
+const QStringList ValueOptions =
+    QStringList{QStringLiteral("--per-minute")} + CardSelection::optionNames();
 
 // Sets the option name from its value text; returns the error line, empty when it is good.
 QString applyValue(const QString &name, const QString &value, SendOptions &options)
 {
-    if (name == QLatin1String("--rows")) {
-        const std::optional<RowSelection> rows = RowSelection::parse(value);
-        if (!rows)
-            return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
-        options.selection.rows = *rows;
-    } else if (name == QLatin1String("--call")) {
-        options.selection.callSigns = callSignList(value);
-        if (options.selection.callSigns.isEmpty())
-            return QStringLiteral("--call needs a call sign");
-    } else if (name == QLatin1String("--since")) {
-        options.selection.since = compactDate(value);
-        if (!options.selection.since.isValid())
-            return QStringLiteral("--since \"%1\" is not a date YYYYMMDD").arg(value);
+    if (CardSelection::optionNames().contains(name)) {
+        return options.selection.addOption(name, value);
     } else if (name == QLatin1String("--per-minute")) {
         bool ok = false;
         options.perMinute = value.toInt(&ok);
