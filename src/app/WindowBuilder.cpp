@@ -2,7 +2,8 @@
 
 #include "TextStyles.h"
 
-#include "CardBuilder.h"
+#include "CardDocument.h"
+#include "CardEntryOverlays.h"
 #include "Colors.h"
 #include "Fonts.h"
 #include "CollapsiblePanel.h"
@@ -42,7 +43,11 @@ QWidget *createBand(QWidget *form, QWidget *parent)
     band->setAlign(Align::Top);
     band->setRuler(RulerType::Both);
     band->setBandType(BandType::Detail);
-    card::buildCard(band, form);
+    // The window shows the card document that its features edit, and the commands paint.
+    auto *document = new CardDocument(form);
+    document->setObjectName(QStringLiteral("cardDocument"));
+    document->showOn(band);
+    card::addEntryOverlays(band);
     return band;
 }
 

@@ -5,34 +5,31 @@
 #include "Fonts.h"
 #include "CardLabel.h"
 #include "CardShape.h"
-#include "EntryEdit.h"
-#include "CardBand.h"
 #include "CardPictureElement.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 
 namespace card {
 
-namespace {
-
 QColor fontColour(FontColour c)
 {
     return c == FontColour::Navy ? colorFromInt(kNavy)
-                                 : QApplication::palette().color(QPalette::WindowText);
+                                 : QGuiApplication::palette().color(QPalette::WindowText);
 }
+
+namespace {
 
 Qt::Alignment alignment(TextAlign a)
 {
     return a == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
-void addText(const ElementRow &e, CardBand *band, QObject *owner)
+void addText(const ElementRow &e, QObject *owner)
 {
     auto *label = new CardLabel(owner);
     label->setObjectName(QString::fromLatin1(e.name));
     label->setAutoSize(false);
-    label->setParentWidget(band);
     label->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
     label->setFont(pixelSizedFont(QStringLiteral("Tahoma"), e.fontPoints));
     label->setFontColor(fontColour(e.fontColour));
@@ -45,58 +42,36 @@ void addText(const ElementRow &e, CardBand *band, QObject *owner)
     label->setAutoSize(e.autoSize);
 }
 
-void addFrame(const ElementRow &e, CardBand *band, QObject *owner)
+void addFrame(const ElementRow &e, QObject *owner)
 {
     auto *shape = new CardShape(owner);
     const QString name = QString::fromLatin1(e.name);
     shape->setObjectName(name);
-    shape->setParentWidget(band);
     shape->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
     shape->setBrush(Qt::NoBrush);
     shape->setPen(QPen(colorFromInt(name == QLatin1String("AlShape15") ? kBlack : kNavy), 1));
 }
 
-void addPicture(const ElementRow &e, CardBand *band, QObject *owner)
+void addPicture(const ElementRow &e, QObject *owner)
 {
     auto *image = new CardPictureElement(owner);
     image->setObjectName(QString::fromLatin1(e.name));
-    image->setParentWidget(band);
     image->setAutoSize(false);
     image->setStretch(false);
     image->setCenter(true);
     image->setBounds(e.geometry.x(), e.geometry.y(), e.geometry.width(), e.geometry.height());
 }
 
-void addOverlay(const ElementRow &e, CardBand *band, int index)
-{
-    auto *edit = new EntryEdit(band);
-    edit->setObjectName(QString::fromLatin1(e.name));
-    edit->setGeometry(e.geometry);
-    edit->setFrame(false);
-    edit->setDisplayAlignment(Qt::AlignHCenter);
-    edit->setFont(pixelSizedFont(QStringLiteral("Tahoma"), e.fontPoints));
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Text, fontColour(e.fontColour));
-    // The first three start white, the others in the system window colour.
-    p.setColor(QPalette::Base, index < 3 ? colorFromInt(kWhite)
-                                         : QApplication::palette().color(QPalette::Base));
-    edit->setPalette(p);
-}
-
 } // namespace
 
-void buildCard(CardBand *band, QObject *owner)
+void buildCard(QObject *owner)
 {
-    int overlay = 0;
     for (const ElementRow &e : cardElements()) {
         switch (e.kind) {
-        case ElementKind::Picture: addPicture(e, band, owner); break;
-        case ElementKind::Text: addText(e, band, owner); break;
-        case ElementKind::Frame: addFrame(e, band, owner); break;
-        case ElementKind::Overlay:
-            if (band)
-                addOverlay(e, band, overlay++);
-            break;
+        case ElementKind::Picture: addPicture(e, owner); break;
+        case ElementKind::Text: addText(e, owner); break;
+        case ElementKind::Frame: addFrame(e, owner); break;
+        case ElementKind::Overlay: break;
         }
     }
 }
@@ -119,19 +94,6 @@ void setTransparent(QObject *owner, const QStringList &names, bool on)
     for (const QString &name : names)
         if (auto *e = element<CardElement>(owner, name))
             e->setTransparent(on);
-}
-
-void setOverlayColours(QObject *owner, const BoxColours &colours)
-{
-    for (const QString &name : overlays()) {
-        auto *edit = element<EntryEdit>(owner, name);
-        if (!edit)
-            continue;
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Base, colorFromInt(colours.box));
-        p.setColor(QPalette::Text, colorFromInt(colours.boxText));
-        edit->setPalette(p);
-    }
 }
 
 } // namespace
@@ -165,7 +127,6 @@ void applyLookToCard(QObject *owner, const CardLook &look)
     for (const QString &name : table)
         if (auto *e = element<CardElement>(owner, name))
             e->setFontColor(text);
-    setOverlayColours(owner, look.colours);
 }
 
 } // namespace card

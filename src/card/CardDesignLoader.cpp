@@ -349,7 +349,6 @@ LoadedDesign loadCardDesign(CardDocument &document, const QString &stateFile)
                      });
     });
     replay.applyCardOptions();
-    document.designChanged();
     loaded.identity = identity;
     return loaded;
 }

@@ -12,9 +12,10 @@
 
 using card::QsoField;
 
-CardDocument::CardDocument()
+CardDocument::CardDocument(QObject *parent)
+    : QObject(parent)
 {
-    card::buildCard(nullptr, this);
+    card::buildCard(this);
     for (const card::ElementRow &row : card::cardElements())
         if (auto *e = element(QString::fromLatin1(row.name)))
             m_elements << e;
@@ -23,6 +24,21 @@ CardDocument::CardDocument()
 }
 
 CardDocument::~CardDocument() = default;
+
+void CardDocument::showOn(QObject *surface)
+{
+    for (CardElement *e : qAsConst(m_elements))
+        e->setParentWidget(surface);
+}
+
+quint64 CardDocument::designRevision() const
+{
+    quint64 sum = 0;
+    for (CardElement *e : m_elements)
+        if (!m_values.contains(e))
+            sum += e->revision();
+    return sum;
+}
 
 void CardDocument::setQso(const QsoRecord &qso)
 {
@@ -71,7 +87,9 @@ void CardDocument::paint(QPainter &painter) const
 QImage CardDocument::paintCard() const
 {
     const QRect area(0, 0, card::kCardWidth, card::kCardHeight);
-    if (m_withoutValues.isNull()) {
+    const quint64 revision = designRevision();
+    if (m_withoutValues.isNull() || revision != m_withoutValuesRevision) {
+        m_withoutValuesRevision = revision;
         m_withoutValues = QImage(area.size(), QImage::Format_RGB32);
         m_withoutValues.setDevicePixelRatio(1.0);
         m_withoutValues.fill(Qt::white);

@@ -11,15 +11,22 @@ class CardElement;
 class CardLabel;
 
 // The card as a document: its picture, text and frame elements in painting order, with
-// nothing of a window. The main window lays the same kind of elements on its band; a
-// command loads a document with loadCardDesign() and paints one card per QSO, pixel for
-// pixel the card the window shows for the same design.
+// nothing of a window. The main window shows its document's elements on its band and its
+// features edit them there; a command loads a document with loadCardDesign() and paints one
+// card per QSO, pixel for pixel the card the window shows for the same design.
 class CardDocument : public QObject
 {
     Q_OBJECT
 public:
-    CardDocument();
+    explicit CardDocument(QObject *parent = nullptr);
     ~CardDocument() override;
+
+    // The picture, text and frame elements in painting order.
+    const QList<CardElement *> &elements() const { return m_elements; }
+
+    // Places every element, in painting order, on surface (an ElementSurface such as the
+    // window's band), which then shows the document; the document still owns them.
+    void showOn(QObject *surface);
 
     // The element named name (nullptr when the card has none).
     template <typename T = CardElement> T *element(const QString &name) const
@@ -36,12 +43,11 @@ public:
     // each clipped to its own rectangle, as the band paints the screen.
     void paint(QPainter &painter) const;
     // The card as a picture of 511 x 280 pixels at a device pixel ratio of 1, whatever the
-    // screen's scale. What does not change from QSO to QSO is drawn once per design and kept:
-    // a card starts from that picture and only the areas of the seven values are painted
-    // again, every element over them in order, so the pixels are those paint() gives.
+    // screen's scale. What does not change from QSO to QSO is drawn once per design and kept
+    // until an element other than the seven values changes: a card starts from that picture
+    // and only the areas of the values are painted again, every element over them in order,
+    // so the pixels are those paint() gives.
     QImage paintCard() const;
-    // Drops the kept picture; call it after changing anything but the QSO values.
-    void designChanged() { m_withoutValues = QImage(); }
 
     // State the window keeps beside its elements while a design is applied.
     int nameLineStep = 15;
@@ -51,8 +57,11 @@ private:
     // Paints the elements that intersect area, in order, each clipped to itself and to area;
     // skipValues leaves the seven values out.
     void paintElements(QPainter &painter, const QRegion &area, bool skipValues) const;
+    // The sum of the change counts of every element but the values.
+    quint64 designRevision() const;
 
     QList<CardElement *> m_elements;
     QList<CardElement *> m_values;
     mutable QImage m_withoutValues;
+    mutable quint64 m_withoutValuesRevision = 0;
 };

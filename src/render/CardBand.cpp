@@ -44,7 +44,7 @@ CardBand::~CardBand()
 {
     // Elements owned elsewhere outlive the band; they simply lose their parent.
     for (CardElement *element : qAsConst(m_elements))
-        element->detachFromBand();
+        element->surfaceGone(this);
 }
 
 bool CardBand::isForm(const QWidget *widget)
@@ -201,7 +201,7 @@ void CardBand::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange) {
         for (CardElement *element : qAsConst(m_elements))
-            element->bandFontChanged();
+            element->surfaceFontChanged();
     }
     QWidget::changeEvent(event);
 }

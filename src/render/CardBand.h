@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ElementSurface.h"
+
 #include <QColor>
 #include <QList>
 #include <QWidget>
@@ -25,7 +27,7 @@ QString bandTypeName(BandType type);
 // A band holds card elements and paints them. At run time it is a flat panel filled with its
 // colour; its elements are painted over it in the order they were placed on it. The same
 // routine paints the screen and any image of the band (QWidget::render / grab).
-class CardBand : public QWidget
+class CardBand : public QWidget, public ElementSurface
 {
     Q_OBJECT
     Q_PROPERTY(Align Align READ align WRITE setAlign)
@@ -71,9 +73,12 @@ public:
     // to its own rectangle. paintEvent uses it; so may anything that wants a picture.
     void paintElements(QPainter &painter);
 
-    // Element bookkeeping, called by CardElement.
-    void insertElement(CardElement *element);
-    void removeElement(CardElement *element);
+    // The surface of the elements placed on the band, called by CardElement.
+    QObject *surfaceObject() override { return this; }
+    QFont surfaceFont() const override { return font(); }
+    void repaintArea(const QRect &area) override { update(area); }
+    void insertElement(CardElement *element) override;
+    void removeElement(CardElement *element) override;
 
     // True when widget may hold a band.
     static bool isForm(const QWidget *widget);

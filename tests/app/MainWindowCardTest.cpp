@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "CardBand.h"
+#include "CardDocument.h"
 #include "CardElements.h"
 #include "Colors.h"
 #include "CardLabel.h"
@@ -169,6 +171,23 @@ INSTANTIATE_TEST_SUITE_P(
         Placed{"EncartaButton11", "BatchPrint1", {371, 153, 86, 22}, "Close"},
         Placed{"Image1", "Panel1", {0, 0, 511, 280}, ""}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The window shows its card document's elements on its band, in painting order, and lays the
+// entry overlays over them.
+TEST_F(MainWindowFixture, BandShowsTheDocumentAndTheOverlaysLieOverIt)
+{
+    start();
+    auto *band = form->control<CardBand>("tAlBand1");
+    auto *document = form->control<CardDocument>("cardDocument");
+    EXPECT_EQ(document->elements(), band->elements());
+    for (const card::ElementRow &row : card::cardElements()) {
+        if (row.kind != card::ElementKind::Overlay)
+            continue;
+        auto *edit = form->control<EntryEdit>(row.name);
+        EXPECT_EQ(band, edit->parentWidget()) << row.name;
+        EXPECT_EQ(row.geometry, edit->geometry()) << row.name;
+    }
+}
 
 TEST_F(MainWindowFixture, WindowHoldsEveryFlatButtonAndStartsWithPanelsHidden)
 {

@@ -1,36 +1,28 @@
 #include "CardBuilder.h"
+#include "CardDocument.h"
 #include "CardElements.h"
 #include "Colors.h"
 #include "CardLabel.h"
 #include "CardShape.h"
-#include "EntryEdit.h"
-#include "CardBand.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace card;
 
 namespace {
 
-struct CardOnBand {
-    QWidget form;
-    CardBand *band = nullptr;
-    CardOnBand()
-    {
-        band = new CardBand(&form);
-        band->setAlign(Align::None);
-        band->setGeometry(0, 0, kBandWidth, kBandHeight);
-        buildCard(band, &form);
-    }
+struct PaintedCard {
+    CardDocument document;
     QImage picture()
     {
         QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
         image.fill(Qt::black);
         QPainter painter(&image);
-        band->paintElements(painter);
+        document.paint(painter);
         return image;
     }
 };
@@ -45,13 +37,13 @@ CardLook firstRunCardLook()
 
 } // namespace
 
-// The band paints its elements in the order they were put on it, and "prefs.txt" depends on
-// that order too.
-TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirTableValues)
+// The card paints its elements in the order they were made, and "prefs.txt" depends on that
+// order too.
+TEST(CardBuilder, ElementsArePaintedInCreationOrderWithTheirTableValues)
 {
-    CardOnBand card;
+    PaintedCard card;
     QStringList painted;
-    for (CardElement *e : card.band->elements())
+    for (CardElement *e : card.document.elements())
         painted << e->objectName();
     QStringList expected;
     for (const ElementRow &e : cardElements())
@@ -61,14 +53,9 @@ TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirTableValues)
 
     for (const ElementRow &e : cardElements()) {
         const QString name = QString::fromLatin1(e.name);
-        if (e.kind == ElementKind::Overlay) {
-            auto *edit = card.form.findChild<EntryEdit *>(name);
-            ASSERT_NE(nullptr, edit) << e.name;
-            EXPECT_EQ(e.geometry, edit->geometry()) << e.name;
-            EXPECT_EQ(card.band, edit->parentWidget());
-            continue;
-        }
-        auto *element = card.form.findChild<CardElement *>(name);
+        if (e.kind == ElementKind::Overlay)
+            continue;   // the window's own edits
+        auto *element = card.document.findChild<CardElement *>(name);
         ASSERT_NE(nullptr, element) << e.name;
         if (!e.autoSize)
             EXPECT_EQ(e.geometry, element->geometry()) << e.name;
@@ -85,8 +72,8 @@ TEST(CardBuilder, ElementsLieOnTheBandInCreationOrderWithTheirTableValues)
 // Pixels of the card with the first-run options: yellow cells with navy titles, no frames.
 TEST(CardBuilder, FirstRunLookPaintsYellowCellsWithoutFrames)
 {
-    CardOnBand card;
-    applyLookToCard(&card.form, firstRunCardLook());
+    PaintedCard card;
+    applyLookToCard(&card.document, firstRunCardLook());
     const QImage image = card.picture();
     const QRgb yellow = qRgb(255, 255, 0);
     EXPECT_EQ(yellow, image.pixel(8, 248));           // inside "Confirming QSO with"
@@ -98,15 +85,15 @@ TEST(CardBuilder, FirstRunLookPaintsYellowCellsWithoutFrames)
 
 TEST(CardBuilder, FramesShowWithTheirPens)
 {
-    CardOnBand card;
+    PaintedCard card;
     CardOptions o;
     o.background = 8;
     o.frameInfo = true;
     o.frameCard = true;
     // Start-up moves the card frame from its place off the band onto the card.
-    auto *frame = card.form.findChild<CardShape *>("AlShape15");
+    auto *frame = card.document.findChild<CardShape *>("AlShape15");
     frame->setBounds(0, 0, frame->width(), frame->height());
-    applyLookToCard(&card.form, applyCardOptions(o, {}));
+    applyLookToCard(&card.document, applyCardOptions(o, {}));
     const QImage image = card.picture();
     EXPECT_EQ(qRgb(255, 255, 0), image.pixel(6, 250));     // box 1 outline, yellow with B8
     EXPECT_EQ(qRgb(0, 0, 0), image.pixel(0, 100));          // card frame, black
@@ -115,13 +102,57 @@ TEST(CardBuilder, FramesShowWithTheirPens)
 
 TEST(CardBuilder, HiddenAndTransparentElementsLetTheBandShow)
 {
-    CardOnBand card;
+    PaintedCard card;
     CardOptions o;
     o.background = kFirstRunBackground;
     o.transpTitles = true;
-    applyLookToCard(&card.form, applyCardOptions(o, {}));
+    applyLookToCard(&card.document, applyCardOptions(o, {}));
     const QImage image = card.picture();
     EXPECT_EQ(qRgb(255, 255, 255), image.pixel(8, 248));
     // The address block keeps its box colour.
     EXPECT_EQ(qRgb(255, 255, 0), image.pixel(270, 90));
 }
+
+// A card painted after the design changed shows the change: the picture kept of the design
+// without the values must not outlive an edit of any other element.
+struct DesignEdit {
+    const char *name;
+    std::function<void(CardDocument &)> edit;
+};
+
+void PrintTo(const DesignEdit &row, std::ostream *os) { *os << row.name; }
+
+class KeptPicture : public ::testing::TestWithParam<DesignEdit> {};
+
+TEST_P(KeptPicture, FollowsEveryEditOfTheDesign)
+{
+    CardDocument document;
+    document.setQso(QsoRecord{"DL1ABC", "2026-12-08", "17:05", "14.074", "FT8", "100", "-10"});
+    const QImage before = document.paintCard();
+    GetParam().edit(document);
+    const QImage after = document.paintCard();
+    QImage expected(after.size(), QImage::Format_RGB32);
+    {
+        QPainter painter(&expected);
+        document.paint(painter);
+    }
+    EXPECT_NE(before, after);
+    EXPECT_EQ(expected, after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, KeptPicture,
+    ::testing::Values(
+        DesignEdit{"identity", [](CardDocument &d) {
+                       d.element<CardLabel>("alCallSign")->setCaption("W1AW");
+                   }},
+        DesignEdit{"title", [](CardDocument &d) {
+                       d.element<CardLabel>("AlLabel5")->setCaption("Band");
+                   }},
+        DesignEdit{"frameShown", [](CardDocument &d) {
+                       d.element<CardShape>("AlShape15")->setBounds(0, 0, 511, 280);
+                   }},
+        DesignEdit{"valueMoved", [](CardDocument &d) {
+                       d.element("alMode")->setLeft(d.element("alMode")->left() + 9);
+                   }}),
+    [](const auto &info) { return std::string(info.param.name); });

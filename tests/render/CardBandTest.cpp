@@ -86,12 +86,12 @@ TEST(CardElement, OnlyABandMayHoldAnElement)
     label->setParentWidget(fixture.band);
     QWidget panel(fixture.form.get());
     EXPECT_EQ(errorOf([&] { label->setParentWidget(&panel); }).toStdString(), notOnBand.toStdString());
-    EXPECT_EQ(label->parentBand(), fixture.band);
+    EXPECT_EQ(label->surface(), static_cast<ElementSurface *>(fixture.band));
     EXPECT_EQ(errorOf([&] { label->setParentWidget(fixture.form.get()); }).toStdString(),
               notOnBand.toStdString());
     EXPECT_EQ(fixture.band->elements().size(), 1);
     EXPECT_EQ(errorOf([&] { label->setParentWidget(nullptr); }), QString());
-    EXPECT_EQ(label->parentBand(), nullptr);
+    EXPECT_EQ(label->surface(), nullptr);
     EXPECT_TRUE(fixture.band->elements().isEmpty());
 }
 
@@ -186,7 +186,7 @@ TEST(CardBand, ElementsAndBandMayGoInEitherOrder)
     delete fixture->band;
     EXPECT_FALSE(unowned) << "an element without owner goes with its band";
     ASSERT_TRUE(owned);
-    EXPECT_EQ(owned->parentBand(), nullptr);
+    EXPECT_EQ(owned->surface(), nullptr);
     owned->setCaption(QStringLiteral("still usable"));
 }
 

@@ -35,7 +35,7 @@ TEST_F(PrintContents, TextIsPrintedLiterallyInsideTheRectangle)
     field.setFont(pixelSizedFont(QStringLiteral("Tahoma"), 8));
     field.setFontColor(Qt::black);
     field.values() << QStringLiteral("R&D");
-    field.printTo(QRect(10, 10, 100, 20));
+    field.printTo(reportPrinter().canvas(), QRect(10, 10, 100, 20));
 
     QImage literal(page().size(), QImage::Format_RGB32);
     literal.fill(Qt::white);
@@ -56,7 +56,7 @@ TEST_F(PrintContents, TextIsClippedAndFilledUnlessTransparent)
     field.setTransparent(false);
     field.setColor(Qt::yellow);
     field.values() << QStringLiteral("WWWWWWWWWWWWWWWW");
-    field.printTo(QRect(20, 20, 30, 8));
+    field.printTo(reportPrinter().canvas(), QRect(20, 20, 30, 8));
     const QImage printed = page();
     EXPECT_EQ(printed.pixel(49, 27), qRgb(255, 255, 0)) << "box colour fills the rectangle";
     EXPECT_TRUE(QRect(20, 20, 30, 8).contains(paintedBounds(printed)));
@@ -66,7 +66,7 @@ TEST_F(PrintContents, InvisibleElementPrintsNothing)
 {
     CardShape shape;
     shape.setVisible(false);
-    shape.printTo(QRect(0, 0, 50, 50));
+    shape.printTo(reportPrinter().canvas(), QRect(0, 0, 50, 50));
     EXPECT_TRUE(paintedBounds(page()).isEmpty());
 }
 
@@ -77,7 +77,7 @@ TEST_F(PrintContents, FrameUsesTheTargetRectangleAndAtLeastOnePixel)
     shape.setBrush(Qt::NoBrush);
     shape.setPen(QPen(Qt::black, 0));
     shape.setBounds(0, 0, 10, 10); // the element's own size does not count
-    shape.printTo(QRect(100, 50, 100, 40));
+    shape.printTo(reportPrinter().canvas(), QRect(100, 50, 100, 40));
     EXPECT_EQ(paintedBounds(page()), QRect(130, 50, 40, 40));
 }
 
@@ -90,7 +90,7 @@ TEST_F(PrintContents, UnstretchedPictureIsLaidOutThenStretched)
     QImage bitmap(10, 10, QImage::Format_RGB32);
     bitmap.fill(Qt::red);
     image.setPicture(Picture::fromImage(bitmap));
-    image.printTo(QRect(0, 0, 40, 40)); // twice the element's size
+    image.printTo(reportPrinter().canvas(), QRect(0, 0, 40, 40)); // twice the element's size
     const QImage printed = page();
     EXPECT_EQ(paintedBounds(printed), QRect(10, 10, 20, 20));
     EXPECT_EQ(printed.pixel(20, 20), qRgb(255, 0, 0));
@@ -99,7 +99,7 @@ TEST_F(PrintContents, UnstretchedPictureIsLaidOutThenStretched)
 TEST_F(PrintContents, NonBitmapPrintsThePlaceholderOverTheTarget)
 {
     CardPictureElement image;
-    image.printTo(QRect(10, 10, 60, 30));
+    image.printTo(reportPrinter().canvas(), QRect(10, 10, 60, 30));
     const QImage printed = page();
     EXPECT_EQ(paintedBounds(printed), QRect(10, 10, 60, 30));
     EXPECT_EQ(printed.pixel(40, 25), qRgb(255, 255, 255));

@@ -1,6 +1,7 @@
 #include "CardOptionsController.h"
 
 #include "CardBuilder.h"
+#include "CardEntryOverlays.h"
 #include "Colors.h"
 #include "HandlerGuard.h"
 #include "FeatureHost.h"
@@ -79,6 +80,7 @@ void CardOptionsController::applyCardOptions(QObject *sender)
             setControlColour(m_window.control(QString::fromLatin1(name)), *look.interfaceColour);
     }
     card::applyLookToCard(&m_window.hostWidget(), look);
+    card::colourEntryOverlays(&m_window.hostWidget(), look.colours);
     m_window.control(QStringLiteral("EncartaButton1"))->setVisible(look.sendVisible);
     QWidget *copy = m_window.control(QStringLiteral("ClipBoardButton1"));
     copy->move(look.copyButtonLeft, copy->y());

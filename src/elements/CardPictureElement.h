@@ -31,7 +31,7 @@ public:
     static QPoint bitmapOrigin(int elementWidth, int elementHeight, int pw, int ph, bool center);
 
     void paint(QPainter &painter) override;
-    void printContents(const QRect &rect) override;
+    void printContents(QPainter &canvas, const QRect &rect) override;
 
 protected:
     // With auto size on, the element takes the size of its picture.

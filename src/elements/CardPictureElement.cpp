@@ -1,7 +1,5 @@
 #include "CardPictureElement.h"
 
-#include "ReportPrinter.h"
-
 #include <QPainter>
 
 CardPictureElement::CardPictureElement(QObject *owner)
@@ -75,9 +73,8 @@ void CardPictureElement::paint(QPainter &painter)
                           image);
 }
 
-void CardPictureElement::printContents(const QRect &rect)
+void CardPictureElement::printContents(QPainter &canvas, const QRect &rect)
 {
-    QPainter &canvas = reportPrinter().canvas();
     if (!m_picture.isBitmap()) {
         paintPlaceholder(canvas, rect);
         return;

@@ -1,7 +1,5 @@
 #include "CardShape.h"
 
-#include "ReportPrinter.h"
-
 #include <QPainter>
 #include <algorithm>
 
@@ -107,10 +105,10 @@ void CardShape::paint(QPainter &painter)
     drawFigure(painter, QRect(0, 0, width(), height()), m_pen);
 }
 
-void CardShape::printContents(const QRect &rect)
+void CardShape::printContents(QPainter &canvas, const QRect &rect)
 {
     QPen pen = m_pen;
     if (pen.width() < 1)
         pen.setWidth(1);
-    drawFigure(reportPrinter().canvas(), rect, pen);
+    drawFigure(canvas, rect, pen);
 }

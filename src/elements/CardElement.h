@@ -7,16 +7,15 @@
 #include <QString>
 
 class QPainter;
-class QWidget;
-class CardBand;
+class ElementSurface;
 
 // Common base of every card element. An element is windowless: it has no widget of its own
-// and is painted by its band, in the order in which it was placed on the band, like a
-// graphic control painting on its parent. It carries the text-element machinery (caption,
-// font, alignment, auto size); frames and pictures replace the painting.
+// and is painted by its surface (a band in a window), in the order in which it was placed
+// there, like a graphic control painting on its parent. It carries the text-element machinery
+// (caption, font, alignment, auto size); frames and pictures replace the painting.
 //
-// The QObject parent is the element's owner (the window that names it); the band it lies on
-// is a separate reference set with setParentWidget().
+// The QObject parent is the element's owner (the document or window that names it); the
+// surface it lies on is a separate reference set with setParentWidget().
 class CardElement : public QObject
 {
     Q_OBJECT
@@ -31,10 +30,14 @@ public:
     explicit CardElement(QObject *owner = nullptr);
     ~CardElement() override;
 
-    // Places the element on a band; nullptr takes it off. Anything else than a band raises
-    // "This component must be placed on a tAlBand." and leaves the parent as it was.
-    void setParentWidget(QWidget *parent);
-    CardBand *parentBand() const { return m_band; }
+    // Places the element on a surface; nullptr takes it off. Anything else than a surface
+    // raises "This component must be placed on a tAlBand." and leaves the parent as it was.
+    void setParentWidget(QObject *parent);
+    ElementSurface *surface() const { return m_surface; }
+
+    // Counts the changes that alter how the element looks, so that a picture kept of it can
+    // tell whether it is still true.
+    quint64 revision() const { return m_revision; }
 
     int left() const { return m_rect.left(); }
     int top() const { return m_rect.top(); }
@@ -84,19 +87,23 @@ public:
     virtual void paint(QPainter &painter);
 
     // Report layer. printTo does nothing for an invisible element, else printContents on the
-    // report printer's canvas.
-    virtual void printTo(const QRect &rect);
-    virtual void printContents(const QRect &rect);
+    // canvas (the report printer's, when a report prints).
+    virtual void printTo(QPainter &canvas, const QRect &rect);
+    virtual void printContents(QPainter &canvas, const QRect &rect);
     virtual bool nextValue();
     virtual QString printedText();
 
-    // Called by the band when its font changes.
-    void bandFontChanged();
-    // Called by the band as it goes away.
-    void detachFromBand() { m_band = nullptr; }
+    // Called by the surface when its font changes.
+    void surfaceFontChanged();
+    // Called by a surface as it goes away.
+    void surfaceGone(const ElementSurface *surface)
+    {
+        if (m_surface == surface)
+            m_surface = nullptr;
+    }
 
 protected:
-    // Repaints the element's area on its band.
+    // Repaints the element's area on its surface and counts the change.
     void invalidate();
     // Re-measures the element when auto size is on.
     virtual void adjustBounds();
@@ -107,7 +114,8 @@ protected:
     void setGeometryInternal(const QRect &rect);
 
 private:
-    CardBand *m_band = nullptr;
+    ElementSurface *m_surface = nullptr;
+    quint64 m_revision = 0;
     QRect m_rect{0, 0, 65, 17};
     bool m_visible = true;
     bool m_enabled = true;

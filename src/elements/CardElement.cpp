@@ -2,10 +2,9 @@
 
 #include "Fonts.h"
 #include "KartelloError.h"
-#include "ReportPrinter.h"
-#include "CardBand.h"
+#include "ElementSurface.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
@@ -48,46 +47,47 @@ QString normalisedLines(const QString &text)
 
 CardElement::CardElement(QObject *owner)
     : QObject(owner),
-      m_color(QApplication::palette().color(QPalette::Base)),
-      m_font(QApplication::font()),
-      m_fontColor(QApplication::palette().color(QPalette::WindowText))
+      m_color(QGuiApplication::palette().color(QPalette::Base)),
+      m_font(QGuiApplication::font()),
+      m_fontColor(QGuiApplication::palette().color(QPalette::WindowText))
 {
 }
 
 CardElement::~CardElement()
 {
-    if (m_band) {
+    if (m_surface) {
         invalidate();
-        m_band->removeElement(this);
+        m_surface->removeElement(this);
     }
 }
 
-void CardElement::setParentWidget(QWidget *parent)
+void CardElement::setParentWidget(QObject *parent)
 {
-    auto *band = qobject_cast<CardBand *>(parent);
-    if (parent && !band)
+    auto *surface = dynamic_cast<ElementSurface *>(parent);
+    if (parent && !surface)
         throw KartelloError(QStringLiteral("This component must be placed on a tAlBand."));
-    if (band == m_band)
+    if (surface == m_surface)
         return;
-    if (m_band) {
+    if (m_surface) {
         invalidate();
-        m_band->removeElement(this);
+        m_surface->removeElement(this);
     }
-    m_band = band;
-    if (!m_band)
+    m_surface = surface;
+    if (!m_surface)
         return;
-    m_band->insertElement(this);
+    m_surface->insertElement(this);
     if (!QObject::parent())
-        QObject::setParent(m_band); // an element nobody owns goes with its band
+        QObject::setParent(m_surface->surfaceObject()); // an element nobody owns goes with its surface
     if (m_parentFont)
-        bandFontChanged();
+        surfaceFontChanged();
     invalidate();
 }
 
 void CardElement::invalidate()
 {
-    if (m_band && m_visible)
-        m_band->update(m_rect);
+    ++m_revision;
+    if (m_surface && m_visible)
+        m_surface->repaintArea(m_rect);
 }
 
 void CardElement::setGeometryInternal(const QRect &rect)
@@ -218,7 +218,7 @@ void CardElement::setParentFont(bool parentFont)
         return;
     m_parentFont = parentFont;
     if (parentFont)
-        bandFontChanged();
+        surfaceFontChanged();
 }
 
 void CardElement::setShowAccelChar(bool show)
@@ -230,11 +230,11 @@ void CardElement::setShowAccelChar(bool show)
     invalidate();
 }
 
-void CardElement::bandFontChanged()
+void CardElement::surfaceFontChanged()
 {
-    if (!m_parentFont || !m_band || m_font == m_band->font())
+    if (!m_parentFont || !m_surface || m_font == m_surface->surfaceFont())
         return;
-    m_font = m_band->font();
+    m_font = m_surface->surfaceFont();
     adjustBounds();
     invalidate();
 }
@@ -273,7 +273,7 @@ void CardElement::drawText(QPainter &painter, const QRect &rect, const QString &
     const QString lines = normalisedLines(text);
     const QRect textRect = rect.translated(0, standInAscentDrop(m_font));
     if (!m_enabled) {
-        const QPalette palette = QApplication::palette();
+        const QPalette palette = QGuiApplication::palette();
         painter.setPen(palette.color(QPalette::Light));
         painter.drawText(textRect.translated(1, 1), flags, lines);
         painter.setPen(palette.color(QPalette::Dark));
@@ -292,13 +292,13 @@ void CardElement::paint(QPainter &painter)
     drawText(painter, area, m_caption, m_showAccelChar);
 }
 
-void CardElement::printTo(const QRect &rect)
+void CardElement::printTo(QPainter &canvas, const QRect &rect)
 {
     if (m_visible)
-        printContents(rect);
+        printContents(canvas, rect);
 }
 
-void CardElement::printContents(const QRect &) {}
+void CardElement::printContents(QPainter &, const QRect &) {}
 
 bool CardElement::nextValue()
 {

@@ -22,5 +22,5 @@ public:
     explicit CardLabel(QObject *owner = nullptr);
 
     // Fills rect unless transparent, then draws printedText literally (no access characters).
-    void printContents(const QRect &rect) override;
+    void printContents(QPainter &canvas, const QRect &rect) override;
 };

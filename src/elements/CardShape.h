@@ -38,7 +38,7 @@ public:
 
     void paint(QPainter &painter) override;
     // As on screen, inside rect, with a pen at least 1 pixel wide.
-    void printContents(const QRect &rect) override;
+    void printContents(QPainter &canvas, const QRect &rect) override;
 
 private:
     void drawFigure(QPainter &painter, const QRect &box, const QPen &pen) const;

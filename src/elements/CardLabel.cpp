@@ -1,7 +1,5 @@
 #include "CardLabel.h"
 
-#include "ReportPrinter.h"
-
 #include <QPainter>
 
 CardLabel::CardLabel(QObject *owner)
@@ -10,9 +8,8 @@ CardLabel::CardLabel(QObject *owner)
     setBounds(0, 0, 65, 17);
 }
 
-void CardLabel::printContents(const QRect &rect)
+void CardLabel::printContents(QPainter &canvas, const QRect &rect)
 {
-    QPainter &canvas = reportPrinter().canvas();
     if (!transparent())
         canvas.fillRect(rect, color());
     drawText(canvas, rect, printedText(), false);
