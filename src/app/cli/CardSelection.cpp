@@ -34,31 +34,62 @@ QDate compactDate(const QString &text)
     return QDate::fromString(text, QStringLiteral("yyyyMMdd"));
 }
 
-const QStringList &CardSelection::optionNames()
+QList<QCommandLineOption> CardSelection::commandLineOptions()
 {
-    static const QStringList names = {QStringLiteral("--rows"), QStringLiteral("--call"),
-                                      QStringLiteral("--since")};
-    return names;
+    return {{QStringLiteral("rows"),
+             QStringLiteral("Only these rows, as kartello rows numbers them: 1-20,25 or 100- (given again, "
+                            "the rows add up)."),
+             QStringLiteral("LIST")},
+            {QStringLiteral("call"),
+             QStringLiteral("Only these call signs: K1ABC or K1ABC,DL1XYZ (given again, the call signs add up)."),
+             QStringLiteral("CALLS")},
+            {QStringLiteral("since"), QStringLiteral("Only the QSOs on or after this date."),
+             QStringLiteral("YYYYMMDD")}};
 }
 
-QString CardSelection::addOption(const QString &name, const QString &value)
+QString CardSelection::read(const QCommandLineParser &parser)
 {
-    if (name == QLatin1String("--rows")) {
-        const std::optional<RowSelection> parsed = RowSelection::parse(value);
-        if (!parsed)
-            return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
-        rows.add(*parsed);
-    } else if (name == QLatin1String("--call")) {
-        const QStringList calls = callSignList(value);
-        if (calls.isEmpty())
-            return QStringLiteral("--call needs a call sign");
-        for (const QString &call : calls)
-            if (!callSigns.contains(call))
-                callSigns << call;
-    } else if (name == QLatin1String("--since")) {
-        since = compactDate(value);
-        if (!since.isValid())
-            return QStringLiteral("--since \"%1\" is not a date YYYYMMDD").arg(value);
+    const struct
+    {
+        const char *option;
+        QString (CardSelection::*add)(const QString &value);
+    } readers[] = {{"rows", &CardSelection::addRows},
+                   {"call", &CardSelection::addCalls},
+                   {"since", &CardSelection::setSince}};
+    for (const auto &reader : readers) {
+        for (const QString &value : parser.values(QString::fromLatin1(reader.option))) {
+            const QString error = (this->*reader.add)(value);
+            if (!error.isEmpty())
+                return error;
+        }
     }
+    return QString();
+}
+
+QString CardSelection::addRows(const QString &value)
+{
+    const std::optional<RowSelection> parsed = RowSelection::parse(value);
+    if (!parsed)
+        return QStringLiteral("--rows \"%1\" is not a list of rows such as 1-20,25").arg(value);
+    rows.add(*parsed);
+    return QString();
+}
+
+QString CardSelection::addCalls(const QString &value)
+{
+    const QStringList calls = callSignList(value);
+    if (calls.isEmpty())
+        return QStringLiteral("--call needs a call sign");
+    for (const QString &call : calls)
+        if (!callSigns.contains(call))
+            callSigns << call;
+    return QString();
+}
+
+QString CardSelection::setSince(const QString &value)
+{
+    since = compactDate(value);
+    if (!since.isValid())
+        return QStringLiteral("--since \"%1\" is not a date YYYYMMDD").arg(value);
     return QString();
 }

@@ -2,6 +2,8 @@
 
 #include "RowSelection.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QDate>
 #include <QStringList>
 
@@ -19,12 +21,17 @@ struct CardSelection
     // qsoDate is null when the row's date cannot be read, which --since never takes.
     bool takes(int row, const QString &callSign, const QDate &qsoDate) const;
 
-    // The options that make a selection, as commands spell them.
-    static const QStringList &optionNames();   // "--rows", "--call", "--since"
-    // Adds the value of one of them: repeated --rows and --call add up, each naming QSOs the
-    // operator wants; a later --since replaces an earlier one. Returns the error line, empty
-    // when the value is good.
-    QString addOption(const QString &name, const QString &value);
+    // The options that make a selection, for a command's parser: --rows, --call, --since.
+    static QList<QCommandLineOption> commandLineOptions();
+    // Reads them from parser once it has parsed: repeated --rows and --call add up, each
+    // naming QSOs the operator wants; of several --since the last counts. Returns the error
+    // line of the first bad value, empty when every value is good.
+    QString read(const QCommandLineParser &parser);
+
+private:
+    QString addRows(const QString &value);
+    QString addCalls(const QString &value);
+    QString setSince(const QString &value);
 };
 
 // "K1ABC,dl1xyz" as the list of call signs --call compares with, in upper case.

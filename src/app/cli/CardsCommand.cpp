@@ -3,6 +3,7 @@
 #include "CardsOptions.h"
 #include "CardsRun.h"
 #include "CommandDesign.h"
+#include "CommandText.h"
 #include "DocumentCardPainter.h"
 #include "StopSignals.h"
 
@@ -12,22 +13,11 @@
 
 int runCardsCommand(const QStringList &args)
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     const ParsedCardsOptions parsed = parseCardsOptions(args);
-    if (parsed.options.help) {
-        out << cardsHelpText();
-        return 0;
-    }
-    if (parsed.options.version) {
-        out << "kartello " << KARTELLO_VERSION << '\n';
-        return 0;
-    }
-    if (!parsed.error.isEmpty()) {
-        err << "kartello cards: " << parsed.error << '\n'
-            << "Try 'kartello cards --help' for more information.\n";
-        return 2;
-    }
+    const CommandLineAsks asks{parsed.options.help, parsed.options.version, parsed.error};
+    if (const std::optional<int> status = answerCommandLine(QStringLiteral("cards"), asks, cardsHelpText()))
+        return *status;
+    QTextStream err(stderr);
     CommandDesign stored;
     if (!stored.readWhole(err, QStringLiteral("kartello cards: "), QStringLiteral("no card made")))
         return 1;

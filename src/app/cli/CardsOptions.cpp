@@ -1,51 +1,51 @@
 #include "CardsOptions.h"
 
-#include "LogArguments.h"
-
-#include <optional>
-
 namespace {
 
 constexpr int MaxJobs = 64;
 
-const QStringList ValueOptions = QStringList{QStringLiteral("--format"), QStringLiteral("--out"),
-                                             QStringLiteral("--jobs")}
-                                  + CardSelection::optionNames();
-
-// Sets the option name from its value text; returns the error line, empty when it is good.
-QString applyValue(const QString &name, const QString &value, CardsOptions &options)
+struct CardsCommandLine : LogCommandLine
 {
-    if (name == QLatin1String("--format")) {
-        if (!cardFormatFromName(value, options.format))
-            return QStringLiteral("unknown format \"%1\" (jpg, gif, png or pdf)").arg(value);
-    } else if (name == QLatin1String("--out")) {
-        if (value.isEmpty())
-            return QStringLiteral("--out needs a folder");
-        options.outFolder = value;
-    } else if (CardSelection::optionNames().contains(name)) {
-        return options.selection.addOption(name, value);
-    } else if (name == QLatin1String("--jobs")) {
-        bool ok = false;
-        options.jobs = value.toInt(&ok);
-        if (!ok || options.jobs < 1 || options.jobs > MaxJobs)
-            return QStringLiteral("--jobs \"%1\" is not a number from 1 to %2").arg(value).arg(MaxJobs);
+    QCommandLineOption format{QStringLiteral("format"),
+                              QStringLiteral("jpg (default), gif, png or pdf, as Formats below says."),
+                              QStringLiteral("FORMAT")};
+    QCommandLineOption out{QStringLiteral("out"),
+                           QStringLiteral("The folder for the cards, created when missing (default: the "
+                                          "current folder)."),
+                           QStringLiteral("DIR")};
+    QCommandLineOption jobs{QStringLiteral("jobs"),
+                            QStringLiteral("Encoding workers, 1 to %1 (default: the number of cores).").arg(MaxJobs),
+                            QStringLiteral("N")};
+    QCommandLineOption noInfo{QStringLiteral("no-info"), QStringLiteral("No contact info file beside each card.")};
+
+    CardsCommandLine()
+        : LogCommandLine(QStringLiteral("cards"),
+                         QStringLiteral("Makes a QSL card for every QSO of the ADIF logs with the station design of "
+                                        "the\nwindow (the data folder and Kartello.ini, see \"kartello paths\"), "
+                                        "without a\ndisplay."))
+    {
+        parser().addOptions({format, out, jobs, noInfo});
     }
-    return QString();
-}
 
-// A flag without value; false when name is no flag.
-bool applyFlag(const QString &name, CardsOptions &options)
-{
-    if (name == QLatin1String("--no-info"))
-        options.contactInfo = false;
-    else if (name == QLatin1String("--help") || name == QLatin1String("-h"))
-        options.help = true;
-    else if (name == QLatin1String("--version"))
-        options.version = true;
-    else
-        return false;
-    return true;
-}
+    // The options only `kartello cards` takes; returns the error line, empty when they are good.
+    QString readOwn(CardsOptions &options) const
+    {
+        const QCommandLineParser &p = parser();
+        for (const QString &name : p.values(format))
+            if (!cardFormatFromName(name, options.format))
+                return QStringLiteral("unknown format \"%1\" (jpg, gif, png or pdf)").arg(name);
+        for (const QString &folder : p.values(out)) {
+            if (folder.isEmpty())
+                return QStringLiteral("--out needs a folder");
+            options.outFolder = folder;
+        }
+        const QString error = readCount(p, jobs, MaxJobs, options.jobs);
+        if (!error.isEmpty())
+            return error;
+        options.contactInfo = !p.isSet(noInfo);
+        return QString();
+    }
+};
 
 } // namespace
 
@@ -78,52 +78,28 @@ QString cardFormatExtension(CardFormat format)
 
 ParsedCardsOptions parseCardsOptions(const QStringList &args)
 {
+    CardsCommandLine line;
     ParsedCardsOptions parsed;
-    CardsOptions &options = parsed.options;
-    const LogArgumentRules rules{
-        [&options](const QString &word) { return applyFlag(word, options); }, ValueOptions,
-        [&options](const QString &name, const QString &text) {
-            return applyValue(name, text, options);
-        }};
-    parsed.error = walkLogArguments(args, rules, options.logs);
-    if (!parsed.error.isEmpty())
-        return parsed;
-    if (options.logs.isEmpty() && !options.help && !options.version)
-        parsed.error = QStringLiteral("no ADIF log given");
+    parsed.error = line.read(args, parsed.options, [&] { return line.readOwn(parsed.options); });
     return parsed;
 }
 
 QString cardsHelpText()
 {
-    return QStringLiteral(
-        "Usage: kartello cards LOG.adi [more logs] [options]\n"
-        "       (\"-\" as a log reads standard input)\n"
-        "\n"
-        "Makes a QSL card for every QSO of the ADIF logs with the station design of the\n"
-        "window (the data folder and Kartello.ini, see \"kartello paths\"), without a display.\n"
-        "\n"
-        "Options:\n"
-        "  --format FORMAT   jpg (default), gif, png or pdf\n"
-        "                      jpg  JPEG at quality 100, as JPG Selected writes it\n"
-        "                      gif  GIF in the 216-colour cube, as Create GIF writes it\n"
-        "                      png  PNG, lossless\n"
-        "                      pdf  three cards to a Letter page as Print Selected lays\n"
-        "                           them out, lossless, one file per log\n"
-        "  --out DIR         folder for the cards (created when missing; default: here)\n"
-        "  --rows LIST       rows as `kartello rows` numbers them, e.g. 1-20,25 or 100-\n"
-        "                    (given again, the rows add up)\n"
-        "  --call CALLS      only these call signs, e.g. K1ABC or K1ABC,DL1XYZ\n"
-        "                    (given again, the call signs add up)\n"
-        "  --since YYYYMMDD  only QSOs on or after this date\n"
-        "  --jobs N          encoding workers (default: the number of cores)\n"
-        "  --no-info         no contact info file beside each card\n"
-        "  --help            this text\n"
-        "  --version         the program's version\n"
-        "\n"
-        "Example:\n"
-        "  kartello cards contest.adi --format pdf --out ~/QSL --since 20260101\n"
-        "\n"
-        "Exit status: 0 when every selected card was written, 1 when a card or a log\n"
-        "failed, 2 for a wrong command line; 129, 130 or 143 when stopped by SIGHUP,\n"
-        "Ctrl-C (SIGINT) or SIGTERM, after the card being made.\n");
+    return CardsCommandLine().helpText()
+           + QStringLiteral(
+               "\n"
+               "Formats:\n"
+               "  jpg  JPEG at quality 100, as JPG Selected writes it\n"
+               "  gif  GIF in the 216-colour cube, as Create GIF writes it\n"
+               "  png  PNG, lossless\n"
+               "  pdf  three cards to a Letter page as Print Selected lays them out, lossless,\n"
+               "       one file per log\n"
+               "\n"
+               "Example:\n"
+               "  kartello cards contest.adi --format pdf --out ~/QSL --since 20260101\n"
+               "\n"
+               "Exit status: 0 when every selected card was written, 1 when a card or a log\n"
+               "failed, 2 for a wrong command line; 129, 130 or 143 when stopped by SIGHUP,\n"
+               "Ctrl-C (SIGINT) or SIGTERM, after the card being made.\n");
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CardSelection.h"
+#include "LogArguments.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,19 +13,15 @@ bool cardFormatFromName(const QString &name, CardFormat &format);
 // The file extension with its dot (".jpg").
 QString cardFormatExtension(CardFormat format);
 
-// What `kartello cards` was asked to do.
-struct CardsOptions
+// What `kartello cards` was asked to do, besides the logs and the selection.
+struct CardsOptions : LogCommandOptions
 {
-    QStringList logs;
     CardFormat format = CardFormat::Jpg;
     // Where the cards go; empty is the current folder.
     QString outFolder;
-    CardSelection selection;
     // Encoding workers; 0 stands for the number of cores.
     int jobs = 0;
     bool contactInfo = true;
-    bool help = false;
-    bool version = false;
 };
 
 // The arguments after "cards" read into options. error is empty on success, else one line
@@ -37,5 +33,5 @@ struct ParsedCardsOptions
 };
 ParsedCardsOptions parseCardsOptions(const QStringList &args);
 
-// The text of `kartello cards --help`: usage, options, formats and an example.
+// The text of `kartello cards --help`: usage, options, formats, an example and the exit statuses.
 QString cardsHelpText();

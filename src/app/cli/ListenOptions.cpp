@@ -2,13 +2,15 @@
 
 #include "CommandText.h"
 
-#include <QCommandLineParser>
-
 namespace {
 
 struct ListenParser
 {
-    QCommandLineParser parser;
+    CommandParser command{QStringLiteral("listen"),
+                          QStringLiteral("Listens for the QSOs that WSJT-X, JTDX and other digital-mode programs log "
+                                         "over UDP and prints one line per QSO: its QSO list row, the program and "
+                                         "what was done. Ends on Ctrl-C (exit status 130) or SIGTERM (143).")};
+    QCommandLineParser &parser = command.parser();
     QCommandLineOption port{QStringLiteral("port"),
                             QStringLiteral("Listen on this UDP port of 127.0.0.1, or on ADDR:N (default: 2237)."),
                             QStringLiteral("N")};
@@ -23,16 +25,7 @@ struct ListenParser
                             QStringLiteral("E-mail each QSO's card to the QSO's address through the mail "
                                            "settings, once: Sent.adi records it, as for kartello send.")};
 
-    ListenParser()
-    {
-        parser.setApplicationDescription(QStringLiteral(
-            "Listens for the QSOs that WSJT-X, JTDX and other digital-mode programs log over UDP and "
-            "prints one line per QSO: its QSO list row, the program and what was done. Ends on "
-            "Ctrl-C (exit status 130) or SIGTERM (143)."));
-        parser.addHelpOption();
-        parser.addVersionOption();
-        parser.addOptions({port, group, save, send});
-    }
+    ListenParser() { parser.addOptions({port, group, save, send}); }
 };
 
 } // namespace
@@ -41,13 +34,13 @@ ParsedListenOptions parseListenOptions(const QStringList &args)
 {
     ListenParser p;
     ParsedListenOptions parsed;
-    if (!p.parser.parse(QStringList{QStringLiteral("kartello listen")} + args)) {
-        parsed.error = p.parser.errorText();
+    if (!p.command.parse(args)) {
+        parsed.error = p.command.errorText();
         return parsed;
     }
     ListenOptions &options = parsed.options;
-    options.help = p.parser.isSet(QStringLiteral("help"));
-    options.version = p.parser.isSet(QStringLiteral("version"));
+    options.help = p.command.helpAsked();
+    options.version = p.command.versionAsked();
     if (options.help || options.version)
         return parsed;
     if (!p.parser.positionalArguments().isEmpty()) {
@@ -90,8 +83,7 @@ ParsedListenOptions parseListenOptions(const QStringList &args)
 QString listenHelpText()
 {
     ListenParser p;
-    return helpWithCommandName(p.parser.helpText(), QStringLiteral("listen"))
-           + QStringLiteral("\nExample:\n  kartello listen --group 224.0.0.1:2237 --save ~/qsl\n");
+    return p.command.helpText() + QStringLiteral("\nExample:\n  kartello listen --group 224.0.0.1:2237 --save ~/qsl\n");
 }
 
 QString receivedQsoLine(const QString &row, const QString &clientId, const QString &outcome)

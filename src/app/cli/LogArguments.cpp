@@ -1,29 +1,32 @@
 #include "LogArguments.h"
 
-QString walkLogArguments(const QStringList &args, const LogArgumentRules &rules, QStringList &logs)
+void addLogArgument(QCommandLineParser &parser)
 {
-    bool onlyLogs = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (onlyLogs || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            logs << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            onlyLogs = true;
-            continue;
-        }
-        if (rules.flag(arg))
-            continue;
-        const qsizetype eq = arg.indexOf(QLatin1Char('='));
-        const QString name = eq < 0 ? arg : arg.left(eq);
-        if (!rules.valueOptions.contains(name))
-            return QStringLiteral("unknown option %1").arg(arg);
-        if (eq < 0 && i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(name);
-        const QString error = rules.value(name, eq < 0 ? args[++i] : arg.mid(eq + 1));
-        if (!error.isEmpty())
-            return error;
-    }
-    return QString();
+    parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files (\"-\" reads standard input)"),
+                                 QStringLiteral("LOG.adi [LOG2.adi ...]"));
+}
+
+LogCommandLine::LogCommandLine(const QString &command, const QString &description)
+    : CommandParser(command, description)
+{
+    addLogArgument(parser());
+    parser().addOptions(CardSelection::commandLineOptions());
+}
+
+QString LogCommandLine::read(const QStringList &args, LogCommandOptions &options,
+                             const std::function<QString()> &readOwn)
+{
+    if (!parse(args))
+        return wordError();
+    options.help = helpAsked();
+    options.version = versionAsked();
+    if (options.help || options.version)
+        return QString();
+    options.logs = parser().positionalArguments();
+    QString error = options.selection.read(parser());
+    if (error.isEmpty())
+        error = readOwn();
+    if (error.isEmpty() && options.logs.isEmpty())
+        error = QStringLiteral("no ADIF log given");
+    return error;
 }

@@ -1,22 +1,38 @@
 #pragma once
 
+#include "CardSelection.h"
+#include "CommandText.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 
-// The arguments of a command that takes ADIF logs and options ("kartello cards", "kartello
-// send"), walked left to right. A word that does not start with "-", and "-" itself (standard
-// input), is a log; after "--" every word is a log. Any other word goes to flag(word) first;
-// when that does not take it, it must be one of valueOptions with its value as the next word
-// or after "=", and goes to value(name, text), whose answer is an error text or empty.
-struct LogArgumentRules
+// Adds the ADIF logs a command reads to its help: "LOG.adi [LOG2.adi ...]", "-" for standard
+// input. They may stand among the options; after "--" every word is a log.
+void addLogArgument(QCommandLineParser &parser);
+
+// What a command that makes the cards of ADIF logs was asked ("kartello cards", "kartello
+// send"); each command's options add their own to it.
+struct LogCommandOptions
 {
-    std::function<bool(const QString &word)> flag;
-    QStringList valueOptions;
-    std::function<QString(const QString &name, const QString &text)> value;
+    // In the order given; "-" is standard input.
+    QStringList logs;
+    CardSelection selection;
+    bool help = false;
+    bool version = false;
 };
 
-// Puts the logs into logs and gives the first error ("unknown option X", "X needs a value",
-// or value's own), empty when every word was taken.
-QString walkLogArguments(const QStringList &args, const LogArgumentRules &rules, QStringList &logs);
+// The command line of such a command: the logs, the selection (--rows, --call, --since),
+// --help and --version. The command adds its own options to parser().
+class LogCommandLine : public CommandParser
+{
+public:
+    LogCommandLine(const QString &command, const QString &description);
+
+    // Reads args into options. Unless help or version is asked, the logs and the selection
+    // are read, then readOwn() reads the command's own options, and at least one log must
+    // be given. Returns the first error line, empty when the command may run.
+    QString read(const QStringList &args, LogCommandOptions &options,
+                 const std::function<QString()> &readOwn);
+};

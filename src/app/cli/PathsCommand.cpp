@@ -5,19 +5,12 @@
 #include "KartelloError.h"
 #include "PersistentWindow.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
 
 namespace {
-
-// The parser's help with "kartello paths" in place of the executable's path.
-QString helpText(const QCommandLineParser &parser)
-{
-    return helpWithCommandName(parser.helpText(), QStringLiteral("paths"));
-}
 
 QString row(const char *name, const QString &path)
 {
@@ -73,26 +66,14 @@ QStringList pathsReport(const FilePlaces &places, const QString &stateFile,
 
 int runPathsCommand(const QStringList &args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Prints whether this copy of Kartello is portable (everything beside the program)\n"
-        "or installed (the operator's XDG folders), and every folder and file it reads\n"
-        "and writes. An installed copy fills its data folder first, as the window does."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    if (!parser.parse(QStringList{QStringLiteral("kartello paths")} + args)) {
-        writeText(stderr, QStringLiteral("kartello paths: %1\n").arg(parser.errorText()));
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        writeText(stdout, helpText(parser));
-        return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        writeText(stdout, QStringLiteral("kartello " KARTELLO_VERSION "\n"));
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
+    CommandParser command(QStringLiteral("paths"),
+                          QStringLiteral("Prints whether this copy of Kartello is portable (everything beside the "
+                                         "program)\nor installed (the operator's XDG folders), and every folder and "
+                                         "file it reads\nand writes. An installed copy fills its data folder first, "
+                                         "as the window does."));
+    if (const std::optional<int> status = command.parseOrAnswer(args))
+        return *status;
+    if (!command.parser().positionalArguments().isEmpty()) {
         writeText(stderr, QStringLiteral("kartello paths: takes no arguments\n"));
         return 2;
     }

@@ -1,6 +1,7 @@
 #include "RowsCommand.h"
 
 #include "CommandText.h"
+#include "LogArguments.h"
 #include "AdifReader.h"
 #include "DataFolder.h"
 #include "IniFile.h"
@@ -8,18 +9,11 @@
 #include "PersistentWindow.h"
 #include "PickLists.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 
 #include <cstdio>
 
 namespace {
-
-// The parser's help with "kartello rows" in place of the executable's path.
-QString helpText(const QCommandLineParser &parser)
-{
-    return helpWithCommandName(parser.helpText(), QStringLiteral("rows"));
-}
 
 // Lists one log; false when it cannot be read.
 bool listLog(const QString &path, const QString &defaultPower)
@@ -78,39 +72,26 @@ QString rememberedPower(const QString &stateFile, const QString &powerList)
 
 int runRowsCommand(const QStringList &args)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
+    CommandParser command(
+        QStringLiteral("rows"),
         QStringLiteral("Prints the QSO list rows of ADIF logs, one per line, as the ADIF panel lists them."));
-    parser.addHelpOption();
-    parser.addVersionOption();
     const QCommandLineOption power(QStringLiteral("power"),
                                    QStringLiteral("The power for records without TX_PWR (default: the power the window "
                                                   "starts with, from Kartello.ini and Power.txt)."),
                                    QStringLiteral("TEXT"));
-    parser.addOption(power);
-    parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files (\"-\" reads standard input)"),
-                                 QStringLiteral("LOG.adi [LOG2.adi ...]"));
-    if (!parser.parse(QStringList{QStringLiteral("kartello rows")} + args)) {
-        writeText(stderr, QStringLiteral("kartello rows: %1\n").arg(parser.errorText()));
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help"))) {
-        writeText(stdout, helpText(parser));
-        return 0;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        writeText(stdout, QStringLiteral("kartello " KARTELLO_VERSION "\n"));
-        return 0;
-    }
-    const QStringList logs = parser.positionalArguments();
+    command.parser().addOption(power);
+    addLogArgument(command.parser());
+    if (const std::optional<int> status = command.parseOrAnswer(args))
+        return *status;
+    const QStringList logs = command.parser().positionalArguments();
     if (logs.isEmpty()) {
-        writeText(stderr, QStringLiteral("kartello rows: no log given\n%1").arg(helpText(parser)));
+        writeText(stderr, QStringLiteral("kartello rows: no log given\n%1").arg(command.helpText()));
         return 2;
     }
     const QString defaultPower =
-        parser.isSet(power) ? parser.value(power)
-                            : rememberedPower(PersistentWindow::stateFilePath(),
-                                              dataFilePath(QStringLiteral("Power.txt")));
+        command.parser().isSet(power) ? command.parser().value(power)
+                                      : rememberedPower(PersistentWindow::stateFilePath(),
+                                                        dataFilePath(QStringLiteral("Power.txt")));
     bool allRead = true;
     for (const QString &log : logs)
         allRead = listLog(log, defaultPower) && allRead;

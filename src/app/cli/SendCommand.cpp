@@ -4,6 +4,7 @@
 #include "KartelloError.h"
 #include "MailSettings.h"
 #include "CommandDesign.h"
+#include "CommandText.h"
 #include "CardElements.h"
 #include "SendOptions.h"
 #include "SendRun.h"
@@ -25,21 +26,12 @@ const char Prefix[] = "kartello send: ";
 
 int runSendCommand(const QStringList &args)
 {
+    const ParsedSendOptions parsed = parseSendOptions(args);
+    const CommandLineAsks asks{parsed.options.help, parsed.options.version, parsed.error};
+    if (const std::optional<int> status = answerCommandLine(QStringLiteral("send"), asks, sendHelpText()))
+        return *status;
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const ParsedSendOptions parsed = parseSendOptions(args);
-    if (parsed.options.help) {
-        out << sendHelpText();
-        return 0;
-    }
-    if (parsed.options.version) {
-        out << "kartello " << KARTELLO_VERSION << '\n';
-        return 0;
-    }
-    if (!parsed.error.isEmpty()) {
-        err << Prefix << parsed.error << '\n' << "Try 'kartello send --help' for more information.\n";
-        return 2;
-    }
     CommandDesign stored;
     if (!stored.readWhole(err, QString::fromLatin1(Prefix), QStringLiteral("no card sent")))
         return 1;

@@ -1,20 +1,16 @@
 #pragma once
 
-#include "CardSelection.h"
+#include "LogArguments.h"
 
 #include <QString>
 #include <QStringList>
 
-// What `kartello send` was asked to do.
-struct SendOptions
+// What `kartello send` was asked to do, besides the logs and the selection.
+struct SendOptions : LogCommandOptions
 {
-    QStringList logs;
-    CardSelection selection;
     bool dryRun = false;
     bool resend = false;
     int perMinute = 0;   // 0: the mail settings' pace, or the default
-    bool help = false;
-    bool version = false;
 };
 
 // The arguments after "send" read into options. error is empty on success, else one line
@@ -26,5 +22,5 @@ struct ParsedSendOptions
 };
 ParsedSendOptions parseSendOptions(const QStringList &args);
 
-// The text of `kartello send --help`.
+// The text of `kartello send --help`: usage, options, an example and the exit statuses.
 QString sendHelpText();

@@ -172,6 +172,35 @@ TEST_F(CardsCommand, MissingOutFolderIsCreated)
     EXPECT_TRUE(QFile::exists(out + "/K1ABC.jpg"));
 }
 
+// "-" reads the log from standard input, among the options like any log.
+struct InputCase {
+    const char *name;
+    QStringList args;       // "OUT" stands for the folder of the cards
+    const char *card;       // the card written, "" for none
+    const char *outPart;    // in standard output
+};
+
+class CardsStandardInput : public CardsCommand, public ::testing::WithParamInterface<InputCase> {};
+
+TEST_P(CardsStandardInput, DashIsTheLogPipedIn)
+{
+    const InputCase &c = GetParam();
+    QStringList args = c.args;
+    args.replaceInStrings(QStringLiteral("OUT"), out);
+    const CardsRunner::Result result = runner.run(args, readWholeFile(logPath));
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains(QString::fromUtf8(c.outPart))) << result.out.toStdString();
+    EXPECT_EQ(filesIn(out, "*.jpg"), *c.card ? QStringList{QString::fromUtf8(c.card)} : QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, CardsStandardInput,
+    ::testing::Values(
+        InputCase{"Cards", {"cards", "--rows", "2", "-", "--out", "OUT"}, "DL1XYZ.jpg", ""},
+        InputCase{"SendDryRun", {"send", "--dry-run", "-", "--call", "k1abc"}, "",
+                  "row 1  K1ABC  20260315 093000 FT8  K1ABC.jpg -> k1abc@example.org"}),
+    [](const ::testing::TestParamInfo<InputCase> &info) { return std::string(info.param.name); });
+
 struct BadLogCase {
     const char *name;
     const char *path;   // under the program's folder
@@ -241,14 +270,22 @@ TEST_P(CardsUsage, HelpVersionAndWrongCommandLines)
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, CardsUsage,
     ::testing::Values(
-        UsageCase{"Help", {"cards", "--help"}, 0, "--format FORMAT   jpg (default), gif, png or pdf", ""},
+        UsageCase{"Help", {"cards", "--help"}, 0, "--format <FORMAT>   jpg (default), gif, png or pdf", ""},
         UsageCase{"Version", {"cards", "--version"}, 0, "kartello 0.", ""},
         UsageCase{"ProgramVersion", {"--version"}, 0, "kartello 0.", ""},
         UsageCase{"ProgramHelp", {"--help"}, 0, "cards", ""},
         UsageCase{"NoLog", {"cards"}, 2, "", "kartello cards: no ADIF log given"},
         UsageCase{"BadFormat", {"cards", "x.adi", "--format", "bmp"}, 2, "",
                   "unknown format \"bmp\""},
-        UsageCase{"UnknownCommand", {"card"}, 2, "", "unknown command \"card\""}),
+        UsageCase{"UnknownCommand", {"card"}, 2, "", "unknown command \"card\""},
+        UsageCase{"HelpAmongLogs", {"cards", "x.adi", "-h"}, 0, "Usage: kartello cards [options] LOG.adi", ""},
+        UsageCase{"MissingValue", {"cards", "x.adi", "--out"}, 2, "",
+                  "kartello cards: --out needs a value\nTry 'kartello cards --help'"},
+        UsageCase{"SendHelp", {"send", "--help"}, 0, "  -n, --dry-run ", ""},
+        UsageCase{"SendVersion", {"send", "-v"}, 0, "kartello 0.", ""},
+        UsageCase{"SendUnknownOption", {"send", "x.adi", "--format", "pdf"}, 2, "",
+                  "kartello send: unknown option --format\nTry 'kartello send --help'"},
+        UsageCase{"SendNoLog", {"send", "--dry-run"}, 2, "", "kartello send: no ADIF log given"}),
     [](const ::testing::TestParamInfo<UsageCase> &info) { return std::string(info.param.name); });
 
 } // namespace

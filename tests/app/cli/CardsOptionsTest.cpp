@@ -22,6 +22,7 @@ struct OptionsCase {
     bool help = false, version = false;
 };
 
+void PrintTo(const OptionsCase &c, std::ostream *os) { *os << c.name; }
 
 class CardsOptionsParse : public ::testing::TestWithParam<OptionsCase> {};
 
@@ -127,6 +128,24 @@ std::vector<OptionsCase> cases()
     c.logs = {};
     c.version = true;
     all.push_back(c);
+    c = base("LogsAmongOptions", {"a.adi", "--format", "png", "-", "--out", "o", "b.adi"});
+    c.logs = {"a.adi", "-", "b.adi"};
+    c.format = CardFormat::Png;
+    c.out = "o";
+    all.push_back(c);
+    c = base("OneDashLongOption", {"log.adi", "-out", "/tmp/qsl"});
+    c.out = "/tmp/qsl";
+    all.push_back(c);
+    c = base("LaterFormatCounts", {"log.adi", "--format", "pdf", "--format", "gif"});
+    c.format = CardFormat::Gif;
+    all.push_back(c);
+    c = base("LaterSinceCounts", {"log.adi", "--since", "20260101", "--since=20260102"});
+    c.since = "20260102";
+    all.push_back(c);
+    c = base("ShortVersion", {"-v"});
+    c.logs = {};
+    c.version = true;
+    all.push_back(c);
     all.push_back(failing("NoLog", {"--format", "png"}, "no ADIF log"));
     all.push_back(failing("UnknownFormat", {"log.adi", "--format", "tiff"}, "unknown format \"tiff\""));
     all.push_back(failing("UnknownOption", {"log.adi", "--colour"}, "unknown option --colour"));
@@ -138,6 +157,10 @@ std::vector<OptionsCase> cases()
     all.push_back(failing("JobsTooMany", {"log.adi", "--jobs", "65"}, "--jobs \"65\""));
     all.push_back(failing("JobsWord", {"log.adi", "--jobs", "two"}, "--jobs \"two\""));
     all.push_back(failing("EmptyCall", {"log.adi", "--call", ","}, "--call needs"));
+    all.push_back(failing("EarlierBadSince", {"log.adi", "--since", "2026", "--since", "20260102"},
+                          "--since \"2026\""));
+    all.push_back(failing("UnknownWithValue", {"log.adi", "--colour=red"}, "unknown option --colour"));
+    all.push_back(failing("FlagWithValue", {"log.adi", "--no-info=1"}, "--no-info takes no value"));
     return all;
 }
 

@@ -27,7 +27,7 @@ CardsRunner::CardsRunner()
     m_valid = true;
 }
 
-CardsRunner::Result CardsRunner::run(const QStringList &args) const
+CardsRunner::Result CardsRunner::run(const QStringList &args, const QByteArray &input) const
 {
     QProcess process;
     process.setWorkingDirectory(folder());
@@ -36,6 +36,8 @@ CardsRunner::Result CardsRunner::run(const QStringList &args) const
     environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
     process.setProcessEnvironment(environment);
     process.start(programPath(), args);
+    process.write(input);
+    process.closeWriteChannel();
     Result result;
     if (!process.waitForFinished(60000)) {
         process.kill();

@@ -27,8 +27,8 @@ public:
     QString dataFile(const QString &name) const { return folder() + "system/" + name; }
     QString stateFile() const { return folder() + QStringLiteral("Kartello.ini"); }
 
-    // Runs the program with args to its end (within a minute).
-    Result run(const QStringList &args) const;
+    // Runs the program with args to its end (within a minute), input on its standard input.
+    Result run(const QStringList &args, const QByteArray &input = QByteArray()) const;
 
     // Writes a file under the program's folder (or at an absolute path) and returns its path.
     QString writeFile(const QString &name, const QByteArray &bytes) const;
