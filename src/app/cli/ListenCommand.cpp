@@ -3,6 +3,7 @@
 #include "CardFiles.h"
 #include "CardOutput.h"
 #include "CardsRun.h"
+#include "CommandText.h"
 #include "DataFolder.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
@@ -211,19 +212,11 @@ int runListenCommand(const QStringList &args)
     QTextStream out(stdout);
     QTextStream err(stderr);
     const ParsedListenOptions parsed = parseListenOptions(args);
-    if (parsed.options.help) {
-        out << listenHelpText();
-        return 0;
-    }
-    if (parsed.options.version) {
-        out << "kartello " << KARTELLO_VERSION << '\n';
-        return 0;
-    }
-    if (!parsed.error.isEmpty()) {
-        err << "kartello listen: " << parsed.error << '\n'
-            << "Try 'kartello listen --help' for more information.\n";
-        return 2;
-    }
+    if (const std::optional<int> answered = answerCommandLine(
+            QStringLiteral("listen"),
+            CommandLineAsks{parsed.options.help, parsed.options.version, parsed.error},
+            listenHelpText()))
+        return *answered;
     const ListenOptions &options = parsed.options;
     if (options.saveFolder.isEmpty() && !options.send) {
         ListenRun run(out, nullptr, QString(),
