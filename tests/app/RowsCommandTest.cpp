@@ -84,7 +84,7 @@ const RowsCase rowsCases[] = {
      "  K1AB, 04.06.2024, 1000, 1296.000, , SSB, 59\n",
      "kartello rows: cannot read MISSING", 1},
     {"NoLog", {}, "", "kartello rows: no log given", 2},
-    {"UnknownOption", {"--colour", "LOG1"}, "", "kartello rows: Unknown option 'colour'.", 2},
+    {"UnknownOption", {"--colour", "LOG1"}, "", "kartello rows: unknown option --colour\nTry 'kartello rows --help'", 2},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, RowsCommand, ::testing::ValuesIn(rowsCases),

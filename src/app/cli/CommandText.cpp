@@ -53,10 +53,8 @@ bool CommandParser::parse(const QStringList &args)
 
 std::optional<int> CommandParser::parseOrAnswer(const QStringList &args)
 {
-    if (!parse(args)) {
-        writeText(stderr, QStringLiteral("kartello %1: %2\n").arg(m_command, errorText()));
-        return 2;
-    }
+    if (!parse(args))
+        return answerCommandLine(m_command, CommandLineAsks{false, false, wordError()}, QString());
     return answerCommandLine(m_command, CommandLineAsks{helpAsked(), versionAsked(), QString()}, helpText());
 }
 

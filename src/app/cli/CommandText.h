@@ -30,12 +30,13 @@ public:
     // lacks its value or has one it does not take.
     bool parse(const QStringList &args);
     // parse(), and the answer to a command line that needs no run: the help or the version
-    // (status 0, see answerCommandLine()) or, when parse() fails, its error in
-    // QCommandLineParser's words on standard error (2). nullopt when the command should run.
+    // (status 0, see answerCommandLine()) or, when parse() fails, wordError() and a hint at
+    // --help on standard error (2). nullopt when the command should run.
     std::optional<int> parseOrAnswer(const QStringList &args);
     bool helpAsked() const;
     bool versionAsked() const;
-    // What parse() refused, in QCommandLineParser's words ("Unknown option 'colour'.").
+    // What parse() refused, in QCommandLineParser's words ("Unknown option 'colour'."); the
+    // messages Kartello shows use wordError() instead.
     QString errorText() const { return m_parser.errorText(); }
     // The same, naming the word as the operator typed it: "unknown option --colour",
     // "--out needs a value", "--no-info takes no value".

@@ -35,7 +35,7 @@ ParsedListenOptions parseListenOptions(const QStringList &args)
     ListenParser p;
     ParsedListenOptions parsed;
     if (!p.command.parse(args)) {
-        parsed.error = p.command.errorText();
+        parsed.error = p.command.wordError();
         return parsed;
     }
     ListenOptions &options = parsed.options;

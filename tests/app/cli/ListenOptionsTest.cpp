@@ -45,7 +45,7 @@ const OptionsCase optionsCases[] = {
     {"GroupWithoutPort", {"--group", "224.0.0.1"}, "", "", "--group wants"},
     {"PortOutOfRange", {"--port", "70000"}, "", "", "--port wants"},
     {"EmptySave", {"--save", ""}, "", "", "--save wants"},
-    {"UnknownOption", {"--mail"}, "", "", "Unknown option"},
+    {"UnknownOption", {"--mail"}, "", "", "unknown option --mail"},
     {"StrayArgument", {"log.adi"}, "", "", "unexpected argument"},
 };
 

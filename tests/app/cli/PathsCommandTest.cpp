@@ -201,7 +201,7 @@ TEST_F(PathsOfAnInstallation, WrongCommandLineIsRefused)
     EXPECT_EQ(QString("kartello paths: takes no arguments\n"), extra.err);
     const Run option = run({"paths", "--verbose"});
     EXPECT_EQ(2, option.status);
-    EXPECT_EQ(QString("kartello paths: Unknown option 'verbose'.\n"), option.err);
+    EXPECT_EQ(QString("kartello paths: unknown option --verbose\nTry 'kartello paths --help' for more information.\n"), option.err);
     const Run help = run({"paths", "--help"});
     EXPECT_EQ(0, help.status);
     EXPECT_EQ(true, help.out.startsWith("Usage: kartello paths [options]\n")) << help.out.toStdString();
