@@ -53,8 +53,8 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     try {
         m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
         createComponents();
-        connect(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked, this,
-                [this] { guarded([this] { closeFromButton(); }); });
+        connectGuarded(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked,
+                       this, [this] { closeFromButton(); });
         createFeatures();
     } catch (const MissingControlError &) {
         // Nothing was restored yet: the half-built window must not write its defaults over
@@ -79,15 +79,19 @@ void MainWindow::copyIdentityToCard()
 
 void MainWindow::createFeatures()
 {
-    m_qsoEntry = new QsoEntryController(*this);
-    m_cardOptions = new CardOptionsController(*this);
-    m_textStyles = new TextStylesController(*this);
-    m_fieldPositions = new FieldPositionsController(*this);
-    m_stationIdentity = new StationIdentityController(*this);
-    m_cardOutputs = new CardOutputsController(*this, *m_qsoEntry);
-    m_sendQsl = new SendQslController(*this, *m_qsoEntry);
+    // Each feature gets the window's parts it uses: its controls (ControlLookup), the QSO
+    // fields, the keyboard focus, the mail component, the name line step.
+    m_qsoEntry = new QsoEntryController(*this, *this, *this);
+    m_cardOptions = new CardOptionsController(*this, *this);
+    m_textStyles = new TextStylesController(*this, *this, m_nameLineStep);
+    m_fieldPositions = new FieldPositionsController(*this, *this, m_nameLineStep);
+    m_stationIdentity = new StationIdentityController(*this, *this);
+    m_cardOutputs = new CardOutputsController(*this, *this, *this, *m_qsoEntry);
+    m_sendQsl = new SendQslController(*this, *this, *this, *m_qsoEntry);
     m_adif = new AdifController(*this, batchCardParts());
     // What one feature's change means for another.
+    connect(m_qsoEntry, &QsoEntryController::identityToRefresh, m_stationIdentity,
+            &StationIdentityController::copyIdentityTexts);
     connect(m_stationIdentity, &StationIdentityController::identityCopiedToCard, m_textStyles,
             [this] { m_textStyles->applyCallSignStyle(nullptr); });
     connect(m_fieldPositions, &FieldPositionsController::nameBlockWidthToReapply, m_textStyles,

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "features/BatchCard.h"
-#include "features/FeatureHost.h"
+#include "features/ControlLookup.h"
+#include "features/FeatureHosts.h"
 #include "PersistentWindow.h"
 #include "QsoFields.h"
 #include "StationFiles.h"
@@ -32,7 +33,11 @@ class Mailer;
 // component, runs start-up and shutdown, and hands every feature to a unit of its own under
 // features/ that connects that feature's controls and holds its handlers. Every control
 // carries its described name as its objectName; code finds it through control<T>(name).
-class MainWindow : public PersistentWindow, public FeatureHost
+class MainWindow : public PersistentWindow,
+                   public ControlLookup,
+                   public QsoEntryParts,
+                   public KeyboardFocusHost,
+                   public MailHost
 {
     Q_OBJECT
 public:
@@ -53,7 +58,10 @@ public:
     SendQslController &sendQsl() const { return *m_sendQsl; }
     AdifController &adif() const { return *m_adif; }
     // The window's parts a batch card is made with (JPG Selected, Print Selected).
-    BatchCardParts batchCardParts() const { return {const_cast<MainWindow &>(*this), *m_cardOutputs, *m_qsoEntry}; }
+    BatchCardParts batchCardParts() const
+    {
+        return {const_cast<MainWindow &>(*this), *m_cardOutputs, *m_qsoEntry, *m_stationIdentity};
+    }
     ListenController &listen() const { return *m_listen; }
 
     // ---- The card and what every feature shares ----
@@ -89,10 +97,9 @@ public:
 
     // ---- Card design state shared by the style, position and identity features ----
     // Copies the identity edits into the card's identity elements.
-    void copyIdentityToCard() override;
+    void copyIdentityToCard();
     // Distance from the name line to the address line and from there to the town line.
-    int nameLineStep() const override { return m_nameLineStep; }
-    void setNameLineStep(int step) override { m_nameLineStep = step; }
+    int nameLineStep() const { return m_nameLineStep; }
 
 protected:
     bool event(QEvent *event) override;

@@ -20,12 +20,10 @@ void setUpListening(MainWindow &window)
 {
     auto *choose = new QAction(QStringLiteral("Listen..."), &window);
     choose->setObjectName(QStringLiteral("ListenChoice"));
-    QObject::connect(choose, &QAction::triggered, &window, [&window] {
-        guarded([&window] {
-            ListenDialog dialog(window.listen().settings(), &window);
-            if (dialog.exec() == QDialog::Accepted && dialog.settings())
-                applyListenChoice(window, *dialog.settings());
-        });
+    connectGuarded(choose, &QAction::triggered, &window, [&window] {
+        ListenDialog dialog(window.listen().settings(), &window);
+        if (dialog.exec() == QDialog::Accepted && dialog.settings())
+            applyListenChoice(window, *dialog.settings());
     });
     window.addAction(choose);
     window.setContextMenuPolicy(Qt::ActionsContextMenu);

@@ -1,24 +1,33 @@
-// A feature of the main window hosted on its own: a small host that builds only the controls
-// the feature connects (with the card), so the feature is tried without the whole window.
-#include "CardBand.h"
+// Features of the main window hosted on their own: a small host that builds only the controls
+// the feature connects (with the card) and gives it only the hosts it asks for, so the feature
+// is tried without the whole window.
 #include "CardLabel.h"
 #include "CardShape.h"
-#include "EntryEdit.h"
-#include "Mailer.h"
+#include "HandlerGuard.h"
+#include "KartelloError.h"
+#include "ScriptedDialogs.h"
 #include "WindowBuilder.h"
 #include "WindowDescription.h"
 #include "features/CardOptionsController.h"
-#include "features/FeatureHost.h"
+#include "features/ControlLookup.h"
+#include "features/FeatureHosts.h"
+#include "features/FieldPositionsController.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 namespace {
 
-class SmallHost : public QWidget, public FeatureHost
+// The controls by name and the keyboard focus, nothing else of the window; the focus host
+// only records what the feature asked of it.
+class SmallHost : public QWidget, public ControlLookup, public KeyboardFocusHost
 {
 public:
     // Builds the rows named in controls, the rows that hold them and the card.
@@ -40,26 +49,15 @@ public:
 
     QWidget &hostWidget() override { return *this; }
     const QWidget &hostWidget() const override { return *this; }
-    EntryEdit *entryOverlay(card::QsoField field) const override
+    void removeFromTabOrder(QObject *control) override
     {
-        return findChild<EntryEdit *>(QString::fromLatin1(card::qsoField(field).overlay));
+        if (control)
+            leftTabOrder << control->objectName();
     }
-    CardLabel *valueElement(card::QsoField field) const override
-    {
-        return findChild<CardLabel *>(QString::fromLatin1(card::qsoField(field).valueElement));
-    }
-    EntryEdit *contactEmailField() const override { return nullptr; }
-    CardBand *cardBand() const override { return findChild<CardBand *>("tAlBand1"); }
-    void removeFromTabOrder(QObject *) override {}
-    void focusCallSign() override {}
-    void copyIdentityToCard() override {}
-    Mailer &mailer() const override { return m_mailer; }
-    EmailAddress *mailRecipient() const override { return nullptr; }
-    int nameLineStep() const override { return 15; }
-    void setNameLineStep(int) override {}
+    void focusCallSign() override { ++callSignFocused; }
 
-private:
-    mutable Mailer m_mailer;
+    QStringList leftTabOrder;
+    int callSignFocused = 0;
 };
 
 const QStringList CardOptionControls = {
@@ -72,7 +70,7 @@ const QStringList CardOptionControls = {
 TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
 {
     SmallHost host(CardOptionControls);
-    CardOptionsController options(host);
+    CardOptionsController options(host, host);
     auto *frame = host.control<CardShape>("AlShape15");
     host.control<QCheckBox>("CBFrameCard1")->setChecked(true);
     EXPECT_TRUE(frame->visible());
@@ -80,6 +78,9 @@ TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
     EXPECT_FALSE(frame->visible());
     host.control<QCheckBox>("CBPseLoTW")->setChecked(true);
     EXPECT_TRUE(host.control<CardLabel>("alPseLoTW")->visible());
+    EXPECT_EQ(QStringList({"CBFrameCard1", "CBFrameCard1", "CBPseLoTW"}), host.leftTabOrder);
+    // Once as the options are applied and once more for the box clicked.
+    EXPECT_EQ(6, host.callSignFocused);
 }
 
 TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)
@@ -88,11 +89,120 @@ TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)
     controls.removeAll("CBTranspEmail");
     SmallHost host(controls);
     try {
-        CardOptionsController options(host);
+        CardOptionsController options(host, host);
         ADD_FAILURE() << "the feature started without CBTranspEmail";
     } catch (const MissingControlError &e) {
         EXPECT_NE(std::string(e.what()).find("\"CBTranspEmail\""), std::string::npos) << e.what();
     }
 }
+
+// Field positions on a host of their own: a selection radio, the two sliders, maybe an arrow;
+// where the moved elements stand afterwards.
+struct PositionRow
+{
+    const char *name;
+    const char *radio;
+    int nameLineStep;
+    int left, top;
+    const char *arrow;   // clicked last; nullptr for none
+    std::vector<std::pair<const char *, QPoint>> placed;
+    int widthReapplies;   // times the name block's width is asked for again
+};
+
+void PrintTo(const PositionRow &row, std::ostream *os)
+{
+    *os << row.name << " (" << row.radio << ", step " << row.nameLineStep << ", " << row.left
+        << "," << row.top << ", arrow " << (row.arrow ? row.arrow : "none") << ")";
+}
+
+class FieldPositionsAlone : public ::testing::TestWithParam<PositionRow>
+{
+};
+
+TEST_P(FieldPositionsAlone, MoveTheSelectedElements)
+{
+    const PositionRow &row = GetParam();
+    SmallHost host({"RBCall1", "RBName1", "RBEmail1", "RB73s1", "RBQSL1", "RBLoTW1", "LRTrackBar1",
+                    "UDTrackBar2", "Left1", "Right1", "Up1", "Down1", "In1", "Out1", "IOTrackBar3",
+                    "CollapsePanel1"});
+    int nameLineStep = 15;
+    FieldPositionsController positions(host, host, nameLineStep);
+    QSignalSpy widthReapplies(&positions, &FieldPositionsController::nameBlockWidthToReapply);
+    // The step the name style sets later is the one the name block moves by.
+    nameLineStep = row.nameLineStep;
+    host.control<QRadioButton>(row.radio)->setChecked(true);
+    host.control<QSlider>("LRTrackBar1")->setValue(row.left);
+    host.control<QSlider>("UDTrackBar2")->setValue(row.top);
+    if (row.arrow)
+        host.control<QToolButton>(row.arrow)->click();
+    for (const auto &[element, at] : row.placed) {
+        const auto *label = host.control<CardLabel>(element);
+        EXPECT_EQ(at, QPoint(label->left(), label->top())) << element;
+    }
+    EXPECT_EQ(row.widthReapplies, widthReapplies.count());
+    EXPECT_TRUE(host.leftTabOrder.contains(row.radio));
+    EXPECT_GE(host.callSignFocused, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FieldPositionsAlone,
+    ::testing::Values(
+        PositionRow{"CallSignAlone", "RBCall1", 15, 30, 50, nullptr, {{"alCallSign", {30, 50}}}, 0},
+        PositionRow{"NameBlockByTheStepOf20", "RBName1", 20, 40, 100, nullptr,
+                    {{"alName", {40, 100}}, {"alAddress", {40, 120}}, {"alTown", {40, 140}}}, 0},
+        PositionRow{"NameBlockByTheStepOf12", "RBName1", 12, 40, 100, nullptr,
+                    {{"alName", {40, 100}}, {"alAddress", {40, 112}}, {"alTown", {40, 124}}}, 0},
+        PositionRow{"RightArrowNudgesTheEmail", "RBEmail1", 15, 60, 70, "Right1",
+                    {{"alEmail", {61, 70}}}, 0},
+        PositionRow{"OutWidensTheNameBlock", "RBName1", 15, 40, 100, "Out1",
+                    {{"alName", {40, 100}}, {"alAddress", {40, 115}}}, 1},
+        PositionRow{"OutLeavesTheCallSignsWidth", "RBCall1", 15, 30, 50, "Out1",
+                    {{"alCallSign", {30, 50}}}, 0}),
+    [](const ::testing::TestParamInfo<PositionRow> &info) { return std::string(info.param.name); });
+
+// connectGuarded(): the signal's arguments reach the handler, and an error the handler throws
+// is reported and goes no further than the handler.
+struct GuardedRow
+{
+    const char *name;
+    std::vector<int> values;   // set on a slider one after another
+    int failingValue;          // the handler throws on this one
+    std::vector<int> seen;
+    int errorsReported;
+};
+
+void PrintTo(const GuardedRow &row, std::ostream *os)
+{
+    *os << row.name << " (fails on " << row.failingValue << ")";
+}
+
+class ConnectGuarded : public ::testing::TestWithParam<GuardedRow>
+{
+};
+
+TEST_P(ConnectGuarded, RunsTheHandlerWithTheSignalsArgumentsThroughTheGuard)
+{
+    const GuardedRow &row = GetParam();
+    ScriptedDialogs dialogs;
+    QSlider slider;
+    slider.setRange(0, 100);
+    std::vector<int> seen;
+    connectGuarded(&slider, &QSlider::valueChanged, &slider, [&](int value) {
+        seen.push_back(value);
+        if (value == row.failingValue)
+            throw KartelloError(QStringLiteral("failed on %1").arg(value));
+    });
+    for (int value : row.values)
+        slider.setValue(value);
+    EXPECT_EQ(row.seen, seen);
+    EXPECT_EQ(row.errorsReported, dialogs.texts("error").size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ConnectGuarded,
+    ::testing::Values(GuardedRow{"NoFailure", {3, 7}, -1, {3, 7}, 0},
+                      GuardedRow{"FailureInTheMiddle", {3, 7, 9}, 7, {3, 7, 9}, 1},
+                      GuardedRow{"FailureFirstTheNextStillRuns", {5, 6}, 5, {5, 6}, 1}),
+    [](const ::testing::TestParamInfo<GuardedRow> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -109,6 +109,42 @@ TEST_F(MainWindowFixture, IdentityEditsReachTheCardAndOverlaysReachValuesOnlyOnC
     EXPECT_EQ(QString("07:05"), form->valueElement(QsoField::UtcTime)->caption());
 }
 
+// A QSO field typed into copies the station identity to the card again, all but the call
+// sign; the row gives the field and whether the identity comes back.
+struct FieldRefresh {
+    const char *name;
+    QsoField field;
+    bool refreshes;
+};
+
+void PrintTo(const FieldRefresh &row, std::ostream *os)
+{
+    *os << row.name << (row.refreshes ? " refreshes" : " leaves") << " the identity";
+}
+
+class FieldRefreshes : public MainWindowFixture, public ::testing::WithParamInterface<FieldRefresh> {};
+
+TEST_P(FieldRefreshes, TheIdentityOnTheCard)
+{
+    start();
+    form->control<QLineEdit>("PseLoTWEdit1")->setText("LoTW ok");
+    auto *element = form->control<CardLabel>("alPseLoTW");
+    element->setCaption("stale");
+    form->entryOverlay(GetParam().field)->setText("5");
+    EXPECT_EQ(GetParam().refreshes ? QString("LoTW ok") : QString("stale"), element->caption());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FieldRefreshes,
+    ::testing::Values(FieldRefresh{"CallSign", QsoField::CallSign, false},
+                      FieldRefresh{"UtcDate", QsoField::UtcDate, true},
+                      FieldRefresh{"UtcTime", QsoField::UtcTime, true},
+                      FieldRefresh{"Frequency", QsoField::Frequency, true},
+                      FieldRefresh{"Mode", QsoField::Mode, true},
+                      FieldRefresh{"Power", QsoField::Power, true},
+                      FieldRefresh{"Signal", QsoField::Signal, true}),
+    [](const ::testing::TestParamInfo<FieldRefresh> &info) { return std::string(info.param.name); });
+
 // ---- the window description ----
 
 struct Placed {

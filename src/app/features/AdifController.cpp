@@ -11,7 +11,8 @@
 #include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "Led.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "PrintWindow.h"
 #include "QsoListModel.h"
 #include "QsoListSearch.h"
@@ -41,16 +42,16 @@ const QString kBatchPrintTitle = QStringLiteral("Batch QSL print");
 
 } // namespace
 
-AdifController::AdifController(FeatureHost &window, const BatchCardParts &batch)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+AdifController::AdifController(ControlLookup &controls, const BatchCardParts &batch)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
     , m_batch(std::make_unique<BatchCardParts>(batch))
     , m_rows(new QsoListModel(this))
 {
     if (QListView *view = list())
         view->setModel(m_rows);
     m_loadSlices.setInterval(0);
-    connect(&m_loadSlices, &QTimer::timeout, this, [this] { guarded([this] { readLoadSlice(); }); });
+    connectGuarded(&m_loadSlices, &QTimer::timeout, this, [this] { readLoadSlice(); });
     const std::pair<const char *, void (AdifController::*)()> buttons[] = {
         {"EncartaButton14", &AdifController::openPanel},
         {"EncartaButton11", &AdifController::closePanel},
@@ -62,29 +63,29 @@ AdifController::AdifController(FeatureHost &window, const BatchCardParts &batch)
         {"SendSelectedButton", &AdifController::sendSelected},
     };
     for (const auto &[name, handler] : buttons) {
-        if (auto *button = m_window.control<FlatButton>(QString::fromLatin1(name)))
-            connect(button, &FlatButton::clicked, this,
-                    [this, handler = handler] { guarded([this, handler] { (this->*handler)(); }); });
+        if (auto *button = m_controls.control<FlatButton>(QString::fromLatin1(name)))
+            connectGuarded(button, &FlatButton::clicked, this,
+                           [this, handler = handler] { (this->*handler)(); });
     }
 }
 
 AdifController::~AdifController() = default;
 
-QListView *AdifController::list() const { return m_window.control<QListView>(QStringLiteral("ListBox1")); }
-Led *AdifController::led() const { return m_window.control<Led>(QStringLiteral("LED1")); }
+QListView *AdifController::list() const { return m_controls.control<QListView>(QStringLiteral("ListBox1")); }
+Led *AdifController::led() const { return m_controls.control<Led>(QStringLiteral("LED1")); }
 FlatButton *AdifController::closeButton() const
 {
-    return m_window.control<FlatButton>(QStringLiteral("EncartaButton11"));
+    return m_controls.control<FlatButton>(QStringLiteral("EncartaButton11"));
 }
 QLabel *AdifController::progressLine() const
 {
-    return m_window.control<QLabel>(QStringLiteral("AdifProgress"));
+    return m_controls.control<QLabel>(QStringLiteral("AdifProgress"));
 }
 
 void AdifController::openPanel()
 {
-    m_window.hostWidget().setFixedWidth(kWidthWithPanel);
-    QWidget *panel = m_window.control(QStringLiteral("BatchPrint1"));
+    m_controls.hostWidget().setFixedWidth(kWidthWithPanel);
+    QWidget *panel = m_controls.control(QStringLiteral("BatchPrint1"));
     panel->move(kPanelPlace);
     panel->show();
     panel->raise();
@@ -96,8 +97,8 @@ void AdifController::openPanel()
 
 void AdifController::closePanel()
 {
-    m_window.hostWidget().setFixedWidth(kFullWidth);
-    m_window.control(QStringLiteral("BatchPrint1"))->hide();
+    m_controls.hostWidget().setFixedWidth(kFullWidth);
+    m_controls.control(QStringLiteral("BatchPrint1"))->hide();
 }
 
 bool AdifController::isBusy() const
@@ -121,7 +122,7 @@ void AdifController::chooseAndLoadLog()
 {
     if (isBusy())
         return;
-    auto *memory = m_window.control<FileDialogMemory>(QStringLiteral("OpenDialog2"));
+    auto *memory = m_controls.control<FileDialogMemory>(QStringLiteral("OpenDialog2"));
     const QString path = userDialogs().openFileName(QStringLiteral("Open"), memory->initialDir(),
                                                     QStringLiteral("All files (*)"));
     if (path.isEmpty())
@@ -141,7 +142,7 @@ void AdifController::loadLogFile(const QString &path)
     m_load = std::make_unique<AdifReader>(file.readAll());
     m_loadName = QFileInfo(path).fileName();
     m_lastLogPath = path;
-    m_loadPower = m_window.entryOverlay(card::QsoField::Power)->text();
+    m_loadPower = m_batch->qso.entryOverlay(card::QsoField::Power)->text();
     m_loadedRows = 0;
     showBusy(true);
     showProgress(QStringLiteral("%1: loading").arg(m_loadName));
@@ -186,7 +187,7 @@ void AdifController::scrollToTop(int row)
 
 void AdifController::searchFromTop()
 {
-    const QString text = m_window.control<QLineEdit>(QStringLiteral("Edit1"))->text();
+    const QString text = m_controls.control<QLineEdit>(QStringLiteral("Edit1"))->text();
     const SearchStep step = ::searchFromTop(m_rows->rows(), text, m_resumeIndex);
     m_resumeIndex = step.resumeIndex;
     if (step.foundRow >= 0)
@@ -195,7 +196,7 @@ void AdifController::searchFromTop()
 
 void AdifController::searchNext()
 {
-    const QString text = m_window.control<QLineEdit>(QStringLiteral("Edit1"))->text();
+    const QString text = m_controls.control<QLineEdit>(QStringLiteral("Edit1"))->text();
     const SearchStep step = ::searchNext(m_rows->rows(), text, m_resumeIndex);
     m_resumeIndex = step.resumeIndex;
     if (step.foundRow >= 0)
@@ -227,7 +228,7 @@ int AdifController::runOverSelection(const std::function<void(const QsoRow &, in
 {
     const QStringList rows = selectedRows();
     // A window closed during the run ends it as Esc does: nobody waits for the cards any more.
-    const bool shownAtStart = m_window.hostWidget().isVisible();
+    const bool shownAtStart = m_controls.hostWidget().isVisible();
     m_running = true;
     m_stopRequested = false;
     showBusy(true);
@@ -243,7 +244,7 @@ int AdifController::runOverSelection(const std::function<void(const QsoRow &, in
         for (const QString &row : rows) {
             // The window repaints and Esc is seen between two cards.
             QCoreApplication::processEvents();
-            if (shownAtStart && !m_window.hostWidget().isVisible())
+            if (shownAtStart && !m_controls.hostWidget().isVisible())
                 m_stopRequested = true;
             if (m_stopRequested)
                 break;

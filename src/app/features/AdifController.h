@@ -11,7 +11,7 @@
 class AdifReader;
 class FlatButton;
 class Led;
-class FeatureHost;
+class ControlLookup;
 struct BatchCardParts;
 class QLabel;
 class QListView;
@@ -26,8 +26,9 @@ class AdifController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    AdifController(FeatureHost &window, const BatchCardParts &batch);
+    // Connects the feature's controls to their handlers; the batch runs make their cards with
+    // batch, whose QSO fields also give a load its default power.
+    AdifController(ControlLookup &controls, const BatchCardParts &batch);
     ~AdifController() override;
 
     // "ADIF": narrows the window to the panel's width, shows the panel and empties the list.
@@ -87,7 +88,7 @@ private:
     FlatButton *closeButton() const;
     QLabel *progressLine() const;
 
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
     std::unique_ptr<BatchCardParts> m_batch;
     QsoListModel *m_rows = nullptr;
     int m_resumeIndex = -1;

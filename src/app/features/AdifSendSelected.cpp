@@ -11,7 +11,7 @@
 #include "KartelloError.h"
 #include "Led.h"
 #include "MailSettings.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
 #include "SendSummary.h"
 #include "SentJournal.h"
 #include "UserDialogs.h"
@@ -116,7 +116,7 @@ void AdifController::sendSelected()
         return;
     }
     const SendSettings settings = sendSettingsFromFile(
-        settingsPath, m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text(), 0);
+        settingsPath, m_controls.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text(), 0);
     SentJournal journal(dataFilePath(SentJournalFileName));
     try {
         journal.open();

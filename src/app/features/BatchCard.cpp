@@ -10,8 +10,9 @@
 #include "EntryEdit.h"
 #include "JpegWriter.h"
 #include "KartelloError.h"
-#include "FeatureHost.h"
+#include "FeatureHosts.h"
 #include "QsoEntryController.h"
+#include "StationIdentityController.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,11 +31,11 @@ QImage batchCard(const BatchCardParts &parts, const QsoRow &row)
     // Only the call sign's own rule matters for a card; the other fields' change handlers
     // refresh the identity lines, done here once instead of six times.
     for (const auto &[field, text] : texts) {
-        EntryEdit *overlay = parts.host.entryOverlay(field);
+        EntryEdit *overlay = parts.qso.entryOverlay(field);
         const QSignalBlocker quiet(field == QsoField::CallSign ? nullptr : overlay);
         overlay->setText(text);
     }
-    parts.host.copyIdentityToCard();
+    parts.identity.copyIdentityTexts();
     CardOutputsController &outputs = parts.outputs;
     outputs.snapshotCard();
     return outputs.snapshotImage();
@@ -42,15 +43,15 @@ QImage batchCard(const BatchCardParts &parts, const QsoRow &row)
 
 void emptyQsoAfterBatchCard(const BatchCardParts &parts)
 {
-    parts.host.valueElement(QsoField::CallSign)->setCaption(QString());
+    parts.qso.valueElement(QsoField::CallSign)->setCaption(QString());
     parts.outputs.showEntryOverlays();
     for (const card::QsoFieldNames &field : card::qsoFields()) {
-        EntryEdit *overlay = parts.host.entryOverlay(field.field);
+        EntryEdit *overlay = parts.qso.entryOverlay(field.field);
         const QSignalBlocker quiet(field.field == QsoField::CallSign ? nullptr : overlay);
         overlay->clear();
-        parts.host.valueElement(field.field)->setCaption(QString());
+        parts.qso.valueElement(field.field)->setCaption(QString());
     }
-    parts.host.copyIdentityToCard();
+    parts.identity.copyIdentityTexts();
 }
 
 QString batchFolder()

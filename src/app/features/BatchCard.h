@@ -7,15 +7,18 @@
 #include <QString>
 
 class CardOutputsController;
-class FeatureHost;
 class QsoEntryController;
+class QsoEntryParts;
+class StationIdentityController;
 
-// What a batch card is made with: the window's fields, its snapshot and the QSO entry.
+// What a batch card is made with: the QSO's fields, the snapshot, the QSO entry and the
+// station identity, which goes to the card again once the fields are filled.
 struct BatchCardParts
 {
-    FeatureHost &host;
+    QsoEntryParts &qso;
     CardOutputsController &outputs;
     QsoEntryController &qsoEntry;
+    StationIdentityController &identity;
 };
 
 // One card of a batch run, shared by JPG Selected, Print Selected and "kartello cards", so

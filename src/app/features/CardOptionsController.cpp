@@ -4,7 +4,8 @@
 #include "CardEntryOverlays.h"
 #include "Colors.h"
 #include "HandlerGuard.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "WindowBuilder.h"
 
 #include <QCheckBox>
@@ -18,28 +19,28 @@ const char *const kOptionChecks[] = {
 
 } // namespace
 
-CardOptionsController::CardOptionsController(FeatureHost &window)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_focus(focus)
 {
     for (const char *name : kOptionChecks) {
-        auto *box = m_window.control<QCheckBox>(QString::fromLatin1(name));
-        connect(box, &QCheckBox::toggled, this,
-                [this, box] { guarded([this, box] { onCardOptionToggled(box); }); });
+        auto *box = m_controls.control<QCheckBox>(QString::fromLatin1(name));
+        connectGuarded(box, &QCheckBox::toggled, this, [this, box] { onCardOptionToggled(box); });
     }
     for (int i = 0; i < card::kBackgroundSchemeCount; ++i) {
-        auto *radio = m_window.control<QRadioButton>(
+        auto *radio = m_controls.control<QRadioButton>(
             QString::fromLatin1(card::backgroundSchemes()[i].radio));
-        connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
+        connectGuarded(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
             if (on)
-                guarded([this, radio] { onCardOptionToggled(radio); });
+                onCardOptionToggled(radio);
         });
     }
     for (int n = 1; n <= 3; ++n) {
-        auto *radio = m_window.control<QRadioButton>(QStringLiteral("HL%1").arg(n));
-        connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
+        auto *radio = m_controls.control<QRadioButton>(QStringLiteral("HL%1").arg(n));
+        connectGuarded(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
             if (on)
-                guarded([this, radio] { applyCardOptions(radio); });
+                applyCardOptions(radio);
         });
     }
 }
@@ -47,7 +48,7 @@ CardOptionsController::CardOptionsController(FeatureHost &window)
 card::CardOptions CardOptionsController::readCardOptions() const
 {
     auto checked = [this](const char *name) {
-        const auto *b = m_window.control<QAbstractButton>(QString::fromLatin1(name));
+        const auto *b = m_controls.control<QAbstractButton>(QString::fromLatin1(name));
         return b && b->isChecked();
     };
     card::CardOptions o;
@@ -77,20 +78,20 @@ void CardOptionsController::applyCardOptions(QObject *sender)
     m_boxColours = look.colours;
     if (look.interfaceColour) {
         for (const char *name : {"Panel5", "GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
-            setControlColour(m_window.control(QString::fromLatin1(name)), *look.interfaceColour);
+            setControlColour(m_controls.control(QString::fromLatin1(name)), *look.interfaceColour);
     }
-    card::applyLookToCard(&m_window.hostWidget(), look);
-    card::colourEntryOverlays(&m_window.hostWidget(), look.colours);
-    m_window.control(QStringLiteral("EncartaButton1"))->setVisible(look.sendVisible);
-    QWidget *copy = m_window.control(QStringLiteral("ClipBoardButton1"));
+    card::applyLookToCard(&m_controls.hostWidget(), look);
+    card::colourEntryOverlays(&m_controls.hostWidget(), look.colours);
+    m_controls.control(QStringLiteral("EncartaButton1"))->setVisible(look.sendVisible);
+    QWidget *copy = m_controls.control(QStringLiteral("ClipBoardButton1"));
     copy->move(look.copyButtonLeft, copy->y());
-    m_window.removeFromTabOrder(sender);
-    m_window.focusCallSign();
+    m_focus.removeFromTabOrder(sender);
+    m_focus.focusCallSign();
 }
 
 void CardOptionsController::onCardOptionToggled(QObject *sender)
 {
     applyCardOptions(nullptr);
-    m_window.removeFromTabOrder(sender);
-    m_window.focusCallSign();
+    m_focus.removeFromTabOrder(sender);
+    m_focus.focusCallSign();
 }

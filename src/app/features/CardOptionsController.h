@@ -4,7 +4,8 @@
 
 #include <QObject>
 
-class FeatureHost;
+class ControlLookup;
+class KeyboardFocusHost;
 
 // Card options: the check boxes and radios of the interface panel that choose what the card
 // shows, its background scheme, its frames and the interface colour.
@@ -12,8 +13,8 @@ class CardOptionsController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    explicit CardOptionsController(FeatureHost &window);
+    // Connects the feature's controls to their handlers.
+    CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus);
 
     // Applies every card option to the card and the window; sender leaves the tab order.
     void applyCardOptions(QObject *sender);
@@ -25,6 +26,7 @@ public:
     card::BoxColours boxColours() const { return m_boxColours; }
 
 private:
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    KeyboardFocusHost &m_focus;
     card::BoxColours m_boxColours;
 };

@@ -9,7 +9,8 @@
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "PrintWindow.h"
 #include "QsoEntryController.h"
 
@@ -22,46 +23,50 @@ namespace {
 class MainWindowOutputs : public CardOutputHost
 {
 public:
-    MainWindowOutputs(FeatureHost &window, CardOutputsController &outputs,
+    MainWindowOutputs(ControlLookup &controls, QsoEntryParts &qso, CardOutputsController &outputs,
                       QsoEntryController &qsoEntry)
-        : m_window(window), m_outputs(outputs), m_qsoEntry(qsoEntry) {}
+        : m_controls(controls), m_qso(qso), m_outputs(outputs), m_qsoEntry(qsoEntry) {}
 
     bool shouldStopOutput() override { return m_qsoEntry.shouldStopOutput(QString()); }
     void snapshotCard() override { m_outputs.snapshotCard(); }
     QImage snapshot() const override { return m_outputs.snapshotImage(); }
     QString contactCallSign() const override
     {
-        return m_window.entryOverlay(card::QsoField::CallSign)->text();
+        return m_qso.entryOverlay(card::QsoField::CallSign)->text();
     }
     void showOverlays() override { m_outputs.showEntryOverlays(); }
     void writeContactsInfo() override { m_qsoEntry.writeContactInfo(); }
     void setSaveDialogFileName(const QString &name) override
     {
-        m_window.control<FileDialogMemory>(QStringLiteral("SaveDialog1"))->setFileName(name);
+        m_controls.control<FileDialogMemory>(QStringLiteral("SaveDialog1"))->setFileName(name);
     }
 
 private:
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    QsoEntryParts &m_qso;
     CardOutputsController &m_outputs;
     QsoEntryController &m_qsoEntry;
 };
 
 } // namespace
 
-CardOutputsController::CardOutputsController(FeatureHost &window, QsoEntryController &qsoEntry)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+CardOutputsController::CardOutputsController(ControlLookup &controls, QsoEntryParts &qso,
+                                             KeyboardFocusHost &focus, QsoEntryController &qsoEntry)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_qso(qso)
+    , m_focus(focus)
     , m_qsoEntry(qsoEntry)
 {
     m_printWindow = std::make_unique<PrintWindow>(PrintWindowHost{
         [this] { return snapshotImage(); },
-        [this] { return m_window.entryOverlay(card::QsoField::CallSign)->text(); },
+        [this] { return m_qso.entryOverlay(card::QsoField::CallSign)->text(); },
         [this] { m_qsoEntry.writeContactInfo(); },
         [this] { return proposedPrintFile(); }});
     m_printWindow->hide();
     auto onClick = [this](const char *name, void (CardOutputsController::*handler)()) {
-        connect(m_window.control<FlatButton>(QString::fromLatin1(name)), &FlatButton::clicked,
-                this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connectGuarded(m_controls.control<FlatButton>(QString::fromLatin1(name)),
+                       &FlatButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
     onClick("JPGButton1", &CardOutputsController::createJpeg);
     onClick("ClipBoardButton1", &CardOutputsController::copyToClipboard);
@@ -80,7 +85,7 @@ QString CardOutputsController::proposedPrintFile() const
         // Without a readable card folder the print dialog proposes its own file.
         return QString();
     }
-    return printFileProposal(folder, m_window.entryOverlay(card::QsoField::CallSign)->text(),
+    return printFileProposal(folder, m_qso.entryOverlay(card::QsoField::CallSign)->text(),
                              QDateTime::currentDateTime());
 }
 
@@ -88,7 +93,7 @@ QLabel *CardOutputsController::snapshotHolder() const
 {
     // Found by name once: the batch runs take a snapshot for every card.
     if (!m_snapshotHolder)
-        m_snapshotHolder = m_window.control<QLabel>(QStringLiteral("Image1"));
+        m_snapshotHolder = m_controls.control<QLabel>(QStringLiteral("Image1"));
     return m_snapshotHolder;
 }
 
@@ -97,10 +102,10 @@ void CardOutputsController::snapshotCard()
     snapshotHolder()->clear();
     m_qsoEntry.copyFieldsToCard();
     for (const card::QsoFieldNames &field : card::qsoFields())
-        m_window.entryOverlay(field.field)->hide();
+        m_qso.entryOverlay(field.field)->hide();
     for (const card::QsoFieldNames &field : card::qsoFields())
-        m_window.cardBand()->repaint(m_window.valueElement(field.field)->geometry());
-    snapshotHolder()->setPixmap(QPixmap::fromImage(snapshotOfBand(m_window.cardBand())));
+        m_qso.cardBand()->repaint(m_qso.valueElement(field.field)->geometry());
+    snapshotHolder()->setPixmap(QPixmap::fromImage(snapshotOfBand(m_qso.cardBand())));
 }
 
 QImage CardOutputsController::snapshotImage() const
@@ -111,31 +116,31 @@ QImage CardOutputsController::snapshotImage() const
 void CardOutputsController::showEntryOverlays()
 {
     for (const card::QsoFieldNames &field : card::qsoFields())
-        m_window.entryOverlay(field.field)->show();
-    m_window.focusCallSign();
+        m_qso.entryOverlay(field.field)->show();
+    m_focus.focusCallSign();
 }
 
 void CardOutputsController::createJpeg()
 {
-    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
+    MainWindowOutputs outputs(m_controls, m_qso, *this, m_qsoEntry);
     exportCardJpeg(outputs);
 }
 
 void CardOutputsController::copyToClipboard()
 {
-    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
+    MainWindowOutputs outputs(m_controls, m_qso, *this, m_qsoEntry);
     copyCardToClipboard(outputs);
 }
 
 void CardOutputsController::createGif()
 {
-    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
+    MainWindowOutputs outputs(m_controls, m_qso, *this, m_qsoEntry);
     exportCardGif(outputs);
 }
 
 void CardOutputsController::printCard()
 {
-    MainWindowOutputs outputs(m_window, *this, m_qsoEntry);
+    MainWindowOutputs outputs(m_controls, m_qso, *this, m_qsoEntry);
     ::printCard(outputs, [this] { m_printWindow->exec(); });
 }
 

@@ -5,7 +5,9 @@
 
 #include <memory>
 
-class FeatureHost;
+class ControlLookup;
+class KeyboardFocusHost;
+class QsoEntryParts;
 class QsoEntryController;
 class PrintWindow;
 class QLabel;
@@ -16,9 +18,10 @@ class CardOutputsController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers and creates the hidden
-    // print window.
-    CardOutputsController(FeatureHost &window, QsoEntryController &qsoEntry);
+    // Connects the feature's controls to their handlers and creates the hidden print window.
+    // The card is that of qso, checked and written down by qsoEntry.
+    CardOutputsController(ControlLookup &controls, QsoEntryParts &qso, KeyboardFocusHost &focus,
+                          QsoEntryController &qsoEntry);
     ~CardOutputsController() override;
 
     // Create JPG: check, snapshot, save dialog, JPEG file, contact info file.
@@ -47,7 +50,9 @@ private:
     // The card folder and the call sign's file name as a PDF, for Print to File.
     QString proposedPrintFile() const;
 
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    QsoEntryParts &m_qso;
+    KeyboardFocusHost &m_focus;
     QsoEntryController &m_qsoEntry;
     mutable QLabel *m_snapshotHolder = nullptr;
     // A window of its own rather than a child of the main window, kept for exactly the

@@ -4,7 +4,8 @@
 #include "CardLabel.h"
 #include "CollapsiblePanel.h"
 #include "HandlerGuard.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 
 #include <QRadioButton>
 #include <QSlider>
@@ -12,44 +13,45 @@
 
 using card::MovableField;
 
-FieldPositionsController::FieldPositionsController(FeatureHost &window)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+FieldPositionsController::FieldPositionsController(ControlLookup &controls,
+                                                   KeyboardFocusHost &focus,
+                                                   const int &nameLineStep)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_focus(focus)
+    , m_nameLineStep(nameLineStep)
 {
     for (const card::MovableFieldNames &field : card::movableFields()) {
-        auto *radio = m_window.control<QRadioButton>(QString::fromLatin1(field.radio));
-        connect(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
+        auto *radio = m_controls.control<QRadioButton>(QString::fromLatin1(field.radio));
+        connectGuarded(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
             if (on)
-                guarded([this, radio] { selectField(radio); });
+                selectField(radio);
         });
     }
     QSlider *left = leftSlider(), *top = topSlider();
-    connect(left, &QSlider::valueChanged, this,
-            [this, left] { guarded([this, left] { moveSelectedLeft(left); }); });
-    connect(top, &QSlider::valueChanged, this,
-            [this, top] { guarded([this, top] { moveSelectedTop(top); }); });
+    connectGuarded(left, &QSlider::valueChanged, this, [this, left] { moveSelectedLeft(left); });
+    connectGuarded(top, &QSlider::valueChanged, this, [this, top] { moveSelectedTop(top); });
     for (const char *name : {"Left1", "Right1", "Up1", "Down1", "In1", "Out1"}) {
-        auto *arrow = m_window.control<QToolButton>(QString::fromLatin1(name));
-        connect(arrow, &QToolButton::clicked, this,
-                [this, arrow] { guarded([this, arrow] { nudge(arrow); }); });
+        auto *arrow = m_controls.control<QToolButton>(QString::fromLatin1(name));
+        connectGuarded(arrow, &QToolButton::clicked, this, [this, arrow] { nudge(arrow); });
     }
-    connect(interfacePanel(), &CollapsiblePanel::heightStepped, this,
-            [this] { guarded([this] { resetAfterPanelResize(); }); });
+    connectGuarded(interfacePanel(), &CollapsiblePanel::heightStepped, this,
+                   [this] { resetAfterPanelResize(); });
 }
 
 CollapsiblePanel *FieldPositionsController::interfacePanel() const
 {
-    return m_window.control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
+    return m_controls.control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
 }
 
 QSlider *FieldPositionsController::leftSlider() const
 {
-    return m_window.control<QSlider>(QStringLiteral("LRTrackBar1"));
+    return m_controls.control<QSlider>(QStringLiteral("LRTrackBar1"));
 }
 
 QSlider *FieldPositionsController::topSlider() const
 {
-    return m_window.control<QSlider>(QStringLiteral("UDTrackBar2"));
+    return m_controls.control<QSlider>(QStringLiteral("UDTrackBar2"));
 }
 
 void FieldPositionsController::setRanges(card::SliderRange left, card::SliderRange top)
@@ -62,7 +64,7 @@ void FieldPositionsController::setRanges(card::SliderRange left, card::SliderRan
 MovableField FieldPositionsController::selectedField() const
 {
     for (const card::MovableFieldNames &field : card::movableFields()) {
-        const auto *radio = m_window.control<QRadioButton>(QString::fromLatin1(field.radio));
+        const auto *radio = m_controls.control<QRadioButton>(QString::fromLatin1(field.radio));
         if (radio && radio->isChecked())
             return field.field;
     }
@@ -76,21 +78,21 @@ void FieldPositionsController::selectField(QObject *sender)
         const MovableField field = card::fieldForCaption(radio->text());
         if (field != MovableField::None) {
             const auto *element =
-                m_window.control<CardLabel>(QString::fromLatin1(card::namesOf(field).element));
+                m_controls.control<CardLabel>(QString::fromLatin1(card::namesOf(field).element));
             // Setting a slider moves the element to the clamped value when it changes.
             leftSlider()->setValue(element->left());
             topSlider()->setValue(element->top());
         }
     }
-    m_window.removeFromTabOrder(sender);
-    m_window.focusCallSign();
+    m_focus.removeFromTabOrder(sender);
+    m_focus.focusCallSign();
 }
 
 void FieldPositionsController::place(const std::vector<card::Placement> &placements,
                                      bool horizontal)
 {
     for (const card::Placement &p : placements) {
-        auto *element = m_window.control<CardLabel>(p.element);
+        auto *element = m_controls.control<CardLabel>(p.element);
         if (horizontal)
             element->setLeft(p.value);
         else
@@ -108,7 +110,7 @@ void FieldPositionsController::moveSelectedLeft(QObject *sender)
 
 void FieldPositionsController::moveSelectedTop(QObject *)
 {
-    place(card::topPlacements(selectedField(), topSlider()->value(), m_window.nameLineStep()),
+    place(card::topPlacements(selectedField(), topSlider()->value(), m_nameLineStep),
           false);
 }
 
@@ -124,7 +126,7 @@ void FieldPositionsController::nudge(QObject *sender)
     case card::Nudge::Up:
     case card::Nudge::Down: slider = topSlider(); break;
     case card::Nudge::In:
-    case card::Nudge::Out: slider = m_window.control<QSlider>(QStringLiteral("IOTrackBar3")); break;
+    case card::Nudge::Out: slider = m_controls.control<QSlider>(QStringLiteral("IOTrackBar3")); break;
     case card::Nudge::None: break;
     }
     if (slider)
@@ -136,10 +138,10 @@ void FieldPositionsController::resetAfterPanelResize()
 {
     interfacePanel()->raise();
     for (const card::MovableFieldNames &field : card::movableFields())
-        uncheckButton(m_window.control<QRadioButton>(QString::fromLatin1(field.radio)));
+        uncheckButton(m_controls.control<QRadioButton>(QString::fromLatin1(field.radio)));
     setRanges(card::kAfterPanelResize, card::kAfterPanelResize);
     leftSlider()->setValue(0);
     topSlider()->setValue(0);
     emit fontPanelsToClose();
-    m_window.focusCallSign();
+    m_focus.focusCallSign();
 }

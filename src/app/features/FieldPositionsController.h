@@ -4,7 +4,8 @@
 
 #include <QObject>
 
-class FeatureHost;
+class ControlLookup;
+class KeyboardFocusHost;
 class CollapsiblePanel;
 class QSlider;
 
@@ -14,8 +15,11 @@ class FieldPositionsController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    explicit FieldPositionsController(FeatureHost &window);
+    // Connects the feature's controls to their handlers. nameLineStep is the distance from
+    // the name line to the address line and from there to the town line, as the name style
+    // last set it: the address and town lines move with the name.
+    FieldPositionsController(ControlLookup &controls, KeyboardFocusHost &focus,
+                             const int &nameLineStep);
 
     // Selects the element of the clicked radio: the sliders show its left and top.
     void selectField(QObject *radio);
@@ -44,5 +48,7 @@ private:
     void setRanges(card::SliderRange left, card::SliderRange top);
     void place(const std::vector<card::Placement> &placements, bool horizontal);
 
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    KeyboardFocusHost &m_focus;
+    const int &m_nameLineStep;
 };

@@ -49,9 +49,9 @@ ListenController::ListenController(ListenHost &host, QObject *parent, qint64 hol
     , m_listener(nullptr, holdMs)
 {
     m_retry.setInterval(RetryMs);
-    connect(&m_retry, &QTimer::timeout, this, [this] { guarded([this] { applyWaiting(); }); });
-    connect(&m_listener, &QsoListener::qsoReceived, this,
-            [this](const LoggedQso &qso) { guarded([this, &qso] { take(qso); }); });
+    connectGuarded(&m_retry, &QTimer::timeout, this, [this] { applyWaiting(); });
+    connectGuarded(&m_listener, &QsoListener::qsoReceived, this,
+                   [this](const LoggedQso &qso) { take(qso); });
 }
 
 bool ListenController::apply(const ListenSettings &settings)

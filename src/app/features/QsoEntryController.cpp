@@ -8,7 +8,8 @@
 #include "EventHook.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "QsoCheck.h"
 #include "QsoClock.h"
 #include "QsoEntryRules.h"
@@ -50,9 +51,12 @@ QString twoDigits(int n)
 
 } // namespace
 
-QsoEntryController::QsoEntryController(FeatureHost &window)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+QsoEntryController::QsoEntryController(ControlLookup &controls, QsoEntryParts &qso,
+                                       KeyboardFocusHost &focus)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_qso(qso)
+    , m_focus(focus)
 {
     connectQuickPicks();
     connectChoiceRadios();
@@ -62,28 +66,28 @@ QsoEntryController::QsoEntryController(FeatureHost &window)
 
 EntryEdit *QsoEntryController::overlay(QsoField field) const
 {
-    return m_window.entryOverlay(field);
+    return m_qso.entryOverlay(field);
 }
 
 CardLabel *QsoEntryController::value(QsoField field) const
 {
-    return m_window.valueElement(field);
+    return m_qso.valueElement(field);
 }
 
 EntryEdit *QsoEntryController::emailField() const
 {
-    return m_window.contactEmailField();
+    return m_qso.contactEmailField();
 }
 
 void QsoEntryController::connectQuickPicks()
 {
     using Handler = void (QsoEntryController::*)(QObject *);
     auto onClick = [this](const QString &name, Handler handler) {
-        auto *button = m_window.control<FlatButton>(name);
+        auto *button = m_controls.control<FlatButton>(name);
         if (!button)
             return;
-        connect(button, &FlatButton::clicked, this,
-                [this, button, handler] { guarded([&] { (this->*handler)(button); }); });
+        connectGuarded(button, &FlatButton::clicked, this,
+                       [this, button, handler] { (this->*handler)(button); });
     };
     for (int h = 0; h < 24; ++h)
         onClick(QStringLiteral("EncartaButtonH") + twoDigits(h), &QsoEntryController::applyTimeButton);
@@ -91,8 +95,8 @@ void QsoEntryController::connectQuickPicks()
         onClick(QStringLiteral("EncartaButtonM") + twoDigits(m), &QsoEntryController::applyTimeButton);
     onClick(QStringLiteral("EncartaButtonC"), &QsoEntryController::applyTimeButton);
     for (const char *name : {"EncartaButton7", "EncartaButton52"})
-        connect(m_window.control<FlatButton>(QString::fromLatin1(name)), &FlatButton::clicked,
-                this, [this] { guarded([this] { fillCurrentUtcDateTime(); }); });
+        connectGuarded(m_controls.control<FlatButton>(QString::fromLatin1(name)),
+                       &FlatButton::clicked, this, [this] { fillCurrentUtcDateTime(); });
     for (int n = 1; n <= 9; ++n)
         onClick(QStringLiteral("RST%1").arg(n), &QsoEntryController::applySignalButton);
     onClick(QStringLiteral("Clear"), &QsoEntryController::applySignalButton);
@@ -100,19 +104,18 @@ void QsoEntryController::connectQuickPicks()
         onClick(QStringLiteral("EBSig") + twoDigits(n), &QsoEntryController::applySignalButton);
     for (int n = 1; n <= 14; ++n)
         onClick(QStringLiteral("EBFreq") + twoDigits(n), &QsoEntryController::takeFrequencyButton);
-    connect(m_window.control<FlatButton>(QStringLiteral("EncartaButton5")), &FlatButton::clicked,
-            this, [this] { guarded([this] { clearQsoFields(); }); });
-    if (auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))) {
-        connect(calendar, &QCalendarWidget::clicked, this,
-                [this] { guarded([this] { takeCalendarDate(); }); });
-        connect(calendar, &QCalendarWidget::currentPageChanged, this,
-                [this](int year, int month) { guarded([&] { turnCalendarPage(year, month); }); });
+    connectGuarded(m_controls.control<FlatButton>(QStringLiteral("EncartaButton5")),
+                   &FlatButton::clicked, this, [this] { clearQsoFields(); });
+    if (auto *calendar = m_controls.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))) {
+        connectGuarded(calendar, &QCalendarWidget::clicked, this, [this] { takeCalendarDate(); });
+        connectGuarded(calendar, &QCalendarWidget::currentPageChanged, this,
+                       [this](int year, int month) { turnCalendarPage(year, month); });
     }
 }
 
 void QsoEntryController::turnCalendarPage(int year, int month)
 {
-    auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    auto *calendar = m_controls.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
     const QDate selected = calendar->selectedDate();
     // The page follows a date chosen on it or set by the program: nothing was clicked.
     if (selected.year() == year && selected.month() == month)
@@ -128,7 +131,7 @@ void QsoEntryController::connectChoiceRadios()
 {
     using Handler = void (QsoEntryController::*)(QObject *);
     auto onChecked = [this](const QString &name, Handler handler) {
-        auto *radio = m_window.control<QRadioButton>(name);
+        auto *radio = m_controls.control<QRadioButton>(name);
         if (!radio)
             return;
         auto run = [this, radio, handler] { guarded([&] { (this->*handler)(radio); }); };
@@ -156,15 +159,13 @@ void QsoEntryController::connectChoiceRadios()
 void QsoEntryController::connectFields()
 {
     for (const char *name : {"ContactCallSign", "umEdit1", "umEdit2", "umEdit3"})
-        if (auto *edit = m_window.control<QLineEdit>(QString::fromLatin1(name)))
-            connect(edit, &QLineEdit::textChanged, this,
-                    [this] { guarded([this] { onCallSignEdited(); }); });
+        if (auto *edit = m_controls.control<QLineEdit>(QString::fromLatin1(name)))
+            connectGuarded(edit, &QLineEdit::textChanged, this, [this] { onCallSignEdited(); });
     QWidget *previous = nullptr;
     for (const card::QsoFieldNames &field : card::qsoFields()) {
         EntryEdit *edit = overlay(field.field);
         if (field.field != QsoField::CallSign)
-            connect(edit, &QLineEdit::textChanged, this,
-                    [this] { guarded([this] { m_window.copyIdentityToCard(); }); });
+            connectGuarded(edit, &QLineEdit::textChanged, this, [this] { emit identityToRefresh(); });
         if (previous)
             QWidget::setTabOrder(previous, edit);
         previous = edit;
@@ -174,12 +175,11 @@ void QsoEntryController::connectFields()
 void QsoEntryController::connectContactEmail()
 {
     EntryEdit *email = emailField();
-    auto *menu = m_window.control<QMenu>(QStringLiteral("PopupMenu1"));
+    auto *menu = m_controls.control<QMenu>(QStringLiteral("PopupMenu1"));
     email->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(email, &QWidget::customContextMenuRequested, this,
             [email, menu](const QPoint &at) { menu->popup(email->mapToGlobal(at)); });
-    connect(email, &QLineEdit::textChanged, this,
-            [this] { guarded([this] { normaliseContactEmail(); }); });
+    connectGuarded(email, &QLineEdit::textChanged, this, [this] { normaliseContactEmail(); });
     new EventHook(email, QEvent::FocusIn, [this] { guarded([this] { offerContactEmail(); }); });
     new EventHook(email, QEvent::FocusOut,
                   [this] { guarded([this] { restoreContactEmailPlaceholder(); }); });
@@ -191,8 +191,8 @@ void QsoEntryController::connectContactEmail()
         items[3]->setText(secondForwardingDomain());
     }
     for (QAction *item : items)
-        connect(item, &QAction::triggered, this,
-                [this, item] { guarded([this, item] { applyContactEmailMenuItem(item); }); });
+        connectGuarded(item, &QAction::triggered, this,
+                       [this, item] { applyContactEmailMenuItem(item); });
 }
 
 void QsoEntryController::applyTimeButton(QObject *sender)
@@ -214,13 +214,13 @@ void QsoEntryController::fillCurrentUtcDateTime()
     overlay(QsoField::UtcTime)->setText(quickPickTime(now.time()));
     value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
     value(QsoField::UtcTime)->setCaption(overlay(QsoField::UtcTime)->text());
-    m_window.focusCallSign();
+    m_focus.focusCallSign();
     overlay(QsoField::CallSign)->selectAll();
 }
 
 void QsoEntryController::takeCalendarDate()
 {
-    const auto *calendar = m_window.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    const auto *calendar = m_controls.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
     overlay(QsoField::UtcDate)->setText(quickPickDate(calendar->selectedDate()));
     value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
 }
@@ -234,7 +234,7 @@ void QsoEntryController::applySignalButton(QObject *sender)
     CardLabel *cell = value(QsoField::Signal);
     signal->setText(signalAfterButton(kind, caption, signal->text()));
     cell->setCaption(signalAfterButton(kind, caption, cell->caption()));
-    m_window.focusCallSign();
+    m_focus.focusCallSign();
     overlay(QsoField::CallSign)->selectAll();
 }
 
@@ -242,8 +242,8 @@ void QsoEntryController::takePowerChoice(QObject *sender)
 {
     overlay(QsoField::Power)->setText(captionOf(sender));
     value(QsoField::Power)->setCaption(overlay(QsoField::Power)->text());
-    m_window.removeFromTabOrder(sender);
-    m_window.focusCallSign();
+    m_focus.removeFromTabOrder(sender);
+    m_focus.focusCallSign();
 }
 
 void QsoEntryController::takeModeChoice(QObject *sender)
@@ -252,8 +252,8 @@ void QsoEntryController::takeModeChoice(QObject *sender)
         overlay(QsoField::Mode)->setText(captionOf(sender));
         value(QsoField::Mode)->setCaption(overlay(QsoField::Mode)->text());
     }
-    m_window.removeFromTabOrder(sender);
-    m_window.focusCallSign();
+    m_focus.removeFromTabOrder(sender);
+    m_focus.focusCallSign();
 }
 
 void QsoEntryController::takeFrequencyButton(QObject *sender)
@@ -280,8 +280,8 @@ void QsoEntryController::clearQsoFields()
         value(field.field)->setCaption(QString());
     }
     for (int n = 1; n <= 8; ++n)
-        uncheckButton(m_window.control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
-    m_window.focusCallSign();
+        uncheckButton(m_controls.control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
+    m_focus.focusCallSign();
 }
 
 void QsoEntryController::onCallSignEdited()
@@ -300,7 +300,7 @@ void QsoEntryController::offerContactEmail()
     email->setText(emailOnEnter(callSign, email->text()));
     email->setCursorPosition(email->text().size());
     email->selectAll();
-    auto *menu = m_window.control<QMenu>(QStringLiteral("PopupMenu1"));
+    auto *menu = m_controls.control<QMenu>(QStringLiteral("PopupMenu1"));
     if (QAction *item = menu ? menu->actions().value(0) : nullptr) {
         item->setVisible(!callSign.isEmpty());
         if (!callSign.isEmpty())
@@ -328,7 +328,7 @@ void QsoEntryController::restoreContactEmailPlaceholder()
 
 void QsoEntryController::applyContactEmailMenuItem(QObject *item)
 {
-    const auto *menu = m_window.control<QMenu>(QStringLiteral("PopupMenu1"));
+    const auto *menu = m_controls.control<QMenu>(QStringLiteral("PopupMenu1"));
     const int position = menu->actions().indexOf(qobject_cast<QAction *>(item));
     emailField()->setText(emailAfterMenuItem(position, emailField()->text(),
                                              overlay(QsoField::CallSign)->text()));

@@ -5,7 +5,9 @@
 
 #include <QObject>
 
-class FeatureHost;
+class ControlLookup;
+class KeyboardFocusHost;
+class QsoEntryParts;
 class CardLabel;
 class EntryEdit;
 
@@ -15,8 +17,8 @@ class QsoEntryController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    explicit QsoEntryController(FeatureHost &window);
+    // Connects the feature's controls and the QSO's fields to their handlers.
+    QsoEntryController(ControlLookup &controls, QsoEntryParts &qso, KeyboardFocusHost &focus);
 
     // ---- Quick-picks ----
     // An hour, minute or clear button of the time panel changes the UTC time.
@@ -64,6 +66,11 @@ public:
     // Copies the seven entry overlays into the card's value elements.
     void copyFieldsToCard();
 
+signals:
+    // A QSO field other than the call sign changed: the station identity is to be copied to
+    // the card again.
+    void identityToRefresh();
+
 private:
     void connectQuickPicks();
     void connectChoiceRadios();
@@ -73,5 +80,7 @@ private:
     CardLabel *value(card::QsoField field) const;
     EntryEdit *emailField() const;
 
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    QsoEntryParts &m_qso;
+    KeyboardFocusHost &m_focus;
 };

@@ -12,7 +12,8 @@
 #include "HandlerGuard.h"
 #include "MailSettings.h"
 #include "Mailer.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "SentJournal.h"
 #include "UserDialogs.h"
 #include "features/QsoEntryController.h"
@@ -30,14 +31,17 @@ const QString kSettingsFile = QStringLiteral("smtp.onl");
 
 } // namespace
 
-SendQslController::SendQslController(FeatureHost &window, QsoEntryController &qsoEntry)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+SendQslController::SendQslController(ControlLookup &controls, QsoEntryParts &qso, MailHost &mail,
+                                     QsoEntryController &qsoEntry)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_qso(qso)
+    , m_mail(mail)
     , m_qsoEntry(qsoEntry)
 {
     const auto onClick = [this](const char *name, void (SendQslController::*handler)()) {
-        if (auto *button = m_window.control<FlatButton>(QString::fromLatin1(name)))
-            connect(button, &FlatButton::clicked, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        if (auto *button = m_controls.control<FlatButton>(QString::fromLatin1(name)))
+            connectGuarded(button, &FlatButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
     onClick("EncartaButton1", &SendQslController::sendSavedCard);
     onClick("EncartaButton2", &SendQslController::openMailSettings);
@@ -49,10 +53,10 @@ SendQslController::SendQslController(FeatureHost &window, QsoEntryController &qs
 
 void SendQslController::prepareSettingsPanel()
 {
-    if (auto *security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))) {
+    if (auto *security = m_controls.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))) {
         security->addItems(mailSecurityWords());
     }
-    if (auto *password = m_window.control<EntryEdit>(QStringLiteral("umEdit3"))) {
+    if (auto *password = m_controls.control<EntryEdit>(QStringLiteral("umEdit3"))) {
         password->setEchoMode(QLineEdit::Password);
         password->installEventFilter(this);
     }
@@ -83,7 +87,7 @@ void SendQslController::sendSavedCard()
         return;
     }
     const QString folder = cardFolder();
-    auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenDialog1"));
+    auto *dialog = m_controls.control<FileDialogMemory>(QStringLiteral("OpenDialog1"));
     dialog->setInitialDir(folder);
     dialog->setFilter(card::contactInfoFilter());
     const QString chosen = userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
@@ -94,10 +98,10 @@ void SendQslController::sendSavedCard()
     if (m_qsoEntry.shouldStopOutput(QStringLiteral("Email")))
         return;
     const MailSettings settings = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile)));
-    Mailer &mailer = m_window.mailer();
-    m_window.mailRecipient()->address.clear();
+    Mailer &mailer = m_mail.mailer();
+    m_mail.mailRecipient()->address.clear();
     mailer.attachments.setAttachedFiles({});
-    const QString picture = cardPictureToSend(folder, m_window.entryOverlay(card::QsoField::CallSign)->text());
+    const QString picture = cardPictureToSend(folder, m_qso.entryOverlay(card::QsoField::CallSign)->text());
     if (picture.isEmpty()) {
         warn(QStringLiteral("QSL card graphic file not found."));
         return;
@@ -105,7 +109,7 @@ void SendQslController::sendSavedCard()
     mailer.attachments.setAttachedFiles({picture});
     fillMailer(settings);
     const CardSendOutcome outcome =
-        sendWithProgress(mailer, m_window.mailRecipient()->address, &m_window.hostWidget());
+        sendWithProgress(mailer, m_mail.mailRecipient()->address, &m_controls.hostWidget());
     if (!outcome.error.isEmpty())
         warn(sendErrorMessage(outcome.error));
     else if (!outcome.cancelled)
@@ -120,35 +124,35 @@ void SendQslController::loadContact(const QStringList &lines)
     // a missing line kept.
     const card::SavedQso qso = card::savedQsoFromLines(lines);
     for (int i = 0; i < qso.fields.size(); ++i)
-        m_window.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
+        m_qso.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
     if (qso.missingLine)
         throw KartelloError::indexOutOfBounds(*qso.missingLine);
     if (qso.contactEmail)
-        m_window.contactEmailField()->setText(*qso.contactEmail);
+        m_qso.contactEmailField()->setText(*qso.contactEmail);
 }
 
 void SendQslController::fillMailer(const MailSettings &settings)
 {
-    Mailer &mailer = m_window.mailer();
+    Mailer &mailer = m_mail.mailer();
     mailer.host = settings.host;
     mailer.port = mailPort(settings.port);
     mailer.security = mailSecurity(settings.security);
     mailer.userName = loginUserName(settings.userName);
     mailer.password = settings.password;
-    fillCardMail(mailer, m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text());
-    m_window.mailRecipient()->address = cardRecipient(m_window.contactEmailField()->text());
+    fillCardMail(mailer, m_controls.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text());
+    m_mail.mailRecipient()->address = cardRecipient(m_qso.contactEmailField()->text());
 }
 
 void SendQslController::recordSentCard()
 {
-    const auto field = [this](card::QsoField f) { return m_window.entryOverlay(f)->text(); };
+    const auto field = [this](card::QsoField f) { return m_qso.entryOverlay(f)->text(); };
     const SentQso qso = sentQsoOfCardFields(field(card::QsoField::CallSign), field(card::QsoField::UtcDate),
                                             field(card::QsoField::UtcTime), field(card::QsoField::Frequency),
-                                            field(card::QsoField::Mode), m_window.mailRecipient()->address);
+                                            field(card::QsoField::Mode), m_mail.mailRecipient()->address);
     try {
         SentJournal journal(dataFilePath(SentJournalFileName));
         journal.open();
-        journal.append(qso, QDateTime::currentDateTimeUtc().date(), m_window.mailer().messageId());
+        journal.append(qso, QDateTime::currentDateTimeUtc().date(), m_mail.mailer().messageId());
     } catch (const JournalError &error) {
         warn(QStringLiteral("The card was sent, but it could not be recorded in %1: %2")
                  .arg(SentJournalFileName, error.text()));
@@ -157,34 +161,34 @@ void SendQslController::recordSentCard()
 
 void SendQslController::openMailSettings()
 {
-    QWidget *panel = m_window.control(QStringLiteral("Panel29"));
+    QWidget *panel = m_controls.control(QStringLiteral("Panel29"));
     panel->move(163, 91);
     panel->show();
     panel->raise();
     const QStringList lines = loadLines(dataFilePath(kSettingsFile));
     const MailSettings settings = mailSettingsFromLines(lines);
-    m_window.control<QLineEdit>(QStringLiteral("umEdit1"))->setText(settings.host);
-    m_window.control<QLineEdit>(QStringLiteral("umEdit2"))->setText(settings.userName);
-    m_window.control<QLineEdit>(QStringLiteral("umEdit3"))->setText(settings.password);
-    m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->setText(settings.port);
-    auto *security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"));
+    m_controls.control<QLineEdit>(QStringLiteral("umEdit1"))->setText(settings.host);
+    m_controls.control<QLineEdit>(QStringLiteral("umEdit2"))->setText(settings.userName);
+    m_controls.control<QLineEdit>(QStringLiteral("umEdit3"))->setText(settings.password);
+    m_controls.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->setText(settings.port);
+    auto *security = m_controls.control<QComboBox>(QStringLiteral("SmtpSecurityBox"));
     security->setCurrentIndex(qMax(0, security->findText(settings.security.trimmed().toLower())));
-    m_window.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))
+    m_controls.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))
         ->setText(settings.perMinute.isEmpty() ? QString::number(DefaultPerMinute) : settings.perMinute);
 }
 
 void SendQslController::saveMailSettingsFromPanel()
 {
     // A pace that no run could keep is refused with the panel still open.
-    const QString pace = m_window.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))->text().trimmed();
+    const QString pace = m_controls.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))->text().trimmed();
     mailPerMinute(pace, DefaultPerMinute);
-    m_window.control(QStringLiteral("Panel29"))->hide();
+    m_controls.control(QStringLiteral("Panel29"))->hide();
     MailSettings settings;
-    settings.host = m_window.control<QLineEdit>(QStringLiteral("umEdit1"))->text();
-    settings.userName = m_window.control<QLineEdit>(QStringLiteral("umEdit2"))->text();
-    settings.password = m_window.control<QLineEdit>(QStringLiteral("umEdit3"))->text();
-    settings.port = m_window.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->text();
-    settings.security = m_window.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))->currentText();
+    settings.host = m_controls.control<QLineEdit>(QStringLiteral("umEdit1"))->text();
+    settings.userName = m_controls.control<QLineEdit>(QStringLiteral("umEdit2"))->text();
+    settings.password = m_controls.control<QLineEdit>(QStringLiteral("umEdit3"))->text();
+    settings.port = m_controls.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->text();
+    settings.security = m_controls.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))->currentText();
     settings.perMinute = pace;
     saveMailSettings(dataFilePath(kSettingsFile), settings);
 }

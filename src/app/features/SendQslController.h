@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-class FeatureHost;
+class ControlLookup;
+class MailHost;
+class QsoEntryParts;
 class QsoEntryController;
 struct MailSettings;
 
@@ -13,8 +15,10 @@ class SendQslController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    SendQslController(FeatureHost &window, QsoEntryController &qsoEntry);
+    // Connects the feature's controls to their handlers. A card goes out through mail for the
+    // QSO of qso, checked by qsoEntry.
+    SendQslController(ControlLookup &controls, QsoEntryParts &qso, MailHost &mail,
+                      QsoEntryController &qsoEntry);
 
     // Send QSL: the operator picks a contact info file; its QSO is loaded as if typed,
     // checked, and the card picture of its call sign is e-mailed to the contact.
@@ -42,6 +46,8 @@ private:
     // Gives the security box its three words and masks the password box.
     void prepareSettingsPanel();
 
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    QsoEntryParts &m_qso;
+    MailHost &m_mail;
     QsoEntryController &m_qsoEntry;
 };

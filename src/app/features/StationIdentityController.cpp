@@ -11,7 +11,8 @@
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "SavedCard.h"
 #include "UserDialogs.h"
 
@@ -24,14 +25,14 @@ const QString kBackgroundFile = QStringLiteral("gfile.qec");
 
 } // namespace
 
-StationIdentityController::StationIdentityController(FeatureHost &window)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+StationIdentityController::StationIdentityController(ControlLookup &controls, QsoEntryParts &qso)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_qso(qso)
 {
     for (const QString &name : card::identityEdits()) {
-        auto *edit = m_window.control<QLineEdit>(name);
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, edit] { guarded([this, edit] { copyIdentityToCard(edit); }); });
+        auto *edit = m_controls.control<QLineEdit>(name);
+        connectGuarded(edit, &QLineEdit::textChanged, this, [this, edit] { copyIdentityToCard(edit); });
     }
     const struct {
         const char *button;
@@ -42,10 +43,9 @@ StationIdentityController::StationIdentityController(FeatureHost &window)
         {"EncartaButton15", &StationIdentityController::loadSavedQso},
     };
     for (const auto &b : buttons) {
-        auto *button = m_window.control<FlatButton>(QString::fromLatin1(b.button));
+        auto *button = m_controls.control<FlatButton>(QString::fromLatin1(b.button));
         const auto handler = b.handler;
-        connect(button, &FlatButton::clicked, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connectGuarded(button, &FlatButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
 }
 
@@ -59,19 +59,19 @@ void StationIdentityController::copyIdentityTexts()
 {
     QStringList texts;
     for (const QString &name : card::identityEdits())
-        texts << m_window.control<QLineEdit>(name)->text();
-    card::copyIdentityTexts(&m_window.hostWidget(), texts);
+        texts << m_controls.control<QLineEdit>(name)->text();
+    card::copyIdentityTexts(&m_controls.hostWidget(), texts);
 }
 
 void StationIdentityController::appendSlashedZero()
 {
-    auto *call = m_window.control<QLineEdit>(QStringLiteral("CallSignEdit1"));
+    auto *call = m_controls.control<QLineEdit>(QStringLiteral("CallSignEdit1"));
     call->setText(call->text() + QChar(0x00D8));
 }
 
 void StationIdentityController::loadBackgroundPicture()
 {
-    auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenPictureDialog1"));
+    auto *dialog = m_controls.control<FileDialogMemory>(QStringLiteral("OpenPictureDialog1"));
     dialog->setInitialDir(filePlaces().dialogFolder);
     dialog->setFilter(card::backgroundPictureFilter());
     const QString chosen =
@@ -80,7 +80,7 @@ void StationIdentityController::loadBackgroundPicture()
         return;
     dialog->setFileName(chosen);
     // Cleared first: a picture that fails to load leaves the card without one.
-    auto *background = m_window.control<CardPictureElement>(QStringLiteral("tAlImage1"));
+    auto *background = m_controls.control<CardPictureElement>(QStringLiteral("tAlImage1"));
     background->setPicture(Picture());
     background->setPicture(card::loadBackgroundPicture(chosen));
     saveLines(dataFilePath(kBackgroundFile), {QFileInfo(chosen).absoluteFilePath()});
@@ -90,13 +90,13 @@ void StationIdentityController::loadRememberedBackground()
 {
     const QString path = lineAt(loadLines(dataFilePath(kBackgroundFile)), 0);
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        m_window.control<CardPictureElement>(QStringLiteral("tAlImage1"))
+        m_controls.control<CardPictureElement>(QStringLiteral("tAlImage1"))
             ->setPicture(card::loadBackgroundPicture(path));
 }
 
 void StationIdentityController::loadSavedQso()
 {
-    auto *dialog = m_window.control<FileDialogMemory>(QStringLiteral("OpenDialog3"));
+    auto *dialog = m_controls.control<FileDialogMemory>(QStringLiteral("OpenDialog3"));
     dialog->setInitialDir(cardFolder());
     dialog->setFilter(card::contactInfoFilter());
     const QString chosen =
@@ -107,9 +107,9 @@ void StationIdentityController::loadSavedQso()
     const card::SavedQso qso = card::savedQsoFromLines(loadLines(chosen));
     // Each field is set as typing would set it, so its change handling runs.
     for (int i = 0; i < qso.fields.size(); ++i)
-        m_window.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
+        m_qso.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
     if (qso.missingLine)
         throw KartelloError::indexOutOfBounds(*qso.missingLine);
     if (qso.contactEmail)
-        m_window.contactEmailField()->setText(*qso.contactEmail);
+        m_qso.contactEmailField()->setText(*qso.contactEmail);
 }

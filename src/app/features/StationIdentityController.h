@@ -2,7 +2,8 @@
 
 #include <QObject>
 
-class FeatureHost;
+class ControlLookup;
+class QsoEntryParts;
 
 // Station identity: the eight identity edits, the "Ø" button, Load Bkg (background picture)
 // and Load QSL (a saved card's contact info file).
@@ -10,8 +11,8 @@ class StationIdentityController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    explicit StationIdentityController(FeatureHost &window);
+    // Connects the feature's controls to their handlers; Load QSL fills the QSO of qso.
+    StationIdentityController(ControlLookup &controls, QsoEntryParts &qso);
 
     // Any identity edit changed: all eight texts go to the card, then identityCopiedToCard()
     // asks for the call-sign style again (the call sign measured anew for its text).
@@ -31,5 +32,6 @@ signals:
     void identityCopiedToCard();
 
 private:
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    QsoEntryParts &m_qso;
 };

@@ -8,7 +8,8 @@
 #include "Fonts.h"
 #include "HandlerGuard.h"
 #include "ItalicLean.h"
-#include "FeatureHost.h"
+#include "ControlLookup.h"
+#include "FeatureHosts.h"
 #include "RememberedList.h"
 
 #include <QCheckBox>
@@ -35,56 +36,54 @@ QString prefixOf(StyleGroup group)
 
 } // namespace
 
-TextStylesController::TextStylesController(FeatureHost &window)
-    : QObject(&window.hostWidget())
-    , m_window(window)
+TextStylesController::TextStylesController(ControlLookup &controls, KeyboardFocusHost &focus,
+                                           int &nameLineStep)
+    : QObject(&controls.hostWidget())
+    , m_controls(controls)
+    , m_focus(focus)
+    , m_nameLineStep(nameLineStep)
 {
     for (StyleGroup group : kGroups)
         connectGroup(group);
-    auto *width = m_window.control<QSlider>(QStringLiteral("IOTrackBar3"));
-    connect(width, &QSlider::valueChanged, this,
-            [this, width] { guarded([this, width] { applyNameBlockWidth(width); }); });
+    auto *width = m_controls.control<QSlider>(QStringLiteral("IOTrackBar3"));
+    connectGuarded(width, &QSlider::valueChanged, this, [this, width] { applyNameBlockWidth(width); });
 }
 
 void TextStylesController::connectGroup(StyleGroup group)
 {
     const card::StyleGroupNames &names = card::styleGroupNames(group);
-    auto *button = m_window.control<FlatButton>(QString::fromLatin1(names.button));
-    connect(button, &FlatButton::clicked, this,
-            [this, group] { guarded([this, group] { toggleFontPanel(group); }); });
-    auto *panel = m_window.control(QString::fromLatin1(names.panel));
+    auto *button = m_controls.control<FlatButton>(QString::fromLatin1(names.button));
+    connectGuarded(button, &FlatButton::clicked, this, [this, group] { toggleFontPanel(group); });
+    auto *panel = m_controls.control(QString::fromLatin1(names.panel));
     const QString prefix = prefixOf(group);
     for (QRadioButton *radio : panel->findChildren<QRadioButton *>()) {
-        connect(radio, &QRadioButton::toggled, this, [this, group, radio](bool on) {
+        connectGuarded(radio, &QRadioButton::toggled, this, [this, group, radio](bool on) {
             if (on)
-                guarded([this, group, radio] { applyStyle(group, radio); });
+                applyStyle(group, radio);
         });
     }
     for (QCheckBox *box : panel->findChildren<QCheckBox *>())
-        connect(box, &QCheckBox::toggled, this,
-                [this, group, box] { guarded([this, group, box] { applyStyle(group, box); }); });
-    if (auto *size = m_window.findControl<QSlider>(prefix + QStringLiteral("TrackBar1")))
-        connect(size, &QSlider::valueChanged, this,
-                [this, group, size] { guarded([this, group, size] { applyStyle(group, size); }); });
-    auto *list = m_window.control<QComboBox>(QString::fromLatin1(names.list));
-    connect(list, &QComboBox::activated, this,
-            [this, group, list] { guarded([this, group, list] { applyStyle(group, list); }); });
-    connect(list, &QComboBox::editTextChanged, this,
-            [this, list] { guarded([this, list] { showListItemStart(list); }); });
+        connectGuarded(box, &QCheckBox::toggled, this, [this, group, box] { applyStyle(group, box); });
+    if (auto *size = m_controls.findControl<QSlider>(prefix + QStringLiteral("TrackBar1")))
+        connectGuarded(size, &QSlider::valueChanged, this,
+                       [this, group, size] { applyStyle(group, size); });
+    auto *list = m_controls.control<QComboBox>(QString::fromLatin1(names.list));
+    connectGuarded(list, &QComboBox::activated, this, [this, group, list] { applyStyle(group, list); });
+    connectGuarded(list, &QComboBox::editTextChanged, this, [this, list] { showListItemStart(list); });
 }
 
 void TextStylesController::toggleFontPanel(StyleGroup group)
 {
     const card::StyleGroupNames &names = card::styleGroupNames(group);
-    QWidget *panel = m_window.control(QString::fromLatin1(names.panel));
-    auto *button = m_window.control<FlatButton>(QString::fromLatin1(names.button));
+    QWidget *panel = m_controls.control(QString::fromLatin1(names.panel));
+    auto *button = m_controls.control<FlatButton>(QString::fromLatin1(names.button));
     if (!panel->isHidden()) {
         button->setColor(colorFromInt(card::kClosedPanelButtonColour));
         panel->hide();
     } else {
         if (group == StyleGroup::Name) {
-            const int width = m_window.control<CardLabel>(QStringLiteral("alName"))->width();
-            m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))
+            const int width = m_controls.control<CardLabel>(QStringLiteral("alName"))->width();
+            m_controls.control<QSlider>(QStringLiteral("IOTrackBar3"))
                 ->setValue(qBound(card::kNameWidthMinimum, width, card::kNameWidthMaximum));
         }
         closeFontPanels();
@@ -93,15 +92,15 @@ void TextStylesController::toggleFontPanel(StyleGroup group)
         panel->show();
         button->setColor(colorFromInt(card::kOpenPanelButtonColour));
     }
-    m_window.focusCallSign();
+    m_focus.focusCallSign();
 }
 
 void TextStylesController::closeFontPanels()
 {
     for (StyleGroup group : kGroups) {
         const card::StyleGroupNames &names = card::styleGroupNames(group);
-        m_window.control(QString::fromLatin1(names.panel))->hide();
-        m_window.control<FlatButton>(QString::fromLatin1(names.button))
+        m_controls.control(QString::fromLatin1(names.panel))->hide();
+        m_controls.control<FlatButton>(QString::fromLatin1(names.button))
             ->setColor(colorFromInt(card::kClosedPanelButtonColour));
     }
 }
@@ -125,14 +124,14 @@ void TextStylesController::applyStyle(StyleGroup group, QObject *sender)
 {
     const card::StyleChange change = card::styleChange(group, describeSender(sender), readChecks(group));
     const card::StyleGroupNames &names = card::styleGroupNames(group);
-    m_window.setNameLineStep(
-        card::applyStyleChange(&m_window.hostWidget(), group, change, m_window.nameLineStep()));
-    auto *list = m_window.control<RememberedList>(QString::fromLatin1(names.list));
+    m_nameLineStep =
+        card::applyStyleChange(&m_controls.hostWidget(), group, change, m_nameLineStep);
+    auto *list = m_controls.control<RememberedList>(QString::fromLatin1(names.list));
     if (change.resetList)
         list->showOwnText(card::otherListText());
     if (change.uncheckColourRadios)
         uncheckColourRadios(group);
-    m_window.removeFromTabOrder(sender);
+    m_focus.removeFromTabOrder(sender);
 }
 
 card::StyleSender TextStylesController::describeSender(QObject *sender) const
@@ -157,14 +156,14 @@ card::StyleChecks TextStylesController::readChecks(StyleGroup group) const
 {
     const QString prefix = prefixOf(group);
     auto checked = [this, &prefix](const char *suffix) {
-        const auto *box = m_window.findControl<QAbstractButton>(prefix + QLatin1String(suffix));
+        const auto *box = m_controls.findControl<QAbstractButton>(prefix + QLatin1String(suffix));
         return box && box->isChecked();
     };
     card::StyleChecks checks;
     checks.bold = checked("Bold");
     checks.italic = checked("Italic");
     checks.underline = checked("Underline");
-    if (const auto *size = m_window.findControl<QSlider>(prefix + QStringLiteral("TrackBar1")))
+    if (const auto *size = m_controls.findControl<QSlider>(prefix + QStringLiteral("TrackBar1")))
         checks.trackBarPoints = size->value();
     return checks;
 }
@@ -172,7 +171,7 @@ card::StyleChecks TextStylesController::readChecks(StyleGroup group) const
 void TextStylesController::uncheckColourRadios(StyleGroup group)
 {
     const QString marker = prefixOf(group) + QStringLiteral("Color");
-    for (QRadioButton *radio : m_window.hostWidget().findChildren<QRadioButton *>())
+    for (QRadioButton *radio : m_controls.hostWidget().findChildren<QRadioButton *>())
         if (radio->objectName().contains(marker))
             uncheckButton(radio);
 }
@@ -186,7 +185,7 @@ void TextStylesController::showListItemStart(QComboBox *list)
 
 void TextStylesController::applyNameBlockWidth(QObject *sender)
 {
-    card::applyNameBlockWidth(&m_window.hostWidget(),
-                              m_window.control<QSlider>(QStringLiteral("IOTrackBar3"))->value());
-    m_window.removeFromTabOrder(sender);
+    card::applyNameBlockWidth(&m_controls.hostWidget(),
+                              m_controls.control<QSlider>(QStringLiteral("IOTrackBar3"))->value());
+    m_focus.removeFromTabOrder(sender);
 }

@@ -4,7 +4,8 @@
 
 #include <QObject>
 
-class FeatureHost;
+class ControlLookup;
+class KeyboardFocusHost;
 class QComboBox;
 
 // Text styles: the call-sign, name and info font panels (face, size, bold, italic, underline,
@@ -13,8 +14,10 @@ class TextStylesController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls of window to their handlers.
-    explicit TextStylesController(FeatureHost &window);
+    // Connects the feature's controls to their handlers. nameLineStep is the distance from
+    // the name line to the address line and from there to the town line; the name's size
+    // sets it.
+    TextStylesController(ControlLookup &controls, KeyboardFocusHost &focus, int &nameLineStep);
 
     // Opens the group's font panel over the QSO entry panels, or closes it when it is open.
     void toggleFontPanel(card::StyleGroup group);
@@ -39,5 +42,7 @@ private:
     card::StyleChecks readChecks(card::StyleGroup group) const;
     void uncheckColourRadios(card::StyleGroup group);
 
-    FeatureHost &m_window;
+    ControlLookup &m_controls;
+    KeyboardFocusHost &m_focus;
+    int &m_nameLineStep;
 };
