@@ -5,6 +5,7 @@
 #include "KeyboardFocus.h"
 
 #include "CardBand.h"
+#include "CardDocument.h"
 #include "CardLabel.h"
 #include "CardOptions.h"
 #include "Colors.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     buildWindow(this, mainWindowDescription());
     try {
         m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
+        m_document = control<CardDocument>(QStringLiteral("cardDocument"));
         createComponents();
         connectGuarded(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked,
                        this, [this] { closeFromButton(); });
@@ -77,14 +79,19 @@ void MainWindow::copyIdentityToCard()
     stationIdentity().copyIdentityTexts();
 }
 
+int MainWindow::nameLineStep() const
+{
+    return m_document->nameLineStep;
+}
+
 void MainWindow::createFeatures()
 {
     // Each feature gets the window's parts it uses: its controls (ControlLookup), the QSO
-    // fields, the keyboard focus, the mail component, the name line step.
+    // fields, the keyboard focus, the mail component, and the card document's state.
     m_qsoEntry = new QsoEntryController(*this, *this, *this);
-    m_cardOptions = new CardOptionsController(*this, *this);
-    m_textStyles = new TextStylesController(*this, *this, m_nameLineStep);
-    m_fieldPositions = new FieldPositionsController(*this, *this, m_nameLineStep);
+    m_cardOptions = new CardOptionsController(*this, *this, m_document->boxColours);
+    m_textStyles = new TextStylesController(*this, *this, m_document->nameLineStep);
+    m_fieldPositions = new FieldPositionsController(*this, *this, m_document->nameLineStep);
     m_stationIdentity = new StationIdentityController(*this, *this);
     m_cardOutputs = new CardOutputsController(*this, *this, *this, *m_qsoEntry);
     m_sendQsl = new SendQslController(*this, *this, *this, *m_qsoEntry);

@@ -23,6 +23,7 @@ class StationIdentityController;
 class TextStylesController;
 class WindowListenHost;
 class CardBand;
+class CardDocument;
 class CardLabel;
 class EmailAddress;
 class EntryEdit;
@@ -99,7 +100,9 @@ public:
     // Copies the identity edits into the card's identity elements.
     void copyIdentityToCard();
     // Distance from the name line to the address line and from there to the town line.
-    int nameLineStep() const { return m_nameLineStep; }
+    int nameLineStep() const;
+    // The card the window shows on its band and its features edit.
+    CardDocument &cardDocument() const override { return *m_document; }
 
 protected:
     bool event(QEvent *event) override;
@@ -123,6 +126,7 @@ private:
     void writeIdentity();
 
     CardBand *m_cardBand = nullptr;
+    CardDocument *m_document = nullptr;
     // The QSO fields' overlays and value elements, found by name on first use; they live
     // as long as the window.
     mutable std::array<EntryEdit *, card::kQsoFieldCount> m_entryOverlays{};
@@ -150,7 +154,6 @@ private:
     bool m_pressedWhileInactive = false;
     QPointer<QWidget> m_inactivePress;
     QPointer<QWidget> m_focusBeforePress;
-    int m_nameLineStep = 15;
     // How much of "prefs.txt" and "dfile.qec" start-up could read; shutdown keeps a file read
     // only in part as NAME.bak before writing it whole.
     FileReadState m_prefsState = FileReadState::Missing;

@@ -8,6 +8,7 @@
 #include "ScriptedDialogs.h"
 #include "WindowBuilder.h"
 #include "WindowDescription.h"
+#include "Colors.h"
 #include "features/CardOptionsController.h"
 #include "features/ControlLookup.h"
 #include "features/FeatureHosts.h"
@@ -70,7 +71,8 @@ const QStringList CardOptionControls = {
 TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
 {
     SmallHost host(CardOptionControls);
-    CardOptionsController options(host, host);
+    card::BoxColours colours;
+    CardOptionsController options(host, host, colours);
     auto *frame = host.control<CardShape>("AlShape15");
     host.control<QCheckBox>("CBFrameCard1")->setChecked(true);
     EXPECT_TRUE(frame->visible());
@@ -81,6 +83,8 @@ TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
     EXPECT_EQ(QStringList({"CBFrameCard1", "CBFrameCard1", "CBPseLoTW"}), host.leftTabOrder);
     // Once as the options are applied and once more for the box clicked.
     EXPECT_EQ(6, host.callSignFocused);
+    // The colours kept for the next application are those the table's boxes show.
+    EXPECT_EQ(colorFromInt(colours.box), host.control<CardLabel>("alMode")->color());
 }
 
 TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)
@@ -89,7 +93,8 @@ TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)
     controls.removeAll("CBTranspEmail");
     SmallHost host(controls);
     try {
-        CardOptionsController options(host, host);
+        card::BoxColours colours;
+        CardOptionsController options(host, host, colours);
         ADD_FAILURE() << "the feature started without CBTranspEmail";
     } catch (const MissingControlError &e) {
         EXPECT_NE(std::string(e.what()).find("\"CBTranspEmail\""), std::string::npos) << e.what();

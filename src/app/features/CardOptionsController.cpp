@@ -19,10 +19,12 @@ const char *const kOptionChecks[] = {
 
 } // namespace
 
-CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus)
+CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus,
+                                             card::BoxColours &boxColours)
     : QObject(&controls.hostWidget())
     , m_controls(controls)
     , m_focus(focus)
+    , m_boxColours(boxColours)
 {
     for (const char *name : kOptionChecks) {
         auto *box = m_controls.control<QCheckBox>(QString::fromLatin1(name));

@@ -13,8 +13,10 @@ class CardOptionsController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls to their handlers.
-    CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus);
+    // Connects the feature's controls to their handlers. boxColours are the card document's,
+    // which every application of the options updates.
+    CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus,
+                          card::BoxColours &boxColours);
 
     // Applies every card option to the card and the window; sender leaves the tab order.
     void applyCardOptions(QObject *sender);
@@ -28,5 +30,5 @@ public:
 private:
     ControlLookup &m_controls;
     KeyboardFocusHost &m_focus;
-    card::BoxColours m_boxColours;
+    card::BoxColours &m_boxColours;
 };

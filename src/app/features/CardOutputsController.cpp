@@ -1,6 +1,7 @@
 #include "CardOutputsController.h"
 
 #include "CardBand.h"
+#include "CardDocument.h"
 #include "CardLabel.h"
 #include "CardOutput.h"
 #include "DataFolder.h"
@@ -105,7 +106,7 @@ void CardOutputsController::snapshotCard()
         m_qso.entryOverlay(field.field)->hide();
     for (const card::QsoFieldNames &field : card::qsoFields())
         m_qso.cardBand()->repaint(m_qso.valueElement(field.field)->geometry());
-    snapshotHolder()->setPixmap(QPixmap::fromImage(snapshotOfBand(m_qso.cardBand())));
+    snapshotHolder()->setPixmap(QPixmap::fromImage(m_qso.cardDocument().paintCard()));
 }
 
 QImage CardOutputsController::snapshotImage() const

@@ -3,6 +3,7 @@
 #include "QsoFields.h"
 
 class CardBand;
+class CardDocument;
 class CardLabel;
 class EmailAddress;
 class EntryEdit;
@@ -15,7 +16,7 @@ class QObject;
 // window connects.
 
 // The QSO the operator types: the entry overlays, the card elements that show them, the
-// contact's e-mail address and the card band they lie on.
+// contact's e-mail address, the card band they lie on and the card document it shows.
 class QsoEntryParts
 {
 public:
@@ -28,6 +29,8 @@ public:
     virtual EntryEdit *contactEmailField() const = 0;
     // The band the card is composed on (`tAlBand1`).
     virtual CardBand *cardBand() const = 0;
+    // The card the band shows; what the window saves, copies and prints is painted from it.
+    virtual CardDocument &cardDocument() const = 0;
 };
 
 // Where the keyboard goes after a click: back to the call sign, and never again to a choice
