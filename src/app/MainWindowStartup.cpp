@@ -20,6 +20,7 @@
 #include "features/CardOptionsController.h"
 #include "features/QsoEntryController.h"
 #include "CardBand.h"
+#include "CardDocument.h"
 #include "CardPictureElement.h"
 
 #include <QCalendarWidget>
@@ -163,11 +164,8 @@ bool MainWindow::saveDataFiles()
 
 void MainWindow::writePrefs()
 {
-    std::vector<ElementGeometry> geometries;
-    for (const CardLabel *label : card::textElementsOf(this))
-        geometries.push_back({label->left(), label->top(), label->height(), label->width()});
-    saveAtShutdown(dataFilePath(QStringLiteral("prefs.txt")), prefsLines(geometries),
-                   m_prefsState);
+    saveAtShutdown(dataFilePath(QStringLiteral("prefs.txt")),
+                   card::prefsGeometryLines(m_document), m_prefsState);
 }
 
 void MainWindow::writeIdentity()

@@ -99,6 +99,14 @@ void applyPrefsGeometry(QObject *owner, const QStringList &lines)
     });
 }
 
+QStringList prefsGeometryLines(const QObject *owner)
+{
+    std::vector<ElementGeometry> geometries;
+    for (const CardLabel *label : textElementsOf(owner))
+        geometries.push_back({label->left(), label->top(), label->height(), label->width()});
+    return prefsLines(geometries);
+}
+
 void copyIdentityTexts(QObject *owner, const QStringList &texts)
 {
     for (int i = 0; i < identityElements().size() && i < texts.size(); ++i)

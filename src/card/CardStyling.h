@@ -29,6 +29,9 @@ void applyNameBlockWidth(QObject *owner, int width);
 
 // Places the card's text elements as "prefs.txt" says (see readPrefs).
 void applyPrefsGeometry(QObject *owner, const QStringList &lines);
+// The lines of "prefs.txt" for where the card's text elements lie now: what
+// applyPrefsGeometry() reads back to the same places.
+QStringList prefsGeometryLines(const QObject *owner);
 
 // Copies the eight identity texts ("dfile.qec" order) into the identity elements.
 void copyIdentityTexts(QObject *owner, const QStringList &texts);

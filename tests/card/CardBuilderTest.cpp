@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "CardLabel.h"
 #include "CardShape.h"
+#include "CardStyling.h"
 
 #include <QImage>
 #include <QPainter>
@@ -156,3 +157,22 @@ INSTANTIATE_TEST_SUITE_P(
                        d.element("alMode")->setLeft(d.element("alMode")->left() + 9);
                    }}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// What a document writes to "prefs.txt" it reads back to the same places, element by element
+// and field by field (height comes before width in the file).
+TEST(CardBuilder, PrefsGeometryReadsBackWhatItWrites)
+{
+    CardDocument written;
+    QStringList lines = prefsGeometryLines(&written);
+    ASSERT_EQ(lines.size(), 4 * textElementNames().size());
+    for (int i = 0; i < lines.size(); ++i)
+        lines[i] = QString::number(lines[i].toInt() + 1 + i % 4);
+    CardDocument read;
+    applyPrefsGeometry(&read, lines);
+    EXPECT_EQ(prefsGeometryLines(&read), lines);
+    const CardElement *name = read.element("alName");
+    const int first = 4 * int(textElementNames().indexOf("alName"));
+    EXPECT_EQ(QRect(name->left(), name->top(), name->width(), name->height()),
+              QRect(lines[first].toInt(), lines[first + 1].toInt(), lines[first + 3].toInt(),
+                    lines[first + 2].toInt()));
+}
