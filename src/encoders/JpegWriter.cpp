@@ -5,12 +5,14 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <jpeglib.h>
+#include <jerror.h>
 #include <unistd.h>
 
 namespace {
@@ -31,14 +33,81 @@ void errorExit(j_common_ptr cinfo)
 void dropMessage(j_common_ptr) {}
 void dropEmit(j_common_ptr, int) {}
 
+// The encoded bytes of a picture. Each thread keeps its buffer from one picture to the next,
+// so that a run of cards neither grows a fresh buffer by doubling (copying it each time) nor
+// takes new pages from the system for every card.
+struct OutputBuffer {
+    unsigned char *data = nullptr;
+    size_t capacity = 0;
+    size_t size = 0;
+    OutputBuffer() = default;
+    OutputBuffer(const OutputBuffer &) = delete;
+    OutputBuffer &operator=(const OutputBuffer &) = delete;
+    ~OutputBuffer() { std::free(data); }
+
+    bool grow(size_t atLeast)
+    {
+        size_t wanted = std::max<size_t>(capacity, 64 * 1024);
+        while (wanted < atLeast)
+            wanted *= 2;
+        auto *grown = static_cast<unsigned char *>(std::realloc(data, wanted));
+        if (!grown)
+            return false;
+        data = grown;
+        capacity = wanted;
+        return true;
+    }
+    // A buffer that one very large picture made very large is given back once written.
+    void release()
+    {
+        size = 0;
+        if (capacity <= kKeptCapacity)
+            return;
+        std::free(data);
+        data = nullptr;
+        capacity = 0;
+    }
+    static constexpr size_t kKeptCapacity = 4 * 1024 * 1024;
+};
+
+thread_local OutputBuffer t_output;
+
+struct BufferDestination {
+    jpeg_destination_mgr pub;
+    OutputBuffer *buffer;
+};
+
+void startBuffer(j_compress_ptr cinfo)
+{
+    auto *dest = reinterpret_cast<BufferDestination *>(cinfo->dest);
+    if (dest->buffer->capacity == 0 && !dest->buffer->grow(0))
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+    dest->pub.next_output_byte = dest->buffer->data;
+    dest->pub.free_in_buffer = dest->buffer->capacity;
+}
+
+// Called with the whole buffer full.
+boolean growBuffer(j_compress_ptr cinfo)
+{
+    auto *dest = reinterpret_cast<BufferDestination *>(cinfo->dest);
+    const size_t used = dest->buffer->capacity;
+    if (!dest->buffer->grow(used * 2))
+        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
+    dest->pub.next_output_byte = dest->buffer->data + used;
+    dest->pub.free_in_buffer = dest->buffer->capacity - used;
+    return TRUE;
+}
+
+void endBuffer(j_compress_ptr cinfo)
+{
+    auto *dest = reinterpret_cast<BufferDestination *>(cinfo->dest);
+    dest->buffer->size = dest->buffer->capacity - dest->pub.free_in_buffer;
+}
+
 struct Compression {
-    const uint8_t *pixels;
-    int bytesPerPixel;
-    int width;
-    int height;
+    JpegRows rows;
     int quality;
-    unsigned char *output;
-    unsigned long outputSize;
+    OutputBuffer *output;
 };
 
 // Holds only trivially destructible locals, so the long jump skips no destructor.
@@ -47,6 +116,7 @@ int compressRows(Compression &job)
 {
     jpeg_compress_struct cinfo;
     ErrorManager errors;
+    BufferDestination dest{{}, job.output};
     cinfo.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = errorExit;
     errors.pub.output_message = dropMessage;
@@ -57,24 +127,58 @@ int compressRows(Compression &job)
         return code == 0 ? -1 : code;
     }
     jpeg_create_compress(&cinfo);
-    jpeg_mem_dest(&cinfo, &job.output, &job.outputSize);
-    cinfo.image_width = static_cast<JDIMENSION>(job.width);
-    cinfo.image_height = static_cast<JDIMENSION>(job.height);
+    dest.pub.init_destination = startBuffer;
+    dest.pub.empty_output_buffer = growBuffer;
+    dest.pub.term_destination = endBuffer;
+    cinfo.dest = &dest.pub;
+    const JpegRows &rows = job.rows;
+    cinfo.image_width = static_cast<JDIMENSION>(rows.width);
+    cinfo.image_height = static_cast<JDIMENSION>(rows.height);
     // A 32-bit bitmap is fed as it lies in memory; libjpeg turns blue-green-red-unused into
     // the same RGB samples as a 24-bit copy would give, so the file is the same.
-    cinfo.input_components = job.bytesPerPixel;
-    cinfo.in_color_space = job.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_RGB;
+    cinfo.input_components = rows.bytesPerPixel;
+    cinfo.in_color_space = rows.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_RGB;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, job.quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
-    const size_t stride = static_cast<size_t>(job.width) * job.bytesPerPixel;
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(job.pixels + stride * cinfo.next_scanline);
+        JSAMPROW row = const_cast<JSAMPROW>(rows.top + rows.stride * cinfo.next_scanline);
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     return 0;
+}
+
+// This thread's output buffer while one picture's bytes are in it.
+class EncodedBytes
+{
+public:
+    EncodedBytes() = default;
+    EncodedBytes(const EncodedBytes &) = delete;
+    EncodedBytes &operator=(const EncodedBytes &) = delete;
+    ~EncodedBytes() { t_output.release(); }
+    QByteArray view() const
+    {
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(t_output.data),
+                                       static_cast<qsizetype>(t_output.size));
+    }
+};
+
+// Encodes rows into this thread's output buffer.
+void compress(const JpegRows &rows, int quality)
+{
+    Compression job{rows, quality, &t_output};
+    const int code = compressRows(job);
+    if (code != 0)
+        throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
+}
+
+JpegRows rowsOf(const PixelBitmap &bitmap)
+{
+    const int bytes = bitmap.bytesPerPixel();
+    return {bitmap.pixels.data(), static_cast<ptrdiff_t>(bitmap.width) * bytes, bitmap.width,
+            bitmap.height, bytes};
 }
 
 } // namespace
@@ -114,46 +218,25 @@ void JpegWriter::assign(PixelBitmap &&bitmap)
     m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : std::move(bitmap);
 }
 
-namespace {
-
-// libjpeg's output buffer, freed with the library's allocator.
-struct CompressedBytes {
-    unsigned char *data = nullptr;
-    unsigned long size = 0;
-    CompressedBytes() = default;
-    CompressedBytes(const CompressedBytes &) = delete;
-    CompressedBytes &operator=(const CompressedBytes &) = delete;
-    ~CompressedBytes() { std::free(data); }
-};
-
-void compress(const PixelBitmap &bitmap, int quality, CompressedBytes &out)
-{
-    Compression job{bitmap.pixels.data(), bitmap.bytesPerPixel(), bitmap.width, bitmap.height,
-                    quality, nullptr, 0};
-    const int code = compressRows(job);
-    out.data = job.output;
-    out.size = job.outputSize;
-    if (code != 0)
-        throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
-}
-
-} // namespace
-
 QByteArray JpegWriter::encode() const
 {
-    CompressedBytes bytes;
-    compress(m_bitmap, m_quality, bytes);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data),
-                      static_cast<qsizetype>(bytes.size));
+    const EncodedBytes bytes;
+    compress(rowsOf(m_bitmap), m_quality);
+    const QByteArray view = bytes.view();
+    return QByteArray(view.constData(), view.size());
 }
 
 void JpegWriter::saveToFile(const QString &path) const
 {
-    // The file is written straight from libjpeg's buffer, without a copy.
-    CompressedBytes bytes;
-    compress(m_bitmap, m_quality, bytes);
-    writeWholeFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data),
-                                                 static_cast<qsizetype>(bytes.size)));
+    saveJpegFile(rowsOf(m_bitmap), m_quality, path);
+}
+
+void saveJpegFile(const JpegRows &rows, int quality, const QString &path)
+{
+    // The file is written straight from the encoder's buffer, without a copy.
+    const EncodedBytes bytes;
+    compress(rows, quality);
+    writeWholeFile(path, bytes.view());
 }
 
 namespace {
