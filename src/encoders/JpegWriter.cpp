@@ -1,154 +1,18 @@
 #include "JpegWriter.h"
 
 #include "EncoderError.h"
+#include "JpegLibrary.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <algorithm>
 #include <cerrno>
-#include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <jpeglib.h>
-#include <jerror.h>
 #include <unistd.h>
 
 namespace {
 
-// libjpeg is C: its error exit must not throw through the library's frames. It jumps back
-// into compressRows(), which reports the message code to its C++ caller.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-};
-
-void errorExit(j_common_ptr cinfo)
-{
-    auto *manager = reinterpret_cast<ErrorManager *>(cinfo->err);
-    std::longjmp(manager->jump, 1);
-}
-
-void dropMessage(j_common_ptr) {}
-void dropEmit(j_common_ptr, int) {}
-
-// The encoded bytes of a picture. Each thread keeps its buffer from one picture to the next,
-// so that a run of cards neither grows a fresh buffer by doubling (copying it each time) nor
-// takes new pages from the system for every card.
-struct OutputBuffer {
-    unsigned char *data = nullptr;
-    size_t capacity = 0;
-    size_t size = 0;
-    OutputBuffer() = default;
-    OutputBuffer(const OutputBuffer &) = delete;
-    OutputBuffer &operator=(const OutputBuffer &) = delete;
-    ~OutputBuffer() { std::free(data); }
-
-    bool grow(size_t atLeast)
-    {
-        size_t wanted = std::max<size_t>(capacity, 64 * 1024);
-        while (wanted < atLeast)
-            wanted *= 2;
-        auto *grown = static_cast<unsigned char *>(std::realloc(data, wanted));
-        if (!grown)
-            return false;
-        data = grown;
-        capacity = wanted;
-        return true;
-    }
-    // A buffer that one very large picture made very large is given back once written.
-    void release()
-    {
-        size = 0;
-        if (capacity <= kKeptCapacity)
-            return;
-        std::free(data);
-        data = nullptr;
-        capacity = 0;
-    }
-    static constexpr size_t kKeptCapacity = 4 * 1024 * 1024;
-};
-
-thread_local OutputBuffer t_output;
-
-struct BufferDestination {
-    jpeg_destination_mgr pub;
-    OutputBuffer *buffer;
-};
-
-void startBuffer(j_compress_ptr cinfo)
-{
-    auto *dest = reinterpret_cast<BufferDestination *>(cinfo->dest);
-    if (dest->buffer->capacity == 0 && !dest->buffer->grow(0))
-        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
-    dest->pub.next_output_byte = dest->buffer->data;
-    dest->pub.free_in_buffer = dest->buffer->capacity;
-}
-
-// Called with the whole buffer full.
-boolean growBuffer(j_compress_ptr cinfo)
-{
-    auto *dest = reinterpret_cast<BufferDestination *>(cinfo->dest);
-    const size_t used = dest->buffer->capacity;
-    if (!dest->buffer->grow(used * 2))
-        ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 10);
-    dest->pub.next_output_byte = dest->buffer->data + used;
-    dest->pub.free_in_buffer = dest->buffer->capacity - used;
-    return TRUE;
-}
-
-void endBuffer(j_compress_ptr cinfo)
-{
-    auto *dest = reinterpret_cast<BufferDestination *>(cinfo->dest);
-    dest->buffer->size = dest->buffer->capacity - dest->pub.free_in_buffer;
-}
-
-struct Compression {
-    JpegRows rows;
-    int quality;
-    OutputBuffer *output;
-};
-
-// Holds only trivially destructible locals, so the long jump skips no destructor.
-// Returns 0 on success or libjpeg's message code.
-int compressRows(Compression &job)
-{
-    jpeg_compress_struct cinfo;
-    ErrorManager errors;
-    BufferDestination dest{{}, job.output};
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = errorExit;
-    errors.pub.output_message = dropMessage;
-    errors.pub.emit_message = dropEmit;
-    if (setjmp(errors.jump)) {
-        const int code = errors.pub.msg_code;
-        jpeg_destroy_compress(&cinfo);
-        return code == 0 ? -1 : code;
-    }
-    jpeg_create_compress(&cinfo);
-    dest.pub.init_destination = startBuffer;
-    dest.pub.empty_output_buffer = growBuffer;
-    dest.pub.term_destination = endBuffer;
-    cinfo.dest = &dest.pub;
-    const JpegRows &rows = job.rows;
-    cinfo.image_width = static_cast<JDIMENSION>(rows.width);
-    cinfo.image_height = static_cast<JDIMENSION>(rows.height);
-    // A 32-bit bitmap is fed as it lies in memory; libjpeg turns blue-green-red-unused into
-    // the same RGB samples as a 24-bit copy would give, so the file is the same.
-    cinfo.input_components = rows.bytesPerPixel;
-    cinfo.in_color_space = rows.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, job.quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rows.top + rows.stride * cinfo.next_scanline);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return 0;
-}
+thread_local JpegBuffer t_output;
 
 // This thread's output buffer while one picture's bytes are in it.
 class EncodedBytes
@@ -168,8 +32,7 @@ public:
 // Encodes rows into this thread's output buffer.
 void compress(const JpegRows &rows, int quality)
 {
-    Compression job{rows, quality, &t_output};
-    const int code = compressRows(job);
+    const int code = compressRows(rows, quality, t_output);
     if (code != 0)
         throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
 }

@@ -4,6 +4,7 @@
 #include "ImageBitmap.h"
 #include "KartelloError.h"
 #include "GifImage.h"
+#include "JpegSeries.h"
 #include "JpegWriter.h"
 
 #include <QFile>
@@ -66,7 +67,7 @@ void writeCardJpeg(const QImage &picture, const QString &path)
     const bool bgrx = picture.format() == QImage::Format_RGB32
                       || picture.format() == QImage::Format_ARGB32;
     if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && bgrx) {
-        saveJpegFile({picture.constBits(), static_cast<ptrdiff_t>(picture.bytesPerLine()),
+        saveJpegFileInSeries({picture.constBits(), static_cast<ptrdiff_t>(picture.bytesPerLine()),
                       picture.width(), picture.height(), 4},
                      CardJpegQuality, path);
         return;
