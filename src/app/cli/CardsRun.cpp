@@ -36,8 +36,11 @@ constexpr int QueuedCardsPerWriter = 4;
 void keepFreedCardMemory()
 {
 #ifdef __GLIBC__
-    constexpr int KeptBytes = 64 * 1024 * 1024;
-    mallopt(M_MMAP_THRESHOLD, KeptBytes / 2);
+    // Blocks up to a few cards' size come from the heap rather than from pages of their own;
+    // freed memory up to the trim threshold stays in the heap.
+    constexpr int HeapBlockBytes = 4 * 1024 * 1024;
+    constexpr int KeptBytes = 32 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, HeapBlockBytes);
     mallopt(M_TRIM_THRESHOLD, KeptBytes);
 #endif
 }
