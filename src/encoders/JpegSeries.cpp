@@ -271,6 +271,12 @@ QByteArray JpegSeries::encode(const JpegRows &rows, int quality)
 
 void saveJpegFileInSeries(const JpegRows &rows, int quality, const QString &path)
 {
+    // A series holds a copy of its last picture and its blocks: about 7 bytes a pixel.
+    constexpr qint64 LargestKeptPicture = 2 * 1024 * 1024; // pixels
+    if (qint64(rows.width) * rows.height > LargestKeptPicture) {
+        saveJpegFile(rows, quality, path);
+        return;
+    }
     thread_local JpegSeries series;
     writeWholeFile(path, series.encode(rows, quality));
 }

@@ -34,5 +34,6 @@ private:
 };
 
 // Writes rows as saveJpegFile does (the same file), through a series each thread keeps for
-// the pictures it writes: about a megabyte for a card, held while the thread runs.
+// the pictures it writes: about a megabyte for a card, held while the thread runs. Pictures
+// of more than two million pixels are written alone.
 void saveJpegFileInSeries(const JpegRows &rows, int quality, const QString &path);

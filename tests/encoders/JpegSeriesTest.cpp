@@ -141,11 +141,23 @@ TEST(JpegSeries, ErrorLeavesTheSeriesUsable)
     EXPECT_EQ(series.bandsConverted(), 2);
 }
 
-TEST(JpegSeries, FileIsWrittenAsSaveJpegFileWritesIt)
+struct FileRow {
+    const char *name;
+    int width;
+    int height;
+};
+
+void PrintTo(const FileRow &row, std::ostream *os) { *os << row.name; }
+
+class JpegSeriesFile : public ::testing::TestWithParam<FileRow> {};
+
+// The file of a picture written twice through this thread's series, and written alone.
+TEST_P(JpegSeriesFile, IsWrittenAsSaveJpegFileWritesIt)
 {
+    const FileRow &row = GetParam();
     QTemporaryDir dir;
-    const PixelBitmap b = picture(50, 40, 32);
-    const JpegRows rows{b.pixels.data(), 200, 50, 40, 4};
+    const PixelBitmap b = picture(row.width, row.height, 32);
+    const JpegRows rows{b.pixels.data(), static_cast<ptrdiff_t>(row.width) * 4, row.width, row.height, 4};
     saveJpegFileInSeries(rows, 100, dir.filePath("series.jpg"));
     saveJpegFileInSeries(rows, 100, dir.filePath("again.jpg"));
     saveJpegFile(rows, 100, dir.filePath("alone.jpg"));
@@ -153,9 +165,15 @@ TEST(JpegSeries, FileIsWrittenAsSaveJpegFileWritesIt)
     ASSERT_TRUE(series.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly)
                 && alone.open(QIODevice::ReadOnly));
     const QByteArray expected = alone.readAll();
+    EXPECT_GT(expected.size(), 100);
     EXPECT_TRUE(series.readAll() == expected);
     EXPECT_TRUE(again.readAll() == expected);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, JpegSeriesFile,
+                         ::testing::Values(FileRow{"Card", 511, 280}, FileRow{"Small", 50, 40},
+                                           FileRow{"LargerThanKept", 1600, 1400}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
