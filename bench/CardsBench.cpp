@@ -188,19 +188,19 @@ void bareFile(const QByteArray &path, const QByteArray &bytes)
         std::fprintf(stderr, "cannot write %s\n", path.constData());
 }
 
-Stages measureStages(CardPainter &painter, CardDocument &document, const QString &home)
+Stages measureStages(CardPainter &painter, CardDocument &document, const QString &folder)
 {
     QsoRecord filled, other;
     const QImage card = painter.paintCard(SampleRow, filled);
     const QImage otherCard = painter.paintCard(OtherRow, other);
     const QImage rgb = card.convertToFormat(QImage::Format_RGB888);
     const JpegRows rows{card.constBits(), card.bytesPerLine(), card.width(), card.height(), 4};
-    QFile encoded(home + "one0.jpg");
+    QDir().mkpath(folder);
+    QFile encoded(folder + "one0.jpg");
     writeCardJpeg(card, encoded.fileName());
     encoded.open(QIODevice::ReadOnly);
     const QByteArray jpegBytes = encoded.readAll();
     const QByteArray infoBytes(100, 'x');
-    QDir(home).mkpath("stages");
     std::vector<double> reference, drawing, whole, alone, writing, info, files;
     for (int i = 0; i < 41; ++i) {
         reference.push_back(millis([&] { bareLibjpeg(rgb); }));
@@ -211,15 +211,15 @@ Stages measureStages(CardPainter &painter, CardDocument &document, const QString
             QPainter p(&image);
             document.paint(p);
         }));
-        alone.push_back(millis([&] { saveJpegFile(rows, 100, home + QStringLiteral("alone%1.jpg").arg(i)); }));
+        alone.push_back(millis([&] { saveJpegFile(rows, 100, folder + QStringLiteral("alone%1.jpg").arg(i)); }));
         // Cards of two QSOs in turn, as a writer of the run gets them; each file a new one.
         writing.push_back(millis([&] {
-            writeCardJpeg(i % 2 ? card : otherCard, home + QStringLiteral("one%1.jpg").arg(i + 1));
+            writeCardJpeg(i % 2 ? card : otherCard, folder + QStringLiteral("one%1.jpg").arg(i + 1));
         }));
         QsoRecord own = filled;
         own.callSign += QString::number(i);
-        info.push_back(millis([&] { writeBatchContactInfo(home, QString(), own); }));
-        const QByteArray stem = QFile::encodeName(home + QStringLiteral("stages/%1").arg(i));
+        info.push_back(millis([&] { writeBatchContactInfo(folder, QString(), own); }));
+        const QByteArray stem = QFile::encodeName(folder + QStringLiteral("bare%1").arg(i));
         files.push_back(millis([&] {
             bareFile(stem + ".jpg", jpegBytes);
             bareFile(stem + ".txt", infoBytes);
@@ -263,7 +263,7 @@ int main(int argc, char **argv)
     logFile.write(generatedLog(Cards));
     logFile.close();
 
-    const Stages stages = measureStages(painter, document, home);
+    const Stages stages = measureStages(painter, document, home + "stages/");
     const double encode = stages.bareEncode;
     std::printf("bare libjpeg q100 encode of one card          %7.3f ms (reference)\n", encode);
     std::printf("  drawing one card, design drawn once         %7.3f ms\n", stages.drawing);
