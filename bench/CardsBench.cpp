@@ -13,6 +13,7 @@
 #include "DocumentCardPainter.h"
 #include "ListRow.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QBuffer>
@@ -33,8 +34,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -81,24 +80,27 @@ void copyDataFolder(const QString &to)
         QFile::copy(shipped.filePath(name), to + name);
 }
 
-// Lets the file system place each folder made in folder anywhere on the disk (ext4's
-// "top directory" hint), instead of beside folder itself. A new file's inode is taken from
-// its folder's block group, and ext4 without a journal skips every inode of that group freed
-// in the last minutes, one by one: folders beside /tmp's, where this bench (and every test)
-// deletes thousands of files, make each new file cost a millisecond and more for minutes
-// after. A user's card folder is rarely such a place; the figure "both files by bare system
-// calls" shows what the file system costs in the run's folders.
-void spreadSubfolders(const QString &folder)
+// The bench's files live beside the bench program rather than in /tmp. On a file system that
+// keeps no journal (ext4 without one) a new file's inode is sought in its folder's block
+// group, skipping one by one every inode of the group freed in the last minute or few:
+// /tmp, where every test run deletes thousands of files, can make each new file cost a
+// millisecond. The folder is removed and the file system synced at the end, so that a bench
+// run a minute later starts clean; "both files by bare system calls" shows what the file
+// system costs in the run's folders.
+QString benchFolderTemplate()
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    int flags = 0;
-    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-        flags |= FS_TOPDIR_FL;
-        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/cards-bench-XXXXXX");
+}
+
+void removeAndSync(QTemporaryDir &dir)
+{
+    const QByteArray parent = QFile::encodeName(QCoreApplication::applicationDirPath());
+    dir.remove();
+    const int fd = ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
     }
-    ::close(fd);
 }
 
 double cpuMillis(int who)
@@ -250,9 +252,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     registerFontSubstitutes();
-    QTemporaryDir dir;
+    QTemporaryDir dir(benchFolderTemplate());
     const QString home = dir.path() + "/";
-    spreadSubfolders(home);
     copyDataFolder(home + "system/");
     setExecutableFolder(home);
     CardDocument document;
@@ -284,5 +285,6 @@ int main(int argc, char **argv)
                bestRun(painter, log, memory.path() + "/out", 0, true), false);
     }
     printRun(encode, "1,000 cards, per card", bestRun(painter, log, home + "out", 0, true), true);
+    removeAndSync(dir);
     return 0;
 }
