@@ -2,6 +2,7 @@
 // card drawn on this thread from the stored design, JPEG written on the pool), the wall time per card beside
 // one bare libjpeg quality-100 encode of the same card measured in the same run.
 #include "BareLibjpeg.h"
+#include "JpegWriter.h"
 #include "CardsRun.h"
 #include "CardFiles.h"
 #include "CardPictureFiles.h"
@@ -12,6 +13,7 @@
 #include "DocumentCardPainter.h"
 #include "ListRow.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QBuffer>
@@ -31,7 +33,9 @@
 #include <functional>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -74,6 +78,29 @@ void copyDataFolder(const QString &to)
     const QDir shipped(QStringLiteral(KARTELLO_SOURCE_DIR "/data/system"));
     for (const QString &name : shipped.entryList(QDir::Files))
         QFile::copy(shipped.filePath(name), to + name);
+}
+
+// The bench's files live beside the bench program rather than in /tmp. On a file system that
+// keeps no journal (ext4 without one) a new file's inode is sought in its folder's block
+// group, skipping one by one every inode of the group freed in the last minute or few:
+// /tmp, where every test run deletes thousands of files, can make each new file cost a
+// millisecond. The folder is removed and the file system synced at the end, so that a bench
+// run a minute later starts clean; "both files by bare system calls" shows what the file
+// system costs in the run's folders.
+QString benchFolderTemplate()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/cards-bench-XXXXXX");
+}
+
+void removeAndSync(QTemporaryDir &dir)
+{
+    const QByteArray parent = QFile::encodeName(QCoreApplication::applicationDirPath());
+    dir.remove();
+    const int fd = ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
+    }
 }
 
 double cpuMillis(int who)
@@ -146,16 +173,37 @@ struct Stages
     double bareEncode = 0;   // the reference: libjpeg alone, RGB rows in memory
     double drawing = 0;      // the card for a row, from the design's kept picture
     double wholeDrawing = 0; // the same card with every element drawn again
-    double jpegFile = 0;     // the card's JPEG file, encoded and written
+    double jpegAlone = 0;    // the card's JPEG file, every band converted
+    double jpegFile = 0;     // the same, after another card: only its changed bands converted
     double infoFile = 0;     // its contact info file
+    double bareFiles = 0;    // the file system alone: both files of a card created, written, renamed
 };
 
-Stages measureStages(CardPainter &painter, CardDocument &document, const QString &home)
+// Writes bytes to a new file beside path and renames it over path, with nothing but the
+// system calls: what the file system alone costs for one file of a card.
+void bareFile(const QByteArray &path, const QByteArray &bytes)
 {
-    QsoRecord filled;
+    const QByteArray temp = path + ".tmp";
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size()
+        || ::close(fd) != 0 || ::rename(temp.constData(), path.constData()) != 0)
+        std::fprintf(stderr, "cannot write %s\n", path.constData());
+}
+
+Stages measureStages(CardPainter &painter, CardDocument &document, const QString &folder)
+{
+    QsoRecord filled, other;
     const QImage card = painter.paintCard(SampleRow, filled);
+    const QImage otherCard = painter.paintCard(OtherRow, other);
     const QImage rgb = card.convertToFormat(QImage::Format_RGB888);
-    std::vector<double> reference, drawing, whole, writing, info;
+    const JpegRows rows{card.constBits(), card.bytesPerLine(), card.width(), card.height(), 4};
+    QDir().mkpath(folder);
+    QFile encoded(folder + "one0.jpg");
+    writeCardJpeg(card, encoded.fileName());
+    encoded.open(QIODevice::ReadOnly);
+    const QByteArray jpegBytes = encoded.readAll();
+    const QByteArray infoBytes(100, 'x');
+    std::vector<double> reference, drawing, whole, alone, writing, info, files;
     for (int i = 0; i < 41; ++i) {
         reference.push_back(millis([&] { bareLibjpeg(rgb); }));
         drawing.push_back(millis([&] { painter.paintCard(i % 2 ? SampleRow : OtherRow, filled); }));
@@ -165,10 +213,22 @@ Stages measureStages(CardPainter &painter, CardDocument &document, const QString
             QPainter p(&image);
             document.paint(p);
         }));
-        writing.push_back(millis([&] { writeCardJpeg(card, home + QStringLiteral("one%1.jpg").arg(i)); }));
-        info.push_back(millis([&] { writeBatchContactInfo(home, QString(), filled); }));
+        alone.push_back(millis([&] { saveJpegFile(rows, 100, folder + QStringLiteral("alone%1.jpg").arg(i)); }));
+        // Cards of two QSOs in turn, as a writer of the run gets them; each file a new one.
+        writing.push_back(millis([&] {
+            writeCardJpeg(i % 2 ? card : otherCard, folder + QStringLiteral("one%1.jpg").arg(i + 1));
+        }));
+        QsoRecord own = filled;
+        own.callSign += QString::number(i);
+        info.push_back(millis([&] { writeBatchContactInfo(folder, QString(), own); }));
+        const QByteArray stem = QFile::encodeName(folder + QStringLiteral("bare%1").arg(i));
+        files.push_back(millis([&] {
+            bareFile(stem + ".jpg", jpegBytes);
+            bareFile(stem + ".txt", infoBytes);
+        }));
     }
-    return {bestOf(reference), bestOf(drawing), bestOf(whole), bestOf(writing), bestOf(info)};
+    return {bestOf(reference), bestOf(drawing), bestOf(whole), bestOf(alone), bestOf(writing),
+            bestOf(info), bestOf(files)};
 }
 
 // One line of figures; target marks the run the performance target is about.
@@ -192,7 +252,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     registerFontSubstitutes();
-    QTemporaryDir dir;
+    QTemporaryDir dir(benchFolderTemplate());
     const QString home = dir.path() + "/";
     copyDataFolder(home + "system/");
     setExecutableFolder(home);
@@ -204,13 +264,17 @@ int main(int argc, char **argv)
     logFile.write(generatedLog(Cards));
     logFile.close();
 
-    const Stages stages = measureStages(painter, document, home);
+    const Stages stages = measureStages(painter, document, home + "stages/");
     const double encode = stages.bareEncode;
     std::printf("bare libjpeg q100 encode of one card          %7.3f ms (reference)\n", encode);
     std::printf("  drawing one card, design drawn once         %7.3f ms\n", stages.drawing);
     std::printf("  drawing one card, every element each time   %7.3f ms\n", stages.wholeDrawing);
-    std::printf("  its JPEG file, encoded and written          %7.3f ms\n", stages.jpegFile);
+    std::printf("  its JPEG file, every band converted         %7.3f ms\n", stages.jpegAlone);
+    std::printf("  its JPEG file after another QSO's card      %7.3f ms (only the changed bands converted)\n",
+                stages.jpegFile);
     std::printf("  its contact info file                       %7.3f ms\n", stages.infoFile);
+    std::printf("  both files by bare system calls             %7.3f ms (the file system alone)\n",
+                stages.bareFiles);
     // Out folders on the disk beside the log and, for comparison, in memory (/dev/shm).
     const QString log = logFile.fileName();
     printRun(encode, "1,000 cards, 1 worker, per card", bestRun(painter, log, home + "out", 1, true), false);
@@ -221,5 +285,6 @@ int main(int argc, char **argv)
                bestRun(painter, log, memory.path() + "/out", 0, true), false);
     }
     printRun(encode, "1,000 cards, per card", bestRun(painter, log, home + "out", 0, true), true);
+    removeAndSync(dir);
     return 0;
 }

@@ -1,80 +1,47 @@
 #include "JpegWriter.h"
 
 #include "EncoderError.h"
+#include "JpegLibrary.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <jpeglib.h>
 #include <unistd.h>
 
 namespace {
 
-// libjpeg is C: its error exit must not throw through the library's frames. It jumps back
-// into compressRows(), which reports the message code to its C++ caller.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
+thread_local JpegBuffer t_output;
+
+// This thread's output buffer while one picture's bytes are in it.
+class EncodedBytes
+{
+public:
+    EncodedBytes() = default;
+    EncodedBytes(const EncodedBytes &) = delete;
+    EncodedBytes &operator=(const EncodedBytes &) = delete;
+    ~EncodedBytes() { t_output.release(); }
+    QByteArray view() const
+    {
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(t_output.data),
+                                       static_cast<qsizetype>(t_output.size));
+    }
 };
 
-void errorExit(j_common_ptr cinfo)
+// Encodes rows into this thread's output buffer.
+void compress(const JpegRows &rows, int quality)
 {
-    auto *manager = reinterpret_cast<ErrorManager *>(cinfo->err);
-    std::longjmp(manager->jump, 1);
+    const int code = compressRows(rows, quality, t_output);
+    if (code != 0)
+        throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
 }
 
-void dropMessage(j_common_ptr) {}
-void dropEmit(j_common_ptr, int) {}
-
-struct Compression {
-    const uint8_t *pixels;
-    int bytesPerPixel;
-    int width;
-    int height;
-    int quality;
-    unsigned char *output;
-    unsigned long outputSize;
-};
-
-// Holds only trivially destructible locals, so the long jump skips no destructor.
-// Returns 0 on success or libjpeg's message code.
-int compressRows(Compression &job)
+JpegRows rowsOf(const PixelBitmap &bitmap)
 {
-    jpeg_compress_struct cinfo;
-    ErrorManager errors;
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = errorExit;
-    errors.pub.output_message = dropMessage;
-    errors.pub.emit_message = dropEmit;
-    if (setjmp(errors.jump)) {
-        const int code = errors.pub.msg_code;
-        jpeg_destroy_compress(&cinfo);
-        return code == 0 ? -1 : code;
-    }
-    jpeg_create_compress(&cinfo);
-    jpeg_mem_dest(&cinfo, &job.output, &job.outputSize);
-    cinfo.image_width = static_cast<JDIMENSION>(job.width);
-    cinfo.image_height = static_cast<JDIMENSION>(job.height);
-    // A 32-bit bitmap is fed as it lies in memory; libjpeg turns blue-green-red-unused into
-    // the same RGB samples as a 24-bit copy would give, so the file is the same.
-    cinfo.input_components = job.bytesPerPixel;
-    cinfo.in_color_space = job.bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, job.quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    const size_t stride = static_cast<size_t>(job.width) * job.bytesPerPixel;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(job.pixels + stride * cinfo.next_scanline);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return 0;
+    const int bytes = bitmap.bytesPerPixel();
+    return {bitmap.pixels.data(), static_cast<ptrdiff_t>(bitmap.width) * bytes, bitmap.width,
+            bitmap.height, bytes};
 }
 
 } // namespace
@@ -114,46 +81,25 @@ void JpegWriter::assign(PixelBitmap &&bitmap)
     m_bitmap = bitmap.isIndexed() ? toRgb24(bitmap) : std::move(bitmap);
 }
 
-namespace {
-
-// libjpeg's output buffer, freed with the library's allocator.
-struct CompressedBytes {
-    unsigned char *data = nullptr;
-    unsigned long size = 0;
-    CompressedBytes() = default;
-    CompressedBytes(const CompressedBytes &) = delete;
-    CompressedBytes &operator=(const CompressedBytes &) = delete;
-    ~CompressedBytes() { std::free(data); }
-};
-
-void compress(const PixelBitmap &bitmap, int quality, CompressedBytes &out)
-{
-    Compression job{bitmap.pixels.data(), bitmap.bytesPerPixel(), bitmap.width, bitmap.height,
-                    quality, nullptr, 0};
-    const int code = compressRows(job);
-    out.data = job.output;
-    out.size = job.outputSize;
-    if (code != 0)
-        throw EncoderError(QStringLiteral("JPEG error #%1").arg(code));
-}
-
-} // namespace
-
 QByteArray JpegWriter::encode() const
 {
-    CompressedBytes bytes;
-    compress(m_bitmap, m_quality, bytes);
-    return QByteArray(reinterpret_cast<const char *>(bytes.data),
-                      static_cast<qsizetype>(bytes.size));
+    const EncodedBytes bytes;
+    compress(rowsOf(m_bitmap), m_quality);
+    const QByteArray view = bytes.view();
+    return QByteArray(view.constData(), view.size());
 }
 
 void JpegWriter::saveToFile(const QString &path) const
 {
-    // The file is written straight from libjpeg's buffer, without a copy.
-    CompressedBytes bytes;
-    compress(m_bitmap, m_quality, bytes);
-    writeWholeFile(path, QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data),
-                                                 static_cast<qsizetype>(bytes.size)));
+    saveJpegFile(rowsOf(m_bitmap), m_quality, path);
+}
+
+void saveJpegFile(const JpegRows &rows, int quality, const QString &path)
+{
+    // The file is written straight from the encoder's buffer, without a copy.
+    const EncodedBytes bytes;
+    compress(rows, quality);
+    writeWholeFile(path, bytes.view());
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "ImageBitmap.h"
 #include "KartelloError.h"
 #include "GifImage.h"
+#include "JpegSeries.h"
 #include "JpegWriter.h"
 
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QtEndian>
 
 namespace {
+
+constexpr int CardJpegQuality = 100;
 
 // The snapshot as rows of blue, green, red, unused bytes. That is how a 32-bit QImage lies in
 // memory on a little-endian machine; elsewhere each pixel word is laid out byte by byte.
@@ -52,13 +55,23 @@ PixelBitmap throughBitmapFile(const QImage &snapshot, const QString &bmpPath)
 void writeCardJpeg(PixelBitmap &&picture, const QString &path)
 {
     JpegWriter jpeg;
-    jpeg.setQuality(100);
+    jpeg.setQuality(CardJpegQuality);
     jpeg.assign(std::move(picture));
     jpeg.saveToFile(path);
 }
 
 void writeCardJpeg(const QImage &picture, const QString &path)
 {
+    // A 32-bit picture's rows already lie in memory as blue, green, red, unused on a
+    // little-endian machine: the encoder reads them in place, as it would read their copy.
+    const bool bgrx = picture.format() == QImage::Format_RGB32
+                      || picture.format() == QImage::Format_ARGB32;
+    if (Q_BYTE_ORDER == Q_LITTLE_ENDIAN && bgrx) {
+        saveJpegFileInSeries({picture.constBits(), static_cast<ptrdiff_t>(picture.bytesPerLine()),
+                      picture.width(), picture.height(), 4},
+                     CardJpegQuality, path);
+        return;
+    }
     writeCardJpeg(bitmapFromImage(picture), path);
 }
 

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
+#include <vector>
 #include <string>
 
 namespace {
@@ -174,6 +176,49 @@ TEST(CardPictureFiles, SnapshotComesBackThroughTheFile)
               "");
     EXPECT_THROW(throughBitmapFile(card, dir.filePath("no/such/folder/temp.bmp")), KartelloError);
 }
+
+
+struct CardJpegRow {
+    const char *name;
+    QImage::Format format;
+    int padding; // bytes after each row of a picture whose rows lie in a buffer of its own
+};
+
+void PrintTo(const CardJpegRow &row, std::ostream *os) { *os << row.name; }
+
+class CardJpegFromImage : public ::testing::TestWithParam<CardJpegRow> {};
+
+// The card picture's JPEG is the file its bitmap copy gives, whatever the picture's format
+// and however its rows lie in memory.
+TEST_P(CardJpegFromImage, SameFileAsFromTheBitmapCopy)
+{
+    const CardJpegRow &row = GetParam();
+    const QTemporaryDir dir;
+    const QImage tight = noisyImage(511, 280, 3).convertToFormat(row.format);
+    std::vector<uchar> buffer;
+    QImage picture = tight;
+    if (row.padding > 0) {
+        const qsizetype stride = tight.bytesPerLine() + row.padding;
+        buffer.assign(static_cast<size_t>(stride * tight.height()), 0x5A);
+        for (int y = 0; y < tight.height(); ++y)
+            std::memcpy(buffer.data() + stride * y, tight.constScanLine(y), tight.bytesPerLine());
+        picture = QImage(buffer.data(), tight.width(), tight.height(), stride, row.format);
+    }
+    writeCardJpeg(picture, dir.filePath("direct.jpg"));
+    writeCardJpeg(bitmapFromImage(tight), dir.filePath("copied.jpg"));
+    const QByteArray direct = readAll(dir.filePath("direct.jpg"));
+    EXPECT_GT(direct.size(), 1000);
+    EXPECT_TRUE(direct == readAll(dir.filePath("copied.jpg")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, CardJpegFromImage,
+    ::testing::Values(CardJpegRow{"Rgb32", QImage::Format_RGB32, 0},
+                      CardJpegRow{"Argb32", QImage::Format_ARGB32, 0},
+                      CardJpegRow{"Rgb32RowsApart", QImage::Format_RGB32, 20},
+                      CardJpegRow{"Rgb888", QImage::Format_RGB888, 0},
+                      CardJpegRow{"Premultiplied", QImage::Format_ARGB32_Premultiplied, 0}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 
 // ---- Bitmaps cut short: refused before any reader decodes them ----

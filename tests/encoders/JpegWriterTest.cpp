@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <ostream>
+#include <thread>
 #include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -116,6 +119,85 @@ INSTANTIATE_TEST_SUITE_P(Sizes, JpegMatchesCjpeg,
                              return std::to_string(info.param.width) + "x"
                                     + std::to_string(info.param.height);
                          });
+
+struct RowsRow {
+    const char *name;
+    int bytesPerPixel;
+    int padding; // bytes after each row's pixels
+};
+
+void PrintTo(const RowsRow &row, std::ostream *os) { *os << row.name; }
+
+class JpegFromRows : public ::testing::TestWithParam<RowsRow> {};
+
+// Rows read where they lie, a stride apart, give the file their tight copy gives.
+TEST_P(JpegFromRows, FileMatchesTheCopiedBitmap)
+{
+    const RowsRow &row = GetParam();
+    const PixelBitmap rgb = busyPicture(37, 23, 5);
+    PixelBitmap tight = rgb;
+    if (row.bytesPerPixel == 4) {
+        tight = PixelBitmap::bgrx(rgb.width, rgb.height);
+        for (size_t i = 0; i < rgb.pixels.size() / 3; ++i) {
+            tight.pixels[4 * i] = rgb.pixels[3 * i + 2];
+            tight.pixels[4 * i + 1] = rgb.pixels[3 * i + 1];
+            tight.pixels[4 * i + 2] = rgb.pixels[3 * i];
+        }
+    }
+    const size_t rowBytes = static_cast<size_t>(tight.width) * row.bytesPerPixel;
+    const size_t stride = rowBytes + static_cast<size_t>(row.padding);
+    std::vector<uint8_t> spaced(stride * tight.height, 0xA5);
+    for (int y = 0; y < tight.height; ++y)
+        std::copy_n(tight.pixels.data() + rowBytes * y, rowBytes, spaced.data() + stride * y);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rows.jpg");
+    saveJpegFile({spaced.data(), static_cast<ptrdiff_t>(stride), tight.width, tight.height,
+                  row.bytesPerPixel},
+                 100, path);
+    JpegWriter copied;
+    copied.setQuality(100);
+    copied.assign(tight);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll() == copied.encode());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, JpegFromRows,
+                         ::testing::Values(RowsRow{"RgbTight", 3, 0}, RowsRow{"RgbPadded", 3, 5},
+                                           RowsRow{"BgrxTight", 4, 0}, RowsRow{"BgrxPadded", 4, 12}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+struct SequenceRow {
+    const char *name;
+    std::vector<SizeRow> sizes;
+};
+
+void PrintTo(const SequenceRow &row, std::ostream *os) { *os << row.name; }
+
+class JpegOneThreadAfterAnother : public ::testing::TestWithParam<SequenceRow> {};
+
+// One thread encodes picture after picture into the buffer it keeps: each comes out as it
+// does from a thread that never encoded before.
+TEST_P(JpegOneThreadAfterAnother, EveryPictureAsIfFirst)
+{
+    unsigned seed = 1;
+    for (const SizeRow &size : GetParam().sizes) {
+        JpegWriter jpeg;
+        jpeg.setQuality(100);
+        jpeg.assign(busyPicture(size.width, size.height, ++seed));
+        QByteArray fresh;
+        std::thread([&] { fresh = jpeg.encode(); }).join();
+        EXPECT_TRUE(jpeg.encode() == fresh) << size.width << "x" << size.height;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, JpegOneThreadAfterAnother,
+    ::testing::Values(SequenceRow{"SmallThenLarge", {{8, 8}, {511, 280}, {900, 700}}},
+                      SequenceRow{"LargeThenSmall", {{900, 700}, {3, 2}, {511, 280}}},
+                      SequenceRow{"SameSizeAgain", {{511, 280}, {511, 280}}}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(JpegWriter, IndexedBitmapIsExpandedThroughItsTable)
 {

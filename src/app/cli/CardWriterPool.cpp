@@ -2,31 +2,24 @@
 
 #include "HandlerGuard.h"
 
-#include <QHash>
-
 #include <algorithm>
 
 CardWriterPool::CardWriterPool(int workers, int capacity)
-    : m_capacity(static_cast<size_t>(std::max(1, capacity)))
+    : m_queueLimit(static_cast<size_t>(std::max(1, capacity)) * static_cast<size_t>(std::max(1, workers)))
 {
-    for (int i = 0; i < std::max(1, workers); ++i) {
-        m_workers.push_back(std::make_unique<Worker>());
-        Worker &worker = *m_workers.back();
-        worker.thread = std::thread([this, &worker] { run(worker); });
-    }
+    for (int i = 0; i < std::max(1, workers); ++i)
+        m_workers.emplace_back([this] { run(); });
 }
 
 CardWriterPool::~CardWriterPool()
 {
-    for (const auto &worker : m_workers) {
-        {
-            std::lock_guard<std::mutex> lock(worker->mutex);
-            worker->stopping = true;
-        }
-        worker->changed.notify_all();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
     }
-    for (const auto &worker : m_workers)
-        worker->thread.join();
+    m_work.notify_all();
+    for (std::thread &worker : m_workers)
+        worker.join();
 }
 
 int CardWriterPool::defaultWorkers()
@@ -37,20 +30,17 @@ int CardWriterPool::defaultWorkers()
 void CardWriterPool::submit(const QString &fileName, const QString &label,
                             std::function<void()> work)
 {
-    Worker &worker = *m_workers[qHash(fileName) % m_workers.size()];
-    std::unique_lock<std::mutex> lock(worker.mutex);
-    worker.changed.wait(lock, [&] { return worker.jobs.size() < m_capacity; });
-    worker.jobs.push_back({label, std::move(work)});
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_queue.size() < m_queueLimit; });
+    m_queue.push_back({fileName, label, std::move(work)});
     lock.unlock();
-    worker.changed.notify_all();
+    m_work.notify_one();
 }
 
 void CardWriterPool::waitForAll()
 {
-    for (const auto &worker : m_workers) {
-        std::unique_lock<std::mutex> lock(worker->mutex);
-        worker->changed.wait(lock, [&] { return worker->jobs.empty() && !worker->busy; });
-    }
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_queue.empty() && m_writing.empty(); });
 }
 
 std::vector<CardWriterPool::Failure> CardWriterPool::failures() const
@@ -67,23 +57,40 @@ std::vector<CardWriterPool::Failure> CardWriterPool::failuresFrom(size_t first) 
     return {m_failures.begin() + static_cast<std::ptrdiff_t>(first), m_failures.end()};
 }
 
-void CardWriterPool::run(Worker &worker)
+std::deque<CardWriterPool::Job>::iterator CardWriterPool::nextJob()
 {
+    // The first job of a name comes before its later ones, so taking the first free job
+    // never runs a later one ahead of an earlier one of the same name.
+    return std::find_if(m_queue.begin(), m_queue.end(), [&](const Job &job) {
+        return std::find(m_writing.begin(), m_writing.end(), job.fileName) == m_writing.end();
+    });
+}
+
+void CardWriterPool::run()
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        std::unique_lock<std::mutex> lock(worker.mutex);
-        worker.changed.wait(lock, [&] { return !worker.jobs.empty() || worker.stopping; });
-        if (worker.jobs.empty())
+        m_work.wait(lock, [&] {
+            return (m_stopping && m_queue.empty()) || nextJob() != m_queue.end();
+        });
+        const auto next = nextJob();
+        if (next == m_queue.end())
             return;
-        Job job = std::move(worker.jobs.front());
-        worker.jobs.pop_front();
-        worker.busy = true;
+        Job job = std::move(*next);
+        m_queue.erase(next);
+        m_writing.push_back(job.fileName);
         lock.unlock();
-        worker.changed.notify_all();
+        m_changed.notify_all();
         runJob(job);
+        const QString fileName = job.fileName;
+        job = Job(); // the card's picture is freed before the worker looks for the next one
         lock.lock();
-        worker.busy = false;
-        lock.unlock();
-        worker.changed.notify_all();
+        m_writing.erase(std::find(m_writing.begin(), m_writing.end(), fileName));
+        // Notified with the lock held: waitForAll() may return and the pool be destroyed as
+        // soon as the lock is released. A job of the same name may have waited for this one.
+        m_changed.notify_all();
+        if (!m_queue.empty())
+            m_work.notify_all();
     }
 }
 

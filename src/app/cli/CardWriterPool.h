@@ -12,10 +12,11 @@
 #include <vector>
 
 // Writes cards on worker threads while the window thread draws the next ones. Every job names
-// the file it writes; jobs that name the same file run on the same worker in the order they
-// were given, so of two cards with one name the later one stays, as in a run on one thread.
-// submit() waits while that worker already holds `capacity` jobs, which keeps a run's memory
-// bounded however long the log is.
+// the file it writes. The workers share one queue and each takes the first job whose file no
+// other worker is writing: jobs that name the same file run one after the other in the order
+// they were given, so of two cards with one name the later one stays, as in a run on one
+// thread, and a slow job holds up no job of another name. submit() waits while the queue
+// holds `capacity` jobs per worker, which keeps a run's memory bounded however long the log is.
 class CardWriterPool
 {
 public:
@@ -49,24 +50,26 @@ public:
 private:
     struct Job
     {
+        QString fileName;
         QString label;
         std::function<void()> work;
     };
-    struct Worker
-    {
-        std::mutex mutex;
-        std::condition_variable changed;
-        std::deque<Job> jobs;
-        bool busy = false;
-        bool stopping = false;
-        std::thread thread;
-    };
 
-    void run(Worker &worker);
+    // The first queued job whose file no worker is writing; call with m_mutex held.
+    std::deque<Job>::iterator nextJob();
+    void run();
     void runJob(Job &job);
 
-    const size_t m_capacity;
-    std::vector<std::unique_ptr<Worker>> m_workers;
+    const size_t m_queueLimit;
+    std::vector<std::thread> m_workers;
+    // Guards the queue, the files being written and the counts; work wakes the workers,
+    // changed tells submit() and waitForAll() that a job was taken or finished.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_work;
+    std::condition_variable m_changed;
+    std::deque<Job> m_queue;
+    std::vector<QString> m_writing;
+    bool m_stopping = false;
     std::atomic<int> m_finished{0};
     mutable std::mutex m_failuresMutex;
     std::vector<Failure> m_failures;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <ostream>
 #include <condition_variable>
 #include <thread>
 #include <map>
@@ -20,6 +22,8 @@ struct PoolCase {
     int names;      // distinct file names the jobs cycle through
     int jobs;
 };
+
+void PrintTo(const PoolCase &c, std::ostream *os) { *os << c.name; }
 
 class CardWriterPoolRuns : public ::testing::TestWithParam<PoolCase> {};
 
@@ -99,6 +103,60 @@ TEST(CardWriterPool, SubmitWaitsWhileTheQueueIsFull)
     EXPECT_EQ(submitted, 6);
     EXPECT_EQ(pool.finishedCount(), 6);
 }
+
+struct BusyWorkerCase {
+    const char *name;
+    int workers;
+    int capacity;
+    int others; // jobs of other names given while one job blocks its worker
+};
+
+void PrintTo(const BusyWorkerCase &c, std::ostream *os) { *os << c.name; }
+
+class CardWriterPoolBusyWorker : public ::testing::TestWithParam<BusyWorkerCase> {};
+
+// A job that takes long keeps its worker, not the jobs of other names: they all run on the
+// other workers meanwhile, whatever their names.
+TEST_P(CardWriterPoolBusyWorker, OtherNamesRunMeanwhile)
+{
+    const BusyWorkerCase &c = GetParam();
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool release = false;
+    int ran = 0;
+    CardWriterPool pool(c.workers, c.capacity);
+    pool.submit("slow.jpg", QString(), [&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return release; });
+    });
+    std::thread producer([&] {
+        for (int i = 0; i < c.others; ++i)
+            pool.submit(QStringLiteral("K%1ABC.jpg").arg(i), QString(), [&] {
+                std::lock_guard<std::mutex> lock(mutex);
+                ++ran;
+                changed.notify_all();
+            });
+    });
+    int ranWhileBlocked = 0;
+    {
+        // The wait's limit only turns a job stuck behind the slow one into a failure.
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait_for(lock, std::chrono::seconds(60), [&] { return ran == c.others; });
+        ranWhileBlocked = ran;
+        release = true;
+    }
+    changed.notify_all();
+    producer.join();
+    pool.waitForAll();
+    EXPECT_EQ(ranWhileBlocked, c.others);
+    EXPECT_EQ(pool.finishedCount(), c.others + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, CardWriterPoolBusyWorker,
+                         ::testing::Values(BusyWorkerCase{"TwoWorkers", 2, 4, 40},
+                                           BusyWorkerCase{"TwoWorkersQueueOfOne", 2, 1, 40},
+                                           BusyWorkerCase{"FourWorkers", 4, 2, 60}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CardWriterPool, FailuresKeepTheirLabelAndReason)
 {

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -318,5 +319,44 @@ TEST(CardsOnAScaledDesktop, SameBytesAsAtOneHundredPercent)
         EXPECT_TRUE(jpeg == reference) << "scale " << scale.factor << " changes the card";
     }
 }
+
+struct RunOfCardsCase {
+    const char *name;
+    const char *jobs;
+    int cards;
+};
+
+void PrintTo(const RunOfCardsCase &c, std::ostream *os) { *os << c.name; }
+
+class CardsOfOneRun : public ::testing::TestWithParam<RunOfCardsCase> {};
+
+// A writer codes each card after the one it wrote before: every JPEG of a run is the file a
+// run making that card alone writes.
+TEST_P(CardsOfOneRun, AreTheFilesOfCardsMadeAlone)
+{
+    const RunOfCardsCase &c = GetParam();
+    CardsRunner runner;
+    ASSERT_TRUE(runner.isValid());
+    const QString log = runner.writeFile("many.adi", generatedLog(c.cards));
+    const QString together = runner.folder() + "together/";
+    ASSERT_EQ(runner.run({"cards", log, "--out", together, "--no-info", "--jobs", c.jobs}).exitCode, 0);
+    const QStringList names = QDir(together).entryList({"*.jpg"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), c.cards);
+    for (int row = 1; row <= c.cards; ++row) {
+        const QString alone = runner.folder() + QStringLiteral("alone%1/").arg(row);
+        ASSERT_EQ(runner.run({"cards", log, "--out", alone, "--no-info", "--rows", QString::number(row)})
+                      .exitCode,
+                  0);
+        const QStringList made = QDir(alone).entryList({"*.jpg"}, QDir::Files);
+        ASSERT_EQ(made.size(), 1) << "row " << row;
+        EXPECT_TRUE(readWholeFile(alone + made[0]) == readWholeFile(together + made[0]))
+            << made[0].toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, CardsOfOneRun,
+                         ::testing::Values(RunOfCardsCase{"OneWriter", "1", 5},
+                                           RunOfCardsCase{"TwoWriters", "2", 6}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
