@@ -7,6 +7,7 @@
 #include "ControlNames.h"
 #include "EntryEdit.h"
 #include "EventHook.h"
+#include "FileDialogMemory.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
@@ -48,6 +49,17 @@ void setTextQuietly(QLineEdit *edit, const QString &text)
 }
 
 } // namespace
+
+QString chooseContactInfoFile(FileDialogMemory &dialog, const QString &folder)
+{
+    dialog.setInitialDir(folder);
+    dialog.setFilter(card::contactInfoFilter());
+    const QString chosen =
+        userDialogs().openFileName(QStringLiteral("Open"), dialog.initialDir(), dialog.filter());
+    if (!chosen.isEmpty())
+        dialog.setFileName(chosen);
+    return chosen;
+}
 
 void showSavedQso(QsoEntryParts &qso, const QStringList &lines)
 {

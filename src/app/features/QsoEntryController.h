@@ -11,6 +11,11 @@ class KeyboardFocusHost;
 class QsoEntryParts;
 class CardLabel;
 class EntryEdit;
+class FileDialogMemory;
+
+// Load QSL and Send QSL: asks for a contact info file in folder through dialog, which
+// remembers the folder, the filter and the file chosen. Empty when the operator cancels.
+QString chooseContactInfoFile(FileDialogMemory &dialog, const QString &folder);
 
 // Load QSL and Send QSL: sets the QSO fields from lines 2 to 8 of a contact info file and the
 // contact's e-mail field from line 1 when it holds "@", each as typing would set it, so its

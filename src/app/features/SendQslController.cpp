@@ -10,7 +10,6 @@
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "MailSettings.h"
-#include "SavedCard.h"
 #include "Mailer.h"
 #include "ControlLookup.h"
 #include "FeatureHosts.h"
@@ -89,12 +88,9 @@ void SendQslController::sendSavedCard()
     }
     const QString folder = cardFolder();
     auto *dialog = m_controls.control<FileDialogMemory>(controlnames::sendQslDialog);
-    dialog->setInitialDir(folder);
-    dialog->setFilter(card::contactInfoFilter());
-    const QString chosen = userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+    const QString chosen = chooseContactInfoFile(*dialog, folder);
     if (chosen.isEmpty())
         return;
-    dialog->setFileName(chosen);
     showSavedQso(m_qso, loadLines(chosen));
     if (m_qsoEntry.shouldStopOutput(QStringLiteral("Email")))
         return;

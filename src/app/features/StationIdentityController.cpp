@@ -98,12 +98,8 @@ void StationIdentityController::loadRememberedBackground()
 void StationIdentityController::loadSavedQso()
 {
     auto *dialog = m_controls.control<FileDialogMemory>(controlnames::loadQslDialog);
-    dialog->setInitialDir(cardFolder());
-    dialog->setFilter(card::contactInfoFilter());
-    const QString chosen =
-        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+    const QString chosen = chooseContactInfoFile(*dialog, cardFolder());
     if (chosen.isEmpty())
         return;
-    dialog->setFileName(chosen);
     showSavedQso(m_qso, loadLines(chosen));
 }
