@@ -115,13 +115,9 @@ void MainWindow::applyPrefs(const QStringList &lines)
 
 void MainWindow::applyPowerDefault()
 {
-    for (QRadioButton *radio : findChildren<QRadioButton *>()) {
-        if (radio->objectName().contains(QLatin1String(controlnames::powerRadioStem))
-            && radio->isChecked()) {
-            entryOverlay(card::QsoField::Power)->setText(radio->text());
-            valueElement(card::QsoField::Power)->setCaption(radio->text());
-            return;
-        }
+    if (const QRadioButton *radio = checkedPowerRadio(*this)) {
+        entryOverlay(card::QsoField::Power)->setText(radio->text());
+        valueElement(card::QsoField::Power)->setCaption(radio->text());
     }
 }
 

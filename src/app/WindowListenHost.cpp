@@ -38,12 +38,8 @@ WindowListenHost::~WindowListenHost() = default;
 
 QString WindowListenHost::defaultPower() const
 {
-    for (const QRadioButton *radio : m_window.findChildren<QRadioButton *>()) {
-        if (radio->objectName().contains(QLatin1String(controlnames::powerRadioStem))
-            && radio->isChecked())
-            return radio->text();
-    }
-    return QString();
+    const QRadioButton *radio = checkedPowerRadio(m_window);
+    return radio ? radio->text() : QString();
 }
 
 bool WindowListenHost::isBusy() const

@@ -45,8 +45,6 @@ inline QString signalReportButton(int n) { return QStringLiteral("EBSig") + twoD
 inline QString frequencyButton(int n) { return QStringLiteral("EBFreq") + twoDigits(n); }
 inline QString modeRadio(int n) { return QStringLiteral("RBMode%1").arg(n); }
 inline QString powerRadio(int n) { return QStringLiteral("RBPower%1").arg(n); }
-// Every power radio's name starts so; the checked one is the station's power.
-inline constexpr char powerRadioStem[] = "RBPower";
 
 // ---- Card options and the window's look ----
 inline constexpr char pseQslCheck[] = "CBPseQSL";

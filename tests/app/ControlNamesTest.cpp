@@ -200,18 +200,4 @@ INSTANTIATE_TEST_SUITE_P(
         return (info.param.window == Window::Print ? "print" : "") + name;
     });
 
-// The station's power is the checked radio whose name carries the power radios' stem: the
-// power radios carry it, and no other control does.
-TEST_F(ControlNames, OnlyThePowerRadiosCarryTheirStem)
-{
-    QStringList carriers;
-    for (const QObject *child : mainWindow->findChildren<QObject *>())
-        if (child->objectName().contains(QLatin1String(powerRadioStem)))
-            carriers << child->objectName();
-    QStringList radios;
-    for (int n = 1; n <= powerRadioCount; ++n)
-        radios << powerRadio(n);
-    EXPECT_EQ(radios, carriers);
-}
-
 } // namespace

@@ -50,6 +50,16 @@ void setTextQuietly(QLineEdit *edit, const QString &text)
 
 } // namespace
 
+const QRadioButton *checkedPowerRadio(const ControlLookup &controls)
+{
+    for (int n = 1; n <= controlnames::powerRadioCount; ++n) {
+        const auto *radio = controls.control<QRadioButton>(controlnames::powerRadio(n));
+        if (radio->isChecked())
+            return radio;
+    }
+    return nullptr;
+}
+
 QString chooseContactInfoFile(FileDialogMemory &dialog, const QString &folder)
 {
     dialog.setInitialDir(folder);

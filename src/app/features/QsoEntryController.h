@@ -12,6 +12,10 @@ class QsoEntryParts;
 class CardLabel;
 class EntryEdit;
 class FileDialogMemory;
+class QRadioButton;
+
+// The power radio checked, whose caption is the station's power; nullptr when none is.
+const QRadioButton *checkedPowerRadio(const ControlLookup &controls);
 
 // Load QSL and Send QSL: asks for a contact info file in folder through dialog, which
 // remembers the folder, the filter and the file chosen. Empty when the operator cancels.
