@@ -9,6 +9,7 @@
 #include "CardLabel.h"
 #include "CardOptions.h"
 #include "Colors.h"
+#include "ControlNames.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "Fonts.h"
@@ -52,10 +53,10 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
 
     buildWindow(this, mainWindowDescription());
     try {
-        m_cardBand = control<CardBand>(QStringLiteral("tAlBand1"));
-        m_document = control<CardDocument>(QStringLiteral("cardDocument"));
+        m_cardBand = control<CardBand>(controlnames::cardBand);
+        m_document = control<CardDocument>(controlnames::cardDocument);
         createComponents();
-        connectGuarded(control<FlatButton>(QStringLiteral("CloseButton3")), &FlatButton::clicked,
+        connectGuarded(control<FlatButton>(controlnames::closeButton), &FlatButton::clicked,
                        this, [this] { closeFromButton(); });
         createFeatures();
     } catch (const MissingControlError &) {
@@ -112,7 +113,7 @@ void MainWindow::createFeatures()
 void MainWindow::createComponents()
 {
     auto *menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("PopupMenu1"));
+    menu->setObjectName(controlnames::contactEmailMenu);
     const char *items[][2] = {
         {"MenuCallSign1", "Menu Call Sign"}, {"Append1", "@"}, {"Append2", ""}, {"Append3", ""}};
     for (const auto &item : items) {
@@ -129,8 +130,9 @@ void MainWindow::createComponents()
     m_mailer = std::make_unique<Mailer>();
     m_mailer->html = true;
 
-    for (const char *name : {"OpenPictureDialog1", "SaveDialog1", "OpenDialog1", "OpenDialog2",
-                             "OpenDialog3"})
+    using namespace controlnames;
+    for (const char *name :
+         {backgroundDialog, saveDialog, sendQslDialog, adifDialog, loadQslDialog})
         new FileDialogMemory(QString::fromLatin1(name), this);
 }
 
@@ -154,7 +156,7 @@ CardLabel *MainWindow::valueElement(card::QsoField field) const
 EntryEdit *MainWindow::contactEmailField() const
 {
     if (!m_contactEmailField)
-        m_contactEmailField = control<EntryEdit>(QStringLiteral("ContactsEmail"));
+        m_contactEmailField = control<EntryEdit>(controlnames::contactEmailField);
     return m_contactEmailField;
 }
 

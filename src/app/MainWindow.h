@@ -33,7 +33,8 @@ class Mailer;
 // description (WindowDescription.cpp), owns the controls, the card band and the mail
 // component, runs start-up and shutdown, and hands every feature to a unit of its own under
 // features/ that connects that feature's controls and holds its handlers. Every control
-// carries its described name as its objectName; code finds it through control<T>(name).
+// carries its described name as its objectName; code finds it through control<T>(name),
+// with the names from ControlNames.h.
 class MainWindow : public PersistentWindow,
                    public ControlLookup,
                    public QsoEntryParts,

@@ -4,6 +4,7 @@
 #include "features/StationIdentityController.h"
 
 #include "CardElements.h"
+#include "CardOptions.h"
 #include "CardStyling.h"
 #include "DataFolder.h"
 #include "HandlerGuard.h"
@@ -11,6 +12,7 @@
 #include "CardLabel.h"
 #include "CardShape.h"
 #include "CollapsiblePanel.h"
+#include "ControlNames.h"
 #include "FlatButton.h"
 #include "EntryEdit.h"
 #include "Mailer.h"
@@ -47,18 +49,23 @@ void MainWindow::prepareFromDataFolder()
     // Each data-file step is reported on its own and the independent steps after a failed
     // one still run, so that one damaged pick list does not leave the station identity,
     // the geometry and the mail recipient unset.
-    auto *interfacePanel = control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
+    auto *interfacePanel = control<CollapsiblePanel>(controlnames::interfacePanel);
     guarded([interfacePanel] {
         interfacePanel->setCollapsed(false);
         interfacePanel->resize(interfacePanel->width(), 467);
     });
     loadPickListCaptions();
-    for (const char *name : {"RBPower1", "RBBkgClr3", "RBBkgClr6", "RBBkgClr9", "HL1", "HL2", "HL3"})
-        removeFromTabOrder(control<QRadioButton>(QString::fromLatin1(name)));
-    if (auto *frame = control<CardShape>(QStringLiteral("AlShape15")))
+    QStringList outOfTabOrder{controlnames::powerRadio(1)};
+    for (int scheme : {3, 6, 9})
+        outOfTabOrder << QString::fromLatin1(card::backgroundSchemes()[scheme - 1].radio);
+    for (int n = 1; n <= controlnames::interfaceRadioCount; ++n)
+        outOfTabOrder << controlnames::interfaceRadio(n);
+    for (const QString &name : outOfTabOrder)
+        removeFromTabOrder(control<QRadioButton>(name));
+    if (auto *frame = control<CardShape>(controlnames::cardFrame))
         frame->setBounds(0, 0, frame->width(), frame->height());
-    control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))->setSelectedDate(QDate::currentDate());
-    uncheckButton(control<QRadioButton>(QStringLiteral("RBMode1")));
+    control<QCalendarWidget>(controlnames::calendar)->setSelectedDate(QDate::currentDate());
+    uncheckButton(control<QRadioButton>(controlnames::modeRadio(1)));
     cardBand()->setAlign(Align::None);
     cardBand()->resize(card::kBandWidth, card::kBandHeight);
     setControlColour(this, card::kWindowColour);
@@ -72,8 +79,8 @@ void MainWindow::prepareFromDataFolder()
         if (field.field != card::QsoField::Power)
             entryOverlay(field.field)->clear();
     qsoEntry().copyFieldsToCard();
-    for (int n = 1; n <= 8; ++n)
-        uncheckButton(control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
+    for (int n = 1; n <= controlnames::modeRadioCount; ++n)
+        uncheckButton(control<QRadioButton>(controlnames::modeRadio(n)));
     guarded([this] { stationIdentity().loadRememberedBackground(); });
     // An identity the file does not give starts empty: the edits' initial texts are their own
     // names, which would stand on the card and be saved as the operator's station.
@@ -109,12 +116,9 @@ void MainWindow::applyPrefs(const QStringList &lines)
 
 void MainWindow::applyPowerDefault()
 {
-    for (QRadioButton *radio : findChildren<QRadioButton *>()) {
-        if (radio->objectName().contains(QLatin1String("RBPower")) && radio->isChecked()) {
-            entryOverlay(card::QsoField::Power)->setText(radio->text());
-            valueElement(card::QsoField::Power)->setCaption(radio->text());
-            return;
-        }
+    if (const QRadioButton *radio = checkedPowerRadio(*this)) {
+        entryOverlay(card::QsoField::Power)->setText(radio->text());
+        valueElement(card::QsoField::Power)->setCaption(radio->text());
     }
 }
 

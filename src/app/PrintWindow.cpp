@@ -1,6 +1,7 @@
 #include "PrintWindow.h"
 
 #include "Colors.h"
+#include "ControlNames.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "UserDialogs.h"
@@ -38,18 +39,18 @@ PrintWindow::PrintWindow(PrintWindowHost host, QWidget *parent)
     for (FlatButton *button : findChildren<FlatButton *>())
         button->setColorOver(colorFromInt(kAccentColour));
     // The hidden panel holds the focus, so no radio shows a focus frame.
-    control("Panel1")->setFocusPolicy(Qt::StrongFocus);
-    control("CheckBox1")->setToolTip(QStringLiteral("Auto loop position"));
-    control<QLabel>("Image1")->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    control(controlnames::print::focusHolder)->setFocusPolicy(Qt::StrongFocus);
+    control(controlnames::print::autoLoopCheck)->setToolTip(QStringLiteral("Auto loop position"));
+    control<QLabel>(controlnames::print::preview)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connectControls();
     setChoice(Position1);
 }
 
 void PrintWindow::connectControls()
 {
-    connect(control<FlatButton>("EncartaButton1"), &FlatButton::clicked, this,
+    connect(control<FlatButton>(controlnames::print::printButton), &FlatButton::clicked, this,
             [this] { guarded([this] { printPage(); }); });
-    connect(control<FlatButton>("EncartaButton2"), &FlatButton::clicked, this,
+    connect(control<FlatButton>(controlnames::print::cancelButton), &FlatButton::clicked, this,
             [this] { guarded([this] { cancel(); }); });
     for (size_t i = 0; i < m_choiceRadios.size(); ++i) {
         m_choiceRadios[i] = control<QRadioButton>(kChoiceRadios[i]);
@@ -100,7 +101,7 @@ void PrintWindow::setChoice(Choice choice)
 
 QImage PrintWindow::previewImage() const
 {
-    return control<QLabel>("Image1")->pixmap().toImage();
+    return control<QLabel>(controlnames::print::preview)->pixmap().toImage();
 }
 
 // An opening is a show the program asked for; the window coming back from being minimised
@@ -117,18 +118,18 @@ void PrintWindow::showEvent(QShowEvent *event)
 
 void PrintWindow::prepareOpening()
 {
-    control("Panel1")->setFocus();
-    auto *preview = control<QLabel>("Image1");
+    control(controlnames::print::focusHolder)->setFocus();
+    auto *preview = control<QLabel>(controlnames::print::preview);
     preview->clear();
     const QImage card = m_host.cardPicture ? m_host.cardPicture() : QImage();
     if (!card.isNull())
         preview->setPixmap(QPixmap::fromImage(card));
-    userDialogs().placePointerOn(control("EncartaButton1"), 12, 0);
+    userDialogs().placePointerOn(control(controlnames::print::printButton), 12, 0);
 }
 
 void PrintWindow::onChoicePicked()
 {
-    control("Panel1")->setFocus();
+    control(controlnames::print::focusHolder)->setFocus();
 }
 
 void PrintWindow::cancel()
@@ -145,7 +146,8 @@ void PrintWindow::printPage()
     for (int slot = 0; slot < LetterSheet::SlotCount; ++slot)
         if (filled[slot])
             m_sheet->setSlotPicture(slot, card);
-    const Choice next = choiceAfterPrint(chosen, control<QCheckBox>("CheckBox1")->isChecked());
+    const bool autoLoop = control<QCheckBox>(controlnames::print::autoLoopCheck)->isChecked();
+    const Choice next = choiceAfterPrint(chosen, autoLoop);
     if (next != chosen)
         setChoice(next);
     m_sheet->setupPrinter(m_printer);

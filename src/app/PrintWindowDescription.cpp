@@ -1,8 +1,11 @@
 #include "WindowDescription.h"
 
+#include "ControlNames.h"
+
 namespace {
 
 using C = ControlClass;
+using namespace controlnames;
 
 constexpr int kWindow = 11395047;
 
@@ -19,9 +22,9 @@ ControlRow row(C cls, const char *name, QRect place, const char *caption = "", i
 const std::vector<ControlRow> &printWindowDescription()
 {
     static const std::vector<ControlRow> rows = {
-        row(C::Button, "EncartaButton1", {8, 8, 86, 22}, "Print", kWindow),
-        row(C::Button, "EncartaButton2", {96, 8, 86, 22}, "Cancel", kWindow),
-        row(C::Panel, "Panel1", {184, 9, 8, 19}),
+        row(C::Button, print::printButton, {8, 8, 86, 22}, "Print", kWindow),
+        row(C::Button, print::cancelButton, {96, 8, 86, 22}, "Cancel", kWindow),
+        row(C::Panel, print::focusHolder, {184, 9, 8, 19}),
         row(C::Label, "Label1", {205, 11, 0, 0}, "Copies:  ", -1, NavyText | AutoSize),
         row(C::Label, "Label2", {366, 11, 0, 0}, "Position:  ", -1, NavyText | AutoSize),
         row(C::Radio, "Copy1", {242, 11, 28, 17}, "1", -1, NavyText),
@@ -30,8 +33,8 @@ const std::vector<ControlRow> &printWindowDescription()
         row(C::Radio, "Pos1", {408, 11, 28, 17}, "1", -1, NavyText),
         row(C::Radio, "Pos2", {440, 11, 28, 17}, "2", -1, NavyText),
         row(C::Radio, "Pos3", {472, 11, 28, 17}, "3", -1, NavyText),
-        row(C::Check, "CheckBox1", {504, 10, 13, 17}),
-        row(C::Image, "Image1", {8, 40, 511, 280}),
+        row(C::Check, print::autoLoopCheck, {504, 10, 13, 17}),
+        row(C::Image, print::preview, {8, 40, 511, 280}),
         row(C::StatusBar, "StatusBar1", {0, 328, 527, 19}),
     };
     return rows;

@@ -1,8 +1,10 @@
 #include "WindowListenHost.h"
 
 #include "features/AdifController.h"
+#include "features/BatchCard.h"
 #include "CardOutput.h"
 #include "features/CardOutputsController.h"
+#include "ControlNames.h"
 #include "DataFolder.h"
 #include "EntryEdit.h"
 #include "HandlerGuard.h"
@@ -36,11 +38,8 @@ WindowListenHost::~WindowListenHost() = default;
 
 QString WindowListenHost::defaultPower() const
 {
-    for (const QRadioButton *radio : m_window.findChildren<QRadioButton *>()) {
-        if (radio->objectName().contains(QLatin1String("RBPower")) && radio->isChecked())
-            return radio->text();
-    }
-    return QString();
+    const QRadioButton *radio = checkedPowerRadio(m_window);
+    return radio ? radio->text() : QString();
 }
 
 bool WindowListenHost::isBusy() const
@@ -51,13 +50,7 @@ bool WindowListenHost::isBusy() const
 
 void WindowListenHost::fillQso(const QsoRow &row)
 {
-    const std::pair<QsoField, const QString &> texts[] = {
-        {QsoField::CallSign, row.callSign}, {QsoField::UtcDate, row.date},
-        {QsoField::UtcTime, row.time},      {QsoField::Frequency, row.frequency},
-        {QsoField::Mode, row.mode},         {QsoField::Power, row.power},
-        {QsoField::Signal, row.report},
-    };
-    for (const auto &[field, text] : texts)
+    for (const auto &[field, text] : qsoFieldsOfRow(row))
         m_window.entryOverlay(field)->setText(text);
     // The call sign put the e-mail placeholder in; an address the log has replaces it.
     if (!row.email.isEmpty())
@@ -108,7 +101,7 @@ QString WindowListenHost::sendCard(const SentQso &qso, const QString &picture)
     QTemporaryDir pictures;
     try {
         settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),
-                                        m_window.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text(), 0);
+                                        m_window.control<QLineEdit>(controlnames::stationEmailEdit)->text(), 0);
         if (card.attachment.isEmpty()) {
             if (!pictures.isValid())
                 throw KartelloError::cannotCreate(pictures.path());

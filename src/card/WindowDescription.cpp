@@ -1,11 +1,13 @@
 #include "WindowDescription.h"
 
 #include "CardOptions.h"
+#include "ControlNames.h"
 #include "TextStyles.h"
 
 namespace {
 
 using C = ControlClass;
+using namespace controlnames;
 
 constexpr int kWindow = 11395047;
 constexpr int kAccent = 7585759;
@@ -30,13 +32,11 @@ struct Rows {
     }
 };
 
-QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
 void cardAndBorders(Rows &r)
 {
     // Lies under the card band, which covers it.
     r.add(C::LineFrame, "DiduLine18", {}, {6, 262, 187, 17});
-    r.add(C::CardBand, "tAlBand1", {}, {0, 0, 513, 282});
+    r.add(C::CardBand, cardBand, {}, {0, 0, 513, 282});
     r.add(C::Panel, "Panel8", {}, {511, 0, 5, 281}, {}, kAccent);
     r.add(C::Panel, "Panel9", {}, {0, 280, 516, 4}, {}, kAccent);
     r.add(C::Panel, "Panel10", {}, {512, 271, 3, 11}, {}, kAccent);
@@ -45,36 +45,36 @@ void cardAndBorders(Rows &r)
 void entryPanels(Rows &r)
 {
     r.add(C::Panel, "Panel2", {}, {3, 286, 511, 185}, {}, kWindow);
-    r.add(C::Panel, "Panel5", "Panel2", {11, 6, 488, 21}, {}, kAccent);
-    r.add(C::Check, "CBPseQSL", "Panel5", {8, 2, 80, 17}, "Pse QSL");
-    r.add(C::Check, "CBPseLoTW", "Panel5", {96, 2, 90, 17}, "Pse LoTW");
-    r.add(C::Button, "EncartaButton5", "Panel5", {199, 4, 38, 13}, "Clear");
-    r.add(C::Button, "EncartaButton52", "Panel5", {275, 4, 110, 13}, "Current GMT Date Time");
-    r.add(C::Button, "EncartaButton6", "Panel5", {424, 4, 60, 13}, "Load Bkg");
+    r.add(C::Panel, optionsStrip, "Panel2", {11, 6, 488, 21}, {}, kAccent);
+    r.add(C::Check, pseQslCheck, optionsStrip, {8, 2, 80, 17}, "Pse QSL");
+    r.add(C::Check, pseLotwCheck, optionsStrip, {96, 2, 90, 17}, "Pse LoTW");
+    r.add(C::Button, clearQsoButton, optionsStrip, {199, 4, 38, 13}, "Clear");
+    r.add(C::Button, entryNowButton, optionsStrip, {275, 4, 110, 13}, "Current GMT Date Time");
+    r.add(C::Button, loadBackgroundButton, optionsStrip, {424, 4, 60, 13}, "Load Bkg");
 
-    r.add(C::GroupBox, "GroupBox1", "Panel2", {11, 28, 198, 76}, " Mode  ", kAccent);
-    for (int n = 1; n <= 8; ++n)
-        r.add(C::Radio, QStringLiteral("RBMode%1").arg(n), "GroupBox1",
+    r.add(C::GroupBox, modeGroup, "Panel2", {11, 28, 198, 76}, " Mode  ", kAccent);
+    for (int n = 1; n <= modeRadioCount; ++n)
+        r.add(C::Radio, modeRadio(n), modeGroup,
               {n <= 4 ? 8 : 100, 14 + 14 * ((n - 1) % 4), 96, 17});
 
-    r.add(C::GroupBox, "GroupBox2", "Panel2", {210, 28, 289, 76}, " Signal  ", kAccent);
-    r.add(C::Label, "Label1", "GroupBox2", {12, 16, 24, 13}, "RST:");
-    for (int n = 1; n <= 9; ++n)
-        r.add(C::Button, QStringLiteral("RST%1").arg(n), "GroupBox2",
+    r.add(C::GroupBox, signalGroup, "Panel2", {210, 28, 289, 76}, " Signal  ", kAccent);
+    r.add(C::Label, "Label1", signalGroup, {12, 16, 24, 13}, "RST:");
+    for (int n = 1; n <= signalDigitCount; ++n)
+        r.add(C::Button, signalDigitButton(n), signalGroup,
               {36 + 24 * (n - 1), 16, 22, 16}, QString::number(n));
-    r.add(C::Button, "Clear", "GroupBox2", {252, 16, 21, 16}, "C");
-    r.add(C::Label, "Label2", "GroupBox2", {12, 36, 24, 13}, "Sig:");
-    for (int n = 1; n <= 16; ++n)
-        r.add(C::Button, "EBSig" + two(n), "GroupBox2",
+    r.add(C::Button, clearSignalButton, signalGroup, {252, 16, 21, 16}, "C");
+    r.add(C::Label, "Label2", signalGroup, {12, 36, 24, 13}, "Sig:");
+    for (int n = 1; n <= signalReportCount; ++n)
+        r.add(C::Button, signalReportButton(n), signalGroup,
               {36 + 30 * ((n - 1) % 8), n <= 8 ? 36 : 54, 27, 16});
 
-    r.add(C::GroupBox, "GroupBox3", "Panel2", {11, 105, 488, 39}, " Frequency  ", kAccent);
-    for (int n = 1; n <= 14; ++n)
-        r.add(C::Button, "EBFreq" + two(n), "GroupBox3", {23 + 32 * (n - 1), 17, 26, 16});
+    r.add(C::GroupBox, frequencyGroup, "Panel2", {11, 105, 488, 39}, " Frequency  ", kAccent);
+    for (int n = 1; n <= frequencyButtonCount; ++n)
+        r.add(C::Button, frequencyButton(n), frequencyGroup, {23 + 32 * (n - 1), 17, 26, 16});
 
-    r.add(C::GroupBox, "GroupBox4", "Panel2", {11, 145, 488, 35}, " Power  ", kAccent);
-    for (int n = 1; n <= 9; ++n)
-        r.add(C::Radio, QStringLiteral("RBPower%1").arg(n), "GroupBox4",
+    r.add(C::GroupBox, powerGroup, "Panel2", {11, 145, 488, 35}, " Power  ", kAccent);
+    for (int n = 1; n <= powerRadioCount; ++n)
+        r.add(C::Radio, powerRadio(n), powerGroup,
               {8 + 51 * (n - 1), 14, n == 9 ? 67 : 49, 17});
 }
 
@@ -85,60 +85,60 @@ void timeAndCalendar(Rows &r)
     r.add(C::Label, "Label3", "Panel12", {15, 6, 12, 13}, "H:");
     const int xs[6] = {29, 53, 77, 101, 125, 149};
     for (int h = 0; h < 24; ++h)
-        r.add(C::Button, "EncartaButtonH" + two(h), "Panel12",
-              {xs[h % 6], 5 + 18 * (h / 6), 18, 16}, two(h));
-    r.add(C::Button, "EncartaButtonC", "Panel12", {173, 5, 18, 16}, "C");
+        r.add(C::Button, hourButton(h), "Panel12", {xs[h % 6], 5 + 18 * (h / 6), 18, 16},
+              twoDigits(h));
+    r.add(C::Button, clearTimeButton, "Panel12", {173, 5, 18, 16}, "C");
     r.add(C::Label, "Label4", "Panel12", {14, 82, 14, 13}, ":M");
     for (int i = 0; i < 12; ++i)
-        r.add(C::Button, "EncartaButtonM" + two(5 * i), "Panel12",
-              {xs[i % 6], i < 6 ? 81 : 99, 18, 16}, two(5 * i));
-    r.add(C::Button, "EncartaButton7", "Panel12", {44, 119, 110, 13}, "Current GMT Date Time");
+        r.add(C::Button, minuteButton(5 * i), "Panel12", {xs[i % 6], i < 6 ? 81 : 99, 18, 16},
+              twoDigits(5 * i));
+    r.add(C::Button, timePanelNowButton, "Panel12", {44, 119, 110, 13}, "Current GMT Date Time");
 
     r.add(C::Panel, "Panel16", {}, {520, 163, 203, 159}, {}, kWindow);
-    r.add(C::Calendar, "MonthCalendar1", "Panel16", {1, 3, 202, 153});
+    r.add(C::Calendar, calendar, "Panel16", {1, 3, 202, 153});
 }
 
 void emailAndCommands(Rows &r)
 {
     r.add(C::LineFrame, "DiduLine1", {}, {524, 327, 195, 17});
-    r.add(C::EntryEdit, "ContactsEmail", {}, {525, 328, 193, 15}, "Contact's Email", 12449783,
+    r.add(C::EntryEdit, contactEmailField, {}, {525, 328, 193, 15}, "Contact's Email", 12449783,
           NoTabStop);
-    r.add(C::Button, "EncartaButton1", {}, {534, 366, 86, 22}, "Send QSL", -1, Hidden);
-    r.add(C::Button, "ClipBoardButton1", {}, {578, 366, 86, 22}, "Copy QSL");
-    r.add(C::Button, "JPGButton1", {}, {534, 390, 86, 22}, "Create JPG");
-    r.add(C::Button, "GIFButton1", {}, {622, 390, 86, 22}, "Create GIF");
-    r.add(C::Button, "EncartaButton15", {}, {534, 414, 86, 22}, "Load QSL");
-    r.add(C::Button, "EncartaButton14", {}, {622, 414, 86, 22}, "ADIF");
-    r.add(C::Button, "PrintButton1", {}, {534, 438, 86, 22}, "Print");
-    r.add(C::Button, "CloseButton3", {}, {622, 438, 86, 22}, "Close");
-    r.add(C::Button, "EncartaButton4", {}, {692, 346, 27, 13}, "Help");
+    r.add(C::Button, sendQslButton, {}, {534, 366, 86, 22}, "Send QSL", -1, Hidden);
+    r.add(C::Button, copyButton, {}, {578, 366, 86, 22}, "Copy QSL");
+    r.add(C::Button, jpegButton, {}, {534, 390, 86, 22}, "Create JPG");
+    r.add(C::Button, gifButton, {}, {622, 390, 86, 22}, "Create GIF");
+    r.add(C::Button, loadQslButton, {}, {534, 414, 86, 22}, "Load QSL");
+    r.add(C::Button, adifButton, {}, {622, 414, 86, 22}, "ADIF");
+    r.add(C::Button, printButton, {}, {534, 438, 86, 22}, "Print");
+    r.add(C::Button, closeButton, {}, {622, 438, 86, 22}, "Close");
+    r.add(C::Button, helpButton, {}, {692, 346, 27, 13}, "Help");
 }
 
 void interfaceOptions(Rows &r)
 {
-    r.add(C::CollapsiblePanel, "CollapsePanel1", {}, {519, 2, 204, 467}, {}, kWindow);
+    r.add(C::CollapsiblePanel, interfacePanel, {}, {519, 2, 204, 467}, {}, kWindow);
     const char *checks[][2] = {
-        {"CBShowEmail1", "Show Email"}, {"CBShow73", "Show 73's"},
-        {"CBTranspName", "Transp Name"}, {"CBTranspEmail", "Transp Email"},
-        {"CBTranspTitles", "Transp Info"}, {"CBTransp73Pse", "Transp 73s/Pse"},
-        {"CBFrameInfo1", "Frames"}, {"CBFrameCard1", "Frame card"},
-        {"CBSendEnabled", "Send enabled"}};
+        {showEmailCheck, "Show Email"}, {show73Check, "Show 73's"},
+        {transparentNameCheck, "Transp Name"}, {transparentEmailCheck, "Transp Email"},
+        {transparentTitlesCheck, "Transp Info"}, {transparent73PseCheck, "Transp 73s/Pse"},
+        {frameInfoCheck, "Frames"}, {frameCardCheck, "Frame card"},
+        {sendEnabledCheck, "Send enabled"}};
     for (int i = 0; i < 9; ++i) {
-        const int width = QByteArray(checks[i][0]) == "CBFrameCard1" ? 16 : 96;
-        r.add(C::Check, checks[i][0], "CollapsePanel1",
+        const int width = QByteArray(checks[i][0]) == frameCardCheck ? 16 : 96;
+        r.add(C::Check, checks[i][0], interfacePanel,
               {6 + 98 * (i % 2), 20 + 16 * (i / 2), width, 17}, checks[i][1]);
     }
-    r.add(C::Label, "Label5", "CollapsePanel1", {8, 104, 50, 13}, "Interface:");
-    for (int n = 1; n <= 3; ++n)
-        r.add(C::Radio, QStringLiteral("HL%1").arg(n), "CollapsePanel1",
+    r.add(C::Label, "Label5", interfacePanel, {8, 104, 50, 13}, "Interface:");
+    for (int n = 1; n <= interfaceRadioCount; ++n)
+        r.add(C::Radio, interfaceRadio(n), interfacePanel,
               {60 + 32 * (n - 1), 102, 30, 17}, QString::number(n), -1,
               n == 3 ? Checked : 0u);
-    r.add(C::Button, "EncartaButton3", "CollapsePanel1", {164, 104, 32, 13}, "Help");
+    r.add(C::Button, optionsHelpButton, interfacePanel, {164, 104, 32, 13}, "Help");
 }
 
 void formats(Rows &r)
 {
-    r.add(C::GroupBox, "GroupBox5", "CollapsePanel1", {3, 122, 198, 152}, " Formats:  ");
+    r.add(C::GroupBox, "GroupBox5", interfacePanel, {3, 122, 198, 152}, " Formats:  ");
     const char *labels[] = {"Your Call:", "Your Name:", "Address:", "City State Zip:",
                             "Your Email:", "Pse QSL:", "Pse LoTW:", "73s format:"};
     const char *edits[] = {"CallSignEdit1", "NameEdit1", "AddressEdit1", "TownEdit1",
@@ -151,13 +151,13 @@ void formats(Rows &r)
         // them.
         r.add(C::Edit, edits[i], "GroupBox5", {76, y, 106, 16}, edits[i], 13565951);
     }
-    r.add(C::Button, "EncartaButton53", "GroupBox5", {184, 17, 12, 14}, QString(QChar(0xD8)));
-    r.add(C::Button, "EncartaButton2", "GroupBox5", {184, 85, 12, 14}, "E ");
+    r.add(C::Button, slashedZeroButton, "GroupBox5", {184, 17, 12, 14}, QString(QChar(0xD8)));
+    r.add(C::Button, mailSettingsButton, "GroupBox5", {184, 85, 12, 14}, "E ");
 }
 
 void fontsAndBackgrounds(Rows &r)
 {
-    r.add(C::GroupBox, "GroupBox6", "CollapsePanel1", {3, 276, 198, 72},
+    r.add(C::GroupBox, "GroupBox6", interfacePanel, {3, 276, 198, 72},
           " Fonts && Backgrounds:  ");
     r.add(C::Button, "CallSignBtn", "GroupBox6", {8, 16, 58, 16}, "CallSign", kWindow);
     r.add(C::Button, "NameBtn", "GroupBox6", {70, 16, 58, 16}, "Name", kWindow);
@@ -174,7 +174,7 @@ void fontsAndBackgrounds(Rows &r)
 
 void fieldPositions(Rows &r)
 {
-    r.add(C::GroupBox, "GroupBox7", "CollapsePanel1", {3, 350, 198, 112},
+    r.add(C::GroupBox, "GroupBox7", interfacePanel, {3, 350, 198, 112},
           " Adjust field positions:  ");
     const char *radios[][2] = {{"RBCall1", "Call"},   {"RBName1", "Name"},
                                {"RBEmail1", "Email"}, {"RB73s1", "73s"},
@@ -186,13 +186,13 @@ void fieldPositions(Rows &r)
               radios[i][1]);
     }
     r.add(C::Label, "Label15", "GroupBox7", {6, 54, 20, 13}, "L-R");
-    r.slider("LRTrackBar1", "GroupBox7", {28, 50, 132, 20}, -10, 500, 1, C::Slider);
-    r.add(C::SpeedButton, "Left1", "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
-    r.add(C::SpeedButton, "Right1", "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
+    r.slider(leftRightSlider, "GroupBox7", {28, 50, 132, 20}, -10, 500, 1, C::Slider);
+    r.add(C::SpeedButton, nudgeLeftButton, "GroupBox7", {162, 54, 14, 13}, QString(QChar(0x2190)));
+    r.add(C::SpeedButton, nudgeRightButton, "GroupBox7", {178, 54, 14, 13}, QString(QChar(0x2192)));
     r.add(C::Label, "Label16", "GroupBox7", {6, 80, 20, 13}, "U-D");
-    r.slider("UDTrackBar2", "GroupBox7", {28, 76, 132, 20}, -23, 500, 1, C::Slider);
-    r.add(C::SpeedButton, "Up1", "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
-    r.add(C::SpeedButton, "Down1", "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
+    r.slider(upDownSlider, "GroupBox7", {28, 76, 132, 20}, -23, 500, 1, C::Slider);
+    r.add(C::SpeedButton, nudgeUpButton, "GroupBox7", {162, 80, 14, 13}, QString(QChar(0x2191)));
+    r.add(C::SpeedButton, nudgeDownButton, "GroupBox7", {178, 80, 14, 13}, QString(QChar(0x2193)));
 }
 
 // One font panel: " Name  ", " Size  " and " Color  " groups. prefix is "CSF", "NF" or "IF".
@@ -221,9 +221,9 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
                   {10, 16 + 17 * i, 60, 17}, QString::number(points[i]));
     }
     if (prefix == "NF") {
-        r.slider("IOTrackBar3", sizes, {6, 108, 88, 20}, 0, 513, 268);
-        r.add(C::SpeedButton, "In1", sizes, {24, 132, 22, 16}, "<");
-        r.add(C::SpeedButton, "Out1", sizes, {54, 132, 22, 16}, ">");
+        r.slider(nameWidthSlider, sizes, {6, 108, 88, 20}, 0, 513, 268);
+        r.add(C::SpeedButton, narrowerNameButton, sizes, {24, 132, 22, 16}, "<");
+        r.add(C::SpeedButton, widerNameButton, sizes, {54, 132, 22, 16}, ">");
     }
 
     r.add(C::GroupBox, colours, panel, {266, 16, 215, 158}, " Color  ");
@@ -239,47 +239,47 @@ void fontPanel(Rows &r, const QString &panel, const QString &caption, const QStr
 
 void adifPanel(Rows &r)
 {
-    r.add(C::GroupBox, "BatchPrint1", {}, {14, 287, 489, 180}, " ADIF Batch Processing ",
-          kWindow, Hidden);
-    r.add(C::Label, "Label6", "BatchPrint1", {20, 18, 246, 13},
+    const QString panel = controlnames::adifPanel;
+    r.add(C::GroupBox, panel, {}, {14, 287, 489, 180}, " ADIF Batch Processing ", kWindow, Hidden);
+    r.add(C::Label, "Label6", panel, {20, 18, 246, 13},
           "Call, Date, Time, Freq, Power, Mode, Signal, Email");
-    r.add(C::Button, "EncartaButton12", "BatchPrint1", {271, 11, 44, 19}, "Search");
-    r.add(C::Button, "EncartaButton13", "BatchPrint1", {317, 11, 44, 19}, "Next");
-    r.add(C::Edit, "Edit1", "BatchPrint1", {364, 10, 109, 21});
+    r.add(C::Button, searchButton, panel, {271, 11, 44, 19}, "Search");
+    r.add(C::Button, searchNextButton, panel, {317, 11, 44, 19}, "Next");
+    r.add(C::Edit, searchEdit, panel, {364, 10, 109, 21});
     // The list gives its last row to the line that tells how a load or a batch run is going.
-    r.add(C::ListBox, "ListBox1", "BatchPrint1", {16, 34, 457, 101});
-    r.add(C::Label, "AdifProgress", "BatchPrint1", {16, 137, 457, 13});
-    r.add(C::Button, "EncartaButton8", "BatchPrint1", {19, 153, 86, 22}, "Load ADIF");
-    r.add(C::Button, "EncartaButton9", "BatchPrint1", {107, 153, 86, 22}, "Print Selected");
-    r.add(C::Button, "EncartaButton10", "BatchPrint1", {195, 153, 86, 22}, "JPG Selected");
+    r.add(C::ListBox, qsoList, panel, {16, 34, 457, 101});
+    r.add(C::Label, adifProgress, panel, {16, 137, 457, 13});
+    r.add(C::Button, loadAdifButton, panel, {19, 153, 86, 22}, "Load ADIF");
+    r.add(C::Button, printSelectedButton, panel, {107, 153, 86, 22}, "Print Selected");
+    r.add(C::Button, jpegSelectedButton, panel, {195, 153, 86, 22}, "JPG Selected");
     // Send Selected joins the batch runs; Close and the LED move one place to the right.
-    r.add(C::Button, "SendSelectedButton", "BatchPrint1", {283, 153, 86, 22}, "Send Selected");
-    r.add(C::Button, "EncartaButton11", "BatchPrint1", {371, 153, 86, 22}, "Close");
-    r.add(C::Led, "LED1", "BatchPrint1", {463, 159, 12, 13});
+    r.add(C::Button, sendSelectedButton, panel, {283, 153, 86, 22}, "Send Selected");
+    r.add(C::Button, adifCloseButton, panel, {371, 153, 86, 22}, "Close");
+    r.add(C::Led, batchLed, panel, {463, 159, 12, 13});
 }
 
 void mailPanelAndPicture(Rows &r)
 {
     // The port, security and pace rows come below the original rows, which keep their places;
     // the panel grows to hold them.
-    r.add(C::Panel, "Panel29", {}, {163, 91, 185, 163}, {}, kWindow, Hidden);
-    r.add(C::Label, "Label30", "Panel29", {5, 12, 56, 13}, "Host Name:");
-    r.add(C::Label, "Label31", "Panel29", {5, 32, 56, 13}, "User Name:");
-    r.add(C::Label, "Label32", "Panel29", {5, 52, 49, 13}, "Password:");
-    r.add(C::EntryEdit, "umEdit1", "Panel29", {71, 8, 106, 21}, "mail.example.com");
-    r.add(C::EntryEdit, "umEdit2", "Panel29", {71, 28, 106, 21}, "your user id");
-    r.add(C::EntryEdit, "umEdit3", "Panel29", {71, 48, 106, 21}, "your password");
-    r.add(C::Label, "SmtpPortLabel", "Panel29", {5, 98, 56, 13}, "Port:");
-    r.add(C::Label, "SmtpSecurityLabel", "Panel29", {5, 120, 56, 13}, "Security:");
-    r.add(C::EntryEdit, "SmtpPortEdit", "Panel29", {71, 94, 106, 21}, "25");
-    r.add(C::Choice, "SmtpSecurityBox", "Panel29", {71, 116, 106, 21});
-    r.add(C::Label, "SmtpPaceLabel", "Panel29", {5, 142, 62, 13}, "Per minute:");
-    r.add(C::EntryEdit, "SmtpPaceEdit", "Panel29", {71, 138, 106, 21}, "20");
+    r.add(C::Panel, mailSettingsPanel, {}, {163, 91, 185, 163}, {}, kWindow, Hidden);
+    r.add(C::Label, "Label30", mailSettingsPanel, {5, 12, 56, 13}, "Host Name:");
+    r.add(C::Label, "Label31", mailSettingsPanel, {5, 32, 56, 13}, "User Name:");
+    r.add(C::Label, "Label32", mailSettingsPanel, {5, 52, 49, 13}, "Password:");
+    r.add(C::EntryEdit, mailHostEdit, mailSettingsPanel, {71, 8, 106, 21}, "mail.example.com");
+    r.add(C::EntryEdit, mailUserEdit, mailSettingsPanel, {71, 28, 106, 21}, "your user id");
+    r.add(C::EntryEdit, mailPasswordEdit, mailSettingsPanel, {71, 48, 106, 21}, "your password");
+    r.add(C::Label, "SmtpPortLabel", mailSettingsPanel, {5, 98, 56, 13}, "Port:");
+    r.add(C::Label, "SmtpSecurityLabel", mailSettingsPanel, {5, 120, 56, 13}, "Security:");
+    r.add(C::EntryEdit, mailPortEdit, mailSettingsPanel, {71, 94, 106, 21}, "25");
+    r.add(C::Choice, mailSecurityBox, mailSettingsPanel, {71, 116, 106, 21});
+    r.add(C::Label, "SmtpPaceLabel", mailSettingsPanel, {5, 142, 62, 13}, "Per minute:");
+    r.add(C::EntryEdit, mailPaceEdit, mailSettingsPanel, {71, 138, 106, 21}, "20");
     // Made last, so that Tab reaches OK after every row of the panel.
-    r.add(C::Button, "SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK");
+    r.add(C::Button, mailSettingsOkButton, mailSettingsPanel, {68, 74, 48, 18}, "OK");
 
     r.add(C::Panel, "Panel1", {}, {0, 0, 511, 280}, {}, -1, Hidden);
-    r.add(C::Image, "Image1", "Panel1", {0, 0, 511, 280});
+    r.add(C::Image, snapshotHolder, "Panel1", {0, 0, 511, 280});
 }
 
 std::vector<ControlRow> describe()

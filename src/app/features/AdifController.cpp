@@ -12,6 +12,7 @@
 #include "KartelloError.h"
 #include "Led.h"
 #include "ControlLookup.h"
+#include "ControlNames.h"
 #include "FeatureHosts.h"
 #include "PrintWindow.h"
 #include "QsoListModel.h"
@@ -53,14 +54,14 @@ AdifController::AdifController(ControlLookup &controls, const BatchCardParts &ba
     m_loadSlices.setInterval(0);
     connectGuarded(&m_loadSlices, &QTimer::timeout, this, [this] { readLoadSlice(); });
     const std::pair<const char *, void (AdifController::*)()> buttons[] = {
-        {"EncartaButton14", &AdifController::openPanel},
-        {"EncartaButton11", &AdifController::closePanel},
-        {"EncartaButton8", &AdifController::chooseAndLoadLog},
-        {"EncartaButton12", &AdifController::searchFromTop},
-        {"EncartaButton13", &AdifController::searchNext},
-        {"EncartaButton9", &AdifController::printSelected},
-        {"EncartaButton10", &AdifController::saveSelectedAsJpeg},
-        {"SendSelectedButton", &AdifController::sendSelected},
+        {controlnames::adifButton, &AdifController::openPanel},
+        {controlnames::adifCloseButton, &AdifController::closePanel},
+        {controlnames::loadAdifButton, &AdifController::chooseAndLoadLog},
+        {controlnames::searchButton, &AdifController::searchFromTop},
+        {controlnames::searchNextButton, &AdifController::searchNext},
+        {controlnames::printSelectedButton, &AdifController::printSelected},
+        {controlnames::jpegSelectedButton, &AdifController::saveSelectedAsJpeg},
+        {controlnames::sendSelectedButton, &AdifController::sendSelected},
     };
     for (const auto &[name, handler] : buttons) {
         if (auto *button = m_controls.control<FlatButton>(QString::fromLatin1(name)))
@@ -71,21 +72,21 @@ AdifController::AdifController(ControlLookup &controls, const BatchCardParts &ba
 
 AdifController::~AdifController() = default;
 
-QListView *AdifController::list() const { return m_controls.control<QListView>(QStringLiteral("ListBox1")); }
-Led *AdifController::led() const { return m_controls.control<Led>(QStringLiteral("LED1")); }
+QListView *AdifController::list() const { return m_controls.control<QListView>(controlnames::qsoList); }
+Led *AdifController::led() const { return m_controls.control<Led>(controlnames::batchLed); }
 FlatButton *AdifController::closeButton() const
 {
-    return m_controls.control<FlatButton>(QStringLiteral("EncartaButton11"));
+    return m_controls.control<FlatButton>(controlnames::adifCloseButton);
 }
 QLabel *AdifController::progressLine() const
 {
-    return m_controls.control<QLabel>(QStringLiteral("AdifProgress"));
+    return m_controls.control<QLabel>(controlnames::adifProgress);
 }
 
 void AdifController::openPanel()
 {
     m_controls.hostWidget().setFixedWidth(kWidthWithPanel);
-    QWidget *panel = m_controls.control(QStringLiteral("BatchPrint1"));
+    QWidget *panel = m_controls.control(controlnames::adifPanel);
     panel->move(kPanelPlace);
     panel->show();
     panel->raise();
@@ -98,7 +99,7 @@ void AdifController::openPanel()
 void AdifController::closePanel()
 {
     m_controls.hostWidget().setFixedWidth(kFullWidth);
-    m_controls.control(QStringLiteral("BatchPrint1"))->hide();
+    m_controls.control(controlnames::adifPanel)->hide();
 }
 
 bool AdifController::isBusy() const
@@ -122,7 +123,7 @@ void AdifController::chooseAndLoadLog()
 {
     if (isBusy())
         return;
-    auto *memory = m_controls.control<FileDialogMemory>(QStringLiteral("OpenDialog2"));
+    auto *memory = m_controls.control<FileDialogMemory>(controlnames::adifDialog);
     const QString path = userDialogs().openFileName(QStringLiteral("Open"), memory->initialDir(),
                                                     QStringLiteral("All files (*)"));
     if (path.isEmpty())
@@ -187,7 +188,7 @@ void AdifController::scrollToTop(int row)
 
 void AdifController::searchFromTop()
 {
-    const QString text = m_controls.control<QLineEdit>(QStringLiteral("Edit1"))->text();
+    const QString text = m_controls.control<QLineEdit>(controlnames::searchEdit)->text();
     const SearchStep step = ::searchFromTop(m_rows->rows(), text, m_resumeIndex);
     m_resumeIndex = step.resumeIndex;
     if (step.foundRow >= 0)
@@ -196,7 +197,7 @@ void AdifController::searchFromTop()
 
 void AdifController::searchNext()
 {
-    const QString text = m_controls.control<QLineEdit>(QStringLiteral("Edit1"))->text();
+    const QString text = m_controls.control<QLineEdit>(controlnames::searchEdit)->text();
     const SearchStep step = ::searchNext(m_rows->rows(), text, m_resumeIndex);
     m_resumeIndex = step.resumeIndex;
     if (step.foundRow >= 0)

@@ -12,6 +12,7 @@
 #include "Led.h"
 #include "MailSettings.h"
 #include "ControlLookup.h"
+#include "ControlNames.h"
 #include "SendSummary.h"
 #include "SentJournal.h"
 #include "UserDialogs.h"
@@ -116,7 +117,7 @@ void AdifController::sendSelected()
         return;
     }
     const SendSettings settings = sendSettingsFromFile(
-        settingsPath, m_controls.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text(), 0);
+        settingsPath, m_controls.control<QLineEdit>(controlnames::stationEmailEdit)->text(), 0);
     SentJournal journal(dataFilePath(SentJournalFileName));
     try {
         journal.open();

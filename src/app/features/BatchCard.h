@@ -1,10 +1,14 @@
 #pragma once
 
 #include "ListRow.h"
+#include "QsoFields.h"
 
 #include <QDate>
 #include <QImage>
 #include <QString>
+
+#include <utility>
+#include <vector>
 
 class CardOutputsController;
 class QsoEntryController;
@@ -20,6 +24,9 @@ struct BatchCardParts
     QsoEntryController &qsoEntry;
     StationIdentityController &identity;
 };
+
+// The seven QSO fields a list row (or a logging program's QSO) fills, in the card's order.
+std::vector<std::pair<card::QsoField, QString>> qsoFieldsOfRow(const QsoRow &row);
 
 // One card of a batch run, shared by JPG Selected, Print Selected and "kartello cards", so
 // that all three make the same pixels and the same files as Create JPG of the same QSO.

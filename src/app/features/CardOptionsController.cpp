@@ -3,6 +3,7 @@
 #include "CardBuilder.h"
 #include "CardEntryOverlays.h"
 #include "Colors.h"
+#include "ControlNames.h"
 #include "HandlerGuard.h"
 #include "ControlLookup.h"
 #include "FeatureHosts.h"
@@ -11,11 +12,14 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+using namespace controlnames;
+
 namespace {
 
 const char *const kOptionChecks[] = {
-    "CBPseQSL", "CBPseLoTW", "CBShow73", "CBShowEmail1", "CBTranspName", "CBTranspEmail",
-    "CBTranspTitles", "CBTransp73Pse", "CBFrameInfo1", "CBFrameCard1", "CBSendEnabled"};
+    pseQslCheck, pseLotwCheck, show73Check, showEmailCheck, transparentNameCheck,
+    transparentEmailCheck, transparentTitlesCheck, transparent73PseCheck, frameInfoCheck,
+    frameCardCheck, sendEnabledCheck};
 
 } // namespace
 
@@ -38,8 +42,8 @@ CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFo
                 onCardOptionToggled(radio);
         });
     }
-    for (int n = 1; n <= 3; ++n) {
-        auto *radio = m_controls.control<QRadioButton>(QStringLiteral("HL%1").arg(n));
+    for (int n = 1; n <= interfaceRadioCount; ++n) {
+        auto *radio = m_controls.control<QRadioButton>(interfaceRadio(n));
         connectGuarded(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
             if (on)
                 applyCardOptions(radio);
@@ -49,27 +53,27 @@ CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFo
 
 card::CardOptions CardOptionsController::readCardOptions() const
 {
-    auto checked = [this](const char *name) {
-        const auto *b = m_controls.control<QAbstractButton>(QString::fromLatin1(name));
+    auto checked = [this](const QString &name) {
+        const auto *b = m_controls.control<QAbstractButton>(name);
         return b && b->isChecked();
     };
     card::CardOptions o;
-    o.pseQsl = checked("CBPseQSL");
-    o.pseLotw = checked("CBPseLoTW");
-    o.showEmail = checked("CBShowEmail1");
-    o.show73 = checked("CBShow73");
-    o.transpName = checked("CBTranspName");
-    o.transpEmail = checked("CBTranspEmail");
-    o.transpTitles = checked("CBTranspTitles");
-    o.transp73Pse = checked("CBTransp73Pse");
-    o.frameInfo = checked("CBFrameInfo1");
-    o.frameCard = checked("CBFrameCard1");
-    o.sendEnabled = checked("CBSendEnabled");
+    o.pseQsl = checked(pseQslCheck);
+    o.pseLotw = checked(pseLotwCheck);
+    o.showEmail = checked(showEmailCheck);
+    o.show73 = checked(show73Check);
+    o.transpName = checked(transparentNameCheck);
+    o.transpEmail = checked(transparentEmailCheck);
+    o.transpTitles = checked(transparentTitlesCheck);
+    o.transp73Pse = checked(transparent73PseCheck);
+    o.frameInfo = checked(frameInfoCheck);
+    o.frameCard = checked(frameCardCheck);
+    o.sendEnabled = checked(sendEnabledCheck);
     for (int i = 0; i < card::kBackgroundSchemeCount; ++i)
-        if (checked(card::backgroundSchemes()[i].radio))
+        if (checked(QString::fromLatin1(card::backgroundSchemes()[i].radio)))
             o.background = i + 1;
-    for (int n = 1; n <= 3; ++n)
-        if (checked(QStringLiteral("HL%1").arg(n).toLatin1().constData()))
+    for (int n = 1; n <= interfaceRadioCount; ++n)
+        if (checked(interfaceRadio(n)))
             o.interfaceChoice = n;
     return o;
 }
@@ -79,13 +83,13 @@ void CardOptionsController::applyCardOptions(QObject *sender)
     const card::CardLook look = card::applyCardOptions(readCardOptions(), m_boxColours);
     m_boxColours = look.colours;
     if (look.interfaceColour) {
-        for (const char *name : {"Panel5", "GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"})
+        for (const char *name : {optionsStrip, modeGroup, signalGroup, frequencyGroup, powerGroup})
             setControlColour(m_controls.control(QString::fromLatin1(name)), *look.interfaceColour);
     }
     card::applyLookToCard(&m_controls.hostWidget(), look);
     card::colourEntryOverlays(&m_controls.hostWidget(), look.colours);
-    m_controls.control(QStringLiteral("EncartaButton1"))->setVisible(look.sendVisible);
-    QWidget *copy = m_controls.control(QStringLiteral("ClipBoardButton1"));
+    m_controls.control(sendQslButton)->setVisible(look.sendVisible);
+    QWidget *copy = m_controls.control(copyButton);
     copy->move(look.copyButtonLeft, copy->y());
     m_focus.removeFromTabOrder(sender);
     m_focus.focusCallSign();

@@ -11,6 +11,7 @@
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "ControlLookup.h"
+#include "ControlNames.h"
 #include "FeatureHosts.h"
 #include "PrintWindow.h"
 #include "QsoEntryController.h"
@@ -39,7 +40,7 @@ public:
     void writeContactsInfo() override { m_qsoEntry.writeContactInfo(); }
     void setSaveDialogFileName(const QString &name) override
     {
-        m_controls.control<FileDialogMemory>(QStringLiteral("SaveDialog1"))->setFileName(name);
+        m_controls.control<FileDialogMemory>(controlnames::saveDialog)->setFileName(name);
     }
 
 private:
@@ -69,10 +70,10 @@ CardOutputsController::CardOutputsController(ControlLookup &controls, QsoEntryPa
         connectGuarded(m_controls.control<FlatButton>(QString::fromLatin1(name)),
                        &FlatButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
-    onClick("JPGButton1", &CardOutputsController::createJpeg);
-    onClick("ClipBoardButton1", &CardOutputsController::copyToClipboard);
-    onClick("GIFButton1", &CardOutputsController::createGif);
-    onClick("PrintButton1", &CardOutputsController::printCard);
+    onClick(controlnames::jpegButton, &CardOutputsController::createJpeg);
+    onClick(controlnames::copyButton, &CardOutputsController::copyToClipboard);
+    onClick(controlnames::gifButton, &CardOutputsController::createGif);
+    onClick(controlnames::printButton, &CardOutputsController::printCard);
 }
 
 CardOutputsController::~CardOutputsController() = default;
@@ -94,7 +95,7 @@ QLabel *CardOutputsController::snapshotHolder() const
 {
     // Found by name once: the batch runs take a snapshot for every card.
     if (!m_snapshotHolder)
-        m_snapshotHolder = m_controls.control<QLabel>(QStringLiteral("Image1"));
+        m_snapshotHolder = m_controls.control<QLabel>(controlnames::snapshotHolder);
     return m_snapshotHolder;
 }
 

@@ -17,10 +17,10 @@ public:
     virtual QWidget &hostWidget() = 0;
     virtual const QWidget &hostWidget() const = 0;
 
-    // The control, card element or dialog memory named name. Every name the program uses is
-    // looked up while the window starts (each feature connects its controls then), so a name
-    // the window does not have stops the start with MissingControlError naming it, instead of
-    // leaving a handler silently unconnected.
+    // The control, card element or dialog memory named name (ControlNames.h gives the names
+    // the code uses). Every name the program uses is looked up while the window starts (each
+    // feature connects its controls then), so a name the window does not have stops the start
+    // with MissingControlError naming it, instead of leaving a handler silently unconnected.
     template <typename T = QWidget> T *control(const QString &name) const
     {
         if (T *found = hostWidget().findChild<T *>(name))

@@ -5,6 +5,7 @@
 #include "CollapsiblePanel.h"
 #include "HandlerGuard.h"
 #include "ControlLookup.h"
+#include "ControlNames.h"
 #include "FeatureHosts.h"
 
 #include <QRadioButton>
@@ -31,7 +32,9 @@ FieldPositionsController::FieldPositionsController(ControlLookup &controls,
     QSlider *left = leftSlider(), *top = topSlider();
     connectGuarded(left, &QSlider::valueChanged, this, [this, left] { moveSelectedLeft(left); });
     connectGuarded(top, &QSlider::valueChanged, this, [this, top] { moveSelectedTop(top); });
-    for (const char *name : {"Left1", "Right1", "Up1", "Down1", "In1", "Out1"}) {
+    using namespace controlnames;
+    for (const char *name : {nudgeLeftButton, nudgeRightButton, nudgeUpButton, nudgeDownButton,
+                             narrowerNameButton, widerNameButton}) {
         auto *arrow = m_controls.control<QToolButton>(QString::fromLatin1(name));
         connectGuarded(arrow, &QToolButton::clicked, this, [this, arrow] { nudge(arrow); });
     }
@@ -41,17 +44,17 @@ FieldPositionsController::FieldPositionsController(ControlLookup &controls,
 
 CollapsiblePanel *FieldPositionsController::interfacePanel() const
 {
-    return m_controls.control<CollapsiblePanel>(QStringLiteral("CollapsePanel1"));
+    return m_controls.control<CollapsiblePanel>(controlnames::interfacePanel);
 }
 
 QSlider *FieldPositionsController::leftSlider() const
 {
-    return m_controls.control<QSlider>(QStringLiteral("LRTrackBar1"));
+    return m_controls.control<QSlider>(controlnames::leftRightSlider);
 }
 
 QSlider *FieldPositionsController::topSlider() const
 {
-    return m_controls.control<QSlider>(QStringLiteral("UDTrackBar2"));
+    return m_controls.control<QSlider>(controlnames::upDownSlider);
 }
 
 void FieldPositionsController::setRanges(card::SliderRange left, card::SliderRange top)
@@ -126,7 +129,7 @@ void FieldPositionsController::nudge(QObject *sender)
     case card::Nudge::Up:
     case card::Nudge::Down: slider = topSlider(); break;
     case card::Nudge::In:
-    case card::Nudge::Out: slider = m_controls.control<QSlider>(QStringLiteral("IOTrackBar3")); break;
+    case card::Nudge::Out: slider = m_controls.control<QSlider>(controlnames::nameWidthSlider); break;
     case card::Nudge::None: break;
     }
     if (slider)

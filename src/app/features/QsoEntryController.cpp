@@ -4,15 +4,19 @@
 #include "CardLabel.h"
 #include "ContactEmail.h"
 #include "ContactInfoFile.h"
+#include "ControlNames.h"
 #include "EntryEdit.h"
 #include "EventHook.h"
+#include "FileDialogMemory.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
+#include "KartelloError.h"
 #include "ControlLookup.h"
 #include "FeatureHosts.h"
 #include "QsoCheck.h"
 #include "QsoClock.h"
 #include "QsoEntryRules.h"
+#include "SavedCard.h"
 #include "UserDialogs.h"
 
 #include <QCalendarWidget>
@@ -44,12 +48,39 @@ void setTextQuietly(QLineEdit *edit, const QString &text)
     edit->setText(text);
 }
 
-QString twoDigits(int n)
+} // namespace
+
+const QRadioButton *checkedPowerRadio(const ControlLookup &controls)
 {
-    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    for (int n = 1; n <= controlnames::powerRadioCount; ++n) {
+        const auto *radio = controls.control<QRadioButton>(controlnames::powerRadio(n));
+        if (radio->isChecked())
+            return radio;
+    }
+    return nullptr;
 }
 
-} // namespace
+QString chooseContactInfoFile(FileDialogMemory &dialog, const QString &folder)
+{
+    dialog.setInitialDir(folder);
+    dialog.setFilter(card::contactInfoFilter());
+    const QString chosen =
+        userDialogs().openFileName(QStringLiteral("Open"), dialog.initialDir(), dialog.filter());
+    if (!chosen.isEmpty())
+        dialog.setFileName(chosen);
+    return chosen;
+}
+
+void showSavedQso(QsoEntryParts &qso, const QStringList &lines)
+{
+    const card::SavedQso saved = card::savedQsoFromLines(lines);
+    for (int i = 0; i < saved.fields.size(); ++i)
+        qso.entryOverlay(card::qsoFields()[i].field)->setText(saved.fields[i]);
+    if (saved.missingLine)
+        throw KartelloError::indexOutOfBounds(*saved.missingLine);
+    if (saved.contactEmail)
+        qso.contactEmailField()->setText(*saved.contactEmail);
+}
 
 QsoEntryController::QsoEntryController(ControlLookup &controls, QsoEntryParts &qso,
                                        KeyboardFocusHost &focus)
@@ -89,24 +120,25 @@ void QsoEntryController::connectQuickPicks()
         connectGuarded(button, &FlatButton::clicked, this,
                        [this, button, handler] { (this->*handler)(button); });
     };
+    using namespace controlnames;
     for (int h = 0; h < 24; ++h)
-        onClick(QStringLiteral("EncartaButtonH") + twoDigits(h), &QsoEntryController::applyTimeButton);
+        onClick(hourButton(h), &QsoEntryController::applyTimeButton);
     for (int m = 0; m < 60; m += 5)
-        onClick(QStringLiteral("EncartaButtonM") + twoDigits(m), &QsoEntryController::applyTimeButton);
-    onClick(QStringLiteral("EncartaButtonC"), &QsoEntryController::applyTimeButton);
-    for (const char *name : {"EncartaButton7", "EncartaButton52"})
+        onClick(minuteButton(m), &QsoEntryController::applyTimeButton);
+    onClick(clearTimeButton, &QsoEntryController::applyTimeButton);
+    for (const char *name : {timePanelNowButton, entryNowButton})
         connectGuarded(m_controls.control<FlatButton>(QString::fromLatin1(name)),
                        &FlatButton::clicked, this, [this] { fillCurrentUtcDateTime(); });
-    for (int n = 1; n <= 9; ++n)
-        onClick(QStringLiteral("RST%1").arg(n), &QsoEntryController::applySignalButton);
-    onClick(QStringLiteral("Clear"), &QsoEntryController::applySignalButton);
-    for (int n = 1; n <= 16; ++n)
-        onClick(QStringLiteral("EBSig") + twoDigits(n), &QsoEntryController::applySignalButton);
-    for (int n = 1; n <= 14; ++n)
-        onClick(QStringLiteral("EBFreq") + twoDigits(n), &QsoEntryController::takeFrequencyButton);
-    connectGuarded(m_controls.control<FlatButton>(QStringLiteral("EncartaButton5")),
-                   &FlatButton::clicked, this, [this] { clearQsoFields(); });
-    if (auto *calendar = m_controls.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"))) {
+    for (int n = 1; n <= signalDigitCount; ++n)
+        onClick(signalDigitButton(n), &QsoEntryController::applySignalButton);
+    onClick(clearSignalButton, &QsoEntryController::applySignalButton);
+    for (int n = 1; n <= signalReportCount; ++n)
+        onClick(signalReportButton(n), &QsoEntryController::applySignalButton);
+    for (int n = 1; n <= frequencyButtonCount; ++n)
+        onClick(frequencyButton(n), &QsoEntryController::takeFrequencyButton);
+    connectGuarded(m_controls.control<FlatButton>(clearQsoButton), &FlatButton::clicked, this,
+                   [this] { clearQsoFields(); });
+    if (auto *calendar = m_controls.control<QCalendarWidget>(controlnames::calendar)) {
         connectGuarded(calendar, &QCalendarWidget::clicked, this, [this] { takeCalendarDate(); });
         connectGuarded(calendar, &QCalendarWidget::currentPageChanged, this,
                        [this](int year, int month) { turnCalendarPage(year, month); });
@@ -115,7 +147,7 @@ void QsoEntryController::connectQuickPicks()
 
 void QsoEntryController::turnCalendarPage(int year, int month)
 {
-    auto *calendar = m_controls.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    auto *calendar = m_controls.control<QCalendarWidget>(controlnames::calendar);
     const QDate selected = calendar->selectedDate();
     // The page follows a date chosen on it or set by the program: nothing was clicked.
     if (selected.year() == year && selected.month() == month)
@@ -148,19 +180,23 @@ void QsoEntryController::connectChoiceRadios()
             *wasChecked = false;
         });
     };
-    for (int n = 1; n <= 9; ++n)
-        onChecked(QStringLiteral("RBPower%1").arg(n), &QsoEntryController::takePowerChoice);
-    for (int n = 1; n <= 8; ++n)
-        onChecked(QStringLiteral("RBMode%1").arg(n), &QsoEntryController::takeModeChoice);
+    for (int n = 1; n <= controlnames::powerRadioCount; ++n)
+        onChecked(controlnames::powerRadio(n), &QsoEntryController::takePowerChoice);
+    for (int n = 1; n <= controlnames::modeRadioCount; ++n)
+        onChecked(controlnames::modeRadio(n), &QsoEntryController::takeModeChoice);
 }
 
 // The call-sign field and the mail settings boxes follow the call sign; the six other fields
 // refresh the identity on the card. The seven fields are the only tab stops, in column order.
 void QsoEntryController::connectFields()
 {
-    for (const char *name : {"ContactCallSign", "umEdit1", "umEdit2", "umEdit3"})
-        if (auto *edit = m_controls.control<QLineEdit>(QString::fromLatin1(name)))
-            connectGuarded(edit, &QLineEdit::textChanged, this, [this] { onCallSignEdited(); });
+    using namespace controlnames;
+    QLineEdit *const followers[] = {overlay(QsoField::CallSign),
+                                    m_controls.control<QLineEdit>(mailHostEdit),
+                                    m_controls.control<QLineEdit>(mailUserEdit),
+                                    m_controls.control<QLineEdit>(mailPasswordEdit)};
+    for (QLineEdit *edit : followers)
+        connectGuarded(edit, &QLineEdit::textChanged, this, [this] { onCallSignEdited(); });
     QWidget *previous = nullptr;
     for (const card::QsoFieldNames &field : card::qsoFields()) {
         EntryEdit *edit = overlay(field.field);
@@ -175,7 +211,7 @@ void QsoEntryController::connectFields()
 void QsoEntryController::connectContactEmail()
 {
     EntryEdit *email = emailField();
-    auto *menu = m_controls.control<QMenu>(QStringLiteral("PopupMenu1"));
+    auto *menu = m_controls.control<QMenu>(controlnames::contactEmailMenu);
     email->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(email, &QWidget::customContextMenuRequested, this,
             [email, menu](const QPoint &at) { menu->popup(email->mapToGlobal(at)); });
@@ -220,7 +256,7 @@ void QsoEntryController::fillCurrentUtcDateTime()
 
 void QsoEntryController::takeCalendarDate()
 {
-    const auto *calendar = m_controls.control<QCalendarWidget>(QStringLiteral("MonthCalendar1"));
+    const auto *calendar = m_controls.control<QCalendarWidget>(controlnames::calendar);
     overlay(QsoField::UtcDate)->setText(quickPickDate(calendar->selectedDate()));
     value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
 }
@@ -279,8 +315,8 @@ void QsoEntryController::clearQsoFields()
         overlay(field.field)->clear();
         value(field.field)->setCaption(QString());
     }
-    for (int n = 1; n <= 8; ++n)
-        uncheckButton(m_controls.control<QRadioButton>(QStringLiteral("RBMode%1").arg(n)));
+    for (int n = 1; n <= controlnames::modeRadioCount; ++n)
+        uncheckButton(m_controls.control<QRadioButton>(controlnames::modeRadio(n)));
     m_focus.focusCallSign();
 }
 
@@ -300,7 +336,7 @@ void QsoEntryController::offerContactEmail()
     email->setText(emailOnEnter(callSign, email->text()));
     email->setCursorPosition(email->text().size());
     email->selectAll();
-    auto *menu = m_controls.control<QMenu>(QStringLiteral("PopupMenu1"));
+    auto *menu = m_controls.control<QMenu>(controlnames::contactEmailMenu);
     if (QAction *item = menu ? menu->actions().value(0) : nullptr) {
         item->setVisible(!callSign.isEmpty());
         if (!callSign.isEmpty())
@@ -328,7 +364,7 @@ void QsoEntryController::restoreContactEmailPlaceholder()
 
 void QsoEntryController::applyContactEmailMenuItem(QObject *item)
 {
-    const auto *menu = m_controls.control<QMenu>(QStringLiteral("PopupMenu1"));
+    const auto *menu = m_controls.control<QMenu>(controlnames::contactEmailMenu);
     const int position = menu->actions().indexOf(qobject_cast<QAction *>(item));
     emailField()->setText(emailAfterMenuItem(position, emailField()->text(),
                                              overlay(QsoField::CallSign)->text()));

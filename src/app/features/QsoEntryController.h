@@ -4,12 +4,27 @@
 #include "QsoRecord.h"
 
 #include <QObject>
+#include <QStringList>
 
 class ControlLookup;
 class KeyboardFocusHost;
 class QsoEntryParts;
 class CardLabel;
 class EntryEdit;
+class FileDialogMemory;
+class QRadioButton;
+
+// The power radio checked, whose caption is the station's power; nullptr when none is.
+const QRadioButton *checkedPowerRadio(const ControlLookup &controls);
+
+// Load QSL and Send QSL: asks for a contact info file in folder through dialog, which
+// remembers the folder, the filter and the file chosen. Empty when the operator cancels.
+QString chooseContactInfoFile(FileDialogMemory &dialog, const QString &folder);
+
+// Load QSL and Send QSL: sets the QSO fields from lines 2 to 8 of a contact info file and the
+// contact's e-mail field from line 1 when it holds "@", each as typing would set it, so its
+// change handling runs. A missing line throws the index error, the fields before it kept.
+void showSavedQso(QsoEntryParts &qso, const QStringList &lines);
 
 // QSO entry: the seven QSO fields, the quick-pick buttons, the calendar, the contact e-mail
 // field and its popup menu, Clear, the check before output and the contact info file.

@@ -2,12 +2,11 @@
 
 #include "CardMail.h"
 #include "CardSending.h"
+#include "ControlNames.h"
 #include "DataFolder.h"
 #include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
-#include "KartelloError.h"
-#include "SavedCard.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
 #include "MailSettings.h"
@@ -43,20 +42,21 @@ SendQslController::SendQslController(ControlLookup &controls, QsoEntryParts &qso
         if (auto *button = m_controls.control<FlatButton>(QString::fromLatin1(name)))
             connectGuarded(button, &FlatButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
-    onClick("EncartaButton1", &SendQslController::sendSavedCard);
-    onClick("EncartaButton2", &SendQslController::openMailSettings);
-    onClick("SmtpInfoButton2", &SendQslController::saveMailSettingsFromPanel);
-    onClick("EncartaButton3", &SendQslController::openHelp);
-    onClick("EncartaButton4", &SendQslController::openHelp);
+    using namespace controlnames;
+    onClick(sendQslButton, &SendQslController::sendSavedCard);
+    onClick(mailSettingsButton, &SendQslController::openMailSettings);
+    onClick(mailSettingsOkButton, &SendQslController::saveMailSettingsFromPanel);
+    onClick(optionsHelpButton, &SendQslController::openHelp);
+    onClick(helpButton, &SendQslController::openHelp);
     prepareSettingsPanel();
 }
 
 void SendQslController::prepareSettingsPanel()
 {
-    if (auto *security = m_controls.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))) {
+    if (auto *security = m_controls.control<QComboBox>(controlnames::mailSecurityBox)) {
         security->addItems(mailSecurityWords());
     }
-    if (auto *password = m_controls.control<EntryEdit>(QStringLiteral("umEdit3"))) {
+    if (auto *password = m_controls.control<EntryEdit>(controlnames::mailPasswordEdit)) {
         password->setEchoMode(QLineEdit::Password);
         password->installEventFilter(this);
     }
@@ -87,14 +87,11 @@ void SendQslController::sendSavedCard()
         return;
     }
     const QString folder = cardFolder();
-    auto *dialog = m_controls.control<FileDialogMemory>(QStringLiteral("OpenDialog1"));
-    dialog->setInitialDir(folder);
-    dialog->setFilter(card::contactInfoFilter());
-    const QString chosen = userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+    auto *dialog = m_controls.control<FileDialogMemory>(controlnames::sendQslDialog);
+    const QString chosen = chooseContactInfoFile(*dialog, folder);
     if (chosen.isEmpty())
         return;
-    dialog->setFileName(chosen);
-    loadContact(loadLines(chosen));
+    showSavedQso(m_qso, loadLines(chosen));
     if (m_qsoEntry.shouldStopOutput(QStringLiteral("Email")))
         return;
     const MailSettings settings = mailSettingsFromLines(loadLines(dataFilePath(kSettingsFile)));
@@ -118,19 +115,6 @@ void SendQslController::sendSavedCard()
         std::rethrow_exception(outcome.closingFailure);
 }
 
-void SendQslController::loadContact(const QStringList &lines)
-{
-    // The same reading as Load QSL: each field set as typing would set it, the fields before
-    // a missing line kept.
-    const card::SavedQso qso = card::savedQsoFromLines(lines);
-    for (int i = 0; i < qso.fields.size(); ++i)
-        m_qso.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
-    if (qso.missingLine)
-        throw KartelloError::indexOutOfBounds(*qso.missingLine);
-    if (qso.contactEmail)
-        m_qso.contactEmailField()->setText(*qso.contactEmail);
-}
-
 void SendQslController::fillMailer(const MailSettings &settings)
 {
     Mailer &mailer = m_mail.mailer();
@@ -139,7 +123,7 @@ void SendQslController::fillMailer(const MailSettings &settings)
     mailer.security = mailSecurity(settings.security);
     mailer.userName = loginUserName(settings.userName);
     mailer.password = settings.password;
-    fillCardMail(mailer, m_controls.control<QLineEdit>(QStringLiteral("EmailEdit1"))->text());
+    fillCardMail(mailer, m_controls.control<QLineEdit>(controlnames::stationEmailEdit)->text());
     m_mail.mailRecipient()->address = cardRecipient(m_qso.contactEmailField()->text());
 }
 
@@ -161,34 +145,34 @@ void SendQslController::recordSentCard()
 
 void SendQslController::openMailSettings()
 {
-    QWidget *panel = m_controls.control(QStringLiteral("Panel29"));
+    QWidget *panel = m_controls.control(controlnames::mailSettingsPanel);
     panel->move(163, 91);
     panel->show();
     panel->raise();
     const QStringList lines = loadLines(dataFilePath(kSettingsFile));
     const MailSettings settings = mailSettingsFromLines(lines);
-    m_controls.control<QLineEdit>(QStringLiteral("umEdit1"))->setText(settings.host);
-    m_controls.control<QLineEdit>(QStringLiteral("umEdit2"))->setText(settings.userName);
-    m_controls.control<QLineEdit>(QStringLiteral("umEdit3"))->setText(settings.password);
-    m_controls.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->setText(settings.port);
-    auto *security = m_controls.control<QComboBox>(QStringLiteral("SmtpSecurityBox"));
+    m_controls.control<QLineEdit>(controlnames::mailHostEdit)->setText(settings.host);
+    m_controls.control<QLineEdit>(controlnames::mailUserEdit)->setText(settings.userName);
+    m_controls.control<QLineEdit>(controlnames::mailPasswordEdit)->setText(settings.password);
+    m_controls.control<QLineEdit>(controlnames::mailPortEdit)->setText(settings.port);
+    auto *security = m_controls.control<QComboBox>(controlnames::mailSecurityBox);
     security->setCurrentIndex(qMax(0, security->findText(settings.security.trimmed().toLower())));
-    m_controls.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))
+    m_controls.control<QLineEdit>(controlnames::mailPaceEdit)
         ->setText(settings.perMinute.isEmpty() ? QString::number(DefaultPerMinute) : settings.perMinute);
 }
 
 void SendQslController::saveMailSettingsFromPanel()
 {
     // A pace that no run could keep is refused with the panel still open.
-    const QString pace = m_controls.control<QLineEdit>(QStringLiteral("SmtpPaceEdit"))->text().trimmed();
+    const QString pace = m_controls.control<QLineEdit>(controlnames::mailPaceEdit)->text().trimmed();
     mailPerMinute(pace, DefaultPerMinute);
-    m_controls.control(QStringLiteral("Panel29"))->hide();
+    m_controls.control(controlnames::mailSettingsPanel)->hide();
     MailSettings settings;
-    settings.host = m_controls.control<QLineEdit>(QStringLiteral("umEdit1"))->text();
-    settings.userName = m_controls.control<QLineEdit>(QStringLiteral("umEdit2"))->text();
-    settings.password = m_controls.control<QLineEdit>(QStringLiteral("umEdit3"))->text();
-    settings.port = m_controls.control<QLineEdit>(QStringLiteral("SmtpPortEdit"))->text();
-    settings.security = m_controls.control<QComboBox>(QStringLiteral("SmtpSecurityBox"))->currentText();
+    settings.host = m_controls.control<QLineEdit>(controlnames::mailHostEdit)->text();
+    settings.userName = m_controls.control<QLineEdit>(controlnames::mailUserEdit)->text();
+    settings.password = m_controls.control<QLineEdit>(controlnames::mailPasswordEdit)->text();
+    settings.port = m_controls.control<QLineEdit>(controlnames::mailPortEdit)->text();
+    settings.security = m_controls.control<QComboBox>(controlnames::mailSecurityBox)->currentText();
     settings.perMinute = pace;
     saveMailSettings(dataFilePath(kSettingsFile), settings);
 }

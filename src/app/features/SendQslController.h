@@ -35,8 +35,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Sets the QSO fields from lines 2 to 8 and the e-mail field from line 1 when it holds "@".
-    void loadContact(const QStringList &lines);
     // Host, port, security, login, sender, subject, body and recipient of the next send.
     void fillMailer(const MailSettings &settings);
     // Appends the card just sent to the sent journal; a journal that cannot take it is told.

@@ -1,6 +1,7 @@
 #include "StationIdentityController.h"
 
 #include "CardElements.h"
+#include "ControlNames.h"
 #include "CardPictureElement.h"
 #include "CardLabel.h"
 #include "CardStyling.h"
@@ -10,10 +11,10 @@
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
-#include "KartelloError.h"
 #include "ControlLookup.h"
 #include "FeatureHosts.h"
 #include "SavedCard.h"
+#include "features/QsoEntryController.h"
 #include "UserDialogs.h"
 
 #include <QFileInfo>
@@ -38,9 +39,9 @@ StationIdentityController::StationIdentityController(ControlLookup &controls, Qs
         const char *button;
         void (StationIdentityController::*handler)();
     } buttons[] = {
-        {"EncartaButton53", &StationIdentityController::appendSlashedZero},
-        {"EncartaButton6", &StationIdentityController::loadBackgroundPicture},
-        {"EncartaButton15", &StationIdentityController::loadSavedQso},
+        {controlnames::slashedZeroButton, &StationIdentityController::appendSlashedZero},
+        {controlnames::loadBackgroundButton, &StationIdentityController::loadBackgroundPicture},
+        {controlnames::loadQslButton, &StationIdentityController::loadSavedQso},
     };
     for (const auto &b : buttons) {
         auto *button = m_controls.control<FlatButton>(QString::fromLatin1(b.button));
@@ -65,13 +66,13 @@ void StationIdentityController::copyIdentityTexts()
 
 void StationIdentityController::appendSlashedZero()
 {
-    auto *call = m_controls.control<QLineEdit>(QStringLiteral("CallSignEdit1"));
+    auto *call = m_controls.control<QLineEdit>(controlnames::callSignIdentityEdit);
     call->setText(call->text() + QChar(0x00D8));
 }
 
 void StationIdentityController::loadBackgroundPicture()
 {
-    auto *dialog = m_controls.control<FileDialogMemory>(QStringLiteral("OpenPictureDialog1"));
+    auto *dialog = m_controls.control<FileDialogMemory>(controlnames::backgroundDialog);
     dialog->setInitialDir(filePlaces().dialogFolder);
     dialog->setFilter(card::backgroundPictureFilter());
     const QString chosen =
@@ -80,7 +81,7 @@ void StationIdentityController::loadBackgroundPicture()
         return;
     dialog->setFileName(chosen);
     // Cleared first: a picture that fails to load leaves the card without one.
-    auto *background = m_controls.control<CardPictureElement>(QStringLiteral("tAlImage1"));
+    auto *background = m_controls.control<CardPictureElement>(controlnames::backgroundPicture);
     background->setPicture(Picture());
     background->setPicture(card::loadBackgroundPicture(chosen));
     saveLines(dataFilePath(kBackgroundFile), {QFileInfo(chosen).absoluteFilePath()});
@@ -90,26 +91,15 @@ void StationIdentityController::loadRememberedBackground()
 {
     const QString path = lineAt(loadLines(dataFilePath(kBackgroundFile)), 0);
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        m_controls.control<CardPictureElement>(QStringLiteral("tAlImage1"))
+        m_controls.control<CardPictureElement>(controlnames::backgroundPicture)
             ->setPicture(card::loadBackgroundPicture(path));
 }
 
 void StationIdentityController::loadSavedQso()
 {
-    auto *dialog = m_controls.control<FileDialogMemory>(QStringLiteral("OpenDialog3"));
-    dialog->setInitialDir(cardFolder());
-    dialog->setFilter(card::contactInfoFilter());
-    const QString chosen =
-        userDialogs().openFileName(QStringLiteral("Open"), dialog->initialDir(), dialog->filter());
+    auto *dialog = m_controls.control<FileDialogMemory>(controlnames::loadQslDialog);
+    const QString chosen = chooseContactInfoFile(*dialog, cardFolder());
     if (chosen.isEmpty())
         return;
-    dialog->setFileName(chosen);
-    const card::SavedQso qso = card::savedQsoFromLines(loadLines(chosen));
-    // Each field is set as typing would set it, so its change handling runs.
-    for (int i = 0; i < qso.fields.size(); ++i)
-        m_qso.entryOverlay(card::qsoFields()[i].field)->setText(qso.fields[i]);
-    if (qso.missingLine)
-        throw KartelloError::indexOutOfBounds(*qso.missingLine);
-    if (qso.contactEmail)
-        m_qso.contactEmailField()->setText(*qso.contactEmail);
+    showSavedQso(m_qso, loadLines(chosen));
 }

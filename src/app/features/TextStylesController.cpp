@@ -9,6 +9,7 @@
 #include "HandlerGuard.h"
 #include "ItalicLean.h"
 #include "ControlLookup.h"
+#include "ControlNames.h"
 #include "FeatureHosts.h"
 #include "RememberedList.h"
 
@@ -45,7 +46,7 @@ TextStylesController::TextStylesController(ControlLookup &controls, KeyboardFocu
 {
     for (StyleGroup group : kGroups)
         connectGroup(group);
-    auto *width = m_controls.control<QSlider>(QStringLiteral("IOTrackBar3"));
+    auto *width = m_controls.control<QSlider>(controlnames::nameWidthSlider);
     connectGuarded(width, &QSlider::valueChanged, this, [this, width] { applyNameBlockWidth(width); });
 }
 
@@ -82,8 +83,8 @@ void TextStylesController::toggleFontPanel(StyleGroup group)
         panel->hide();
     } else {
         if (group == StyleGroup::Name) {
-            const int width = m_controls.control<CardLabel>(QStringLiteral("alName"))->width();
-            m_controls.control<QSlider>(QStringLiteral("IOTrackBar3"))
+            const int width = m_controls.control<CardLabel>(controlnames::nameElement)->width();
+            m_controls.control<QSlider>(controlnames::nameWidthSlider)
                 ->setValue(qBound(card::kNameWidthMinimum, width, card::kNameWidthMaximum));
         }
         closeFontPanels();
@@ -186,6 +187,6 @@ void TextStylesController::showListItemStart(QComboBox *list)
 void TextStylesController::applyNameBlockWidth(QObject *sender)
 {
     card::applyNameBlockWidth(&m_controls.hostWidget(),
-                              m_controls.control<QSlider>(QStringLiteral("IOTrackBar3"))->value());
+                              m_controls.control<QSlider>(controlnames::nameWidthSlider)->value());
     m_focus.removeFromTabOrder(sender);
 }
