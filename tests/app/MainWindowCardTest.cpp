@@ -145,68 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldRefresh{"Signal", QsoField::Signal, true}),
     [](const ::testing::TestParamInfo<FieldRefresh> &info) { return std::string(info.param.name); });
 
-// ---- the window description ----
-
-struct Placed {
-    const char *name;
-    const char *parent;
-    QRect geometry;
-    const char *caption;   // nullptr: filled from a pick list
-};
-
-class DescribedPlaces : public MainWindowFixture, public ::testing::WithParamInterface<Placed> {};
-
-TEST_P(DescribedPlaces, ControlStandsWhereTheDescriptionPutsIt)
-{
-    start();
-    const Placed &row = GetParam();
-    QWidget *w = form->control(row.name);
-    ASSERT_NE(nullptr, w) << row.name;
-    EXPECT_EQ(QString(row.parent), w->parentWidget()->objectName());
-    EXPECT_EQ(row.geometry, w->geometry());
-    if (!row.caption)
-        return;   // captioned from a pick list
-    if (auto *b = qobject_cast<FlatButton *>(w))
-        EXPECT_EQ(QString::fromUtf8(row.caption), b->caption());
-    else if (auto *a = qobject_cast<QAbstractButton *>(w))
-        EXPECT_EQ(QString::fromUtf8(row.caption), a->text());
-    else if (auto *g = qobject_cast<QGroupBox *>(w))
-        EXPECT_EQ(QString::fromUtf8(row.caption), g->title());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DescribedPlaces,
-    ::testing::Values(
-        Placed{"Panel8", "Form1", {511, 0, 5, 281}, ""},
-        Placed{"Panel9", "Form1", {0, 280, 516, 4}, ""},
-        Placed{"Panel10", "Form1", {512, 271, 3, 11}, ""},
-        Placed{"Panel2", "Form1", {3, 286, 511, 185}, ""},
-        Placed{"Panel5", "Panel2", {11, 6, 488, 21}, ""},
-        Placed{"EncartaButton5", "Panel5", {199, 4, 38, 13}, "Clear"},
-        Placed{"EncartaButton6", "Panel5", {424, 4, 60, 13}, "Load Bkg"},
-        Placed{"RBMode7", "GroupBox1", {100, 42, 96, 17}, nullptr},
-        Placed{"RST9", "GroupBox2", {228, 16, 22, 16}, "9"},
-        Placed{"EBSig16", "GroupBox2", {246, 54, 27, 16}, nullptr},
-        Placed{"EBFreq14", "GroupBox3", {439, 17, 26, 16}, nullptr},
-        Placed{"RBPower9", "GroupBox4", {416, 14, 67, 17}, nullptr},
-        Placed{"EncartaButtonH17", "Panel12", {149, 41, 18, 16}, "17"},
-        Placed{"EncartaButtonM55", "Panel12", {149, 99, 18, 16}, "55"},
-        Placed{"EncartaButton7", "Panel12", {44, 119, 110, 13}, "Current GMT Date Time"},
-        Placed{"MonthCalendar1", "Panel16", {1, 3, 202, 153}, ""},
-        Placed{"ContactsEmail", "Form1", {525, 328, 193, 15}, ""},
-        Placed{"DiduLine1", "Form1", {524, 327, 195, 17}, ""},
-        Placed{"JPGButton1", "Form1", {534, 390, 86, 22}, "Create JPG"},
-        Placed{"CloseButton3", "Form1", {622, 438, 86, 22}, "Close"},
-        Placed{"EncartaButton4", "Form1", {692, 346, 27, 13}, "Help"},
-        Placed{"RBBkgClr0", "GroupBox6", {158, 52, 37, 16}, "BA"},
-        Placed{"SmtpInfoButton2", "Panel29", {68, 74, 48, 18}, "OK"},
-        Placed{"EncartaButton53", "GroupBox5", {184, 17, 12, 14}, "\xC3\x98"},
-        Placed{"FontCallSign1", "Form1", {14, 287, 489, 180}, " Call Sign Font  "},
-        Placed{"BatchPrint1", "Form1", {14, 287, 489, 180}, " ADIF Batch Processing "},
-        Placed{"SendSelectedButton", "BatchPrint1", {283, 153, 86, 22}, "Send Selected"},
-        Placed{"EncartaButton11", "BatchPrint1", {371, 153, 86, 22}, "Close"},
-        Placed{"Image1", "Panel1", {0, 0, 511, 280}, ""}),
-    [](const auto &info) { return std::string(info.param.name); });
+// Where every control of the window stands is checked by one walk over the window
+// description (WindowPlacesTest.cpp).
 
 // The window shows its card document's elements on its band, in painting order, and lays the
 // entry overlays over them.
