@@ -116,14 +116,14 @@ TEST(CardBuilder, HiddenAndTransparentElementsLetTheBandShow)
 
 // A card painted after the design changed shows the change: the picture kept of the design
 // without the values must not outlive an edit of any other element.
-struct DesignEdit {
+struct CardChange {
     const char *name;
     std::function<void(CardDocument &)> edit;
 };
 
-void PrintTo(const DesignEdit &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const CardChange &row, std::ostream *os) { *os << row.name; }
 
-class KeptPicture : public ::testing::TestWithParam<DesignEdit> {};
+class KeptPicture : public ::testing::TestWithParam<CardChange> {};
 
 TEST_P(KeptPicture, FollowsEveryEditOfTheDesign)
 {
@@ -144,16 +144,16 @@ TEST_P(KeptPicture, FollowsEveryEditOfTheDesign)
 INSTANTIATE_TEST_SUITE_P(
     Edits, KeptPicture,
     ::testing::Values(
-        DesignEdit{"identity", [](CardDocument &d) {
+        CardChange{"identity", [](CardDocument &d) {
                        d.element<CardLabel>("alCallSign")->setCaption("W1AW");
                    }},
-        DesignEdit{"title", [](CardDocument &d) {
+        CardChange{"title", [](CardDocument &d) {
                        d.element<CardLabel>("AlLabel5")->setCaption("Band");
                    }},
-        DesignEdit{"frameShown", [](CardDocument &d) {
+        CardChange{"frameShown", [](CardDocument &d) {
                        d.element<CardShape>("AlShape15")->setBounds(0, 0, 511, 280);
                    }},
-        DesignEdit{"valueMoved", [](CardDocument &d) {
+        CardChange{"valueMoved", [](CardDocument &d) {
                        d.element("alMode")->setLeft(d.element("alMode")->left() + 9);
                    }}),
     [](const auto &info) { return std::string(info.param.name); });
