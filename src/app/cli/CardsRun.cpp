@@ -7,6 +7,7 @@
 #include "DataFolder.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
+#include "LogRecords.h"
 #include "PdfCardBook.h"
 #include "StopSignals.h"
 
@@ -105,37 +106,21 @@ CardsOutcome CardsRun::run()
     return m_outcome;
 }
 
-bool CardsRun::openLog(QFile &file, const QString &log)
-{
-    const bool opened = log == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                 : (file.setFileName(log), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        m_err << "kartello cards: " << KartelloError::cannotOpen(log).text() << ": "
-              << file.errorString() << '\n';
-        ++m_outcome.unreadableLogs;
-    }
-    return opened;
-}
-
 void CardsRun::readLogs()
 {
     const QString power = m_painter.defaultPower();
-    SkippedRecords skipped;
-    int row = 0;
-    for (int log = 0; log < m_options.logs.size(); ++log) {
-        QFile file;
-        if (!openLog(file, m_options.logs[log]))
-            continue;
-        const AdifLog adif = readAdifLog(file.readAll());
-        skipped += adif.skipped;
-        for (const AdifRecord &record : adif.records) {
-            ++row;
-            const QDate date = compactDate(record.value(AdifField::QsoDate));
-            if (m_options.selection.takes(row, record.value(AdifField::Call), date))
-                m_selected.push_back({row, log, listRow(record, power)});
-        }
-    }
-    m_rowsRead = row;
+    const LogsRead read = readSelectedRecords(
+        m_options.logs, m_options.selection,
+        [this](const QString &log, const QString &reason) {
+            m_err << "kartello cards: " << KartelloError::cannotOpen(log).text() << ": " << reason
+                  << '\n';
+            ++m_outcome.unreadableLogs;
+        },
+        [&](int row, int log, const AdifRecord &record) {
+            m_selected.push_back({row, log, listRow(record, power)});
+        });
+    const SkippedRecords &skipped = read.skipped;
+    m_rowsRead = read.rows;
     m_outcome.skippedRecords = skipped.total();
     if (skipped.total() > 0 || skipped.lengthIntoNextField > 0)
         m_err << "kartello cards: " << skippedSummary(skipped) << '\n';

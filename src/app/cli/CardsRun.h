@@ -54,8 +54,6 @@ private:
     };
 
     void readLogs();
-    // Opens one log, standard input for "-"; false (and said) when it cannot be read.
-    bool openLog(QFile &file, const QString &log);
     // Creates the output folder and makes sure it takes a file; false (and said) when it
     // does not, so that no card is drawn only to fail.
     bool prepareOutFolder();

@@ -2,6 +2,7 @@
 
 #include "CommandText.h"
 #include "LogArguments.h"
+#include "LogRecords.h"
 #include "AdifReader.h"
 #include "DataFolder.h"
 #include "IniFile.h"
@@ -19,9 +20,7 @@ namespace {
 bool listLog(const QString &path, const QString &defaultPower)
 {
     QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                  : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-    if (!opened) {
+    if (!openLog(file, path)) {
         writeText(stderr, QStringLiteral("kartello rows: cannot read %1: %2\n").arg(path, file.errorString()));
         return false;
     }

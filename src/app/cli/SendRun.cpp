@@ -7,6 +7,7 @@
 #include "ContactInfoFile.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
+#include "LogRecords.h"
 #include "Mailer.h"
 #include "QsoCardSender.h"
 #include "SentJournal.h"
@@ -43,34 +44,23 @@ int SendRun::run(const QString &journalPath, const SendSettings &settings)
 
 void SendRun::readLogs(const QString &defaultPower)
 {
-    SkippedRecords skipped;
-    int row = 0;
-    for (int log = 0; log < m_options.logs.size(); ++log) {
-        const QString &path = m_options.logs[log];
-        QFile file;
-        const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                                         : (file.setFileName(path), file.open(QIODevice::ReadOnly));
-        if (!opened) {
-            m_err << Prefix << KartelloError::cannotOpen(path).text() << '\n';
+    const LogsRead read = readSelectedRecords(
+        m_options.logs, m_options.selection,
+        [this](const QString &log, const QString &) {
+            m_err << Prefix << KartelloError::cannotOpen(log).text() << '\n';
             ++m_unreadableLogs;
-            continue;
-        }
-        const AdifLog adif = readAdifLog(file.readAll());
-        skipped += adif.skipped;
-        for (const AdifRecord &record : adif.records) {
-            ++row;
-            const QDate date = compactDate(record.value(AdifField::QsoDate));
-            if (!m_options.selection.takes(row, record.value(AdifField::Call), date))
-                continue;
+        },
+        [&](int row, int log, const AdifRecord &record) {
             const SentQso qso = sentQsoOfRecord(record);
             if (!takeAddress(qso.email))
-                continue;
+                return;
             Candidate candidate{row, log, listRow(record, defaultPower), {}};
             candidate.card.qso = qso;
-            candidate.card.label = QStringLiteral("%1 (row %2 of %3)").arg(qso.call).arg(row).arg(path);
+            candidate.card.label =
+                QStringLiteral("%1 (row %2 of %3)").arg(qso.call).arg(row).arg(m_options.logs[log]);
             m_candidates.push_back(candidate);
-        }
-    }
+        });
+    const SkippedRecords &skipped = read.skipped;
     if (skipped.total() > 0)
         m_err << Prefix << skippedSummary(skipped) << '\n';
 }
