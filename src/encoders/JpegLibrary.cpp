@@ -102,26 +102,20 @@ void setJpegParameters(j_compress_ptr cinfo, int width, int height, int bytesPer
     jpeg_set_quality(cinfo, quality, TRUE);
 }
 
+void writeScanlines(j_compress_ptr cinfo, const JpegRows &rows)
+{
+    while (cinfo->next_scanline < cinfo->image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(rows.top + rows.stride * cinfo->next_scanline);
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+}
+
 int compressRows(const JpegRows &rows, int quality, JpegBuffer &output)
 {
-    jpeg_compress_struct cinfo;
-    JpegErrors errors;
-    JpegBufferDestination dest;
-    catchJpegErrors(reinterpret_cast<j_common_ptr>(&cinfo), errors);
-    if (setjmp(errors.jump)) {
-        const int code = errors.pub.msg_code;
-        jpeg_destroy_compress(&cinfo);
-        return code == 0 ? -1 : code;
-    }
-    jpeg_create_compress(&cinfo);
-    writeInto(&cinfo, dest, output);
-    setJpegParameters(&cinfo, rows.width, rows.height, rows.bytesPerPixel, quality);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rows.top + rows.stride * cinfo.next_scanline);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return 0;
+    return runCompression(output, [&](j_compress_ptr cinfo) {
+        setJpegParameters(cinfo, rows.width, rows.height, rows.bytesPerPixel, quality);
+        jpeg_start_compress(cinfo, TRUE);
+        writeScanlines(cinfo, rows);
+        jpeg_finish_compress(cinfo);
+    });
 }

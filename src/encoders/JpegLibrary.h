@@ -51,5 +51,30 @@ void writeInto(j_compress_ptr cinfo, JpegBufferDestination &dest, JpegBuffer &bu
 // the same.
 void setJpegParameters(j_compress_ptr cinfo, int width, int height, int bytesPerPixel, int quality);
 
+// Runs steps(cinfo) on a compression that writes into output, with the library's errors
+// caught, and destroys the compression either way. Returns 0, or libjpeg's message code (-1
+// when it gives none). An error leaves steps by longjmp, so steps too may hold only trivially
+// destructible locals.
+template <typename Steps> int runCompression(JpegBuffer &output, const Steps &steps)
+{
+    jpeg_compress_struct cinfo;
+    JpegErrors errors;
+    JpegBufferDestination dest;
+    catchJpegErrors(reinterpret_cast<j_common_ptr>(&cinfo), errors);
+    if (setjmp(errors.jump)) {
+        const int code = errors.pub.msg_code;
+        jpeg_destroy_compress(&cinfo);
+        return code == 0 ? -1 : code;
+    }
+    jpeg_create_compress(&cinfo);
+    writeInto(&cinfo, dest, output);
+    steps(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return 0;
+}
+
+// Hands every row of rows to a started compression.
+void writeScanlines(j_compress_ptr cinfo, const JpegRows &rows);
+
 // Encodes rows into output. Returns 0 on success or libjpeg's message code.
 int compressRows(const JpegRows &rows, int quality, JpegBuffer &output);

@@ -92,35 +92,21 @@ enum class Compressed { WholePicture, Bands };
 int compressKeepingBlocks(const JpegRows &rows, int quality, Compressed what, int firstBand,
                           Coefficients &into, JpegBuffer &output)
 {
-    jpeg_compress_struct cinfo;
-    JpegErrors errors;
-    JpegBufferDestination dest;
     BlockCapture capture{&into, firstBand, 0, nullptr};
-    catchJpegErrors(reinterpret_cast<j_common_ptr>(&cinfo), errors);
-    if (setjmp(errors.jump)) {
-        const int code = errors.pub.msg_code;
-        jpeg_destroy_compress(&cinfo);
-        return code == 0 ? -1 : code;
-    }
-    jpeg_create_compress(&cinfo);
-    writeInto(&cinfo, dest, output);
-    setJpegParameters(&cinfo, rows.width, rows.height, rows.bytesPerPixel, quality);
-    jpeg_start_compress(&cinfo, TRUE);
-    if (cinfo.num_components > MaxComponents || cinfo.comps_in_scan != cinfo.num_components)
-        ERREXIT(&cinfo, JERR_NOT_COMPILED);
-    if (what == Compressed::WholePicture) {
-        setLayout(&cinfo, into);
-        capture.code = cinfo.entropy->encode_mcu;
-    }
-    cinfo.client_data = &capture;
-    cinfo.entropy->encode_mcu = captureMcu;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rows.top + rows.stride * cinfo.next_scanline);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return 0;
+    return runCompression(output, [&](j_compress_ptr cinfo) {
+        setJpegParameters(cinfo, rows.width, rows.height, rows.bytesPerPixel, quality);
+        jpeg_start_compress(cinfo, TRUE);
+        if (cinfo->num_components > MaxComponents || cinfo->comps_in_scan != cinfo->num_components)
+            ERREXIT(cinfo, JERR_NOT_COMPILED);
+        if (what == Compressed::WholePicture) {
+            setLayout(cinfo, into);
+            capture.code = cinfo->entropy->encode_mcu;
+        }
+        cinfo->client_data = &capture;
+        cinfo->entropy->encode_mcu = captureMcu;
+        writeScanlines(cinfo, rows);
+        jpeg_finish_compress(cinfo);
+    });
 }
 
 // Writes the picture from its coefficient blocks into output: the bytes an encoding of its
@@ -128,39 +114,28 @@ int compressKeepingBlocks(const JpegRows &rows, int quality, Compressed what, in
 // message code.
 int writeBlocks(Coefficients &from, const JpegRows &rows, int quality, JpegBuffer &output)
 {
-    jpeg_compress_struct cinfo;
-    JpegErrors errors;
-    JpegBufferDestination dest;
-    catchJpegErrors(reinterpret_cast<j_common_ptr>(&cinfo), errors);
-    if (setjmp(errors.jump)) {
-        const int code = errors.pub.msg_code;
-        jpeg_destroy_compress(&cinfo);
-        return code == 0 ? -1 : code;
-    }
-    jpeg_create_compress(&cinfo);
-    writeInto(&cinfo, dest, output);
-    setJpegParameters(&cinfo, rows.width, rows.height, rows.bytesPerPixel, quality);
-    jvirt_barray_ptr arrays[MaxComponents] = {};
-    for (int ci = 0; ci < from.components; ++ci) {
-        const ComponentBlocks &c = from.component[ci];
-        arrays[ci] = (*cinfo.mem->request_virt_barray)(
-            reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, FALSE,
-            static_cast<JDIMENSION>(c.widthInBlocks), static_cast<JDIMENSION>(c.rows),
-            static_cast<JDIMENSION>(c.rowsPerBand));
-    }
-    (*cinfo.mem->realize_virt_arrays)(reinterpret_cast<j_common_ptr>(&cinfo));
-    for (int ci = 0; ci < from.components; ++ci) {
-        ComponentBlocks &c = from.component[ci];
-        for (int r = 0; r < c.rows; ++r) {
-            JBLOCKARRAY target = (*cinfo.mem->access_virt_barray)(
-                reinterpret_cast<j_common_ptr>(&cinfo), arrays[ci], static_cast<JDIMENSION>(r), 1, TRUE);
-            std::memcpy(target[0], c.row(r), sizeof(JBLOCK) * c.widthInBlocks);
+    return runCompression(output, [&](j_compress_ptr cinfo) {
+        setJpegParameters(cinfo, rows.width, rows.height, rows.bytesPerPixel, quality);
+        const auto common = reinterpret_cast<j_common_ptr>(cinfo);
+        jvirt_barray_ptr arrays[MaxComponents] = {};
+        for (int ci = 0; ci < from.components; ++ci) {
+            const ComponentBlocks &c = from.component[ci];
+            arrays[ci] = (*cinfo->mem->request_virt_barray)(
+                common, JPOOL_IMAGE, FALSE, static_cast<JDIMENSION>(c.widthInBlocks),
+                static_cast<JDIMENSION>(c.rows), static_cast<JDIMENSION>(c.rowsPerBand));
         }
-    }
-    jpeg_write_coefficients(&cinfo, arrays);
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return 0;
+        (*cinfo->mem->realize_virt_arrays)(common);
+        for (int ci = 0; ci < from.components; ++ci) {
+            ComponentBlocks &c = from.component[ci];
+            for (int r = 0; r < c.rows; ++r) {
+                JBLOCKARRAY target = (*cinfo->mem->access_virt_barray)(
+                    common, arrays[ci], static_cast<JDIMENSION>(r), 1, TRUE);
+                std::memcpy(target[0], c.row(r), sizeof(JBLOCK) * c.widthInBlocks);
+            }
+        }
+        jpeg_write_coefficients(cinfo, arrays);
+        jpeg_finish_compress(cinfo);
+    });
 }
 
 void check(int code)
