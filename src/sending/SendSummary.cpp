@@ -1,5 +1,7 @@
 #include "SendSummary.h"
 
+#include "ContactEmail.h"
+
 #include <QStringList>
 
 namespace {
@@ -10,6 +12,19 @@ QString cards(int n)
 }
 
 } // namespace
+
+bool takesAddress(const QString &email, SendCounts &counts)
+{
+    if (email.isEmpty()) {
+        ++counts.noAddress;
+        return false;
+    }
+    if (!isAcceptableAddress(email)) {
+        ++counts.refusedAddress;
+        return false;
+    }
+    return true;
+}
 
 QString sendSummaryLine(const SendCounts &counts, bool dryRun)
 {

@@ -13,6 +13,9 @@ struct SendCounts
     int notSent = 0;          // left when the run stopped
 };
 
+// True when a card may go to email; otherwise counts it as no address or a refused one.
+bool takesAddress(const QString &email, SendCounts &counts);
+
 // One line: "12 cards sent; 3 already sent; 2 without an address; 1 failed". A dry run says
 // "would be sent" instead.
 QString sendSummaryLine(const SendCounts &counts, bool dryRun = false);

@@ -3,7 +3,6 @@
 #include "AdifReader.h"
 #include "CardFiles.h"
 #include "CardOutput.h"
-#include "ContactEmail.h"
 #include "ContactInfoFile.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
@@ -52,7 +51,7 @@ void SendRun::readLogs(const QString &defaultPower)
         },
         [&](int row, int log, const AdifRecord &record) {
             const SentQso qso = sentQsoOfRecord(record);
-            if (!takeAddress(qso.email))
+            if (!takesAddress(qso.email, m_counts))
                 return;
             Candidate candidate{row, log, listRow(record, defaultPower), {}};
             candidate.card.qso = qso;
@@ -63,19 +62,6 @@ void SendRun::readLogs(const QString &defaultPower)
     const SkippedRecords &skipped = read.skipped;
     if (skipped.total() > 0)
         m_err << Prefix << skippedSummary(skipped) << '\n';
-}
-
-bool SendRun::takeAddress(const QString &email)
-{
-    if (email.isEmpty()) {
-        ++m_counts.noAddress;
-        return false;
-    }
-    if (!isAcceptableAddress(email)) {
-        ++m_counts.refusedAddress;
-        return false;
-    }
-    return true;
 }
 
 int SendRun::dryRun(const QString &journalPath)

@@ -38,7 +38,6 @@ private:
     };
 
     void readLogs(const QString &defaultPower);
-    bool takeAddress(const QString &email);
     int dryRun(const QString &journalPath);
     void paintCards(std::vector<CardToSend> &cards);
     int send(const QString &journalPath, const SendSettings &settings);

@@ -5,7 +5,6 @@
 #include "BatchSending.h"
 #include "CardOutput.h"
 #include "CardPictureFiles.h"
-#include "ContactEmail.h"
 #include "DataFolder.h"
 #include "FlatButton.h"
 #include "KartelloError.h"
@@ -41,11 +40,7 @@ std::vector<Pick> rowsWithAddress(const QStringList &rows, const SentJournal &jo
         Pick pick{parseListRow(text), {}, false};
         const QsoRow &r = pick.row;
         pick.qso = sentQsoOfCardFields(r.callSign, r.date, r.time, r.frequency, r.mode, r.email);
-        if (pick.qso.email.isEmpty())
-            ++counts.noAddress;
-        else if (!isAcceptableAddress(pick.qso.email))
-            ++counts.refusedAddress;
-        else {
+        if (takesAddress(pick.qso.email, counts)) {
             pick.sentBefore = journal.contains(pick.qso);
             picks.push_back(pick);
         }
