@@ -1,5 +1,7 @@
 #include "CommandDesign.h"
 
+#include "CardElements.h"
+#include "ControlNames.h"
 #include "PersistentWindow.h"
 #include "UserDialogs.h"
 
@@ -14,6 +16,12 @@ CommandDesign::CommandDesign()
 CommandDesign::~CommandDesign()
 {
     setUserDialogs(nullptr);
+}
+
+QString CommandDesign::stationEmail() const
+{
+    const int line = int(card::identityEdits().indexOf(QLatin1String(controlnames::stationEmailEdit)));
+    return design.identity.value(line);
 }
 
 bool CommandDesign::readWhole(QTextStream &err, const QString &prefix,

@@ -22,6 +22,9 @@ public:
     // prefix ("kartello cards: "), and gives false.
     bool readWhole(QTextStream &err, const QString &prefix, const QString &consequence) const;
 
+    // The station's own e-mail address, as its identity edit holds it: the sender of cards.
+    QString stationEmail() const;
+
     CardDocument document;
     LoadedDesign design;
 

@@ -9,7 +9,6 @@
 #include "KartelloError.h"
 #include "ListRow.h"
 #include "ListenOptions.h"
-#include "CardElements.h"
 #include "CommandDesign.h"
 #include "MailSettings.h"
 #include "Mailer.h"
@@ -194,9 +193,8 @@ int listenMakingCards(const ListenOptions &options, const QString &folder, QText
     QsoCardSender sender(dataFilePath(SentJournalFileName), clock);
     ListenSending sending{sender, {}};
     try {
-        const int emailLine = int(card::identityEdits().indexOf(QStringLiteral("EmailEdit1")));
         sending.settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),
-                                                stored.design.identity.value(emailLine), 0);
+                                                stored.stationEmail(), 0);
     } catch (const KartelloError &error) {
         err << "kartello listen: " << error.text() << '\n';
         return 1;

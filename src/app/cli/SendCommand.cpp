@@ -5,7 +5,6 @@
 #include "MailSettings.h"
 #include "CommandDesign.h"
 #include "CommandText.h"
-#include "CardElements.h"
 #include "SendOptions.h"
 #include "SendRun.h"
 #include "SentJournal.h"
@@ -35,8 +34,7 @@ int runSendCommand(const QStringList &args)
     CommandDesign stored;
     if (!stored.readWhole(err, QString::fromLatin1(Prefix), QStringLiteral("no card sent")))
         return 1;
-    const int emailLine = int(card::identityEdits().indexOf(QStringLiteral("EmailEdit1")));
-    const QString operatorEmail = stored.design.identity.value(emailLine);
+    const QString operatorEmail = stored.stationEmail();
     SendSettings settings;
     if (!parsed.options.dryRun) {
         try {
