@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QWidget>
 
 #include <functional>
 
@@ -148,16 +147,6 @@ void printCard(CardOutputHost &host, const std::function<void()> &showPrintWindo
     host.snapshotCard();
     host.showOverlays();
     showPrintWindow();
-}
-
-QImage snapshotOfBand(QWidget *band)
-{
-    QImage image(511, 280, QImage::Format_RGB32);
-    image.setDevicePixelRatio(1.0);
-    image.fill(Qt::white);
-    band->render(&image, QPoint(), QRegion(0, 0, 511, 280),
-                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    return image;
 }
 
 void saveSnapshotJpg(const QImage &snapshot, const QString &path)

@@ -6,7 +6,6 @@
 
 #include <functional>
 
-class QWidget;
 
 // What the card outputs (Create JPG, Create GIF, Copy QSL) need of the main window.
 class CardOutputHost
@@ -60,10 +59,6 @@ void copyCardToClipboard(CardOutputHost &host);
 // The main window's Print: check, snapshot, overlays back, then the print window (shown
 // modally by showPrintWindow).
 void printCard(CardOutputHost &host, const std::function<void()> &showPrintWindow);
-
-// The card band's top-left 511 x 280 pixels as they are painted, one image pixel per widget
-// pixel whatever the screen's scale; hidden children (the entry overlays) are not in it.
-QImage snapshotOfBand(QWidget *band);
 
 // The batch runs' JPEG: snapshot through "temp.bmp" into a JPEG file at path, asking nothing
 // and leaving the card folder alone; "temp.bmp" is removed however it ends.

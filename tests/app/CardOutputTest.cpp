@@ -1,3 +1,4 @@
+#include "BandPicture.h"
 #include "CardOutput.h"
 #include "DataFolder.h"
 #include "EncoderError.h"

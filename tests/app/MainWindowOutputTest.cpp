@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "BandPicture.h"
 #include "CardOutput.h"
 #include "CardLabel.h"
 #include "FlatButton.h"
