@@ -8,7 +8,8 @@
 #include "CardPictureFiles.h"
 #include "DataFolder.h"
 #include "Fonts.h"
-#include "CardDesignLoader.h"
+#include "CardDesignFiles.h"
+#include "DesignApplication.h"
 #include "CardDocument.h"
 #include "DocumentCardPainter.h"
 #include "ListRow.h"
@@ -257,8 +258,8 @@ int main(int argc, char **argv)
     copyDataFolder(home + "system/");
     setExecutableFolder(home);
     CardDocument document;
-    const LoadedDesign design = loadCardDesign(document, home + "Kartello.ini");
-    DocumentCardPainter painter(document, design.defaultPower);
+    card::applyDesign(card::readCardDesign(home + "Kartello.ini").design, document);
+    DocumentCardPainter painter(document, QString());
     QFile logFile(home + "bench.adi");
     logFile.open(QIODevice::WriteOnly);
     logFile.write(generatedLog(Cards));

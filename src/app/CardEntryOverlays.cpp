@@ -26,8 +26,7 @@ void addEntryOverlays(CardBand *band)
         edit->setFont(pixelSizedFont(QStringLiteral("Tahoma"), e.fontPoints));
         QPalette p = edit->palette();
         p.setColor(QPalette::Text, fontColour(e.fontColour));
-        p.setColor(QPalette::Base, index < 3 ? colorFromInt(kWhite)
-                                             : QApplication::palette().color(QPalette::Base));
+        p.setColor(QPalette::Base, colorFromInt(kWhite));
         edit->setPalette(p);
         ++index;
     }

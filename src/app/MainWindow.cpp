@@ -1,3 +1,4 @@
+#include "DesignBinding.h"
 #include "MainWindow.h"
 
 #include "UserDialogs.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent, const QString &stateFile)
     try {
         m_cardBand = control<CardBand>(controlnames::cardBand);
         m_document = control<CardDocument>(controlnames::cardDocument);
+        m_design = std::make_unique<DesignBinding>(*m_document);
         createComponents();
         connectGuarded(control<FlatButton>(controlnames::closeButton), &FlatButton::clicked,
                        this, [this] { closeFromButton(); });
@@ -80,6 +82,16 @@ void MainWindow::copyIdentityToCard()
     stationIdentity().copyIdentityTexts();
 }
 
+card::CardDesign MainWindow::cardDesign() const
+{
+    return m_design->design();
+}
+
+void MainWindow::showCardDesign(const card::CardDesign &design)
+{
+    m_design->setDesign(design);
+}
+
 int MainWindow::nameLineStep() const
 {
     return m_document->nameLineStep;
@@ -90,10 +102,10 @@ void MainWindow::createFeatures()
     // Each feature gets the window's parts it uses: its controls (ControlLookup), the QSO
     // fields, the keyboard focus, the mail component, and the card document's state.
     m_qsoEntry = new QsoEntryController(*this, *this, *this);
-    m_cardOptions = new CardOptionsController(*this, *this, m_document->boxColours);
-    m_textStyles = new TextStylesController(*this, *this, m_document->nameLineStep);
-    m_fieldPositions = new FieldPositionsController(*this, *this, m_document->nameLineStep);
-    m_stationIdentity = new StationIdentityController(*this, *this);
+    m_cardOptions = new CardOptionsController(*this, *this, *m_design);
+    m_textStyles = new TextStylesController(*this, *this, *m_design);
+    m_fieldPositions = new FieldPositionsController(*this, *this, *m_design);
+    m_stationIdentity = new StationIdentityController(*this, *this, *m_design);
     m_cardOutputs = new CardOutputsController(*this, *this, *this, *m_qsoEntry);
     m_sendQsl = new SendQslController(*this, *this, *this, *m_qsoEntry);
     m_adif = new AdifController(*this, batchCardParts());

@@ -24,6 +24,8 @@ class TextStylesController;
 class WindowListenHost;
 class CardBand;
 class CardDocument;
+class DesignBinding;
+namespace card { struct CardDesign; }
 class CardLabel;
 class EmailAddress;
 class EntryEdit;
@@ -102,8 +104,12 @@ public:
     void copyIdentityToCard();
     // Distance from the name line to the address line and from there to the town line.
     int nameLineStep() const;
-    // The card the window shows on its band and its features edit.
+    // The card the window shows on its band, built from the design its features edit.
     CardDocument &cardDocument() const override { return *m_document; }
+    // The card's design as the window's controls have chosen it.
+    card::CardDesign cardDesign() const;
+    // Shows design on the card as the controls would (tests and Load of a design).
+    void showCardDesign(const card::CardDesign &design);
 
 protected:
     bool event(QEvent *event) override;
@@ -128,6 +134,7 @@ private:
 
     CardBand *m_cardBand = nullptr;
     CardDocument *m_document = nullptr;
+    std::unique_ptr<DesignBinding> m_design;
     // The QSO fields' overlays and value elements, found by name on first use; they live
     // as long as the window.
     mutable std::array<EntryEdit *, card::kQsoFieldCount> m_entryOverlays{};

@@ -6,6 +6,8 @@
 #include "CardElements.h"
 #include "CardOptions.h"
 #include "CardStyling.h"
+#include "DesignBinding.h"
+#include "QsoFields.h"
 #include "DataFolder.h"
 #include "HandlerGuard.h"
 #include "KeyboardFocus.h"
@@ -62,8 +64,6 @@ void MainWindow::prepareFromDataFolder()
         outOfTabOrder << controlnames::interfaceRadio(n);
     for (const QString &name : outOfTabOrder)
         removeFromTabOrder(control<QRadioButton>(name));
-    if (auto *frame = control<CardShape>(controlnames::cardFrame))
-        frame->setBounds(0, 0, frame->width(), frame->height());
     control<QCalendarWidget>(controlnames::calendar)->setSelectedDate(QDate::currentDate());
     uncheckButton(control<QRadioButton>(controlnames::modeRadio(1)));
     cardBand()->setAlign(Align::None);
@@ -103,7 +103,18 @@ void MainWindow::loadPickListCaptions()
     };
     loadList(pickLists()[0]);
     guarded([this] {
-        card::applyTableTitles(this, loadLines(dataFilePath(QStringLiteral("Info.txt"))));
+        // The titles before a missing line are taken, as far as the file goes.
+        card::CardDesign design = m_design->design();
+        const QStringList lines = loadLines(dataFilePath(QStringLiteral("Info.txt")));
+        design.tableTitles.clear();
+        try {
+            for (int i = 0; i < card::kQsoFieldCount; ++i)
+                design.tableTitles << lineAt(lines, i);
+        } catch (...) {
+            m_design->setDesign(design);
+            throw;
+        }
+        m_design->setDesign(design);
     });
     for (size_t i = 1; i < pickLists().size(); ++i)
         loadList(pickLists()[i]);
@@ -111,7 +122,17 @@ void MainWindow::loadPickListCaptions()
 
 void MainWindow::applyPrefs(const QStringList &lines)
 {
-    card::applyPrefsGeometry(this, lines);
+    // The places read before a faulty line are taken.
+    card::CardDesign design = m_design->design();
+    try {
+        readPrefs(lines, card::textElementNames().size(), [&](int i, GeometryField field, int value) {
+            design.places[size_t(i * card::kPlaceFieldsPerElement + int(field))] = value;
+        });
+    } catch (...) {
+        m_design->setDesign(design);
+        throw;
+    }
+    m_design->setDesign(design);
 }
 
 void MainWindow::applyPowerDefault()

@@ -7,15 +7,14 @@
 #include "CardShape.h"
 #include "CardPictureElement.h"
 
-#include <QGuiApplication>
-#include <QPalette>
 
 namespace card {
 
 QColor fontColour(FontColour c)
 {
-    return c == FontColour::Navy ? colorFromInt(kNavy)
-                                 : QGuiApplication::palette().color(QPalette::WindowText);
+    // The card's own text colour, never the desktop's: a dark colour scheme must not turn
+    // the call sign white on a white card.
+    return colorFromInt(c == FontColour::Navy ? kNavy : kBlack);
 }
 
 namespace {

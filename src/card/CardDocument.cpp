@@ -4,11 +4,14 @@
 #include "CardElement.h"
 #include "CardElements.h"
 #include "CardLabel.h"
+#include "CardPictureElement.h"
 #include "OneLine.h"
 #include "QsoEntryRules.h"
 #include "QsoFields.h"
 
+#include <QMetaProperty>
 #include <QPainter>
+#include <QSet>
 
 using card::QsoField;
 
@@ -38,6 +41,35 @@ quint64 CardDocument::designRevision() const
         if (!m_values.contains(e))
             sum += e->revision();
     return sum;
+}
+
+void CardDocument::adoptDesignOf(const CardDocument &other)
+{
+    static const QSet<QByteArray> kPlaceAndSize = {"Left", "Top", "Width", "Height", "AutoSize",
+                                                  "Autosize"};
+    for (int i = 0; i < m_elements.size() && i < other.m_elements.size(); ++i) {
+        CardElement *to = m_elements[i];
+        const CardElement *from = other.m_elements[i];
+        const bool value = m_values.contains(to);
+        // Sized by hand while the look is taken, so that no caption or font measures the
+        // element on the way; its own auto size and place come last.
+        to->setAutoSize(false);
+        const QMetaObject *meta = from->metaObject();
+        for (int p = QObject::staticMetaObject.propertyCount(); p < meta->propertyCount(); ++p) {
+            const QMetaProperty property = meta->property(p);
+            const QByteArray name = property.name();
+            if (kPlaceAndSize.contains(name) || (value && name == "Caption"))
+                continue;
+            property.write(to, property.read(from));
+        }
+        if (auto *picture = qobject_cast<CardPictureElement *>(to))
+            picture->setPicture(static_cast<const CardPictureElement *>(from)->picture());
+        to->setAutoSize(from->autoSize());
+        const QRect place = from->geometry();
+        to->setBounds(place.x(), place.y(), place.width(), place.height());
+    }
+    nameLineStep = other.nameLineStep;
+    boxColours = other.boxColours;
 }
 
 void CardDocument::setQso(const QsoRecord &qso)

@@ -12,8 +12,8 @@ class CardLabel;
 
 // The card as a document: its picture, text and frame elements in painting order, with
 // nothing of a window. The main window shows its document's elements on its band and its
-// features edit them there; a command loads a document with loadCardDesign() and paints one
-// card per QSO, pixel for pixel the card the window shows for the same design.
+// features edit them there; a command reads a card::CardDesign, applies it with applyDesign()
+// and paints one card per QSO, pixel for pixel the card the window shows for the same design.
 class CardDocument : public QObject
 {
     Q_OBJECT
@@ -39,6 +39,11 @@ public:
     void setQso(const QsoRecord &qso);
     QsoRecord qso() const;
 
+    // Takes the look and place of every element from other, a document a design was applied
+    // to, with its name line step and box colours; the QSO values keep their texts. The window
+    // shows its design this way on the elements its band already holds.
+    void adoptDesignOf(const CardDocument &other);
+
     // Paints the 511 x 280 card area: white, then every visible element in creation order,
     // each clipped to its own rectangle, as the band paints the screen.
     void paint(QPainter &painter) const;
@@ -51,7 +56,7 @@ public:
 
     // State the window keeps beside its elements while a design is applied.
     int nameLineStep = 15;
-    card::BoxColours boxColours;
+    card::BoxColours boxColours = card::shippedBoxColours();
 
 private:
     // Paints the elements that intersect area, in order, each clipped to itself and to area;

@@ -33,6 +33,12 @@ std::optional<int> interfaceColour(int choice)
     }
 }
 
+BoxColours shippedBoxColours()
+{
+    const BackgroundScheme &s = kSchemes[kFirstRunBackground - 1];
+    return {s.boxColour, s.boxTextColour};
+}
+
 CardLook applyCardOptions(const CardOptions &o, BoxColours previous)
 {
     CardLook look;

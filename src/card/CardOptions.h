@@ -71,6 +71,10 @@ struct CardLook {
     BoxColours colours;
 };
 
+// The box colours of the first-run background "B6": what a card shows when no background is
+// checked and none was before.
+BoxColours shippedBoxColours();
+
 // Applies every option at once. Without a checked background the previous colours stay.
 CardLook applyCardOptions(const CardOptions &options, BoxColours previous);
 

@@ -71,8 +71,13 @@ int applyStyleChange(QObject *owner, StyleGroup group, const StyleChange &change
         element->setFont(font);
         if (change.colour)
             element->setFontColor(colorFromInt(*change.colour));
-        if (change.italic)
+        if (change.italic) {
+            // Measured again first: the lean is added to the upright width once, however
+            // often the style is applied.
+            if (element->autoSize())
+                element->loaded();
             element->setWidth(widthWithLean(element->width(), *change.italic));
+        }
     }
     if (change.layoutNameLines)
         return layoutNameLines(owner).value_or(nameLineStep);

@@ -4,10 +4,8 @@
 #include "KartelloError.h"
 #include "ElementSurface.h"
 
-#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPalette>
 
 #include <algorithm>
 
@@ -34,6 +32,13 @@ int textFlags(Qt::Alignment alignment, bool wordWrap, bool accel)
     return flags;
 }
 
+// A card is a document: its elements' colours and font are its own, whatever the desktop's
+// colour scheme or font.
+const QColor kElementColour(255, 255, 255);
+const QColor kElementTextColour(0, 0, 0);
+const QColor kDisabledLightColour(255, 255, 255);
+const QColor kDisabledDarkColour(160, 160, 160);
+
 // Line breaks in a caption may come as CR LF; each one starts one line.
 QString normalisedLines(const QString &text)
 {
@@ -47,9 +52,9 @@ QString normalisedLines(const QString &text)
 
 CardElement::CardElement(QObject *owner)
     : QObject(owner),
-      m_color(QGuiApplication::palette().color(QPalette::Base)),
-      m_font(QGuiApplication::font()),
-      m_fontColor(QGuiApplication::palette().color(QPalette::WindowText))
+      m_color(kElementColour),
+      m_font(pixelSizedFont(QStringLiteral("Tahoma"), 8)),
+      m_fontColor(kElementTextColour)
 {
 }
 
@@ -273,10 +278,9 @@ void CardElement::drawText(QPainter &painter, const QRect &rect, const QString &
     const QString lines = normalisedLines(text);
     const QRect textRect = rect.translated(0, standInAscentDrop(m_font));
     if (!m_enabled) {
-        const QPalette palette = QGuiApplication::palette();
-        painter.setPen(palette.color(QPalette::Light));
+        painter.setPen(kDisabledLightColour);
         painter.drawText(textRect.translated(1, 1), flags, lines);
-        painter.setPen(palette.color(QPalette::Dark));
+        painter.setPen(kDisabledDarkColour);
     } else {
         painter.setPen(m_fontColor);
     }

@@ -3,6 +3,8 @@
 // is tried without the whole window.
 #include "CardLabel.h"
 #include "CardShape.h"
+#include "CardDocument.h"
+#include "DesignBinding.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "ScriptedDialogs.h"
@@ -71,8 +73,8 @@ const QStringList CardOptionControls = {
 TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
 {
     SmallHost host(CardOptionControls);
-    card::BoxColours colours;
-    CardOptionsController options(host, host, colours);
+    DesignBinding design(*host.control<CardDocument>("cardDocument"));
+    CardOptionsController options(host, host, design);
     auto *frame = host.control<CardShape>("AlShape15");
     host.control<QCheckBox>("CBFrameCard1")->setChecked(true);
     EXPECT_TRUE(frame->visible());
@@ -84,7 +86,7 @@ TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
     // Once as the options are applied and once more for the box clicked.
     EXPECT_EQ(6, host.callSignFocused);
     // The colours kept for the next application are those the table's boxes show.
-    EXPECT_EQ(colorFromInt(colours.box), host.control<CardLabel>("alMode")->color());
+    EXPECT_EQ(colorFromInt(options.boxColours().box), host.control<CardLabel>("alMode")->color());
 }
 
 TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)
@@ -93,8 +95,8 @@ TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)
     controls.removeAll("CBTranspEmail");
     SmallHost host(controls);
     try {
-        card::BoxColours colours;
-        CardOptionsController options(host, host, colours);
+        DesignBinding design(*host.control<CardDocument>("cardDocument"));
+        CardOptionsController options(host, host, design);
         ADD_FAILURE() << "the feature started without CBTranspEmail";
     } catch (const MissingControlError &e) {
         EXPECT_NE(std::string(e.what()).find("\"CBTranspEmail\""), std::string::npos) << e.what();
@@ -107,7 +109,7 @@ struct PositionRow
 {
     const char *name;
     const char *radio;
-    int nameLineStep;
+    int namePoints;   // the name's size, which sets the step from line to line
     int left, top;
     const char *arrow;   // clicked last; nullptr for none
     std::vector<std::pair<const char *, QPoint>> placed;
@@ -116,7 +118,7 @@ struct PositionRow
 
 void PrintTo(const PositionRow &row, std::ostream *os)
 {
-    *os << row.name << " (" << row.radio << ", step " << row.nameLineStep << ", " << row.left
+    *os << row.name << " (" << row.radio << ", name " << row.namePoints << "pt" << ", " << row.left
         << "," << row.top << ", arrow " << (row.arrow ? row.arrow : "none") << ")";
 }
 
@@ -130,11 +132,14 @@ TEST_P(FieldPositionsAlone, MoveTheSelectedElements)
     SmallHost host({"RBCall1", "RBName1", "RBEmail1", "RB73s1", "RBQSL1", "RBLoTW1", "LRTrackBar1",
                     "UDTrackBar2", "Left1", "Right1", "Up1", "Down1", "In1", "Out1", "IOTrackBar3",
                     "CollapsePanel1"});
-    int nameLineStep = 15;
-    FieldPositionsController positions(host, host, nameLineStep);
+    CardDocument &document = *host.control<CardDocument>("cardDocument");
+    DesignBinding design(document);
+    FieldPositionsController positions(host, host, design);
     QSignalSpy widthReapplies(&positions, &FieldPositionsController::nameBlockWidthToReapply);
-    // The step the name style sets later is the one the name block moves by.
-    nameLineStep = row.nameLineStep;
+    // The step the name's size sets is the one the name block moves by.
+    card::CardDesign sized = design.design();
+    sized.name.points = row.namePoints;
+    design.setDesign(sized);
     host.control<QRadioButton>(row.radio)->setChecked(true);
     host.control<QSlider>("LRTrackBar1")->setValue(row.left);
     host.control<QSlider>("UDTrackBar2")->setValue(row.top);
@@ -152,16 +157,16 @@ TEST_P(FieldPositionsAlone, MoveTheSelectedElements)
 INSTANTIATE_TEST_SUITE_P(
     Rows, FieldPositionsAlone,
     ::testing::Values(
-        PositionRow{"CallSignAlone", "RBCall1", 15, 30, 50, nullptr, {{"alCallSign", {30, 50}}}, 0},
-        PositionRow{"NameBlockByTheStepOf20", "RBName1", 20, 40, 100, nullptr,
-                    {{"alName", {40, 100}}, {"alAddress", {40, 120}}, {"alTown", {40, 140}}}, 0},
-        PositionRow{"NameBlockByTheStepOf12", "RBName1", 12, 40, 100, nullptr,
-                    {{"alName", {40, 100}}, {"alAddress", {40, 112}}, {"alTown", {40, 124}}}, 0},
-        PositionRow{"RightArrowNudgesTheEmail", "RBEmail1", 15, 60, 70, "Right1",
+        PositionRow{"CallSignAlone", "RBCall1", 8, 30, 50, nullptr, {{"alCallSign", {30, 50}}}, 0},
+        PositionRow{"NameBlockByTheStepOf18", "RBName1", 12, 40, 100, nullptr,
+                    {{"alName", {40, 100}}, {"alAddress", {40, 118}}, {"alTown", {40, 136}}}, 0},
+        PositionRow{"NameBlockByTheStepOf15", "RBName1", 10, 40, 100, nullptr,
+                    {{"alName", {40, 100}}, {"alAddress", {40, 115}}, {"alTown", {40, 130}}}, 0},
+        PositionRow{"RightArrowNudgesTheEmail", "RBEmail1", 8, 60, 70, "Right1",
                     {{"alEmail", {61, 70}}}, 0},
-        PositionRow{"OutWidensTheNameBlock", "RBName1", 15, 40, 100, "Out1",
+        PositionRow{"OutWidensTheNameBlock", "RBName1", 8, 40, 100, "Out1",
                     {{"alName", {40, 100}}, {"alAddress", {40, 115}}}, 1},
-        PositionRow{"OutLeavesTheCallSignsWidth", "RBCall1", 15, 30, 50, "Out1",
+        PositionRow{"OutLeavesTheCallSignsWidth", "RBCall1", 8, 30, 50, "Out1",
                     {{"alCallSign", {30, 50}}}, 0}),
     [](const ::testing::TestParamInfo<PositionRow> &info) { return std::string(info.param.name); });
 

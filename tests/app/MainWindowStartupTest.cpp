@@ -1,3 +1,5 @@
+#include "CardDesign.h"
+#include "DesignBinding.h"
 #include "MainWindowFixture.h"
 #include "QtPrinters.h"
 
@@ -279,9 +281,10 @@ TEST_F(MainWindowFixture, FirstShowingCountsAsTheFirstActivation)
 TEST_F(MainWindowFixture, CloseWritesPrefsIdentityAndState)
 {
     start();
-    auto *name = form->control<CardLabel>("alName");
-    name->setLeft(30);
-    name->setTop(90);
+    card::CardDesign design = form->cardDesign();
+    card::placeTextElement(design, "alName", true, 30);
+    card::placeTextElement(design, "alName", false, 90);
+    form->showCardDesign(design);
     form->control<QLineEdit>("AddressEdit1")->setText(QString());
     closeAndDestroy();
 
@@ -302,7 +305,9 @@ TEST_F(MainWindowFixture, CloseWritesPrefsIdentityAndState)
 TEST_F(MainWindowFixture, SecondStartRestoresPlacesPowerAndNoMode)
 {
     start();
-    form->control<CardLabel>("alEmail")->setTop(140);
+    card::CardDesign design = form->cardDesign();
+    card::placeTextElement(design, "alEmail", false, 140);
+    form->showCardDesign(design);
     form->control<QRadioButton>("RBPower3")->setChecked(true);
     form->control<QRadioButton>("RBMode2")->setChecked(true);
     form->control<QRadioButton>("RBBkgClr8")->setChecked(true);

@@ -184,7 +184,7 @@ int listenMakingCards(const ListenOptions &options, const QString &folder, QText
     if (!stored.readWhole(err, QStringLiteral("kartello listen: "),
                           QStringLiteral("no card can be made")))
         return 1;
-    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.defaultPower);
     if (!options.send) {
         ListenRun run(out, &painter, folder, painter.defaultPower());
         return listenUntilSignal(options, run, err);

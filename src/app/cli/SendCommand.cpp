@@ -46,7 +46,7 @@ int runSendCommand(const QStringList &args)
         }
     }
     installStopSignals();
-    DocumentCardPainter painter(stored.document, stored.design.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.defaultPower);
     SendRun run(parsed.options, painter, out, err, ::isatty(STDERR_FILENO) == 1);
     return run.run(dataFilePath(SentJournalFileName), settings);
 }

@@ -1,7 +1,9 @@
 #include "CardOptionsController.h"
 
 #include "CardBuilder.h"
+#include "CardDocument.h"
 #include "CardEntryOverlays.h"
+#include "DesignBinding.h"
 #include "Colors.h"
 #include "ControlNames.h"
 #include "HandlerGuard.h"
@@ -24,11 +26,11 @@ const char *const kOptionChecks[] = {
 } // namespace
 
 CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFocusHost &focus,
-                                             card::BoxColours &boxColours)
+                                             DesignBinding &design)
     : QObject(&controls.hostWidget())
     , m_controls(controls)
     , m_focus(focus)
-    , m_boxColours(boxColours)
+    , m_design(design)
 {
     for (const char *name : kOptionChecks) {
         auto *box = m_controls.control<QCheckBox>(QString::fromLatin1(name));
@@ -80,19 +82,25 @@ card::CardOptions CardOptionsController::readCardOptions() const
 
 void CardOptionsController::applyCardOptions(QObject *sender)
 {
-    const card::CardLook look = card::applyCardOptions(readCardOptions(), m_boxColours);
-    m_boxColours = look.colours;
+    card::CardDesign design = m_design.design();
+    design.options = readCardOptions();
+    m_design.setDesign(design);
+    const card::CardLook look = card::applyCardOptions(design.options, boxColours());
     if (look.interfaceColour) {
         for (const char *name : {optionsStrip, modeGroup, signalGroup, frequencyGroup, powerGroup})
             setControlColour(m_controls.control(QString::fromLatin1(name)), *look.interfaceColour);
     }
-    card::applyLookToCard(&m_controls.hostWidget(), look);
     card::colourEntryOverlays(&m_controls.hostWidget(), look.colours);
     m_controls.control(sendQslButton)->setVisible(look.sendVisible);
     QWidget *copy = m_controls.control(copyButton);
     copy->move(look.copyButtonLeft, copy->y());
     m_focus.removeFromTabOrder(sender);
     m_focus.focusCallSign();
+}
+
+card::BoxColours CardOptionsController::boxColours() const
+{
+    return m_design.document().boxColours;
 }
 
 void CardOptionsController::onCardOptionToggled(QObject *sender)

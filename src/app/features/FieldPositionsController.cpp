@@ -1,7 +1,9 @@
 #include "FieldPositionsController.h"
 
 #include "ButtonState.h"
+#include "CardDocument.h"
 #include "CardLabel.h"
+#include "DesignBinding.h"
 #include "CollapsiblePanel.h"
 #include "HandlerGuard.h"
 #include "ControlLookup.h"
@@ -16,11 +18,11 @@ using card::MovableField;
 
 FieldPositionsController::FieldPositionsController(ControlLookup &controls,
                                                    KeyboardFocusHost &focus,
-                                                   const int &nameLineStep)
+                                                   DesignBinding &design)
     : QObject(&controls.hostWidget())
     , m_controls(controls)
     , m_focus(focus)
-    , m_nameLineStep(nameLineStep)
+    , m_design(design)
 {
     for (const card::MovableFieldNames &field : card::movableFields()) {
         auto *radio = m_controls.control<QRadioButton>(QString::fromLatin1(field.radio));
@@ -94,13 +96,12 @@ void FieldPositionsController::selectField(QObject *sender)
 void FieldPositionsController::place(const std::vector<card::Placement> &placements,
                                      bool horizontal)
 {
-    for (const card::Placement &p : placements) {
-        auto *element = m_controls.control<CardLabel>(p.element);
-        if (horizontal)
-            element->setLeft(p.value);
-        else
-            element->setTop(p.value);
-    }
+    if (placements.empty())
+        return;
+    card::CardDesign design = m_design.design();
+    for (const card::Placement &p : placements)
+        card::placeTextElement(design, p.element, horizontal, p.value);
+    m_design.setDesign(design);
 }
 
 void FieldPositionsController::moveSelectedLeft(QObject *sender)
@@ -113,7 +114,8 @@ void FieldPositionsController::moveSelectedLeft(QObject *sender)
 
 void FieldPositionsController::moveSelectedTop(QObject *)
 {
-    place(card::topPlacements(selectedField(), topSlider()->value(), m_nameLineStep),
+    place(card::topPlacements(selectedField(), topSlider()->value(),
+                              m_design.document().nameLineStep),
           false);
 }
 

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class ControlLookup;
+class DesignBinding;
 class KeyboardFocusHost;
 class CollapsiblePanel;
 class QSlider;
@@ -15,11 +16,11 @@ class FieldPositionsController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls to their handlers. nameLineStep is the distance from
-    // the name line to the address line and from there to the town line, as the name style
-    // last set it: the address and town lines move with the name.
+    // Connects the feature's controls to their handlers. The places go into the card's
+    // design, which the card is built from; the address and town lines move with the name,
+    // one name line step (the document's, as the name style set it) apart.
     FieldPositionsController(ControlLookup &controls, KeyboardFocusHost &focus,
-                             const int &nameLineStep);
+                             DesignBinding &design);
 
     // Selects the element of the clicked radio: the sliders show its left and top.
     void selectField(QObject *radio);
@@ -50,5 +51,5 @@ private:
 
     ControlLookup &m_controls;
     KeyboardFocusHost &m_focus;
-    const int &m_nameLineStep;
+    DesignBinding &m_design;
 };

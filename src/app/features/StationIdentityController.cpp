@@ -5,6 +5,8 @@
 #include "CardPictureElement.h"
 #include "CardLabel.h"
 #include "CardStyling.h"
+#include "DesignBinding.h"
+#include "KartelloError.h"
 #include "DataFolder.h"
 #include "FilePlaces.h"
 #include "EntryEdit.h"
@@ -26,10 +28,12 @@ const QString kBackgroundFile = QStringLiteral("gfile.qec");
 
 } // namespace
 
-StationIdentityController::StationIdentityController(ControlLookup &controls, QsoEntryParts &qso)
+StationIdentityController::StationIdentityController(ControlLookup &controls, QsoEntryParts &qso,
+                                                     DesignBinding &design)
     : QObject(&controls.hostWidget())
     , m_controls(controls)
     , m_qso(qso)
+    , m_design(design)
 {
     for (const QString &name : card::identityEdits()) {
         auto *edit = m_controls.control<QLineEdit>(name);
@@ -61,7 +65,9 @@ void StationIdentityController::copyIdentityTexts()
     QStringList texts;
     for (const QString &name : card::identityEdits())
         texts << m_controls.control<QLineEdit>(name)->text();
-    card::copyIdentityTexts(&m_controls.hostWidget(), texts);
+    card::CardDesign design = m_design.design();
+    design.identity = texts;
+    m_design.setDesign(design);
 }
 
 void StationIdentityController::appendSlashedZero()
@@ -81,9 +87,8 @@ void StationIdentityController::loadBackgroundPicture()
         return;
     dialog->setFileName(chosen);
     // Cleared first: a picture that fails to load leaves the card without one.
-    auto *background = m_controls.control<CardPictureElement>(controlnames::backgroundPicture);
-    background->setPicture(Picture());
-    background->setPicture(card::loadBackgroundPicture(chosen));
+    showBackground(QString());
+    showBackground(QFileInfo(chosen).absoluteFilePath());
     saveLines(dataFilePath(kBackgroundFile), {QFileInfo(chosen).absoluteFilePath()});
 }
 
@@ -91,8 +96,19 @@ void StationIdentityController::loadRememberedBackground()
 {
     const QString path = lineAt(loadLines(dataFilePath(kBackgroundFile)), 0);
     if (!path.isEmpty() && QFileInfo(path).isFile())
-        m_controls.control<CardPictureElement>(controlnames::backgroundPicture)
-            ->setPicture(card::loadBackgroundPicture(path));
+        showBackground(path);
+}
+
+void StationIdentityController::showBackground(const QString &path)
+{
+    card::CardDesign design = m_design.design();
+    design.backgroundPicture = path;
+    const QStringList problems = m_design.setDesign(design);
+    if (!problems.isEmpty()) {
+        design.backgroundPicture.clear();
+        m_design.setDesign(design);
+        throw KartelloError(problems.constFirst());
+    }
 }
 
 void StationIdentityController::loadSavedQso()

@@ -3,6 +3,8 @@
 #include <QObject>
 
 class ControlLookup;
+class DesignBinding;
+class QString;
 class QsoEntryParts;
 
 // Station identity: the eight identity edits, the "Ø" button, Load Bkg (background picture)
@@ -11,8 +13,9 @@ class StationIdentityController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls to their handlers; Load QSL fills the QSO of qso.
-    StationIdentityController(ControlLookup &controls, QsoEntryParts &qso);
+    // Connects the feature's controls to their handlers; Load QSL fills the QSO of qso. The
+    // identity and the background picture go into the card's design.
+    StationIdentityController(ControlLookup &controls, QsoEntryParts &qso, DesignBinding &design);
 
     // Any identity edit changed: all eight texts go to the card, then identityCopiedToCard()
     // asks for the call-sign style again (the call sign measured anew for its text).
@@ -32,6 +35,10 @@ signals:
     void identityCopiedToCard();
 
 private:
+    // Shows the picture at path as the card's background (none for an empty path).
+    void showBackground(const QString &path);
+
     ControlLookup &m_controls;
     QsoEntryParts &m_qso;
+    DesignBinding &m_design;
 };

@@ -2,6 +2,7 @@
 
 #include "ButtonState.h"
 #include "CardStyling.h"
+#include "DesignBinding.h"
 #include "CardLabel.h"
 #include "Colors.h"
 #include "FlatButton.h"
@@ -38,11 +39,11 @@ QString prefixOf(StyleGroup group)
 } // namespace
 
 TextStylesController::TextStylesController(ControlLookup &controls, KeyboardFocusHost &focus,
-                                           int &nameLineStep)
+                                           DesignBinding &design)
     : QObject(&controls.hostWidget())
     , m_controls(controls)
     , m_focus(focus)
-    , m_nameLineStep(nameLineStep)
+    , m_design(design)
 {
     for (StyleGroup group : kGroups)
         connectGroup(group);
@@ -125,9 +126,11 @@ void TextStylesController::applyStyle(StyleGroup group, QObject *sender)
 {
     const card::StyleChange change = card::styleChange(group, describeSender(sender), readChecks(group));
     const card::StyleGroupNames &names = card::styleGroupNames(group);
-    m_nameLineStep =
-        card::applyStyleChange(&m_controls.hostWidget(), group, change, m_nameLineStep);
     auto *list = m_controls.control<RememberedList>(QString::fromLatin1(names.list));
+    card::CardDesign design = m_design.design();
+    card::foldStyleChange(design, group, change, fixedColourOf(group, sender),
+                          list->currentIndex());
+    m_design.setDesign(design);
     if (change.resetList)
         list->showOwnText(card::otherListText());
     if (change.uncheckColourRadios)
@@ -169,6 +172,18 @@ card::StyleChecks TextStylesController::readChecks(StyleGroup group) const
     return checks;
 }
 
+int TextStylesController::fixedColourOf(StyleGroup group, const QObject *sender) const
+{
+    if (!qobject_cast<const QRadioButton *>(sender))
+        return -1;
+    const QString prefix = prefixOf(group) + QStringLiteral("Color");
+    const std::vector<card::FixedColour> &colours = card::fixedColours();
+    for (size_t i = 0; i < colours.size(); ++i)
+        if (sender->objectName() == prefix + QLatin1String(colours[i].suffix))
+            return int(i);
+    return -1;
+}
+
 void TextStylesController::uncheckColourRadios(StyleGroup group)
 {
     const QString marker = prefixOf(group) + QStringLiteral("Color");
@@ -186,7 +201,8 @@ void TextStylesController::showListItemStart(QComboBox *list)
 
 void TextStylesController::applyNameBlockWidth(QObject *sender)
 {
-    card::applyNameBlockWidth(&m_controls.hostWidget(),
-                              m_controls.control<QSlider>(controlnames::nameWidthSlider)->value());
+    card::CardDesign design = m_design.design();
+    card::setNameBlockWidth(design, m_controls.control<QSlider>(controlnames::nameWidthSlider)->value());
+    m_design.setDesign(design);
     m_focus.removeFromTabOrder(sender);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 
 class ControlLookup;
+class DesignBinding;
 class KeyboardFocusHost;
 class QComboBox;
 
@@ -14,10 +15,9 @@ class TextStylesController : public QObject
 {
     Q_OBJECT
 public:
-    // Connects the feature's controls to their handlers. nameLineStep is the distance from
-    // the name line to the address line and from there to the town line; the name's size
-    // sets it.
-    TextStylesController(ControlLookup &controls, KeyboardFocusHost &focus, int &nameLineStep);
+    // Connects the feature's controls to their handlers. Every style chosen goes into the
+    // card's design, which the card is built from.
+    TextStylesController(ControlLookup &controls, KeyboardFocusHost &focus, DesignBinding &design);
 
     // Opens the group's font panel over the QSO entry panels, or closes it when it is open.
     void toggleFontPanel(card::StyleGroup group);
@@ -41,8 +41,10 @@ private:
     card::StyleSender describeSender(QObject *sender) const;
     card::StyleChecks readChecks(card::StyleGroup group) const;
     void uncheckColourRadios(card::StyleGroup group);
+    // The index of sender among the group's fixed colours, or -1.
+    int fixedColourOf(card::StyleGroup group, const QObject *sender) const;
 
     ControlLookup &m_controls;
     KeyboardFocusHost &m_focus;
-    int &m_nameLineStep;
+    DesignBinding &m_design;
 };

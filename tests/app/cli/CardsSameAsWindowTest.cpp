@@ -2,18 +2,24 @@
 // the same stored design: the same JPEG bytes, the same contact info file.
 #include "AdifPanelFixture.h"
 
+#include "CardDesignFiles.h"
 #include "CardsRunner.h"
 #include "EntryEdit.h"
 #include "ListRow.h"
 #include "features/BatchCard.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QFont>
+#include <QPalette>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QSlider>
 #include <QPainter>
 #include <QProcess>
+
+#include <optional>
 
 namespace {
 
@@ -25,6 +31,9 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
+        // Run again on a dark desktop (CMake): the window's card must not follow its scheme.
+        if (qEnvironmentVariableIsSet("KARTELLO_TEST_DARK_DESKTOP"))
+            useDarkDesktop();
         QImage background(511, 280, QImage::Format_RGB32);
         QPainter painter(&background);
         QLinearGradient gradient(0, 0, 511, 280);
@@ -48,8 +57,35 @@ protected:
         QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
     }
 
+    void TearDown() override
+    {
+        MainWindowFixture::TearDown();
+        if (m_desktop) {
+            QApplication::setPalette(m_desktop->first);
+            QApplication::setFont(m_desktop->second);
+        }
+    }
+
+    // A dark colour scheme (Breeze Dark's text and window colours) and a large desktop font.
+    void useDarkDesktop()
+    {
+        m_desktop.emplace(QApplication::palette(), QApplication::font());
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(32, 35, 38));
+        dark.setColor(QPalette::WindowText, QColor(252, 252, 252));
+        dark.setColor(QPalette::Base, QColor(20, 22, 24));
+        dark.setColor(QPalette::Text, QColor(252, 252, 252));
+        dark.setColor(QPalette::Button, QColor(41, 44, 48));
+        dark.setColor(QPalette::ButtonText, QColor(252, 252, 252));
+        QApplication::setPalette(dark);
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 13));
+    }
+
     QString logPath;
     QString program;
+
+private:
+    std::optional<std::pair<QPalette, QFont>> m_desktop;
 };
 
 TEST_F(CardsSameAsWindow, JpegAndContactInfoAreJpgSelectedsByteForByte)
@@ -114,6 +150,37 @@ TEST_F(CardsSameAsWindow, GifIsCreateGifsAndPngHoldsTheBatchCard)
 
 namespace {
 
+// The parts in which two designs differ, for a failure's message.
+std::string differences(const card::CardDesign &a, const card::CardDesign &b)
+{
+    std::string out = "the window's design is not the stored one:";
+    card::CardDesign probe = a;
+    probe.options = b.options;
+    if (probe != a) out += " options";
+    for (auto group : {card::StyleGroup::CallSign, card::StyleGroup::Name, card::StyleGroup::Info})
+        if (a.style(group) != b.style(group))
+            out += " style" + std::to_string(int(group)) + "(" + a.style(group).face.toStdString()
+                   + "/" + b.style(group).face.toStdString() + " "
+                   + std::to_string(a.style(group).points.value_or(-1)) + "/"
+                   + std::to_string(b.style(group).points.value_or(-1)) + " "
+                   + std::to_string(a.style(group).colour.value_or(-1)) + "/"
+                   + std::to_string(b.style(group).colour.value_or(-1)) + " "
+                   + std::to_string(a.style(group).fixedColour) + "/"
+                   + std::to_string(b.style(group).fixedColour) + " "
+                   + std::to_string(a.style(group).otherColour) + "/"
+                   + std::to_string(b.style(group).otherColour) + ")";
+    if (a.nameWidth != b.nameWidth) out += " nameWidth";
+    for (size_t i = 0; i < std::max(a.places.size(), b.places.size()); ++i)
+        if (a.places.size() != b.places.size() || a.places[i] != b.places[i]) {
+            out += " place" + std::to_string(i) + "(" + std::to_string(i < a.places.size() ? a.places[i].value_or(-1) : -2) + "/"
+                   + std::to_string(i < b.places.size() ? b.places[i].value_or(-1) : -2) + ")";
+        }
+    if (a.identity != b.identity) out += " identity(" + a.identity.join('|').toStdString() + " / " + b.identity.join('|').toStdString() + ")";
+    if (a.tableTitles != b.tableTitles) out += " titles";
+    if (a.backgroundPicture != b.backgroundPicture) out += " background";
+    return out;
+}
+
 // One design styled by hand in the window: the controls clicked, in order, each given as the
 // control's name and the value it takes (a check box or radio checked, a slider's position,
 // an "Other" list's item).
@@ -142,7 +209,7 @@ protected:
             else if (auto *slider = qobject_cast<QSlider *>(target))
                 slider->setValue(value);
             else if (auto *list = qobject_cast<QComboBox *>(target))
-                emit list->activated(value), list->setCurrentIndex(value);
+                list->setCurrentIndex(value), emit list->activated(value);
         }
     }
 };
@@ -155,7 +222,13 @@ TEST_P(CardsOfAStyledDesign, CommandPaintsTheWindowsCard)
     style(GetParam());
     for (const char *edit : {"CallSignEdit1", "NameEdit1", "TownEdit1"})
         form->control<QLineEdit>(edit)->setText(QStringLiteral("W1 %1 & Co").arg(edit));
+    const card::CardDesign styled = form->cardDesign();
     closeAndDestroy();
+    // The design the controls chose is the design the stored files hold.
+    const card::DesignReading stored = card::readCardDesign(stateFile());
+    EXPECT_EQ(stored.problems, QStringList());
+    EXPECT_EQ(stored.warnings, QStringList());
+    EXPECT_TRUE(stored.design == styled) << differences(stored.design, styled);
 
     const QString out = dir.path() + "/out/";
     QProcess run;
