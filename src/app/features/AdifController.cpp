@@ -314,9 +314,10 @@ void AdifController::saveSelectedAsJpeg()
     if (isBusy())
         return;
     const QString folder = batchFolder();
+    BatchCardNames names;
     runOverSelection([&](const QsoRow &row, int) {
         batchCard(*m_batch, row);
-        writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate());
+        writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate(), names);
         emptyQsoAfterBatchCard(*m_batch);
     });
 }
