@@ -49,11 +49,13 @@ int wantedField(const char *name, qsizetype size)
     case 'T': candidate = size == 7 ? AdifField::TimeOn : AdifField::TxPwr; break;
     case 'F': candidate = AdifField::Freq; break;
     case 'M': candidate = AdifField::Mode; break;
-    case 'R': candidate = AdifField::RstRcvd; break;
+    // RST_RCVD and RST_SENT are of one length; their fifth letter tells them apart.
+    case 'R': candidate = upper(name[4]) == 'S' ? AdifField::RstSent : AdifField::RstRcvd; break;
     case 'E': candidate = AdifField::Email; break;
+    case 'S': candidate = AdifField::Submode; break;
     default: return -1;
     }
-    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5};
+    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7};
     return sameName(name, size, adifFieldName(candidate), nameSizes[int(candidate)])
                ? int(candidate)
                : -1;
@@ -130,6 +132,8 @@ const char *adifFieldName(AdifField field)
     case AdifField::TxPwr: return "TX_PWR";
     case AdifField::RstRcvd: return "RST_RCVD";
     case AdifField::Email: return "EMAIL";
+    case AdifField::RstSent: return "RST_SENT";
+    case AdifField::Submode: return "SUBMODE";
     }
     return "";
 }

@@ -20,7 +20,7 @@
 
 // An ADIF reader that follows the ADIF standard, for logs as loggers write them:
 // - field names and the <EOH> and <EOR> markers match whatever their case ("<call:5>", "<eor>");
-//   only whole names match (a SUBMODE is not a MODE, FREQ_RX is not FREQ); a type indicator
+//   only whole names match (FREQ_RX is not FREQ, SUBMODES is not SUBMODE); a type indicator
 //   ("<QSO_DATE:8:D>") is passed over;
 // - values are taken by their length, so line ends (LF, CR LF, CR) and several records on one
 //   line make no difference; text between fields and records is ignored; Ctrl-Z ends the log;

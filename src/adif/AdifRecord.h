@@ -17,9 +17,11 @@ enum class AdifField : std::uint8_t {
     TxPwr,
     RstRcvd,
     Email,
+    RstSent,
+    Submode,
 };
 
-inline constexpr int adifFieldCount = 8;
+inline constexpr int adifFieldCount = 10;
 
 // The field's name as ADIF writes it (upper case): "CALL", "QSO_DATE", ...
 const char *adifFieldName(AdifField field);

@@ -80,6 +80,14 @@ std::optional<QString> plainFrequency(const QString &freq)
     return shown;
 }
 
+// The first of the fields that the record has with a value other than blanks; an empty
+// RST_SENT or SUBMODE, as some loggers write them, stands for no value.
+const QString &firstGiven(const AdifRecord &record, AdifField preferred, AdifField fallback)
+{
+    const QString &value = record.value(preferred);
+    return value.trimmed().isEmpty() ? record.value(fallback) : value;
+}
+
 } // namespace
 
 bool isDecimalNumber(QStringView freq)
@@ -172,9 +180,9 @@ QString listRow(const AdifRecord &record, const QString &defaultPower)
     row += separator;
     row += power;
     row += separator;
-    row += record.value(AdifField::Mode);
+    row += firstGiven(record, AdifField::Submode, AdifField::Mode);
     row += separator;
-    row += record.value(AdifField::RstRcvd);
+    row += firstGiven(record, AdifField::RstSent, AdifField::RstRcvd);
     if (record.has(AdifField::Email)) {
         row += separator;
         row += record.value(AdifField::Email);

@@ -17,6 +17,10 @@
 // - time: the first four characters of TIME_ON (seconds dropped);
 // - frequency: FREQ to the nearest thousandth with exactly three decimals;
 // - power: TX_PWR, or defaultPower when the record has none;
+// - mode: SUBMODE where the record has one that is not blank (a FT4 QSO is logged as MODE
+//   MFSK, SUBMODE FT4), else MODE;
+// - report: the report the card confirms, the one given to the other station: RST_SENT where
+//   the record has one that is not blank, else RST_RCVD (the only report some logs hold);
 // - e-mail: EMAIL, and the ", " before it, only when the record has one.
 // A field the record lacks gives an empty text in its place. Values are copied exactly as the
 // record holds them (one line each).

@@ -4,7 +4,7 @@ namespace {
 
 bool matches(const QString &row, const QString &text)
 {
-    return !text.isEmpty() && row.contains(text, Qt::CaseSensitive);
+    return !text.isEmpty() && row.contains(text, Qt::CaseInsensitive);
 }
 
 } // namespace

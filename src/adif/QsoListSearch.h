@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-// Search and Next over the QSO list rows: a case-sensitive substring search. The resume index
+// Search and Next over the QSO list rows: a substring search that ignores letter case (a call
+// sign is found however it is typed or logged). The resume index
 // is the row where Next goes on; -1 when Next has nothing to go on from.
 struct SearchStep
 {

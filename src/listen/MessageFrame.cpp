@@ -202,6 +202,7 @@ void FrameReader::finishQsoLogged()
     const std::pair<AdifField, QsoValue> texts[] = {
         {AdifField::Mode, QsoValue::Mode},
         {AdifField::TxPwr, QsoValue::TxPower},
+        {AdifField::RstSent, QsoValue::ReportSent},
         {AdifField::RstRcvd, QsoValue::ReportReceived},
     };
     // An empty power is a power not given, so that the power field's choice stands for it,

@@ -2,6 +2,7 @@
 
 #include "AdifReader.h"
 #include "HamBands.h"
+#include "QsoEntryRules.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +54,7 @@ QString sentQsoKey(const SentQso &qso)
     QString frequency = bandOfFrequency(qso.freq);
     if (frequency.isEmpty())
         frequency = formatFrequency(qso.freq).value_or(qso.freq.trimmed());
-    return QStringList{qso.call.trimmed().toUpper(), qso.qsoDate.trimmed(),
+    return QStringList{qso.call.trimmed().toUpper(), adifQsoDate(qso.qsoDate),
                        qso.timeOn.trimmed().left(4), qso.mode.trimmed().toUpper(), frequency}
         .join(QLatin1Char('|'));
 }
@@ -86,7 +87,7 @@ QByteArray SentJournal::headerText(const QDateTime &createdUtc)
 
 QByteArray SentJournal::recordText(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
 {
-    return field("CALL", qso.call.trimmed()) + field("QSO_DATE", qso.qsoDate.trimmed())
+    return field("CALL", qso.call.trimmed()) + field("QSO_DATE", adifQsoDate(qso.qsoDate))
            + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", qso.freq.trimmed())
            + field("BAND", bandOfFrequency(qso.freq)) + field("MODE", qso.mode.trimmed())
            + field("EMAIL", qso.email) + field("QSL_SENT", QStringLiteral("Y"))

@@ -15,7 +15,7 @@ inline const QString SentJournalFileName = QStringLiteral("Sent.adi");
 struct SentQso
 {
     QString call;      // CALL
-    QString qsoDate;   // QSO_DATE, YYYYMMDD
+    QString qsoDate;   // QSO_DATE, YYYYMMDD; a typed date is written so (adifQsoDate())
     QString timeOn;    // TIME_ON, HHMM or HHMMSS
     QString freq;      // FREQ in MHz; may be empty
     QString mode;      // MODE

@@ -35,5 +35,33 @@ QDate sameDayOnPage(const QDate &date, int year, int month);
 // The quick-pick time: two-digit hour ":" two-digit minute; seconds are cut off (07:05).
 QString quickPickTime(const QTime &time);
 
+// Typed QSO dates. Kartello's own form is the quick-picks' month.day.year (12.6.2026 is
+// 6 December 2026); year-month-day (2026-12-06) and ADIF's YYYYMMDD are read as well, as
+// neither can be mistaken for another date. A dotted date with a leading zero ("06.12.2026")
+// is refused: that is how day.month.year is written, and the quick-picks never write one.
+
+// The UTC date field's tooltip: the forms a typed date may take.
+QString qsoDateHint();
+
+// A typed date read: date is valid exactly when problem is empty; problem is the message for
+// the operator, naming the text and the forms Kartello reads. Blanks around are ignored; a
+// date before 1930 (ADIF's first) is refused.
+struct QsoDateReading
+{
+    QDate date;
+    QString problem;
+};
+QsoDateReading readQsoDate(const QString &typed);
+
+// The date as ADIF writes it (YYYYMMDD), or empty when readQsoDate() refuses the text.
+QString adifQsoDate(const QString &typed);
+
+// How a card prints the UTC date: as typed (or as the quick-picks wrote it), or year-month-day.
+enum class CardDateStyle { AsTyped, Iso };
+
+// The card's text for a typed date: Iso gives 2026-12-06 for any form readQsoDate() reads and
+// leaves any other text as typed, so that a card never loses what the operator wrote.
+QString cardDateText(const QString &typed, CardDateStyle style);
+
 // The text with the letters a to z turned to upper case; every other character unchanged.
 QString upperCaseAtoZ(const QString &text);

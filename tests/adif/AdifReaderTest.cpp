@@ -61,7 +61,14 @@ const LogCase logCases[] = {
      "<qso_date:8>20240405 <time_on:6>093015 <qso_date_off:8>20240405 <time_off:6>093115 "
      "<band:3>20m <freq:9>14.076123 <station_callsign:6>DL1ABC <my_gridsquare:6>JO62QM "
      "<tx_pwr:2>50 <comment:25>FT8  Sent: -10  Rcvd: -12 <eor>\n",
-     {QStringLiteral(" K1ABC, 04.05.2024, 0930, 14.076, 50, FT8, -12")}},
+     {QStringLiteral(" K1ABC, 04.05.2024, 0930, 14.076, 50, FT8, -10")}},
+    {"SubmodeAndBothReports",
+     "<eoh>\n<call:4>K8BL <mode:4>MFSK <submode:3>FT4 <rst_rcvd:3>-07 <rst_sent:3>+02 "
+     "<qso_date:8>20230407 <time_on:6>194100 <freq:6>14.080 <eor>\n"
+     "<CALL:4>K8BL <MODE:3>PSK <SUBMODE:5>PSK31 <RST_SENT:3>599 <RST_RCVD:3>579 "
+     "<QSO_DATE:8>20230407 <TIME_ON:4>2005 <FREQ:6>14.070 <EOR>\n",
+     {QStringLiteral("  K8BL, 04.07.2023, 1941, 14.080, 5, FT4, +02"),
+      QStringLiteral("  K8BL, 04.07.2023, 2005, 14.070, 5, PSK31, 599")}},
     {"MixedCaseMarkers",
      "<Adif_Ver:5>3.1.4<Eoh><Call:3>ABC<Qso_Date:8>20240405<Time_On:4>0930<Freq:3>7.1"
      "<Mode:2>CW<Rst_Rcvd:3>599<EoR>",
@@ -85,8 +92,8 @@ const LogCase logCases[] = {
      "<EOH><CALL:3:S>ABC<QSO_DATE:8:D>20240405<TIME_ON:6:T>093000<FREQ:3:N>7.1<MODE:2>CW"
      "<RST_RCVD:3>599<EOR>",
      {plainRow}},
-    {"SubmodeAndFreqRxAreOtherFields",
-     "<EOH><CALL:3>ABC<SUBMODE:3>FT4<FREQ_RX:6>14.080<QSO_DATE:8>20240405<TIME_ON:4>0930"
+    {"FreqRxAndSubmodeLikeNamesAreOtherFields",
+     "<EOH><CALL:3>ABC<SUBMODES:3>FT4<RST_SENTX:2>11<FREQ_RX:6>14.080<QSO_DATE:8>20240405<TIME_ON:4>0930"
      "<FREQ:3>7.1<MODE:2>CW<RST_RCVD:3>599<EOR>",
      {plainRow}},
     {"CallsignFieldIsNotCall",

@@ -98,6 +98,14 @@ const RowCase rowCases[] = {
     {"UnicodeCallRightAligned", {{AdifField::Call, QStringLiteral("\u00c4B")}}, "5",
      QStringLiteral("    \u00c4B, 04.05.2024, 0930, 7.100, 5, CW, 599")},
     {"ShortDateKept", {{AdifField::QsoDate, "2024"}}, "5", "   ABC, 2024, 0930, 7.100, 5, CW, 599"},
+    {"SentReportConfirmed", {{AdifField::RstSent, "579"}}, "5", "   ABC, 04.05.2024, 0930, 7.100, 5, CW, 579"},
+    {"BlankSentReportIsNone", {{AdifField::RstSent, " "}}, "5", "   ABC, 04.05.2024, 0930, 7.100, 5, CW, 599"},
+    {"OnlySentReport", {{AdifField::RstSent, "-12"}, {AdifField::RstRcvd, ""}}, "5",
+     "   ABC, 04.05.2024, 0930, 7.100, 5, CW, -12"},
+    {"SubmodeNamed", {{AdifField::Mode, "MFSK"}, {AdifField::Submode, "FT4"}}, "5",
+     "   ABC, 04.05.2024, 0930, 7.100, 5, FT4, 599"},
+    {"EmptySubmodeIsNone", {{AdifField::Mode, "PSK"}, {AdifField::Submode, ""}}, "5",
+     "   ABC, 04.05.2024, 0930, 7.100, 5, PSK, 599"},
 };
 
 INSTANTIATE_TEST_SUITE_P(ListRow, Rows, ::testing::ValuesIn(rowCases),

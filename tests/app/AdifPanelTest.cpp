@@ -104,17 +104,41 @@ TEST_F(AdifPanel, SearchAndNextButtonsScrollAndResume)
         log += QByteArray("<call:4>") + call + "<freq:3>7.1<eor>";
     adif().openPanel();
     loadLog(writeLog("s.adi", log));
-    form->control<QLineEdit>("Edit1")->setText("W1AW");
+    const auto selected = [this] {
+        QList<int> rows;
+        for (const QModelIndex &index : list()->selectionModel()->selectedRows())
+            rows << index.row();
+        return rows;
+    };
+    list()->selectionModel()->select(adif().rows().index(0), QItemSelectionModel::Select);
+    // Typed as an operator types a call sign: letter case makes no difference.
+    form->control<QLineEdit>("Edit1")->setText("w1aw");
     EXPECT_EQ(adif().resumeIndex(), -1);
     click("EncartaButton13");
     EXPECT_EQ(adif().resumeIndex(), -1);
+    EXPECT_EQ(selected(), QList<int>{0});
     click("EncartaButton12");
     EXPECT_EQ(adif().resumeIndex(), 3);
+    EXPECT_EQ(selected(), QList<int>{2});
+    EXPECT_EQ(list()->currentIndex().row(), 2);
     click("EncartaButton13");
     EXPECT_EQ(adif().resumeIndex(), 5);
+    EXPECT_EQ(selected(), QList<int>{4});
     click("EncartaButton13");
     EXPECT_EQ(adif().resumeIndex(), -1);
-    EXPECT_TRUE(list()->selectionModel()->selectedRows().isEmpty());
+    // Nothing more found: the last hit stays selected.
+    EXPECT_EQ(selected(), QList<int>{4});
+}
+
+TEST_F(AdifPanel, LoadDialogOffersAdifLogsAndAllFiles)
+{
+    adif().openPanel();
+    click("EncartaButton8");
+    const QStringList filters = dialogs.lastFilter.split(QStringLiteral(";;"));
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_TRUE(filters[0].contains(QStringLiteral("*.adi ")));
+    EXPECT_TRUE(filters[0].contains(QStringLiteral("*.adif")));
+    EXPECT_EQ(filters[1], QStringLiteral("All files (*)"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "PdfPage.h"
 #include "PrintWindow.h"
+#include "QtPrinters.h"
 #include "LetterSheet.h"
 #include "features/BatchCard.h"
 
@@ -64,6 +65,27 @@ TEST_F(BatchRun, JpgSelectedWritesPictureAndContactFileInCreatedFolder)
               QStringList({"No email address", "ABC", "12.31.2024", "23:59", "14.074", "FT8", "5", "-10"}));
     EXPECT_EQ(progress(), "2 of 2 cards made");
     EXPECT_EQ(list()->selectionModel()->selectedRows().size(), 2);
+}
+
+TEST_F(BatchRun, JpgSelectedKeepsEveryCardOfACallSign)
+{
+    loadLog(writeLog("k8bl.adi",
+                     "<eoh><call:4>K8BL <qso_date:8>20230406 <time_on:4>1000 <freq:3>7.1 <mode:2>CW <eor>"
+                     "<call:4>K8BL <qso_date:8>20230407 <time_on:6>194100 <freq:6>14.080 <mode:3>FT4 <eor>"
+                     "<call:4>k8bl <qso_date:8>20230407 <time_on:4>2005 <freq:6>14.070 <mode:3>FT8 <eor>"));
+    selectRows({4, 5, 6});
+    click("EncartaButton10");
+    EXPECT_TRUE(dialogs.texts("error").isEmpty()) << dialogs.texts("error").join("\n").toStdString();
+    EXPECT_EQ(QDir(batchDir()).entryList({"K8BL*.jpg"}, QDir::Files, QDir::Name),
+              QStringList({"K8BL.jpg", "K8BL_20230407_1941.jpg", "K8BL_20230407_2005.jpg"}));
+    const std::pair<const char *, const char *> infos[] = {
+        {"K8BL", "10:00"}, {"K8BL_20230407_1941", "19:41"}, {"K8BL_20230407_2005", "20:05"}};
+    for (const auto &[name, time] : infos) {
+        const QStringList lines = loadLines(infoFile(name));
+        ASSERT_EQ(lines.size(), 8) << name;
+        EXPECT_EQ(lines[3], QString::fromLatin1(time)) << name;
+    }
+    EXPECT_EQ(progress(), "3 of 3 cards made");
 }
 
 TEST_F(BatchRun, JpgSelectedCardIsByteForByteCreateJpg)

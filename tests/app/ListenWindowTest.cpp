@@ -228,9 +228,9 @@ const FillCase fillCases[] = {
     {"UnicastAdifWithEmail", false, jtdxWithEmail,
      {"ea1bc", "12.8.2026", "09:30", "7.074", "FT8", "*", "-05"}, "ea@mail.es"},
     {"GroupQsoLogged", true, [] { return qsoLoggedDatagram(sampleQso(3)); },
-     {"K3AB", "12.8.2026", "14:03", "14.076", "FT8", "50", "-12"}, ""},
+     {"K3AB", "12.8.2026", "14:03", "14.076", "FT8", "50", "-10"}, ""},
     {"QsoLoggedWithoutPowerTakesTheChoice", false, qsoLoggedWithoutPower,
-     {"K2AB", "12.8.2026", "14:02", "14.076", "FT8", "*", "-12"}, ""},
+     {"K2AB", "12.8.2026", "14:02", "14.076", "FT8", "*", "-10"}, ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(ListenWindow, ListenFills, ::testing::ValuesIn(fillCases),

@@ -193,3 +193,37 @@ TEST_F(MainWindowOutput, SaveSnapshotJpgForTheBatch)
 }
 
 } // namespace
+
+namespace {
+
+// A date typed the European way stops every output before anything is saved or copied.
+struct DayFirstRow
+{
+    const char *name;
+    const char *button;
+};
+
+void PrintTo(const DayFirstRow &row, std::ostream *os) { *os << row.name; }
+
+class DayFirstDate : public MainWindowOutput, public ::testing::WithParamInterface<DayFirstRow>
+{
+};
+
+TEST_P(DayFirstDate, StopsTheOutputWithAMessage)
+{
+    form->entryOverlay(QsoField::UtcDate)->setText("06.12.2026");
+    dialogs.fileNames.push_back(cards + "K1ABC_P" + QString::fromLatin1(GetParam().name));
+    click(GetParam().button);
+    const QStringList warnings = dialogs.texts("warning");
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains("\"06.12.2026\"")) << warnings[0].toStdString();
+    EXPECT_EQ(QDir(cards).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(dialogs.texts("error").isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, DayFirstDate,
+                         ::testing::Values(DayFirstRow{"Jpg", "JPGButton1"}, DayFirstRow{"Gif", "GIFButton1"},
+                                           DayFirstRow{"Clipboard", "ClipBoardButton1"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

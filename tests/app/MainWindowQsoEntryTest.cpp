@@ -1,6 +1,7 @@
 #include "ContactInfoFile.h"
 #include "MainWindowFixture.h"
 #include "QsoClock.h"
+#include "QsoEntryRules.h"
 #include "QtPrinters.h"
 #include "CardLabel.h"
 #include "FlatButton.h"
@@ -290,4 +291,9 @@ TEST_F(QsoEntryTest, ContactInfoFileOfTheQsoOnScreen)
                            "100W", "-10"}),
               loadLines(path));
     EXPECT_EQ(1, QDir(dir.path() + "/cards").entryList(QDir::Files).size());
+}
+
+TEST_F(QsoEntryTest, DateFieldTellsTheFormsItReads)
+{
+    EXPECT_EQ(form->entryOverlay(QsoField::UtcDate)->toolTip(), qsoDateHint());
 }

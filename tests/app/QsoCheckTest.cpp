@@ -81,3 +81,49 @@ TEST(QsoCheck, EveryFieldCountsAndBlanksAreFilled)
         EXPECT_TRUE(qso.hasEmptyField()) << field;
     }
 }
+
+namespace {
+
+struct DateCheckCase
+{
+    const char *name;
+    QString date;
+    QString purpose;
+    bool stops;
+    bool warned;   // a warning box naming the date was shown
+};
+
+void PrintTo(const DateCheckCase &c, std::ostream *os) { *os << c.name; }
+
+class DateCheck : public ::testing::TestWithParam<DateCheckCase>
+{
+};
+
+TEST_P(DateCheck, RefusesWhatItCannotRead)
+{
+    const DateCheckCase &c = GetParam();
+    ScriptedDialogs dialogs;
+    QsoRecord qso{"K1ABC", c.date, "07:45", "14.074", "FT8", "100W", "-10"};
+    EXPECT_EQ(qsoShouldStopOutput(qso, "k1abc@arrl.net", c.purpose, dialogs), c.stops);
+    const QStringList warnings = dialogs.texts("warning");
+    ASSERT_EQ(warnings.size(), c.warned ? 1 : 0);
+    if (c.warned) {
+        EXPECT_TRUE(warnings[0].contains(c.date.trimmed())) << warnings[0].toStdString();
+        EXPECT_EQ(dialogs.texts("pointer"), QStringList{"10,35"});
+    }
+}
+
+const DateCheckCase dateCheckCases[] = {
+    {"QuickPickDate", "4.5.2024", "", false, false},
+    {"IsoDate", "2026-12-06", "Email", false, false},
+    {"BlankDateLeftToTheMissingQuestion", " ", "", false, false},
+    {"EuropeanDateForPrint", "06.12.2026", "", true, true},
+    {"EuropeanDateForMail", "06.12.2026", "Email", true, true},
+    {"DayFirstDate", "13.12.2026", "", true, true},
+    {"NoDateAtAll", "yesterday", "Email", true, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(QsoCheck, DateCheck, ::testing::ValuesIn(dateCheckCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace

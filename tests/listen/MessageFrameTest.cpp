@@ -109,25 +109,25 @@ QByteArray adifWithEmail()
 
 const FrameCase frameCases[] = {
     {"QsoLoggedNewest", [] { return qsoLoggedDatagram(ft8()); }, FrameVerdict::Qso,
-     QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+     QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -10")},
     {"QsoLoggedSchemaTwoWithoutTimeOn", [] { return oldQsoLoggedDatagram(ft8()); }, FrameVerdict::Qso,
      // The time off stands for the time on the message does not have.
-     QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+     QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -10")},
     {"QsoLoggedNullTimeOnTakesTimeOff", [] { return qsoLoggedDatagram(withNullTimeOn()); },
-     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -10")},
     {"QsoLoggedOffsetTimeToUtc", [] { return qsoLoggedDatagram(withOffsetTimes()); }, FrameVerdict::Qso,
-     QStringLiteral("  K7AB, 01.01.2027, 0130, 14.076, 50, FT8, -12")},
+     QStringLiteral("  K7AB, 01.01.2027, 0130, 14.076, 50, FT8, -10")},
     {"QsoLoggedWithoutPowerTakesDefault",
      [] {
          QsoLoggedFields qso = ft8();
          qso.txPower.clear();
          return qsoLoggedDatagram(qso);
      },
-     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 100, FT8, -12")},
+     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 100, FT8, -10")},
     {"QsoLoggedLaterFieldIgnored", withTrailingField, FrameVerdict::Qso,
-     QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+     QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -10")},
     {"LoggedAdifAsWsjtx", [] { return loggedAdifDatagram(QStringLiteral("WSJT-X"), loggedAdifText(ft8())); },
-     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -10")},
     {"LoggedAdifWithEmail", adifWithEmail, FrameVerdict::Qso,
      QStringLiteral("EA1ABC, 12.08.2026, 0930, 7.074, 100, FT8, -05, ea@mail.es")},
     {"LoggedAdifWithoutCall",
@@ -254,9 +254,9 @@ TEST_P(CorpusSeeds, ReadAsTheirNameSays)
 INSTANTIATE_TEST_SUITE_P(
     MessageFrame, CorpusSeeds,
     ::testing::Values(
-        SeedCase{"qso_logged_old", FrameVerdict::Qso, QStringLiteral(" K1ABC, 12.08.2026, 1405, 14.076, 50, FT8, -12")},
+        SeedCase{"qso_logged_old", FrameVerdict::Qso, QStringLiteral(" K1ABC, 12.08.2026, 1405, 14.076, 50, FT8, -10")},
         SeedCase{"logged_adif", FrameVerdict::Qso,
-                 QStringLiteral(" K1ABC, 12.08.2026, 1407, 14.076, 50, MFSK, -12, k@a.b.org")},
+                 QStringLiteral(" K1ABC, 12.08.2026, 1407, 14.076, 50, FT4, -10, k@a.b.org")},
         SeedCase{"heartbeat", FrameVerdict::Ignored, QString()},
         SeedCase{"status", FrameVerdict::Ignored, QString()},
         SeedCase{"foreign", FrameVerdict::Refused, QString()}),
@@ -274,7 +274,7 @@ TEST(CorpusSeedNewest, QsoLoggedWithLocalTimeOn)
     EXPECT_EQ(row.callSign, QStringLiteral("W2XY"));
     EXPECT_EQ(row.frequency, QStringLiteral("7.074"));
     EXPECT_EQ(row.mode, QStringLiteral("FT4"));
-    EXPECT_EQ(row.report, QStringLiteral("+02"));
+    EXPECT_EQ(row.report, QStringLiteral("-03")); // the report sent; +02 was received
     EXPECT_EQ(row.power, QStringLiteral("100"));
     EXPECT_EQ(frame.clientId, QStringLiteral("WSJT-X"));
 }

@@ -127,8 +127,8 @@ QList<QByteArray> noiseThenQso()
             loggedAdifDatagram("WSJT-X", loggedAdifText(sampleQso(4)))};
 }
 
-const QString RowOfQso2 = QStringLiteral("  K2AB, 12.08.2026, 1402, 14.076, 50, FT8, -12");
-const QString RowOfQso4 = QStringLiteral("  K4AB, 12.08.2026, 1404, 14.076, 50, FT8, -12");
+const QString RowOfQso2 = QStringLiteral("  K2AB, 12.08.2026, 1402, 14.076, 50, FT8, -10");
+const QString RowOfQso4 = QStringLiteral("  K4AB, 12.08.2026, 1404, 14.076, 50, FT8, -10");
 
 const DeliveryCase deliveryCases[] = {
     {"UnicastPair", false, [] { return pair(2); }, {RowOfQso2}, {12}},

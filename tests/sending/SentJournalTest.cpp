@@ -55,6 +55,8 @@ const SameQsoRow kSameQsoRows[] = {
     {"OutsideBandsByKilohertz", qso("K1ABC", "20261201", "1200", "5.0001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), true},
     {"OutsideBandsOtherKilohertz", qso("K1ABC", "20261201", "1200", "5.001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), false},
     {"NoFrequencyOnEither", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "", "CW"), true},
+    {"TypedDateIsTheLogsDay", qso("K1ABC", "12.1.2026", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
+    {"IsoDateIsTheLogsDay", qso("K1ABC", "2026-12-01", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
     {"NoFrequencyOnOne", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "7.01", "CW"), false},
 };
 
@@ -91,6 +93,12 @@ const RecordRow kRecordRows[] = {
      "<CALL:6>DL1XYZ <QSO_DATE:8>20261202 <TIME_ON:6>130000 <MODE:2>CW <EMAIL:17>dl1xyz@example.de " + kSent},
     {"FrequencyOutsideTheBands", qso("G4AA", "20261203", "1400", "5.000", "SSB", "g4aa@example.uk"),
      "<CALL:4>G4AA <QSO_DATE:8>20261203 <TIME_ON:4>1400 <FREQ:5>5.000 <MODE:3>SSB <EMAIL:15>g4aa@example.uk " + kSent},
+    {"TypedDatesWrittenAsAdif", qso("K1ABC", "2026-12-06", "1200", "", "CW"),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261206 <TIME_ON:4>1200 <MODE:2>CW " + kSent},
+    {"QuickPickDateWrittenAsAdif", qso("K1ABC", " 12.6.2026 ", "1200", "", "CW"),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261206 <TIME_ON:4>1200 <MODE:2>CW " + kSent},
+    {"UnreadableDateNotWritten", qso("K1ABC", "06.12.2026", "1200", "", "CW"),
+     "<CALL:5>K1ABC <TIME_ON:4>1200 <MODE:2>CW " + kSent},
     {"LengthsInUtf8Bytes", qso(" OE1ÄB ", "20261204", "0900", "144.300", "SSB", "jörg@example.at"),
      "<CALL:6>OE1\xc3\x84" "B <QSO_DATE:8>20261204 <TIME_ON:4>0900 <FREQ:7>144.300 <BAND:2>2m <MODE:3>SSB "
      "<EMAIL:16>j\xc3\xb6rg@example.at " + kSent},

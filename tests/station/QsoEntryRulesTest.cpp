@@ -74,3 +74,77 @@ TEST(QsoEntryRules, UpperCaseTouchesOnlyAtoZ)
     for (const Row &row : rows)
         EXPECT_EQ(row.out, upperCaseAtoZ(row.in));
 }
+
+namespace {
+
+struct TypedDateCase
+{
+    const char *name;
+    QString typed;
+    QDate date;          // null when the text is refused
+    const char *reason;  // a part of the refusal's message; empty when the date is read
+};
+
+void PrintTo(const TypedDateCase &c, std::ostream *os) { *os << c.name; }
+
+class TypedDates : public ::testing::TestWithParam<TypedDateCase>
+{
+};
+
+TEST_P(TypedDates, AreReadOnlyWhenUnambiguous)
+{
+    const TypedDateCase &c = GetParam();
+    const QsoDateReading reading = readQsoDate(c.typed);
+    EXPECT_EQ(reading.date, c.date);
+    EXPECT_EQ(adifQsoDate(c.typed), c.date.isValid() ? c.date.toString("yyyyMMdd") : QString());
+    if (c.date.isValid()) {
+        EXPECT_EQ(reading.problem, QString());
+        return;
+    }
+    EXPECT_TRUE(reading.problem.contains(QLatin1Char('"') + c.typed.trimmed() + QLatin1Char('"')))
+        << reading.problem.toStdString();
+    EXPECT_TRUE(reading.problem.contains(QString::fromLatin1(c.reason))) << reading.problem.toStdString();
+    EXPECT_TRUE(reading.problem.endsWith(qsoDateHint()));
+}
+
+const TypedDateCase typedDateCases[] = {
+    {"QuickPickForm", "4.5.2024", QDate(2024, 4, 5), ""},
+    {"TwoDigitMonthAndDay", "12.31.2024", QDate(2024, 12, 31), ""},
+    {"BlanksAround", " 12.6.2026 ", QDate(2026, 12, 6), ""},
+    {"LeapDay", "2.29.2024", QDate(2024, 2, 29), ""},
+    {"YearMonthDay", "2026-12-06", QDate(2026, 12, 6), ""},
+    {"YearMonthDayWithoutZeros", "2026-6-1", QDate(2026, 6, 1), ""},
+    {"AdifDate", "20261206", QDate(2026, 12, 6), ""},
+    {"EuropeanWithZeros", "06.12.2026", QDate(), "leading zero"},
+    {"LeadingZeroDay", "12.06.2026", QDate(), "leading zero"},
+    {"DayFirst", "13.12.2026", QDate(), "13 is no month"},
+    {"NoSuchDay", "2.29.2026", QDate(), "no such day"},
+    {"AdifNoSuchDay", "20260231", QDate(), "no such day"},
+    {"BeforeAdifDates", "1.1.1929", QDate(), "before 1930"},
+    {"TwoDigitYear", "12.6.26", QDate(), ""},
+    {"DayMonthYearDashes", "06-12-2026", QDate(), ""},
+    {"Slashes", "12/6/2026", QDate(), ""},
+    {"Words", "6 Dec 2026", QDate(), ""},
+    {"Empty", "", QDate(), ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(QsoEntryRules, TypedDates, ::testing::ValuesIn(typedDateCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+
+TEST(QsoEntryRules, CardDateTexts)
+{
+    struct Row { QString typed; CardDateStyle style; QString shown; };
+    const Row rows[] = {
+        {"12.6.2026", CardDateStyle::AsTyped, "12.6.2026"},
+        {"2026-12-06", CardDateStyle::AsTyped, "2026-12-06"},
+        {"12.6.2026", CardDateStyle::Iso, "2026-12-06"},
+        {"20240405", CardDateStyle::Iso, "2024-04-05"},
+        {"2026-6-1", CardDateStyle::Iso, "2026-06-01"},
+        {"06.12.2026", CardDateStyle::Iso, "06.12.2026"},
+        {"", CardDateStyle::Iso, ""},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(cardDateText(row.typed, row.style), row.shown) << row.typed.toStdString();
+}

@@ -35,7 +35,8 @@ void writeCardPicture(CardFormat format, const QImage &card, const QString &path
     }
 }
 
-void writeBatchContactInfo(const QString &folder, const QString &rowEmail, const QsoRecord &qso)
+void writeBatchContactInfo(const QString &folder, const QString &rowEmail, const QsoRecord &qso,
+                           const QString &suffix)
 {
     // The contact info file's own layout (UTF-8, every line ended by CR LF), written without
     // the disk flush of the data files: a thousand of them would wait on the disk, and each
@@ -43,5 +44,5 @@ void writeBatchContactInfo(const QString &folder, const QString &rowEmail, const
     QByteArray bytes;
     for (const QString &line : contactInfoLines(batchEmailLine(rowEmail), qso))
         bytes += line.toUtf8() + "\r\n";
-    writeWholeFile(contactInfoFileName(folder, QDate::currentDate(), qso.callSign), bytes);
+    writeWholeFile(batchContactInfoFileName(folder, QDate::currentDate(), qso.callSign, suffix), bytes);
 }

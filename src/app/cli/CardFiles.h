@@ -15,6 +15,8 @@
 void writeCardPicture(CardFormat format, const QImage &card, const QString &path);
 
 // The contact info file beside the card, as JPG Selected writes it: line 1 the row's e-mail
-// or "No email address", lines 2 to 8 the QSO, named with today's date. Throws "Cannot
-// create file <path>".
-void writeBatchContactInfo(const QString &folder, const QString &rowEmail, const QsoRecord &qso);
+// or "No email address", lines 2 to 8 the QSO, named with today's date and the suffix the
+// card's picture has after the call sign (batchContactInfoFileName()). Throws "Cannot create
+// file <path>".
+void writeBatchContactInfo(const QString &folder, const QString &rowEmail, const QsoRecord &qso,
+                           const QString &suffix = QString());

@@ -210,7 +210,12 @@ void CardsRun::makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> 
                               .arg(filled.callSign)
                               .arg(qso.row)
                               .arg(m_options.logs[qso.log]);
-    const QString target = book ? pdfTarget(qso.log) : pictureTarget(filled);
+    // A later card of a call sign in the run gets names of its own, its contact info file too
+    // when the cards go into a PDF.
+    const QString baseName = cardBaseName(filled.callSign, QDateTime::currentDateTime());
+    const QString suffix = m_cardNames.suffixFor(baseName, filled);
+    const QString target = book ? pdfTarget(qso.log)
+                                : m_outFolder + baseName + suffix + cardFormatExtension(m_options.format);
     const CardFormat format = m_options.format;
     const QString infoFolder = m_options.contactInfo ? m_outFolder : QString();
     const bool info = m_options.contactInfo;
@@ -222,7 +227,7 @@ void CardsRun::makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> 
             else
                 writeCardPicture(format, card, target);
             if (info)
-                writeBatchContactInfo(infoFolder, email, filled);
+                writeBatchContactInfo(infoFolder, email, filled, suffix);
         } catch (...) {
             ++*failed;
             throw;
@@ -230,16 +235,6 @@ void CardsRun::makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> 
         if (!book)
             ++*written;
     });
-}
-
-QString CardsRun::pictureTarget(const QsoRecord &qso)
-{
-    const QString name = m_outFolder + cardBaseName(qso.callSign, QDateTime::currentDateTime())
-                         + cardFormatExtension(m_options.format);
-    if (m_names.contains(name))
-        ++m_outcome.replacedNames;
-    m_names.insert(name);
-    return name;
 }
 
 QString CardsRun::pdfTarget(int log)

@@ -2,6 +2,7 @@
 
 #include "CardsOptions.h"
 #include "CardsProgress.h"
+#include "features/BatchCard.h"
 #include "QsoRecord.h"
 
 #include <QElapsedTimer>
@@ -64,7 +65,6 @@ private:
     bool failureEndsRun();
     void makeCards();
     void makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> &book);
-    QString pictureTarget(const QsoRecord &qso);
     QString pdfTarget(int log);
     void closeBook(std::shared_ptr<PdfCardBook> &book, int log);
     void drawProgress(bool force);
@@ -75,7 +75,8 @@ private:
     const bool m_showProgress;
     QString m_outFolder;
     std::vector<Selected> m_selected;
-    QSet<QString> m_names;
+    QSet<QString> m_names;   // the PDF files of the run
+    BatchCardNames m_cardNames;
     QHash<int, QString> m_pdfNames;
     std::unique_ptr<CardWriterPool> m_pool;
     std::shared_ptr<std::atomic<int>> m_written;

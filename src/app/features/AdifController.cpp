@@ -40,6 +40,8 @@ constexpr qint64 kLoadSliceMs = 15;
 constexpr int kRowsPerRead = 256;
 
 const QString kBatchPrintTitle = QStringLiteral("Batch QSL print");
+// Loggers name their exports .adi or .adif, some in capitals.
+const QString kLogFilter = QStringLiteral("ADIF logs (*.adi *.adif *.ADI *.ADIF);;All files (*)");
 
 } // namespace
 
@@ -125,7 +127,7 @@ void AdifController::chooseAndLoadLog()
         return;
     auto *memory = m_controls.control<FileDialogMemory>(controlnames::adifDialog);
     const QString path = userDialogs().openFileName(QStringLiteral("Open"), memory->initialDir(),
-                                                    QStringLiteral("All files (*)"));
+                                                    kLogFilter);
     if (path.isEmpty())
         return;
     memory->setFileName(path);
@@ -181,9 +183,12 @@ void AdifController::finishLoad()
     emit loadFinished(summary);
 }
 
-void AdifController::scrollToTop(int row)
+void AdifController::showFoundRow(int row)
 {
-    list()->scrollTo(m_rows->index(row), QAbstractItemView::PositionAtTop);
+    // The hit is the selection, so that a batch run or Send Selected takes what was found.
+    const QModelIndex index = m_rows->index(row);
+    list()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    list()->scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
 void AdifController::searchFromTop()
@@ -192,7 +197,7 @@ void AdifController::searchFromTop()
     const SearchStep step = ::searchFromTop(m_rows->rows(), text, m_resumeIndex);
     m_resumeIndex = step.resumeIndex;
     if (step.foundRow >= 0)
-        scrollToTop(step.foundRow);
+        showFoundRow(step.foundRow);
 }
 
 void AdifController::searchNext()
@@ -201,7 +206,7 @@ void AdifController::searchNext()
     const SearchStep step = ::searchNext(m_rows->rows(), text, m_resumeIndex);
     m_resumeIndex = step.resumeIndex;
     if (step.foundRow >= 0)
-        scrollToTop(step.foundRow);
+        showFoundRow(step.foundRow);
 }
 
 QStringList AdifController::selectedRows() const
@@ -309,9 +314,10 @@ void AdifController::saveSelectedAsJpeg()
     if (isBusy())
         return;
     const QString folder = batchFolder();
+    BatchCardNames names;
     runOverSelection([&](const QsoRow &row, int) {
         batchCard(*m_batch, row);
-        writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate());
+        writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate(), names);
         emptyQsoAfterBatchCard(*m_batch);
     });
 }

@@ -41,9 +41,10 @@ public:
     // power field's text for records without TX_PWR. Throws "Cannot open file %s" before
     // anything changes when the file cannot be read.
     void loadLogFile(const QString &path);
-    // Search: scrolls the first row holding the search text to the top.
+    // Search: selects the first row holding the search text (letter case ignored) and scrolls
+    // it to the top.
     void searchFromTop();
-    // Next: scrolls the next row holding the search text to the top.
+    // Next: selects the next row holding the search text and scrolls it to the top.
     void searchNext();
     // Print Selected: after the print dialog, the selected rows' cards three to a page in one
     // job titled "Batch QSL print".
@@ -81,7 +82,7 @@ private:
     // it ends. Returns the number of cards made.
     int runOverSelection(const std::function<void(const QsoRow &, int number)> &makeCard);
     QStringList selectedRows() const;
-    void scrollToTop(int row);
+    void showFoundRow(int row);
 
     QListView *list() const;
     Led *led() const;

@@ -12,9 +12,13 @@
 #include "KartelloError.h"
 #include "FeatureHosts.h"
 #include "QsoEntryController.h"
+#include "QsoEntryRules.h"
 #include "StationIdentityController.h"
 
 #include <QDateTime>
+#include <QStringList>
+
+#include <algorithm>
 #include <QDir>
 #include <QSignalBlocker>
 
@@ -69,12 +73,63 @@ QString batchEmailLine(const QString &rowEmail)
     return rowEmail.isEmpty() ? QStringLiteral("No email address") : rowEmail;
 }
 
+namespace {
+
+// "20230407_1941" of a QSO dated 4.7.2023 at 19:41; the parts that cannot be read are left out.
+QString qsoStamp(const QsoRecord &qso)
+{
+    QStringList parts;
+    const QString date = adifQsoDate(qso.utcDate);
+    if (!date.isEmpty())
+        parts << date;
+    QString time = qso.utcTime.trimmed();
+    time.remove(QLatin1Char(':'));
+    time.truncate(4);
+    const bool digits = std::all_of(time.cbegin(), time.cend(), [](QChar c) { return c.isDigit(); });
+    if (time.size() == 4 && digits)
+        parts << time;
+    return parts.join(QLatin1Char('_'));
+}
+
+} // namespace
+
+QString BatchCardNames::suffixFor(const QString &baseName, const QsoRecord &qso)
+{
+    const auto take = [this, &baseName](const QString &suffix) {
+        const QString key = (baseName + suffix).toUpper();
+        if (m_taken.contains(key))
+            return false;
+        m_taken.insert(key);
+        return true;
+    };
+    if (take(QString()))
+        return QString();
+    const QString stamp = qsoStamp(qso);
+    const QString first = stamp.isEmpty() ? QString() : QLatin1Char('_') + stamp;
+    if (!first.isEmpty() && take(first))
+        return first;
+    for (int n = 2;; ++n) {
+        const QString numbered = first + QStringLiteral("_%1").arg(n);
+        if (take(numbered))
+            return numbered;
+    }
+}
+
+QString batchContactInfoFileName(const QString &folder, const QDate &dateOfWriting,
+                                 const QString &callSign, const QString &suffix)
+{
+    QString name = contactInfoFileName(folder, dateOfWriting, callSign);
+    const QLatin1String end("_info.txt");
+    return name.insert(name.size() - end.size(), suffix);
+}
+
 QString writeBatchFiles(const BatchCardParts &parts, const QString &rowEmail, const QString &folder,
-                        const QDate &dateOfWriting)
+                        const QDate &dateOfWriting, BatchCardNames &names)
 {
     const QsoRecord qso = parts.qsoEntry.qsoOnScreen();
-    const QString picture =
-        folder + cardBaseName(qso.callSign, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
+    const QString baseName = cardBaseName(qso.callSign, QDateTime::currentDateTime());
+    const QString suffix = names.suffixFor(baseName, qso);
+    const QString picture = folder + baseName + suffix + QStringLiteral(".jpg");
     // The snapshot straight into the JPEG encoder: the same pixels, so the same bytes, as the
     // way through "temp.bmp" that Create JPG takes, without a disk round trip per card.
     writeCardJpeg(parts.outputs.snapshotImage(), picture);
@@ -83,6 +138,6 @@ QString writeBatchFiles(const BatchCardParts &parts, const QString &rowEmail, co
     QString text;
     for (const QString &line : contactInfoLines(batchEmailLine(rowEmail), qso))
         text += line + QLatin1String("\r\n");
-    writeWholeFile(contactInfoFileName(folder, dateOfWriting, qso.callSign), text.toUtf8());
+    writeWholeFile(batchContactInfoFileName(folder, dateOfWriting, qso.callSign, suffix), text.toUtf8());
     return picture;
 }

@@ -206,6 +206,8 @@ void QsoEntryController::connectFields()
             QWidget::setTabOrder(previous, edit);
         previous = edit;
     }
+    // Typed dates are read one way only; the tooltip says which before the check refuses one.
+    overlay(QsoField::UtcDate)->setToolTip(qsoDateHint());
 }
 
 void QsoEntryController::connectContactEmail()

@@ -68,8 +68,9 @@ TEST_P(CardsFormats, OnePictureAndContactInfoPerCallSign)
     EXPECT_EQ(result.err.count('\n'), 2) << "a skipped-records line and the summary only:\n"
                                          << result.err.toStdString();
     const QString ext = QStringLiteral(".") + c.format;
-    // The second K1ABC replaces the first, as in JPG Selected.
-    EXPECT_EQ(filesIn(out, "*" + ext), (QStringList{"DL1XYZ" + ext, "G4ABC_P" + ext, "K1ABC" + ext}));
+    // The second K1ABC of the run gets a name of its own, its QSO's date and time.
+    EXPECT_EQ(filesIn(out, "*" + ext), (QStringList{"DL1XYZ" + ext, "G4ABC_P" + ext, "K1ABC" + ext,
+                                                    "K1ABC_20260320_1015" + ext}));
     for (const QString &name : filesIn(out, "*" + ext)) {
         const QByteArray bytes = readWholeFile(out + name);
         EXPECT_TRUE(bytes.startsWith(c.signature)) << name.toStdString();
@@ -78,7 +79,7 @@ TEST_P(CardsFormats, OnePictureAndContactInfoPerCallSign)
     }
     EXPECT_EQ(filesIn(out, "*_info.txt"),
               (QStringList{today() + "DL1XYZ_info.txt", today() + "G4ABC_P_info.txt",
-                           today() + "K1ABC_info.txt"}));
+                           today() + "K1ABC_20260320_1015_info.txt", today() + "K1ABC_info.txt"}));
     EXPECT_EQ(filesIn(out, ".*").filter(QRegularExpression("^\\.[^.]")), QStringList());
 }
 
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{"RowsRange", {"--rows", "2-3"}, {"DL1XYZ.jpg", "G4ABC_P.jpg"}},
         SelectionCase{"RowsList", {"--rows", "1,3"}, {"G4ABC_P.jpg", "K1ABC.jpg"}},
         SelectionCase{"RowsOpen", {"--rows", "3-"}, {"G4ABC_P.jpg", "K1ABC.jpg"}},
-        SelectionCase{"CallAnyCase", {"--call", "k1abc"}, {"K1ABC.jpg"}},
+        SelectionCase{"CallAnyCase", {"--call", "k1abc"}, {"K1ABC.jpg", "K1ABC_20260320_1015.jpg"}},
         SelectionCase{"CallWithSlash", {"--call", "G4ABC/P"}, {"G4ABC_P.jpg"}},
         SelectionCase{"Since", {"--since", "20260316"}, {"DL1XYZ.jpg", "K1ABC.jpg"}},
         SelectionCase{"RowsAndCall", {"--rows", "1-3", "--call", "DL1XYZ,G4ABC/P"},
@@ -217,7 +218,7 @@ TEST_P(CardsBadLog, ReportedAndTheOtherLogsStillMakeTheirCards)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("Cannot open file " + bad)) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("1 log not read")) << result.err.toStdString();
-    EXPECT_EQ(filesIn(out, "*.jpg").size(), 3);
+    EXPECT_EQ(filesIn(out, "*.jpg").size(), 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -119,8 +119,8 @@ TEST_P(ListenUntilSignal, PrintsEachQsoOnceThenEnds)
         ASSERT_TRUE(sender.send(datagram, to, port));
     ASSERT_TRUE(listen.waitForLines(2)) << listen.out.toStdString();
     EXPECT_EQ(listen.stop(c.signal), c.status);
-    EXPECT_EQ(listen.out, "  K5AB, 12.08.2026, 1405, 14.076, 50, FT8, -12 <- WSJT-X: received\n"
-                          "  K6AB, 12.08.2026, 1406, 14.076, 50, FT8, -12 <- WSJT-X: received\n");
+    EXPECT_EQ(listen.out, "  K5AB, 12.08.2026, 1405, 14.076, 50, FT8, -10 <- WSJT-X: received\n"
+                          "  K6AB, 12.08.2026, 1406, 14.076, 50, FT8, -10 <- WSJT-X: received\n");
     EXPECT_TRUE(listen.err.contains("QSOs received: 2, datagrams refused: 1")) << listen.err.toStdString();
 }
 
@@ -146,8 +146,8 @@ TEST(ListenCommand, QsoWaitingAtTheSignalIsPrinted)
     last.txPower.clear();
     ASSERT_TRUE(sender.send(qsoLoggedDatagram(last), QHostAddress::LocalHost, port));
     EXPECT_EQ(listen.stop(SIGINT), 130);
-    EXPECT_EQ(listen.out, "  K1AB, 12.08.2026, 1401, 14.076, 50, FT8, -12 <- WSJT-X: received\n"
-                          "  K2AB, 12.08.2026, 1402, 14.076, , FT8, -12 <- WSJT-X: received\n");
+    EXPECT_EQ(listen.out, "  K1AB, 12.08.2026, 1401, 14.076, 50, FT8, -10 <- WSJT-X: received\n"
+                          "  K2AB, 12.08.2026, 1402, 14.076, , FT8, -10 <- WSJT-X: received\n");
 }
 
 TEST(ListenCommand, PortInUseIsAnError)
@@ -235,7 +235,7 @@ TEST_P(ListenAndSend, SendsEachQsoWithAnAddressOnce)
     ASSERT_TRUE(listen.waitForLines(2)) << listen.err.toStdString();
     EXPECT_EQ(listen.stop(SIGTERM), 143);
     EXPECT_EQ(listen.out, " ea1bc, 12.08.2026, 0930, 7.074, 100, FT8, -05, ea@mail.es <- JTDX: " + c.outcomes[0] + "\n"
-                          "  K8AB, 12.08.2026, 1408, 14.076, 50, FT8, -12 <- WSJT-X: " + c.outcomes[1] + "\n");
+                          "  K8AB, 12.08.2026, 1408, 14.076, 50, FT8, -10 <- WSJT-X: " + c.outcomes[1] + "\n");
     const QStringList held = runPython({KARTELLO_SOURCE_DIR "/tests/sending/decode_inbox.py", inbox.path()})
                                  .split('\n', Qt::SkipEmptyParts);
     EXPECT_EQ(held.size(), c.messages) << held.join('\n').toStdString();
