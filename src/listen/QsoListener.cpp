@@ -23,6 +23,16 @@ bool carriesGroups(const QNetworkInterface &interface)
     });
 }
 
+QList<QNetworkInterface> loopbackInterfaces()
+{
+    QList<QNetworkInterface> loopback;
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        if (interface.flags().testFlag(QNetworkInterface::IsLoopBack))
+            loopback << interface;
+    }
+    return loopback;
+}
+
 } // namespace
 
 QsoListener::QsoListener(QObject *parent, qint64 holdMs)
@@ -46,11 +56,12 @@ bool QsoListener::listen(const ListenAddress &address, const QList<QNetworkInter
     m_error.clear();
     m_counts = Counts();
     m_address = address;
+    m_senders = SenderCheck(m_allowed);
     auto socket = std::make_unique<QUdpSocket>();
     // Listeners of a group share its port; a unicast port belongs to one listener, so that a
     // second one fails here instead of taking QSOs away from the first.
     const bool bound = address.isGroup()
-                           ? socket->bind(QHostAddress::AnyIPv4, address.port,
+                           ? socket->bind(address.address, address.port,
                                           QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
                            : socket->bind(address.address, address.port, QUdpSocket::DontShareAddress);
     if (!bound) {
@@ -69,7 +80,9 @@ bool QsoListener::listen(const ListenAddress &address, const QList<QNetworkInter
 
 bool QsoListener::joinGroup(const QList<QNetworkInterface> &interfaces)
 {
-    const QList<QNetworkInterface> candidates = interfaces.isEmpty() ? QNetworkInterface::allInterfaces() : interfaces;
+    QList<QNetworkInterface> candidates = interfaces;
+    if (candidates.isEmpty())
+        candidates = m_allowed.isEmpty() ? loopbackInterfaces() : QNetworkInterface::allInterfaces();
     bool joined = false;
     QString lastError = QStringLiteral("no network interface carries multicast");
     for (const QNetworkInterface &interface : candidates) {
@@ -92,7 +105,24 @@ void QsoListener::close()
         readDatagrams();
     m_heldTimer.stop();
     giveOut(m_merger.takeAll());
-    m_socket.reset();
+    dropSocket();
+    emitWaiting();
+}
+
+void QsoListener::dropSocket()
+{
+    if (!m_socket)
+        return;
+    m_socket->disconnect(this);
+    if (!m_reading) {
+        m_socket.reset();
+        return;
+    }
+    // Inside the socket's own notification it has to outlive the call; the listener keeps it
+    // as a child should the event loop never come back to delete it.
+    QUdpSocket *socket = m_socket.release();
+    socket->setParent(this);
+    socket->deleteLater();
 }
 
 bool QsoListener::isListening() const
@@ -107,25 +137,40 @@ quint16 QsoListener::localPort() const
 
 void QsoListener::readDatagrams()
 {
+    const bool outer = !m_reading;
+    m_reading = true;
     QByteArray datagram;
-    while (m_socket && m_socket->hasPendingDatagrams()) {
-        const qint64 size = m_socket->pendingDatagramSize();
-        if (size < 0)
-            break;
-        if (size > LargestMessageSize) {
-            // Dropped unread: the reader would refuse it anyway, and it is not copied.
-            m_socket->readDatagram(nullptr, 0);
-            ++m_counts.refused;
-            continue;
-        }
-        datagram.resize(qsizetype(size));
-        const qint64 read = m_socket->readDatagram(datagram.data(), size);
-        if (read < 0)
-            break;
-        datagram.truncate(qsizetype(read));
-        takeFrame(readMessageFrame(datagram));
+    while (m_socket && m_socket->hasPendingDatagrams() && readOneDatagram(datagram)) {
     }
+    if (outer)
+        m_reading = false;
     scheduleHeld();
+}
+
+bool QsoListener::readOneDatagram(QByteArray &datagram)
+{
+    const qint64 size = m_socket->pendingDatagramSize();
+    if (size < 0)
+        return false;
+    // An oversized one is dropped unread: the reader would refuse it anyway, and it is not
+    // copied.
+    datagram.resize(size > LargestMessageSize ? 0 : qsizetype(size));
+    QHostAddress sender;
+    const qint64 read = m_socket->readDatagram(datagram.data(), datagram.size(), &sender);
+    if (read < 0)
+        return false;
+    if (!m_senders.accepts(sender, m_clock.elapsed())) {
+        ++m_counts.strangers;
+        emit senderRefused(sender);
+        return true;
+    }
+    if (size > LargestMessageSize) {
+        ++m_counts.refused;
+        return true;
+    }
+    datagram.truncate(qsizetype(read));
+    takeFrame(readMessageFrame(datagram));
+    return true;
 }
 
 void QsoListener::takeFrame(const MessageFrame &frame)
@@ -146,8 +191,26 @@ void QsoListener::takeFrame(const MessageFrame &frame)
 
 void QsoListener::giveOut(std::vector<LoggedQso> qsos)
 {
-    for (const LoggedQso &qso : qsos) {
+    if (qsos.empty())
+        return;
+    for (LoggedQso &qso : qsos) {
         ++m_counts.qsos;
+        m_ready.push_back(std::move(qso));
+    }
+    // A handler may wait for a card to go out, or close the listener: it runs once the socket's
+    // notification is over.
+    if (!m_emitPosted) {
+        m_emitPosted = true;
+        QMetaObject::invokeMethod(this, &QsoListener::emitWaiting, Qt::QueuedConnection);
+    }
+}
+
+void QsoListener::emitWaiting()
+{
+    m_emitPosted = false;
+    while (!m_ready.empty()) {
+        const LoggedQso qso = std::move(m_ready.front());
+        m_ready.pop_front();
         emit qsoReceived(qso);
     }
 }
