@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 namespace {
 
 // Room for a burst of logged QSOs while the thread is busy elsewhere; the system may give less.
@@ -21,6 +24,19 @@ bool carriesGroups(const QNetworkInterface &interface)
     return std::any_of(entries.cbegin(), entries.cend(), [](const QNetworkAddressEntry &entry) {
         return entry.ip().protocol() == QAbstractSocket::IPv4Protocol;
     });
+}
+
+// Linux gives a group socket the group's datagrams from every interface the computer is a
+// member on (and every computer is a member of 224.0.0.1 everywhere), unless told to take only
+// the interfaces it joined on itself.
+void takeJoinedInterfacesOnly(QUdpSocket &socket)
+{
+#ifdef IP_MULTICAST_ALL
+    const int off = 0;
+    ::setsockopt(int(socket.socketDescriptor()), IPPROTO_IP, IP_MULTICAST_ALL, &off, sizeof off);
+#else
+    Q_UNUSED(socket);
+#endif
 }
 
 QList<QNetworkInterface> loopbackInterfaces()
@@ -69,6 +85,8 @@ bool QsoListener::listen(const ListenAddress &address, const QList<QNetworkInter
         return false;
     }
     socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(ReceiveBufferBytes));
+    if (address.isGroup())
+        takeJoinedInterfacesOnly(*socket);
     m_socket = std::move(socket);
     if (address.isGroup() && !joinGroup(interfaces)) {
         m_socket.reset();
