@@ -33,7 +33,10 @@ public:
     bool start(const QStringList &args)
     {
         m_process.setWorkingDirectory(m_runner.folder());
-        QStringList words = m_wrapper + QStringList{m_runner.programPath(), "listen"} + args;
+        // KARTELLO_LISTEN_WRAPPER="valgrind --error-exitcode=99" runs the tests with the program
+        // under a checker; an error shows as a wrong exit status.
+        const QStringList checker = qEnvironmentVariable("KARTELLO_LISTEN_WRAPPER").split(' ', Qt::SkipEmptyParts);
+        QStringList words = m_wrapper + checker + QStringList{m_runner.programPath(), "listen"} + args;
         const QString program = words.takeFirst();
         m_process.start(program, words);
         return readUntil([this] { return err.contains("listening on"); });
