@@ -10,7 +10,7 @@ struct ListenParser
                           QStringLiteral("Listens for the QSOs that WSJT-X, JTDX and other digital-mode programs log "
                                          "over UDP and prints one line per QSO: its QSO list row, the program and "
                                          "what was done. Datagrams are taken from this computer only, unless "
-                                         "--allow names other senders; the others are counted and left unread. "
+                                         "--allow names other senders; the others are counted and not looked at. "
                                          "Ends on Ctrl-C (exit status 130) or SIGTERM (143).")};
     QCommandLineParser &parser = command.parser();
     QCommandLineOption port{QStringLiteral("port"),
