@@ -8,6 +8,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue
   python3 python3-aiosmtpd python3-cryptography libssl-dev openssl poppler-utils
   xvfb xauth xdotool
+  iproute2
 )
 missing=()
 for p in "${packages[@]}"; do

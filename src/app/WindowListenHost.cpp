@@ -115,11 +115,21 @@ QString WindowListenHost::sendCard(const SentQso &qso, const QString &picture)
     }
     QString result;
     std::atomic<bool> stop{false};
-    runBesideEventLoop(
-        [&] {
-            Mailer mailer;
-            result = m_sender->send(mailer, settings, card, [&stop] { return stop.load(); });
-        },
-        &stop);
+    Mailer mailer;
+    m_sending = {&mailer, &stop};
+    struct Forget {
+        Sending &sending;
+        ~Forget() { sending = {}; }
+    } forget{m_sending};
+    runBesideEventLoop([&] { result = m_sender->send(mailer, settings, card, [&stop] { return stop.load(); }); },
+                       &stop, [this] { stopSending(); });
     return result;
+}
+
+void WindowListenHost::stopSending()
+{
+    if (!m_sending.mailer)
+        return;
+    *m_sending.stop = true;
+    m_sending.mailer->cancel();
 }

@@ -1,18 +1,21 @@
 #include "LoggedQsoMerger.h"
 
+#include "HamBands.h"
+
 #include <algorithm>
 
-QString qsoKey(const AdifRecord &record)
+QsoKey qsoKey(const AdifRecord &record)
 {
-    return record.value(AdifField::Call).trimmed().toUpper() + QLatin1Char('|')
-           + record.value(AdifField::QsoDate).trimmed() + QLatin1Char('|')
-           + record.value(AdifField::TimeOn).trimmed().left(4);
+    return {record.value(AdifField::Call).trimmed().toUpper() + QLatin1Char('|')
+                + record.value(AdifField::QsoDate).trimmed() + QLatin1Char('|')
+                + record.value(AdifField::TimeOn).trimmed().left(4),
+            bandOfFrequency(record.value(AdifField::Freq))};
 }
 
 std::vector<LoggedQso> LoggedQsoMerger::offer(const LoggedQso &qso, qint64 nowMs)
 {
-    const QString key = qsoKey(qso.record);
-    if (m_taken.contains(key) || (qso.source == MessageType::QsoLogged && isHeld(key))) {
+    const QsoKey key = qsoKey(qso.record);
+    if (isTaken(key) || (qso.source == MessageType::QsoLogged && isHeld(key))) {
         ++m_dropped;
         return {};
     }
@@ -66,25 +69,34 @@ std::vector<LoggedQso> LoggedQsoMerger::takeAll()
     return all;
 }
 
-bool LoggedQsoMerger::isHeld(const QString &key) const
+bool LoggedQsoMerger::isHeld(const QsoKey &key) const
 {
-    return std::any_of(m_held.cbegin(), m_held.cend(), [&](const Held &held) { return held.key == key; });
+    return std::any_of(m_held.cbegin(), m_held.cend(), [&](const Held &held) { return held.key.matches(key); });
 }
 
-void LoggedQsoMerger::dropHeld(const QString &key)
+bool LoggedQsoMerger::isTaken(const QsoKey &key) const
 {
-    m_held.erase(std::remove_if(m_held.begin(), m_held.end(), [&](const Held &held) { return held.key == key; }),
+    for (auto it = m_taken.find(key.qso); it != m_taken.end() && it.key() == key.qso; ++it) {
+        if (QsoKey{key.qso, it.value()}.matches(key))
+            return true;
+    }
+    return false;
+}
+
+void LoggedQsoMerger::dropHeld(const QsoKey &key)
+{
+    m_held.erase(std::remove_if(m_held.begin(), m_held.end(), [&](const Held &held) { return held.key.matches(key); }),
                  m_held.end());
 }
 
-void LoggedQsoMerger::remember(const QString &key)
+void LoggedQsoMerger::remember(const QsoKey &key)
 {
-    if (m_taken.contains(key))
+    if (m_taken.contains(key.qso, key.band))
         return;
-    m_taken.insert(key);
+    m_taken.insert(key.qso, key.band);
     m_takenOrder.push_back(key);
     if (m_takenOrder.size() > size_t(RememberedQsos)) {
-        m_taken.remove(m_takenOrder.front());
+        m_taken.remove(m_takenOrder.front().qso, m_takenOrder.front().band);
         m_takenOrder.pop_front();
     }
 }

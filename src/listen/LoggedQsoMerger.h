@@ -2,7 +2,7 @@
 
 #include "MessageFrame.h"
 
-#include <QSet>
+#include <QMultiHash>
 #include <QString>
 
 #include <deque>
@@ -18,11 +18,24 @@ struct LoggedQso
     AdifRecord record;
 };
 
-// The same QSO, as a key: the call sign in capitals, the date and the time to the minute.
-// A logging program sends "QSO Logged" and "Logged ADIF" for one QSO with the same call and
-// time on, but not always the same mode (FT4 is "FT4" in one and "MFSK" in the other) nor the
-// seconds (some programs write HHMM), so neither is part of the key.
-QString qsoKey(const AdifRecord &record);
+// The same QSO, as a key: the call sign in capitals, the date, the time to the minute and the
+// band of the frequency. A logging program sends "QSO Logged" and "Logged ADIF" for one QSO
+// with the same call and time on, but not always the same mode (FT4 is "FT4" in one and "MFSK"
+// in the other) nor the seconds (some programs write HHMM), so neither is part of the key.
+// The band is: a station worked on two bands within one minute gave two QSOs. A key without a
+// band (no frequency, or one outside the amateur bands) matches that QSO on any band, so
+// that one message of a pair without a frequency does not make a second QSO.
+struct QsoKey
+{
+    QString qso;    // "K1ABC|20261208|1407"
+    QString band;   // "20m"; empty when not known
+
+    bool matches(const QsoKey &other) const
+    {
+        return qso == other.qso && (band.isEmpty() || other.band.isEmpty() || band == other.band);
+    }
+};
+QsoKey qsoKey(const AdifRecord &record);
 
 // Decides which messages become QSOs, so that each QSO is applied once although programs send
 // it twice, as "QSO Logged" and as "Logged ADIF", in that order:
@@ -56,17 +69,19 @@ private:
     struct Held
     {
         LoggedQso qso;
-        QString key;
+        QsoKey key;
         qint64 dueMs = 0;
     };
 
-    bool isHeld(const QString &key) const;
-    void dropHeld(const QString &key);
-    void remember(const QString &key);
+    bool isHeld(const QsoKey &key) const;
+    bool isTaken(const QsoKey &key) const;
+    void dropHeld(const QsoKey &key);
+    void remember(const QsoKey &key);
 
     const qint64 m_holdMs;
     std::deque<Held> m_held;
-    std::deque<QString> m_takenOrder;
-    QSet<QString> m_taken;
+    std::deque<QsoKey> m_takenOrder;
+    // The bands taken of each call, date and minute.
+    QMultiHash<QString, QString> m_taken;
     int m_dropped = 0;
 };

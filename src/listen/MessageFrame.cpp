@@ -4,6 +4,7 @@
 #include "OneRecordAdif.h"
 
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -56,6 +57,41 @@ QString megahertz(quint64 hertz)
 bool isLogDate(const QDate &date)
 {
     return date.isValid() && date.year() >= 1000 && date.year() <= 9999;
+}
+
+// The call sign without the characters that show nothing (controls, format characters such
+// as U+200B, line separators) and without blanks around it: what the card and the file name
+// can show of it.
+QString visibleCall(const QString &call)
+{
+    QString visible;
+    visible.reserve(call.size());
+    for (const QChar c : call) {
+        switch (c.category()) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph: break;
+        default: visible += c;
+        }
+    }
+    return visible.trimmed();
+}
+
+// record with its call sign made visible; nothing when no call sign is left.
+std::optional<AdifRecord> withVisibleCall(const AdifRecord &record)
+{
+    const QString call = visibleCall(record.value(AdifField::Call));
+    if (call.isEmpty())
+        return std::nullopt;
+    AdifRecord visible;
+    visible.setIfAbsent(AdifField::Call, call);
+    for (int i = 0; i < adifFieldCount; ++i) {
+        const auto field = AdifField(i);
+        if (record.has(field))
+            visible.setIfAbsent(field, record.value(field));
+    }
+    return visible;
 }
 
 class FrameReader
@@ -143,6 +179,8 @@ void FrameReader::step()
         if (!text)
             return refuse("the ADIF text is cut short");
         std::optional<AdifRecord> record = readOneAdifRecord(*text);
+        if (record)
+            record = withVisibleCall(*record);
         if (!record)
             return refuse("the ADIF text holds no QSO with a call sign");
         m_frame.record = std::move(*record);
@@ -188,7 +226,7 @@ void FrameReader::readQsoValue()
 
 void FrameReader::finishQsoLogged()
 {
-    const QString &call = m_texts[int(QsoValue::DxCall)];
+    const QString call = visibleCall(m_texts[int(QsoValue::DxCall)]);
     if (call.isEmpty())
         return refuse("the QSO has no call sign");
     AdifRecord &record = m_frame.record;

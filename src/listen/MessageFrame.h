@@ -40,7 +40,9 @@ struct MessageFrame
     QString clientId;
     // The logged QSO: CALL, QSO_DATE, TIME_ON, FREQ (MHz), MODE, TX_PWR, RST_RCVD and EMAIL
     // as far as the message has them. A "QSO Logged" gives date and time in UTC, the time on
-    // when it has one, else the time off; its frequency is the transmit frequency.
+    // when it has one, else the time off; its frequency is the transmit frequency. The call
+    // sign holds no control or format characters and no blanks around it; a QSO whose call
+    // sign is nothing without them is Refused.
     AdifRecord record;
     QString reason;
 };

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 namespace {
 
 // Room for a burst of logged QSOs while the thread is busy elsewhere; the system may give less.
@@ -21,6 +24,29 @@ bool carriesGroups(const QNetworkInterface &interface)
     return std::any_of(entries.cbegin(), entries.cend(), [](const QNetworkAddressEntry &entry) {
         return entry.ip().protocol() == QAbstractSocket::IPv4Protocol;
     });
+}
+
+// Linux gives a group socket the group's datagrams from every interface the computer is a
+// member on (and every computer is a member of 224.0.0.1 everywhere), unless told to take only
+// the interfaces it joined on itself.
+void takeJoinedInterfacesOnly(QUdpSocket &socket)
+{
+#ifdef IP_MULTICAST_ALL
+    const int off = 0;
+    ::setsockopt(int(socket.socketDescriptor()), IPPROTO_IP, IP_MULTICAST_ALL, &off, sizeof off);
+#else
+    Q_UNUSED(socket);
+#endif
+}
+
+QList<QNetworkInterface> loopbackInterfaces()
+{
+    QList<QNetworkInterface> loopback;
+    for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
+        if (interface.flags().testFlag(QNetworkInterface::IsLoopBack))
+            loopback << interface;
+    }
+    return loopback;
 }
 
 } // namespace
@@ -46,11 +72,12 @@ bool QsoListener::listen(const ListenAddress &address, const QList<QNetworkInter
     m_error.clear();
     m_counts = Counts();
     m_address = address;
+    m_senders = SenderCheck(m_allowed);
     auto socket = std::make_unique<QUdpSocket>();
     // Listeners of a group share its port; a unicast port belongs to one listener, so that a
     // second one fails here instead of taking QSOs away from the first.
     const bool bound = address.isGroup()
-                           ? socket->bind(QHostAddress::AnyIPv4, address.port,
+                           ? socket->bind(address.address, address.port,
                                           QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)
                            : socket->bind(address.address, address.port, QUdpSocket::DontShareAddress);
     if (!bound) {
@@ -58,6 +85,8 @@ bool QsoListener::listen(const ListenAddress &address, const QList<QNetworkInter
         return false;
     }
     socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, QVariant(ReceiveBufferBytes));
+    if (address.isGroup())
+        takeJoinedInterfacesOnly(*socket);
     m_socket = std::move(socket);
     if (address.isGroup() && !joinGroup(interfaces)) {
         m_socket.reset();
@@ -69,7 +98,9 @@ bool QsoListener::listen(const ListenAddress &address, const QList<QNetworkInter
 
 bool QsoListener::joinGroup(const QList<QNetworkInterface> &interfaces)
 {
-    const QList<QNetworkInterface> candidates = interfaces.isEmpty() ? QNetworkInterface::allInterfaces() : interfaces;
+    QList<QNetworkInterface> candidates = interfaces;
+    if (candidates.isEmpty())
+        candidates = m_allowed.isEmpty() ? loopbackInterfaces() : QNetworkInterface::allInterfaces();
     bool joined = false;
     QString lastError = QStringLiteral("no network interface carries multicast");
     for (const QNetworkInterface &interface : candidates) {
@@ -92,7 +123,24 @@ void QsoListener::close()
         readDatagrams();
     m_heldTimer.stop();
     giveOut(m_merger.takeAll());
-    m_socket.reset();
+    dropSocket();
+    emitWaiting();
+}
+
+void QsoListener::dropSocket()
+{
+    if (!m_socket)
+        return;
+    m_socket->disconnect(this);
+    if (!m_reading) {
+        m_socket.reset();
+        return;
+    }
+    // Inside the socket's own notification it has to outlive the call; the listener keeps it
+    // as a child should the event loop never come back to delete it.
+    QUdpSocket *socket = m_socket.release();
+    socket->setParent(this);
+    socket->deleteLater();
 }
 
 bool QsoListener::isListening() const
@@ -107,25 +155,40 @@ quint16 QsoListener::localPort() const
 
 void QsoListener::readDatagrams()
 {
+    const bool outer = !m_reading;
+    m_reading = true;
     QByteArray datagram;
-    while (m_socket && m_socket->hasPendingDatagrams()) {
-        const qint64 size = m_socket->pendingDatagramSize();
-        if (size < 0)
-            break;
-        if (size > LargestMessageSize) {
-            // Dropped unread: the reader would refuse it anyway, and it is not copied.
-            m_socket->readDatagram(nullptr, 0);
-            ++m_counts.refused;
-            continue;
-        }
-        datagram.resize(qsizetype(size));
-        const qint64 read = m_socket->readDatagram(datagram.data(), size);
-        if (read < 0)
-            break;
-        datagram.truncate(qsizetype(read));
-        takeFrame(readMessageFrame(datagram));
+    while (m_socket && m_socket->hasPendingDatagrams() && readOneDatagram(datagram)) {
     }
+    if (outer)
+        m_reading = false;
     scheduleHeld();
+}
+
+bool QsoListener::readOneDatagram(QByteArray &datagram)
+{
+    const qint64 size = m_socket->pendingDatagramSize();
+    if (size < 0)
+        return false;
+    // An oversized one is dropped unread: the reader would refuse it anyway, and it is not
+    // copied.
+    datagram.resize(size > LargestMessageSize ? 0 : qsizetype(size));
+    QHostAddress sender;
+    const qint64 read = m_socket->readDatagram(datagram.data(), datagram.size(), &sender);
+    if (read < 0)
+        return false;
+    if (!m_senders.accepts(sender, m_clock.elapsed())) {
+        ++m_counts.strangers;
+        emit senderRefused(sender);
+        return true;
+    }
+    if (size > LargestMessageSize) {
+        ++m_counts.refused;
+        return true;
+    }
+    datagram.truncate(qsizetype(read));
+    takeFrame(readMessageFrame(datagram));
+    return true;
 }
 
 void QsoListener::takeFrame(const MessageFrame &frame)
@@ -146,8 +209,26 @@ void QsoListener::takeFrame(const MessageFrame &frame)
 
 void QsoListener::giveOut(std::vector<LoggedQso> qsos)
 {
-    for (const LoggedQso &qso : qsos) {
+    if (qsos.empty())
+        return;
+    for (LoggedQso &qso : qsos) {
         ++m_counts.qsos;
+        m_ready.push_back(std::move(qso));
+    }
+    // A handler may wait for a card to go out, or close the listener: it runs once the socket's
+    // notification is over.
+    if (!m_emitPosted) {
+        m_emitPosted = true;
+        QMetaObject::invokeMethod(this, &QsoListener::emitWaiting, Qt::QueuedConnection);
+    }
+}
+
+void QsoListener::emitWaiting()
+{
+    m_emitPosted = false;
+    while (!m_ready.empty()) {
+        const LoggedQso qso = std::move(m_ready.front());
+        m_ready.pop_front();
         emit qsoReceived(qso);
     }
 }

@@ -74,7 +74,8 @@ QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const 
     return outcome.stopReason.isEmpty() ? stopped : QStringLiteral("not sent: ") + outcome.stopReason;
 }
 
-void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *stop)
+void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *stop,
+                        const std::function<void()> &onExit)
 {
     std::atomic<bool> ended{false};
     std::exception_ptr failure;
@@ -93,6 +94,8 @@ void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *st
     // server accepted gets its journal record), only told to stop waiting.
     if (!ended && stop)
         *stop = true;
+    if (!ended && onExit)
+        onExit();
     worker.join();
     if (failure)
         std::rethrow_exception(failure);

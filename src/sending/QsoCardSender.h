@@ -49,5 +49,7 @@ private:
 // Runs work on a thread of its own while the calling thread's event loop goes on (datagrams,
 // signals, painting), and returns once work has ended, passing on what it threw. Events that
 // come meanwhile may call back into the caller: it has to be ready for that. When the program
-// is told to exit before work has ended, stop (when given) turns true, so that work ends soon.
-void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *stop = nullptr);
+// is told to exit before work has ended, stop (when given) turns true and onExit (when given)
+// is called on the calling thread, so that work ends soon (onExit may abort a connection).
+void runBesideEventLoop(const std::function<void()> &work, std::atomic<bool> *stop = nullptr,
+                        const std::function<void()> &onExit = {});

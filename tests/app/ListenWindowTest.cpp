@@ -1,7 +1,7 @@
 // Listen in the window: QSOs logged by a digital-mode program fill the QSO fields as typing
 // them would, wait while a dialog is open, and the choice is remembered in Kartello.ini.
 #include "AiosmtpdServer.h"
-#include "MainWindowFixture.h"
+#include "ListenWindowFixture.h"
 #include "ProtocolSender.h"
 #include "features/ListenController.h"
 #include "WindowListening.h"
@@ -21,49 +21,6 @@
 #include "QtPrinters.h"
 
 namespace {
-
-class ListenWindow : public MainWindowFixture
-{
-protected:
-    // Starts the window with Listen remembered as on, on a free port of 127.0.0.1 or on a
-    // group.
-    void startListening(bool group = false)
-    {
-        port = freeUdpPort();
-        to = QHostAddress(group ? QStringLiteral("224.0.0.1") : QStringLiteral("127.0.0.1"));
-        writeFile(stateFile(), QStringLiteral("[Listen]\r\nEnabled=TRUE\r\nAddress=%1:%2\r\n")
-                                   .arg(to.toString())
-                                   .arg(port)
-                                   .toUtf8());
-        start();
-        setUpListening(*form);
-    }
-
-    void send(const QByteArray &datagram) { ASSERT_TRUE(sender.send(datagram, to, port)); }
-
-    template<typename Done>
-    bool runUntil(Done done)
-    {
-        const QDeadlineTimer deadline(10000);
-        while (!done() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-        return done();
-    }
-
-    QString field(QsoField f) const { return form->entryOverlay(f)->text(); }
-    QString title() const { return form->windowTitle(); }
-    QImage cardNow() const
-    {
-        form->cardOutputs().snapshotCard();
-        const QImage card = form->cardOutputs().snapshotImage();
-        form->cardOutputs().showEntryOverlays();
-        return card;
-    }
-
-    ProtocolSender sender;
-    QHostAddress to;
-    quint16 port = 0;
-};
 
 TEST_F(ListenWindow, IsOffUnlessRemembered)
 {
@@ -152,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
     ListenWindow, ListenChoiceDialog,
     ::testing::Values(
         DialogCase{"Unicast", "127.0.0.1:2333", true, "An address of this computer."},
-        DialogCase{"Group", "224.0.0.1:2237", true, "A multicast group, shared with other listeners."},
+        DialogCase{"Group", "224.0.0.1:2237", true,
+                   "A multicast group, shared with other listeners, joined on this computer."},
         DialogCase{"PortAlone", "2238", true, "An address of this computer."},
         DialogCase{"HostName", "localhost:2237", false,
                    "Not an address: write it as 127.0.0.1:2237 or 224.0.0.1:2237."},

@@ -16,6 +16,7 @@ struct Event
     const char *timeOn;
     const char *mode;
     qint64 atMs;
+    const char *freq = "14.074";  // MHz; empty: the record has no FREQ
 };
 
 struct MergeCase
@@ -36,6 +37,8 @@ LoggedQso qso(const Event &event)
     qso.record.setIfAbsent(AdifField::QsoDate, QStringLiteral("20261208"));
     qso.record.setIfAbsent(AdifField::TimeOn, QString::fromLatin1(event.timeOn));
     qso.record.setIfAbsent(AdifField::Mode, QString::fromLatin1(event.mode));
+    if (*event.freq != '\0')
+        qso.record.setIfAbsent(AdifField::Freq, QString::fromLatin1(event.freq));
     return qso;
 }
 
@@ -93,6 +96,23 @@ const MergeCase mergeCases[] = {
     {"SameCallNextMinuteIsAnotherQso",
      {{12, "K1ABC", "140700", "FT8", 0}, {12, "K1ABC", "140800", "FT8", 60000}},
      {"K1ABC FT8 (12) at 0", "K1ABC FT8 (12) at 60000"}},
+    // A station worked on 20 m and then on 40 m within one minute gave two QSOs.
+    {"SameMinuteOtherBandIsAnotherQso",
+     {{12, "K1ABC", "140700", "FT8", 0, "14.074"}, {12, "K1ABC", "140730", "FT4", 30000, "7.047"}},
+     {"K1ABC FT8 (12) at 0", "K1ABC FT4 (12) at 30000"}},
+    {"PairsOnTwoBandsGiveTwo",
+     {{5, "K1ABC", "140700", "FT8", 0, "14.074"}, {5, "K1ABC", "140730", "FT4", 1, "7.047"},
+      {12, "K1ABC", "140700", "FT8", 2, "14.074"}, {12, "K1ABC", "140730", "FT4", 3, "7.047"},
+      {0, "", "", "", 5000}},
+     {"K1ABC FT8 (12) at 2", "K1ABC FT4 (12) at 3"}},
+    {"QsoLoggedOnTwoBandsWaitsForBoth",
+     {{5, "K1ABC", "140700", "FT8", 0, "14.074"}, {5, "K1ABC", "140730", "FT4", 1, "7.047"},
+      {0, "", "", "", 600}},
+     {"K1ABC FT8 (5) at 600", "K1ABC FT4 (5) at 600"}},
+    // A message without a frequency is the other half of the pair, whatever its band.
+    {"AdifWithoutFrequencyStillPairs",
+     {{5, "K1ABC", "140700", "FT8", 0, "14.074"}, {12, "K1ABC", "140700", "FT8", 1, ""}, {0, "", "", "", 5000}},
+     {"K1ABC FT8 (12) at 1"}},
     {"TwoProgramsInterleaved",
      {{5, "K1ABC", "140700", "FT8", 0}, {5, "W2XY", "140700", "FT8", 1}, {12, "K1ABC", "140700", "FT8", 2},
       {12, "W2XY", "140700", "FT8", 3}, {0, "", "", "", 5000}},

@@ -99,6 +99,19 @@ QByteArray withoutCall()
     return qsoLoggedDatagram(qso);
 }
 
+QByteArray qsoLoggedWithCall(const QString &call)
+{
+    QsoLoggedFields qso = ft8();
+    qso.dxCall = call;
+    return qsoLoggedDatagram(qso);
+}
+
+QByteArray adifWithCall(const QByteArray &call)
+{
+    return loggedAdifDatagram(QStringLiteral("WSJT-X"), "<eoh><call:" + QByteArray::number(call.size()) + ">" + call
+                                                            + " <qso_date:8>20261208 <time_on:4>0930 <eor>");
+}
+
 QByteArray adifWithEmail()
 {
     const QByteArray text = "<adif_ver:5>3.1.0 <programid:4>JTDX <eoh>"
@@ -143,6 +156,17 @@ const FrameCase frameCases[] = {
     {"SchemaZero", [] { return qsoLoggedDatagram(ft8(), 0); }, FrameVerdict::Refused,
      QString()},
     {"BlankCall", withoutCall, FrameVerdict::Refused, QString()},
+    // A call sign that shows nothing would name the card after the clock ("QSL_214848_120826").
+    {"CallOfControlsOnly", [] { return qsoLoggedWithCall(QStringLiteral("\x01\x1b\x7f")); },
+     FrameVerdict::Refused, QString()},
+    {"CallOfInvisiblesOnly",
+     [] { return qsoLoggedWithCall(QString(QChar(0x200b)) + QChar(0xad) + QChar(0x2028) + QChar(0x85)); },
+     FrameVerdict::Refused, QString()},
+    {"CallLosesItsControls", [] { return qsoLoggedWithCall(QStringLiteral("\x02K7") + QChar(0x200b) + "AB\x1f"); },
+     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+    {"AdifCallOfControlsOnly", [] { return adifWithCall("\x01\x02\x03"); }, FrameVerdict::Refused, QString()},
+    {"AdifCallLosesItsControls", [] { return adifWithCall("\x7f EA1ABC\x1b"); }, FrameVerdict::Qso,
+     QStringLiteral("EA1ABC, 12.08.2026, 0930, , 100, , ")},
     {"LengthBeyondDatagram", withHugeLength, FrameVerdict::Refused, QString()},
     {"TimeZoneBasis", withTimeZoneBasis, FrameVerdict::Refused, QString()},
     {"Empty", [] { return QByteArray(); }, FrameVerdict::Refused, QString()},

@@ -175,6 +175,42 @@ TEST_P(Burst, LosesAndDoublesNone)
 INSTANTIATE_TEST_SUITE_P(QsoListener, Burst, ::testing::Values(false, true),
                          [](const auto &info) { return std::string(info.param ? "Group" : "Unicast"); });
 
+// A handler of a QSO may wait in an event loop of its own, as one that e-mails the card does:
+// the QSOs that come meanwhile are given, and it may close the listener before it returns.
+class HandlerWaits : public ::testing::TestWithParam<bool>
+{
+};
+
+TEST_P(HandlerWaits, AndClosesTheListener)
+{
+    ListeningTest test(GetParam());
+    ASSERT_TRUE(test.listening) << test.listener.errorString().toStdString();
+    ProtocolSender sender;
+    bool waited = false;
+    qsizetype givenWhileWaiting = 0;
+    QObject::connect(&test.listener, &QsoListener::qsoReceived, [&](const LoggedQso &) {
+        if (waited)
+            return;
+        waited = true;
+        for (const QByteArray &datagram : pair(2))
+            sender.send(datagram, test.to, test.port);
+        QEventLoop loop;
+        const QDeadlineTimer deadline(10000);
+        while (test.rows.size() < 2 && !deadline.hasExpired())
+            loop.processEvents(QEventLoop::WaitForMoreEvents, 20);
+        givenWhileWaiting = test.rows.size();
+        test.listener.close();
+    });
+    ASSERT_TRUE(sender.send(pair(4).last(), test.to, test.port));
+    test.waitForRows(2);
+    EXPECT_EQ(test.rows, (QStringList{RowOfQso4, RowOfQso2}));
+    EXPECT_EQ(givenWhileWaiting, 2);
+    EXPECT_FALSE(test.listener.isListening());
+}
+
+INSTANTIATE_TEST_SUITE_P(QsoListener, HandlerWaits, ::testing::Values(false, true),
+                         [](const auto &info) { return std::string(info.param ? "Group" : "Unicast"); });
+
 // A second listener on a unicast port fails with a message instead of sharing it; a group's
 // port is shared.
 TEST(QsoListenerPorts, UnicastPortIsNotShared)

@@ -23,6 +23,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QNetworkInterface>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -70,8 +72,14 @@ public:
         m_taking = false;
     }
 
-    // Stops the card on its way at the next wait; the QSOs after it are printed unsent.
-    void stop() { m_stop = true; }
+    // Stops the card on its way at once, its connection aborted (a card the server has not
+    // taken is not recorded); the QSOs after it are printed unsent.
+    void stop()
+    {
+        m_stop = true;
+        if (m_mailer)
+            m_mailer->cancel();
+    }
 
 private:
     void handle(const LoggedQso &qso)
@@ -123,11 +131,18 @@ private:
             if (card.attachment.isEmpty())
                 return QStringLiteral("not sent: ") + made;
         }
+        if (m_stop)
+            return QStringLiteral("not sent: stopped");
         QString result;
-        runBesideEventLoop([&] {
-            Mailer mailer;
-            result = m_sending->sender.send(mailer, m_sending->settings, card, [this] { return m_stop.load(); });
-        });
+        Mailer mailer;
+        m_mailer = &mailer;
+        struct Forget {
+            Mailer *&mailer;
+            ~Forget() { mailer = nullptr; }
+        } forget{m_mailer};
+        runBesideEventLoop(
+            [&] { result = m_sending->sender.send(mailer, m_sending->settings, card, [this] { return m_stop.load(); }); },
+            &m_stop, [this] { stop(); });
         return result;
     }
 
@@ -139,6 +154,8 @@ private:
     std::deque<LoggedQso> m_waiting;
     bool m_taking = false;
     std::atomic<bool> m_stop{false};
+    // The mailer of the card on its way, for stop().
+    Mailer *m_mailer = nullptr;
     QTemporaryDir m_pictures;
     int m_painted = 0;
 };
@@ -148,6 +165,43 @@ QString withSlash(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+// The interfaces named by --interface; false, with a line on err, when one is not there.
+bool findInterfaces(const QStringList &names, QList<QNetworkInterface> &interfaces, QTextStream &err)
+{
+    for (const QString &name : names) {
+        const QNetworkInterface interface = QNetworkInterface::interfaceFromName(name);
+        if (!interface.isValid()) {
+            err << "kartello listen: there is no network interface \"" << name << "\"\n";
+            return false;
+        }
+        interfaces << interface;
+    }
+    return true;
+}
+
+// Says once for each of the first senders refused why nothing of theirs arrives.
+class RefusedSenders
+{
+public:
+    explicit RefusedSenders(QTextStream &err) : m_err(err) {}
+
+    void note(const QHostAddress &sender)
+    {
+        const QString text = sender.toString();
+        if (m_named.size() >= NamedAtMost || m_named.contains(text))
+            return;
+        m_named.insert(text);
+        m_err << "kartello listen: datagrams from " << text
+              << " are refused: not this computer, and not allowed by --allow\n";
+        m_err.flush();
+    }
+
+private:
+    static constexpr int NamedAtMost = 16;
+    QTextStream &m_err;
+    QSet<QString> m_named;
+};
+
 // Runs until a signal; the QSOs that wait in the listener are taken before it returns.
 int listenUntilSignal(const ListenOptions &options, ListenRun &run, QTextStream &err)
 {
@@ -156,9 +210,15 @@ int listenUntilSignal(const ListenOptions &options, ListenRun &run, QTextStream 
         err << "kartello listen: cannot watch for Ctrl-C\n";
         return 1;
     }
+    QList<QNetworkInterface> interfaces;
+    if (!findInterfaces(options.interfaces, interfaces, err))
+        return 1;
     QsoListener listener;
+    RefusedSenders refused(err);
+    listener.setAllowedSenders(options.allowed);
     QObject::connect(&listener, &QsoListener::qsoReceived, [&](const LoggedQso &qso) { run.take(qso); });
-    if (!listener.listen(options.address)) {
+    QObject::connect(&listener, &QsoListener::senderRefused, [&](const QHostAddress &sender) { refused.note(sender); });
+    if (!listener.listen(options.address, interfaces)) {
         err << "kartello listen: " << listener.errorString() << '\n';
         return 1;
     }
@@ -172,7 +232,7 @@ int listenUntilSignal(const ListenOptions &options, ListenRun &run, QTextStream 
     const int status = QCoreApplication::exec();
     const QsoListener::Counts counts = listener.counts();
     err << "kartello listen: QSOs received: " << counts.qsos << ", datagrams refused: " << counts.refused
-        << '\n';
+        << ", from senders not allowed: " << counts.strangers << '\n';
     return status;
 }
 

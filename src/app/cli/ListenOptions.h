@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AllowedSenders.h"
 #include "ListenAddress.h"
 
 #include <QString>
@@ -9,6 +10,10 @@
 struct ListenOptions
 {
     ListenAddress address;
+    // Networks whose computers may send QSOs besides this computer (--allow).
+    QList<SenderNetwork> allowed;
+    // The interfaces a group is joined on (--interface); none: as QsoListener decides.
+    QStringList interfaces;
     // Where each QSO's card and contact info file go; empty: no card is made.
     QString saveFolder;
     // Each QSO's card goes by e-mail to the QSO's address, once (the sent journal).

@@ -11,6 +11,7 @@ const QString EnabledKey = QStringLiteral("Enabled");
 const QString AddressKey = QStringLiteral("Address");
 const QString SaveKey = QStringLiteral("SaveCards");
 const QString SendKey = QStringLiteral("SendCards");
+const QString AllowKey = QStringLiteral("Allow");
 
 bool isTrue(const IniFile &state, const QString &key)
 {
@@ -32,6 +33,8 @@ ListenSettings readListenSettings(const IniFile &state)
     settings.sendCards = isTrue(state, SendKey);
     if (const auto address = parseListenAddress(state.value(Section, AddressKey)))
         settings.address = *address;
+    if (const auto allowed = parseAllowedSenders(state.value(Section, AllowKey)))
+        settings.allowed = *allowed;
     return settings;
 }
 
@@ -41,6 +44,7 @@ void writeListenSettings(IniFile &state, const ListenSettings &settings)
     state.setValue(Section, AddressKey, settings.address.toString());
     state.setValue(Section, SaveKey, trueOrFalse(settings.saveCards));
     state.setValue(Section, SendKey, trueOrFalse(settings.sendCards));
+    state.setValue(Section, AllowKey, allowedSendersText(settings.allowed));
 }
 
 ListenController::ListenController(ListenHost &host, QObject *parent, qint64 holdMs)
@@ -52,18 +56,23 @@ ListenController::ListenController(ListenHost &host, QObject *parent, qint64 hol
     connectGuarded(&m_retry, &QTimer::timeout, this, [this] { applyWaiting(); });
     connectGuarded(&m_listener, &QsoListener::qsoReceived, this,
                    [this](const LoggedQso &qso) { take(qso); });
+    connectGuarded(&m_listener, &QsoListener::senderRefused, this,
+                   [this](const QHostAddress &sender) { noteRefused(sender); });
 }
 
 bool ListenController::apply(const ListenSettings &settings)
 {
     m_settings = settings;
     m_error.clear();
+    m_lastRefused.clear();
     bool listening = true;
     if (settings.enabled) {
+        m_listener.setAllowedSenders(settings.allowed);
         listening = m_listener.listen(settings.address);
         if (!listening)
             m_error = m_listener.errorString();
     } else {
+        m_host.stopSending();
         m_listener.close();
     }
     showStatus();
@@ -115,9 +124,17 @@ QString ListenController::actOnCard(const LoggedQso &qso)
     QString picture;
     if (m_settings.saveCards)
         done << m_host.saveCard(picture);
-    if (m_settings.sendCards)
+    if (m_settings.sendCards && !m_settings.enabled)
+        done << QStringLiteral("not sent: Listen is off");
+    else if (m_settings.sendCards)
         done << m_host.sendCard(sentQsoOfRecord(qso.record), picture);
     return done.join(QStringLiteral(", "));
+}
+
+void ListenController::noteRefused(const QHostAddress &sender)
+{
+    m_lastRefused = sender.toString();
+    showStatus();
 }
 
 void ListenController::showStatus()
@@ -130,5 +147,10 @@ void ListenController::showStatus()
         m_status = QStringLiteral("Listening on %1").arg(m_settings.address.toString());
     else
         m_status = QStringLiteral("Listening on %1, last QSO %2").arg(m_settings.address.toString(), m_lastQso);
+    const int strangers = m_listener.counts().strangers;
+    if (m_listener.isListening() && strangers > 0)
+        m_status += QStringLiteral(", %1 datagram(s) refused from senders not allowed (last %2)")
+                        .arg(strangers)
+                        .arg(m_lastRefused);
     m_host.showListenStatus(m_status);
 }

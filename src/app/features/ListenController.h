@@ -35,16 +35,22 @@ public:
     // of one card through the sent journal, and says what was done ("sent", "already sent",
     // "no address" or why not).
     virtual QString sendCard(const SentQso &qso, const QString &picture) = 0;
+    // Ends the card on its way at once, its connection aborted; a card the server has not
+    // taken is not recorded as sent.
+    virtual void stopSending() = 0;
 };
 
 // The listening choice as Kartello.ini keeps it, in the section "Listen": "Enabled" (TRUE or
 // FALSE, FALSE when missing) and "Address" ("127.0.0.1:2237" or a group "224.0.0.1:2237"; a
 // missing or unreadable address is the default one); "SaveCards" and "SendCards" (TRUE or
-// FALSE, FALSE when missing): what is done with each QSO once it is in the fields.
+// FALSE, FALSE when missing): what is done with each QSO once it is in the fields; "Allow"
+// ("192.168.1.0/24, 10.0.0.7", empty when missing or unreadable): the senders taken besides
+// this computer.
 struct ListenSettings
 {
     bool enabled = false;
     ListenAddress address;
+    QList<SenderNetwork> allowed;
     bool saveCards = false;
     bool sendCards = false;
 };
@@ -55,7 +61,9 @@ void writeListenSettings(IniFile &state, const ListenSettings &settings);
 // Each QSO fills the fields once, in the order they came; one that comes while the host is
 // busy waits, with those after it, until the host is free again. As the settings say, the
 // card of each QSO is then saved, sent to the QSO's address, or both; a QSO that comes while
-// a card is on its way waits for it.
+// a card is on its way waits for it. Turning Listen off stops the card on its way; the QSOs
+// received before still fill the fields, and their cards are saved but not sent. Datagrams
+// from senders not allowed are counted in the status.
 class ListenController : public QObject
 {
     Q_OBJECT
@@ -84,6 +92,7 @@ private:
     // Saves and sends the card on screen as the settings say; what was done, for the status.
     QString actOnCard(const LoggedQso &qso);
     void showStatus();
+    void noteRefused(const QHostAddress &sender);
 
     ListenHost &m_host;
     QsoListener m_listener;
@@ -92,6 +101,7 @@ private:
     QTimer m_retry;
     bool m_applying = false;
     QString m_lastQso;
+    QString m_lastRefused;
     QString m_error;
     QString m_status;
 };

@@ -2,6 +2,7 @@
 // sent to it over the loopback interface, a signal to end it.
 #include "AiosmtpdServer.h"
 #include "CardsRunner.h"
+#include "ListenProcess.h"
 #include "ProtocolSender.h"
 #include "TestCertificates.h"
 
@@ -20,68 +21,6 @@ namespace {
 
 const QString kMailScripts = QStringLiteral(KARTELLO_SOURCE_DIR "/tests/mail");
 const auto *const kCertificates = ::testing::AddGlobalTestEnvironment(new TestCertificates(kMailScripts));
-
-// The program listening, its output read as it comes.
-class ListenProcess
-{
-public:
-    explicit ListenProcess(const CardsRunner &runner) : m_runner(runner) {}
-    ~ListenProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-
-    // Starts it and waits until it listens.
-    bool start(const QStringList &args)
-    {
-        m_process.setWorkingDirectory(m_runner.folder());
-        m_process.start(m_runner.programPath(), QStringList{"listen"} + args);
-        return readUntil([this] { return err.contains("listening on"); });
-    }
-
-    bool waitForLines(int count)
-    {
-        return readUntil([&] { return out.count('\n') >= count; });
-    }
-
-    // Sends signal and gives the exit status, -1 when it did not end normally.
-    int stop(int signal)
-    {
-        ::kill(pid_t(m_process.processId()), signal);
-        if (!m_process.waitForFinished(30000))
-            return -1;
-        read();
-        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
-    }
-
-    QString out;
-    QString err;
-
-private:
-    void read()
-    {
-        out += QString::fromUtf8(m_process.readAllStandardOutput());
-        err += QString::fromUtf8(m_process.readAllStandardError());
-    }
-
-    template<typename Done>
-    bool readUntil(Done done)
-    {
-        const QDeadlineTimer deadline(30000);
-        read();
-        while (!done() && !deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
-            m_process.waitForReadyRead(100);
-            read();
-        }
-        return done();
-    }
-
-    const CardsRunner &m_runner;
-    QProcess m_process;
-};
 
 QList<QByteArray> pair(const QsoLoggedFields &qso)
 {

@@ -13,6 +13,7 @@ struct OptionsCase
     QString address;  // where it listens, when the arguments are right
     QString saveFolder;
     QString error;    // the start of the error, empty when none
+    QString allowed = QString();  // allowedSendersText() of --allow
 };
 
 void PrintTo(const OptionsCase &c, std::ostream *os) { *os << c.name; }
@@ -30,6 +31,7 @@ TEST_P(ListenArguments, AreReadOrRefused)
         EXPECT_EQ(parsed.error, QString());
         EXPECT_EQ(parsed.options.address.toString(), GetParam().address);
         EXPECT_EQ(parsed.options.saveFolder, GetParam().saveFolder);
+        EXPECT_EQ(allowedSendersText(parsed.options.allowed), GetParam().allowed);
     }
 }
 
@@ -46,6 +48,14 @@ const OptionsCase optionsCases[] = {
     {"PortOutOfRange", {"--port", "70000"}, "", "", "--port wants"},
     {"EmptySave", {"--save", ""}, "", "", "--save wants"},
     {"UnknownOption", {"--mail"}, "", "", "unknown option --mail"},
+    {"AllowTwice", {"--allow", "192.168.1.0/24", "--allow", "10.0.0.7"}, "127.0.0.1:2237", "", "",
+     "192.168.1.0/24, 10.0.0.7"},
+    {"AllowList", {"--port", "0.0.0.0:2237", "--allow=10.0.0.7,10.0.0.8"}, "0.0.0.0:2237", "", "",
+     "10.0.0.7, 10.0.0.8"},
+    {"AllowHostName", {"--allow", "shack"}, "", "", "--allow wants ADDR or ADDR/PREFIX: \"shack\" is not"},
+    {"AllowNothing", {"--allow", " "}, "", "", "--allow wants ADDR or ADDR/PREFIX: nothing given"},
+    {"GroupOnAnInterface", {"--group", "224.0.0.1:2237", "--interface", "lo"}, "224.0.0.1:2237", "", ""},
+    {"InterfaceWithoutGroup", {"--interface", "lo"}, "", "", "--interface is for a --group only"},
     {"StrayArgument", {"log.adi"}, "", "", "unexpected argument"},
 };
 
