@@ -107,8 +107,10 @@ TEST(CardLabel, StartsAt65By17UntilMeasured)
     CardLabel label;
     EXPECT_EQ(label.width(), 65);
     EXPECT_EQ(label.height(), 17);
-    label.setFont(tahoma8());
-    EXPECT_EQ(label.width(), measured(QStringLiteral(" ")).width());
+    // A label's own font is the card's Tahoma 8 whatever the desktop's; a caption measures it.
+    EXPECT_EQ(label.font(), tahoma8());
+    label.setCaption(QStringLiteral("W1AW"));
+    EXPECT_EQ(label.width(), measured(QStringLiteral("W1AW")).width());
 }
 
 } // namespace
