@@ -163,7 +163,7 @@ const FrameCase frameCases[] = {
      [] { return qsoLoggedWithCall(QString(QChar(0x200b)) + QChar(0xad) + QChar(0x2028) + QChar(0x85)); },
      FrameVerdict::Refused, QString()},
     {"CallLosesItsControls", [] { return qsoLoggedWithCall(QStringLiteral("\x02K7") + QChar(0x200b) + "AB\x1f"); },
-     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -12")},
+     FrameVerdict::Qso, QStringLiteral("  K7AB, 12.08.2026, 1407, 14.076, 50, FT8, -10")},
     {"AdifCallOfControlsOnly", [] { return adifWithCall("\x01\x02\x03"); }, FrameVerdict::Refused, QString()},
     {"AdifCallLosesItsControls", [] { return adifWithCall("\x7f EA1ABC\x1b"); }, FrameVerdict::Qso,
      QStringLiteral("EA1ABC, 12.08.2026, 0930, , 100, , ")},
