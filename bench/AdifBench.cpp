@@ -124,7 +124,7 @@ void benchJpgSelected(const QString &sourceData)
         MainWindow window(nullptr, dir.filePath("Kartello.ini"));
         window.onActivated();
         const QString folder = batchFolder();
-        const QsoRow row = parseListRow(
+        const QsoRecord row = parseListRow(
             QStringLiteral("DL1ABC, 04.05.2024, 0930, 14.074, 50W, FT8, -08, dl1abc@example.org"));
         std::vector<double> ours, reference, fill, files, empty;
         for (int i = 0; i < 21; ++i) {

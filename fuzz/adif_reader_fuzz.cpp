@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     int rows = 0;
     while (reader.readNext(record)) {
         const QString row = listRow(record, QStringLiteral("100"));
-        const QsoRow qso = parseListRow(row);
+        const QsoRecord qso = parseListRow(row);
         // A call without commas comes back as it was, less the blanks around it.
         if (!record.value(AdifField::Call).contains(QLatin1Char(','))
             && qso.callSign != record.value(AdifField::Call).trimmed())

@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int i = 0; i < adifFieldCount; ++i)
         if (record.value(AdifField(i)).contains(QLatin1Char(',')))
             return 0;
-    const QsoRow back = parseListRow(row);
+    const QsoRecord back = parseListRow(row);
     if (back.callSign != record.value(AdifField::Call).trimmed()
-        || back.frequency != *formatFrequency(record.value(AdifField::Freq))
+        || back.freq != *formatFrequency(record.value(AdifField::Freq))
         || back.email != record.value(AdifField::Email))
         std::abort();
     return 0;

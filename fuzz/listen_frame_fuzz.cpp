@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             || size > std::size_t(LargestMessageSize))
             std::abort();
         // A call without commas comes back from its row as it was.
-        const QsoRow row = parseListRow(listRow(frame.record, QStringLiteral("100")));
+        const QsoRecord row = parseListRow(listRow(frame.record, QStringLiteral("100")));
         if (!call.contains(QLatin1Char(',')) && row.callSign != call)
             std::abort();
         break;

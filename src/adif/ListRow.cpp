@@ -190,21 +190,21 @@ QString listRow(const AdifRecord &record, const QString &defaultPower)
     return row;
 }
 
-QsoRow parseListRow(const QString &row)
+QsoRecord parseListRow(const QString &row)
 {
     QStringView rest(row);
-    QsoRow qso;
+    QsoRecord qso;
     qso.callSign = takeField(rest).trimmed();
-    qso.date = batchDate(takeField(rest));
-    qso.time = batchTime(takeField(rest));
-    qso.frequency = takeField(rest);
+    qso.utcDate = batchDate(takeField(rest));
+    qso.utcTime = batchTime(takeField(rest));
+    qso.freq = takeField(rest);
     qso.power = takeField(rest);
     qso.mode = takeField(rest);
     if (!rest.contains(QLatin1Char(','))) {
-        qso.report = rest.left(10).toString();
+        qso.signal = rest.left(10).toString();
         return qso;
     }
-    qso.report = takeField(rest);
+    qso.signal = takeField(rest);
     qso.email = rest.toString();
     return qso;
 }

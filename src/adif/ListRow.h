@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AdifRecord.h"
+#include "QsoRecord.h"
 
 #include <QString>
 
@@ -40,20 +41,11 @@ std::optional<QString> formatFrequency(const QString &freq);
 // it is.
 QString listRow(const AdifRecord &record, const QString &defaultPower);
 
-// A row read back into the texts the QSO fields take, as the batch runs fill them.
-struct QsoRow
-{
-    QString callSign;  // without the row's leading and trailing spaces, case as in the row
-    QString date;      // M.D.YYYY without leading zeros (04.05.2024 gives 4.5.2024)
-    QString time;      // HH:MM (0930 gives 09:30)
-    QString frequency;
-    QString power;
-    QString mode;
-    QString report;    // at most 10 characters when the row has no e-mail
-    QString email;     // empty when the row has none
-};
-
-// Reads a row back, left to right, one ", " at a time. A date not of the form MM.DD.YYYY with
+// Reads a row back into the texts the QSO fields take, as the batch runs fill them: the call
+// sign without the row's leading and trailing spaces, case as in the row; the date M.D.YYYY
+// without leading zeros (04.05.2024 gives 4.5.2024); the time HH:MM (0930 gives 09:30); the
+// report at most 10 characters when the row has no e-mail; the e-mail empty when it has none.
+// Left to right, one ", " at a time. A date not of the form MM.DD.YYYY with
 // numbers for month and day, and a time of two characters or fewer, are taken as they stand.
 // Missing fields at the end of a short row come out empty.
-QsoRow parseListRow(const QString &row);
+QsoRecord parseListRow(const QString &row);

@@ -48,10 +48,10 @@ bool WindowListenHost::isBusy() const
            || m_window.adif().isBusy();
 }
 
-void WindowListenHost::fillQso(const QsoRow &row)
+void WindowListenHost::fillQso(const QsoRecord &row)
 {
-    for (const auto &[field, text] : qsoFieldsOfRow(row))
-        m_window.entryOverlay(field)->setText(text);
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        m_window.entryOverlay(field.field)->setText(card::qsoFieldText(row, field.field));
     // The call sign put the e-mail placeholder in; an address the log has replaces it.
     if (!row.email.isEmpty())
         m_window.contactEmailField()->setText(row.email);

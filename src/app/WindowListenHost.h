@@ -26,7 +26,7 @@ public:
 
     QString defaultPower() const override;
     bool isBusy() const override;
-    void fillQso(const QsoRow &row) override;
+    void fillQso(const QsoRecord &row) override;
     void showListenStatus(const QString &text) override;
     QString saveCard(QString &picture) override;
     QString sendCard(const SentQso &qso, const QString &picture) override;

@@ -188,6 +188,7 @@ void readOptions(StateReader &reader, CardOptions &o)
     o.frameInfo = reader.check(frameInfoCheck, false);
     o.frameCard = reader.check(frameCardCheck, false);
     o.sendEnabled = reader.check(sendEnabledCheck, false);
+    o.isoDate = reader.check(isoDateCheck, false);
     QStringList schemes;
     for (int i = 0; i < kBackgroundSchemeCount; ++i)
         schemes << QString::fromLatin1(backgroundSchemes()[i].radio);
@@ -273,7 +274,8 @@ void writeDesignState(const CardDesign &design, IniFile &ini)
         {show73Check, o.show73}, {transparentNameCheck, o.transpName},
         {transparentEmailCheck, o.transpEmail}, {transparentTitlesCheck, o.transpTitles},
         {transparent73PseCheck, o.transp73Pse}, {frameInfoCheck, o.frameInfo},
-        {frameCardCheck, o.frameCard}, {sendEnabledCheck, o.sendEnabled}};
+        {frameCardCheck, o.frameCard}, {sendEnabledCheck, o.sendEnabled},
+        {isoDateCheck, o.isoDate}};
     for (const auto &[name, on] : checks)
         ini.setValue(kSection, checkedKey(QString::fromLatin1(name)), boolText(on));
     QStringList schemes, interfaces;

@@ -70,6 +70,7 @@ void CardDocument::adoptDesignOf(const CardDocument &other)
     }
     nameLineStep = other.nameLineStep;
     boxColours = other.boxColours;
+    dateStyle = other.dateStyle;
 }
 
 void CardDocument::setQso(const QsoRecord &qso)
@@ -80,6 +81,8 @@ void CardDocument::setQso(const QsoRecord &qso)
         text = oneLineText(text);
         if (names.field == QsoField::CallSign)
             text = upperCaseAtoZ(text);
+        else if (names.field == QsoField::UtcDate)
+            text = cardDateText(text, dateStyle);
         element<CardLabel>(QString::fromLatin1(names.valueElement))->setCaption(text);
     }
 }

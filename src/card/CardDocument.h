@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CardOptions.h"
+#include "QsoEntryRules.h"
 #include "QsoRecord.h"
 
 #include <QImage>
@@ -57,6 +58,8 @@ public:
     // State the window keeps beside its elements while a design is applied.
     int nameLineStep = 15;
     card::BoxColours boxColours = card::shippedBoxColours();
+    // How setQso() prints the UTC date: as typed, or year-month-day (the ISO dates option).
+    CardDateStyle dateStyle = CardDateStyle::AsTyped;
 
 private:
     // Paints the elements that intersect area, in order, each clipped to itself and to area;

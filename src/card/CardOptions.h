@@ -43,6 +43,7 @@ struct CardOptions {
     bool frameInfo = false;      // CBFrameInfo1
     bool frameCard = false;      // CBFrameCard1
     bool sendEnabled = false;    // CBSendEnabled
+    bool isoDate = false;        // CBIsoDate: the card prints the UTC date as 2026-12-06
     int background = 0;          // "B1".."B9" as 1..9, "BA" as 10; 0 when none is checked
     int interfaceChoice = 0;     // HL1..HL3 as 1..3; 0 when none is checked
 };

@@ -58,6 +58,7 @@ inline constexpr char transparent73PseCheck[] = "CBTransp73Pse";
 inline constexpr char frameInfoCheck[] = "CBFrameInfo1";
 inline constexpr char frameCardCheck[] = "CBFrameCard1";
 inline constexpr char sendEnabledCheck[] = "CBSendEnabled";
+inline constexpr char isoDateCheck[] = "CBIsoDate";
 inline constexpr int interfaceRadioCount = 3;
 inline QString interfaceRadio(int n) { return QStringLiteral("HL%1").arg(n); }
 inline constexpr char interfacePanel[] = "CollapsePanel1";

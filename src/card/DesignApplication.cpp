@@ -111,6 +111,7 @@ QStringList applyDesign(const CardDesign &design, CardDocument &document)
 
     const CardLook look = applyCardOptions(design.options, document.boxColours);
     document.boxColours = look.colours;
+    document.dateStyle = design.options.isoDate ? CardDateStyle::Iso : CardDateStyle::AsTyped;
     applyLookToCard(&document, look);
     return problems;
 }

@@ -36,4 +36,9 @@ QString &qsoFieldText(QsoRecord &qso, QsoField field)
     return qso.signal;
 }
 
+const QString &qsoFieldText(const QsoRecord &qso, QsoField field)
+{
+    return qsoFieldText(const_cast<QsoRecord &>(qso), field);
+}
+
 } // namespace card

@@ -29,5 +29,6 @@ const QsoFieldNames &qsoField(QsoField field);
 
 // The member of qso that holds field.
 QString &qsoFieldText(QsoRecord &qso, QsoField field);
+const QString &qsoFieldText(const QsoRecord &qso, QsoField field);
 
 } // namespace card

@@ -122,8 +122,8 @@ void interfaceOptions(Rows &r)
         {transparentNameCheck, "Transp Name"}, {transparentEmailCheck, "Transp Email"},
         {transparentTitlesCheck, "Transp Info"}, {transparent73PseCheck, "Transp 73s/Pse"},
         {frameInfoCheck, "Frames"}, {frameCardCheck, "Frame card"},
-        {sendEnabledCheck, "Send enabled"}};
-    for (int i = 0; i < 9; ++i) {
+        {sendEnabledCheck, "Send enabled"}, {isoDateCheck, "ISO dates"}};
+    for (int i = 0; i < 10; ++i) {
         const int width = QByteArray(checks[i][0]) == frameCardCheck ? 16 : 96;
         r.add(C::Check, checks[i][0], interfacePanel,
               {6 + 98 * (i % 2), 20 + 16 * (i / 2), width, 17}, checks[i][1]);

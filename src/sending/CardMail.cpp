@@ -21,15 +21,15 @@ void fillMailServer(Mailer &mailer, const SendSettings &settings)
     mailer.password = settings.password;
 }
 
-SentQso sentQsoOfCardFields(const QString &call, const QString &date, const QString &time,
-                            const QString &freq, const QString &mode, const QString &email)
+SentQso sentQsoOf(const QsoRecord &qso)
 {
-    const QDate day = QDate::fromString(date.trimmed(), QStringLiteral("M.d.yyyy"));
-    QString hhmm = time.trimmed();
+    const QDate day = QDate::fromString(qso.utcDate.trimmed(), QStringLiteral("M.d.yyyy"));
+    QString hhmm = qso.utcTime.trimmed();
     if (hhmm.size() == 5 && hhmm.at(2) == QLatin1Char(':'))
         hhmm.remove(2, 1);
-    return {call.trimmed().toUpper(), day.isValid() ? day.toString(QStringLiteral("yyyyMMdd")) : date.trimmed(),
-            hhmm, freq.trimmed(), mode.trimmed(), cardRecipient(email)};
+    return {qso.callSign.trimmed().toUpper(),
+            day.isValid() ? day.toString(QStringLiteral("yyyyMMdd")) : qso.utcDate.trimmed(), hhmm,
+            qso.freq.trimmed(), qso.mode.trimmed(), cardRecipient(qso.email)};
 }
 
 QString cardRecipient(const QString &text)

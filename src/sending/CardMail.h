@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QsoRecord.h"
 #include "SentJournal.h"
 #include "SmtpClient.h"
 
@@ -38,11 +39,10 @@ void fillCardMail(Mailer &mailer, const QString &operatorEmail);
 // Server, port, security and login of the mailer from the settings.
 void fillMailServer(Mailer &mailer, const SendSettings &settings);
 
-// The QSO of the fields on the card as the journal records it: the date typed M.D.YYYY
-// becomes YYYYMMDD and the time HH:MM becomes HHMM (a text of another form is kept as it
-// stands); email is the address the card went to.
-SentQso sentQsoOfCardFields(const QString &call, const QString &date, const QString &time,
-                            const QString &freq, const QString &mode, const QString &email);
+// The QSO as the journal records it: the date typed M.D.YYYY becomes YYYYMMDD and the time
+// HH:MM becomes HHMM (a text of another form is kept as it stands); the QSO's e-mail is the
+// address the card went to.
+SentQso sentQsoOf(const QsoRecord &qso);
 
 // The contact's address as a card is sent to it: blanks and control characters taken off
 // both ends.

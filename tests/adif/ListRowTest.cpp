@@ -115,7 +115,7 @@ struct ParseCase
 {
     const char *name;
     QString row;
-    QsoRow qso;
+    QsoRecord qso;
 };
 
 void PrintTo(const ParseCase &c, std::ostream *os) { *os << c.name; }
@@ -126,32 +126,32 @@ class RowsReadBack : public ::testing::TestWithParam<ParseCase>
 
 TEST_P(RowsReadBack, FillTheQsoFields)
 {
-    const QsoRow qso = parseListRow(GetParam().row);
-    const QsoRow &want = GetParam().qso;
+    const QsoRecord qso = parseListRow(GetParam().row);
+    const QsoRecord &want = GetParam().qso;
     EXPECT_EQ(qso.callSign, want.callSign);
-    EXPECT_EQ(qso.date, want.date);
-    EXPECT_EQ(qso.time, want.time);
-    EXPECT_EQ(qso.frequency, want.frequency);
+    EXPECT_EQ(qso.utcDate, want.utcDate);
+    EXPECT_EQ(qso.utcTime, want.utcTime);
+    EXPECT_EQ(qso.freq, want.freq);
     EXPECT_EQ(qso.power, want.power);
     EXPECT_EQ(qso.mode, want.mode);
-    EXPECT_EQ(qso.report, want.report);
+    EXPECT_EQ(qso.signal, want.signal);
     EXPECT_EQ(qso.email, want.email);
 }
 
 const ParseCase parseCases[] = {
     {"LeadingSpacesAndZerosDropped", "   ABC, 04.05.2024, 0930, 7.100, 5, CW, 599",
-     {"ABC", "4.5.2024", "09:30", "7.100", "5", "CW", "599", ""}},
+     {"ABC", "4.5.2024", "09:30", "7.100", "CW", "5", "599", ""}},
     {"PowerBeforeMode", "DL1ABC, 12.31.2024, 2359, 14.074, 100, FT8, -10",
-     {"DL1ABC", "12.31.2024", "23:59", "14.074", "100", "FT8", "-10", ""}},
+     {"DL1ABC", "12.31.2024", "23:59", "14.074", "FT8", "100", "-10", ""}},
     {"EmailAfterReport", "   ABC, 04.05.2024, 0930, 7.100, 50W, CW, 599, abc@mail.de",
-     {"ABC", "4.5.2024", "09:30", "7.100", "50W", "CW", "599", "abc@mail.de"}},
+     {"ABC", "4.5.2024", "09:30", "7.100", "CW", "50W", "599", "abc@mail.de"}},
     {"ReportCutToTenWithoutEmail", "   ABC, 04.05.2024, 0930, 7.100, 5, CW, 599 loud and clear",
-     {"ABC", "4.5.2024", "09:30", "7.100", "5", "CW", "599 loud a", ""}},
+     {"ABC", "4.5.2024", "09:30", "7.100", "CW", "5", "599 loud a", ""}},
     {"LowerCaseCallKept", "   abc, 04.05.2024, 0930, 7.100, 5, CW, 599",
-     {"abc", "4.5.2024", "09:30", "7.100", "5", "CW", "599", ""}},
-    {"EmptyFields", "   ABC, , , , 5, , ", {"ABC", "", "", "", "5", "", "", ""}},
+     {"abc", "4.5.2024", "09:30", "7.100", "CW", "5", "599", ""}},
+    {"EmptyFields", "   ABC, , , , 5, , ", {"ABC", "", "", "", "", "5", "", ""}},
     {"MalformedDateKept", "   ABC, 2024, 0930, 7.100, 5, CW, 599",
-     {"ABC", "2024", "09:30", "7.100", "5", "CW", "599", ""}},
+     {"ABC", "2024", "09:30", "7.100", "CW", "5", "599", ""}},
     {"ShortRow", "   ABC", {"ABC", "", "", "", "", "", "", ""}},
 };
 

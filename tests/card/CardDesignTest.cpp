@@ -82,6 +82,7 @@ const DesignEdit kEdits[] = {
     {"Transp73Pse", [](CardDesign &d, auto) { d.options.show73 = d.options.transp73Pse = true; }},
     {"FrameInfo", [](CardDesign &d, auto) { d.options.frameInfo = true; }},
     {"FrameCard", [](CardDesign &d, auto) { d.options.frameCard = true; }},
+    {"IsoDates", [](CardDesign &d, auto) { d.options.isoDate = true; }},
     {"BackgroundB9", [](CardDesign &d, auto) { d.options.background = 9; }},
     {"CallSignFace", [](CardDesign &d, auto) { d.callSign.face = "Courier New"; }},
     {"CallSignSize", [](CardDesign &d, auto) { d.callSign.points = 31; }},

@@ -294,11 +294,11 @@ TEST(CorpusSeedNewest, QsoLoggedWithLocalTimeOn)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const MessageFrame frame = readMessageFrame(file.readAll());
     ASSERT_EQ(frame.verdict, FrameVerdict::Qso) << frame.reason.toStdString();
-    const QsoRow row = parseListRow(listRow(frame.record, QStringLiteral("100")));
+    const QsoRecord row = parseListRow(listRow(frame.record, QStringLiteral("100")));
     EXPECT_EQ(row.callSign, QStringLiteral("W2XY"));
-    EXPECT_EQ(row.frequency, QStringLiteral("7.074"));
+    EXPECT_EQ(row.freq, QStringLiteral("7.074"));
     EXPECT_EQ(row.mode, QStringLiteral("FT4"));
-    EXPECT_EQ(row.report, QStringLiteral("-03")); // the report sent; +02 was received
+    EXPECT_EQ(row.signal, QStringLiteral("-03")); // the report sent; +02 was received
     EXPECT_EQ(row.power, QStringLiteral("100"));
     EXPECT_EQ(frame.clientId, QStringLiteral("WSJT-X"));
 }

@@ -230,7 +230,7 @@ bool AdifController::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-int AdifController::runOverSelection(const std::function<void(const QsoRow &, int)> &makeCard)
+int AdifController::runOverSelection(const std::function<void(const QsoRecord &, int)> &makeCard)
 {
     const QStringList rows = selectedRows();
     // A window closed during the run ends it as Esc does: nobody waits for the cards any more.
@@ -293,7 +293,7 @@ void AdifController::printSelected()
         ~JobEnd() { report.endJob(); }
     } jobEnd{report};
     int onPage = 0;
-    runOverSelection([&](const QsoRow &row, int) {
+    runOverSelection([&](const QsoRecord &row, int) {
         const QImage card = batchCard(*m_batch, row);
         if (onPage == 0)
             report.clearSlots();
@@ -315,7 +315,7 @@ void AdifController::saveSelectedAsJpeg()
         return;
     const QString folder = batchFolder();
     BatchCardNames names;
-    runOverSelection([&](const QsoRow &row, int) {
+    runOverSelection([&](const QsoRecord &row, int) {
         batchCard(*m_batch, row);
         writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate(), names);
         emptyQsoAfterBatchCard(*m_batch);

@@ -16,7 +16,7 @@ struct BatchCardParts;
 class QLabel;
 class QListView;
 class QsoListModel;
-struct QsoRow;
+struct QsoRecord;
 
 // ADIF: the ADIF panel, loading logs into the QSO list, Search and Next, and the batch runs
 // Print Selected, JPG Selected and Send Selected. A load reads the log a slice at a time from the event loop,
@@ -80,7 +80,7 @@ private:
     // Runs makeCard for every selected row, top to bottom, with the progress shown, until
     // the rows end or Esc is pressed; the LED, Close and the QSO fields are put back however
     // it ends. Returns the number of cards made.
-    int runOverSelection(const std::function<void(const QsoRow &, int number)> &makeCard);
+    int runOverSelection(const std::function<void(const QsoRecord &, int number)> &makeCard);
     QStringList selectedRows() const;
     void showFoundRow(int row);
 

@@ -28,7 +28,7 @@ namespace {
 // A selected row that has an address the e-mail check accepts.
 struct Pick
 {
-    QsoRow row;
+    QsoRecord row;
     SentQso qso;
     bool sentBefore = false;
 };
@@ -38,8 +38,8 @@ std::vector<Pick> rowsWithAddress(const QStringList &rows, const SentJournal &jo
     std::vector<Pick> picks;
     for (const QString &text : rows) {
         Pick pick{parseListRow(text), {}, false};
-        const QsoRow &r = pick.row;
-        pick.qso = sentQsoOfCardFields(r.callSign, r.date, r.time, r.frequency, r.mode, r.email);
+        const QsoRecord &r = pick.row;
+        pick.qso = sentQsoOf(r);
         if (takesAddress(pick.qso.email, counts)) {
             pick.sentBefore = journal.contains(pick.qso);
             picks.push_back(pick);

@@ -24,22 +24,14 @@
 
 using card::QsoField;
 
-std::vector<std::pair<QsoField, QString>> qsoFieldsOfRow(const QsoRow &row)
-{
-    return {{QsoField::CallSign, row.callSign}, {QsoField::UtcDate, row.date},
-            {QsoField::UtcTime, row.time},      {QsoField::Frequency, row.frequency},
-            {QsoField::Mode, row.mode},         {QsoField::Power, row.power},
-            {QsoField::Signal, row.report}};
-}
-
-QImage batchCard(const BatchCardParts &parts, const QsoRow &row)
+QImage batchCard(const BatchCardParts &parts, const QsoRecord &row)
 {
     // Only the call sign's own rule matters for a card; the other fields' change handlers
     // refresh the identity lines, done here once instead of six times.
-    for (const auto &[field, text] : qsoFieldsOfRow(row)) {
-        EntryEdit *overlay = parts.qso.entryOverlay(field);
-        const QSignalBlocker quiet(field == QsoField::CallSign ? nullptr : overlay);
-        overlay->setText(text);
+    for (const card::QsoFieldNames &field : card::qsoFields()) {
+        EntryEdit *overlay = parts.qso.entryOverlay(field.field);
+        const QSignalBlocker quiet(field.field == QsoField::CallSign ? nullptr : overlay);
+        overlay->setText(card::qsoFieldText(row, field.field));
     }
     parts.identity.copyIdentityTexts();
     CardOutputsController &outputs = parts.outputs;

@@ -27,16 +27,13 @@ struct BatchCardParts
     StationIdentityController &identity;
 };
 
-// The seven QSO fields a list row (or a logging program's QSO) fills, in the card's order.
-std::vector<std::pair<card::QsoField, QString>> qsoFieldsOfRow(const QsoRow &row);
-
 // One card of a batch run, shared by JPG Selected, Print Selected and "kartello cards", so
 // that all three make the same pixels and the same files as Create JPG of the same QSO.
 
 // Fills the seven QSO fields and their value elements from row (the call-sign field's own
 // rule upper-cases the call sign) and takes the card's snapshot, which the result holds.
 // The entry overlays are left hidden; emptyQsoAfterBatchCard() brings them back.
-QImage batchCard(const BatchCardParts &parts, const QsoRow &row);
+QImage batchCard(const BatchCardParts &parts, const QsoRecord &row);
 
 // Shows the seven entry overlays again and empties the seven fields and their value
 // elements, the power field included, as a batch run leaves them after every card.

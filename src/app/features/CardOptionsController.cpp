@@ -21,7 +21,7 @@ namespace {
 const char *const kOptionChecks[] = {
     pseQslCheck, pseLotwCheck, show73Check, showEmailCheck, transparentNameCheck,
     transparentEmailCheck, transparentTitlesCheck, transparent73PseCheck, frameInfoCheck,
-    frameCardCheck, sendEnabledCheck};
+    frameCardCheck, sendEnabledCheck, isoDateCheck};
 
 } // namespace
 
@@ -71,6 +71,7 @@ card::CardOptions CardOptionsController::readCardOptions() const
     o.frameInfo = checked(frameInfoCheck);
     o.frameCard = checked(frameCardCheck);
     o.sendEnabled = checked(sendEnabledCheck);
+    o.isoDate = checked(isoDateCheck);
     for (int i = 0; i < card::kBackgroundSchemeCount; ++i)
         if (checked(QString::fromLatin1(card::backgroundSchemes()[i].radio)))
             o.background = i + 1;

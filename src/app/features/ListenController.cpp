@@ -104,8 +104,8 @@ void ListenController::applyWaiting()
         // let the event loop bring the next QSO in here.
         const LoggedQso qso = std::move(m_waiting.front());
         m_waiting.pop_front();
-        const QsoRow row = parseListRow(listRow(qso.record, m_host.defaultPower()));
-        m_lastQso = QStringLiteral("%1 %2 %3").arg(row.callSign, row.date, row.time);
+        const QsoRecord row = parseListRow(listRow(qso.record, m_host.defaultPower()));
+        m_lastQso = QStringLiteral("%1 %2 %3").arg(row.callSign, row.utcDate, row.utcTime);
         m_host.fillQso(row);
         if (m_settings.saveCards || m_settings.sendCards) {
             const QString received = m_lastQso;

@@ -24,7 +24,7 @@ public:
     virtual bool isBusy() const = 0;
     // Fills the seven QSO fields from row as typing them would, and the contact e-mail field
     // when row has an address.
-    virtual void fillQso(const QsoRow &row) = 0;
+    virtual void fillQso(const QsoRecord &row) = 0;
     // Shows where the window listens and the last QSO received (empty: not listening).
     virtual void showListenStatus(const QString &text) = 0;
     // Saves the card on screen as Create JPG would, asking nothing: into the card folder under

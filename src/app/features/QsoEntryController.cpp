@@ -250,7 +250,7 @@ void QsoEntryController::fillCurrentUtcDateTime()
     const QDateTime now = qsoClock().currentUtc().toUTC();
     overlay(QsoField::UtcDate)->setText(quickPickDate(now.date()));
     overlay(QsoField::UtcTime)->setText(quickPickTime(now.time()));
-    value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
+    value(QsoField::UtcDate)->setCaption(cardDate());
     value(QsoField::UtcTime)->setCaption(overlay(QsoField::UtcTime)->text());
     m_focus.focusCallSign();
     overlay(QsoField::CallSign)->selectAll();
@@ -260,7 +260,7 @@ void QsoEntryController::takeCalendarDate()
 {
     const auto *calendar = m_controls.control<QCalendarWidget>(controlnames::calendar);
     overlay(QsoField::UtcDate)->setText(quickPickDate(calendar->selectedDate()));
-    value(QsoField::UtcDate)->setCaption(overlay(QsoField::UtcDate)->text());
+    value(QsoField::UtcDate)->setCaption(cardDate());
 }
 
 void QsoEntryController::applySignalButton(QObject *sender)
@@ -383,7 +383,15 @@ QsoRecord QsoEntryController::qsoOnScreen() const
 void QsoEntryController::copyFieldsToCard()
 {
     for (const card::QsoFieldNames &field : card::qsoFields())
-        value(field.field)->setCaption(overlay(field.field)->text());
+        value(field.field)->setCaption(field.field == QsoField::UtcDate ? cardDate()
+                                                                        : overlay(field.field)->text());
+}
+
+QString QsoEntryController::cardDate() const
+{
+    const auto *iso = m_controls.control<QAbstractButton>(QString::fromLatin1(controlnames::isoDateCheck));
+    return cardDateText(overlay(QsoField::UtcDate)->text(),
+                        iso && iso->isChecked() ? CardDateStyle::Iso : CardDateStyle::AsTyped);
 }
 
 bool QsoEntryController::shouldStopOutput(const QString &purpose)

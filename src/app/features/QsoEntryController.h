@@ -80,6 +80,8 @@ public:
     QsoRecord qsoOnScreen() const;
     // Copies the seven entry overlays into the card's value elements.
     void copyFieldsToCard();
+    // The typed UTC date as the card prints it: as typed, or year-month-day with ISO dates on.
+    QString cardDate() const;
 
 signals:
     // A QSO field other than the call sign changed: the station identity is to be copied to

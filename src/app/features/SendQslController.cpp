@@ -129,10 +129,11 @@ void SendQslController::fillMailer(const MailSettings &settings)
 
 void SendQslController::recordSentCard()
 {
-    const auto field = [this](card::QsoField f) { return m_qso.entryOverlay(f)->text(); };
-    const SentQso qso = sentQsoOfCardFields(field(card::QsoField::CallSign), field(card::QsoField::UtcDate),
-                                            field(card::QsoField::UtcTime), field(card::QsoField::Frequency),
-                                            field(card::QsoField::Mode), m_mail.mailRecipient()->address);
+    QsoRecord onScreen;
+    for (const card::QsoFieldNames &field : card::qsoFields())
+        card::qsoFieldText(onScreen, field.field) = m_qso.entryOverlay(field.field)->text();
+    onScreen.email = m_mail.mailRecipient()->address;
+    const SentQso qso = sentQsoOf(onScreen);
     try {
         SentJournal journal(dataFilePath(SentJournalFileName));
         journal.open();

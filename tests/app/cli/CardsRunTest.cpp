@@ -27,11 +27,12 @@ public:
         if (beforeCard)
             beforeCard(painted);
         ++painted;
-        const QsoRow qso = parseListRow(row);
+        const QsoRecord qso = parseListRow(row);
         if (failing.contains(qso.callSign))
             throw KartelloError(QStringLiteral("List index out of bounds (3)"));
-        filled = {qso.callSign.toUpper(), qso.date, qso.time, qso.frequency, qso.mode, qso.power,
-                  qso.report};
+        filled = qso;
+        filled.callSign = qso.callSign.toUpper();
+        filled.email.clear();
         QImage card(511, 280, QImage::Format_RGB32);
         card.fill(QColor(20, 40, 60));
         return card;
