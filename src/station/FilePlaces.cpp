@@ -46,6 +46,16 @@ FilePlaces portablePlaces(const QString &exe)
     return p;
 }
 
+// The template an installation ships; an earlier version shipped it as "system/".
+QString shippedTemplate(const QString &share)
+{
+    const QString current = share + QStringLiteral("template/");
+    const QString earlier = share + QStringLiteral("system/");
+    if (!QFileInfo(current).isDir() && QFileInfo(earlier).isDir())
+        return earlier;
+    return current;
+}
+
 FilePlaces installedPlaces(const QString &exe, const XdgEnvironment &env)
 {
     const QString home = withSlash(env.home);
@@ -55,10 +65,10 @@ FilePlaces installedPlaces(const QString &exe, const XdgEnvironment &env)
     p.mode = FileMode::Installed;
     p.executableFolder = exe;
     p.dataFolder = data + QStringLiteral("system/");
-    p.templateFolder = share + QStringLiteral("system/");
+    p.templateFolder = shippedTemplate(share);
     p.stateFolder = baseFolder(env.configHome, home, ".config/") + QStringLiteral("kartello/");
     p.batchFolder = data + QStringLiteral("BatchJPG/");
-    p.sentJournal = data + QStringLiteral("Sent.adi");
+    p.sentJournal = p.dataFolder + QStringLiteral("Sent.adi");
     p.defaultCardFolder = data + QStringLiteral("QSL/");
     p.scratchPicture = baseFolder(env.cacheHome, home, ".cache/") + QStringLiteral("kartello/temp.bmp");
     p.helpPage = share + QStringLiteral("Kartello.html");
@@ -85,6 +95,21 @@ void copyTemplateFile(const QString &from, const QString &to)
         throw KartelloError::cannotCreate(to);
 }
 
+// The places worked out once per executable folder (tests move it); card writers on other
+// threads ask too.
+struct KnownPlaces
+{
+    QMutex lock;
+    FilePlaces places;
+    bool worked = false;
+};
+
+KnownPlaces &knownPlaces()
+{
+    static KnownPlaces known;
+    return known;
+}
+
 } // namespace
 
 XdgEnvironment XdgEnvironment::fromProcess()
@@ -104,21 +129,22 @@ FilePlaces filePlacesFor(const QString &executableFolder, const XdgEnvironment &
     const QString exe = withSlash(executableFolder);
     if (isWritableFolder(exe + QStringLiteral("system")))
         return portablePlaces(exe);
-    return installedPlaces(exe, environment);
+    FilePlaces p = installedPlaces(exe, environment);
+    // The operator's own files are never their own template.
+    if (QDir::cleanPath(p.templateFolder) == QDir::cleanPath(p.dataFolder))
+        p.templateFolder.clear();
+    return p;
 }
 
 FilePlaces filePlaces()
 {
-    // Worked out once per executable folder (tests move it); card writers on other threads
-    // ask too.
-    static QMutex lock;
-    static FilePlaces known;
-    static bool worked = false;
-    const QMutexLocker locker(&lock);
+    KnownPlaces &k = knownPlaces();
+    const QMutexLocker locker(&k.lock);
+    FilePlaces &known = k.places;
     const QString exe = executableFolder();
-    if (!worked || known.executableFolder != exe) {
+    if (!k.worked || known.executableFolder != exe) {
         known = filePlacesFor(exe, XdgEnvironment::fromProcess());
-        worked = true;
+        k.worked = true;
         if (known.mode == FileMode::Installed) {
             try {
                 fillDataFolder(known);

@@ -6,8 +6,11 @@
 // Where Kartello keeps its files. A copy with a writable data folder "system/" beside its
 // executable is portable: everything stays beside the executable, as in a build folder. Any
 // other copy is installed: it never writes beside the executable and follows the XDG base
-// directories instead, its data folder filled at the first start from the template that the
-// installation ships in <prefix>/share/kartello/system.
+// directories instead, its data folder filled at the first start from a template. The template
+// is the one the installation ships in <prefix>/share/kartello/template (an installation of an
+// earlier version: <prefix>/share/kartello/system). The template is never the data folder
+// itself, so installing again over an installation in the operator's own folders
+// (--prefix ~/.local) leaves the station data alone.
 enum class FileMode { Portable, Installed };
 
 // The XDG base directory variables and HOME. An unset, empty or relative variable stands for

@@ -34,6 +34,7 @@ struct PlacesRow
 {
     const char *name;
     Beside beside;
+    bool earlierTemplate;   // share/kartello/system/ of an installation of an earlier version
     const char *dataHome, *configHome, *cacheHome;   // the XDG variables, "@..." below the root
     FileMode mode;
     const char *dataFolder, *templateFolder, *stateFolder, *batchFolder, *sentJournal,
@@ -46,29 +47,40 @@ void PrintTo(const PlacesRow &row, std::ostream *out)
 }
 
 const PlacesRow kPlacesRows[] = {
-    {"portable build folder", Beside::WritableSystemFolder, "@/xdg/data", "@/xdg/config",
+    {"portable build folder", Beside::WritableSystemFolder, false, "@/xdg/data", "@/xdg/config",
      "@/xdg/cache", FileMode::Portable, "@/usr/bin/system/", "", "@/usr/bin/",
      "@/usr/bin/BatchJPG/", "@/usr/bin/system/Sent.adi", "", "@/usr/bin/temp.bmp",
      "@/usr/bin/Kartello.html", "@/usr/bin/"},
-    {"installed with XDG variables", Beside::Nothing, "@/xdg/data", "@/xdg/config/",
+    {"installed with XDG variables", Beside::Nothing, false, "@/xdg/data", "@/xdg/config/",
      "@/xdg/cache", FileMode::Installed, "@/xdg/data/kartello/system/",
-     "@/usr/share/kartello/system/", "@/xdg/config/kartello/", "@/xdg/data/kartello/BatchJPG/",
-     "@/xdg/data/kartello/Sent.adi", "@/xdg/data/kartello/QSL/",
+     "@/usr/share/kartello/template/", "@/xdg/config/kartello/", "@/xdg/data/kartello/BatchJPG/",
+     "@/xdg/data/kartello/system/Sent.adi", "@/xdg/data/kartello/QSL/",
      "@/xdg/cache/kartello/temp.bmp", "@/usr/share/kartello/Kartello.html", "~/"},
-    {"installed without XDG variables", Beside::Nothing, "", "", "", FileMode::Installed,
-     "~/.local/share/kartello/system/", "@/usr/share/kartello/system/", "~/.config/kartello/",
-     "~/.local/share/kartello/BatchJPG/", "~/.local/share/kartello/Sent.adi",
+    {"installed without XDG variables", Beside::Nothing, false, "", "", "", FileMode::Installed,
+     "~/.local/share/kartello/system/", "@/usr/share/kartello/template/", "~/.config/kartello/",
+     "~/.local/share/kartello/BatchJPG/", "~/.local/share/kartello/system/Sent.adi",
      "~/.local/share/kartello/QSL/", "~/.cache/kartello/temp.bmp",
      "@/usr/share/kartello/Kartello.html", "~/"},
-    {"installed with relative XDG variables", Beside::Nothing, "data", "./config", "cache",
-     FileMode::Installed, "~/.local/share/kartello/system/", "@/usr/share/kartello/system/",
+    {"installed with relative XDG variables", Beside::Nothing, false, "data", "./config", "cache",
+     FileMode::Installed, "~/.local/share/kartello/system/", "@/usr/share/kartello/template/",
      "~/.config/kartello/", "~/.local/share/kartello/BatchJPG/",
-     "~/.local/share/kartello/Sent.adi", "~/.local/share/kartello/QSL/",
+     "~/.local/share/kartello/system/Sent.adi", "~/.local/share/kartello/QSL/",
      "~/.cache/kartello/temp.bmp", "@/usr/share/kartello/Kartello.html", "~/"},
-    {"a file named system is no data folder", Beside::SystemFile, "@/xdg/data", "", "",
+    {"a file named system is no data folder", Beside::SystemFile, false, "@/xdg/data", "", "",
+     FileMode::Installed, "@/xdg/data/kartello/system/", "@/usr/share/kartello/template/",
+     "~/.config/kartello/", "@/xdg/data/kartello/BatchJPG/",
+     "@/xdg/data/kartello/system/Sent.adi", "@/xdg/data/kartello/QSL/",
+     "~/.cache/kartello/temp.bmp", "@/usr/share/kartello/Kartello.html", "~/"},
+    {"installed by an earlier version", Beside::Nothing, true, "@/xdg/data", "", "",
      FileMode::Installed, "@/xdg/data/kartello/system/", "@/usr/share/kartello/system/",
-     "~/.config/kartello/", "@/xdg/data/kartello/BatchJPG/", "@/xdg/data/kartello/Sent.adi",
-     "@/xdg/data/kartello/QSL/", "~/.cache/kartello/temp.bmp",
+     "~/.config/kartello/", "@/xdg/data/kartello/BatchJPG/",
+     "@/xdg/data/kartello/system/Sent.adi", "@/xdg/data/kartello/QSL/",
+     "~/.cache/kartello/temp.bmp", "@/usr/share/kartello/Kartello.html", "~/"},
+    // cmake --install --prefix ~/.local of an earlier version: its template was the data folder.
+    {"installed into the data home by an earlier version", Beside::Nothing, true, "@/usr/share",
+     "", "", FileMode::Installed, "@/usr/share/kartello/system/", "", "~/.config/kartello/",
+     "@/usr/share/kartello/BatchJPG/", "@/usr/share/kartello/system/Sent.adi",
+     "@/usr/share/kartello/QSL/", "~/.cache/kartello/temp.bmp",
      "@/usr/share/kartello/Kartello.html", "~/"},
 };
 
@@ -96,6 +108,8 @@ TEST_P(FilePlacesFor, ModeAndEveryPlace)
         QDir().mkpath(exe + QStringLiteral("/system"));
     if (row.beside == Beside::SystemFile)
         putFile(exe + QStringLiteral("/system"), "not a folder");
+    if (row.earlierTemplate)
+        putFile(root.path() + QStringLiteral("/usr/share/kartello/system/Freq.txt"), "14.074\r\n");
     XdgEnvironment env;
     env.home = root.path() + QStringLiteral("/home");
     env.dataHome = at(row.dataHome);
@@ -197,8 +211,8 @@ protected:
         qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toUtf8());
         qputenv("XDG_CACHE_HOME", (root.path() + "/cache").toUtf8());
         QDir().mkpath(exe);
-        putFile(root.path() + "/prefix/share/kartello/system/Freq.txt", "14.074\r\n");
-        putFile(root.path() + "/prefix/share/kartello/system/lfile.qec", "~/QSL/\r\n");
+        putFile(root.path() + "/prefix/share/kartello/template/Freq.txt", "14.074\r\n");
+        putFile(root.path() + "/prefix/share/kartello/template/lfile.qec", "~/QSL/\r\n");
     }
     void TearDown() override
     {

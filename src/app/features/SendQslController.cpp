@@ -134,7 +134,7 @@ void SendQslController::recordSentCard()
                                             field(card::QsoField::UtcTime), field(card::QsoField::Frequency),
                                             field(card::QsoField::Mode), m_mail.mailRecipient()->address);
     try {
-        SentJournal journal(dataFilePath(SentJournalFileName));
+        SentJournal journal(filePlaces().sentJournal);
         journal.open();
         journal.append(qso, QDateTime::currentDateTimeUtc().date(), m_mail.mailer().messageId());
     } catch (const JournalError &error) {

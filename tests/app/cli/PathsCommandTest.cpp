@@ -45,7 +45,7 @@ const PathsRow kRows[] = {
     {"installed, first start", Layout::Installed,
      "mode:             installed\n"
      "executable:       @/usr/bin/\n"
-     "template:         @/usr/share/kartello/system/\n"
+     "template:         @/usr/share/kartello/template/\n"
      "data folder:      @/data/kartello/system/\n"
      "data file:        @/data/kartello/system/Freq.txt\n"
      "data file:        @/data/kartello/system/Info.txt\n"
@@ -60,13 +60,13 @@ const PathsRow kRows[] = {
      "state file:       @/config/kartello/Kartello.ini\n"
      "card folder:      @/data/kartello/QSL/\n"
      "batch folder:     @/data/kartello/BatchJPG/\n"
-     "sent journal:     @/data/kartello/Sent.adi\n"
+     "sent journal:     @/data/kartello/system/Sent.adi\n"
      "scratch picture:  @/cache/kartello/temp.bmp\n"
      "help page:        @/usr/share/kartello/Kartello.html\n"},
     {"installed, the operator's card folder and an extra file", Layout::InstalledWithOwnFiles,
      "mode:             installed\n"
      "executable:       @/usr/bin/\n"
-     "template:         @/usr/share/kartello/system/\n"
+     "template:         @/usr/share/kartello/template/\n"
      "data folder:      @/data/kartello/system/\n"
      "data file:        @/data/kartello/system/Freq.txt\n"
      "data file:        @/data/kartello/system/Info.txt\n"
@@ -82,7 +82,7 @@ const PathsRow kRows[] = {
      "state file:       @/config/kartello/Kartello.ini\n"
      "card folder:      @/cards/\n"
      "batch folder:     @/data/kartello/BatchJPG/\n"
-     "sent journal:     @/data/kartello/Sent.adi\n"
+     "sent journal:     @/data/kartello/system/Sent.adi\n"
      "scratch picture:  @/cache/kartello/temp.bmp\n"
      "help page:        @/usr/share/kartello/Kartello.html\n"},
     {"portable, an empty data folder", Layout::Portable,
@@ -124,9 +124,9 @@ protected:
             return;
         }
         const QDir shipped(QStringLiteral(KARTELLO_SOURCE_DIR "/data/system"));
-        QDir().mkpath(at("usr/share/kartello/system"));
+        QDir().mkpath(at("usr/share/kartello/template"));
         for (const QString &name : shipped.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(shipped.filePath(name), at("usr/share/kartello/system/") + name));
+            ASSERT_TRUE(QFile::copy(shipped.filePath(name), at("usr/share/kartello/template/") + name));
         ASSERT_TRUE(putFile(at("usr/share/kartello/Kartello.html"), "<html></html>"));
         if (layout == Layout::InstalledWithOwnFiles) {
             ASSERT_TRUE(putFile(at("data/kartello/system/lfile.qec"), (at("cards/") + "\r\n").toUtf8()));
@@ -205,6 +205,29 @@ TEST_F(PathsOfAnInstallation, WrongCommandLineIsRefused)
     const Run help = run({"paths", "--help"});
     EXPECT_EQ(0, help.status);
     EXPECT_EQ(true, help.out.startsWith("Usage: kartello paths [options]\n")) << help.out.toStdString();
+}
+
+// The sent journal that `paths` names is the one the commands read: a QSO recorded there counts
+// as sent.
+TEST_F(PathsOfAnInstallation, NamesTheSentJournalTheCommandsUse)
+{
+    layOut(Layout::Installed);
+    const Run paths = run({"paths"});
+    ASSERT_EQ(0, paths.status);
+    QString journal;
+    for (const QString &line : paths.out.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("sent journal:")))
+            journal = line.mid(18);
+    ASSERT_TRUE(QDir::isAbsolutePath(journal)) << paths.out.toStdString();
+    ASSERT_TRUE(putFile(journal, "Sent\n<adif_ver:5>3.1.4 <eoh>\n<CALL:5>K1ABC <QSO_DATE:8>20260315 "
+                                 "<TIME_ON:6>093000 <FREQ:6>14.074 <MODE:3>FT8 <EOR>\n"));
+    ASSERT_TRUE(putFile(at("log.adi"), "Log\n<adif_ver:5>3.1.4 <eoh>\n<CALL:5>K1ABC <QSO_DATE:8>20260315 "
+                                       "<TIME_ON:6>093000 <FREQ:6>14.074 <MODE:3>FT8 "
+                                       "<EMAIL:17>k1abc@example.org <EOR>\n"));
+    const Run dry = run({"send", "--dry-run", at("log.adi")});
+    EXPECT_EQ(0, dry.status) << dry.err.toStdString();
+    EXPECT_TRUE(dry.out.contains("K1ABC") && dry.out.contains("(already sent)"))
+        << dry.out.toStdString() << dry.err.toStdString();
 }
 
 } // namespace
