@@ -25,12 +25,6 @@ QString baseFolder(const QString &value, const QString &home, const char *defaul
     return withSlash(home) + QLatin1String(defaultBelowHome);
 }
 
-bool isWritableFolder(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isDir() && info.isWritable();
-}
-
 FilePlaces portablePlaces(const QString &exe)
 {
     FilePlaces p;
@@ -95,6 +89,12 @@ void copyTemplateFile(const QString &from, const QString &to)
         throw KartelloError::cannotCreate(to);
 }
 
+FolderCheck &writableCheckInUse()
+{
+    static FolderCheck check = isWritableFolder;
+    return check;
+}
+
 // The places worked out once per executable folder (tests move it); card writers on other
 // threads ask too.
 struct KnownPlaces
@@ -112,6 +112,11 @@ KnownPlaces &knownPlaces()
 
 } // namespace
 
+bool isWritableFolder(const QString &folder)
+{
+    return QFileInfo(folder).isWritable();
+}
+
 XdgEnvironment XdgEnvironment::fromProcess()
 {
     XdgEnvironment env;
@@ -124,16 +129,37 @@ XdgEnvironment XdgEnvironment::fromProcess()
     return env;
 }
 
-FilePlaces filePlacesFor(const QString &executableFolder, const XdgEnvironment &environment)
+FilePlaces filePlacesFor(const QString &executableFolder, const XdgEnvironment &environment,
+                         FolderCheck writable)
 {
     const QString exe = withSlash(executableFolder);
-    if (isWritableFolder(exe + QStringLiteral("system")))
+    const QString beside = exe + QStringLiteral("system/");
+    const bool besideIsFolder = QFileInfo(beside).isDir();
+    if (besideIsFolder && writable(beside))
         return portablePlaces(exe);
     FilePlaces p = installedPlaces(exe, environment);
+    if (besideIsFolder) {
+        // A portable copy on a read-only medium or unpacked by another user: its data becomes
+        // the template of the operator's own data folder, and the window says so.
+        p.templateFolder = beside;
+        p.notice = QStringLiteral("The data folder beside Kartello, %1, is read-only, so this copy "
+                                  "keeps its station data and settings in %2 (copied from %1 where "
+                                  "missing) and saves them there.\nMake %1 writable to keep "
+                                  "everything beside Kartello.")
+                       .arg(beside, p.dataFolder);
+    }
     // The operator's own files are never their own template.
     if (QDir::cleanPath(p.templateFolder) == QDir::cleanPath(p.dataFolder))
         p.templateFolder.clear();
     return p;
+}
+
+void setWritableFolderCheck(FolderCheck check)
+{
+    KnownPlaces &k = knownPlaces();
+    const QMutexLocker locker(&k.lock);
+    writableCheckInUse() = check ? check : isWritableFolder;
+    k.worked = false;
 }
 
 FilePlaces filePlaces()
@@ -143,7 +169,7 @@ FilePlaces filePlaces()
     FilePlaces &known = k.places;
     const QString exe = executableFolder();
     if (!k.worked || known.executableFolder != exe) {
-        known = filePlacesFor(exe, XdgEnvironment::fromProcess());
+        known = filePlacesFor(exe, XdgEnvironment::fromProcess(), writableCheckInUse());
         k.worked = true;
         if (known.mode == FileMode::Installed) {
             try {

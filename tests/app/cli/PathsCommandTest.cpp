@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -139,7 +142,8 @@ protected:
         int status = -1;
         QString out, err;
     };
-    Run run(const QStringList &args) const
+    // Runs the copy, through launcher (a program and its arguments) when one is given.
+    Run run(const QStringList &args, const QStringList &launcher = {}) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -148,7 +152,10 @@ protected:
         env.insert("XDG_CONFIG_HOME", at("config"));
         env.insert("XDG_CACHE_HOME", at("cache"));
         process.setProcessEnvironment(env);
-        process.start(at("usr/bin/kartello"), args);
+        if (launcher.isEmpty())
+            process.start(at("usr/bin/kartello"), args);
+        else
+            process.start(launcher.first(), launcher.mid(1) + QStringList{at("usr/bin/kartello")} + args);
         Run result;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -228,6 +235,44 @@ TEST_F(PathsOfAnInstallation, NamesTheSentJournalTheCommandsUse)
     EXPECT_EQ(0, dry.status) << dry.err.toStdString();
     EXPECT_TRUE(dry.out.contains("K1ABC") && dry.out.contains("(already sent)"))
         << dry.out.toStdString() << dry.err.toStdString();
+}
+
+// A portable copy whose system/ the operator may not write (unpacked by another user, on a
+// read-only medium) runs as installed, its own data copied into the operator's data folder.
+// Root may write anywhere, so a test run as root starts the copy as the user "nobody".
+TEST_F(PathsOfAnInstallation, ReadOnlyPortableCopyRunsAsInstalledFromItsOwnData)
+{
+    layOut(Layout::Portable);
+    ASSERT_TRUE(putFile(at("usr/bin/system/Freq.txt"), "7.074\r\n"));
+    QStringList launcher;
+    if (::geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            GTEST_SKIP() << "setpriv is not installed: cannot run the copy as a user without root";
+        launcher = QStringList{setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                          | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        ASSERT_TRUE(QFile::setPermissions(root.path(), open));
+        for (const char *folder : {"home", "data", "config", "cache"}) {
+            ASSERT_TRUE(QDir().mkpath(at(folder)));
+            ASSERT_TRUE(QFile::setPermissions(at(folder), open | QFile::WriteGroup | QFile::WriteOther));
+        }
+    }
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                          | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(at("usr/bin/system"), readOnly));
+
+    const Run result = run({"paths"}, launcher);
+    EXPECT_EQ(0, result.status) << result.err.toStdString();
+    const QString out = result.out;
+    const QString root = this->root.path();
+    EXPECT_TRUE(out.startsWith("mode:             installed (system/ beside the program is read-only)\n"))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("template:         " + root + "/usr/bin/system/\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("data folder:      " + root + "/data/kartello/system/\n")) << out.toStdString();
+    EXPECT_EQ(QByteArray("7.074\r\n"), bytesOf(at("data/kartello/system/Freq.txt")));
+    EXPECT_EQ(QStringList{"Freq.txt"}, QDir(at("usr/bin/system")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot));
+    EXPECT_EQ(QString(), result.err);
 }
 
 } // namespace
