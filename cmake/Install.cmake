@@ -1,4 +1,4 @@
-# `cmake --install` in the GNU layout: the program, the data folder template and the user
+# `cmake --install` in the GNU layout: the program, the data folder's template and the user
 # guide under share/kartello, the desktop entry with the ADIF log type, the icon, the AppStream
 # metadata and the manual page. An installed kartello finds share/kartello at ../share/kartello
 # from its own folder, so the layout below keeps that distance.
@@ -18,7 +18,10 @@ if(NOT CMAKE_INSTALL_BINDIR STREQUAL "bin" OR NOT CMAKE_INSTALL_DATADIR STREQUAL
 endif()
 
 install(TARGETS kartello RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/system DESTINATION ${CMAKE_INSTALL_DATADIR}/kartello)
+# The data folder's template has a folder of its own, never the data folder "system/": with
+# --prefix ~/.local, share/kartello/system is the operator's own data folder, which installing
+# again must not overwrite.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/system/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kartello/template)
 install(FILES ${PROJECT_SOURCE_DIR}/data/help/Kartello.html ${PROJECT_SOURCE_DIR}/data/help/first-start.png
               ${PROJECT_SOURCE_DIR}/data/help/interface-panel.png ${PROJECT_SOURCE_DIR}/data/help/adif-panel.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/kartello)

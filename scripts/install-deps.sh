@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
+  clang libfuzzer-14-dev
   qt6-base-dev libjpeg62-turbo-dev libjpeg-turbo-progs
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
   fonts-liberation2 fonts-dejavu-core fonts-comic-neue

@@ -103,7 +103,7 @@ check "data folder in ~/.local/share/kartello" grep -qx "data folder: *$home/.lo
 check "state file in ~/.config/kartello" grep -qx "state file: *$home/.config/kartello/Kartello.ini" "$home/paths.txt"
 check "kartello cards exits 0" grep -qx 0 "$home/cards.status"
 check "two cards written" test "$(ls "$home"/cards/*.jpg 2>/dev/null | wc -l)" -eq 2
-check "data folder filled from the template" cmp /usr/share/kartello/system/dfile.qec "$home/.local/share/kartello/system/dfile.qec"
+check "data folder filled from the template" cmp /usr/share/kartello/template/dfile.qec "$home/.local/share/kartello/system/dfile.qec"
 check "the option is stored after the first run" grep -q 'CBPseQSL.Checked=TRUE' "$home/state-after-first.ini"
 check "the option is back in the second run" grep -q 'CBPseQSL.Checked=FALSE' "$home/state-after-second.ini"
 check "a log on the command line opens the ADIF panel" grep -q '^517x' "$home/window-with-log.txt"

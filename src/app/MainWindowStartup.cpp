@@ -9,7 +9,9 @@
 #include "DesignBinding.h"
 #include "QsoFields.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "HandlerGuard.h"
+#include "UserDialogs.h"
 #include "KeyboardFocus.h"
 #include "CardLabel.h"
 #include "CardShape.h"
@@ -157,7 +159,8 @@ void MainWindow::loadIdentity()
 
 void MainWindow::onActivated()
 {
-    if (m_firstActivation)
+    const bool first = m_firstActivation;
+    if (first)
         cardOptions().applyCardOptions(nullptr);
     // Coming back puts the keyboard on the call sign. A click that brought the window back
     // before its activation was seen then gives its focus again, entering the control as
@@ -170,6 +173,12 @@ void MainWindow::onActivated()
     if (keep)
         clicked->setFocus(Qt::MouseFocusReason);
     m_firstActivation = false;
+    // A copy that is not where it looks to be (a portable copy with a read-only data folder)
+    // says where its files go before the operator types anything into them.
+    if (first) {
+        if (const QString notice = filePlaces().notice; !notice.isEmpty())
+            userDialogs().information(notice);
+    }
 }
 
 void MainWindow::closeFromButton()

@@ -6,6 +6,7 @@
 #include "features/CardOutputsController.h"
 #include "ControlNames.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
@@ -92,7 +93,7 @@ QString WindowListenHost::saveCard(QString &picture)
 QString WindowListenHost::sendCard(const SentQso &qso, const QString &picture)
 {
     if (!m_sender)
-        m_sender = std::make_unique<QsoCardSender>(dataFilePath(SentJournalFileName), m_clock);
+        m_sender = std::make_unique<QsoCardSender>(filePlaces().sentJournal, m_clock);
     const QString refusal = m_sender->refusal(qso);
     if (!refusal.isEmpty())
         return refusal;

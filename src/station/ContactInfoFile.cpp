@@ -13,23 +13,56 @@ bool isBidiControl(QChar c)
            || (u >= 0x2066 && u <= 0x2069);
 }
 
+// Characters that show nothing (zero width space, soft hyphen, joiners, the byte order mark):
+// a name holding one looks like a name without it.
+bool isInvisibleFormat(QChar c)
+{
+    return c.category() == QChar::Other_Format && !isBidiControl(c);
+}
+
+bool isReplaced(QChar c)
+{
+    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
+    return forbidden.contains(c) || c.unicode() < 0x20 || c.category() == QChar::Other_Control
+           || isBidiControl(c);
+}
+
+// "U+002E" for ".", "U+002E_U+002D" for ".-": a call sign none of whose characters can stand
+// in a file name keeps a name of its own.
+QString spelledCodes(const QString &text)
+{
+    QStringList codes;
+    for (const char32_t code : text.toUcs4())
+        codes << QStringLiteral("U+%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
+    return codes.join(QLatin1Char('_'));
+}
+
 } // namespace
 
 QString callSignFilePart(const QString &callSign)
 {
-    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    QString part = callSign;
-    for (QChar &c : part)
-        if (forbidden.contains(c) || c.unicode() < 0x20 || c.category() == QChar::Other_Control
-            || isBidiControl(c))
-            c = QLatin1Char('_');
+    QString part;
+    qsizetype kept = 0;   // characters of the call sign that stand in part as they are
+    for (const QChar c : callSign) {
+        if (isInvisibleFormat(c))
+            continue;
+        if (isReplaced(c)) {
+            part += QLatin1Char('_');
+        } else {
+            part += c;
+            ++kept;
+        }
+    }
     // A leading dot hides the file from listings, a leading dash makes every shell tool read
     // the name as an option.
     for (QChar &c : part) {
         if (c != QLatin1Char('.') && c != QLatin1Char('-'))
             break;
         c = QLatin1Char('_');
+        --kept;
     }
+    if (kept == 0 && !callSign.isEmpty())
+        return spelledCodes(callSign);
     return part;
 }
 

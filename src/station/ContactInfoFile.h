@@ -13,7 +13,10 @@
 // The call sign as it may stand in a file name: each of / \ : * ? " < > |, every control
 // character and every bidirectional control (U+202E ...) becomes "_" (K1ABC/P gives K1ABC_P),
 // and so do the dots and dashes it starts with ("../x" gives "___x", "-RF" gives "_RF"), so a
-// card file is never hidden nor taken for an option. Every file name Kartello builds from a call
+// card file is never hidden nor taken for an option. Characters that show nothing (U+200B zero
+// width space, U+00AD soft hyphen and the other format characters) are left out. A call sign
+// of which nothing would stay is spelt by its character codes ("." gives U+002E, "*" gives
+// U+002A), so that such calls keep names apart. Every file name Kartello builds from a call
 // sign (contact info files, card pictures, batch files) goes through this; the call sign
 // inside files and on the card stays as typed.
 QString callSignFilePart(const QString &callSign);

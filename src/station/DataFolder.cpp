@@ -7,7 +7,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -86,6 +90,20 @@ bool writeWhole(QFileDevice &file, const QByteArray &bytes)
     return true;
 }
 
+// The system's reason why the file at path cannot be replaced: the file itself is read-only
+// (or lies on a read-only file system), or its folder takes no new file. QSaveFile puts a
+// text of its own ("Existing file ... is not writable") where the system's reason belongs.
+QString reasonAgainstReplacing(const QString &path)
+{
+    const QByteArray file = QFile::encodeName(path);
+    if (::access(file.constData(), W_OK) != 0 && errno != ENOENT)
+        return qt_error_string(errno);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (::access(folder.constData(), W_OK) != 0)
+        return qt_error_string(errno);
+    return QString();
+}
+
 } // namespace
 
 void saveLines(const QString &path, const QStringList &lines,
@@ -102,12 +120,14 @@ void saveLines(const QString &path, const QStringList &lines,
     // Unbuffered, so that write() reports a short write (disk full, file-size limit) instead
     // of a buffered flush inside commit() dropping it and renaming a truncated file into place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || (permissions && !file.setPermissions(permissions)) || !writeWhole(file, bytes)
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (!opened || (permissions && !file.setPermissions(permissions)) || !writeWhole(file, bytes)
         || !file.commit()) {
         // The system's reason (no space left, read-only, permission denied) on a line of its
         // own: the operator has to act on it before the file can be written.
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+        QString reason = opened ? QString() : reasonAgainstReplacing(path);
+        if (reason.isEmpty() && file.error() != QFileDevice::NoError)
+            reason = file.errorString();
         throw KartelloError(KartelloError::cannotCreate(path).text()
                             + (reason.isEmpty() ? QString() : QStringLiteral("\n") + reason));
     }

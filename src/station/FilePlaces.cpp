@@ -25,12 +25,6 @@ QString baseFolder(const QString &value, const QString &home, const char *defaul
     return withSlash(home) + QLatin1String(defaultBelowHome);
 }
 
-bool isWritableFolder(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isDir() && info.isWritable();
-}
-
 FilePlaces portablePlaces(const QString &exe)
 {
     FilePlaces p;
@@ -46,6 +40,16 @@ FilePlaces portablePlaces(const QString &exe)
     return p;
 }
 
+// The template an installation ships; an earlier version shipped it as "system/".
+QString shippedTemplate(const QString &share)
+{
+    const QString current = share + QStringLiteral("template/");
+    const QString earlier = share + QStringLiteral("system/");
+    if (!QFileInfo(current).isDir() && QFileInfo(earlier).isDir())
+        return earlier;
+    return current;
+}
+
 FilePlaces installedPlaces(const QString &exe, const XdgEnvironment &env)
 {
     const QString home = withSlash(env.home);
@@ -55,10 +59,10 @@ FilePlaces installedPlaces(const QString &exe, const XdgEnvironment &env)
     p.mode = FileMode::Installed;
     p.executableFolder = exe;
     p.dataFolder = data + QStringLiteral("system/");
-    p.templateFolder = share + QStringLiteral("system/");
+    p.templateFolder = shippedTemplate(share);
     p.stateFolder = baseFolder(env.configHome, home, ".config/") + QStringLiteral("kartello/");
     p.batchFolder = data + QStringLiteral("BatchJPG/");
-    p.sentJournal = data + QStringLiteral("Sent.adi");
+    p.sentJournal = p.dataFolder + QStringLiteral("Sent.adi");
     p.defaultCardFolder = data + QStringLiteral("QSL/");
     p.scratchPicture = baseFolder(env.cacheHome, home, ".cache/") + QStringLiteral("kartello/temp.bmp");
     p.helpPage = share + QStringLiteral("Kartello.html");
@@ -85,7 +89,33 @@ void copyTemplateFile(const QString &from, const QString &to)
         throw KartelloError::cannotCreate(to);
 }
 
+FolderCheck &writableCheckInUse()
+{
+    static FolderCheck check = isWritableFolder;
+    return check;
+}
+
+// The places worked out once per executable folder (tests move it); card writers on other
+// threads ask too.
+struct KnownPlaces
+{
+    QMutex lock;
+    FilePlaces places;
+    bool worked = false;
+};
+
+KnownPlaces &knownPlaces()
+{
+    static KnownPlaces known;
+    return known;
+}
+
 } // namespace
+
+bool isWritableFolder(const QString &folder)
+{
+    return QFileInfo(folder).isWritable();
+}
 
 XdgEnvironment XdgEnvironment::fromProcess()
 {
@@ -99,26 +129,48 @@ XdgEnvironment XdgEnvironment::fromProcess()
     return env;
 }
 
-FilePlaces filePlacesFor(const QString &executableFolder, const XdgEnvironment &environment)
+FilePlaces filePlacesFor(const QString &executableFolder, const XdgEnvironment &environment,
+                         FolderCheck writable)
 {
     const QString exe = withSlash(executableFolder);
-    if (isWritableFolder(exe + QStringLiteral("system")))
+    const QString beside = exe + QStringLiteral("system/");
+    const bool besideIsFolder = QFileInfo(beside).isDir();
+    if (besideIsFolder && writable(beside))
         return portablePlaces(exe);
-    return installedPlaces(exe, environment);
+    FilePlaces p = installedPlaces(exe, environment);
+    if (besideIsFolder) {
+        // A portable copy on a read-only medium or unpacked by another user: its data becomes
+        // the template of the operator's own data folder, and the window says so.
+        p.templateFolder = beside;
+        p.notice = QStringLiteral("The data folder beside Kartello, %1, is read-only, so this copy "
+                                  "keeps its station data and settings in %2 (copied from %1 where "
+                                  "missing) and saves them there.\nMake %1 writable to keep "
+                                  "everything beside Kartello.")
+                       .arg(beside, p.dataFolder);
+    }
+    // The operator's own files are never their own template.
+    if (QDir::cleanPath(p.templateFolder) == QDir::cleanPath(p.dataFolder))
+        p.templateFolder.clear();
+    return p;
+}
+
+void setWritableFolderCheck(FolderCheck check)
+{
+    KnownPlaces &k = knownPlaces();
+    const QMutexLocker locker(&k.lock);
+    writableCheckInUse() = check ? check : isWritableFolder;
+    k.worked = false;
 }
 
 FilePlaces filePlaces()
 {
-    // Worked out once per executable folder (tests move it); card writers on other threads
-    // ask too.
-    static QMutex lock;
-    static FilePlaces known;
-    static bool worked = false;
-    const QMutexLocker locker(&lock);
+    KnownPlaces &k = knownPlaces();
+    const QMutexLocker locker(&k.lock);
+    FilePlaces &known = k.places;
     const QString exe = executableFolder();
-    if (!worked || known.executableFolder != exe) {
-        known = filePlacesFor(exe, XdgEnvironment::fromProcess());
-        worked = true;
+    if (!k.worked || known.executableFolder != exe) {
+        known = filePlacesFor(exe, XdgEnvironment::fromProcess(), writableCheckInUse());
+        k.worked = true;
         if (known.mode == FileMode::Installed) {
             try {
                 fillDataFolder(known);

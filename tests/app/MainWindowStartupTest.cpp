@@ -8,6 +8,7 @@
 #include "CollapsiblePanel.h"
 #include "Mailer.h"
 #include "EntryEdit.h"
+#include "FilePlaces.h"
 #include "CardBand.h"
 #include "CardPictureElement.h"
 #include "WindowDescription.h"
@@ -414,3 +415,71 @@ INSTANTIATE_TEST_SUITE_P(Names, MissingControls,
                          ::testing::Values("CBPseQSL", "CloseButton3", "IOTrackBar3", "tAlBand1"));
 
 } // namespace
+
+// ---- a portable copy whose data folder may not be written ----
+
+namespace {
+
+bool neverWritable(const QString &)
+{
+    return false;
+}
+
+// Points the XDG base directories at a temporary folder and makes the copy's "system/" read
+// only as far as Kartello can tell (a root user may write anywhere); puts both back afterwards.
+class ReadOnlyPortableCopy : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        for (const char *name : kNames) {
+            saved << qgetenv(name);
+            qputenv(name, (xdg.path() + "/" + name).toUtf8());
+        }
+        setWritableFolderCheck(neverWritable);
+    }
+    void TearDown() override
+    {
+        MainWindowFixture::TearDown();
+        setWritableFolderCheck(nullptr);
+        for (int i = 0; i < 3; ++i) {
+            if (saved[i].isEmpty())
+                qunsetenv(kNames[i]);
+            else
+                qputenv(kNames[i], saved[i]);
+        }
+    }
+    QString operatorsDataFolder() const { return xdg.path() + "/XDG_DATA_HOME/kartello/system/"; }
+
+    static constexpr const char *kNames[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"};
+    QTemporaryDir xdg;
+    QList<QByteArray> saved;
+};
+
+} // namespace
+
+TEST_F(ReadOnlyPortableCopy, SaysWhichFolderItUsesAndWhyOnceAtStart)
+{
+    writeFile(dataFile("dfile.qec"), "OZ1AB\r\nOle\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    start();
+    const QStringList told = dialogs.texts("information");
+    ASSERT_EQ(1, told.size());
+    EXPECT_TRUE(told[0].contains(dir.path() + "/system/, is read-only")) << told[0].toStdString();
+    EXPECT_TRUE(told[0].contains(operatorsDataFolder())) << told[0].toStdString();
+    EXPECT_EQ(QString("OZ1AB"), form->control<CardLabel>("alCallSign")->caption());
+    form->onActivated();
+    EXPECT_EQ(1, dialogs.texts("information").size());
+
+    // Close saves into the operator's folder and leaves the copy as it was.
+    form->control<QLineEdit>("NameEdit1")->setText("Ole Hansen");
+    closeAndDestroy();
+    EXPECT_TRUE(readFile(operatorsDataFolder() + "dfile.qec").startsWith("OZ1AB\r\nOle Hansen\r\n"));
+    EXPECT_EQ(QByteArray("OZ1AB\r\nOle\r\n\r\n\r\n\r\n\r\n\r\n\r\n"), readFile(dataFile("dfile.qec")));
+}
+
+TEST_F(MainWindowFixture, WritablePortableCopyStartsWithoutABox)
+{
+    start();
+    EXPECT_EQ(QStringList(), dialogs.texts("information"));
+}

@@ -161,4 +161,21 @@ INSTANTIATE_TEST_SUITE_P(Cli, ProgramOptions, ::testing::Values(
                       "kartello: unknown option \"-x\""}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The window without a display, alone or with a log: a line that names the commands, never
+// Qt's abort.
+TEST(ProgramWithoutDisplay, SaysSoAndNamesTheCommands)
+{
+    for (const QStringList &args : {QStringList{}, QStringList{"log.adi"}, QStringList{"-style", "Fusion"}}) {
+        QProcess kartello;
+        kartello.setProcessEnvironment(withoutDisplay());
+        kartello.start(QStringLiteral(KARTELLO_EXECUTABLE), args);
+        ASSERT_TRUE(kartello.waitForFinished(30000));
+        EXPECT_EQ(kartello.exitStatus(), QProcess::NormalExit) << args.join(' ').toStdString();
+        EXPECT_EQ(kartello.exitCode(), 1) << args.join(' ').toStdString();
+        EXPECT_EQ(kartello.readAllStandardError(),
+                  "kartello: no display; the commands rows/cards/send/listen/paths need none\n");
+        EXPECT_EQ(kartello.readAllStandardOutput(), QByteArray());
+    }
+}
+
 } // namespace

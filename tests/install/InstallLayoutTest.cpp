@@ -74,9 +74,9 @@ void PrintTo(const FileRow &row, std::ostream *out)
 
 const FileRow kFiles[] = {
     {"bin/kartello"},
-    {"share/kartello/system/dfile.qec"},
-    {"share/kartello/system/lfile.qec"},
-    {"share/kartello/system/smtp.onl"},
+    {"share/kartello/template/dfile.qec"},
+    {"share/kartello/template/lfile.qec"},
+    {"share/kartello/template/smtp.onl"},
     {"share/kartello/Kartello.html"},
     {"share/kartello/interface-panel.png"},
     {"share/applications/org.kartello.Kartello.desktop"},
@@ -107,6 +107,7 @@ TEST_F(Installed, NothingBesideTheProgramAndNoOldLibFolder)
 {
     EXPECT_EQ(QStringList{"kartello"}, QDir(at("bin")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot));
     EXPECT_EQ(false, QFileInfo::exists(at("lib/kartello")));
+    EXPECT_EQ(false, QFileInfo::exists(at("share/kartello/system")));
 }
 
 TEST_F(Installed, ProgramFindsItsTemplateInTheShareFolder)
@@ -119,7 +120,7 @@ TEST_F(Installed, ProgramFindsItsTemplateInTheShareFolder)
     const Outcome paths = run(at("bin/kartello"), {"paths"}, env);
     EXPECT_EQ(0, paths.status);
     EXPECT_EQ(true, paths.out.contains("mode:             installed\n")) << paths.out.toStdString();
-    EXPECT_EQ(true, paths.out.contains("template:         " + at("share/kartello/system/") + "\n"))
+    EXPECT_EQ(true, paths.out.contains("template:         " + at("share/kartello/template/") + "\n"))
         << paths.out.toStdString();
     EXPECT_EQ(true, paths.out.contains("help page:        " + at("share/kartello/Kartello.html") + "\n"))
         << paths.out.toStdString();
@@ -161,5 +162,49 @@ TEST_P(InstalledValidates, Passes)
 
 INSTANTIATE_TEST_SUITE_P(Tools, InstalledValidates, ::testing::ValuesIn(kValidators),
                          [](const auto &info) { return testName(info.param.program); });
+
+// `cmake --install build --prefix ~/.local` puts share/kartello into the operator's own data home,
+// where the data folder share/kartello/system lives: installing again, once the station data is
+// the operator's, must leave every file of it as it is.
+TEST(InstallAgain, KeepsTheStationDataOfAnInstallationInTheDataHome)
+{
+    QTemporaryDir home;
+    const QString prefix = home.path() + QStringLiteral("/.local");
+    const auto install = [&] {
+        return run(QStringLiteral(CMAKE_COMMAND), {"--install", KARTELLO_BINARY_DIR, "--prefix", prefix});
+    };
+    const Outcome first = install();
+    ASSERT_EQ(0, first.status) << first.out.toStdString();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home.path());
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        env.remove(name);
+    const Outcome paths = run(prefix + "/bin/kartello", {"paths"}, env);
+    ASSERT_EQ(0, paths.status) << paths.out.toStdString();
+    const QString data = prefix + QStringLiteral("/share/kartello/system/");
+    EXPECT_EQ(true, paths.out.contains("data folder:      " + data + "\n")) << paths.out.toStdString();
+    EXPECT_EQ(false, paths.out.contains("template:         " + data)) << paths.out.toStdString();
+
+    // The operator's own station, settings and pick lists.
+    const char *const names[] = {"dfile.qec", "prefs.txt", "lfile.qec", "smtp.onl", "gfile.qec",
+                                 "Freq.txt", "Mode.txt", "Power.txt", "Signal.txt", "Info.txt"};
+    for (const char *name : names) {
+        QFile file(data + QLatin1String(name));
+        ASSERT_EQ(true, file.exists()) << name << " was not filled in from the template";
+        ASSERT_EQ(true, file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name;
+        file.write(QByteArray("the operator's own ") + name + "\r\n");
+    }
+    for (int again = 0; again < 2; ++again) {
+        const Outcome next = install();
+        ASSERT_EQ(0, next.status) << next.out.toStdString();
+    }
+    ASSERT_EQ(0, run(prefix + "/bin/kartello", {"paths"}, env).status);
+    for (const char *name : names) {
+        QFile file(data + QLatin1String(name));
+        ASSERT_EQ(true, file.open(QIODevice::ReadOnly)) << name;
+        EXPECT_EQ(QString("the operator's own ") + name + "\r\n", QString::fromUtf8(file.readAll()))
+            << name;
+    }
+}
 
 } // namespace

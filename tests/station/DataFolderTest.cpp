@@ -7,7 +7,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,6 +36,39 @@ QString errorText(const std::function<void()> &step)
         return e.text();
     }
     return QStringLiteral("<no error>");
+}
+
+// The text step gives, worked out as a user without root: a root user may write anywhere, so a
+// test run as root makes it in a child process that has become "nobody".
+QString asUserWithoutRoot(const std::function<QString()> &step)
+{
+    if (::geteuid() != 0)
+        return step();
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return QStringLiteral("<no pipe>");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const uid_t nobody = 65534;
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0
+            || ::setresuid(nobody, nobody, nobody) != 0)
+            ::_exit(2);
+        const QByteArray text = step().toUtf8();
+        const bool whole = ::write(channel[1], text.constData(), size_t(text.size())) == text.size();
+        ::_exit(whole ? 0 : 3);
+    }
+    ::close(channel[1]);
+    QByteArray text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        text.append(buffer, n);
+    ::close(channel[0]);
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return QStringLiteral("<child ended with %1>").arg(status);
+    return QString::fromUtf8(text);
 }
 
 // A data folder in a temporary executable folder, for the tests that need one.
@@ -124,6 +160,26 @@ TEST(DataFolder, FailedWriteLeavesThePreviousFile)
     EXPECT_EQ(QByteArray("1\r\n2\r\n"), readBytes(path));
     EXPECT_EQ(QStringList{path}, QDir(dir.path()).entryList(QDir::Files).replaceInStrings(
                                      QRegularExpression("^"), dir.path() + "/"));
+}
+
+// A file the user may not replace, in a folder the user may not write (a copy unpacked by
+// another user): the error gives the system's reason, not a text of its own.
+TEST(DataFolder, ReadOnlyFolderGivesTheSystemsReason)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("system"));
+    const QString path = folder + QStringLiteral("/prefs.txt");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    writeBytes(path, "1\r\n");
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto enterable = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), readable | enterable | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(folder, readable | enterable));
+    ASSERT_TRUE(QFile::setPermissions(path, readable));
+    const QString text = asUserWithoutRoot([&] { return errorText([&] { saveLines(path, {"2"}); }); });
+    QFile::setPermissions(folder, readable | enterable | QFile::WriteOwner);
+    EXPECT_EQ("Cannot create file " + path + "\nPermission denied", text);
+    EXPECT_EQ(QByteArray("1\r\n"), readBytes(path));
 }
 
 TEST(DataFolder, PathsAndFolderParts)

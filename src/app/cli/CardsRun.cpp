@@ -15,9 +15,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -143,14 +145,33 @@ bool CardsRun::prepareOutFolder()
 
 QString CardsRun::folderRefusal() const
 {
-    // A file of a card's size written and flushed: a full disk refuses it as it refuses cards.
+    // A file of a card's size written beside the cards: a full disk refuses it as it refuses
+    // cards. Plain system calls, so that the refusal carries the system's own reason.
     const QString folder = m_outFolder.isEmpty() ? QStringLiteral("./") : m_outFolder;
-    QTemporaryFile probe(folder + QStringLiteral(".kartello-XXXXXX"));
+    QByteArray probe = QFile::encodeName(folder) + QByteArrayLiteral(".kartello-XXXXXX");
+    const int fd = ::mkostemp(probe.data(), O_CLOEXEC);
+    if (fd < 0)
+        return KartelloError::cannotCreate(folder).text() + QStringLiteral(": ") + qt_error_string(errno);
     const QByteArray block(64 * 1024, '\0');
-    if (probe.open() && probe.write(block) == block.size() && probe.flush())
+    qsizetype done = 0;
+    int reason = 0;
+    while (done < block.size()) {
+        const ssize_t n = ::write(fd, block.constData() + done, size_t(block.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            reason = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += n;
+    }
+    if (::close(fd) != 0 && reason == 0)
+        reason = errno;
+    ::unlink(probe.constData());
+    if (reason == 0)
         return QString();
-    return KartelloError::cannotCreate(probe.fileName().isEmpty() ? folder : probe.fileName()).text()
-           + QStringLiteral(": ") + probe.errorString();
+    return KartelloError::cannotCreate(QFile::decodeName(probe)).text() + QStringLiteral(": ")
+           + qt_error_string(reason);
 }
 
 bool CardsRun::failureEndsRun()

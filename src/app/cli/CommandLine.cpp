@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <memory>
@@ -150,7 +151,23 @@ bool isCommandLineNoise(const QString &message)
     return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 
-std::optional<int> runSubcommand(int &argc, char **argv)
+bool windowHasADisplay(const QStringList &args, const QProcessEnvironment &environment)
+{
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!environment.value(QLatin1String(name)).isEmpty())
+            return true;
+    for (const QString &arg : args) {
+        const WindowOption *option = arg.startsWith(QLatin1Char('-')) ? findWindowOption(arg) : nullptr;
+        if (option && (qstrcmp(option->name, "platform") == 0 || qstrcmp(option->name, "display") == 0))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// runSubcommand before the window's display is looked for.
+std::optional<int> commandStatus(int &argc, char **argv)
 {
     if (argc < 2)
         return std::nullopt;
@@ -188,4 +205,20 @@ std::optional<int> runSubcommand(int &argc, char **argv)
     }
     const auto app = makeApplication(command->app, argc, argv);
     return command->run(QCoreApplication::arguments().mid(2));
+}
+
+} // namespace
+
+std::optional<int> runSubcommand(int &argc, char **argv)
+{
+    if (const std::optional<int> status = commandStatus(argc, argv))
+        return status;
+    // Without a display Qt would end the program with an abort and a message about plugins.
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (windowHasADisplay(args, QProcessEnvironment::systemEnvironment()))
+        return std::nullopt;
+    printLine(stderr, QStringLiteral("kartello: no display; the commands rows/cards/send/listen/paths need none"));
+    return 1;
 }

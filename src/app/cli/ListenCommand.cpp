@@ -5,6 +5,7 @@
 #include "CardsRun.h"
 #include "CommandText.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
 #include "ListRow.h"
@@ -250,7 +251,7 @@ int listenMakingCards(const ListenOptions &options, const QString &folder, QText
         return listenUntilSignal(options, run, err);
     }
     SystemSendClock clock;
-    QsoCardSender sender(dataFilePath(SentJournalFileName), clock);
+    QsoCardSender sender(filePlaces().sentJournal, clock);
     ListenSending sending{sender, {}};
     try {
         sending.settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),

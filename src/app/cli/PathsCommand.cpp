@@ -51,7 +51,10 @@ QStringList dataFileNames(const FilePlaces &places)
 QStringList pathsReport(const FilePlaces &places, const QString &stateFile,
                         const QStringList &dataFiles)
 {
-    QStringList lines{row("mode", fileModeName(places.mode)),
+    const QString why = places.notice.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" (system/ beside the program is read-only)");
+    QStringList lines{row("mode", fileModeName(places.mode) + why),
                       row("executable", places.executableFolder)};
     if (!places.templateFolder.isEmpty())
         lines << row("template", marked(places.templateFolder));

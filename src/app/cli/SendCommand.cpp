@@ -1,6 +1,7 @@
 #include "SendCommand.h"
 
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "KartelloError.h"
 #include "MailSettings.h"
 #include "CommandDesign.h"
@@ -48,5 +49,5 @@ int runSendCommand(const QStringList &args)
     installStopSignals();
     DocumentCardPainter painter(stored.document, stored.defaultPower);
     SendRun run(parsed.options, painter, out, err, ::isatty(STDERR_FILENO) == 1);
-    return run.run(dataFilePath(SentJournalFileName), settings);
+    return run.run(filePlaces().sentJournal, settings);
 }

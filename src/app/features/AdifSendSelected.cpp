@@ -6,6 +6,7 @@
 #include "CardOutput.h"
 #include "CardPictureFiles.h"
 #include "DataFolder.h"
+#include "FilePlaces.h"
 #include "FlatButton.h"
 #include "KartelloError.h"
 #include "Led.h"
@@ -113,7 +114,7 @@ void AdifController::sendSelected()
     }
     const SendSettings settings = sendSettingsFromFile(
         settingsPath, m_controls.control<QLineEdit>(controlnames::stationEmailEdit)->text(), 0);
-    SentJournal journal(dataFilePath(SentJournalFileName));
+    SentJournal journal(filePlaces().sentJournal);
     try {
         journal.open();
     } catch (const JournalError &error) {

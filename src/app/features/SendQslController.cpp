@@ -135,7 +135,7 @@ void SendQslController::recordSentCard()
     onScreen.email = m_mail.mailRecipient()->address;
     const SentQso qso = sentQsoOf(onScreen);
     try {
-        SentJournal journal(dataFilePath(SentJournalFileName));
+        SentJournal journal(filePlaces().sentJournal);
         journal.open();
         journal.append(qso, QDateTime::currentDateTimeUtc().date(), m_mail.mailer().messageId());
     } catch (const JournalError &error) {

@@ -239,6 +239,24 @@ TEST_F(CardsCommand, CardThatCannotBeWrittenIsNamedAndTheRestAreWritten)
     EXPECT_TRUE(QFile::exists(out + "G4ABC_P.jpg"));
 }
 
+// Calls that a file name cannot hold as they are keep names of their own, and a character that
+// shows nothing never reaches a name.
+TEST_F(CardsCommand, CallsOfSignsOnlyKeepNamesApart)
+{
+    QByteArray log = "Odd calls\n<adif_ver:5>3.1.4 <eoh>\n";
+    for (const QString &call : {QStringLiteral("."), QStringLiteral("-"), QStringLiteral("*"),
+                                QStringLiteral("W1\u200BAW"), QStringLiteral("G4\u00ADXYZ")})
+        log += adifRecord(call, "20260315", "093000", "14.074", "FT8", "100", "-10");
+    logPath = runner.writeFile("odd.adi", log);
+    const CardsRunner::Result result = cards({});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(filesIn(out, "*.jpg"),
+              (QStringList{"G4XYZ.jpg", "U+002A.jpg", "U+002D.jpg", "U+002E.jpg", "W1AW.jpg"}));
+    EXPECT_EQ(filesIn(out, "*_info.txt").size(), 5);
+    EXPECT_FALSE(result.err.contains("same call sign")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("5 cards written")) << result.err.toStdString();
+}
+
 TEST_F(CardsCommand, DesignThatCannotBeReadMakesNoCard)
 {
     runner.writeFile(runner.dataFile("Info.txt"), "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\n");

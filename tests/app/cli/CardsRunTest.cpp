@@ -11,6 +11,9 @@
 
 #include <functional>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // Plain one-colour cards; the call signs in `failing` cannot be drawn. beforeCard runs before
@@ -202,5 +205,26 @@ INSTANTIATE_TEST_SUITE_P(
                    [](RunInFolder &run) { run.options.logs = {run.dir.filePath("gone.adi")}; },
                    "gone.adi: No such file or directory", 1}),
     [](const ::testing::TestParamInfo<NoCardCase> &info) { return std::string(info.param.name); });
+
+// A folder that takes no more bytes (a full disk; here a file-size limit, which a root user
+// meets too) refuses the run with the system's own reason.
+TEST(CardsRun, FolderThatTakesNoMoreBytesSaysTheSystemsReason)
+{
+    RunInFolder run(generatedLog(3));
+    ASSERT_TRUE(QDir().mkpath(run.out));
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 16 * 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const int status = run.run();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(run.linesSaying("kartello cards: Cannot create file " + run.out + ".kartello-"), 1)
+        << run.said.toStdString();
+    EXPECT_EQ(run.linesSaying(": File too large; no card made"), 1) << run.said.toStdString();
+    EXPECT_EQ(QDir(run.out).entryList(QDir::Files | QDir::Hidden), QStringList()) << "the probe is left behind";
+}
 
 } // namespace

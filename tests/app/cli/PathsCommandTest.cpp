@@ -6,10 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+#include <unistd.h>
 
 namespace {
 
@@ -45,7 +48,7 @@ const PathsRow kRows[] = {
     {"installed, first start", Layout::Installed,
      "mode:             installed\n"
      "executable:       @/usr/bin/\n"
-     "template:         @/usr/share/kartello/system/\n"
+     "template:         @/usr/share/kartello/template/\n"
      "data folder:      @/data/kartello/system/\n"
      "data file:        @/data/kartello/system/Freq.txt\n"
      "data file:        @/data/kartello/system/Info.txt\n"
@@ -60,13 +63,13 @@ const PathsRow kRows[] = {
      "state file:       @/config/kartello/Kartello.ini\n"
      "card folder:      @/data/kartello/QSL/\n"
      "batch folder:     @/data/kartello/BatchJPG/\n"
-     "sent journal:     @/data/kartello/Sent.adi\n"
+     "sent journal:     @/data/kartello/system/Sent.adi\n"
      "scratch picture:  @/cache/kartello/temp.bmp\n"
      "help page:        @/usr/share/kartello/Kartello.html\n"},
     {"installed, the operator's card folder and an extra file", Layout::InstalledWithOwnFiles,
      "mode:             installed\n"
      "executable:       @/usr/bin/\n"
-     "template:         @/usr/share/kartello/system/\n"
+     "template:         @/usr/share/kartello/template/\n"
      "data folder:      @/data/kartello/system/\n"
      "data file:        @/data/kartello/system/Freq.txt\n"
      "data file:        @/data/kartello/system/Info.txt\n"
@@ -82,7 +85,7 @@ const PathsRow kRows[] = {
      "state file:       @/config/kartello/Kartello.ini\n"
      "card folder:      @/cards/\n"
      "batch folder:     @/data/kartello/BatchJPG/\n"
-     "sent journal:     @/data/kartello/Sent.adi\n"
+     "sent journal:     @/data/kartello/system/Sent.adi\n"
      "scratch picture:  @/cache/kartello/temp.bmp\n"
      "help page:        @/usr/share/kartello/Kartello.html\n"},
     {"portable, an empty data folder", Layout::Portable,
@@ -124,9 +127,9 @@ protected:
             return;
         }
         const QDir shipped(QStringLiteral(KARTELLO_SOURCE_DIR "/data/system"));
-        QDir().mkpath(at("usr/share/kartello/system"));
+        QDir().mkpath(at("usr/share/kartello/template"));
         for (const QString &name : shipped.entryList(QDir::Files))
-            ASSERT_TRUE(QFile::copy(shipped.filePath(name), at("usr/share/kartello/system/") + name));
+            ASSERT_TRUE(QFile::copy(shipped.filePath(name), at("usr/share/kartello/template/") + name));
         ASSERT_TRUE(putFile(at("usr/share/kartello/Kartello.html"), "<html></html>"));
         if (layout == Layout::InstalledWithOwnFiles) {
             ASSERT_TRUE(putFile(at("data/kartello/system/lfile.qec"), (at("cards/") + "\r\n").toUtf8()));
@@ -139,7 +142,8 @@ protected:
         int status = -1;
         QString out, err;
     };
-    Run run(const QStringList &args) const
+    // Runs the copy, through launcher (a program and its arguments) when one is given.
+    Run run(const QStringList &args, const QStringList &launcher = {}) const
     {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -148,7 +152,10 @@ protected:
         env.insert("XDG_CONFIG_HOME", at("config"));
         env.insert("XDG_CACHE_HOME", at("cache"));
         process.setProcessEnvironment(env);
-        process.start(at("usr/bin/kartello"), args);
+        if (launcher.isEmpty())
+            process.start(at("usr/bin/kartello"), args);
+        else
+            process.start(launcher.first(), launcher.mid(1) + QStringList{at("usr/bin/kartello")} + args);
         Run result;
         if (!process.waitForFinished(60000)) {
             process.kill();
@@ -205,6 +212,67 @@ TEST_F(PathsOfAnInstallation, WrongCommandLineIsRefused)
     const Run help = run({"paths", "--help"});
     EXPECT_EQ(0, help.status);
     EXPECT_EQ(true, help.out.startsWith("Usage: kartello paths [options]\n")) << help.out.toStdString();
+}
+
+// The sent journal that `paths` names is the one the commands read: a QSO recorded there counts
+// as sent.
+TEST_F(PathsOfAnInstallation, NamesTheSentJournalTheCommandsUse)
+{
+    layOut(Layout::Installed);
+    const Run paths = run({"paths"});
+    ASSERT_EQ(0, paths.status);
+    QString journal;
+    for (const QString &line : paths.out.split(QLatin1Char('\n')))
+        if (line.startsWith(QLatin1String("sent journal:")))
+            journal = line.mid(18);
+    ASSERT_TRUE(QDir::isAbsolutePath(journal)) << paths.out.toStdString();
+    ASSERT_TRUE(putFile(journal, "Sent\n<adif_ver:5>3.1.4 <eoh>\n<CALL:5>K1ABC <QSO_DATE:8>20260315 "
+                                 "<TIME_ON:6>093000 <FREQ:6>14.074 <MODE:3>FT8 <EOR>\n"));
+    ASSERT_TRUE(putFile(at("log.adi"), "Log\n<adif_ver:5>3.1.4 <eoh>\n<CALL:5>K1ABC <QSO_DATE:8>20260315 "
+                                       "<TIME_ON:6>093000 <FREQ:6>14.074 <MODE:3>FT8 "
+                                       "<EMAIL:17>k1abc@example.org <EOR>\n"));
+    const Run dry = run({"send", "--dry-run", at("log.adi")});
+    EXPECT_EQ(0, dry.status) << dry.err.toStdString();
+    EXPECT_TRUE(dry.out.contains("K1ABC") && dry.out.contains("(already sent)"))
+        << dry.out.toStdString() << dry.err.toStdString();
+}
+
+// A portable copy whose system/ the operator may not write (unpacked by another user, on a
+// read-only medium) runs as installed, its own data copied into the operator's data folder.
+// Root may write anywhere, so a test run as root starts the copy as the user "nobody".
+TEST_F(PathsOfAnInstallation, ReadOnlyPortableCopyRunsAsInstalledFromItsOwnData)
+{
+    layOut(Layout::Portable);
+    ASSERT_TRUE(putFile(at("usr/bin/system/Freq.txt"), "7.074\r\n"));
+    QStringList launcher;
+    if (::geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            GTEST_SKIP() << "setpriv is not installed: cannot run the copy as a user without root";
+        launcher = QStringList{setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"};
+        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                          | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        ASSERT_TRUE(QFile::setPermissions(root.path(), open));
+        for (const char *folder : {"home", "data", "config", "cache"}) {
+            ASSERT_TRUE(QDir().mkpath(at(folder)));
+            ASSERT_TRUE(QFile::setPermissions(at(folder), open | QFile::WriteGroup | QFile::WriteOther));
+        }
+    }
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                          | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(at("usr/bin/system"), readOnly));
+
+    const Run result = run({"paths"}, launcher);
+    EXPECT_EQ(0, result.status) << result.err.toStdString();
+    const QString out = result.out;
+    const QString root = this->root.path();
+    EXPECT_TRUE(out.startsWith("mode:             installed (system/ beside the program is read-only)\n"))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("template:         " + root + "/usr/bin/system/\n")) << out.toStdString();
+    EXPECT_TRUE(out.contains("data folder:      " + root + "/data/kartello/system/\n")) << out.toStdString();
+    EXPECT_EQ(QByteArray("7.074\r\n"), bytesOf(at("data/kartello/system/Freq.txt")));
+    EXPECT_EQ(QStringList{"Freq.txt"}, QDir(at("usr/bin/system")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot));
+    EXPECT_EQ(QString(), result.err);
 }
 
 } // namespace

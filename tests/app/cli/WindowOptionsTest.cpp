@@ -42,4 +42,41 @@ INSTANTIATE_TEST_SUITE_P(
         WindowArgsCase{"PlatformPrefixOnly", {"-plat", "x"}, "-plat"}),
     [](const ::testing::TestParamInfo<WindowArgsCase> &info) { return std::string(info.param.name); });
 
+struct DisplayCase {
+    const char *name;
+    QStringList args;
+    const char *variable;   // set in the environment, nullptr: none
+    const char *value;
+    bool display;
+};
+
+void PrintTo(const DisplayCase &c, std::ostream *os) { *os << c.name; }
+
+class WindowDisplay : public ::testing::TestWithParam<DisplayCase> {};
+
+TEST_P(WindowDisplay, IsFoundInTheEnvironmentOrTheOptions)
+{
+    const DisplayCase &c = GetParam();
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("HOME"), QStringLiteral("/home/op"));
+    if (c.variable)
+        env.insert(QString::fromLatin1(c.variable), QString::fromLatin1(c.value));
+    EXPECT_EQ(c.display, windowHasADisplay(c.args, env));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, WindowDisplay,
+    ::testing::Values(
+        DisplayCase{"Nothing", {}, nullptr, nullptr, false},
+        DisplayCase{"X11", {}, "DISPLAY", ":0", true},
+        DisplayCase{"Wayland", {}, "WAYLAND_DISPLAY", "wayland-0", true},
+        DisplayCase{"PlatformVariable", {}, "QT_QPA_PLATFORM", "offscreen", true},
+        DisplayCase{"EmptyDisplay", {}, "DISPLAY", "", false},
+        DisplayCase{"PlatformOption", {"-platform", "offscreen"}, nullptr, nullptr, true},
+        DisplayCase{"PlatformJoined", {"--platform=vnc"}, nullptr, nullptr, true},
+        DisplayCase{"DisplayOption", {"-display", ":1"}, nullptr, nullptr, true},
+        DisplayCase{"OtherOptionsOnly", {"-style", "Fusion", "log.adi"}, nullptr, nullptr, false},
+        DisplayCase{"PlatformWithoutItsValue", {"-platform"}, nullptr, nullptr, true}),
+    [](const ::testing::TestParamInfo<DisplayCase> &info) { return std::string(info.param.name); });
+
 } // namespace
