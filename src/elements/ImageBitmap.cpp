@@ -69,11 +69,17 @@ namespace {
 // format, and writes only the pixels the run-length data names.
 QImage readRunLengthBitmap(QImageReader &reader, std::optional<uint8_t> priorFill)
 {
-    QImage image(reader.size(), reader.imageFormat());
+    // The reader's own limit on a picture's memory holds for the memory handed to it too.
+    const QSize size = reader.size();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (size.isEmpty() || (limit > 0 && qint64(size.width()) * size.height() > limit))
+        return QImage();
+    QImage image(size, reader.imageFormat());
     if (image.isNull())
         return image;
     if (priorFill)
         std::memset(image.bits(), *priorFill, static_cast<size_t>(image.sizeInBytes()));
+    // Pixels the data skips keep index 0: the first colour of the picture's palette.
     image.fill(0);
     const uchar *const memory = image.constBits();
     // A reader that took memory of its own could have left pixels unset: no picture then.
