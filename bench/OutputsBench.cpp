@@ -13,7 +13,7 @@
 #include "ImageBitmap.h"
 #include "GifImage.h"
 #include "JpegWriter.h"
-#include "CardBand.h"
+#include "CardDocument.h"
 #include "CardPictureElement.h"
 
 #include <QFont>
@@ -56,14 +56,10 @@ QImage backgroundPicture()
 }
 
 // A busy card: the real card's elements with the background picture and every line filled,
-// painted the way the snapshot paints them.
+// painted the way every card picture is painted.
 QImage busyCard()
 {
-    QWidget form;
-    auto *band = new CardBand(&form);
-    band->setAlign(Align::None);
-    band->setGeometry(0, 0, card::kBandWidth, card::kBandHeight);
-    card::buildCard(band, &form);
+    CardDocument form;
     card::CardOptions options;
     options.background = card::kFirstRunBackground;
     options.interfaceChoice = card::kFirstRunInterface;
@@ -81,9 +77,8 @@ QImage busyCard()
             if (auto *element = form.findChild<CardElement *>(groups[g]->at(i)))
                 element->setCaption(identity[g].value(i % identity[g].size()));
     QImage card(card::kCardWidth, card::kCardHeight, QImage::Format_RGB32);
-    card.fill(Qt::white);
     QPainter painter(&card);
-    band->paintElements(painter);
+    form.paint(painter);
     return card;
 }
 

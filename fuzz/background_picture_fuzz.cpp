@@ -1,9 +1,13 @@
 // Feeds arbitrary bytes as a background picture (Load Bkg) under each of its extensions: a
 // picture is refused with a message or loaded whole, and loading it twice gives the same
-// pixels (a picture painted from memory its reader did not fill would differ).
+// pixels (a picture painted from memory its reader did not fill would differ). The decoder is
+// also run over memory filled two ways before it, which must not show in the picture, and
+// every pixel of an indexed picture must have a colour in its palette.
+#include "ImageBitmap.h"
 #include "KartelloError.h"
 #include "SavedCard.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -32,6 +36,29 @@ QImage loaded(const QString &path, QString &error)
     return QImage();
 }
 
+QImage decodedOver(const QByteArray &bytes, const char *format, uint8_t priorFill)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    return readWholeImage(reader, priorFill);
+}
+
+bool everyIndexHasAColour(const QImage &image)
+{
+    if (image.format() != QImage::Format_Indexed8)
+        return image.colorCount() == 0 || image.colorCount() >= 2;
+    const int colours = image.colorCount();
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar *line = image.constScanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            if (line[x] >= colours)
+                return false;
+    }
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -54,6 +81,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (first.isNull() != !firstError.isEmpty())
         std::abort();
     if (!first.isNull() && (first.hasAlphaChannel() || first != second))
+        std::abort();
+    static const char *const formats[] = {"bmp", "png", "jpeg", "jpeg"};
+    const QByteArray bytes(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+    const QImage overZeros = decodedOver(bytes, formats[data[0] % 4], 0x00);
+    const QImage overOnes = decodedOver(bytes, formats[data[0] % 4], 0xff);
+    if (overZeros != overOnes || !everyIndexHasAColour(overZeros))
         std::abort();
     return 0;
 }

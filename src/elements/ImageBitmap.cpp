@@ -63,10 +63,63 @@ PixelBitmap bitmapFromImage(const QImage &image)
     return b;
 }
 
-QImage readWholeImage(QImageReader &reader)
+namespace {
+
+// Qt's bitmap reader decodes into the image it is given when that has the picture's size and
+// format, and writes only the pixels the run-length data names.
+QImage readRunLengthBitmap(QImageReader &reader, std::optional<uint8_t> priorFill)
+{
+    // The reader's own limit on a picture's memory holds for the memory handed to it too.
+    const QSize size = reader.size();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (size.isEmpty() || (limit > 0 && qint64(size.width()) * size.height() > limit))
+        return QImage();
+    QImage image(size, reader.imageFormat());
+    if (image.isNull())
+        return image;
+    if (priorFill)
+        std::memset(image.bits(), *priorFill, static_cast<size_t>(image.sizeInBytes()));
+    // Pixels the data skips keep index 0: the first colour of the picture's palette.
+    image.fill(0);
+    const uchar *const memory = image.constBits();
+    // A reader that took memory of its own could have left pixels unset: no picture then.
+    if (!reader.read(&image) || image.constBits() != memory)
+        return QImage();
+    return image;
+}
+
+// An indexed picture's palette, filled up with black to every index its pixels can hold.
+void fillUpPalette(QImage &image)
+{
+    const QImage::Format format = image.format();
+    const bool mono = format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
+    if (!mono && format != QImage::Format_Indexed8)
+        return;
+    const int indices = mono ? 2 : 256;
+    QList<QRgb> palette = image.colorTable();
+    if (palette.size() >= indices)
+        return;
+    palette.resize(indices, qRgb(0, 0, 0));
+    image.setColorTable(palette);
+}
+
+} // namespace
+
+QImage readWholeImage(QImageReader &reader, std::optional<uint8_t> priorFill)
 {
     QIODevice *device = reader.device();
-    if (device && !bitmapPixelDataComplete(device->peek(64), device->size()))
-        return QImage();
-    return reader.read();
+    QImage image;
+    if (device) {
+        const QByteArray header = device->peek(64);
+        if (!bitmapPixelDataComplete(header, device->size()))
+            return QImage();
+        if (bitmapIsRunLength(header))
+            image = readRunLengthBitmap(reader, priorFill);
+        else
+            image = reader.read();
+    } else {
+        image = reader.read();
+    }
+    fillUpPalette(image);
+    return image;
 }

@@ -183,6 +183,17 @@ bool bitmapPixelDataComplete(QByteArrayView header, qint64 fileSize)
     return pixelBytes && offset <= available && available - offset >= *pixelBytes;
 }
 
+bool bitmapIsRunLength(QByteArrayView header)
+{
+    enum : uint32_t { Rle8 = 1, Rle4 = 2 };
+    const auto *d = reinterpret_cast<const uint8_t *>(header.data());
+    if (static_cast<size_t>(header.size()) < HeaderSize || d[0] != 'B' || d[1] != 'M'
+        || get32(d + 14) < InfoHeaderSize)
+        return false;
+    const uint32_t compression = get32(d + 30);
+    return compression == Rle8 || compression == Rle4;
+}
+
 bool writeBitmapFile(const BgrxRows &rows, const QString &path)
 {
     QFile f(path);

@@ -35,3 +35,8 @@ std::optional<PixelBitmap> readBitmapFile(const QString &path);
 // before it is decoded. False for a file that starts with "BM" but whose headers are cut off
 // or name no size; true for anything that is not a bitmap (its own reader judges it).
 bool bitmapPixelDataComplete(QByteArrayView header, qint64 fileSize);
+
+// Whether a Windows bitmap's headers (the file's first 54 bytes or more) name run-length
+// compressed pixel data (RLE8 or RLE4). Such data may skip pixels: a jump, a line or the
+// bitmap ended early leave them unset.
+bool bitmapIsRunLength(QByteArrayView header);

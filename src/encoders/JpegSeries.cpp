@@ -7,10 +7,13 @@
 #include <jpegint.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
 namespace {
+
+std::atomic<bool> g_blocksLost{false};
 
 // One component's quantised coefficient blocks for the whole picture, row after row.
 struct ComponentBlocks {
@@ -53,6 +56,8 @@ boolean captureMcu(j_compress_ptr cinfo, JBLOCKROW *blocks)
     const int band = capture->firstBand + static_cast<int>(capture->mcu / perRow);
     const int column = static_cast<int>(capture->mcu % perRow);
     ++capture->mcu;
+    if (g_blocksLost.load(std::memory_order_relaxed))
+        return capture->code ? capture->code(cinfo, blocks) : TRUE;
     int next = 0;
     for (int i = 0; i < cinfo->comps_in_scan; ++i) {
         const jpeg_component_info *component = cinfo->cur_comp_info[i];
@@ -244,14 +249,20 @@ QByteArray JpegSeries::encode(const JpegRows &rows, int quality)
                                    static_cast<qsizetype>(d->output.size));
 }
 
-void saveJpegFileInSeries(const JpegRows &rows, int quality, const QString &path)
+QByteArray JpegSeries::encodeByEveryRoad(const JpegRows &rows, int quality)
 {
-    // A series holds a copy of its last picture and its blocks: about 7 bytes a pixel.
-    constexpr qint64 LargestKeptPicture = 2 * 1024 * 1024; // pixels
-    if (qint64(rows.width) * rows.height > LargestKeptPicture) {
-        saveJpegFile(rows, quality, path);
-        return;
-    }
-    thread_local JpegSeries series;
-    writeWholeFile(path, series.encode(rows, quality));
+    d->output.release();
+    d->band.release();
+    d->encodeWhole(rows, quality);
+    const int bandHeight = d->coefficients.bandHeight;
+    const int bands = (d->height + bandHeight - 1) / bandHeight;
+    d->encodeBands(rows, bands - 1, bands);
+    d->bandsConverted = bands;
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(d->output.data),
+                                   static_cast<qsizetype>(d->output.size));
+}
+
+void JpegSeriesTesting::setBlocksLost(bool lost)
+{
+    g_blocksLost.store(lost);
 }

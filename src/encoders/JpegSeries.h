@@ -3,8 +3,6 @@
 #include "JpegWriter.h"
 
 #include <QByteArray>
-#include <QString>
-
 #include <memory>
 
 // Encodes pictures one after another into the very bytes JpegWriter gives for each, faster
@@ -24,6 +22,13 @@ public:
     // The picture's JPEG, valid until the next call. Throws EncoderError("JPEG error #<code>").
     QByteArray encode(const JpegRows &rows, int quality);
 
+    // Encodes rows through each road a later picture of the series can take: the whole
+    // picture with its blocks kept, its last band converted again, and the picture written
+    // from the kept blocks, whose bytes are returned (valid until the next call). They equal
+    // JpegWriter's exactly when the library's internal layout is the one the series was
+    // built against, which is what a caller checks with them. The series goes on from here.
+    QByteArray encodeByEveryRoad(const JpegRows &rows, int quality);
+
     // Bands of the last picture that were converted anew: all of them when the picture was
     // the first, of another size or quality, or changed in more than half of its bands.
     int bandsConverted() const;
@@ -33,7 +38,9 @@ private:
     std::unique_ptr<State> d;
 };
 
-// Writes rows as saveJpegFile does (the same file), through a series each thread keeps for
-// the pictures it writes: about a megabyte for a card, held while the thread runs. Pictures
-// of more than two million pixels are written alone.
-void saveJpegFileInSeries(const JpegRows &rows, int quality, const QString &path);
+namespace JpegSeriesTesting {
+// Stands in for a libjpeg whose internal layout differs from the header's: the series' hook
+// sits where the library never calls it, no coefficient block reaches the series, and the
+// pictures it writes from its blocks come out grey. For tests only.
+void setBlocksLost(bool lost);
+} // namespace JpegSeriesTesting

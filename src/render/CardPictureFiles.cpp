@@ -4,7 +4,7 @@
 #include "ImageBitmap.h"
 #include "KartelloError.h"
 #include "GifImage.h"
-#include "JpegSeries.h"
+#include "JpegSeriesGuard.h"
 #include "JpegWriter.h"
 
 #include <QFile>

@@ -1,5 +1,8 @@
 #include "EncoderError.h"
+#include "JpegSeriesGuard.h"
+#if KARTELLO_JPEG_SERIES
 #include "JpegSeries.h"
+#endif
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +11,7 @@
 
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -30,6 +34,8 @@ PixelBitmap picture(int width, int height, int bitsPerPixel)
     scribble(b, 0, 0, width, height, 99);
     return b;
 }
+
+#if KARTELLO_JPEG_SERIES
 
 // One picture of a series: the previous one with a rectangle scribbled over, then encoded.
 struct Step {
@@ -141,6 +147,8 @@ TEST(JpegSeries, ErrorLeavesTheSeriesUsable)
     EXPECT_EQ(series.bandsConverted(), 2);
 }
 
+#endif // KARTELLO_JPEG_SERIES
+
 struct FileRow {
     const char *name;
     int width;
@@ -175,5 +183,89 @@ INSTANTIATE_TEST_SUITE_P(Sizes, JpegSeriesFile,
                          ::testing::Values(FileRow{"Card", 511, 280}, FileRow{"Small", 50, 40},
                                            FileRow{"LargerThanKept", 1600, 1400}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// Where the pictures of the guard's tests go through: one thread's series of cards that
+// change in their last bands, each compared with the file saveJpegFile writes of it.
+class GuardedSeries : public ::testing::Test
+{
+protected:
+    void SetUp() override { JpegSeriesTesting::resetGuard(); }
+    void TearDown() override
+    {
+#if KARTELLO_JPEG_SERIES
+        JpegSeriesTesting::setBlocksLost(false);
+#endif
+        JpegSeriesTesting::resetGuard();
+    }
+
+    // Writes three cards through the guard; returns how many differ from saveJpegFile's.
+    int differingCards()
+    {
+        PixelBitmap b = picture(511, 280, 32);
+        const JpegRows rows{b.pixels.data(), 511 * 4, 511, 280, 4};
+        int differing = 0;
+        for (int card = 0; card < 3; ++card) {
+            scribble(b, 40, 250 + 8 * card, 300, 8, 7u + card);
+            saveJpegFileInSeries(rows, 100, dir.filePath("guarded.jpg"));
+            saveJpegFile(rows, 100, dir.filePath("plain.jpg"));
+            if (bytesOf("guarded.jpg") != bytesOf("plain.jpg"))
+                ++differing;
+        }
+        return differing;
+    }
+
+    QByteArray bytesOf(const QString &name) const
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(GuardedSeries, WritesThePlainEncodersBytes)
+{
+    EXPECT_EQ(differingCards(), 0);
+    EXPECT_EQ(jpegSeriesInUse(), bool(KARTELLO_JPEG_SERIES));
+}
+
+#if KARTELLO_JPEG_SERIES
+
+// The stand-in for a libjpeg of another layout really spoils the series' pictures.
+TEST_F(GuardedSeries, LostBlocksSpoilAnUnguardedSeries)
+{
+    JpegSeriesTesting::setBlocksLost(true);
+    PixelBitmap b = picture(64, 48, 24);
+    JpegSeries series;
+    series.encode({b.pixels.data(), 64 * 3, 64, 48, 3}, 100);
+    scribble(b, 0, 40, 64, 8, 3);
+    JpegWriter alone;
+    alone.setQuality(100);
+    alone.assign(b);
+    EXPECT_NE(series.encode({b.pixels.data(), 64 * 3, 64, 48, 3}, 100), alone.encode());
+}
+
+TEST_F(GuardedSeries, OtherLayoutFallsBackToThePlainEncoder)
+{
+    JpegSeriesTesting::setBlocksLost(true);
+    EXPECT_EQ(differingCards(), 0);
+    EXPECT_FALSE(jpegSeriesInUse());
+    JpegSeriesTesting::setBlocksLost(false);
+    EXPECT_EQ(differingCards(), 0);
+    EXPECT_FALSE(jpegSeriesInUse()) << "switched off for the rest of the process";
+}
+
+// A thread whose series passed its comparison does not vouch for another thread's.
+TEST_F(GuardedSeries, EachThreadComparesItsFirstCard)
+{
+    EXPECT_EQ(differingCards(), 0);
+    JpegSeriesTesting::setBlocksLost(true);
+    int differing = -1;
+    std::thread([&] { differing = differingCards(); }).join();
+    EXPECT_EQ(differing, 0);
+    EXPECT_FALSE(jpegSeriesInUse());
+}
+
+#endif // KARTELLO_JPEG_SERIES
 
 } // namespace
