@@ -53,9 +53,10 @@ int wantedField(const char *name, qsizetype size)
     case 'R': candidate = upper(name[4]) == 'S' ? AdifField::RstSent : AdifField::RstRcvd; break;
     case 'E': candidate = AdifField::Email; break;
     case 'S': candidate = AdifField::Submode; break;
+    case 'B': candidate = AdifField::Band; break;
     default: return -1;
     }
-    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7};
+    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7, 4};
     return sameName(name, size, adifFieldName(candidate), nameSizes[int(candidate)])
                ? int(candidate)
                : -1;
@@ -134,6 +135,7 @@ const char *adifFieldName(AdifField field)
     case AdifField::Email: return "EMAIL";
     case AdifField::RstSent: return "RST_SENT";
     case AdifField::Submode: return "SUBMODE";
+    case AdifField::Band: return "BAND";
     }
     return "";
 }

@@ -29,7 +29,7 @@ SentQso sentQsoOfCardFields(const QString &call, const QString &date, const QStr
     if (hhmm.size() == 5 && hhmm.at(2) == QLatin1Char(':'))
         hhmm.remove(2, 1);
     return {call.trimmed().toUpper(), day.isValid() ? day.toString(QStringLiteral("yyyyMMdd")) : date.trimmed(),
-            hhmm, freq.trimmed(), mode.trimmed(), cardRecipient(email)};
+            hhmm, freq.trimmed(), mode.trimmed(), cardRecipient(email), QString()};
 }
 
 QString cardRecipient(const QString &text)

@@ -19,6 +19,7 @@ SentQso sentQsoOfRecord(const AdifRecord &record)
     qso.freq = record.value(AdifField::Freq);
     qso.mode = record.value(AdifField::Mode);
     qso.email = cardRecipient(record.value(AdifField::Email));
+    qso.band = record.value(AdifField::Band);
     return qso;
 }
 

@@ -49,14 +49,40 @@ bool isBlank(QByteArrayView bytes)
 
 } // namespace
 
-QString sentQsoKey(const SentQso &qso)
+SentQsoKey sentQsoKey(const SentQso &qso)
 {
-    QString frequency = bandOfFrequency(qso.freq);
-    if (frequency.isEmpty())
-        frequency = formatFrequency(qso.freq).value_or(qso.freq.trimmed());
-    return QStringList{qso.call.trimmed().toUpper(), adifQsoDate(qso.qsoDate),
-                       qso.timeOn.trimmed().left(4), qso.mode.trimmed().toUpper(), frequency}
-        .join(QLatin1Char('|'));
+    QString band = qsoBand(qso.freq, qso.band);
+    if (band.isEmpty())
+        band = formatFrequency(qso.freq).value_or(qso.freq.trimmed());
+    return {QStringList{qso.call.trimmed().toUpper(), adifQsoDate(qso.qsoDate), qso.timeOn.trimmed().left(4)}
+                .join(QLatin1Char('|')),
+            band};
+}
+
+void SentQsoSet::insert(const SentQso &qso)
+{
+    const SentQsoKey key = sentQsoKey(qso);
+    m_bandsOfContact[key.contact].insert(key.band);
+}
+
+void SentQsoSet::remove(const SentQso &qso)
+{
+    const SentQsoKey key = sentQsoKey(qso);
+    const auto found = m_bandsOfContact.find(key.contact);
+    if (found == m_bandsOfContact.end())
+        return;
+    found->remove(key.band);
+    if (found->isEmpty())
+        m_bandsOfContact.erase(found);
+}
+
+bool SentQsoSet::contains(const SentQso &qso) const
+{
+    const SentQsoKey key = sentQsoKey(qso);
+    const auto found = m_bandsOfContact.constFind(key.contact);
+    if (found == m_bandsOfContact.constEnd())
+        return false;
+    return key.band.isEmpty() || found->contains(key.band) || found->contains(QString());
 }
 
 JournalError::JournalError(const QString &text)
@@ -89,7 +115,7 @@ QByteArray SentJournal::recordText(const SentQso &qso, const QDate &sentUtc, con
 {
     return field("CALL", qso.call.trimmed()) + field("QSO_DATE", adifQsoDate(qso.qsoDate))
            + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", qso.freq.trimmed())
-           + field("BAND", bandOfFrequency(qso.freq)) + field("MODE", qso.mode.trimmed())
+           + field("BAND", qsoBand(qso.freq, qso.band)) + field("MODE", qso.mode.trimmed())
            + field("EMAIL", qso.email) + field("QSL_SENT", QStringLiteral("Y"))
            + field("QSLSDATE", sentUtc.toString(QStringLiteral("yyyyMMdd")))
            + field("QSL_SENT_VIA", QStringLiteral("E"))
@@ -168,7 +194,8 @@ void SentJournal::readRecords(const QByteArray &bytes)
         qso.timeOn = record.value(AdifField::TimeOn);
         qso.freq = record.value(AdifField::Freq);
         qso.mode = record.value(AdifField::Mode);
-        m_keys.insert(sentQsoKey(qso));
+        qso.band = record.value(AdifField::Band);
+        m_sent.insert(qso);
         ++m_records;
     }
 }
@@ -178,7 +205,7 @@ void SentJournal::append(const SentQso &qso, const QDate &sentUtc, const QString
     if (m_fd < 0)
         throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
     writeSynced(recordText(qso, sentUtc, messageId));
-    m_keys.insert(sentQsoKey(qso));
+    m_sent.insert(qso);
     ++m_records;
 }
 

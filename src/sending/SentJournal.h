@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QSet>
 #include <QString>
 
@@ -20,12 +21,40 @@ struct SentQso
     QString freq;      // FREQ in MHz; may be empty
     QString mode;      // MODE
     QString email;     // EMAIL, the address the card went to
+    QString band;      // BAND as the log gives it; the band of freq counts first (qsoBand())
 };
 
-// What makes two QSOs the same contact: the call sign and mode (letter case and blanks
-// ignored), the date, the time to the minute and the band of the frequency (the frequency
-// itself, to the kHz, outside the amateur bands). A card sent for one is sent for the other.
-QString sentQsoKey(const SentQso &qso);
+// A QSO as the journal tells QSOs apart: the call sign (letter case and blanks ignored), the
+// date and the time to the minute make the contact; the band is the band of the frequency,
+// else the log's BAND, else the frequency itself to the kHz outside the amateur bands, empty
+// when none is known. The mode is not part of it: one QSO is "FT4" in one log and "MFSK" in
+// another.
+struct SentQsoKey
+{
+    QString contact;   // "K1ABC|20261201|1200"
+    QString band;      // "20m"
+
+    // One QSO: the same contact on the same band, or on a band one of them does not know (a
+    // card typed without a frequency is the card of that QSO on any band).
+    bool sameQso(const SentQsoKey &other) const
+    {
+        return contact == other.contact && (band == other.band || band.isEmpty() || other.band.isEmpty());
+    }
+};
+SentQsoKey sentQsoKey(const SentQso &qso);
+
+// A set of QSOs, asked as SentQsoKey::sameQso() matches them.
+class SentQsoSet
+{
+public:
+    void insert(const SentQso &qso);
+    // Takes out the QSO of exactly that key.
+    void remove(const SentQso &qso);
+    bool contains(const SentQso &qso) const;
+
+private:
+    QHash<QString, QSet<QString>> m_bandsOfContact;
+};
 
 // A failure to read or write the journal; text() says which file and what went wrong.
 class JournalError : public std::runtime_error
@@ -60,7 +89,7 @@ public:
     // a run that sends nothing). Throws JournalError.
     void read();
 
-    bool contains(const SentQso &qso) const { return m_keys.contains(sentQsoKey(qso)); }
+    bool contains(const SentQso &qso) const { return m_sent.contains(qso); }
     int recordCount() const { return m_records; }
     // True when open() had to cut off an unfinished record.
     bool hadUnfinishedRecord() const { return m_cutTail; }
@@ -82,7 +111,7 @@ private:
 
     QString m_path;
     int m_fd = -1;
-    QSet<QString> m_keys;
+    SentQsoSet m_sent;
     int m_records = 0;
     bool m_cutTail = false;
 };

@@ -78,7 +78,7 @@ std::vector<CardToSend> makeCards(int count, const QString &folder)
         CardToSend card;
         card.qso = {callOf(i), QDate(2026, 11, 1).addDays(i).toString(QStringLiteral("yyyyMMdd")),
                     QStringLiteral("1200"), QStringLiteral("14.074"), QStringLiteral("FT8"),
-                    callOf(i).toLower() + QStringLiteral("@example.net")};
+                    callOf(i).toLower() + QStringLiteral("@example.net"), QString()};
         QDir().mkpath(folder + QStringLiteral("/%1").arg(i));
         card.attachment = folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(callOf(i));
         card.label = callOf(i);

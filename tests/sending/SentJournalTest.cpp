@@ -18,7 +18,14 @@ SentQso qso(const char *call, const char *date, const char *time, const char *fr
             const char *email = "")
 {
     return {QString::fromUtf8(call), QString::fromLatin1(date), QString::fromLatin1(time),
-            QString::fromLatin1(freq), QString::fromLatin1(mode), QString::fromUtf8(email)};
+            QString::fromLatin1(freq), QString::fromLatin1(mode), QString::fromUtf8(email), QString()};
+}
+
+// A QSO of a log that names its band in BAND.
+SentQso onBand(SentQso qso, const char *band)
+{
+    qso.band = QString::fromLatin1(band);
+    return qso;
 }
 
 // Two QSOs and whether the journal takes them for the same contact.
@@ -36,10 +43,14 @@ class SameQso : public ::testing::TestWithParam<SameQsoRow>
 {
 };
 
-TEST_P(SameQso, ByCallDateMinuteModeAndBand)
+TEST_P(SameQso, ByCallDateMinuteAndBand)
 {
     const SameQsoRow &row = GetParam();
-    EXPECT_EQ(row.same, sentQsoKey(row.a) == sentQsoKey(row.b));
+    EXPECT_EQ(row.same, sentQsoKey(row.a).sameQso(sentQsoKey(row.b)));
+    EXPECT_EQ(row.same, sentQsoKey(row.b).sameQso(sentQsoKey(row.a)));
+    SentQsoSet set;
+    set.insert(row.a);
+    EXPECT_EQ(row.same, set.contains(row.b));
 }
 
 const SameQsoRow kSameQsoRows[] = {
@@ -50,14 +61,19 @@ const SameQsoRow kSameQsoRows[] = {
     {"OtherBand", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "7.074", "FT8"), false},
     {"OtherMinute", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1201", "14.074", "FT8"), false},
     {"OtherDay", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261202", "1200", "14.074", "FT8"), false},
-    {"OtherMode", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT4"), false},
+    {"ModeIgnored", qso("K1ABC", "20261201", "1200", "14.074", "MFSK"), qso("K1ABC", "20261201", "1200", "14.074", "FT4"), true},
     {"OtherCall", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABD", "20261201", "1200", "14.074", "FT8"), false},
     {"OutsideBandsByKilohertz", qso("K1ABC", "20261201", "1200", "5.0001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), true},
     {"OutsideBandsOtherKilohertz", qso("K1ABC", "20261201", "1200", "5.001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), false},
     {"NoFrequencyOnEither", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "", "CW"), true},
     {"TypedDateIsTheLogsDay", qso("K1ABC", "12.1.2026", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
     {"IsoDateIsTheLogsDay", qso("K1ABC", "2026-12-01", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
-    {"NoFrequencyOnOne", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "7.01", "CW"), false},
+    {"NoBandOnOneMatchesAnyBand", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "7.01", "CW"), true},
+    {"BandWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "20M"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
+    {"BandWithoutFrequencyOtherBand", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), false},
+    {"TwoBandsWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m"), onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "20m"), false},
+    {"FrequencyBeforeBand", onBand(qso("K1ABC", "20261201", "1200", "7.074", "FT8"), "20m"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), false},
+    {"NoBandNameIsNoBand", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "QRP"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pairs, SameQso, ::testing::ValuesIn(kSameQsoRows),
@@ -93,6 +109,8 @@ const RecordRow kRecordRows[] = {
      "<CALL:6>DL1XYZ <QSO_DATE:8>20261202 <TIME_ON:6>130000 <MODE:2>CW <EMAIL:17>dl1xyz@example.de " + kSent},
     {"FrequencyOutsideTheBands", qso("G4AA", "20261203", "1400", "5.000", "SSB", "g4aa@example.uk"),
      "<CALL:4>G4AA <QSO_DATE:8>20261203 <TIME_ON:4>1400 <FREQ:5>5.000 <MODE:3>SSB <EMAIL:15>g4aa@example.uk " + kSent},
+    {"BandWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8", "k1abc@example.net"), " 20M "),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <BAND:3>20m <MODE:3>FT8 <EMAIL:17>k1abc@example.net " + kSent},
     {"TypedDatesWrittenAsAdif", qso("K1ABC", "2026-12-06", "1200", "", "CW"),
      "<CALL:5>K1ABC <QSO_DATE:8>20261206 <TIME_ON:4>1200 <MODE:2>CW " + kSent},
     {"QuickPickDateWrittenAsAdif", qso("K1ABC", " 12.6.2026 ", "1200", "", "CW"),
@@ -214,6 +232,23 @@ const OpenRow kOpenRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Files, JournalFile, ::testing::ValuesIn(kOpenRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A journal of an older Kartello (FREQ without BAND) and a record that gives only BAND both
+// tell the QSO's band; the same call in the same minute on another band was not sent.
+TEST(JournalBand, ReadFromFrequencyOrBand)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    writeAll(path, "Journal\n<EOH>\n" + kOld
+                       + "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <band:3>20M <MODE:3>FT8 <EOR>\n");
+    SentJournal journal(path);
+    journal.read();
+    EXPECT_TRUE(journal.contains(qso("W1AW", "20261101", "1000", "7.001", "CW")));
+    EXPECT_FALSE(journal.contains(qso("W1AW", "20261101", "1000", "3.530", "CW")));
+    EXPECT_TRUE(journal.contains(kNew));
+    EXPECT_FALSE(journal.contains(kNewOtherBand));
+    EXPECT_FALSE(journal.contains(onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m")));
+}
 
 TEST(JournalLock, OneSenderAtATime)
 {
