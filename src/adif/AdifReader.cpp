@@ -149,6 +149,12 @@ AdifReader::AdifReader(QByteArray log)
     m_encoding = detectAdifEncoding(QByteArrayView(m_data, m_end));
 }
 
+AdifReader::AdifReader(QByteArray log, AdifEncoding encoding)
+    : AdifReader(std::move(log))
+{
+    m_encoding = encoding;
+}
+
 bool AdifReader::readNext(AdifRecord &record)
 {
     record.clear();
@@ -375,15 +381,30 @@ void AdifReader::finish()
     m_currentRanIntoField = false;
 }
 
-AdifLog readAdifLog(const QByteArray &log)
+namespace {
+
+AdifLog readWholeLog(AdifReader &reader)
 {
     AdifLog result;
-    AdifReader reader(log);
     AdifRecord record;
     while (reader.readNext(record))
         result.records.push_back(std::move(record));
     result.skipped = reader.skipped();
     return result;
+}
+
+} // namespace
+
+AdifLog readAdifLog(const QByteArray &log)
+{
+    AdifReader reader(log);
+    return readWholeLog(reader);
+}
+
+AdifLog readAdifLog(const QByteArray &log, AdifEncoding encoding)
+{
+    AdifReader reader(log, encoding);
+    return readWholeLog(reader);
 }
 
 QStringList readListRows(AdifReader &reader, const QString &defaultPower, int maxRecords)

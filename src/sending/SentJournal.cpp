@@ -155,8 +155,7 @@ void SentJournal::open()
         }
         return;
     }
-    cutUnfinishedTail(bytes);
-    readRecords(bytes);
+    readRecords(bytes.left(cutUnfinishedTail(bytes)));
 }
 
 void SentJournal::read()
@@ -166,27 +165,41 @@ void SentJournal::read()
         return;
     if (!file.open(QIODevice::ReadOnly))
         throw JournalError(QStringLiteral("Cannot open file %1: %2").arg(m_path, file.errorString()));
-    readRecords(file.readAll());
+    readText(file.readAll());
 }
 
-void SentJournal::cutUnfinishedTail(const QByteArray &bytes)
+void SentJournal::readText(const QByteArray &bytes)
+{
+    const qsizetype end = endOfLastMarker(bytes);
+    if (end < 0) {
+        readRecords(bytes);
+        return;
+    }
+    m_cutTail = !isBlank(QByteArrayView(bytes).sliced(end));
+    readRecords(bytes.left(end));
+}
+
+qsizetype SentJournal::cutUnfinishedTail(const QByteArray &bytes)
 {
     const qsizetype end = endOfLastMarker(bytes);
     if (end < 0)
         throw JournalError(QStringLiteral("%1 is not a sent journal (no ADIF header or record in it); "
                                           "move it away and send again.").arg(m_path));
     if (isBlank(QByteArrayView(bytes).sliced(end)))
-        return;
+        return end;
     // Only a write cut short leaves text after the last record; it never became a record.
     if (::ftruncate(m_fd, end) != 0)
         throw JournalError(QStringLiteral("Cannot write file %1: %2").arg(m_path, systemError(errno)));
     writeSynced("\n");
     m_cutTail = true;
+    return end;
 }
 
 void SentJournal::readRecords(const QByteArray &bytes)
 {
-    const AdifLog log = readAdifLog(bytes);
+    // Kartello writes the journal as UTF-8: a byte that is not UTF-8 must not turn every
+    // other record into Windows-1252 text, where "OZ1ØAB" would no longer be found.
+    const AdifLog log = readAdifLog(bytes, AdifEncoding::Utf8);
     for (const AdifRecord &record : log.records) {
         SentQso qso;
         qso.call = record.value(AdifField::Call);

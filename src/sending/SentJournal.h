@@ -88,10 +88,14 @@ public:
     // Only reads the QSOs of the file, when there is one, without locking or changing it (for
     // a run that sends nothing). Throws JournalError.
     void read();
+    // Reads the QSOs of a journal's bytes as read() reads the file. The journal is UTF-8
+    // whatever its bytes: an unfinished record at its end (cut inside a character, maybe) is
+    // passed over, and a byte that is not UTF-8 spoils no other record.
+    void readText(const QByteArray &bytes);
 
     bool contains(const SentQso &qso) const { return m_sent.contains(qso); }
     int recordCount() const { return m_records; }
-    // True when open() had to cut off an unfinished record.
+    // True when open() had to cut off an unfinished record (read() passed over one).
     bool hadUnfinishedRecord() const { return m_cutTail; }
 
     // Appends the record of a card sent on sentUtc and syncs it to disk. Throws JournalError.
@@ -106,7 +110,8 @@ public:
 
 private:
     void readRecords(const QByteArray &bytes);
-    void cutUnfinishedTail(const QByteArray &bytes);
+    // Cuts the file after its last complete entry; returns where that ends.
+    qsizetype cutUnfinishedTail(const QByteArray &bytes);
     void writeSynced(const QByteArray &bytes);
 
     QString m_path;

@@ -250,6 +250,66 @@ TEST(JournalBand, ReadFromFrequencyOrBand)
     EXPECT_FALSE(journal.contains(onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m")));
 }
 
+// A journal that is UTF-8 but for a few bytes: a character torn by a power cut at its end, or
+// a byte of another code page somewhere. The records before and after still read as UTF-8,
+// so a call with a non-ASCII letter is still known as sent (and not mailed at every run).
+struct BrokenBytesRow
+{
+    const char *name;
+    QByteArray before;   // written ahead of the records
+    QByteArray between;  // written between the two records
+    QByteArray after;    // written after the records
+    bool cutTail;
+};
+
+void PrintTo(const BrokenBytesRow &row, std::ostream *os) { *os << row.name; }
+
+class JournalBytes : public ::testing::TestWithParam<BrokenBytesRow>
+{
+};
+
+const SentQso kSlashedZero = qso("OZ1ØAB", "20261201", "1300", "7.074", "FT8", "oz1øab@example.dk");
+const SentQso kUmlaut = qso("OE1ÄB", "20261202", "1400", "14.074", "FT8", "oe1äb@example.at");
+
+TEST_P(JournalBytes, EveryRecordStillReadAsUtf8)
+{
+    const BrokenBytesRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    const QDate day(2026, 12, 8);
+    const QByteArray id = "<a.b@example.org>";
+    writeAll(path, "Kartello sent journal" + row.before + "\n<EOH>\n" + SentJournal::recordText(kSlashedZero, day, id)
+                       + row.between + SentJournal::recordText(kUmlaut, day, id) + row.after);
+    {
+        SentJournal reader(path);
+        reader.read();
+        EXPECT_TRUE(reader.contains(kSlashedZero));
+        EXPECT_TRUE(reader.contains(kUmlaut));
+        EXPECT_EQ(2, reader.recordCount());
+        EXPECT_EQ(row.cutTail, reader.hadUnfinishedRecord());
+    }
+    SentJournal journal(path);
+    journal.open();
+    EXPECT_TRUE(journal.contains(kSlashedZero));
+    EXPECT_TRUE(journal.contains(kUmlaut));
+    EXPECT_EQ(row.cutTail, journal.hadUnfinishedRecord());
+    journal.append(kNew, day, QString::fromLatin1(id));
+    const QByteArray file = readAll(path);
+    const QByteArray appended = SentJournal::recordText(kNew, day, QString::fromLatin1(id));
+    EXPECT_TRUE(file.endsWith("<EOR>\n\n" + appended) || file.endsWith("<EOR>\n" + appended)) << file.toStdString();
+}
+
+const BrokenBytesRow kBrokenBytesRows[] = {
+    {"TornInsideACharacter", "", "", "<CALL:6>OZ1\xc3", true},
+    {"TornAfterALongRecord", "", "", "<CALL:6>OZ1\xc3\x98AB <QSO_DATE:8>2026120", true},
+    {"Windows1252ByteBetweenRecords", "", "\xd8\n", "", false},
+    {"Windows1252ByteInTheHeader", " \xe6\xf8\xe5", "", "", false},
+    {"LoneContinuationByteAtTheEnd", "", "", "\x98", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bytes, JournalBytes, ::testing::ValuesIn(kBrokenBytesRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST(JournalLock, OneSenderAtATime)
 {
     QTemporaryDir dir;
