@@ -3,9 +3,10 @@
 // bytes that are not UTF-8 between records. Every record written whole must still be found.
 //
 // Input: byte 0 chooses the spoiling (bits 0-1: records 1 to 4 kept whole; bit 2: a record torn
-// at the end; bit 3: a stray byte between records), byte 1 where the tear and the stray byte
+// at the end; bit 3: a stray byte between records; bit 4: the "Sending" line of the torn card), byte 1 where the tear and the stray byte
 // fall, byte 2 the stray byte; the rest is split at 0x1E into the QSOs (fields call, date,
 // time, frequency, band and e-mail, split at 0x1F) and, last, the bytes added at the end.
+#include "JournalNotes.h"
 #include "SentJournal.h"
 
 #include <QByteArrayList>
@@ -52,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int whole = 1 + (data[0] & 3);
     const bool tear = data[0] & 4;
     const bool stray = data[0] & 8;
+    const bool sendingLine = data[0] & 16;
     const int place = data[1];
     const char strayByte = char(data[2] | 0x80);
     QByteArrayList parts = QByteArray(reinterpret_cast<const char *>(data) + 3, qsizetype(size - 3)).split('\x1e');
@@ -69,6 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         journal += SentJournal::recordText(qso, day, QStringLiteral("<id@example.org>"));
         written.push_back(qso);
     }
+    if (sendingLine && parts.size() > whole)
+        journal += journalNoteText(JournalNoteKind::Sending, qsoOf(parts[whole]));
     if (tear && parts.size() > whole) {
         const QByteArray torn = SentJournal::recordText(qsoOf(parts[whole]), day, QStringLiteral("<id@example.org>"));
         journal += torn.left(place % qMax<qsizetype>(1, torn.size() - 1));

@@ -29,6 +29,8 @@ SendRunOutcome CardMailRun::run(const SendSettings &settings, const std::vector<
     for (int i = 0; i < int(cards.size()); ++i) {
         if (!resend && m_journal.contains(cards[i].qso))
             settle(i, CardFate::AlreadySent, QString());
+        else if (!resend && m_journal.mayHaveBeenSent(cards[i].qso))
+            settle(i, CardFate::MaybeSent, QString());
         else
             m_ready.push_back(i);
     }
@@ -151,10 +153,26 @@ void CardMailRun::sendCard(int index)
     m_lastStartMs = m_clock.nowMs();
     m_started = true;
     ++m_outcome.cards[index].tries;
+    bool marked = false;
+    SmtpClient &smtp = m_mailer.smtp();
+    smtp.beforeData = [this, &card, &marked] {
+        m_journal.markSending(card.qso);
+        marked = true;
+    };
+    struct HookOff {
+        SmtpClient &smtp;
+        ~HookOff() { smtp.beforeData = nullptr; }
+    } hookOff{smtp};
     try {
         m_mailer.sendInSession();
     } catch (const MailError &error) {
+        noteNotSent(card, marked);
         handleFailure(index, error);
+        return;
+    } catch (const JournalError &error) {
+        // Without its "Sending" line a card could go out twice; it goes not at all.
+        closeSession();
+        stopRun(QStringLiteral("The card for %1 was not sent: %2").arg(card.label, error.text()));
         return;
     }
     const QString messageId = m_mailer.messageId();
@@ -169,6 +187,17 @@ void CardMailRun::sendCard(int index)
         return;
     }
     settle(index, CardFate::Sent, QString());
+}
+
+void CardMailRun::noteNotSent(const CardToSend &card, bool marked)
+{
+    if (!marked || m_mailer.smtp().messageMayHaveArrived())
+        return;
+    try {
+        m_journal.markNotSent(card.qso);
+    } catch (const JournalError &) {
+        // The card then counts as one that may have been sent: on the safe side.
+    }
 }
 
 void CardMailRun::handleFailure(int index, const MailError &error)
@@ -217,6 +246,7 @@ void CardMailRun::settle(int index, CardFate fate, const QString &reason)
     case CardFate::Sent: ++m_outcome.sent; ++m_done; break;
     case CardFate::Failed: ++m_outcome.failed; ++m_done; break;
     case CardFate::AlreadySent: ++m_outcome.alreadySent; break;
+    case CardFate::MaybeSent: ++m_outcome.maybeSent; break;
     case CardFate::Waiting: break;
     }
     if (onCardDone)

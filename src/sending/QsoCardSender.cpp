@@ -41,7 +41,9 @@ QString QsoCardSender::refusal(const SentQso &qso) const
     } catch (const JournalError &error) {
         return QStringLiteral("not sent: ") + error.text();
     }
-    return journal.contains(qso) ? QStringLiteral("already sent") : QString();
+    if (journal.contains(qso))
+        return QStringLiteral("already sent");
+    return journal.mayHaveBeenSent(qso) ? QStringLiteral("may have been sent") : QString();
 }
 
 QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const CardToSend &card,
@@ -69,6 +71,7 @@ QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const 
     switch (result.fate) {
     case CardFate::Sent: return QStringLiteral("sent");
     case CardFate::AlreadySent: return QStringLiteral("already sent");
+    case CardFate::MaybeSent: return QStringLiteral("may have been sent");
     case CardFate::Failed: return QStringLiteral("not sent: ") + result.reason;
     case CardFate::Waiting: break;
     }

@@ -2,6 +2,7 @@
 
 #include "AdifReader.h"
 #include "HamBands.h"
+#include "JournalNotes.h"
 #include "QsoEntryRules.h"
 
 #include <QFile>
@@ -45,6 +46,27 @@ bool isBlank(QByteArrayView bytes)
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
             return false;
     return true;
+}
+
+// Where the last complete entry ends: the last "<EOR>" or "<EOH>", or the line break of a
+// journal note written after it; -1 when the bytes have no marker.
+qsizetype endOfCompleteEntries(const QByteArray &bytes)
+{
+    qsizetype end = endOfLastMarker(bytes);
+    if (end < 0)
+        return end;
+    for (qsizetype at = end; at < bytes.size();) {
+        const qsizetype lineEnd = bytes.indexOf('\n', at);
+        if (lineEnd < 0)
+            break;
+        const QByteArrayView line = QByteArrayView(bytes).sliced(at, lineEnd - at);
+        if (!isBlank(line) && !parseJournalNote(line.trimmed()))
+            break;
+        at = lineEnd + 1;
+        if (!isBlank(line))
+            end = at;
+    }
+    return end;
 }
 
 } // namespace
@@ -113,8 +135,11 @@ QByteArray SentJournal::headerText(const QDateTime &createdUtc)
 
 QByteArray SentJournal::recordText(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
 {
+    // A reader skips a record whose FREQ is no number ("14,074" typed on a card): such a
+    // frequency is left out, or the card would count as never sent.
+    const QString freq = isDecimalNumber(qso.freq) ? qso.freq.trimmed() : QString();
     return field("CALL", qso.call.trimmed()) + field("QSO_DATE", adifQsoDate(qso.qsoDate))
-           + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", qso.freq.trimmed())
+           + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", freq)
            + field("BAND", qsoBand(qso.freq, qso.band)) + field("MODE", qso.mode.trimmed())
            + field("EMAIL", qso.email) + field("QSL_SENT", QStringLiteral("Y"))
            + field("QSLSDATE", sentUtc.toString(QStringLiteral("yyyyMMdd")))
@@ -155,7 +180,9 @@ void SentJournal::open()
         }
         return;
     }
-    readRecords(bytes.left(cutUnfinishedTail(bytes)));
+    const QByteArray whole = bytes.left(cutUnfinishedTail(bytes));
+    readRecords(whole);
+    readNotes(whole);
 }
 
 void SentJournal::read()
@@ -170,18 +197,19 @@ void SentJournal::read()
 
 void SentJournal::readText(const QByteArray &bytes)
 {
-    const qsizetype end = endOfLastMarker(bytes);
+    const qsizetype end = endOfCompleteEntries(bytes);
     if (end < 0) {
         readRecords(bytes);
         return;
     }
     m_cutTail = !isBlank(QByteArrayView(bytes).sliced(end));
     readRecords(bytes.left(end));
+    readNotes(bytes.left(end));
 }
 
 qsizetype SentJournal::cutUnfinishedTail(const QByteArray &bytes)
 {
-    const qsizetype end = endOfLastMarker(bytes);
+    const qsizetype end = endOfCompleteEntries(bytes);
     if (end < 0)
         throw JournalError(QStringLiteral("%1 is not a sent journal (no ADIF header or record in it); "
                                           "move it away and send again.").arg(m_path));
@@ -211,6 +239,35 @@ void SentJournal::readRecords(const QByteArray &bytes)
         m_sent.insert(qso);
         ++m_records;
     }
+}
+
+void SentJournal::readNotes(const QByteArray &bytes)
+{
+    for (const QByteArray &line : bytes.split('\n')) {
+        const std::optional<JournalNote> note = parseJournalNote(line.trimmed());
+        if (!note)
+            continue;
+        if (note->kind == JournalNoteKind::Sending)
+            m_pending.insert(note->qso);
+        else
+            m_pending.remove(note->qso);
+    }
+}
+
+void SentJournal::markSending(const SentQso &qso)
+{
+    if (m_fd < 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
+    writeSynced(journalNoteText(JournalNoteKind::Sending, qso));
+    m_pending.insert(qso);
+}
+
+void SentJournal::markNotSent(const SentQso &qso)
+{
+    if (m_fd < 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
+    writeSynced(journalNoteText(JournalNoteKind::NotSent, qso));
+    m_pending.remove(qso);
 }
 
 void SentJournal::append(const SentQso &qso, const QDate &sentUtc, const QString &messageId)

@@ -72,6 +72,10 @@ private:
 // message's Message-ID in APP_KARTELLO_MSGID). Records are only ever appended, each synced
 // to disk before append() returns, so a crash or a power cut never loses the record of a
 // card that went out. While a journal is open no other Kartello can append to the file.
+// Exactly once is more than SMTP can promise: a card whose server accepted it just before a
+// crash, or whose connection broke while the server's answer was awaited, may have gone out
+// without its record. So a "Sending" line is written before each message (JournalNotes.h),
+// and a card with such a line but no record is one that may have been sent.
 class SentJournal
 {
 public:
@@ -94,12 +98,22 @@ public:
     void readText(const QByteArray &bytes);
 
     bool contains(const SentQso &qso) const { return m_sent.contains(qso); }
+    // True when a send of the QSO's card began and ended without an answer that says whether
+    // the server kept it, and no later record says it was sent.
+    bool mayHaveBeenSent(const SentQso &qso) const { return !m_sent.contains(qso) && m_pending.contains(qso); }
     int recordCount() const { return m_records; }
     // True when open() had to cut off an unfinished record (read() passed over one).
     bool hadUnfinishedRecord() const { return m_cutTail; }
 
     // Appends the record of a card sent on sentUtc and syncs it to disk. Throws JournalError.
     void append(const SentQso &qso, const QDate &sentUtc, const QString &messageId);
+
+    // Writes, synced, that the card of qso is about to go out; until its record follows, the
+    // card may have been sent. Throws JournalError.
+    void markSending(const SentQso &qso);
+    // Writes that the server refused the card of qso after markSending(): it was not sent.
+    // Throws JournalError.
+    void markNotSent(const SentQso &qso);
 
     const QString &path() const { return m_path; }
 
@@ -110,6 +124,7 @@ public:
 
 private:
     void readRecords(const QByteArray &bytes);
+    void readNotes(const QByteArray &bytes);
     // Cuts the file after its last complete entry; returns where that ends.
     qsizetype cutUnfinishedTail(const QByteArray &bytes);
     void writeSynced(const QByteArray &bytes);
@@ -117,6 +132,7 @@ private:
     QString m_path;
     int m_fd = -1;
     SentQsoSet m_sent;
+    SentQsoSet m_pending;   // "Sending" without "Not sent" after it
     int m_records = 0;
     bool m_cutTail = false;
 };

@@ -1,4 +1,5 @@
 #include "AdifReader.h"
+#include "JournalNotes.h"
 #include "SentJournal.h"
 
 #include <QFile>
@@ -111,6 +112,8 @@ const RecordRow kRecordRows[] = {
      "<CALL:4>G4AA <QSO_DATE:8>20261203 <TIME_ON:4>1400 <FREQ:5>5.000 <MODE:3>SSB <EMAIL:15>g4aa@example.uk " + kSent},
     {"BandWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8", "k1abc@example.net"), " 20M "),
      "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <BAND:3>20m <MODE:3>FT8 <EMAIL:17>k1abc@example.net " + kSent},
+    {"FrequencyNotANumberLeftOut", qso("K1ABC", "20261201", "1200", "14,074", "FT8"),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <MODE:3>FT8 " + kSent},
     {"TypedDatesWrittenAsAdif", qso("K1ABC", "2026-12-06", "1200", "", "CW"),
      "<CALL:5>K1ABC <QSO_DATE:8>20261206 <TIME_ON:4>1200 <MODE:2>CW " + kSent},
     {"QuickPickDateWrittenAsAdif", qso("K1ABC", " 12.6.2026 ", "1200", "", "CW"),
@@ -250,6 +253,24 @@ TEST(JournalBand, ReadFromFrequencyOrBand)
     EXPECT_FALSE(journal.contains(onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m")));
 }
 
+// A frequency typed as no number ("14,074") is left out of the record, which a reader would
+// otherwise skip: the card stays known as sent.
+TEST(JournalBand, TypedFrequencyThatIsNoNumber)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    const SentQso typed = qso("K1ABC", "12.1.2026", "12:00", "14,074", "FT8", "k1abc@example.net");
+    {
+        SentJournal journal(path);
+        journal.open();
+        journal.append(typed, QDate(2026, 12, 8), QStringLiteral("<a@b>"));
+    }
+    SentJournal again(path);
+    again.read();
+    EXPECT_EQ(1, again.recordCount());
+    EXPECT_TRUE(again.contains(typed));
+}
+
 // A journal that is UTF-8 but for a few bytes: a character torn by a power cut at its end, or
 // a byte of another code page somewhere. The records before and after still read as UTF-8,
 // so a call with a non-ASCII letter is still known as sent (and not mailed at every run).
@@ -309,6 +330,75 @@ const BrokenBytesRow kBrokenBytesRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Bytes, JournalBytes, ::testing::ValuesIn(kBrokenBytesRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The notes around a card on its way, as one run leaves them for the next.
+struct NotesRow
+{
+    const char *name;
+    QByteArray after;   // after the header, built from the entries below
+    bool sent;
+    bool maybeSent;
+    bool cutTail;
+};
+
+void PrintTo(const NotesRow &row, std::ostream *os) { *os << row.name; }
+
+class JournalNotes : public ::testing::TestWithParam<NotesRow>
+{
+};
+
+const SentQso kOnItsWay = qso("OZ1ØAB", "20261201", "1300", "7.074", "FT8", "oz1øab@example.dk");
+const QByteArray kSending = journalNoteText(JournalNoteKind::Sending, kOnItsWay);
+const QByteArray kNotSent = journalNoteText(JournalNoteKind::NotSent, kOnItsWay);
+const QByteArray kSentRecord = SentJournal::recordText(kOnItsWay, QDate(2026, 12, 8), QStringLiteral("<a@b>"));
+
+TEST_P(JournalNotes, TellCardsThatMayHaveBeenSent)
+{
+    const NotesRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    writeAll(path, "Journal\n<EOH>\n" + kOld + row.after);
+    for (const bool locked : {false, true}) {
+        SentJournal journal(path);
+        locked ? journal.open() : journal.read();
+        EXPECT_EQ(row.sent, journal.contains(kOnItsWay)) << locked;
+        EXPECT_EQ(row.maybeSent, journal.mayHaveBeenSent(kOnItsWay)) << locked;
+        EXPECT_EQ(row.cutTail, journal.hadUnfinishedRecord()) << locked;
+        EXPECT_FALSE(journal.mayHaveBeenSent(qso("OZ1ØAB", "20261201", "1300", "14.074", "FT8")));
+    }
+    // A logger's reader finds the records only.
+    const QStringList lines = pythonRecords(path);
+    EXPECT_EQ(2 + row.after.count("<EOR>"), lines.size()) << lines.join('\n').toStdString();
+}
+
+const NotesRow kNotesRows[] = {
+    {"NoNotesInAnOldJournal", "", false, false, false},
+    {"SendingWithoutAnswer", kSending, false, true, false},
+    {"SendingThenRecorded", kSending + kSentRecord, true, false, false},
+    {"SendingThenRefused", kSending + kNotSent, false, false, false},
+    {"RefusedThenSendingAgain", kSending + kNotSent + kSending, false, true, false},
+    {"RecordedThenResentWithoutAnswer", kSentRecord + kSending, true, false, false},
+    {"SendingLineTorn", kSending.left(30), false, false, true},
+    {"SendingLineWithoutItsLineBreak", kSending.chopped(1), false, false, true},
+    {"SendingBetweenRecords", kSending + kOld, false, true, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Notes, JournalNotes, ::testing::ValuesIn(kNotesRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(JournalNoteLine, IsOneAsciiLineWithoutTags)
+{
+    const SentQso odd = qso(" OZ1<ØAB> ", "12.1.2026", "13:00", "", "FT8", "a b=c@example.dk");
+    const QByteArray line = journalNoteText(JournalNoteKind::Sending, odd);
+    EXPECT_EQ("Sending: CALL=OZ1%3C%C3%98AB%3E QSO_DATE=20261201 TIME_ON=13:00 FREQ= BAND= MODE=FT8 "
+              "EMAIL=a%20b%3Dc@example.dk\n",
+              line);
+    const std::optional<JournalNote> back = parseJournalNote(line.chopped(1));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(QStringLiteral("OZ1<ØAB>"), back->qso.call);
+    EXPECT_EQ(QStringLiteral("a b=c@example.dk"), back->qso.email);
+    EXPECT_FALSE(parseJournalNote("Sending: tnx fer QSO"));
+}
 
 TEST(JournalLock, OneSenderAtATime)
 {
