@@ -100,13 +100,13 @@ bool CardMailRun::openSession()
                 return false;
             }
             if (verdict != FailureVerdict::SessionLost || attempt >= MaxRetries) {
-                stopRun(error.text());
+                stopRun(m_mailer.failureText(error));
                 return false;
             }
             const qint64 wait = RetryWaitsMs.at(std::min<size_t>(attempt, RetryWaitsMs.size() - 1));
             if (onStatus)
                 onStatus(QStringLiteral("The server refused a session (%1); trying again in %2 s")
-                             .arg(error.text()).arg((wait + 999) / 1000));
+                             .arg(m_mailer.failureText(error)).arg((wait + 999) / 1000));
             if (!waitFor(wait)) {
                 m_outcome.stopped = true;
                 m_ended = true;
@@ -204,6 +204,7 @@ void CardMailRun::handleFailure(int index, const MailError &error)
 {
     const SmtpClient::Step step = m_mailer.smtp().step();
     const FailureVerdict verdict = judgeFailure(error, step);
+    const QString text = m_mailer.failureText(error);
     // A message cut off in its text leaves the session in the middle of DATA.
     if (verdict == FailureVerdict::SessionLost || step == SmtpClient::Step::MessageText)
         closeSession();
@@ -214,13 +215,13 @@ void CardMailRun::handleFailure(int index, const MailError &error)
         m_ended = true;
         break;
     case FailureVerdict::StopRun:
-        stopRun(error.text());
+        stopRun(text);
         break;
     case FailureVerdict::SessionLost:
         if (triesLeft)
             m_ready.push_front(index);
         else
-            settle(index, CardFate::Failed, error.text());
+            settle(index, CardFate::Failed, text);
         break;
     case FailureVerdict::TryLater:
         if (triesLeft) {
@@ -228,11 +229,11 @@ void CardMailRun::handleFailure(int index, const MailError &error)
             const qint64 wait = RetryWaitsMs.at(std::min<size_t>(tries - 1, RetryWaitsMs.size() - 1));
             m_deferred.push_back({index, m_clock.nowMs() + wait});
         } else {
-            settle(index, CardFate::Failed, error.text());
+            settle(index, CardFate::Failed, text);
         }
         break;
     case FailureVerdict::CardRefused:
-        settle(index, CardFate::Failed, error.text());
+        settle(index, CardFate::Failed, text);
         break;
     }
 }
