@@ -114,6 +114,12 @@ void SendQslController::sendSavedCard()
         warn(QStringLiteral("The card was not sent: %1").arg(error.text()));
         return;
     }
+    sendRecorded(journal);
+}
+
+void SendQslController::sendRecorded(SentJournal &journal)
+{
+    Mailer &mailer = m_mail.mailer();
     const SentQso qso = cardQso();
     bool marked = false;
     mailer.smtp().beforeData = [&journal, &qso, &marked] {

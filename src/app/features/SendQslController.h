@@ -39,6 +39,9 @@ protected:
 private:
     // Host, port, security, login, sender, subject, body and recipient of the next send.
     void fillMailer(const MailSettings &settings);
+    // Sends the mailer's card with its "Sending:" line in journal before it, and its record
+    // after it when the server took it; a failure is told.
+    void sendRecorded(SentJournal &journal);
     // The QSO on the card as the sent journal records it, to the recipient of the mailer.
     SentQso cardQso() const;
     // Appends the card just sent to the journal and says so in the title; a journal that
