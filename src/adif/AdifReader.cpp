@@ -53,9 +53,10 @@ int wantedField(const char *name, qsizetype size)
     case 'R': candidate = upper(name[4]) == 'S' ? AdifField::RstSent : AdifField::RstRcvd; break;
     case 'E': candidate = AdifField::Email; break;
     case 'S': candidate = AdifField::Submode; break;
+    case 'B': candidate = AdifField::Band; break;
     default: return -1;
     }
-    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7};
+    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7, 4};
     return sameName(name, size, adifFieldName(candidate), nameSizes[int(candidate)])
                ? int(candidate)
                : -1;
@@ -134,6 +135,7 @@ const char *adifFieldName(AdifField field)
     case AdifField::Email: return "EMAIL";
     case AdifField::RstSent: return "RST_SENT";
     case AdifField::Submode: return "SUBMODE";
+    case AdifField::Band: return "BAND";
     }
     return "";
 }
@@ -145,6 +147,12 @@ AdifReader::AdifReader(QByteArray log)
     const void *ctrlZ = std::memchr(m_data, 0x1A, size_t(m_log.size()));
     m_end = ctrlZ ? static_cast<const char *>(ctrlZ) - m_data : m_log.size();
     m_encoding = detectAdifEncoding(QByteArrayView(m_data, m_end));
+}
+
+AdifReader::AdifReader(QByteArray log, AdifEncoding encoding)
+    : AdifReader(std::move(log))
+{
+    m_encoding = encoding;
 }
 
 bool AdifReader::readNext(AdifRecord &record)
@@ -373,15 +381,30 @@ void AdifReader::finish()
     m_currentRanIntoField = false;
 }
 
-AdifLog readAdifLog(const QByteArray &log)
+namespace {
+
+AdifLog readWholeLog(AdifReader &reader)
 {
     AdifLog result;
-    AdifReader reader(log);
     AdifRecord record;
     while (reader.readNext(record))
         result.records.push_back(std::move(record));
     result.skipped = reader.skipped();
     return result;
+}
+
+} // namespace
+
+AdifLog readAdifLog(const QByteArray &log)
+{
+    AdifReader reader(log);
+    return readWholeLog(reader);
+}
+
+AdifLog readAdifLog(const QByteArray &log, AdifEncoding encoding)
+{
+    AdifReader reader(log, encoding);
+    return readWholeLog(reader);
 }
 
 QStringList readListRows(AdifReader &reader, const QString &defaultPower, int maxRecords)

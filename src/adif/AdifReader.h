@@ -39,6 +39,9 @@ class AdifReader
 {
 public:
     explicit AdifReader(QByteArray log);
+    // Reads the log as encoding, whatever its bytes: a file Kartello writes itself is UTF-8, and
+    // an invalid byte in it spoils only the value it stands in.
+    AdifReader(QByteArray log, AdifEncoding encoding);
 
     // Reads on to the next record that has a CALL and gives it in record. False when the
     // log has no more such records.
@@ -108,6 +111,7 @@ struct AdifLog
 };
 
 AdifLog readAdifLog(const QByteArray &log);
+AdifLog readAdifLog(const QByteArray &log, AdifEncoding encoding);
 
 // Reads on until maxRecords more rows are read or the log ends; the rows as the QSO list
 // shows them, defaultPower standing for a missing TX_PWR.

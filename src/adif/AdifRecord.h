@@ -19,9 +19,10 @@ enum class AdifField : std::uint8_t {
     Email,
     RstSent,
     Submode,
+    Band,
 };
 
-inline constexpr int adifFieldCount = 10;
+inline constexpr int adifFieldCount = 11;
 
 // The field's name as ADIF writes it (upper case): "CALL", "QSO_DATE", ...
 const char *adifFieldName(AdifField field);

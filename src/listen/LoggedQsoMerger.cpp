@@ -9,7 +9,7 @@ QsoKey qsoKey(const AdifRecord &record)
     return {record.value(AdifField::Call).trimmed().toUpper() + QLatin1Char('|')
                 + record.value(AdifField::QsoDate).trimmed() + QLatin1Char('|')
                 + record.value(AdifField::TimeOn).trimmed().left(4),
-            bandOfFrequency(record.value(AdifField::Freq))};
+            qsoBand(record.value(AdifField::Freq), record.value(AdifField::Band))};
 }
 
 std::vector<LoggedQso> LoggedQsoMerger::offer(const LoggedQso &qso, qint64 nowMs)

@@ -19,7 +19,7 @@ struct LoggedQso
 };
 
 // The same QSO, as a key: the call sign in capitals, the date, the time to the minute and the
-// band of the frequency. A logging program sends "QSO Logged" and "Logged ADIF" for one QSO
+// band (of the frequency, else the log's BAND). A logging program sends "QSO Logged" and "Logged ADIF" for one QSO
 // with the same call and time on, but not always the same mode (FT4 is "FT4" in one and "MFSK"
 // in the other) nor the seconds (some programs write HHMM), so neither is part of the key.
 // The band is: a station worked on two bands within one minute gave two QSOs. A key without a

@@ -1,5 +1,7 @@
 #include "Mailer.h"
 
+#include "MailFailureText.h"
+
 #include "AttachmentPart.h"
 #include "SocketLayer.h"
 
@@ -106,9 +108,15 @@ void Mailer::closeSession()
     m_smtp->disconnect();
 }
 
+QString Mailer::failureText(const MailError &error) const
+{
+    return mailFailureText(error, host, port, m_smtp->step());
+}
+
 void Mailer::send()
 {
     QString error;
+    m_lastFailure.clear();
     try {
         checkSafeToSend();
         composeMessage();
@@ -120,8 +128,10 @@ void Mailer::send()
         return;
     } catch (const MailError &e) {
         error = e.text();
+        m_lastFailure = failureText(e);
     } catch (const std::exception &e) {
         error = QString::fromLocal8Bit(e.what());
+        m_lastFailure = error;
     }
     try {
         if (onSendError && !m_smtp->cancelled())

@@ -23,6 +23,8 @@ struct MailerParts
 // afterwards and send() returns.
 // recipients, bccList and from are the message object's own: the message sees every change
 // made through the component.
+class MailError;
+
 class Mailer : private MailerParts
 {
 public:
@@ -70,6 +72,13 @@ public:
     void clearCancel() { m_smtp->clearCancel(); }
 
     MailMessage &message() { return *m_message; }
+    // A failure of this mailer's dialogue as the operator reads it (mailFailureText()): the
+    // server's host and port, the step it failed at, no Winsock number.
+    QString failureText(const MailError &error) const;
+    // The operator's text of the failure that send() last handed to onSendError; empty after
+    // a send that went out.
+    QString lastFailureText() const { return m_lastFailure; }
+
     // The Message-ID of the message last composed ("<...@domain>").
     QString messageId() const { return m_message->messageId; }
     SmtpClient &smtp() { return *m_smtp; }
@@ -80,6 +89,7 @@ public:
 
 private:
     void composeMessage();
+    QString m_lastFailure;
     // host, port, security and login of the next connection.
     void prepareClient();
 };

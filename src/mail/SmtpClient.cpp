@@ -193,6 +193,7 @@ void SmtpClient::writeMessage(MailMessage &message)
 void SmtpClient::sendEnvelope(const Envelope &envelope, const std::function<void()> &writeText)
 {
     checkEnvelope(envelope);
+    m_mayHaveArrived = false;
     m_step = Step::Reset;
     sendCommand(QStringLiteral("Rset"));
     if (!m_authenticated)
@@ -204,12 +205,21 @@ void SmtpClient::sendEnvelope(const Envelope &envelope, const std::function<void
         for (const QString &address : *list)
             sendCommand(QStringLiteral("RCPT to:<") + address + QLatin1Char('>'), {250});
     m_step = Step::Data;
+    if (beforeData)
+        beforeData();
     sendCommand(QStringLiteral("Data"), {354});
     m_state = State::Sending;
     m_step = Step::MessageText;
     writeText();
     m_step = Step::EndOfData;
-    sendCommand(QStringLiteral("."), {250});
+    m_mayHaveArrived = true;
+    try {
+        sendCommand(QStringLiteral("."), {250});
+    } catch (const ProtocolReplyError &) {
+        m_mayHaveArrived = false;
+        throw;
+    }
+    m_mayHaveArrived = false;
     m_state = State::Connected;
     m_step = Step::Done;
 }

@@ -70,6 +70,10 @@ public:
 
     Authentication authentication = Authentication::None;
     QString mailAgent;   // the "X-Mailer" header; empty: none
+    // Called once the recipients are accepted, just before "Data": the last moment at which
+    // the message has certainly not arrived. What it throws ends the send there, as a failure
+    // of the send.
+    std::function<void()> beforeData;
     QString userName;
     QString password;
     SmtpSecurity security = SmtpSecurity::None;
@@ -85,6 +89,9 @@ public:
     bool authenticated() const { return m_authenticated; }
     State state() const { return m_state; }
     Step step() const { return m_step; }
+    // After a send that failed: true when the whole message and its "." went out and no reply
+    // refused it, so the server may have kept the message (SMTP cannot tell; RFC 1047).
+    bool messageMayHaveArrived() const { return m_mayHaveArrived; }
 
     // The scheme names of the AUTH lines ("250-AUTH LOGIN PLAIN", "250-AUTH=LOGIN") of an
     // EHLO reply, in order, each once; the first line (the server's greeting) is skipped.
@@ -104,6 +111,7 @@ private:
     QStringList m_authSchemes;
     bool m_startTlsOffered = false;
     bool m_authenticated = false;
+    bool m_mayHaveArrived = false;
     State m_state = State::NotConnected;
     Step m_step = Step::Connect;
 };

@@ -45,15 +45,14 @@ SSL_CTX *clientContext()
     return ctx;
 }
 
-QString openSslErrorText()
+// OpenSSL's reason for the last failure in words ("wrong version number"), without its
+// "error:0A00010B:SSL routines::" code; empty when it gives none.
+QString openSslReason(unsigned long code)
 {
-    const unsigned long code = ERR_get_error();
-    ERR_clear_error();
     if (code == 0)
         return QString();
-    char text[256] = {};
-    ERR_error_string_n(code, text, sizeof text);
-    return QString::fromLatin1(text);
+    const char *reason = ERR_reason_error_string(code);
+    return reason ? QString::fromLatin1(reason) : QString();
 }
 
 bool isAddressLiteral(const QString &name)
@@ -121,7 +120,11 @@ void TlsSession::handshake(const QString &serverName, int timeoutMs)
         const long verify = SSL_get_verify_result(m_ssl);
         if (verify != X509_V_OK)
             throw TlsError(certificateFailureText(verify));
-        waitFor(r, timeoutMs);
+        try {
+            waitFor(r, timeoutMs);
+        } catch (const ConnectionClosedError &) {
+            throw TlsError(QStringLiteral("The server closed the connection during the TLS handshake."));
+        }
     }
 }
 
@@ -147,7 +150,14 @@ void TlsSession::waitFor(int result, int timeoutMs)
         throw ConnectionClosedError();
     if (error == SSL_ERROR_SYSCALL)
         throw SocketError(socketCodeFromErrno(errno));
-    const QString detail = openSslErrorText();
+    const unsigned long code = ERR_get_error();
+    ERR_clear_error();
+#ifdef SSL_R_UNEXPECTED_EOF_WHILE_READING
+    // OpenSSL 3 reports a peer that went away without a word as a protocol error.
+    if (ERR_GET_REASON(code) == SSL_R_UNEXPECTED_EOF_WHILE_READING)
+        throw ConnectionClosedError();
+#endif
+    const QString detail = openSslReason(code);
     throw TlsError(QStringLiteral("The secure connection to the server failed%1.")
                        .arg(detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')')));
 }

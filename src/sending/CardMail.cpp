@@ -29,7 +29,7 @@ SentQso sentQsoOf(const QsoRecord &qso)
         hhmm.remove(2, 1);
     return {qso.callSign.trimmed().toUpper(),
             day.isValid() ? day.toString(QStringLiteral("yyyyMMdd")) : qso.utcDate.trimmed(), hhmm,
-            qso.freq.trimmed(), qso.mode.trimmed(), cardRecipient(qso.email)};
+            qso.freq.trimmed(), qso.mode.trimmed(), cardRecipient(qso.email), QString()};
 }
 
 QString cardRecipient(const QString &text)

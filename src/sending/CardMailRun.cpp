@@ -29,6 +29,8 @@ SendRunOutcome CardMailRun::run(const SendSettings &settings, const std::vector<
     for (int i = 0; i < int(cards.size()); ++i) {
         if (!resend && m_journal.contains(cards[i].qso))
             settle(i, CardFate::AlreadySent, QString());
+        else if (!resend && m_journal.mayHaveBeenSent(cards[i].qso))
+            settle(i, CardFate::MaybeSent, QString());
         else
             m_ready.push_back(i);
     }
@@ -98,13 +100,13 @@ bool CardMailRun::openSession()
                 return false;
             }
             if (verdict != FailureVerdict::SessionLost || attempt >= MaxRetries) {
-                stopRun(error.text());
+                stopRun(m_mailer.failureText(error));
                 return false;
             }
             const qint64 wait = RetryWaitsMs.at(std::min<size_t>(attempt, RetryWaitsMs.size() - 1));
             if (onStatus)
                 onStatus(QStringLiteral("The server refused a session (%1); trying again in %2 s")
-                             .arg(error.text()).arg((wait + 999) / 1000));
+                             .arg(m_mailer.failureText(error)).arg((wait + 999) / 1000));
             if (!waitFor(wait)) {
                 m_outcome.stopped = true;
                 m_ended = true;
@@ -151,10 +153,26 @@ void CardMailRun::sendCard(int index)
     m_lastStartMs = m_clock.nowMs();
     m_started = true;
     ++m_outcome.cards[index].tries;
+    bool marked = false;
+    SmtpClient &smtp = m_mailer.smtp();
+    smtp.beforeData = [this, &card, &marked] {
+        m_journal.markSending(card.qso);
+        marked = true;
+    };
+    struct HookOff {
+        SmtpClient &smtp;
+        ~HookOff() { smtp.beforeData = nullptr; }
+    } hookOff{smtp};
     try {
         m_mailer.sendInSession();
     } catch (const MailError &error) {
+        noteNotSent(card, marked);
         handleFailure(index, error);
+        return;
+    } catch (const JournalError &error) {
+        // Without its "Sending" line a card could go out twice; it goes not at all.
+        closeSession();
+        stopRun(QStringLiteral("The card for %1 was not sent: %2").arg(card.label, error.text()));
         return;
     }
     const QString messageId = m_mailer.messageId();
@@ -171,10 +189,22 @@ void CardMailRun::sendCard(int index)
     settle(index, CardFate::Sent, QString());
 }
 
+void CardMailRun::noteNotSent(const CardToSend &card, bool marked)
+{
+    if (!marked || m_mailer.smtp().messageMayHaveArrived())
+        return;
+    try {
+        m_journal.markNotSent(card.qso);
+    } catch (const JournalError &) {
+        // The card then counts as one that may have been sent: on the safe side.
+    }
+}
+
 void CardMailRun::handleFailure(int index, const MailError &error)
 {
     const SmtpClient::Step step = m_mailer.smtp().step();
     const FailureVerdict verdict = judgeFailure(error, step);
+    const QString text = m_mailer.failureText(error);
     // A message cut off in its text leaves the session in the middle of DATA.
     if (verdict == FailureVerdict::SessionLost || step == SmtpClient::Step::MessageText)
         closeSession();
@@ -185,13 +215,13 @@ void CardMailRun::handleFailure(int index, const MailError &error)
         m_ended = true;
         break;
     case FailureVerdict::StopRun:
-        stopRun(error.text());
+        stopRun(text);
         break;
     case FailureVerdict::SessionLost:
         if (triesLeft)
             m_ready.push_front(index);
         else
-            settle(index, CardFate::Failed, error.text());
+            settle(index, CardFate::Failed, text);
         break;
     case FailureVerdict::TryLater:
         if (triesLeft) {
@@ -199,11 +229,11 @@ void CardMailRun::handleFailure(int index, const MailError &error)
             const qint64 wait = RetryWaitsMs.at(std::min<size_t>(tries - 1, RetryWaitsMs.size() - 1));
             m_deferred.push_back({index, m_clock.nowMs() + wait});
         } else {
-            settle(index, CardFate::Failed, error.text());
+            settle(index, CardFate::Failed, text);
         }
         break;
     case FailureVerdict::CardRefused:
-        settle(index, CardFate::Failed, error.text());
+        settle(index, CardFate::Failed, text);
         break;
     }
 }
@@ -217,6 +247,7 @@ void CardMailRun::settle(int index, CardFate fate, const QString &reason)
     case CardFate::Sent: ++m_outcome.sent; ++m_done; break;
     case CardFate::Failed: ++m_outcome.failed; ++m_done; break;
     case CardFate::AlreadySent: ++m_outcome.alreadySent; break;
+    case CardFate::MaybeSent: ++m_outcome.maybeSent; break;
     case CardFate::Waiting: break;
     }
     if (onCardDone)

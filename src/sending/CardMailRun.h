@@ -13,7 +13,9 @@ class Mailer;
 class SentJournal;
 
 // What became of one card of a run.
-enum class CardFate { Waiting, Sent, Failed, AlreadySent };
+// MaybeSent: an earlier send of the card ended without the server's answer (the journal has its
+// "Sending" line and no record), so it is not sent again unless resend is set.
+enum class CardFate { Waiting, Sent, Failed, AlreadySent, MaybeSent };
 
 struct CardResult
 {
@@ -30,6 +32,7 @@ struct SendRunOutcome
     int sent = 0;
     int failed = 0;
     int alreadySent = 0;
+    int maybeSent = 0;
     int sessions = 0;        // SMTP sessions opened
     bool stopped = false;    // the operator stopped it
     QString stopReason;      // set when the run stopped at once: why (every card would fail)
@@ -40,7 +43,9 @@ struct SendRunOutcome
 // composition of a card (fillCardMail), so it is the message Send QSL sends.
 // - A card the server accepts (250 after the message) gets its journal record, synced to
 //   disk, before the next card goes out; a QSO the journal already holds is skipped as
-//   already sent unless resend is set.
+//   already sent unless resend is set, and so is one that may have been sent before.
+// - Before "Data" the journal gets the card's "Sending" line; a card the server refused after
+//   it gets a "Not sent" line, and one whose answer never came keeps the "Sending" line.
 // - A server that ends the session (421, closed connection) gets a new session; the run goes
 //   on with the card not yet accepted.
 // - A temporary refusal (4xx) of a card tries it again later in the run, at most
@@ -82,6 +87,9 @@ private:
     void closeSession();
     void sendCard(int index);
     void handleFailure(int index, const MailError &error);
+    // After a failed send: the journal learns that a card the server cannot have kept was not
+    // sent.
+    void noteNotSent(const CardToSend &card, bool marked);
     void settle(int index, CardFate fate, const QString &reason);
     void stopRun(const QString &reason);
     bool stopAsked() const { return stopRequested && stopRequested(); }

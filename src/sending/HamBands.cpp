@@ -37,3 +37,15 @@ QString bandOfFrequency(const QString &freqMHz)
             return QString::fromLatin1(band.name);
     return QString();
 }
+
+QString qsoBand(const QString &freqMHz, const QString &band)
+{
+    const QString ofFrequency = bandOfFrequency(freqMHz);
+    if (!ofFrequency.isEmpty())
+        return ofFrequency;
+    const QString named = band.trimmed().toLower();
+    for (const Band &known : kBands)
+        if (named == QLatin1String(known.name))
+            return named;
+    return QString();
+}

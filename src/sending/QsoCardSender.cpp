@@ -19,6 +19,7 @@ SentQso sentQsoOfRecord(const AdifRecord &record)
     qso.freq = record.value(AdifField::Freq);
     qso.mode = record.value(AdifField::Mode);
     qso.email = cardRecipient(record.value(AdifField::Email));
+    qso.band = record.value(AdifField::Band);
     return qso;
 }
 
@@ -40,7 +41,9 @@ QString QsoCardSender::refusal(const SentQso &qso) const
     } catch (const JournalError &error) {
         return QStringLiteral("not sent: ") + error.text();
     }
-    return journal.contains(qso) ? QStringLiteral("already sent") : QString();
+    if (journal.contains(qso))
+        return QStringLiteral("already sent");
+    return journal.mayHaveBeenSent(qso) ? QStringLiteral("may have been sent") : QString();
 }
 
 QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const CardToSend &card,
@@ -68,6 +71,7 @@ QString QsoCardSender::send(Mailer &mailer, const SendSettings &settings, const 
     switch (result.fate) {
     case CardFate::Sent: return QStringLiteral("sent");
     case CardFate::AlreadySent: return QStringLiteral("already sent");
+    case CardFate::MaybeSent: return QStringLiteral("may have been sent");
     case CardFate::Failed: return QStringLiteral("not sent: ") + result.reason;
     case CardFate::Waiting: break;
     }

@@ -26,11 +26,12 @@ public:
     QsoCardSender(QString journalPath, SendClock &clock);
 
     // Why the card of qso is not to go out, known before the card is made: "no address", the
-    // e-mail check's refusal, "already sent" or the journal's error; empty when it goes.
+    // e-mail check's refusal, "already sent", "may have been sent" (an earlier send ended
+    // without the server's answer) or the journal's error; empty when it goes.
     QString refusal(const SentQso &qso) const;
 
     // Sends card (its picture made) through mailer and says what was done: "sent", "already
-    // sent" or "not sent: " and why. stop is asked during the waits.
+    // sent", "may have been sent" or "not sent: " and why. stop is asked during the waits.
     QString send(Mailer &mailer, const SendSettings &settings, const CardToSend &card,
                  const std::function<bool()> &stop = {});
 

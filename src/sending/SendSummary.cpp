@@ -31,6 +31,8 @@ QString sendSummaryLine(const SendCounts &counts, bool dryRun)
     QStringList parts{cards(counts.sent) + (dryRun ? QStringLiteral(" would be sent") : QStringLiteral(" sent"))};
     if (counts.alreadySent > 0)
         parts << QStringLiteral("%1 already sent").arg(counts.alreadySent);
+    if (counts.maybeSent > 0)
+        parts << QStringLiteral("%1 may have been sent before (not sent again)").arg(counts.maybeSent);
     if (counts.noAddress > 0)
         parts << QStringLiteral("%1 without an address").arg(counts.noAddress);
     if (counts.refusedAddress > 0)

@@ -2,6 +2,7 @@
 
 #include "AdifReader.h"
 #include "HamBands.h"
+#include "JournalNotes.h"
 #include "QsoEntryRules.h"
 
 #include <QFile>
@@ -47,16 +48,63 @@ bool isBlank(QByteArrayView bytes)
     return true;
 }
 
+// Where the last complete entry ends: the last "<EOR>" or "<EOH>", or the line break of a
+// journal note written after it; -1 when the bytes have no marker.
+qsizetype endOfCompleteEntries(const QByteArray &bytes)
+{
+    qsizetype end = endOfLastMarker(bytes);
+    if (end < 0)
+        return end;
+    for (qsizetype at = end; at < bytes.size();) {
+        const qsizetype lineEnd = bytes.indexOf('\n', at);
+        if (lineEnd < 0)
+            break;
+        const QByteArrayView line = QByteArrayView(bytes).sliced(at, lineEnd - at);
+        if (!isBlank(line) && !parseJournalNote(line.trimmed()))
+            break;
+        at = lineEnd + 1;
+        if (!isBlank(line))
+            end = at;
+    }
+    return end;
+}
+
 } // namespace
 
-QString sentQsoKey(const SentQso &qso)
+SentQsoKey sentQsoKey(const SentQso &qso)
 {
-    QString frequency = bandOfFrequency(qso.freq);
-    if (frequency.isEmpty())
-        frequency = formatFrequency(qso.freq).value_or(qso.freq.trimmed());
-    return QStringList{qso.call.trimmed().toUpper(), adifQsoDate(qso.qsoDate),
-                       qso.timeOn.trimmed().left(4), qso.mode.trimmed().toUpper(), frequency}
-        .join(QLatin1Char('|'));
+    QString band = qsoBand(qso.freq, qso.band);
+    if (band.isEmpty())
+        band = formatFrequency(qso.freq).value_or(qso.freq.trimmed());
+    return {QStringList{qso.call.trimmed().toUpper(), adifQsoDate(qso.qsoDate), qso.timeOn.trimmed().left(4)}
+                .join(QLatin1Char('|')),
+            band};
+}
+
+void SentQsoSet::insert(const SentQso &qso)
+{
+    const SentQsoKey key = sentQsoKey(qso);
+    m_bandsOfContact[key.contact].insert(key.band);
+}
+
+void SentQsoSet::remove(const SentQso &qso)
+{
+    const SentQsoKey key = sentQsoKey(qso);
+    const auto found = m_bandsOfContact.find(key.contact);
+    if (found == m_bandsOfContact.end())
+        return;
+    found->remove(key.band);
+    if (found->isEmpty())
+        m_bandsOfContact.erase(found);
+}
+
+bool SentQsoSet::contains(const SentQso &qso) const
+{
+    const SentQsoKey key = sentQsoKey(qso);
+    const auto found = m_bandsOfContact.constFind(key.contact);
+    if (found == m_bandsOfContact.constEnd())
+        return false;
+    return key.band.isEmpty() || found->contains(key.band) || found->contains(QString());
 }
 
 JournalError::JournalError(const QString &text)
@@ -87,9 +135,12 @@ QByteArray SentJournal::headerText(const QDateTime &createdUtc)
 
 QByteArray SentJournal::recordText(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
 {
+    // A reader skips a record whose FREQ is no number ("14,074" typed on a card): such a
+    // frequency is left out, or the card would count as never sent.
+    const QString freq = isDecimalNumber(qso.freq) ? qso.freq.trimmed() : QString();
     return field("CALL", qso.call.trimmed()) + field("QSO_DATE", adifQsoDate(qso.qsoDate))
-           + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", qso.freq.trimmed())
-           + field("BAND", bandOfFrequency(qso.freq)) + field("MODE", qso.mode.trimmed())
+           + field("TIME_ON", qso.timeOn.trimmed()) + field("FREQ", freq)
+           + field("BAND", qsoBand(qso.freq, qso.band)) + field("MODE", qso.mode.trimmed())
            + field("EMAIL", qso.email) + field("QSL_SENT", QStringLiteral("Y"))
            + field("QSLSDATE", sentUtc.toString(QStringLiteral("yyyyMMdd")))
            + field("QSL_SENT_VIA", QStringLiteral("E"))
@@ -129,8 +180,9 @@ void SentJournal::open()
         }
         return;
     }
-    cutUnfinishedTail(bytes);
-    readRecords(bytes);
+    const QByteArray whole = bytes.left(cutUnfinishedTail(bytes));
+    readRecords(whole);
+    readNotes(whole);
 }
 
 void SentJournal::read()
@@ -140,27 +192,42 @@ void SentJournal::read()
         return;
     if (!file.open(QIODevice::ReadOnly))
         throw JournalError(QStringLiteral("Cannot open file %1: %2").arg(m_path, file.errorString()));
-    readRecords(file.readAll());
+    readText(file.readAll());
 }
 
-void SentJournal::cutUnfinishedTail(const QByteArray &bytes)
+void SentJournal::readText(const QByteArray &bytes)
 {
-    const qsizetype end = endOfLastMarker(bytes);
+    const qsizetype end = endOfCompleteEntries(bytes);
+    if (end < 0) {
+        readRecords(bytes);
+        return;
+    }
+    m_cutTail = !isBlank(QByteArrayView(bytes).sliced(end));
+    readRecords(bytes.left(end));
+    readNotes(bytes.left(end));
+}
+
+qsizetype SentJournal::cutUnfinishedTail(const QByteArray &bytes)
+{
+    const qsizetype end = endOfCompleteEntries(bytes);
     if (end < 0)
         throw JournalError(QStringLiteral("%1 is not a sent journal (no ADIF header or record in it); "
                                           "move it away and send again.").arg(m_path));
     if (isBlank(QByteArrayView(bytes).sliced(end)))
-        return;
+        return end;
     // Only a write cut short leaves text after the last record; it never became a record.
     if (::ftruncate(m_fd, end) != 0)
         throw JournalError(QStringLiteral("Cannot write file %1: %2").arg(m_path, systemError(errno)));
     writeSynced("\n");
     m_cutTail = true;
+    return end;
 }
 
 void SentJournal::readRecords(const QByteArray &bytes)
 {
-    const AdifLog log = readAdifLog(bytes);
+    // Kartello writes the journal as UTF-8: a byte that is not UTF-8 must not turn every
+    // other record into Windows-1252 text, where "OZ1ØAB" would no longer be found.
+    const AdifLog log = readAdifLog(bytes, AdifEncoding::Utf8);
     for (const AdifRecord &record : log.records) {
         SentQso qso;
         qso.call = record.value(AdifField::Call);
@@ -168,9 +235,39 @@ void SentJournal::readRecords(const QByteArray &bytes)
         qso.timeOn = record.value(AdifField::TimeOn);
         qso.freq = record.value(AdifField::Freq);
         qso.mode = record.value(AdifField::Mode);
-        m_keys.insert(sentQsoKey(qso));
+        qso.band = record.value(AdifField::Band);
+        m_sent.insert(qso);
         ++m_records;
     }
+}
+
+void SentJournal::readNotes(const QByteArray &bytes)
+{
+    for (const QByteArray &line : bytes.split('\n')) {
+        const std::optional<JournalNote> note = parseJournalNote(line.trimmed());
+        if (!note)
+            continue;
+        if (note->kind == JournalNoteKind::Sending)
+            m_pending.insert(note->qso);
+        else
+            m_pending.remove(note->qso);
+    }
+}
+
+void SentJournal::markSending(const SentQso &qso)
+{
+    if (m_fd < 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
+    writeSynced(journalNoteText(JournalNoteKind::Sending, qso));
+    m_pending.insert(qso);
+}
+
+void SentJournal::markNotSent(const SentQso &qso)
+{
+    if (m_fd < 0)
+        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
+    writeSynced(journalNoteText(JournalNoteKind::NotSent, qso));
+    m_pending.remove(qso);
 }
 
 void SentJournal::append(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
@@ -178,7 +275,7 @@ void SentJournal::append(const SentQso &qso, const QDate &sentUtc, const QString
     if (m_fd < 0)
         throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
     writeSynced(recordText(qso, sentUtc, messageId));
-    m_keys.insert(sentQsoKey(qso));
+    m_sent.insert(qso);
     ++m_records;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QSet>
 #include <QString>
 
@@ -20,12 +21,40 @@ struct SentQso
     QString freq;      // FREQ in MHz; may be empty
     QString mode;      // MODE
     QString email;     // EMAIL, the address the card went to
+    QString band;      // BAND as the log gives it; the band of freq counts first (qsoBand())
 };
 
-// What makes two QSOs the same contact: the call sign and mode (letter case and blanks
-// ignored), the date, the time to the minute and the band of the frequency (the frequency
-// itself, to the kHz, outside the amateur bands). A card sent for one is sent for the other.
-QString sentQsoKey(const SentQso &qso);
+// A QSO as the journal tells QSOs apart: the call sign (letter case and blanks ignored), the
+// date and the time to the minute make the contact; the band is the band of the frequency,
+// else the log's BAND, else the frequency itself to the kHz outside the amateur bands, empty
+// when none is known. The mode is not part of it: one QSO is "FT4" in one log and "MFSK" in
+// another.
+struct SentQsoKey
+{
+    QString contact;   // "K1ABC|20261201|1200"
+    QString band;      // "20m"
+
+    // One QSO: the same contact on the same band, or on a band one of them does not know (a
+    // card typed without a frequency is the card of that QSO on any band).
+    bool sameQso(const SentQsoKey &other) const
+    {
+        return contact == other.contact && (band == other.band || band.isEmpty() || other.band.isEmpty());
+    }
+};
+SentQsoKey sentQsoKey(const SentQso &qso);
+
+// A set of QSOs, asked as SentQsoKey::sameQso() matches them.
+class SentQsoSet
+{
+public:
+    void insert(const SentQso &qso);
+    // Takes out the QSO of exactly that key.
+    void remove(const SentQso &qso);
+    bool contains(const SentQso &qso) const;
+
+private:
+    QHash<QString, QSet<QString>> m_bandsOfContact;
+};
 
 // A failure to read or write the journal; text() says which file and what went wrong.
 class JournalError : public std::runtime_error
@@ -43,6 +72,10 @@ private:
 // message's Message-ID in APP_KARTELLO_MSGID). Records are only ever appended, each synced
 // to disk before append() returns, so a crash or a power cut never loses the record of a
 // card that went out. While a journal is open no other Kartello can append to the file.
+// Exactly once is more than SMTP can promise: a card whose server accepted it just before a
+// crash, or whose connection broke while the server's answer was awaited, may have gone out
+// without its record. So a "Sending" line is written before each message (JournalNotes.h),
+// and a card with such a line but no record is one that may have been sent.
 class SentJournal
 {
 public:
@@ -59,14 +92,28 @@ public:
     // Only reads the QSOs of the file, when there is one, without locking or changing it (for
     // a run that sends nothing). Throws JournalError.
     void read();
+    // Reads the QSOs of a journal's bytes as read() reads the file. The journal is UTF-8
+    // whatever its bytes: an unfinished record at its end (cut inside a character, maybe) is
+    // passed over, and a byte that is not UTF-8 spoils no other record.
+    void readText(const QByteArray &bytes);
 
-    bool contains(const SentQso &qso) const { return m_keys.contains(sentQsoKey(qso)); }
+    bool contains(const SentQso &qso) const { return m_sent.contains(qso); }
+    // True when a send of the QSO's card began and ended without an answer that says whether
+    // the server kept it, and no later record says it was sent.
+    bool mayHaveBeenSent(const SentQso &qso) const { return !m_sent.contains(qso) && m_pending.contains(qso); }
     int recordCount() const { return m_records; }
-    // True when open() had to cut off an unfinished record.
+    // True when open() had to cut off an unfinished record (read() passed over one).
     bool hadUnfinishedRecord() const { return m_cutTail; }
 
     // Appends the record of a card sent on sentUtc and syncs it to disk. Throws JournalError.
     void append(const SentQso &qso, const QDate &sentUtc, const QString &messageId);
+
+    // Writes, synced, that the card of qso is about to go out; until its record follows, the
+    // card may have been sent. Throws JournalError.
+    void markSending(const SentQso &qso);
+    // Writes that the server refused the card of qso after markSending(): it was not sent.
+    // Throws JournalError.
+    void markNotSent(const SentQso &qso);
 
     const QString &path() const { return m_path; }
 
@@ -77,12 +124,15 @@ public:
 
 private:
     void readRecords(const QByteArray &bytes);
-    void cutUnfinishedTail(const QByteArray &bytes);
+    void readNotes(const QByteArray &bytes);
+    // Cuts the file after its last complete entry; returns where that ends.
+    qsizetype cutUnfinishedTail(const QByteArray &bytes);
     void writeSynced(const QByteArray &bytes);
 
     QString m_path;
     int m_fd = -1;
-    QSet<QString> m_keys;
+    SentQsoSet m_sent;
+    SentQsoSet m_pending;   // "Sending" without "Not sent" after it
     int m_records = 0;
     bool m_cutTail = false;
 };

@@ -2,6 +2,7 @@
 
 #include "AdifReader.h"
 #include "AiosmtpdServer.h"
+#include "SentJournal.h"
 #include "FlatButton.h"
 #include "ScriptedServer.h"
 #include "features/SendQslController.h"
@@ -167,6 +168,26 @@ TEST_F(SendQsl, TwoSendsCarryOneCardEach)
     const QByteArray messageId = rest.left(rest.indexOf(' '));
     EXPECT_TRUE(readFile(inbox.filePath("message1.eml")).contains("\r\nMessage-ID: " + messageId + "\r\n"))
         << messageId.toStdString();
+    // The window says where the last card went.
+    EXPECT_EQ(QStringLiteral("Kartello - Card sent to dl2xyz@example.net"), form->windowTitle());
+}
+
+// While another Kartello (kartello send, Send Selected) holds the journal, Send QSL sends
+// nothing and says why; the QSO stays on the card.
+TEST_F(SendQsl, JournalInUseSendsNothing)
+{
+    AiosmtpdServer server(kMailTests + "/smtp_sink.py", {inbox.path()});
+    settings(server.port());
+    picture("K1ABC.jpg", 3000);
+    SentJournal other(dataFile("Sent.adi"));
+    other.open();
+    sendQsl(contact("k1abc@example.net", "K1ABC"));
+    EXPECT_EQ(QStringList{"The card was not sent: " + dataFile("Sent.adi")
+                          + " is in use by another Kartello that is sending cards."},
+              dialogs.texts("warning"));
+    EXPECT_FALSE(QFile::exists(inbox.filePath("message1.eml"))) << "a card went out unrecorded";
+    EXPECT_EQ(QStringLiteral("K1ABC"), form->entryOverlay(card::QsoField::CallSign)->text());
+    EXPECT_EQ(QStringLiteral("Kartello"), form->windowTitle());
 }
 
 struct FailureRow

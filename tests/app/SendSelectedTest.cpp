@@ -3,6 +3,7 @@
 
 #include "AdifReader.h"
 #include "AiosmtpdServer.h"
+#include "JournalNotes.h"
 #include "ScriptedServer.h"
 
 #include <QDir>
@@ -133,11 +134,31 @@ const SendSelectedRow kSendSelectedRows[] = {
      "2 of the 3 selected QSOs with an address were sent before (Sent.adi). Send those again?",
      "3 cards sent" + kSkips, {}, 5, 5},
     {"ServerUnreachable", {}, Reply::None, true, false, {}, "0 cards sent" + kSkips + "; 3 not sent",
-     "An error -Socket Error # 10061", 0, 0},
+     "An error -Connection refused (localhost:", 0, 0},
     {"EscStopsBetweenTwoCards", {}, Reply::None, false, true, {}, "1 card sent" + kSkips + "; 2 not sent", {}, 1, 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Adif, SendSelected, ::testing::ValuesIn(kSendSelectedRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+class SendSelectedJournal : public SendSelected
+{
+};
+
+// A card whose earlier send ended without the server's answer is named and left out.
+TEST_F(SendSelectedJournal, CardsThatMayHaveBeenSentAreNamedAndSkipped)
+{
+    AiosmtpdServer server(kTests + "/mail/smtp_sink.py", {inbox.path()});
+    settings(server.port(), 600);
+    const SentQso k1abc{"K1ABC", "20260405", "093015", "7.1", "CW", "k1abc@example.net", {}};
+    writeFile(dataFile("Sent.adi"), "Journal\n<EOH>\n" + journalNoteText(JournalNoteKind::Sending, k1abc));
+    sendRows({0, 1, 2, 3, 4});
+    EXPECT_EQ("2 cards sent; 1 may have been sent before (not sent again)" + kSkips, progress());
+    ASSERT_FALSE(dialogs.texts("warning").isEmpty());
+    EXPECT_EQ(QStringLiteral("Not sent again, since an earlier send ended without the server's answer and they "
+                             "may have been sent (see Sent.adi): K1ABC"),
+              dialogs.texts("warning").last());
+    EXPECT_EQ(2, int(readAdifLog(readFile(dataFile("Sent.adi"))).records.size()));
+}
 
 } // namespace

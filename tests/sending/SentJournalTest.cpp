@@ -1,4 +1,5 @@
 #include "AdifReader.h"
+#include "JournalNotes.h"
 #include "SentJournal.h"
 
 #include <QFile>
@@ -18,7 +19,14 @@ SentQso qso(const char *call, const char *date, const char *time, const char *fr
             const char *email = "")
 {
     return {QString::fromUtf8(call), QString::fromLatin1(date), QString::fromLatin1(time),
-            QString::fromLatin1(freq), QString::fromLatin1(mode), QString::fromUtf8(email)};
+            QString::fromLatin1(freq), QString::fromLatin1(mode), QString::fromUtf8(email), QString()};
+}
+
+// A QSO of a log that names its band in BAND.
+SentQso onBand(SentQso qso, const char *band)
+{
+    qso.band = QString::fromLatin1(band);
+    return qso;
 }
 
 // Two QSOs and whether the journal takes them for the same contact.
@@ -36,10 +44,14 @@ class SameQso : public ::testing::TestWithParam<SameQsoRow>
 {
 };
 
-TEST_P(SameQso, ByCallDateMinuteModeAndBand)
+TEST_P(SameQso, ByCallDateMinuteAndBand)
 {
     const SameQsoRow &row = GetParam();
-    EXPECT_EQ(row.same, sentQsoKey(row.a) == sentQsoKey(row.b));
+    EXPECT_EQ(row.same, sentQsoKey(row.a).sameQso(sentQsoKey(row.b)));
+    EXPECT_EQ(row.same, sentQsoKey(row.b).sameQso(sentQsoKey(row.a)));
+    SentQsoSet set;
+    set.insert(row.a);
+    EXPECT_EQ(row.same, set.contains(row.b));
 }
 
 const SameQsoRow kSameQsoRows[] = {
@@ -50,14 +62,19 @@ const SameQsoRow kSameQsoRows[] = {
     {"OtherBand", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "7.074", "FT8"), false},
     {"OtherMinute", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1201", "14.074", "FT8"), false},
     {"OtherDay", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261202", "1200", "14.074", "FT8"), false},
-    {"OtherMode", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT4"), false},
+    {"ModeIgnored", qso("K1ABC", "20261201", "1200", "14.074", "MFSK"), qso("K1ABC", "20261201", "1200", "14.074", "FT4"), true},
     {"OtherCall", qso("K1ABC", "20261201", "1200", "14.074", "FT8"), qso("K1ABD", "20261201", "1200", "14.074", "FT8"), false},
     {"OutsideBandsByKilohertz", qso("K1ABC", "20261201", "1200", "5.0001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), true},
     {"OutsideBandsOtherKilohertz", qso("K1ABC", "20261201", "1200", "5.001", "CW"), qso("K1ABC", "20261201", "1200", "5.000", "CW"), false},
     {"NoFrequencyOnEither", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "", "CW"), true},
     {"TypedDateIsTheLogsDay", qso("K1ABC", "12.1.2026", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
     {"IsoDateIsTheLogsDay", qso("K1ABC", "2026-12-01", "1200", "14.074", "FT8"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
-    {"NoFrequencyOnOne", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "7.01", "CW"), false},
+    {"NoBandOnOneMatchesAnyBand", qso("K1ABC", "20261201", "1200", "", "CW"), qso("K1ABC", "20261201", "1200", "7.01", "CW"), true},
+    {"BandWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "20M"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
+    {"BandWithoutFrequencyOtherBand", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), false},
+    {"TwoBandsWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m"), onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "20m"), false},
+    {"FrequencyBeforeBand", onBand(qso("K1ABC", "20261201", "1200", "7.074", "FT8"), "20m"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), false},
+    {"NoBandNameIsNoBand", onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "QRP"), qso("K1ABC", "20261201", "1200", "14.074", "FT8"), true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Pairs, SameQso, ::testing::ValuesIn(kSameQsoRows),
@@ -93,6 +110,10 @@ const RecordRow kRecordRows[] = {
      "<CALL:6>DL1XYZ <QSO_DATE:8>20261202 <TIME_ON:6>130000 <MODE:2>CW <EMAIL:17>dl1xyz@example.de " + kSent},
     {"FrequencyOutsideTheBands", qso("G4AA", "20261203", "1400", "5.000", "SSB", "g4aa@example.uk"),
      "<CALL:4>G4AA <QSO_DATE:8>20261203 <TIME_ON:4>1400 <FREQ:5>5.000 <MODE:3>SSB <EMAIL:15>g4aa@example.uk " + kSent},
+    {"BandWithoutFrequency", onBand(qso("K1ABC", "20261201", "1200", "", "FT8", "k1abc@example.net"), " 20M "),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <BAND:3>20m <MODE:3>FT8 <EMAIL:17>k1abc@example.net " + kSent},
+    {"FrequencyNotANumberLeftOut", qso("K1ABC", "20261201", "1200", "14,074", "FT8"),
+     "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <MODE:3>FT8 " + kSent},
     {"TypedDatesWrittenAsAdif", qso("K1ABC", "2026-12-06", "1200", "", "CW"),
      "<CALL:5>K1ABC <QSO_DATE:8>20261206 <TIME_ON:4>1200 <MODE:2>CW " + kSent},
     {"QuickPickDateWrittenAsAdif", qso("K1ABC", " 12.6.2026 ", "1200", "", "CW"),
@@ -214,6 +235,170 @@ const OpenRow kOpenRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Files, JournalFile, ::testing::ValuesIn(kOpenRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A journal of an older Kartello (FREQ without BAND) and a record that gives only BAND both
+// tell the QSO's band; the same call in the same minute on another band was not sent.
+TEST(JournalBand, ReadFromFrequencyOrBand)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    writeAll(path, "Journal\n<EOH>\n" + kOld
+                       + "<CALL:5>K1ABC <QSO_DATE:8>20261201 <TIME_ON:4>1200 <band:3>20M <MODE:3>FT8 <EOR>\n");
+    SentJournal journal(path);
+    journal.read();
+    EXPECT_TRUE(journal.contains(qso("W1AW", "20261101", "1000", "7.001", "CW")));
+    EXPECT_FALSE(journal.contains(qso("W1AW", "20261101", "1000", "3.530", "CW")));
+    EXPECT_TRUE(journal.contains(kNew));
+    EXPECT_FALSE(journal.contains(kNewOtherBand));
+    EXPECT_FALSE(journal.contains(onBand(qso("K1ABC", "20261201", "1200", "", "FT8"), "40m")));
+}
+
+// A frequency typed as no number ("14,074") is left out of the record, which a reader would
+// otherwise skip: the card stays known as sent.
+TEST(JournalBand, TypedFrequencyThatIsNoNumber)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    const SentQso typed = qso("K1ABC", "12.1.2026", "12:00", "14,074", "FT8", "k1abc@example.net");
+    {
+        SentJournal journal(path);
+        journal.open();
+        journal.append(typed, QDate(2026, 12, 8), QStringLiteral("<a@b>"));
+    }
+    SentJournal again(path);
+    again.read();
+    EXPECT_EQ(1, again.recordCount());
+    EXPECT_TRUE(again.contains(typed));
+}
+
+// A journal that is UTF-8 but for a few bytes: a character torn by a power cut at its end, or
+// a byte of another code page somewhere. The records before and after still read as UTF-8,
+// so a call with a non-ASCII letter is still known as sent (and not mailed at every run).
+struct BrokenBytesRow
+{
+    const char *name;
+    QByteArray before;   // written ahead of the records
+    QByteArray between;  // written between the two records
+    QByteArray after;    // written after the records
+    bool cutTail;
+};
+
+void PrintTo(const BrokenBytesRow &row, std::ostream *os) { *os << row.name; }
+
+class JournalBytes : public ::testing::TestWithParam<BrokenBytesRow>
+{
+};
+
+const SentQso kSlashedZero = qso("OZ1ØAB", "20261201", "1300", "7.074", "FT8", "oz1øab@example.dk");
+const SentQso kUmlaut = qso("OE1ÄB", "20261202", "1400", "14.074", "FT8", "oe1äb@example.at");
+
+TEST_P(JournalBytes, EveryRecordStillReadAsUtf8)
+{
+    const BrokenBytesRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    const QDate day(2026, 12, 8);
+    const QByteArray id = "<a.b@example.org>";
+    writeAll(path, "Kartello sent journal" + row.before + "\n<EOH>\n" + SentJournal::recordText(kSlashedZero, day, id)
+                       + row.between + SentJournal::recordText(kUmlaut, day, id) + row.after);
+    {
+        SentJournal reader(path);
+        reader.read();
+        EXPECT_TRUE(reader.contains(kSlashedZero));
+        EXPECT_TRUE(reader.contains(kUmlaut));
+        EXPECT_EQ(2, reader.recordCount());
+        EXPECT_EQ(row.cutTail, reader.hadUnfinishedRecord());
+    }
+    SentJournal journal(path);
+    journal.open();
+    EXPECT_TRUE(journal.contains(kSlashedZero));
+    EXPECT_TRUE(journal.contains(kUmlaut));
+    EXPECT_EQ(row.cutTail, journal.hadUnfinishedRecord());
+    journal.append(kNew, day, QString::fromLatin1(id));
+    const QByteArray file = readAll(path);
+    const QByteArray appended = SentJournal::recordText(kNew, day, QString::fromLatin1(id));
+    EXPECT_TRUE(file.endsWith("<EOR>\n\n" + appended) || file.endsWith("<EOR>\n" + appended)) << file.toStdString();
+}
+
+const BrokenBytesRow kBrokenBytesRows[] = {
+    {"TornInsideACharacter", "", "", "<CALL:6>OZ1\xc3", true},
+    {"TornAfterALongRecord", "", "", "<CALL:6>OZ1\xc3\x98AB <QSO_DATE:8>2026120", true},
+    {"Windows1252ByteBetweenRecords", "", "\xd8\n", "", false},
+    {"Windows1252ByteInTheHeader", " \xe6\xf8\xe5", "", "", false},
+    {"LoneContinuationByteAtTheEnd", "", "", "\x98", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Bytes, JournalBytes, ::testing::ValuesIn(kBrokenBytesRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The notes around a card on its way, as one run leaves them for the next.
+struct NotesRow
+{
+    const char *name;
+    QByteArray after;   // after the header, built from the entries below
+    bool sent;
+    bool maybeSent;
+    bool cutTail;
+};
+
+void PrintTo(const NotesRow &row, std::ostream *os) { *os << row.name; }
+
+class JournalNotes : public ::testing::TestWithParam<NotesRow>
+{
+};
+
+const SentQso kOnItsWay = qso("OZ1ØAB", "20261201", "1300", "7.074", "FT8", "oz1øab@example.dk");
+const QByteArray kSending = journalNoteText(JournalNoteKind::Sending, kOnItsWay);
+const QByteArray kNotSent = journalNoteText(JournalNoteKind::NotSent, kOnItsWay);
+const QByteArray kSentRecord = SentJournal::recordText(kOnItsWay, QDate(2026, 12, 8), QStringLiteral("<a@b>"));
+
+TEST_P(JournalNotes, TellCardsThatMayHaveBeenSent)
+{
+    const NotesRow &row = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    writeAll(path, "Journal\n<EOH>\n" + kOld + row.after);
+    for (const bool locked : {false, true}) {
+        SentJournal journal(path);
+        locked ? journal.open() : journal.read();
+        EXPECT_EQ(row.sent, journal.contains(kOnItsWay)) << locked;
+        EXPECT_EQ(row.maybeSent, journal.mayHaveBeenSent(kOnItsWay)) << locked;
+        EXPECT_EQ(row.cutTail, journal.hadUnfinishedRecord()) << locked;
+        EXPECT_FALSE(journal.mayHaveBeenSent(qso("OZ1ØAB", "20261201", "1300", "14.074", "FT8")));
+    }
+    // A logger's reader finds the records only.
+    const QStringList lines = pythonRecords(path);
+    EXPECT_EQ(2 + row.after.count("<EOR>"), lines.size()) << lines.join('\n').toStdString();
+}
+
+const NotesRow kNotesRows[] = {
+    {"NoNotesInAnOldJournal", "", false, false, false},
+    {"SendingWithoutAnswer", kSending, false, true, false},
+    {"SendingThenRecorded", kSending + kSentRecord, true, false, false},
+    {"SendingThenRefused", kSending + kNotSent, false, false, false},
+    {"RefusedThenSendingAgain", kSending + kNotSent + kSending, false, true, false},
+    {"RecordedThenResentWithoutAnswer", kSentRecord + kSending, true, false, false},
+    {"SendingLineTorn", kSending.left(30), false, false, true},
+    {"SendingLineWithoutItsLineBreak", kSending.chopped(1), false, false, true},
+    {"SendingBetweenRecords", kSending + kOld, false, true, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Notes, JournalNotes, ::testing::ValuesIn(kNotesRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(JournalNoteLine, IsOneAsciiLineWithoutTags)
+{
+    const SentQso odd = qso(" OZ1<ØAB> ", "12.1.2026", "13:00", "", "FT8", "a b=c@example.dk");
+    const QByteArray line = journalNoteText(JournalNoteKind::Sending, odd);
+    EXPECT_EQ("Sending: CALL=OZ1%3C%C3%98AB%3E QSO_DATE=20261201 TIME_ON=13:00 FREQ= BAND= MODE=FT8 "
+              "EMAIL=a%20b%3Dc@example.dk\n",
+              line);
+    const std::optional<JournalNote> back = parseJournalNote(line.chopped(1));
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(QStringLiteral("OZ1<ØAB>"), back->qso.call);
+    EXPECT_EQ(QStringLiteral("a b=c@example.dk"), back->qso.email);
+    EXPECT_FALSE(parseJournalNote("Sending: tnx fer QSO"));
+}
 
 TEST(JournalLock, OneSenderAtATime)
 {

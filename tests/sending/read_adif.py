@@ -4,7 +4,8 @@ usage: /usr/bin/python3 read_adif.py FILE
 
 Prints "header" and the header's fields, then one line per record: its fields as NAME=value
 joined by tab, names in upper case, in the order they stand. A problem (a record that does
-not end in <EOR>, a length that runs past the end) is printed as a line starting "error".
+not end in <EOR>, a length that runs past the end) is printed as a line starting "error";
+text without a tag after the last record is passed over, as the standard has it.
 """
 import re
 import sys
@@ -42,6 +43,8 @@ def main():
         print("header\t" + "\t".join("%s=%s" % f for f in header))
     while data[pos:].strip():
         record, ok, pos = fields(data, pos, "EOR")
+        if ok is None and not record:
+            break  # text after the last record, as the standard allows between records
         if not ok:
             print("error record does not end in <EOR>")
             break

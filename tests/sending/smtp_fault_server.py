@@ -12,6 +12,7 @@ PLAN is JSON:
                 reply; it is not kept
   "dropAfter":  [n, ...]  the n-th message is kept and answered 250, then the connection is
                 closed
+  "refuse":     [n, ...]  the n-th message is answered "554" after its data; it is not kept
 Accepted messages are kept in FOLDER as smtp_sink.py keeps them. The only account is user
 "dl1abc" with the password "app-pw-73". Prints the port, stops when standard input is closed.
 """
@@ -51,6 +52,8 @@ class FaultHandler(SinkHandler):
         if n in self.plan.get("dropBefore", []):
             server.transport.abort()
             return "250 never seen"
+        if n in self.plan.get("refuse", []):
+            return "554 5.6.0 Message refused"
         if n in self.plan.get("reply421", []):
             loop.call_soon(server.transport.close)
             return "421 4.7.0 Too many messages in this session, closing"

@@ -9,7 +9,8 @@ struct SendCommandLine : LogCommandLine
     QCommandLineOption dryRun{{QStringLiteral("n"), QStringLiteral("dry-run")},
                               QStringLiteral("List who would get which card; connect to nothing.")};
     QCommandLineOption resend{QStringLiteral("resend"),
-                              QStringLiteral("Send also the QSOs that Sent.adi holds already.")};
+                              QStringLiteral("Send also the QSOs that Sent.adi holds already, and those that\n"
+                                             "may have been sent (a send that ended without the server's answer).")};
     QCommandLineOption perMinute{QStringLiteral("per-minute"),
                                  QStringLiteral("At most N cards a minute, 1 to %1 (default: line 6 of smtp.onl, "
                                                 "else 20).")
@@ -24,7 +25,9 @@ struct SendCommandLine : LogCommandLine
                   "that address, with the station design of the window and through the server of the\n"
                   "mail settings (smtp.onl in the data folder), all in one session. Each card the\n"
                   "server accepts is recorded in Sent.adi in the data folder, which a logger can\n"
-                  "import; a QSO already recorded there is not sent again."))
+                  "import; a QSO already recorded there is not sent again. SMTP cannot promise\n"
+                  "exactly once: a card whose send ended without the server's answer (a crash, a\n"
+                  "broken connection) may have been sent; it is reported and not sent again."))
     {
         parser().addOptions({dryRun, resend, perMinute});
     }

@@ -75,12 +75,15 @@ int SendRun::dryRun(const QString &journalPath)
     }
     for (const Candidate &c : m_candidates) {
         const bool before = !m_options.resend && journal.contains(c.card.qso);
+        const bool maybe = !m_options.resend && !before && journal.mayHaveBeenSent(c.card.qso);
         m_out << QStringLiteral("row %1  %2  %3 %4 %5  %6.jpg -> %7%8\n")
                      .arg(c.row)
                      .arg(c.card.qso.call, c.card.qso.qsoDate, c.card.qso.timeOn, c.card.qso.mode,
                           callSignFilePart(c.card.qso.call), c.card.qso.email,
-                          before ? QStringLiteral("  (already sent)") : QString());
-        ++(before ? m_counts.alreadySent : m_counts.sent);
+                          before  ? QStringLiteral("  (already sent)")
+                          : maybe ? QStringLiteral("  (may have been sent)")
+                                  : QString());
+        ++(before ? m_counts.alreadySent : maybe ? m_counts.maybeSent : m_counts.sent);
     }
     m_out.flush();
     m_err << sendSummaryLine(m_counts, true) << '\n';
@@ -123,10 +126,16 @@ int SendRun::send(const QString &journalPath, const SendSettings &settings)
     if (journal.hadUnfinishedRecord())
         m_err << Prefix << journalPath << ": an unfinished record at its end was cut off\n";
     for (const Candidate &c : m_candidates) {
-        if (!m_options.resend && journal.contains(c.card.qso))
+        if (!m_options.resend && journal.contains(c.card.qso)) {
             ++m_counts.alreadySent;
-        else
+        } else if (!m_options.resend && journal.mayHaveBeenSent(c.card.qso)) {
+            m_err << Prefix << c.card.label
+                  << ": may have been sent: an earlier send ended without the server's answer; "
+                     "not sent again (--resend sends it)\n";
+            ++m_counts.maybeSent;
+        } else {
             m_toSend.push_back(&c);
+        }
     }
     std::vector<CardToSend> cards;
     if (!m_pictures.isValid()) {
@@ -154,6 +163,7 @@ void SendRun::report(const SendRunOutcome &outcome)
     m_counts.sent += outcome.sent;
     m_counts.failed += outcome.failed;
     m_counts.alreadySent += outcome.alreadySent;
+    m_counts.maybeSent += outcome.maybeSent;
     for (const CardResult &card : outcome.cards)
         if (card.fate == CardFate::Waiting)
             ++m_counts.notSent;

@@ -34,6 +34,20 @@ struct Pick
     bool sentBefore = false;
 };
 
+// Takes out the picks whose earlier send ended without the server's answer: the operator
+// decides about those (Sent.adi, the mailbox's sent folder); they are counted and named.
+QStringList takeOutMaybeSent(std::vector<Pick> &picks, const SentJournal &journal, SendCounts &counts)
+{
+    QStringList calls;
+    const auto maybe = [&journal](const Pick &p) { return !p.sentBefore && journal.mayHaveBeenSent(p.qso); };
+    for (const Pick &pick : picks)
+        if (maybe(pick))
+            calls << pick.qso.call;
+    picks.erase(std::remove_if(picks.begin(), picks.end(), maybe), picks.end());
+    counts.maybeSent = int(calls.size());
+    return calls;
+}
+
 std::vector<Pick> rowsWithAddress(const QStringList &rows, const SentJournal &journal, SendCounts &counts)
 {
     std::vector<Pick> picks;
@@ -122,6 +136,7 @@ void AdifController::sendSelected()
     }
     SendCounts counts;
     std::vector<Pick> picks = rowsWithAddress(selectedRows(), journal, counts);
+    const QStringList maybeSent = takeOutMaybeSent(picks, journal, counts);
     const bool resend = askResend(picks, counts);
     QTemporaryDir pictures;
     if (!pictures.isValid())
@@ -152,7 +167,12 @@ void AdifController::sendSelected()
     counts.alreadySent += outcome.alreadySent;
     counts.notSent = int(picks.size()) - outcome.sent - outcome.failed - outcome.alreadySent;
     showProgress(sendSummaryLine(counts));
-    const QString failures = failureLines(cards, outcome);
+    QString failures = failureLines(cards, outcome);
+    if (!maybeSent.isEmpty())
+        failures += (failures.isEmpty() ? QString() : QStringLiteral("\n"))
+                    + QStringLiteral("Not sent again, since an earlier send ended without the server's answer "
+                                     "and they may have been sent (see Sent.adi): %1")
+                          .arg(maybeSent.join(QStringLiteral(", ")));
     if (!outcome.stopReason.isEmpty() || !failures.isEmpty()) {
         userDialogs().placePointer(10, 35);
         userDialogs().warning(outcome.stopReason.isEmpty() ? failures

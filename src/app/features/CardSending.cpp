@@ -42,6 +42,9 @@ CardSendOutcome sendWithProgress(Mailer &mailer, const QString &recipient, QWidg
     worker.join();
     box.hide();
     mailer.onSendError = previous;
+    // The operator reads the server's place and the step, not a Winsock number.
+    if (!outcome.error.isEmpty())
+        outcome.error = mailer.lastFailureText();
     if (outcome.cancelled)
         outcome.error.clear();
     return outcome;

@@ -10,7 +10,8 @@ class QWidget;
 // What became of one send.
 struct CardSendOutcome
 {
-    QString error;                       // the send's error text; empty when sent or cancelled
+    QString error;                       // the send's failure as the operator reads it
+                                         // (Mailer::lastFailureText()); empty when sent or cancelled
     bool cancelled = false;              // the operator pressed Cancel
     std::exception_ptr closingFailure;   // closing the connection failed after an error
 };

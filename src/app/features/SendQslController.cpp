@@ -105,12 +105,39 @@ void SendQslController::sendSavedCard()
     }
     mailer.attachments.setAttachedFiles({picture});
     fillMailer(settings);
+    // The journal is taken before the card goes out: while `kartello send` or Send Selected
+    // holds it, this card would go out unrecorded.
+    SentJournal journal(dataFilePath(SentJournalFileName));
+    try {
+        journal.open();
+    } catch (const JournalError &error) {
+        warn(QStringLiteral("The card was not sent: %1").arg(error.text()));
+        return;
+    }
+    sendRecorded(journal);
+}
+
+void SendQslController::sendRecorded(SentJournal &journal)
+{
+    Mailer &mailer = m_mail.mailer();
+    const SentQso qso = cardQso();
+    bool marked = false;
+    mailer.smtp().beforeData = [&journal, &qso, &marked] {
+        journal.markSending(qso);
+        marked = true;
+    };
     const CardSendOutcome outcome =
         sendWithProgress(mailer, m_mail.mailRecipient()->address, &m_controls.hostWidget());
+    mailer.smtp().beforeData = nullptr;
+    if (outcome.error.isEmpty() && !outcome.cancelled) {
+        recordSentCard(journal, qso);
+    } else {
+        showSentTitle(QString());
+        if (marked && !mailer.smtp().messageMayHaveArrived())
+            noteNotSent(journal, qso);
+    }
     if (!outcome.error.isEmpty())
         warn(sendErrorMessage(outcome.error));
-    else if (!outcome.cancelled)
-        recordSentCard();
     if (outcome.closingFailure)
         std::rethrow_exception(outcome.closingFailure);
 }
@@ -127,21 +154,43 @@ void SendQslController::fillMailer(const MailSettings &settings)
     m_mail.mailRecipient()->address = cardRecipient(m_qso.contactEmailField()->text());
 }
 
-void SendQslController::recordSentCard()
+SentQso SendQslController::cardQso() const
 {
     QsoRecord onScreen;
     for (const card::QsoFieldNames &field : card::qsoFields())
         card::qsoFieldText(onScreen, field.field) = m_qso.entryOverlay(field.field)->text();
     onScreen.email = m_mail.mailRecipient()->address;
-    const SentQso qso = sentQsoOf(onScreen);
+    return sentQsoOf(onScreen);
+}
+
+void SendQslController::recordSentCard(SentJournal &journal, const SentQso &qso)
+{
+    showSentTitle(qso.email);
     try {
-        SentJournal journal(filePlaces().sentJournal);
-        journal.open();
         journal.append(qso, QDateTime::currentDateTimeUtc().date(), m_mail.mailer().messageId());
     } catch (const JournalError &error) {
         warn(QStringLiteral("The card was sent, but it could not be recorded in %1: %2")
                  .arg(SentJournalFileName, error.text()));
     }
+}
+
+void SendQslController::noteNotSent(SentJournal &journal, const SentQso &qso)
+{
+    try {
+        journal.markNotSent(qso);
+    } catch (const JournalError &) {
+        // The card then counts as one that may have been sent: on the safe side.
+    }
+}
+
+void SendQslController::showSentTitle(const QString &address)
+{
+    QWidget *window = m_controls.hostWidget().window();
+    const QString sent = QStringLiteral("Kartello - Card sent to ");
+    if (!address.isEmpty())
+        window->setWindowTitle(sent + address);
+    else if (window->windowTitle().startsWith(sent))
+        window->setWindowTitle(QStringLiteral("Kartello"));
 }
 
 void SendQslController::openMailSettings()

@@ -8,7 +8,9 @@ class ControlLookup;
 class MailHost;
 class QsoEntryParts;
 class QsoEntryController;
+class SentJournal;
 struct MailSettings;
+struct SentQso;
 
 // Send QSL: e-mailing a saved card to the contact, the mail settings panel and the Help buttons.
 class SendQslController : public QObject
@@ -37,8 +39,18 @@ protected:
 private:
     // Host, port, security, login, sender, subject, body and recipient of the next send.
     void fillMailer(const MailSettings &settings);
-    // Appends the card just sent to the sent journal; a journal that cannot take it is told.
-    void recordSentCard();
+    // Sends the mailer's card with its "Sending:" line in journal before it, and its record
+    // after it when the server took it; a failure is told.
+    void sendRecorded(SentJournal &journal);
+    // The QSO on the card as the sent journal records it, to the recipient of the mailer.
+    SentQso cardQso() const;
+    // Appends the card just sent to the journal and says so in the title; a journal that
+    // cannot take it is told.
+    void recordSentCard(SentJournal &journal, const SentQso &qso);
+    // The server refused the card after its "Sending" line: the journal learns it was not sent.
+    void noteNotSent(SentJournal &journal, const SentQso &qso);
+    // "Kartello - Card sent to ADDRESS" in the title; an empty address takes that away again.
+    void showSentTitle(const QString &address);
     // A warning box ("Warning", OK) with the pointer on its button.
     void warn(const QString &text);
     // Gives the security box its three words and masks the password box.

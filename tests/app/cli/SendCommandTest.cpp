@@ -143,8 +143,8 @@ TEST_F(SendCommand, AttachesTheCardKartelloCardsWrites)
     EXPECT_TRUE(sent == readWholeFile(out + "K1ABC.jpg"));
 }
 
-// A run killed in the middle leaves a journal of exactly the cards the server holds, and the
-// next run sends the rest, none twice.
+// A run killed in the middle leaves a journal of the cards the server holds, and the next run
+// sends the rest, none twice.
 TEST_F(SendCommand, KilledInTheMiddleThenRunAgain)
 {
     startServer(kGood);
@@ -169,20 +169,27 @@ TEST_F(SendCommand, KilledInTheMiddleThenRunAgain)
     const int kept = int(messages().size());
     EXPECT_GE(kept, 2);
     EXPECT_LT(kept, 6);
+    // A kill between a card's "Sending:" line and its record leaves a card that may have been
+    // sent (whether the server got it or not): the next run names it and leaves it out.
     const QString journal = QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi")));
-    EXPECT_EQ(kept, journal.count("<EOR>"));
+    const int recorded = int(journal.count("<EOR>"));
+    const int maybe = int(journal.count("\nSending: ")) - recorded;
+    EXPECT_TRUE(maybe == 0 || maybe == 1) << journal.toStdString();
+    EXPECT_LE(kept - recorded, maybe) << "a card the server holds is neither recorded nor named";
 
     writeSettings(kGood, 600);
     const CardsRunner::Result again = runner.run({"send", "big.adi"});
     EXPECT_EQ(0, again.exitCode) << again.err.toStdString();
-    EXPECT_TRUE(again.err.contains(QStringLiteral("%1 cards sent; %2 already sent").arg(6 - kept).arg(kept)))
+    EXPECT_TRUE(again.err.contains(QStringLiteral("%1 cards sent; %2 already sent").arg(6 - recorded - maybe).arg(recorded)
+                                   + (maybe ? QStringLiteral("; 1 may have been sent before (not sent again)\n")
+                                            : QStringLiteral("\n"))))
         << again.err.toStdString();
     QStringList all = messages();
     all.sort();
     all.removeDuplicates();
-    EXPECT_EQ(6, all.size()) << messages().join('\n').toStdString();
-    EXPECT_EQ(6, messages().size());
-    EXPECT_EQ(6, QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi"))).count("<EOR>"));
+    EXPECT_EQ(messages().size(), all.size()) << "a card went out twice: " << messages().join('\n').toStdString();
+    EXPECT_EQ(6 - maybe + (kept - recorded), all.size()) << messages().join('\n').toStdString();
+    EXPECT_EQ(6 - maybe, QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi"))).count("<EOR>"));
 }
 
 // SIGTERM or SIGHUP in the middle of a run: the exit status names the signal, and the journal

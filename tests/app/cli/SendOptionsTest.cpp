@@ -97,6 +97,7 @@ const SummaryRow kSummaryRows[] = {
      "5 cards sent; 3 already sent; 2 without an address; 1 with an address the e-mail check refuses; "
      "4 failed; 6 not sent"},
     {"DryRun", {2, 1, 0, 0, 0, 0}, true, "2 cards would be sent; 1 already sent"},
+    {"MaybeSent", {1, 1, 0, 0, 0, 0, 2}, false, "1 card sent; 1 already sent; 2 may have been sent before (not sent again)"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Counts, SendSummaryWords, ::testing::ValuesIn(kSummaryRows),
