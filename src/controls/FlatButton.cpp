@@ -192,6 +192,11 @@ void FlatButton::paintEvent(QPaintEvent *)
     painter.drawRect(0, 0, w - 1, h - 1);
     if (m_look != Look::Normal)
         paintBevel(painter, m_look == Look::Hover);
+    if (hasFocus() && w > 6 && h > 6) {
+        // The keyboard's place, for a button that takes the focus by Tab.
+        painter.setPen(QPen(ink, 1, Qt::DotLine));
+        painter.drawRect(2, 2, w - 5, h - 5);
+    }
 }
 
 int FlatButton::captionRoom() const
@@ -353,10 +358,17 @@ void FlatButton::keyReleaseEvent(QKeyEvent *event)
     click();
 }
 
+void FlatButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
 // A Space held while the focus moves away clicks nothing.
 void FlatButton::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
+    update();
     if (m_spacePressed) {
         m_spacePressed = false;
         showLook(Look::Normal);

@@ -10,8 +10,9 @@
 
 // Kartello's flat push button. It paints itself completely: a one-pixel border, a hover colour
 // with a raised bevel and a pressed colour with a sunken bevel. It takes no keyboard focus of
-// its own accord; given the focus (by the program or an assistive tool) it answers Space and
-// Return as a push button does. To assistive tools it is a push button named by its caption.
+// its own accord; given the focus (by Tab where the window lets it, by the program or an
+// assistive tool) it shows a dotted frame and answers Space and Return as a push button does.
+// To assistive tools it is a push button named by its caption.
 // A caption wider than the button is drawn in a narrower face, and when even that does not fit
 // it ends in "…" with the whole caption as the button's tooltip, as the radio buttons do.
 // Its own `Enabled` flag (not QWidget's enabled state) keeps the normal look but ignores the
@@ -90,6 +91,7 @@ protected:
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
