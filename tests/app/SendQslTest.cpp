@@ -8,28 +8,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QFocusEvent>
 
 #include <memory>
-#include <QUrl>
 
 namespace {
 
 const QString kMailTests = QStringLiteral(KARTELLO_SOURCE_DIR "/tests/mail");
-
-// Receives the URLs the Help buttons hand to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
 
 // The main window with a card folder, saved card pictures and a contact info file, sending
 // to a server the test starts.
@@ -348,26 +336,4 @@ TEST_F(SendQsl, PasswordShowsOnlyWhileEdited)
     EXPECT_EQ(QLineEdit::Password, password->echoMode());
 }
 
-TEST_F(SendQsl, HelpButtonsOpenTheGuideBesideTheProgram)
-{
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("file", &catcher, "open");
-    emit form->control<FlatButton>("EncartaButton3")->clicked();
-    emit form->control<FlatButton>("EncartaButton4")->clicked();
-    QDesktopServices::unsetUrlHandler("file");
-    const QUrl guide = QUrl::fromLocalFile(dir.path() + "/Kartello.html");
-    EXPECT_EQ(QList<QUrl>({guide, guide}), catcher.opened);
-}
-
-// Where no browser opens the page, a box says where it is.
-TEST_F(SendQsl, HelpWithoutABrowserSaysWhereThePageIs)
-{
-    emit form->control<FlatButton>("EncartaButton3")->clicked();
-    EXPECT_EQ(QStringList({"No web browser could open the help page. It is here:\n" + dir.path()
-                           + "/Kartello.html"}),
-              dialogs.texts("information"));
-}
-
 } // namespace
-
-#include "SendQslTest.moc"

@@ -4,7 +4,6 @@
 #include "CardSending.h"
 #include "ControlNames.h"
 #include "DataFolder.h"
-#include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
@@ -18,9 +17,7 @@
 #include "features/QsoEntryController.h"
 
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QFile>
-#include <QUrl>
 
 namespace {
 
@@ -42,8 +39,6 @@ SendQslController::SendQslController(ControlLookup &controls, QsoEntryParts &qso
     };
     using namespace controlnames;
     onClick(sendQslButton, &SendQslController::sendSavedCard);
-    onClick(optionsHelpButton, &SendQslController::openHelp);
-    onClick(helpButton, &SendQslController::openHelp);
 }
 
 void SendQslController::warn(const QString &text)
@@ -113,13 +108,4 @@ void SendQslController::recordSentCard()
         warn(QStringLiteral("The card was sent, but it could not be recorded in %1: %2")
                  .arg(SentJournalFileName, error.text()));
     }
-}
-
-void SendQslController::openHelp()
-{
-    // Without a web browser the desktop opens nothing: the operator is told where the page is.
-    const QString page = filePlaces().helpPage;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        userDialogs().information(QStringLiteral("No web browser could open the help page. "
-                                                 "It is here:\n%1").arg(page));
 }

@@ -10,7 +10,7 @@ class QsoEntryParts;
 class QsoEntryController;
 struct MailSettings;
 
-// Send QSL: e-mailing a saved card to the contact; the Help buttons.
+// Send QSL: e-mailing a saved card to the contact.
 class SendQslController : public QObject
 {
     Q_OBJECT
@@ -23,9 +23,6 @@ public:
     // Send QSL: the operator picks a contact info file; its QSO is loaded as if typed,
     // checked, and the card picture of its call sign is e-mailed to the contact.
     void sendSavedCard();
-    // A Help button: opens the user guide Kartello.html (beside the executable, or in the
-    // installed share folder).
-    void openHelp();
 
 private:
     // Host, port, security, login, sender, subject, body and recipient of the next send.
