@@ -123,11 +123,9 @@ void interfaceOptions(Rows &r)
         {transparentTitlesCheck, "Transp Info"}, {transparent73PseCheck, "Transp 73s/Pse"},
         {frameInfoCheck, "Frames"}, {frameCardCheck, "Frame card"},
         {sendEnabledCheck, "Send enabled"}};
-    for (int i = 0; i < 9; ++i) {
-        const int width = QByteArray(checks[i][0]) == frameCardCheck ? 16 : 96;
-        r.add(C::Check, checks[i][0], interfacePanel,
-              {6 + 98 * (i % 2), 20 + 16 * (i / 2), width, 17}, checks[i][1]);
-    }
+    for (int i = 0; i < 9; ++i)
+        r.add(C::Check, checks[i][0], interfacePanel, {6 + 98 * (i % 2), 20 + 16 * (i / 2), 96, 17},
+              checks[i][1]);
     r.add(C::Label, "Label5", interfacePanel, {8, 104, 50, 13}, "Interface:");
     for (int n = 1; n <= interfaceRadioCount; ++n)
         r.add(C::Radio, interfaceRadio(n), interfacePanel,
