@@ -1,5 +1,7 @@
 #include "KeyboardFocus.h"
 
+#include "TabRingPanel.h"
+
 #include <QWidget>
 
 bool reachableByKeyboard(const QWidget *widget)
@@ -26,6 +28,19 @@ QWidget *keyboardTarget(QWidget *current, bool forward, const QList<QWidget *> &
         if (window->isAncestorOf(w) && reachableByKeyboard(w))
             return w;
     }
+}
+
+QWidget *openFormFocus(const QWidget *window)
+{
+    for (TabRingPanel *form : window->findChildren<TabRingPanel *>()) {
+        if (!form->isVisible())
+            continue;
+        const QList<QWidget *> stops = form->tabStops();
+        if (stops.contains(form->focusWidget()))
+            return form->focusWidget();
+        return stops.value(0);
+    }
+    return nullptr;
 }
 
 QWidget *clickFocusTarget(QWidget *pressed)

@@ -17,6 +17,11 @@ bool reachableByKeyboard(const QWidget *widget);
 // there is none.
 QWidget *keyboardTarget(QWidget *current, bool forward, const QList<QWidget *> &ring);
 
+// The control that keeps the keyboard while a form lies open over window (a shown
+// TabRingPanel, such as the mail settings): the one of its tab stops that had the focus last,
+// else its first; nullptr when no form is open.
+QWidget *openFormFocus(const QWidget *window);
+
 // The control a mouse press on pressed gives the focus to: pressed or the nearest of its
 // parents in the same window that is enabled and takes the focus by a click; nullptr when
 // there is none.

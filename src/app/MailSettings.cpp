@@ -89,6 +89,19 @@ QStringList mailSecurityWords()
     return {QStringLiteral("none"), QStringLiteral("starttls"), QStringLiteral("tls")};
 }
 
+QString portForSecurity(const QString &portText, SmtpSecurity security)
+{
+    static const QStringList usual{QStringLiteral("25"), QStringLiteral("587"), QStringLiteral("465")};
+    if (!usual.contains(portText.trimmed()))
+        return portText;
+    switch (security) {
+    case SmtpSecurity::StartTls: return usual.at(1);
+    case SmtpSecurity::ImplicitTls: return usual.at(2);
+    case SmtpSecurity::None: break;
+    }
+    return usual.at(0);
+}
+
 QString loginUserName(const QString &userBoxText)
 {
     const QString name = userBoxText.trimmed();

@@ -47,6 +47,11 @@ SmtpSecurity mailSecurity(const QString &text);
 // The three words in the order the settings panel offers them.
 QStringList mailSecurityWords();
 
+// The port box's text once the operator chooses security: the usual port of that security
+// (25 none, 587 starttls, 465 tls) while the box holds one of those three usual ports, so a
+// box still at the default follows the choice; any other port stays as the operator set it.
+QString portForSecurity(const QString &portText, SmtpSecurity security);
+
 // The user name to log in with: empty when the box still shows its prompt ("your user id")
 // or holds only blanks, so no login is attempted.
 QString loginUserName(const QString &userBoxText);

@@ -27,6 +27,8 @@
 #include "features/ListenController.h"
 #include "WindowListenHost.h"
 #include "features/QsoEntryController.h"
+#include "features/HelpController.h"
+#include "features/MailSettingsPanel.h"
 #include "features/SendQslController.h"
 #include "features/StationIdentityController.h"
 #include "features/TextStylesController.h"
@@ -108,6 +110,8 @@ void MainWindow::createFeatures()
     m_stationIdentity = new StationIdentityController(*this, *this, *m_design);
     m_cardOutputs = new CardOutputsController(*this, *this, *this, *m_qsoEntry);
     m_sendQsl = new SendQslController(*this, *this, *this, *m_qsoEntry);
+    new MailSettingsPanel(*this, *this);   // a child of the window, as every feature
+    m_help = new HelpController(*this);
     m_adif = new AdifController(*this, batchCardParts());
     // What one feature's change means for another.
     connect(m_qsoEntry, &QsoEntryController::identityToRefresh, m_stationIdentity,

@@ -16,6 +16,7 @@ class AdifController;
 class CardOptionsController;
 class CardOutputsController;
 class FieldPositionsController;
+class HelpController;
 class ListenController;
 class QsoEntryController;
 class SendQslController;
@@ -60,6 +61,7 @@ public:
     StationIdentityController &stationIdentity() const { return *m_stationIdentity; }
     CardOutputsController &cardOutputs() const { return *m_cardOutputs; }
     SendQslController &sendQsl() const { return *m_sendQsl; }
+    HelpController &help() const { return *m_help; }
     AdifController &adif() const { return *m_adif; }
     // The window's parts a batch card is made with (JPG Selected, Print Selected).
     BatchCardParts batchCardParts() const
@@ -151,6 +153,7 @@ private:
     StationIdentityController *m_stationIdentity = nullptr;
     CardOutputsController *m_cardOutputs = nullptr;
     SendQslController *m_sendQsl = nullptr;
+    HelpController *m_help = nullptr;
     AdifController *m_adif = nullptr;
     // Listen, and the window as its host; the controller goes first.
     std::unique_ptr<WindowListenHost> m_listenHost;

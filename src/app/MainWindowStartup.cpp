@@ -162,16 +162,20 @@ void MainWindow::onActivated()
     const bool first = m_firstActivation;
     if (first)
         cardOptions().applyCardOptions(nullptr);
-    // Coming back puts the keyboard on the call sign. A click that brought the window back
+    // Coming back puts the keyboard on the call sign, or into the form open over the card
+    // (what is typed there must not reach the card). A click that brought the window back
     // before its activation was seen then gives its focus again, entering the control as
     // when the activation comes first and the click after it.
     QWidget *clicked = focusWidget();
     const bool keep = clickKeepsFocus(m_pressedWhileInactive, m_focusBeforePress, clicked,
                                       clickFocusTarget(m_inactivePress));
     m_pressedWhileInactive = false;
+    QWidget *form = openFormFocus(this);
     focusCallSign();
     if (keep)
         clicked->setFocus(Qt::MouseFocusReason);
+    else if (form)
+        form->setFocus(Qt::ActiveWindowFocusReason);
     m_firstActivation = false;
     // A copy that is not where it looks to be (a portable copy with a read-only data folder)
     // says where its files go before the operator types anything into them.

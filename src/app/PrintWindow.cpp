@@ -29,7 +29,7 @@ PrintWindow::PrintWindow(PrintWindowHost host, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kartello Print"));
-    setFixedSize(527, 347);
+    setFixedSize(583, 347);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, colorFromInt(kWindowColour));
     setPalette(palette);

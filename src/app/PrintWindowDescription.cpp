@@ -33,9 +33,10 @@ const std::vector<ControlRow> &printWindowDescription()
         row(C::Radio, "Pos1", {408, 11, 28, 17}, "1", -1, NavyText),
         row(C::Radio, "Pos2", {440, 11, 28, 17}, "2", -1, NavyText),
         row(C::Radio, "Pos3", {472, 11, 28, 17}, "3", -1, NavyText),
-        row(C::Check, print::autoLoopCheck, {504, 10, 13, 17}),
+        // Its caption says what the box does; the window is wider to hold it.
+        row(C::Check, print::autoLoopCheck, {504, 10, 72, 17}, "Auto loop", -1, NavyText),
         row(C::Image, print::preview, {8, 40, 511, 280}),
-        row(C::StatusBar, "StatusBar1", {0, 328, 527, 19}),
+        row(C::StatusBar, "StatusBar1", {0, 328, 583, 19}),
     };
     return rows;
 }

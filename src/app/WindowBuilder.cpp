@@ -16,6 +16,7 @@
 #include "RememberedSlider.h"
 #include "GroupFrame.h"
 #include "FittedCaption.h"
+#include "TabRingPanel.h"
 #include "CardBand.h"
 
 #include <QCalendarWidget>
@@ -127,6 +128,11 @@ QWidget *createWidget(QWidget *form, const ControlRow &row, QWidget *parent)
         panel->setAutoFillBackground(true);
         return panel;
     }
+    case ControlClass::TabRingPanel: {
+        auto *panel = new TabRingPanel(parent);
+        panel->setAutoFillBackground(true);
+        return panel;
+    }
     case ControlClass::GroupBox: return new GroupFrame(row.caption, parent);
     case ControlClass::Button: {
         auto *button = new FlatButton(parent);
@@ -231,6 +237,10 @@ void buildWindow(QWidget *form, const std::vector<ControlRow> &rows)
             w->adjustSize();
         if (row.flags & NoTabStop)
             w->setFocusPolicy(Qt::ClickFocus);
+        if (row.flags & TabStop)
+            w->setFocusPolicy(Qt::TabFocus);
+        if (auto *edit = qobject_cast<QLineEdit *>(w); edit && (row.flags & Framed))
+            edit->setFrame(true);
         if (row.flags & Hidden)
             w->hide();
         byName.insert(row.name, w);

@@ -113,6 +113,8 @@ inline constexpr char mailPortEdit[] = "SmtpPortEdit";
 inline constexpr char mailSecurityBox[] = "SmtpSecurityBox";
 inline constexpr char mailPaceEdit[] = "SmtpPaceEdit";
 inline constexpr char mailSettingsOkButton[] = "SmtpInfoButton2";
+inline constexpr char mailSettingsCancelButton[] = "SmtpCancelButton";
+inline constexpr char mailSettingsTestButton[] = "SmtpTestButton";
 
 // ---- ADIF panel ----
 inline constexpr char adifPanel[] = "BatchPrint1";

@@ -123,11 +123,9 @@ void interfaceOptions(Rows &r)
         {transparentTitlesCheck, "Transp Info"}, {transparent73PseCheck, "Transp 73s/Pse"},
         {frameInfoCheck, "Frames"}, {frameCardCheck, "Frame card"},
         {sendEnabledCheck, "Send enabled"}, {isoDateCheck, "ISO dates"}};
-    for (int i = 0; i < 10; ++i) {
-        const int width = QByteArray(checks[i][0]) == frameCardCheck ? 16 : 96;
-        r.add(C::Check, checks[i][0], interfacePanel,
-              {6 + 98 * (i % 2), 20 + 16 * (i / 2), width, 17}, checks[i][1]);
-    }
+    for (int i = 0; i < 10; ++i)
+        r.add(C::Check, checks[i][0], interfacePanel, {6 + 98 * (i % 2), 20 + 16 * (i / 2), 96, 17},
+              checks[i][1]);
     r.add(C::Label, "Label5", interfacePanel, {8, 104, 50, 13}, "Interface:");
     for (int n = 1; n <= interfaceRadioCount; ++n)
         r.add(C::Radio, interfaceRadio(n), interfacePanel,
@@ -261,22 +259,26 @@ void adifPanel(Rows &r)
 void mailPanelAndPicture(Rows &r)
 {
     // The port, security and pace rows come below the original rows, which keep their places;
-    // the panel grows to hold them.
-    r.add(C::Panel, mailSettingsPanel, {}, {163, 91, 185, 163}, {}, kWindow, Hidden);
+    // the panel grows to hold them. Its boxes show their borders, and Tab runs round the panel
+    // alone: it lies over the card, whose fields must not take what is typed into it.
+    r.add(C::TabRingPanel, mailSettingsPanel, {}, {163, 91, 185, 163}, {}, kWindow, Hidden);
     r.add(C::Label, "Label30", mailSettingsPanel, {5, 12, 56, 13}, "Host Name:");
     r.add(C::Label, "Label31", mailSettingsPanel, {5, 32, 56, 13}, "User Name:");
     r.add(C::Label, "Label32", mailSettingsPanel, {5, 52, 49, 13}, "Password:");
-    r.add(C::EntryEdit, mailHostEdit, mailSettingsPanel, {71, 8, 106, 21}, "mail.example.com");
-    r.add(C::EntryEdit, mailUserEdit, mailSettingsPanel, {71, 28, 106, 21}, "your user id");
-    r.add(C::EntryEdit, mailPasswordEdit, mailSettingsPanel, {71, 48, 106, 21}, "your password");
+    r.add(C::EntryEdit, mailHostEdit, mailSettingsPanel, {71, 8, 106, 21}, "mail.example.com", -1, Framed);
+    r.add(C::EntryEdit, mailUserEdit, mailSettingsPanel, {71, 28, 106, 21}, "your user id", -1, Framed);
+    r.add(C::EntryEdit, mailPasswordEdit, mailSettingsPanel, {71, 48, 106, 21}, "your password", -1, Framed);
     r.add(C::Label, "SmtpPortLabel", mailSettingsPanel, {5, 98, 56, 13}, "Port:");
     r.add(C::Label, "SmtpSecurityLabel", mailSettingsPanel, {5, 120, 56, 13}, "Security:");
-    r.add(C::EntryEdit, mailPortEdit, mailSettingsPanel, {71, 94, 106, 21}, "25");
+    r.add(C::EntryEdit, mailPortEdit, mailSettingsPanel, {71, 94, 106, 21}, "25", -1, Framed);
     r.add(C::Choice, mailSecurityBox, mailSettingsPanel, {71, 116, 106, 21});
     r.add(C::Label, "SmtpPaceLabel", mailSettingsPanel, {5, 142, 62, 13}, "Per minute:");
-    r.add(C::EntryEdit, mailPaceEdit, mailSettingsPanel, {71, 138, 106, 21}, "20");
-    // Made last, so that Tab reaches OK after every row of the panel.
-    r.add(C::Button, mailSettingsOkButton, mailSettingsPanel, {68, 74, 48, 18}, "OK");
+    r.add(C::EntryEdit, mailPaceEdit, mailSettingsPanel, {71, 138, 106, 21}, "20", -1, Framed);
+    // Made last, so that Tab reaches OK, Cancel and Test after every row of the panel; Test
+    // and Cancel stand on OK's row, left and right of it.
+    r.add(C::Button, mailSettingsOkButton, mailSettingsPanel, {68, 74, 48, 18}, "OK", -1, TabStop);
+    r.add(C::Button, mailSettingsCancelButton, mailSettingsPanel, {120, 74, 56, 18}, "Cancel", -1, TabStop);
+    r.add(C::Button, mailSettingsTestButton, mailSettingsPanel, {8, 74, 56, 18}, "Test", -1, TabStop);
 
     r.add(C::Panel, "Panel1", {}, {0, 0, 511, 280}, {}, -1, Hidden);
     r.add(C::Image, snapshotHolder, "Panel1", {0, 0, 511, 280});

@@ -9,6 +9,7 @@
 // in client coordinates of its parent. buildWindow() turns the rows into widgets.
 enum class ControlClass {
     Panel,       // plain panel, filled with its colour
+    TabRingPanel, // plain panel that keeps Tab among its own controls (a form over the window)
     GroupBox,
     Button,      // FlatButton
     SpeedButton, // small arrow button
@@ -37,6 +38,8 @@ enum ControlFlag : unsigned {
     NoTabStop = 1u << 2,
     NavyText = 1u << 3,  // a navy caption in the window's own face, for windows without one
     AutoSize = 1u << 4,  // sized to its caption from the row's top-left corner
+    Framed = 1u << 5,    // an entry edit with a visible border
+    TabStop = 1u << 6,   // a flat button that Tab reaches
 };
 
 struct ControlRow {

@@ -1,5 +1,6 @@
 #include "EntryEdit.h"
 
+#include "FittedCaption.h"
 #include "OneLineText.h"
 
 #include <QGuiApplication>
@@ -120,12 +121,16 @@ void EntryEdit::paintAligned()
     const QColor ink = isEnabled()
         ? palette().color(QPalette::Text)
         : QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text);
-    const QString text = shownText();
-    const QFontMetrics fm(font());
+    // A text wider than the edit is narrowed, and cut with "…" at its end when even that does
+    // not fit, as the card's own cell shows it; centred, it would lose both of its ends.
+    const int room = area.width() - 2;
+    const QFont face = fittedCaptionFont(font(), shownText(), room);
+    const QString text = fittedCaptionText(face, shownText(), room);
+    const QFontMetrics fm(face);
     const int horizontalMargin = textMargins().left() + inner;
     const int x = textStart(m_alignment, area.width(), fm.horizontalAdvance(text), horizontalMargin);
     painter.setClipRect(area);
-    painter.setFont(font());
+    painter.setFont(face);
     painter.setPen(ink);
     painter.drawText(QRect(area.left() + x, area.top() + inner, fm.horizontalAdvance(text) + 1,
                            fm.height()),

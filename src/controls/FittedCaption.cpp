@@ -1,5 +1,7 @@
 #include "FittedCaption.h"
 
+#include "Fonts.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -7,9 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int kNarrowest = 70;   // percent of the face's normal width
-constexpr int kStep = 5;
 
 // Paints a radio button or check box with its caption narrowed to the room its style gives it.
 void paintFitted(QAbstractButton *button, QStyleOptionButton &option, QStyle::SubElement contents,
@@ -31,15 +30,7 @@ void paintFitted(QAbstractButton *button, QStyleOptionButton &option, QStyle::Su
 
 QFont fittedCaptionFont(const QFont &font, const QString &text, int width)
 {
-    if (text.isEmpty() || QFontMetrics(font).horizontalAdvance(text) <= width)
-        return font;
-    QFont narrow = font;
-    for (int stretch = 100 - kStep; stretch >= kNarrowest; stretch -= kStep) {
-        narrow.setStretch(stretch);
-        if (QFontMetrics(narrow).horizontalAdvance(text) <= width)
-            break;
-    }
-    return narrow;
+    return fontNarrowedToFit(font, text, width);
 }
 
 QString fittedCaptionText(const QFont &font, const QString &text, int width)

@@ -1,6 +1,7 @@
 #include "FlatButton.h"
 
 #include "Colors.h"
+#include "FittedCaption.h"
 #include "FlatButtonAccessible.h"
 #include "Fonts.h"
 #include "PixelLine.h"
@@ -15,6 +16,7 @@ namespace {
 const QColor kBevelLight = colorFromInt(15594744);
 const QColor kBevelDark = colorFromInt(5197647);
 constexpr int kGlyphGap = 4;  // between a glyph and the caption to its right
+constexpr int kCaptionInset = 2; // the border and one pixel of fill on each side of a caption
 }
 
 FlatButton::FlatButton(QWidget *parent)
@@ -33,8 +35,10 @@ FlatButton::FlatButton(QWidget *parent)
     QWidget::setFont(pixelSizedFont(QStringLiteral("Arial"), 8));
     resize(86, 22);
     connect(this, &QObject::objectNameChanged, this, [this] {
-        if (!m_captionSet)
+        if (!m_captionSet) {
+            updateCaptionTip();
             showLook(Look::Normal);
+        }
     });
 }
 
@@ -51,6 +55,7 @@ void FlatButton::setCaption(const QString &caption)
     m_captionSet = true;
     QAccessibleEvent named(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&named);
+    updateCaptionTip();
     showLook(Look::Normal);
 }
 
@@ -94,6 +99,7 @@ void FlatButton::setGlyph(const QImage &glyph)
                     line[x] = qRgba(0, 0, 0, 0);
         }
     }
+    updateCaptionTip();
     update();
 }
 
@@ -126,6 +132,7 @@ void FlatButton::setShowCaption(bool on)
     if (on == m_showCaption)
         return;
     m_showCaption = on;
+    updateCaptionTip();
     showLook(Look::Normal);
 }
 
@@ -134,6 +141,7 @@ void FlatButton::setCaptionFont(const QFont &font)
     if (font == this->font())
         return;
     QWidget::setFont(font);
+    updateCaptionTip();
     update();
 }
 
@@ -184,12 +192,43 @@ void FlatButton::paintEvent(QPaintEvent *)
     painter.drawRect(0, 0, w - 1, h - 1);
     if (m_look != Look::Normal)
         paintBevel(painter, m_look == Look::Hover);
+    if (hasFocus() && w > 6 && h > 6) {
+        // The keyboard's place, for a button that takes the focus by Tab.
+        painter.setPen(QPen(ink, 1, Qt::DotLine));
+        painter.drawRect(2, 2, w - 5, h - 5);
+    }
+}
+
+int FlatButton::captionRoom() const
+{
+    const int glyphPart = m_glyph.isNull() ? 0 : m_glyph.width() + kGlyphGap;
+    return width() - 2 * kCaptionInset - glyphPart;
+}
+
+FlatButton::ShownCaption FlatButton::shownCaption() const
+{
+    const QString text = m_showCaption ? caption() : QString();
+    const QFont face = fittedCaptionFont(font(), text, captionRoom());
+    return {face, fittedCaptionText(face, text, captionRoom())};
+}
+
+void FlatButton::updateCaptionTip()
+{
+    const QString whole = m_showCaption ? caption() : QString();
+    showWholeCaptionAsTip(this, whole, shownCaption().text != whole);
+}
+
+void FlatButton::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    updateCaptionTip();
 }
 
 void FlatButton::paintCaption(QPainter &painter, const QColor &fill, const QColor &ink) const
 {
-    const QString text = m_showCaption ? caption() : QString();
-    const QFontMetrics fm(font());
+    const ShownCaption shown = shownCaption();
+    const QString &text = shown.text;
+    const QFontMetrics fm(shown.font);
     const int tw = text.isEmpty() ? 0 : fm.horizontalAdvance(text);
     const int th = fm.height();
     const int shift = m_look == Look::Pressed ? 1 : 0;
@@ -204,7 +243,7 @@ void FlatButton::paintCaption(QPainter &painter, const QColor &fill, const QColo
     if (text.isEmpty())
         return;
     const QRect box(textX + shift, height() / 2 - th / 2 + shift, tw, th);
-    painter.setFont(font());
+    painter.setFont(shown.font);
     painter.fillRect(box, fill);
     painter.setPen(ink);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
@@ -319,10 +358,17 @@ void FlatButton::keyReleaseEvent(QKeyEvent *event)
     click();
 }
 
+void FlatButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
 // A Space held while the focus moves away clicks nothing.
 void FlatButton::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
+    update();
     if (m_spacePressed) {
         m_spacePressed = false;
         showLook(Look::Normal);

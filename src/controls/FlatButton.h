@@ -10,8 +10,11 @@
 
 // Kartello's flat push button. It paints itself completely: a one-pixel border, a hover colour
 // with a raised bevel and a pressed colour with a sunken bevel. It takes no keyboard focus of
-// its own accord; given the focus (by the program or an assistive tool) it answers Space and
-// Return as a push button does. To assistive tools it is a push button named by its caption.
+// its own accord; given the focus (by Tab where the window lets it, by the program or an
+// assistive tool) it shows a dotted frame and answers Space and Return as a push button does.
+// To assistive tools it is a push button named by its caption.
+// A caption wider than the button is drawn in a narrower face, and when even that does not fit
+// it ends in "…" with the whole caption as the button's tooltip, as the radio buttons do.
 // Its own `Enabled` flag (not QWidget's enabled state) keeps the normal look but ignores the
 // mouse and the keys, so a busy batch run can lock buttons without greying them out.
 class FlatButton : public QWidget
@@ -88,10 +91,21 @@ protected:
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
+    struct ShownCaption {
+        QFont font;
+        QString text;
+    };
+    // Width left for the caption inside the border (and beside a glyph).
+    int captionRoom() const;
+    // The caption as it is painted: fitted into captionRoom(), empty when not shown.
+    ShownCaption shownCaption() const;
+    void updateCaptionTip();
     void showLook(Look look);
     void paintCaption(QPainter &painter, const QColor &fill, const QColor &ink) const;
     void paintBevel(QPainter &painter, bool raised) const;

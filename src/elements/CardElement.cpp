@@ -273,9 +273,22 @@ void CardElement::drawText(QPainter &painter, const QRect &rect, const QString &
 {
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(paintFont(m_font));
+    QFont font = paintFont(m_font);
     const int flags = textFlags(m_alignment, m_wordWrap, accel);
-    const QString lines = normalisedLines(text);
+    QString lines = normalisedLines(text);
+    const bool mnemonic = accel && lines.contains(QLatin1Char('&'));
+    if (!m_wordWrap && !mnemonic && !lines.contains(QLatin1Char('\n'))) {
+        // A value wider than its cell (a power written as "70% Cut Dipole") is narrowed, and
+        // ends in "…" when even the narrowest face is too wide: centred text cut at both
+        // ends would lose its first and its last letters.
+        // A pixel stays free on either side, so a fitted text never touches a cell's frame.
+        const int room = rect.width() - 2;
+        font = fontNarrowedToFit(font, lines, room);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(lines) > room)
+            lines = metrics.elidedText(lines, Qt::ElideRight, room);
+    }
+    painter.setFont(font);
     const QRect textRect = rect.translated(0, standInAscentDrop(m_font));
     if (!m_enabled) {
         painter.setPen(kDisabledLightColour);

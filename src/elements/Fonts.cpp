@@ -59,3 +59,18 @@ int standInAscentDrop(const QFont &font)
     }
     return 0;
 }
+
+QFont fontNarrowedToFit(const QFont &font, const QString &text, int width)
+{
+    constexpr int narrowest = 70;
+    constexpr int step = 5;
+    if (text.isEmpty() || QFontMetrics(font).horizontalAdvance(text) <= width)
+        return font;
+    QFont narrow = font;
+    for (int stretch = 100 - step; stretch >= narrowest; stretch -= step) {
+        narrow.setStretch(stretch);
+        if (QFontMetrics(narrow).horizontalAdvance(text) <= width)
+            break;
+    }
+    return narrow;
+}

@@ -21,3 +21,8 @@ void registerFontSubstitutes();
 // stand-in is moved down by this much so that it sits where the Windows face puts it. 0 when the
 // Windows face itself is installed, or for faces without a stand-in.
 int standInAscentDrop(const QFont &font);
+
+// font, or font narrowed (stretched down in steps of 5 %, to 70 % at most) so that the one line
+// text is at most width pixels wide; unchanged when it fits already or is empty. What does not
+// fit even at 70 % is as narrow as that.
+QFont fontNarrowedToFit(const QFont &font, const QString &text, int width);

@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         MAIN(mailSettingsButton, "EncartaButton2", "FlatButton"),
         MAIN(optionsHelpButton, "EncartaButton3", "FlatButton"),
         MAIN(helpButton, "EncartaButton4", "FlatButton"),
-        MAIN(mailSettingsPanel, "Panel29", "QWidget"),
+        MAIN(mailSettingsPanel, "Panel29", "TabRingPanel"),
         MAIN(mailHostEdit, "umEdit1", "EntryEdit"),
         MAIN(mailUserEdit, "umEdit2", "EntryEdit"),
         MAIN(mailPasswordEdit, "umEdit3", "EntryEdit"),
@@ -171,6 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
         MAIN(mailSecurityBox, "SmtpSecurityBox", "QComboBox"),
         MAIN(mailPaceEdit, "SmtpPaceEdit", "QLineEdit"),
         MAIN(mailSettingsOkButton, "SmtpInfoButton2", "FlatButton"),
+        MAIN(mailSettingsCancelButton, "SmtpCancelButton", "FlatButton"),
+        MAIN(mailSettingsTestButton, "SmtpTestButton", "FlatButton"),
         // ADIF panel
         MAIN(adifPanel, "BatchPrint1", "QWidget"),
         MAIN(adifButton, "EncartaButton14", "FlatButton"),

@@ -125,6 +125,39 @@ const SecurityRow kSecurityRows[] = {
 INSTANTIATE_TEST_SUITE_P(Words, MailSecurityWord, ::testing::ValuesIn(kSecurityRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
+struct PortFollowRow
+{
+    const char *name;
+    QString port;
+    SmtpSecurity chosen;
+    QString expected;
+};
+
+void PrintTo(const PortFollowRow &row, std::ostream *os) { *os << row.name; }
+
+class PortFollowsSecurity : public ::testing::TestWithParam<PortFollowRow>
+{
+};
+
+TEST_P(PortFollowsSecurity, OnlyWhileTheBoxHoldsAUsualPort)
+{
+    const PortFollowRow &row = GetParam();
+    EXPECT_EQ(row.expected, portForSecurity(row.port, row.chosen));
+}
+
+const PortFollowRow kPortFollowRows[] = {
+    {"DefaultToStartTls", "25", SmtpSecurity::StartTls, "587"},
+    {"DefaultToTls", "25", SmtpSecurity::ImplicitTls, "465"},
+    {"StartTlsPortToTls", "587", SmtpSecurity::ImplicitTls, "465"},
+    {"TlsPortToStartTls", " 465 ", SmtpSecurity::StartTls, "587"},
+    {"BackToNone", "587", SmtpSecurity::None, "25"},
+    {"OwnPortStays", "2525", SmtpSecurity::StartTls, "2525"},
+    {"EmptyStays", "", SmtpSecurity::ImplicitTls, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ports, PortFollowsSecurity, ::testing::ValuesIn(kPortFollowRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 struct PaceRow
 {
     const char *name;

@@ -1,3 +1,4 @@
+#include "CaptionRoom.h"
 #include "PdfPage.h"
 #include "ScriptedDialogs.h"
 #include "FlatButton.h"
@@ -66,15 +67,15 @@ INSTANTIATE_TEST_SUITE_P(Controls, PrintWindowPlaces, ::testing::Values(
     PlaceRow{"Panel1", {184, 9, 8, 19}}, PlaceRow{"Copy1", {242, 11, 28, 17}},
     PlaceRow{"Copy2", {274, 11, 28, 17}}, PlaceRow{"Copy3", {306, 11, 28, 17}},
     PlaceRow{"Pos1", {408, 11, 28, 17}}, PlaceRow{"Pos2", {440, 11, 28, 17}},
-    PlaceRow{"Pos3", {472, 11, 28, 17}}, PlaceRow{"CheckBox1", {504, 10, 13, 17}},
-    PlaceRow{"Image1", {8, 40, 511, 280}}, PlaceRow{"StatusBar1", {0, 328, 527, 19}}),
+    PlaceRow{"Pos3", {472, 11, 28, 17}}, PlaceRow{"CheckBox1", {504, 10, 72, 17}},
+    PlaceRow{"Image1", {8, 40, 511, 280}}, PlaceRow{"StatusBar1", {0, 328, 583, 19}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PrintWindow, WindowAtCreation)
 {
     Fixture f;
     EXPECT_EQ(f.form.windowTitle(), "Kartello Print");
-    EXPECT_EQ(f.form.size(), QSize(527, 347));
+    EXPECT_EQ(f.form.size(), QSize(583, 347));
     EXPECT_EQ(f.form.choice(), PrintWindow::Position1);
     EXPECT_FALSE(f.child<QCheckBox>("CheckBox1")->isChecked());
     EXPECT_EQ(f.child<QCheckBox>("CheckBox1")->toolTip(), "Auto loop position");
@@ -108,8 +109,17 @@ TEST_P(PrintWindowInk, CaptionColourAndSize)
 
 INSTANTIATE_TEST_SUITE_P(Controls, PrintWindowInk, ::testing::Values(
     InkRow{"Label1", true, true}, InkRow{"Label2", true, true}, InkRow{"Copy1", true, false},
-    InkRow{"Pos3", true, false}, InkRow{"CheckBox1", false, false}),
+    InkRow{"Pos3", true, false}, InkRow{"CheckBox1", true, false}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The Auto loop box says what it does, and neither its caption nor its box is cut at the
+// window's edge.
+TEST(PrintWindow, AutoLoopBoxShowsItsWholeCaption)
+{
+    Fixture f;
+    expectWholeCheckCaption(f.child<QCheckBox>("CheckBox1"));
+    EXPECT_EQ("Auto loop", f.child<QCheckBox>("CheckBox1")->text());
+}
 
 // The print window's buttons light up in the accent colour, not the main window's orange.
 TEST(PrintWindow, ButtonsLightUpInTheAccentColour)

@@ -9,28 +9,16 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <QFocusEvent>
 
 #include <memory>
-#include <QUrl>
 
 namespace {
 
 const QString kMailTests = QStringLiteral(KARTELLO_SOURCE_DIR "/tests/mail");
-
-// Receives the URLs the Help buttons hand to the desktop.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public slots:
-    void open(const QUrl &url) { opened << url; }
-};
 
 // The main window with a card folder, saved card pictures and a contact info file, sending
 // to a server the test starts.
@@ -334,7 +322,8 @@ TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
     QWidget *panel = form->control("Panel29");
     const QStringList names = {"Label30", "Label31", "Label32", "umEdit1", "umEdit2", "umEdit3",
                                "SmtpInfoButton2", "SmtpPortLabel", "SmtpSecurityLabel",
-                               "SmtpPortEdit", "SmtpSecurityBox", "SmtpPaceLabel", "SmtpPaceEdit"};
+                               "SmtpPortEdit", "SmtpSecurityBox", "SmtpPaceLabel", "SmtpPaceEdit",
+                               "SmtpCancelButton", "SmtpTestButton"};
     for (const QString &name : names) {
         QWidget *w = form->control(name);
         ASSERT_NE(nullptr, w) << name.toStdString();
@@ -355,24 +344,6 @@ TEST_F(SendQsl, SettingsRowsFitThePanelWithoutOverlap)
               }());
 }
 
-// The panel's keyboard order runs top to bottom and ends at OK.
-TEST_F(SendQsl, SettingsPanelKeyboardOrderEndsAtOk)
-{
-    const QStringList rows = {"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
-                              "SmtpPaceEdit", "SmtpInfoButton2"};
-    QWidget *first = form->control("umEdit1");
-    QStringList order;
-    QWidget *w = first;
-    do {
-        if (rows.contains(w->objectName()))
-            order << w->objectName();
-        w = w->nextInFocusChain();
-    } while (w != first);
-    EXPECT_EQ(QStringList({"umEdit1", "umEdit2", "umEdit3", "SmtpPortEdit", "SmtpSecurityBox",
-                           "SmtpPaceEdit", "SmtpInfoButton2"}),
-              order);
-}
-
 TEST_F(SendQsl, PasswordShowsOnlyWhileEdited)
 {
     auto *password = form->control<QLineEdit>("umEdit3");
@@ -386,26 +357,4 @@ TEST_F(SendQsl, PasswordShowsOnlyWhileEdited)
     EXPECT_EQ(QLineEdit::Password, password->echoMode());
 }
 
-TEST_F(SendQsl, HelpButtonsOpenTheGuideBesideTheProgram)
-{
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("file", &catcher, "open");
-    emit form->control<FlatButton>("EncartaButton3")->clicked();
-    emit form->control<FlatButton>("EncartaButton4")->clicked();
-    QDesktopServices::unsetUrlHandler("file");
-    const QUrl guide = QUrl::fromLocalFile(dir.path() + "/Kartello.html");
-    EXPECT_EQ(QList<QUrl>({guide, guide}), catcher.opened);
-}
-
-// Where no browser opens the page, a box says where it is.
-TEST_F(SendQsl, HelpWithoutABrowserSaysWhereThePageIs)
-{
-    emit form->control<FlatButton>("EncartaButton3")->clicked();
-    EXPECT_EQ(QStringList({"No web browser could open the help page. It is here:\n" + dir.path()
-                           + "/Kartello.html"}),
-              dialogs.texts("information"));
-}
-
 } // namespace
-
-#include "SendQslTest.moc"

@@ -4,6 +4,7 @@
 #include "CardOptions.h"
 #include "Colors.h"
 #include "FittedCaption.h"
+#include "CaptionRoom.h"
 #include "GroupFrame.h"
 
 #include <QRadioButton>
@@ -97,6 +98,15 @@ TEST_P(FittedCaptions, EndBeforeTheNextControl)
     for (int y = 0; y < image.height(); ++y)
         for (int x = radio->width() - 2; x < radio->width(); ++x)
             EXPECT_EQ(background, image.pixelColor(x, y)) << x << "," << y;
+}
+
+// The interface panel's check boxes show their whole captions; "Frame card" had room for its
+// box alone.
+TEST_F(MainWindowFixture, OptionCheckBoxesShowTheirWholeCaptions)
+{
+    start();
+    for (const char *name : {"CBFrameInfo1", "CBFrameCard1", "CBSendEnabled", "CBTransp73Pse"})
+        expectWholeCheckCaption(form->control<QCheckBox>(QString::fromLatin1(name)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Radios, FittedCaptions,

@@ -117,6 +117,23 @@ INSTANTIATE_TEST_SUITE_P(
                       [](int, int) { return kEditingStart; }}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A centred text wider than the edit (the power cell over the card, 59 pixels) keeps both
+// ends inside: narrowed, or cut with "…" at its end, never cut at both ends.
+TEST(EditPlacement, WideTextKeepsItsBeginning)
+{
+    for (const char *text : {"70% Cut Dipole", "70% Cut Dipole, 100 W, 20 m"}) {
+        EditFixture f;
+        f.edit.setGeometry(0, 0, 59, 15);
+        f.edit.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
+        f.edit.setDisplayAlignment(Qt::AlignHCenter);
+        f.edit.setText(QString::fromLatin1(text));
+        const QRect ink = f.ink();
+        ASSERT_FALSE(ink.isEmpty()) << text;
+        EXPECT_GE(ink.left(), 1) << text;
+        EXPECT_LE(ink.right(), 57) << text;
+    }
+}
+
 TEST(EditFocus, CentredThenLeftWhileEditingThenCentredAgain)
 {
     EditFixture f;

@@ -2,6 +2,7 @@
 
 #include "Colors.h"
 #include "Pixels.h"
+#include "QtPrinters.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -224,6 +225,60 @@ INSTANTIATE_TEST_SUITE_P(Captions, ButtonCaptionTest,
                                            CaptionCase{"Pressed", true, {86, 22}},
                                            CaptionCase{"OddSize", false, {61, 25}}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A caption wider than its button is narrowed, or cut with "…" at its end, and stays inside
+// the border with a pixel of fill on each side; it is never cut at both ends. A cut caption
+// is the button's tooltip, whole.
+struct WideCaptionRow {
+    const char *name;
+    const char *caption;
+    QSize size;
+    const char *tip;   // the tooltip expected
+};
+
+void PrintTo(const WideCaptionRow &row, std::ostream *os) { *os << row.name; }
+
+class ButtonWideCaption : public ::testing::TestWithParam<WideCaptionRow> {};
+
+TEST_P(ButtonWideCaption, StaysInsideTheBorderWithTheWholeCaptionAsTip)
+{
+    const WideCaptionRow &row = GetParam();
+    ButtonFixture f;
+    f.button.resize(row.size);
+    f.button.setShowCaption(true);
+    f.button.setCaption(QString::fromUtf8(row.caption));
+    const QImage image = renderOver(f.button);
+    const int w = row.size.width(), h = row.size.height();
+    const QRect ink = inkBox(image, kFace, QRect(1, 1, w - 2, h - 2));
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GE(ink.left(), 2);
+    EXPECT_LE(ink.right(), w - 3);
+    EXPECT_EQ(QString::fromUtf8(row.tip), f.button.toolTip());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ButtonWideCaption,
+    ::testing::Values(WideCaptionRow{"FrequencyButton", "144.300", {26, 16}, "144.300"},
+                      WideCaptionRow{"SignalButton", "5NN TU", {27, 16}, "5NN TU"},
+                      WideCaptionRow{"NarrowedNotCut", "599", {18, 16}, ""},
+                      WideCaptionRow{"TooLongEvenNarrowed", "70% Cut Dipole", {26, 16}, "70% Cut Dipole"},
+                      WideCaptionRow{"Fits", "59", {27, 16}, ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The tooltip follows the room: it goes once the button is wide enough, and comes back.
+TEST(ButtonWideCaption, TipFollowsTheButtonsWidth)
+{
+    ButtonFixture f;
+    f.button.setShowCaption(true);
+    f.button.setCaption(QStringLiteral("Current GMT Date Time"));
+    f.button.resize(40, 16);
+    EXPECT_EQ(QStringLiteral("Current GMT Date Time"), f.button.toolTip());
+    f.button.resize(200, 16);
+    EXPECT_EQ(QString(), f.button.toolTip());
+    f.button.setCaption(QStringLiteral("5NN TU"));
+    f.button.resize(27, 16);
+    EXPECT_EQ(QStringLiteral("5NN TU"), f.button.toolTip());
+}
 
 // A 6 x 4 glyph: a magenta key colour around a 4 x 2 block of red.
 QImage sampleGlyph()

@@ -182,6 +182,41 @@ TEST(CardLabel, TextIsClippedToTheElement)
                                                     << ink.width() << "x" << ink.height();
 }
 
+// A value wider than its cell is narrowed, or cut with "…" at its end; centred, it never loses
+// its first letters: its ink starts at the cell's left edge, not before it, and leaves the
+// edge's column free.
+struct WideValueRow
+{
+    const char *name;
+    const char *caption;
+    int width;
+};
+
+void PrintTo(const WideValueRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
+
+class WideValue : public ::testing::TestWithParam<WideValueRow> {};
+
+TEST_P(WideValue, KeepsItsBeginningInsideTheCell)
+{
+    const WideValueRow &row = GetParam();
+    BandFixture fixture(200, 30);
+    CardLabel *label = navyLabel(fixture, QString::fromUtf8(row.caption), QRect(50, 5, row.width, 15));
+    label->setAlignment(Qt::AlignHCenter);
+    const QRect ink = paintedBounds(fixture.snapshot());
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_GE(ink.left(), 51);
+    EXPECT_LE(ink.right(), 50 + row.width - 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(CardLabel, WideValue,
+                         ::testing::Values(WideValueRow{"PowerCellNarrowed", "70% Cut Dipole", 59},
+                                           WideValueRow{"PowerCellCut", "70% Cut Dipole, 100 W, 20 m", 59},
+                                           WideValueRow{"Fits", "100W", 59}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 TEST(CardLabel, WordWrapBreaksAtWordsOnlyWhenOn)
 {
     BandFixture fixture(200, 60);

@@ -4,7 +4,6 @@
 #include "CardSending.h"
 #include "ControlNames.h"
 #include "DataFolder.h"
-#include "FilePlaces.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
@@ -17,12 +16,8 @@
 #include "UserDialogs.h"
 #include "features/QsoEntryController.h"
 
-#include <QComboBox>
 #include <QDateTime>
-#include <QDesktopServices>
-#include <QEvent>
 #include <QFile>
-#include <QUrl>
 
 namespace {
 
@@ -44,34 +39,6 @@ SendQslController::SendQslController(ControlLookup &controls, QsoEntryParts &qso
     };
     using namespace controlnames;
     onClick(sendQslButton, &SendQslController::sendSavedCard);
-    onClick(mailSettingsButton, &SendQslController::openMailSettings);
-    onClick(mailSettingsOkButton, &SendQslController::saveMailSettingsFromPanel);
-    onClick(optionsHelpButton, &SendQslController::openHelp);
-    onClick(helpButton, &SendQslController::openHelp);
-    prepareSettingsPanel();
-}
-
-void SendQslController::prepareSettingsPanel()
-{
-    if (auto *security = m_controls.control<QComboBox>(controlnames::mailSecurityBox)) {
-        security->addItems(mailSecurityWords());
-    }
-    if (auto *password = m_controls.control<EntryEdit>(controlnames::mailPasswordEdit)) {
-        password->setEchoMode(QLineEdit::Password);
-        password->installEventFilter(this);
-    }
-}
-
-// The password shows only while it is being edited.
-bool SendQslController::eventFilter(QObject *watched, QEvent *event)
-{
-    if (auto *password = qobject_cast<EntryEdit *>(watched)) {
-        if (event->type() == QEvent::FocusIn)
-            password->setEchoMode(QLineEdit::Normal);
-        else if (event->type() == QEvent::FocusOut)
-            password->setEchoMode(QLineEdit::Password);
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void SendQslController::warn(const QString &text)
@@ -191,47 +158,4 @@ void SendQslController::showSentTitle(const QString &address)
         window->setWindowTitle(sent + address);
     else if (window->windowTitle().startsWith(sent))
         window->setWindowTitle(QStringLiteral("Kartello"));
-}
-
-void SendQslController::openMailSettings()
-{
-    QWidget *panel = m_controls.control(controlnames::mailSettingsPanel);
-    panel->move(163, 91);
-    panel->show();
-    panel->raise();
-    const QStringList lines = loadLines(dataFilePath(kSettingsFile));
-    const MailSettings settings = mailSettingsFromLines(lines);
-    m_controls.control<QLineEdit>(controlnames::mailHostEdit)->setText(settings.host);
-    m_controls.control<QLineEdit>(controlnames::mailUserEdit)->setText(settings.userName);
-    m_controls.control<QLineEdit>(controlnames::mailPasswordEdit)->setText(settings.password);
-    m_controls.control<QLineEdit>(controlnames::mailPortEdit)->setText(settings.port);
-    auto *security = m_controls.control<QComboBox>(controlnames::mailSecurityBox);
-    security->setCurrentIndex(qMax(0, security->findText(settings.security.trimmed().toLower())));
-    m_controls.control<QLineEdit>(controlnames::mailPaceEdit)
-        ->setText(settings.perMinute.isEmpty() ? QString::number(DefaultPerMinute) : settings.perMinute);
-}
-
-void SendQslController::saveMailSettingsFromPanel()
-{
-    // A pace that no run could keep is refused with the panel still open.
-    const QString pace = m_controls.control<QLineEdit>(controlnames::mailPaceEdit)->text().trimmed();
-    mailPerMinute(pace, DefaultPerMinute);
-    m_controls.control(controlnames::mailSettingsPanel)->hide();
-    MailSettings settings;
-    settings.host = m_controls.control<QLineEdit>(controlnames::mailHostEdit)->text();
-    settings.userName = m_controls.control<QLineEdit>(controlnames::mailUserEdit)->text();
-    settings.password = m_controls.control<QLineEdit>(controlnames::mailPasswordEdit)->text();
-    settings.port = m_controls.control<QLineEdit>(controlnames::mailPortEdit)->text();
-    settings.security = m_controls.control<QComboBox>(controlnames::mailSecurityBox)->currentText();
-    settings.perMinute = pace;
-    saveMailSettings(dataFilePath(kSettingsFile), settings);
-}
-
-void SendQslController::openHelp()
-{
-    // Without a web browser the desktop opens nothing: the operator is told where the page is.
-    const QString page = filePlaces().helpPage;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        userDialogs().information(QStringLiteral("No web browser could open the help page. "
-                                                 "It is here:\n%1").arg(page));
 }

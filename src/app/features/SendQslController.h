@@ -12,7 +12,7 @@ class SentJournal;
 struct MailSettings;
 struct SentQso;
 
-// Send QSL: e-mailing a saved card to the contact, the mail settings panel and the Help buttons.
+// Send QSL: e-mailing a saved card to the contact.
 class SendQslController : public QObject
 {
     Q_OBJECT
@@ -25,16 +25,6 @@ public:
     // Send QSL: the operator picks a contact info file; its QSO is loaded as if typed,
     // checked, and the card picture of its call sign is e-mailed to the contact.
     void sendSavedCard();
-    // "E " beside the operator's e-mail: shows the mail settings panel filled from "smtp.onl".
-    void openMailSettings();
-    // OK on the mail settings panel: hides it and writes its boxes as "smtp.onl".
-    void saveMailSettingsFromPanel();
-    // A Help button: opens the user guide Kartello.html (beside the executable, or in the
-    // installed share folder).
-    void openHelp();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Host, port, security, login, sender, subject, body and recipient of the next send.
@@ -53,8 +43,6 @@ private:
     void showSentTitle(const QString &address);
     // A warning box ("Warning", OK) with the pointer on its button.
     void warn(const QString &text);
-    // Gives the security box its three words and masks the password box.
-    void prepareSettingsPanel();
 
     ControlLookup &m_controls;
     QsoEntryParts &m_qso;
