@@ -65,7 +65,7 @@ public:
 
 const QStringList CardOptionControls = {
     "CBPseQSL", "CBPseLoTW", "CBShow73", "CBShowEmail1", "CBTranspName", "CBTranspEmail",
-    "CBTranspTitles", "CBTransp73Pse", "CBFrameInfo1", "CBFrameCard1", "CBSendEnabled",
+    "CBTranspTitles", "CBTransp73Pse", "CBFrameInfo1", "CBFrameCard1", "CBSendEnabled", "CBIsoDate",
     "RBBkgClr1", "RBBkgClr2", "RBBkgClr3", "RBBkgClr4", "RBBkgClr5", "RBBkgClr6", "RBBkgClr7",
     "RBBkgClr8", "RBBkgClr9", "RBBkgClr0", "HL1", "HL2", "HL3", "Panel5", "GroupBox1",
     "GroupBox2", "GroupBox3", "GroupBox4", "EncartaButton1", "ClipBoardButton1"};

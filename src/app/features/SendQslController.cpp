@@ -1,5 +1,7 @@
 #include "SendQslController.h"
 
+#include "FilePlaces.h"
+
 #include "CardMail.h"
 #include "CardSending.h"
 #include "ControlNames.h"
@@ -74,7 +76,7 @@ void SendQslController::sendSavedCard()
     fillMailer(settings);
     // The journal is taken before the card goes out: while `kartello send` or Send Selected
     // holds it, this card would go out unrecorded.
-    SentJournal journal(dataFilePath(SentJournalFileName));
+    SentJournal journal(filePlaces().sentJournal);
     try {
         journal.open();
     } catch (const JournalError &error) {
