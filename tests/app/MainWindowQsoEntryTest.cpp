@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QRadioButton>
@@ -113,6 +114,26 @@ TEST_F(QsoEntryTest, CurrentGmtAndCalendarWriteTheDate)
     emit form->control<QCalendarWidget>("MonthCalendar1")->clicked(QDate(2023, 11, 9));
     EXPECT_EQ(QStringLiteral("11.9.2023"), form->entryOverlay(QsoField::UtcDate)->text());
     EXPECT_EQ(QStringLiteral("11.9.2023"), form->valueElement(QsoField::UtcDate)->caption());
+}
+
+// With "ISO dates" the card prints the typed date year-month-day; the field keeps what was
+// typed, and a text that is no date stays as it is.
+TEST_F(QsoEntryTest, IsoDatesPrintTheCardsDateYearMonthDay)
+{
+    form->control<QCheckBox>("CBIsoDate")->setChecked(true);
+    const struct { const char *typed, *shown; } rows[] = {
+        {"12.6.2026", "2026-12-06"}, {"20261206", "2026-12-06"}, {"next week", "next week"}};
+    for (const auto &row : rows) {
+        form->entryOverlay(QsoField::UtcDate)->setText(row.typed);
+        form->qsoEntry().copyFieldsToCard();
+        EXPECT_EQ(QString(row.shown), form->valueElement(QsoField::UtcDate)->caption()) << row.typed;
+        EXPECT_EQ(QString(row.typed), form->entryOverlay(QsoField::UtcDate)->text());
+    }
+    click("EncartaButton7");
+    EXPECT_EQ(QStringLiteral("2024-04-05"), form->valueElement(QsoField::UtcDate)->caption());
+    form->control<QCheckBox>("CBIsoDate")->setChecked(false);
+    form->qsoEntry().copyFieldsToCard();
+    EXPECT_EQ(QStringLiteral("4.5.2024"), form->valueElement(QsoField::UtcDate)->caption());
 }
 
 TEST_F(QsoEntryTest, SignalButtonsKeepFieldAndCellApart)
