@@ -250,6 +250,24 @@ INSTANTIATE_TEST_SUITE_P(Servers, CardRun, ::testing::ValuesIn(kRunRows),
 
 // A card whose send ended without the server's answer may have been sent: the next run says
 // so and sends it only when told to; a card the server refused after its data was not sent.
+// The fault server on this machine with its plan, and the settings of a run against it.
+struct FaultServer
+{
+    FaultServer(const QString &inbox, const char *plan)
+        : server(kScripts + QStringLiteral("/smtp_fault_server.py"),
+                 {inbox, cert + QStringLiteral(".pem"), cert + QStringLiteral(".key"), plan})
+    {
+    }
+    SendSettings settings(int perMinute) const
+    {
+        return {QStringLiteral("localhost"), server.port(), SmtpSecurity::StartTls, QStringLiteral("dl1abc"),
+                QString::fromLatin1(kGood), QStringLiteral("dl1abc@example.org"), perMinute};
+    }
+
+    const QString cert = TestCertificates::path(QStringLiteral("localhost"));
+    AiosmtpdServer server;
+};
+
 struct UnknownFateRow
 {
     const char *name;
@@ -270,13 +288,9 @@ protected:
 TEST_P(UnknownFate, NextRunSkipsCardsThatMayHaveBeenSent)
 {
     const UnknownFateRow &row = GetParam();
-    const QString cert = TestCertificates::path(QStringLiteral("localhost"));
-    AiosmtpdServer server(kScripts + QStringLiteral("/smtp_fault_server.py"),
-                          {inbox.path(), cert + QStringLiteral(".pem"), cert + QStringLiteral(".key"), row.plan});
-    ASSERT_NE(0, server.port()) << server.errors().toStdString();
-    const SendSettings settings{QStringLiteral("localhost"), server.port(), SmtpSecurity::StartTls,
-                                QStringLiteral("dl1abc"), QString::fromLatin1(kGood),
-                                QStringLiteral("dl1abc@example.org"), kFast};
+    FaultServer fault(inbox.path(), row.plan);
+    ASSERT_NE(0, fault.server.port()) << fault.server.errors().toStdString();
+    const SendSettings settings = fault.settings(kFast);
     const std::vector<CardToSend> cards = makeCards(4, work.path());
     const QString journalPath = work.filePath(QStringLiteral("Sent.adi"));
     const auto runOnce = [&](bool resend) {
@@ -333,13 +347,9 @@ protected:
 TEST_P(OneByOne, EachQsoOnceAtThePace)
 {
     const OneByOneRow &row = GetParam();
-    const QString cert = TestCertificates::path(QStringLiteral("localhost"));
-    AiosmtpdServer server(kScripts + QStringLiteral("/smtp_fault_server.py"),
-                          {inbox.path(), cert + QStringLiteral(".pem"), cert + QStringLiteral(".key"), row.plan});
-    ASSERT_NE(0, server.port()) << server.errors().toStdString();
-    const SendSettings settings{QStringLiteral("localhost"), server.port(), SmtpSecurity::StartTls,
-                                QStringLiteral("dl1abc"), QString::fromLatin1(kGood),
-                                QStringLiteral("dl1abc@example.org"), row.perMinute};
+    FaultServer fault(inbox.path(), row.plan);
+    ASSERT_NE(0, fault.server.port()) << fault.server.errors().toStdString();
+    const SendSettings settings = fault.settings(row.perMinute);
     std::vector<CardToSend> cards = makeCards(2, work.path());
     cards.push_back(cards.front());
     FakeClock clock;

@@ -7,40 +7,49 @@
 
 #include <thread>
 
-CardSendOutcome sendWithProgress(Mailer &mailer, const QString &recipient, QWidget *parent)
+bool runBesideCancelBox(Mailer &mailer, const QString &objectName, const QString &title,
+                        const QString &text, QWidget *parent, const std::function<void()> &work)
 {
-    CardSendOutcome outcome;
+    bool cancelled = false;
     mailer.clearCancel();
-    const Mailer::SendErrorEvent previous = mailer.onSendError;
-    // Called on the sending thread; read only after that thread has ended.
-    mailer.onSendError = [&outcome](Mailer *, const QString &text) { outcome.error = text; };
-
-    QProgressDialog box(QStringLiteral("Sending the card to %1 ...").arg(recipient),
-                        QStringLiteral("Cancel"), 0, 0, parent);
-    box.setObjectName(QStringLiteral("SendingBox"));
-    box.setWindowTitle(QStringLiteral("Send QSL"));
+    QProgressDialog box(text, QStringLiteral("Cancel"), 0, 0, parent);
+    box.setObjectName(objectName);
+    box.setWindowTitle(title);
     box.setWindowModality(Qt::ApplicationModal);
     box.setAutoClose(false);
     box.setAutoReset(false);
     box.setMinimumDuration(0);
     QObject::connect(&box, &QProgressDialog::canceled, [&] {
-        outcome.cancelled = true;
+        cancelled = true;
         mailer.cancel();
     });
-
     QEventLoop loop;
     std::thread worker([&] {
-        try {
-            mailer.send();
-        } catch (...) {
-            outcome.closingFailure = std::current_exception();
-        }
+        work();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     box.show();
     loop.exec();
     worker.join();
     box.hide();
+    return cancelled;
+}
+
+CardSendOutcome sendWithProgress(Mailer &mailer, const QString &recipient, QWidget *parent)
+{
+    CardSendOutcome outcome;
+    const Mailer::SendErrorEvent previous = mailer.onSendError;
+    // Called on the sending thread; read only after that thread has ended.
+    mailer.onSendError = [&outcome](Mailer *, const QString &text) { outcome.error = text; };
+    outcome.cancelled = runBesideCancelBox(
+        mailer, QStringLiteral("SendingBox"), QStringLiteral("Send QSL"),
+        QStringLiteral("Sending the card to %1 ...").arg(recipient), parent, [&] {
+            try {
+                mailer.send();
+            } catch (...) {
+                outcome.closingFailure = std::current_exception();
+            }
+        });
     mailer.onSendError = previous;
     // The operator reads the server's place and the step, not a Winsock number.
     if (!outcome.error.isEmpty())

@@ -1,12 +1,8 @@
 #include "MailServerCheck.h"
 
+#include "CardSending.h"
 #include "MailErrors.h"
 #include "Mailer.h"
-
-#include <QEventLoop>
-#include <QProgressDialog>
-
-#include <thread>
 
 namespace {
 
@@ -37,28 +33,10 @@ void tryServer(Mailer &mailer, MailServerCheck &check)
 MailServerCheck checkMailServer(Mailer &mailer, QWidget *parent)
 {
     MailServerCheck check;
-    mailer.clearCancel();
-    QProgressDialog box(QStringLiteral("Testing the mail server %1:%2 ...").arg(mailer.host).arg(mailer.port),
-                        QStringLiteral("Cancel"), 0, 0, parent);
-    box.setObjectName(QStringLiteral("MailTestBox"));
-    box.setWindowTitle(QStringLiteral("Mail settings"));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setAutoClose(false);
-    box.setAutoReset(false);
-    box.setMinimumDuration(0);
-    QObject::connect(&box, &QProgressDialog::canceled, [&] {
-        check.cancelled = true;
-        mailer.cancel();
-    });
-    QEventLoop loop;
-    std::thread worker([&] {
-        tryServer(mailer, check);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    box.show();
-    loop.exec();
-    worker.join();
-    box.hide();
+    check.cancelled = runBesideCancelBox(
+        mailer, QStringLiteral("MailTestBox"), QStringLiteral("Mail settings"),
+        QStringLiteral("Testing the mail server %1:%2 ...").arg(mailer.host).arg(mailer.port), parent,
+        [&] { tryServer(mailer, check); });
     mailer.clearCancel();
     if (check.cancelled) {
         check.reached = false;
