@@ -246,7 +246,10 @@ void adifPanel(Rows &r)
     r.add(C::Edit, searchEdit, panel, {364, 10, 109, 21});
     // The list gives its last row to the line that tells how a load or a batch run is going.
     r.add(C::ListBox, qsoList, panel, {16, 34, 457, 101});
-    r.add(C::Label, adifProgress, panel, {16, 137, 457, 13});
+    r.add(C::Label, adifProgress, panel, {16, 137, 300, 13});
+    // The QSOs a card lists at most: a design option, beside the rows it groups.
+    r.add(C::Label, qsosPerCardLabel, panel, {322, 137, 88, 13}, "QSOs per card: 1");
+    r.slider(qsosPerCardSlider, panel, {412, 135, 61, 18}, 1, card::kMaxQsosPerCard, 1);
     r.add(C::Button, loadAdifButton, panel, {19, 153, 86, 22}, "Load ADIF");
     r.add(C::Button, printSelectedButton, panel, {107, 153, 86, 22}, "Print Selected");
     r.add(C::Button, jpegSelectedButton, panel, {195, 153, 86, 22}, "JPG Selected");

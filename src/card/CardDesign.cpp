@@ -12,7 +12,7 @@ auto tied(const CardOptions &o)
 {
     return std::tie(o.pseQsl, o.pseLotw, o.showEmail, o.show73, o.transpName, o.transpEmail,
                     o.transpTitles, o.transp73Pse, o.frameInfo, o.frameCard, o.sendEnabled,
-                    o.isoDate, o.background, o.interfaceChoice);
+                    o.isoDate, o.qsosPerCard, o.background, o.interfaceChoice);
 }
 
 } // namespace

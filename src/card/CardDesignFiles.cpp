@@ -189,6 +189,7 @@ void readOptions(StateReader &reader, CardOptions &o)
     o.frameCard = reader.check(frameCardCheck, false);
     o.sendEnabled = reader.check(sendEnabledCheck, false);
     o.isoDate = reader.check(isoDateCheck, false);
+    o.qsosPerCard = reader.position(qsosPerCardSlider, 1, 1, kMaxQsosPerCard);
     QStringList schemes;
     for (int i = 0; i < kBackgroundSchemeCount; ++i)
         schemes << QString::fromLatin1(backgroundSchemes()[i].radio);
@@ -285,6 +286,7 @@ void writeDesignState(const CardDesign &design, IniFile &ini)
         interfaces << interfaceRadio(n);
     writeRadio(ini, schemes, o.background - 1);
     writeRadio(ini, interfaces, o.interfaceChoice - 1);
+    ini.setValue(kSection, positionKey(qsosPerCardSlider), QString::number(o.qsosPerCard));
 
     for (StyleGroup group : kGroups) {
         const TextStyle &style = design.style(group);

@@ -11,7 +11,10 @@
 
 #include <QMetaProperty>
 #include <QPainter>
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 using card::QsoField;
 
@@ -73,18 +76,26 @@ void CardDocument::adoptDesignOf(const CardDocument &other)
     dateStyle = other.dateStyle;
 }
 
-void CardDocument::setQso(const QsoRecord &qso)
+QsoRecord CardDocument::shownQso(const QsoRecord &qso) const
 {
-    QsoRecord typed = qso;
+    QsoRecord shown = qso;
     for (const card::QsoFieldNames &names : card::qsoFields()) {
-        QString &text = card::qsoFieldText(typed, names.field);
+        QString &text = card::qsoFieldText(shown, names.field);
         text = oneLineText(text);
         if (names.field == QsoField::CallSign)
             text = upperCaseAtoZ(text);
         else if (names.field == QsoField::UtcDate)
             text = cardDateText(text, dateStyle);
-        element<CardLabel>(QString::fromLatin1(names.valueElement))->setCaption(text);
     }
+    return shown;
+}
+
+void CardDocument::setQso(const QsoRecord &qso)
+{
+    const QsoRecord shown = shownQso(qso);
+    for (const card::QsoFieldNames &names : card::qsoFields())
+        element<CardLabel>(QString::fromLatin1(names.valueElement))
+            ->setCaption(card::qsoFieldText(shown, names.field));
 }
 
 QsoRecord CardDocument::qso() const
@@ -138,5 +149,173 @@ QImage CardDocument::paintCard() const
     QImage image = m_withoutValues.copy();
     QPainter painter(&image);
     paintElements(painter, values, false);
+    return image;
+}
+
+namespace {
+
+// How far apart two rows of the QSO table lie: a value's frame is 17 pixels high and shares
+// its top line with the bottom line of the frame above it.
+constexpr int kTableRowPitch = 16;
+
+enum class TablePart { None, Title, RowValue, RowFrame, CallValue, CallFrame };
+
+TablePart tablePartOf(const QString &name)
+{
+    static const QHash<QString, TablePart> parts = [] {
+        QHash<QString, TablePart> out;
+        for (const card::QsoFieldNames &f : card::qsoFields()) {
+            const bool call = f.field == QsoField::CallSign;
+            out.insert(QString::fromLatin1(f.titleElement), TablePart::Title);
+            out.insert(QString::fromLatin1(f.titleFrame), TablePart::Title);
+            out.insert(QString::fromLatin1(f.valueElement),
+                       call ? TablePart::CallValue : TablePart::RowValue);
+            out.insert(QString::fromLatin1(f.valueFrame),
+                       call ? TablePart::CallFrame : TablePart::RowFrame);
+        }
+        return out;
+    }();
+    return parts.value(name, TablePart::None);
+}
+
+// Paints e as if it lay at place, clipped to it.
+void paintAt(QPainter &painter, CardElement *e, const QRect &place)
+{
+    painter.save();
+    painter.translate(place.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), place.size()), Qt::IntersectClip);
+    e->paint(painter);
+    painter.restore();
+}
+
+} // namespace
+
+QRect CardDocument::tablePlace(const QString &name, int rows) const
+{
+    const CardElement *e = element(name);
+    if (!e)
+        return {};
+    const QRect own = e->geometry();
+    const int rise = kTableRowPitch * (qBound(1, rows, card::kMaxQsosPerCard) - 1);
+    switch (tablePartOf(name)) {
+    case TablePart::None:
+        return own;
+    case TablePart::Title:
+    case TablePart::RowValue:
+    case TablePart::RowFrame:
+        return own.translated(0, -rise);
+    case TablePart::CallValue:
+    case TablePart::CallFrame:
+        break;
+    }
+    return own.adjusted(0, -rise, 0, 0);
+}
+
+CardDocument &CardDocument::tableOf(int rows) const
+{
+    if (!m_table) {
+        m_table = std::make_unique<CardDocument>();
+        m_tableRevision = ~designRevision();
+    }
+    const quint64 revision = designRevision();
+    if (revision != m_tableRevision) {
+        m_table->adoptDesignOf(*this);
+        m_tableRevision = revision;
+        m_tableRows = 0;
+    }
+    if (rows != m_tableRows) {
+        for (CardElement *e : m_table->m_elements) {
+            const QString name = e->objectName();
+            if (tablePartOf(name) != TablePart::None) {
+                const QRect place = tablePlace(name, rows);
+                e->setBounds(place.x(), place.y(), place.width(), place.height());
+            }
+        }
+        m_tableRows = rows;
+        m_tableWithoutRows = QImage();
+    }
+    return *m_table;
+}
+
+void CardDocument::paintTable(QPainter &painter, const QRegion &area,
+                              const std::vector<QsoRecord> &rows, bool skipRows) const
+{
+    using card::qsoFieldText;
+    CardDocument &table = *m_table;
+    painter.save();
+    painter.setClipRegion(area, Qt::IntersectClip);
+    painter.fillRect(QRect(0, 0, card::kBandWidth, card::kBandHeight), Qt::white);
+    for (int i = 0; i < table.m_elements.size(); ++i) {
+        CardElement *e = table.m_elements[i];
+        if (!e->visible())
+            continue;
+        const TablePart part = tablePartOf(e->objectName());
+        const QRect place = e->geometry();
+        if (part == TablePart::RowValue || part == TablePart::RowFrame) {
+            if (part == TablePart::RowValue && skipRows)
+                continue;
+            const card::QsoField field =
+                part == TablePart::RowValue ? card::qsoFieldOfValue(e->objectName())
+                                            : card::QsoField::CallSign;
+            for (size_t row = 0; row < rows.size(); ++row) {
+                const QRect rowPlace = place.translated(0, kTableRowPitch * int(row));
+                if (!area.intersects(rowPlace))
+                    continue;
+                if (part == TablePart::RowValue)
+                    e->setCaption(qsoFieldText(rows[row], field));
+                paintAt(painter, e, rowPlace);
+            }
+        } else if (part == TablePart::CallValue) {
+            if (skipRows || !area.intersects(place))
+                continue;
+            // The cell's colour over the whole span, then the call sign centred on it.
+            e->setCaption(QString());
+            paintAt(painter, e, place);
+            const int lineHeight = element(e->objectName())->height();
+            const QRect line(place.x(), place.y() + (place.height() - lineHeight) / 2,
+                             place.width(), lineHeight);
+            const bool transparent = e->transparent();
+            e->setTransparent(true);
+            e->setCaption(rows.empty() ? QString() : rows.front().callSign);
+            paintAt(painter, e, line);
+            e->setTransparent(transparent);
+        } else if (area.intersects(place)) {
+            paintAt(painter, e, place);
+        }
+    }
+    painter.restore();
+}
+
+QImage CardDocument::paintCard(const std::vector<QsoRecord> &qsos)
+{
+    setQso(qsos.empty() ? QsoRecord() : qsos.front());
+    if (qsos.size() <= 1)
+        return paintCard();
+    const int count = int(std::min<size_t>(qsos.size(), card::kMaxQsosPerCard));
+    std::vector<QsoRecord> rows;
+    for (int i = 0; i < count; ++i)
+        rows.push_back(shownQso(qsos[i]));
+
+    const QRect area(0, 0, card::kCardWidth, card::kCardHeight);
+    CardDocument &table = tableOf(count);
+    if (m_tableWithoutRows.isNull()) {
+        m_tableWithoutRows = QImage(area.size(), QImage::Format_RGB32);
+        m_tableWithoutRows.setDevicePixelRatio(1.0);
+        m_tableWithoutRows.fill(Qt::white);
+        QPainter painter(&m_tableWithoutRows);
+        paintTable(painter, QRegion(area), rows, true);
+    }
+    QRegion values;
+    for (const card::QsoFieldNames &names : card::qsoFields()) {
+        const CardElement *e = table.element(QString::fromLatin1(names.valueElement));
+        if (!e->visible())
+            continue;
+        const int spans = names.field == QsoField::CallSign ? 1 : count;
+        for (int row = 0; row < spans; ++row)
+            values += e->geometry().translated(0, kTableRowPitch * row) & area;
+    }
+    QImage image = m_tableWithoutRows.copy();
+    QPainter painter(&image);
+    paintTable(painter, values, rows, false);
     return image;
 }

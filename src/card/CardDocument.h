@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QObject>
 
+#include <memory>
+#include <vector>
+
 class QPainter;
 class CardElement;
 class CardLabel;
@@ -39,6 +42,9 @@ public:
     // upper case as typing makes it) onto the value elements.
     void setQso(const QsoRecord &qso);
     QsoRecord qso() const;
+    // qso as setQso() shows it: each value made one line, the call sign upper case, the date
+    // in the card's date style.
+    QsoRecord shownQso(const QsoRecord &qso) const;
 
     // Takes the look and place of every element from other, a document a design was applied
     // to, with its name line step and box colours; the QSO values keep their texts. The window
@@ -54,6 +60,19 @@ public:
     // and only the areas of the values are painted again, every element over them in order,
     // so the pixels are those paint() gives.
     QImage paintCard() const;
+    // The card of several QSOs of one call sign, in the order given (at most
+    // card::kMaxQsosPerCard are drawn): the QSO area becomes a table with one row per QSO
+    // under the titles, the call sign once in a cell that spans the rows, each row 16 pixels
+    // below the one before, and the table grows upward from where the card's own QSO area
+    // lies, so that its last row is that area's row. One QSO gives the card setQso() and
+    // paintCard() give, pixel for pixel; none gives the card of an empty QSO. The document's
+    // own values are set to the first QSO.
+    QImage paintCard(const std::vector<QsoRecord> &qsos);
+    // Where the table of rows QSOs puts element (by name): the card's own place for one row;
+    // titles and their frames go up by 16 pixels for each row after the first, values and
+    // their frames likewise (the first row; each further row 16 pixels lower), and the call
+    // sign's value and frame span every row.
+    QRect tablePlace(const QString &element, int rows) const;
 
     // State the window keeps beside its elements while a design is applied.
     int nameLineStep = 15;
@@ -67,9 +86,23 @@ private:
     void paintElements(QPainter &painter, const QRegion &area, bool skipValues) const;
     // The sum of the change counts of every element but the values.
     quint64 designRevision() const;
+    // The table document, with this design and the table of rows laid out.
+    CardDocument &tableOf(int rows) const;
+    // Paints the table document's elements over area, in order: the values and their frames
+    // (but the call sign's) once for each row, 16 pixels apart, with the row's texts; the call
+    // sign once, centred in its spanning cell; skipRows leaves every value out, and the
+    // frames drawn once per row.
+    void paintTable(QPainter &painter, const QRegion &area, const std::vector<QsoRecord> &rows,
+                    bool skipRows) const;
 
     QList<CardElement *> m_elements;
     QList<CardElement *> m_values;
     mutable QImage m_withoutValues;
     mutable quint64 m_withoutValuesRevision = 0;
+
+    // The document several QSOs are drawn on (tableOf()), its design adopted from this one.
+    mutable std::unique_ptr<CardDocument> m_table;
+    mutable quint64 m_tableRevision = 0;
+    mutable int m_tableRows = 0;
+    mutable QImage m_tableWithoutRows;
 };

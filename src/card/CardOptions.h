@@ -26,6 +26,9 @@ constexpr int kFirstRunBackground = 6;    // "B6"
 std::optional<int> interfaceColour(int choice);
 constexpr int kFirstRunInterface = 3;
 
+// The QSOs one card can list: the QSO table's rows at most.
+constexpr int kMaxQsosPerCard = 6;
+
 // The window colour of both windows (red 231, green 223, blue 173).
 constexpr int kWindowColour = 11395047;
 // Colour of the border panels around the card and of an opened font-panel button.
@@ -44,6 +47,9 @@ struct CardOptions {
     bool frameCard = false;      // CBFrameCard1
     bool sendEnabled = false;    // CBSendEnabled
     bool isoDate = false;        // CBIsoDate: the card prints the UTC date as 2026-12-06
+    // The QSOs a card lists at most (QsosPerCardBar): 1 is the card of one QSO; more make
+    // the QSO area a table of one call sign's QSOs, one row each.
+    int qsosPerCard = 1;
     int background = 0;          // "B1".."B9" as 1..9, "BA" as 10; 0 when none is checked
     int interfaceChoice = 0;     // HL1..HL3 as 1..3; 0 when none is checked
 };

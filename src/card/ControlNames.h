@@ -75,6 +75,9 @@ inline constexpr char cardFrame[] = "AlShape15";
 inline constexpr char nameWidthSlider[] = "IOTrackBar3";
 inline constexpr char leftRightSlider[] = "LRTrackBar1";
 inline constexpr char upDownSlider[] = "UDTrackBar2";
+// The QSOs a card lists at most, 1 to 6 (ADIF panel).
+inline constexpr char qsosPerCardSlider[] = "QsosPerCardBar";
+inline constexpr char qsosPerCardLabel[] = "QsosPerCardLabel";
 inline constexpr char nudgeLeftButton[] = "Left1";
 inline constexpr char nudgeRightButton[] = "Right1";
 inline constexpr char nudgeUpButton[] = "Up1";

@@ -19,6 +19,8 @@ struct QsoFieldNames {
     const char *valueElement;  // the card element that shows the value on the card
     const char *titleElement;  // the column title above it (a line of "Info.txt")
     const char *name;          // how messages and logs name the field
+    const char *titleFrame;    // the frame around the title
+    const char *valueFrame;    // the frame around the value
 };
 
 // The seven fields in column order, left to right.
@@ -26,6 +28,9 @@ const std::array<QsoFieldNames, kQsoFieldCount> &qsoFields();
 
 // The row of field in qsoFields().
 const QsoFieldNames &qsoField(QsoField field);
+
+// The field whose value element is named valueElement (the call sign for any other name).
+QsoField qsoFieldOfValue(const QString &valueElement);
 
 // The member of qso that holds field.
 QString &qsoFieldText(QsoRecord &qso, QsoField field);

@@ -2,6 +2,10 @@
 #include "AdifPanelFixture.h"
 
 #include "AdifReader.h"
+#include "CardDocument.h"
+#include "ListRow.h"
+
+#include <QSlider>
 
 namespace {
 
@@ -142,3 +146,39 @@ TEST_F(AdifPanel, LoadDialogOffersAdifLogsAndAllFiles)
 }
 
 } // namespace
+
+// Rows of one call sign selected while a card lists several QSOs: their card lies over the
+// window's card, the one the command line makes of them; anything else gives the card back.
+TEST_F(AdifPanel, SelectedRowsOfOneCallShowTheirTableOnTheCard)
+{
+    adif().openPanel();
+    QByteArray log = "<eoh>\n";
+    for (const char *record :
+         {"<call:5>K1ABC<qso_date:8>20260302<time_on:4>1200<freq:6>14.074<mode:3>FT8<eor>\n",
+          "<call:6>DL1XYZ<qso_date:8>20260301<time_on:4>0800<freq:5>7.074<mode:2>CW<eor>\n",
+          "<call:5>k1abc<qso_date:8>20260301<time_on:4>0900<freq:5>7.074<mode:2>CW<eor>\n"})
+        log += record;
+    loadLog(writeLog("calls.adi", log));
+    auto *preview = form->control<QLabel>("QsoTablePreview");
+    const QImage cardBefore = form->cardDocument().paintCard();
+
+    selectRows({0, 2});
+    EXPECT_TRUE(preview->isHidden()) << "one QSO a card shows no table";
+    form->control<QSlider>("QsosPerCardBar")->setValue(3);
+    ASSERT_FALSE(preview->isHidden());
+    CardDocument expected;
+    expected.adoptDesignOf(form->cardDocument());
+    const std::vector<QsoRecord> inTimeOrder = {parseListRow(adif().rows().rows()[2]),
+                                                parseListRow(adif().rows().rows()[0])};
+    EXPECT_EQ(preview->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+              expected.paintCard(inTimeOrder));
+    EXPECT_EQ(form->cardDocument().paintCard(), cardBefore) << "the card under it changed";
+
+    selectRows({1});
+    EXPECT_TRUE(preview->isHidden()) << "two calls are no table";
+    list()->clearSelection();
+    selectRows({0, 2});
+    EXPECT_FALSE(preview->isHidden());
+    adif().closePanel();
+    EXPECT_TRUE(preview->isHidden());
+}

@@ -17,6 +17,7 @@
 #include "features/FieldPositionsController.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -68,7 +69,8 @@ const QStringList CardOptionControls = {
     "CBTranspTitles", "CBTransp73Pse", "CBFrameInfo1", "CBFrameCard1", "CBSendEnabled", "CBIsoDate",
     "RBBkgClr1", "RBBkgClr2", "RBBkgClr3", "RBBkgClr4", "RBBkgClr5", "RBBkgClr6", "RBBkgClr7",
     "RBBkgClr8", "RBBkgClr9", "RBBkgClr0", "HL1", "HL2", "HL3", "Panel5", "GroupBox1",
-    "GroupBox2", "GroupBox3", "GroupBox4", "EncartaButton1", "ClipBoardButton1"};
+    "GroupBox2", "GroupBox3", "GroupBox4", "EncartaButton1", "ClipBoardButton1",
+    "QsosPerCardBar", "QsosPerCardLabel"};
 
 TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
 {
@@ -87,6 +89,11 @@ TEST(FeatureAlone, CardOptionsWorkOnASmallHost)
     EXPECT_EQ(6, host.callSignFocused);
     // The colours kept for the next application are those the table's boxes show.
     EXPECT_EQ(colorFromInt(options.boxColours().box), host.control<CardLabel>("alMode")->color());
+    // "QSOs per card" goes into the design and its label, and leaves the keyboard where it is.
+    host.control<QSlider>("QsosPerCardBar")->setValue(4);
+    EXPECT_EQ(4, design.design().options.qsosPerCard);
+    EXPECT_EQ("QSOs per card: 4", host.control<QLabel>("QsosPerCardLabel")->text());
+    EXPECT_EQ(6, host.callSignFocused);
 }
 
 TEST(FeatureAlone, AControlTheFeatureNeedsMissingStopsItNamingTheControl)

@@ -335,7 +335,7 @@ TEST_F(MainWindowFixture, StateFileHoldsTheRememberedPropertiesOnly)
     start();
     QStringList expected = {"Top", "Left", "Width", "Height", "CSFTrackBar1.Position",
                             "IOTrackBar3.Position", "ComboBox1.Position", "ComboBox2.Position",
-                            "ComboBox3.Position"};
+                            "ComboBox3.Position", "QsosPerCardBar.Position"};
     for (QAbstractButton *b : form->findChildren<QAbstractButton *>())
         if (qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b))
             expected << b->objectName() + ".Checked";

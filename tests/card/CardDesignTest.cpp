@@ -169,7 +169,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoredValues, ::testing::Values(
     StoredValueRow{"CheckNeitherTrueNorFalse", "CBPseQSL.Checked=yes",
                    [](const CardDesign &d) { return !d.options.pseQsl; }, true},
     StoredValueRow{"NoSchemeChecked", "RBBkgClr6.Checked=FALSE",
-                   [](const CardDesign &d) { return d.options.background == 0; }, false}),
+                   [](const CardDesign &d) { return d.options.background == 0; }, false},
+    StoredValueRow{"QsosPerCard", "QsosPerCardBar.Position=4",
+                   [](const CardDesign &d) { return d.options.qsosPerCard == 4; }, false},
+    StoredValueRow{"QsosPerCardAboveSix", "QsosPerCardBar.Position=9",
+                   [](const CardDesign &d) { return d.options.qsosPerCard == 6; }, true},
+    StoredValueRow{"QsosPerCardNone", "QsosPerCardBar.Position=0",
+                   [](const CardDesign &d) { return d.options.qsosPerCard == 1; }, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A card is a document: neither a dark colour scheme nor another desktop font changes it.

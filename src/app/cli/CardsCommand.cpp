@@ -22,7 +22,8 @@ int runCardsCommand(const QStringList &args)
     if (!stored.readWhole(err, QStringLiteral("kartello cards: "), QStringLiteral("no card made")))
         return 1;
     installStopSignals();
-    DocumentCardPainter painter(stored.document, stored.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.defaultPower,
+                                stored.reading.design.options.qsosPerCard);
     CardsRun run(parsed.options, painter, err, ::isatty(STDERR_FILENO) == 1);
     return exitStatus(run.run());
 }

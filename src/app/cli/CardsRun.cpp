@@ -9,6 +9,7 @@
 #include "KartelloError.h"
 #include "LogRecords.h"
 #include "PdfCardBook.h"
+#include "QsoGroups.h"
 #include "StopSignals.h"
 
 #include <QDateTime>
@@ -76,7 +77,13 @@ CardsOutcome CardsRun::run()
     m_clock.start();
     keepFreedCardMemory();
     readLogs();
-    m_outcome.selected = static_cast<int>(m_selected.size());
+    std::vector<QsoRecord> qsos;
+    qsos.reserve(m_selected.size());
+    for (const Selected &s : m_selected)
+        qsos.push_back(parseListRow(s.rowText));
+    const int perCard = m_options.perCard > 0 ? m_options.perCard : m_painter.qsosPerCard();
+    m_cards = qsoCards(qsos, perCard, m_options.groupByCall);
+    m_outcome.selected = static_cast<int>(m_cards.size());
     if (m_selected.empty() && m_outcome.unreadableLogs < int(m_options.logs.size())) {
         m_err << (m_rowsRead == 0 ? "kartello cards: no QSO with a call sign in the logs; no card made\n"
                                   : "kartello cards: no QSO matches the selection; no card made\n");
@@ -199,38 +206,74 @@ void CardsRun::makeCards()
 {
     std::shared_ptr<PdfCardBook> book;
     int bookLog = -1;
-    for (const Selected &qso : m_selected) {
+    for (const std::vector<int> &qsos : m_cards) {
         if (stopRequested() || failureEndsRun())
             break;
-        if (m_options.format == CardFormat::Pdf && qso.log != bookLog) {
+        // A grouped card goes into the PDF of its first QSO's log.
+        const int log = m_selected[qsos.front()].log;
+        if (m_options.format == CardFormat::Pdf && log != bookLog) {
             closeBook(book, bookLog);
-            bookLog = qso.log;
+            bookLog = log;
             book = std::make_shared<PdfCardBook>(pdfTarget(bookLog));
         }
-        makeCard(qso, book);
+        makeCard(qsos, book);
         drawProgress(false);
     }
     closeBook(book, bookLog);
 }
 
-void CardsRun::makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> &book)
+QString CardsRun::cardLabel(const QString &callSign, const std::vector<int> &qsos) const
 {
-    QsoRecord filled;
+    // Rows of one log are named together: "rows 3, 9 of a.adi, row 2 of b.adi".
+    QStringList places;
+    QStringList rows;
+    int log = m_selected[qsos.front()].log;
+    auto flush = [&] {
+        places << QStringLiteral("%1 %2 of %3")
+                      .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                           rows.join(QStringLiteral(", ")), m_options.logs[log]);
+        rows.clear();
+    };
+    for (int i : qsos) {
+        if (m_selected[i].log != log) {
+            flush();
+            log = m_selected[i].log;
+        }
+        rows << QString::number(m_selected[i].row);
+    }
+    flush();
+    return QStringLiteral("%1 (%2)").arg(callSign, places.join(QStringLiteral(", ")));
+}
+
+void CardsRun::makeCard(const std::vector<int> &qsos, const std::shared_ptr<PdfCardBook> &book)
+{
+    const Selected &qso = m_selected[qsos.front()];
+    std::vector<QsoRecord> filledRows;
     QImage card;
     try {
-        card = m_painter.paintCard(qso.rowText, filled);
+        if (qsos.size() == 1) {
+            filledRows.resize(1);
+            card = m_painter.paintCard(qso.rowText, filledRows.front());
+        } else {
+            std::vector<QString> rows;
+            for (int i : qsos)
+                rows.push_back(m_selected[i].rowText);
+            card = m_painter.paintCard(rows, filledRows);
+        }
     } catch (...) {
-        // A card that cannot be drawn is reported with its row; the run goes on.
-        m_err << "kartello cards: row " << qso.row << " of " << m_options.logs[qso.log] << ": "
-              << currentErrorText() << '\n';
+        // A card that cannot be drawn is reported with its rows; the run goes on.
+        m_err << "kartello cards: ";
+        if (qsos.size() == 1)
+            m_err << "row " << qso.row << " of " << m_options.logs[qso.log];
+        else
+            m_err << cardLabel(groupingCallSign(parseListRow(qso.rowText).callSign), qsos);
+        m_err << ": " << currentErrorText() << '\n';
         ++*m_failed;
         return;
     }
+    const QsoRecord filled = filledRows.front();
     const QString email = parseListRow(qso.rowText).email;
-    const QString label = QStringLiteral("%1 (row %2 of %3)")
-                              .arg(filled.callSign)
-                              .arg(qso.row)
-                              .arg(m_options.logs[qso.log]);
+    const QString label = cardLabel(filled.callSign, qsos);
     // A later card of a call sign in the run gets names of its own, its contact info file too
     // when the cards go into a PDF.
     const QString baseName = cardBaseName(filled.callSign, QDateTime::currentDateTime());
@@ -304,7 +347,7 @@ void CardsRun::drawProgress(bool force)
         return;
     const qint64 now = m_clock.elapsed();
     const int done = m_written->load();
-    const int total = static_cast<int>(m_selected.size());
+    const int total = static_cast<int>(m_cards.size());
     if (!force && !progressDue(m_progressDrawnMs, now, done, total))
         return;
     m_progressDrawnMs = now;

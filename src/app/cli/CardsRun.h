@@ -29,6 +29,16 @@ public:
     virtual QString defaultPower() const = 0;
     // The card of one QSO list row, and the QSO fields the row filled in.
     virtual QImage paintCard(const QString &row, QsoRecord &filled) = 0;
+    // The card of the rows of one call sign, one QSO each, in the order given (at most
+    // card::kMaxQsosPerCard), and the fields each row filled in; one row gives the card
+    // paintCard(row) gives. A painter that draws one QSO a card draws the first row only.
+    virtual QImage paintCard(const std::vector<QString> &rows, std::vector<QsoRecord> &filled)
+    {
+        filled.assign(1, QsoRecord());
+        return paintCard(rows.empty() ? QString() : rows.front(), filled.front());
+    }
+    // The QSOs the design's card lists at most ("QSOs per card").
+    virtual int qsosPerCard() const { return 1; }
 };
 
 // One `kartello cards` run over its logs: reads them, selects the QSOs, draws each card on
@@ -64,7 +74,10 @@ private:
     // later card would repeat, which ends the run.
     bool failureEndsRun();
     void makeCards();
-    void makeCard(const Selected &qso, const std::shared_ptr<PdfCardBook> &book);
+    // The card of the selected QSOs at indexes (one, or several of one call sign).
+    void makeCard(const std::vector<int> &qsos, const std::shared_ptr<PdfCardBook> &book);
+    // "K1ABC (row 3 of log.adi)", or "K1ABC (rows 3, 9 of log.adi)" for a grouped card.
+    QString cardLabel(const QString &callSign, const std::vector<int> &qsos) const;
     QString pdfTarget(int log);
     void closeBook(std::shared_ptr<PdfCardBook> &book, int log);
     void drawProgress(bool force);
@@ -75,6 +88,7 @@ private:
     const bool m_showProgress;
     QString m_outFolder;
     std::vector<Selected> m_selected;
+    std::vector<std::vector<int>> m_cards;   // indexes into m_selected, one list per card
     QSet<QString> m_names;   // the PDF files of the run
     BatchCardNames m_cardNames;
     QHash<int, QString> m_pdfNames;

@@ -1,5 +1,7 @@
 #include "LogArguments.h"
 
+#include "CardOptions.h"
+
 void addLogArgument(QCommandLineParser &parser)
 {
     parser.addPositionalArgument(QStringLiteral("logs"), QStringLiteral("ADIF log files (\"-\" reads standard input)"),
@@ -11,6 +13,7 @@ LogCommandLine::LogCommandLine(const QString &command, const QString &descriptio
 {
     addLogArgument(parser());
     parser().addOptions(CardSelection::commandLineOptions());
+    parser().addOptions({groupByCall, perCard});
 }
 
 QString LogCommandLine::read(const QStringList &args, LogCommandOptions &options,
@@ -24,6 +27,11 @@ QString LogCommandLine::read(const QStringList &args, LogCommandOptions &options
         return QString();
     options.logs = parser().positionalArguments();
     QString error = options.selection.read(parser());
+    options.groupByCall = parser().isSet(groupByCall);
+    if (error.isEmpty())
+        error = readCount(parser(), perCard, card::kMaxQsosPerCard, options.perCard);
+    if (error.isEmpty() && options.perCard > 0 && !options.groupByCall)
+        error = QStringLiteral("--per-card needs --group-by-call");
     if (error.isEmpty())
         error = readOwn();
     if (error.isEmpty() && options.logs.isEmpty())

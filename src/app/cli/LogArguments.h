@@ -19,15 +19,28 @@ struct LogCommandOptions
     // In the order given; "-" is standard input.
     QStringList logs;
     CardSelection selection;
+    // --group-by-call: the QSOs of one call sign share cards, up to perCard a card.
+    bool groupByCall = false;
+    // --per-card: the QSOs a grouped card lists at most; 0 takes the design's "QSOs per card".
+    int perCard = 0;
     bool help = false;
     bool version = false;
 };
 
 // The command line of such a command: the logs, the selection (--rows, --call, --since),
-// --help and --version. The command adds its own options to parser().
+// the grouping (--group-by-call, --per-card), --help and --version. The command adds its own options to parser().
 class LogCommandLine : public CommandParser
 {
 public:
+    QCommandLineOption groupByCall{
+        QStringLiteral("group-by-call"),
+        QStringLiteral("Puts the QSOs of one call sign together on its cards, in time order, as many\n"
+                       "to a card as the design's \"QSOs per card\" (or --per-card) allows.")};
+    QCommandLineOption perCard{QStringLiteral("per-card"),
+                               QStringLiteral("With --group-by-call: QSOs a card lists at most, 1 to 6.\n"
+                                              "(default: the design's \"QSOs per card\")."),
+                               QStringLiteral("N")};
+
     LogCommandLine(const QString &command, const QString &description);
 
     // Reads args into options. Unless help or version is asked, the logs and the selection

@@ -47,7 +47,8 @@ int runSendCommand(const QStringList &args)
         }
     }
     installStopSignals();
-    DocumentCardPainter painter(stored.document, stored.defaultPower);
+    DocumentCardPainter painter(stored.document, stored.defaultPower,
+                                stored.reading.design.options.qsosPerCard);
     SendRun run(parsed.options, painter, out, err, ::isatty(STDERR_FILENO) == 1);
     return run.run(filePlaces().sentJournal, settings);
 }

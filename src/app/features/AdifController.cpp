@@ -17,6 +17,7 @@
 #include "PrintWindow.h"
 #include "QsoListModel.h"
 #include "QsoListSearch.h"
+#include "QsoTablePreview.h"
 #include "UserDialogs.h"
 
 #include <QCoreApplication>
@@ -53,6 +54,7 @@ AdifController::AdifController(ControlLookup &controls, const BatchCardParts &ba
 {
     if (QListView *view = list())
         view->setModel(m_rows);
+    m_preview = new QsoTablePreview(m_controls, *m_rows);
     m_loadSlices.setInterval(0);
     connectGuarded(&m_loadSlices, &QTimer::timeout, this, [this] { readLoadSlice(); });
     const std::pair<const char *, void (AdifController::*)()> buttons[] = {
@@ -102,6 +104,7 @@ void AdifController::closePanel()
 {
     m_controls.hostWidget().setFixedWidth(kFullWidth);
     m_controls.control(controlnames::adifPanel)->hide();
+    m_preview->hide();
 }
 
 bool AdifController::isBusy() const
@@ -113,6 +116,9 @@ void AdifController::showBusy(bool busy)
 {
     led()->setLit(busy);
     closeButton()->setButtonEnabled(!busy);
+    // A batch run shows each of its cards on the card itself.
+    if (busy)
+        m_preview->hide();
 }
 
 void AdifController::showProgress(const QString &text)

@@ -16,6 +16,7 @@ struct BatchCardParts;
 class QLabel;
 class QListView;
 class QsoListModel;
+class QsoTablePreview;
 struct QsoRecord;
 
 // ADIF: the ADIF panel, loading logs into the QSO list, Search and Next, and the batch runs
@@ -60,6 +61,8 @@ public:
     // Asks a running batch run to stop before its next card.
     void requestStop() { m_stopRequested = true; }
     QsoListModel &rows() const { return *m_rows; }
+    // The card of the selected rows of one call sign, shown over the window's card.
+    QsoTablePreview &tablePreview() const { return *m_preview; }
     // The row where Next goes on, -1 when Next has nothing to go on from.
     int resumeIndex() const { return m_resumeIndex; }
 
@@ -92,6 +95,7 @@ private:
     ControlLookup &m_controls;
     std::unique_ptr<BatchCardParts> m_batch;
     QsoListModel *m_rows = nullptr;
+    QsoTablePreview *m_preview = nullptr;
     int m_resumeIndex = -1;
 
     std::unique_ptr<AdifReader> m_load;

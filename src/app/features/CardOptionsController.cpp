@@ -12,7 +12,9 @@
 #include "WindowBuilder.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QRadioButton>
+#include <QSlider>
 
 using namespace controlnames;
 
@@ -44,6 +46,8 @@ CardOptionsController::CardOptionsController(ControlLookup &controls, KeyboardFo
                 onCardOptionToggled(radio);
         });
     }
+    auto *perCard = m_controls.control<QSlider>(QString::fromLatin1(qsosPerCardSlider));
+    connectGuarded(perCard, &QSlider::valueChanged, this, [this] { onQsosPerCardChanged(); });
     for (int n = 1; n <= interfaceRadioCount; ++n) {
         auto *radio = m_controls.control<QRadioButton>(interfaceRadio(n));
         connectGuarded(radio, &QRadioButton::toggled, this, [this, radio](bool on) {
@@ -78,7 +82,21 @@ card::CardOptions CardOptionsController::readCardOptions() const
     for (int n = 1; n <= interfaceRadioCount; ++n)
         if (checked(interfaceRadio(n)))
             o.interfaceChoice = n;
+    o.qsosPerCard = m_controls.control<QSlider>(QString::fromLatin1(qsosPerCardSlider))->value();
     return o;
+}
+
+void CardOptionsController::onQsosPerCardChanged()
+{
+    const int perCard =
+        m_controls.control<QSlider>(QString::fromLatin1(qsosPerCardSlider))->value();
+    m_controls.control<QLabel>(QString::fromLatin1(qsosPerCardLabel))
+        ->setText(QStringLiteral("QSOs per card: %1").arg(perCard));
+    // Only the table changes; the card the window shows is the same, and the slider keeps the
+    // keyboard for its arrow keys.
+    card::CardDesign design = m_design.design();
+    design.options.qsosPerCard = perCard;
+    m_design.setDesign(design);
 }
 
 void CardOptionsController::applyCardOptions(QObject *sender)

@@ -23,6 +23,8 @@ public:
     void applyCardOptions(QObject *sender);
     // An option check box or background radio changed: applies all options again.
     void onCardOptionToggled(QObject *sender);
+    // The "QSOs per card" slider moved: its label and the design follow.
+    void onQsosPerCardChanged();
     // The options as the interface panel's controls hold them.
     card::CardOptions readCardOptions() const;
     // The colours of the QSO table's boxes, as the latest options left them.

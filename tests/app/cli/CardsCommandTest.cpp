@@ -257,6 +257,73 @@ TEST_F(CardsCommand, CallsOfSignsOnlyKeepNamesApart)
     EXPECT_TRUE(result.err.contains("5 cards written")) << result.err.toStdString();
 }
 
+// --group-by-call: the QSOs of one call sign share cards, as many to a card as the design's
+// "QSOs per card" (or --per-card) lists; a card of one QSO is the card the run without
+// grouping makes, byte for byte.
+struct GroupingCase {
+    const char *name;
+    const char *perCardStored;   // QsosPerCardBar.Position in Kartello.ini; empty: none
+    QStringList args;
+    QStringList grouped;         // the cards that differ from the run without grouping
+    QStringList same;            // the cards that are the same files
+};
+
+void PrintTo(const GroupingCase &c, std::ostream *os) { *os << c.name; }
+
+class CardsGrouped : public CardsCommand, public ::testing::WithParamInterface<GroupingCase> {};
+
+TEST_P(CardsGrouped, ShareCardsByCallSign)
+{
+    const GroupingCase &c = GetParam();
+    if (*c.perCardStored)
+        runner.writeFile(runner.stateFile(),
+                         QByteArray("[Form1]\r\nQsosPerCardBar.Position=") + c.perCardStored + "\r\n");
+    const QString single = runner.folder() + "single/";
+    ASSERT_EQ(runner.run({"cards", logPath, "--out", single}).exitCode, 0);
+    const CardsRunner::Result result = cards(QStringList{"--group-by-call"} + c.args);
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QStringList made = filesIn(out, "*.jpg");
+    EXPECT_EQ(made.size(), c.grouped.size() + c.same.size()) << made.join(' ').toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("%1 cards written").arg(made.size())))
+        << result.err.toStdString();
+    for (const QString &name : c.same)
+        EXPECT_TRUE(readWholeFile(out + name) == readWholeFile(single + name)) << name.toStdString();
+    for (const QString &name : c.grouped) {
+        const QImage grouped(out + name), alone(single + name);
+        ASSERT_FALSE(grouped.isNull()) << name.toStdString();
+        // The table takes the QSO area; the station's part of the card stays as it was.
+        EXPECT_NE(grouped, alone) << name.toStdString();
+        EXPECT_EQ(grouped.copy(0, 0, 511, 120), alone.copy(0, 0, 511, 120)) << name.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Designs, CardsGrouped,
+    ::testing::Values(
+        GroupingCase{"OneQsoPerCardMakesTodaysCards", "", {}, {},
+                     {"DL1XYZ.jpg", "G4ABC_P.jpg", "K1ABC.jpg", "K1ABC_20260320_1015.jpg"}},
+        GroupingCase{"SixPerCardPutsTheCallsQsosTogether", "6", {}, {"K1ABC.jpg"},
+                     {"DL1XYZ.jpg", "G4ABC_P.jpg"}},
+        GroupingCase{"PerCardOptionWinsOverTheDesign", "6", {"--per-card", "1"}, {},
+                     {"DL1XYZ.jpg", "G4ABC_P.jpg", "K1ABC.jpg", "K1ABC_20260320_1015.jpg"}},
+        GroupingCase{"PerCardOptionWithoutAStoredDesignValue", "", {"--per-card", "2"},
+                     {"K1ABC.jpg"}, {"DL1XYZ.jpg", "G4ABC_P.jpg"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Seven QSOs of a call where a card lists six: a second card, named as a later card of the
+// call sign is.
+TEST_F(CardsCommand, SevenQsosOfACallMakeTwoCards)
+{
+    QByteArray log = "Seven\n<adif_ver:5>3.1.4 <eoh>\n";
+    for (int day = 7; day >= 1; --day)
+        log += adifRecord("W1AW", QStringLiteral("2026030%1").arg(day), "1200", "14.074", "FT8",
+                          "100", "-10");
+    logPath = runner.writeFile("seven.adi", log);
+    const CardsRunner::Result result = cards({"--group-by-call", "--per-card", "6"});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(filesIn(out, "*.jpg"), (QStringList{"W1AW.jpg", "W1AW_20260307_1200.jpg"}));
+}
+
 TEST_F(CardsCommand, DesignThatCannotBeReadMakesNoCard)
 {
     runner.writeFile(runner.dataFile("Info.txt"), "A\r\nB\r\nC\r\nD\r\nE\r\nF\r\n");
@@ -298,6 +365,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"BadFormat", {"cards", "x.adi", "--format", "bmp"}, 2, "",
                   "unknown format \"bmp\""},
         UsageCase{"UnknownCommand", {"card"}, 2, "", "unknown command \"card\""},
+        UsageCase{"PerCardTooMany", {"cards", "x.adi", "--group-by-call", "--per-card", "7"}, 2, "",
+                  "--per-card \"7\" is not a number from 1 to 6"},
+        UsageCase{"PerCardWithoutGrouping", {"cards", "x.adi", "--per-card", "2"}, 2, "",
+                  "--per-card needs --group-by-call"},
         UsageCase{"HelpAmongLogs", {"cards", "x.adi", "-h"}, 0, "Usage: kartello cards [options] LOG.adi", ""},
         UsageCase{"MissingValue", {"cards", "x.adi", "--out"}, 2, "",
                   "kartello cards: --out needs a value\nTry 'kartello cards --help'"},
