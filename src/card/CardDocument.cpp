@@ -222,6 +222,7 @@ CardDocument &CardDocument::tableOf(int rows) const
         m_table->adoptDesignOf(*this);
         m_tableRevision = revision;
         m_tableRows = 0;
+        m_tableWithoutRows.fill(QImage());
     }
     if (rows != m_tableRows) {
         for (CardElement *e : m_table->m_elements) {
@@ -232,7 +233,6 @@ CardDocument &CardDocument::tableOf(int rows) const
             }
         }
         m_tableRows = rows;
-        m_tableWithoutRows = QImage();
     }
     return *m_table;
 }
@@ -298,11 +298,12 @@ QImage CardDocument::paintCard(const std::vector<QsoRecord> &qsos)
 
     const QRect area(0, 0, card::kCardWidth, card::kCardHeight);
     CardDocument &table = tableOf(count);
-    if (m_tableWithoutRows.isNull()) {
-        m_tableWithoutRows = QImage(area.size(), QImage::Format_RGB32);
-        m_tableWithoutRows.setDevicePixelRatio(1.0);
-        m_tableWithoutRows.fill(Qt::white);
-        QPainter painter(&m_tableWithoutRows);
+    QImage &withoutRows = m_tableWithoutRows[count];
+    if (withoutRows.isNull()) {
+        withoutRows = QImage(area.size(), QImage::Format_RGB32);
+        withoutRows.setDevicePixelRatio(1.0);
+        withoutRows.fill(Qt::white);
+        QPainter painter(&withoutRows);
         paintTable(painter, QRegion(area), rows, true);
     }
     QRegion values;
@@ -314,7 +315,7 @@ QImage CardDocument::paintCard(const std::vector<QsoRecord> &qsos)
         for (int row = 0; row < spans; ++row)
             values += e->geometry().translated(0, kTableRowPitch * row) & area;
     }
-    QImage image = m_tableWithoutRows.copy();
+    QImage image = withoutRows.copy();
     QPainter painter(&image);
     paintTable(painter, values, rows, false);
     return image;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QObject>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -104,5 +105,7 @@ private:
     mutable std::unique_ptr<CardDocument> m_table;
     mutable quint64 m_tableRevision = 0;
     mutable int m_tableRows = 0;
-    mutable QImage m_tableWithoutRows;
+    // For each number of rows, the table card without its values, kept until the design
+    // changes.
+    mutable std::array<QImage, card::kMaxQsosPerCard + 1> m_tableWithoutRows;
 };
