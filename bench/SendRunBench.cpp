@@ -56,7 +56,7 @@ std::vector<CardToSend> makeCards(const QString &folder)
         QDir().mkpath(folder + QStringLiteral("/%1").arg(i));
         const CardToSend card = CardToSend::single(
             {call, QStringLiteral("20261201"), QStringLiteral("1200"), QStringLiteral("14.074"), QStringLiteral("FT8"),
-             call.toLower() + QStringLiteral("@example.net")},
+             call.toLower() + QStringLiteral("@example.net"), QString()},
             folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(call), call);
         QByteArray bytes(45000, Qt::Uninitialized);   // about the size of a card picture
         for (char &c : bytes)
