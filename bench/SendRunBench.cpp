@@ -54,13 +54,14 @@ std::vector<CardToSend> makeCards(const QString &folder)
     for (int i = 0; i < kCards; ++i) {
         const QString call = QStringLiteral("K%1AB").arg(i);
         QDir().mkpath(folder + QStringLiteral("/%1").arg(i));
-        CardToSend card{{call, QStringLiteral("20261201"), QStringLiteral("1200"), QStringLiteral("14.074"),
-                         QStringLiteral("FT8"), call.toLower() + QStringLiteral("@example.net")},
-                        folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(call), call};
+        const CardToSend card = CardToSend::single(
+            {call, QStringLiteral("20261201"), QStringLiteral("1200"), QStringLiteral("14.074"), QStringLiteral("FT8"),
+             call.toLower() + QStringLiteral("@example.net"), QString()},
+            folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(call), call);
         QByteArray bytes(45000, Qt::Uninitialized);   // about the size of a card picture
         for (char &c : bytes)
             c = char(rng.bounded(256));
-        QFile f(card.attachment);
+        QFile f(card.attachments.front());
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
         cards.push_back(card);
@@ -112,8 +113,8 @@ double timeSingleSessions(const std::vector<CardToSend> &cards, quint16 port)
     EmailAddress &recipient = mailer.recipients.add();
     const auto start = Clock::now();
     for (const CardToSend &card : cards) {
-        recipient.address = card.qso.email;
-        mailer.attachments.setAttachedFiles({card.attachment});
+        recipient.address = card.recipient();
+        mailer.attachments.setAttachedFiles(card.attachments);
         mailer.send();
     }
     return failed ? -1 : msSince(start);

@@ -71,6 +71,12 @@ SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEm
     return settings;
 }
 
+void addStationMailText(SendSettings &settings, const QString &stationCall)
+{
+    settings.stationCall = stationCall;
+    settings.mailTemplate = readMailTemplate(dataFilePath(MailTemplateFileName));
+}
+
 SmtpSecurity mailSecurity(const QString &text)
 {
     const QString word = text.trimmed().toLower();

@@ -40,6 +40,11 @@ int mailPerMinute(const QString &text, int defaultPace);
 // KartelloError when the file is missing, a line is wrong or the operator's address is empty.
 SendSettings sendSettingsFromFile(const QString &path, const QString &operatorEmail, int perMinute);
 
+// The station's call sign and the operator's mail template of the data folder
+// (MailTemplateFileName, read by readMailTemplate()) into settings, for the text of every card.
+// Throws a KartelloError naming the template when it is there but cannot be read.
+void addStationMailText(SendSettings &settings, const QString &stationCall);
+
 // The connection's protection for a security word (letter case ignored, blanks around
 // allowed). Throws a KartelloError naming the three words for anything else.
 SmtpSecurity mailSecurity(const QString &text);

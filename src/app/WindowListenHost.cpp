@@ -97,23 +97,27 @@ QString WindowListenHost::sendCard(const SentQso &qso, const QString &picture)
     const QString refusal = m_sender->refusal(qso);
     if (!refusal.isEmpty())
         return refusal;
-    CardToSend card{qso, picture, qso.call};
     SendSettings settings;
     QTemporaryDir pictures;
+    QString attachment = picture;
     try {
         settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),
                                         m_window.control<QLineEdit>(controlnames::stationEmailEdit)->text(), 0);
-        if (card.attachment.isEmpty()) {
+        addStationMailText(settings, m_window.control<QLineEdit>(controlnames::callSignIdentityEdit)->text());
+        if (attachment.isEmpty()) {
             if (!pictures.isValid())
                 throw KartelloError::cannotCreate(pictures.path());
             const QString callSign = m_window.entryOverlay(QsoField::CallSign)->text();
-            card.attachment = pictures.path() + QLatin1Char('/')
-                              + cardBaseName(callSign, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
-            writeCardOnScreen(card.attachment);
+            attachment = pictures.path() + QLatin1Char('/')
+                         + cardBaseName(callSign, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
+            writeCardOnScreen(attachment);
         }
     } catch (...) {
         return QStringLiteral("not sent: ") + currentErrorText();
     }
+    // The QSO fills the window's fields before its card is sent: the report is the card's.
+    const CardToSend card =
+        CardToSend::single(qso, attachment, qso.call, m_window.entryOverlay(QsoField::Signal)->text());
     QString result;
     std::atomic<bool> stop{false};
     Mailer mailer;

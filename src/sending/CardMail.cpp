@@ -5,11 +5,35 @@
 
 #include <QDate>
 
+CardToSend CardToSend::single(const SentQso &qso, const QString &attachment, const QString &label,
+                              const QString &report)
+{
+    return {{qso}, {attachment}, {report}, label};
+}
+
+QString CardToSend::recipient() const
+{
+    return qsos.empty() ? QString() : cardRecipient(qsos.front().email);
+}
+
 void fillCardMail(Mailer &mailer, const QString &operatorEmail)
 {
+    fillCardMail(mailer, operatorEmail, usualCardMailText(operatorEmail));
+}
+
+void fillCardMail(Mailer &mailer, const QString &operatorEmail, const CardMailText &text)
+{
     mailer.from.address = operatorEmail;
-    mailer.subject = QStringLiteral("QSL card attachment from ") + operatorEmail;
-    mailer.body = QStringList{mailer.subject};
+    mailer.subject = text.subject;
+    mailer.body = text.body;
+}
+
+CardMailText cardMailTextOf(const SendSettings &settings, const CardToSend &card)
+{
+    if (!settings.mailTemplate)
+        return usualCardMailText(settings.operatorEmail);
+    return renderMailTemplate(*settings.mailTemplate,
+                              {settings.stationCall, settings.operatorEmail, card.qsos, card.reports});
 }
 
 void fillMailServer(Mailer &mailer, const SendSettings &settings)

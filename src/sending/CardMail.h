@@ -1,10 +1,15 @@
 #pragma once
 
+#include "MailTemplate.h"
 #include "QsoRecord.h"
 #include "SentJournal.h"
 #include "SmtpClient.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
 
 class Mailer;
 class MailError;
@@ -19,22 +24,42 @@ struct SendSettings
     QString password;
     QString operatorEmail;   // the sender, as the operator's e-mail box holds it
     int perMinute = 20;      // messages a minute at most
+    QString stationCall;     // the station's call sign, the identity's first line
+    // The operator's subject and body (readMailTemplate()); none: the usual message.
+    std::optional<MailTemplate> mailTemplate;
 };
 
 // The pace of a run when neither the mail settings nor the command line name one.
 inline constexpr int DefaultPerMinute = 20;
 
-// One card to e-mail: its QSO, the contact's address and the card picture to attach.
+// One message to e-mail: the QSOs of one call sign and the pictures of their cards (a group of
+// more QSOs than a card holds takes several cards, all in one message).
 struct CardToSend
 {
-    SentQso qso;          // qso.email is the address the card goes to
-    QString attachment;   // the card picture's path; the message names it by its last component
-    QString label;        // how reports name the card, e.g. "K1ABC (row 3 of log.adi)"
+    std::vector<SentQso> qsos;   // at least one; the first one's email is the address it goes to
+    QStringList attachments;     // the card pictures' paths, in order; each named by its last
+                                 // component
+    QStringList reports;         // the report sent of each QSO, in the order of qsos; a missing
+                                 // or empty one is left out of the message
+    QString label;               // how reports name the card, e.g. "K1ABC (row 3 of log.adi)"
+
+    // The usual card: one QSO, one picture.
+    static CardToSend single(const SentQso &qso, const QString &attachment, const QString &label,
+                             const QString &report = QString());
+    // The address the message goes to.
+    QString recipient() const;
 };
 
 // Fills the mailer's sender, subject and body for a card from operatorEmail, the way every
-// card of Kartello goes out: subject and body "QSL card attachment from " + the address.
+// card of Kartello goes out without a template: subject and body "QSL card attachment from " +
+// the address.
 void fillCardMail(Mailer &mailer, const QString &operatorEmail);
+// Fills the mailer's sender, subject and body: from.address is operatorEmail.
+void fillCardMail(Mailer &mailer, const QString &operatorEmail, const CardMailText &text);
+
+// The text of card's message as the settings make it: the template's when there is one, else
+// the usual text.
+CardMailText cardMailTextOf(const SendSettings &settings, const CardToSend &card);
 
 // Server, port, security and login of the mailer from the settings.
 void fillMailServer(Mailer &mailer, const SendSettings &settings);

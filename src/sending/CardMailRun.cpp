@@ -25,11 +25,12 @@ SendRunOutcome CardMailRun::run(const SendSettings &settings, const std::vector<
     m_started = false;
     m_done = 0;
     fillMailServer(m_mailer, settings);
-    fillCardMail(m_mailer, settings.operatorEmail);
     for (int i = 0; i < int(cards.size()); ++i) {
-        if (!resend && m_journal.contains(cards[i].qso))
+        if (cards[i].qsos.empty())
+            settle(i, CardFate::Failed, QStringLiteral("the card has no QSO"));
+        else if (!resend && m_journal.containsAll(cards[i].qsos))
             settle(i, CardFate::AlreadySent, QString());
-        else if (!resend && m_journal.mayHaveBeenSent(cards[i].qso))
+        else if (!resend && m_journal.mayHaveBeenSentAny(cards[i].qsos))
             settle(i, CardFate::MaybeSent, QString());
         else
             m_ready.push_back(i);
@@ -130,7 +131,7 @@ void CardMailRun::sendCard(int index)
 {
     const CardToSend &card = (*m_cards)[index];
     // The same QSO twice in one run goes out once.
-    if (!resend && m_journal.contains(card.qso)) {
+    if (!resend && m_journal.containsAll(card.qsos)) {
         settle(index, CardFate::AlreadySent, QString());
         return;
     }
@@ -146,17 +147,18 @@ void CardMailRun::sendCard(int index)
     if (!m_sessionOpen && !openSession())
         return;
     if (onStatus)
-        onStatus(QStringLiteral("Card %1 of %2 to %3").arg(m_done + 1).arg(m_toSend).arg(card.qso.email));
+        onStatus(QStringLiteral("Card %1 of %2 to %3").arg(m_done + 1).arg(m_toSend).arg(card.recipient()));
+    fillCardMail(m_mailer, m_settings->operatorEmail, cardMailTextOf(*m_settings, card));
     m_mailer.recipients.clear();
-    m_mailer.recipients.add(cardRecipient(card.qso.email));
-    m_mailer.attachments.setAttachedFiles({card.attachment});
+    m_mailer.recipients.add(card.recipient());
+    m_mailer.attachments.setAttachedFiles(card.attachments);
     m_lastStartMs = m_clock.nowMs();
     m_started = true;
     ++m_outcome.cards[index].tries;
     bool marked = false;
     SmtpClient &smtp = m_mailer.smtp();
     smtp.beforeData = [this, &card, &marked] {
-        m_journal.markSending(card.qso);
+        m_journal.markSending(card.qsos);
         marked = true;
     };
     struct HookOff {
@@ -178,7 +180,7 @@ void CardMailRun::sendCard(int index)
     const QString messageId = m_mailer.messageId();
     m_outcome.cards[index].messageId = messageId;
     try {
-        m_journal.append(card.qso, m_clock.todayUtc(), messageId);
+        m_journal.append(card.qsos, m_clock.todayUtc(), messageId);
     } catch (const JournalError &error) {
         // Sending on would send cards that the journal cannot keep from going out twice.
         settle(index, CardFate::Sent, QString());
@@ -194,7 +196,7 @@ void CardMailRun::noteNotSent(const CardToSend &card, bool marked)
     if (!marked || m_mailer.smtp().messageMayHaveArrived())
         return;
     try {
-        m_journal.markNotSent(card.qso);
+        m_journal.markNotSent(card.qsos);
     } catch (const JournalError &) {
         // The card then counts as one that may have been sent: on the safe side.
     }

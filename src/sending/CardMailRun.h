@@ -40,12 +40,14 @@ struct SendRunOutcome
 
 // Sends a run of cards through one SMTP session: connect, STARTTLS or TLS, log in once, then
 // one message after another ("Rset" before each). Every message is the mailer's own
-// composition of a card (fillCardMail), so it is the message Send QSL sends.
-// - A card the server accepts (250 after the message) gets its journal record, synced to
-//   disk, before the next card goes out; a QSO the journal already holds is skipped as
-//   already sent unless resend is set, and so is one that may have been sent before.
-// - Before "Data" the journal gets the card's "Sending" line; a card the server refused after
-//   it gets a "Not sent" line, and one whose answer never came keeps the "Sending" line.
+// composition of a card (fillCardMail, with the settings' template), so it is the message Send
+// QSL sends. A "card" here is one message: the QSOs of one call sign with all their pictures.
+// - A card the server accepts (250 after the message) gets its journal records, one per QSO
+//   in one synced write, before the next card goes out; a card whose every QSO the journal
+//   already holds is skipped as already sent unless resend is set, and so is one with a QSO
+//   that may have been sent before.
+// - Before "Data" the journal gets the card's "Sending" lines; a card the server refused after
+//   them gets "Not sent" lines, and one whose answer never came keeps its "Sending" lines.
 // - A server that ends the session (421, closed connection) gets a new session; the run goes
 //   on with the card not yet accepted.
 // - A temporary refusal (4xx) of a card tries it again later in the run, at most

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -254,29 +256,69 @@ void SentJournal::readNotes(const QByteArray &bytes)
     }
 }
 
-void SentJournal::markSending(const SentQso &qso)
+bool SentJournal::containsAll(const std::vector<SentQso> &qsos) const
+{
+    return std::all_of(qsos.begin(), qsos.end(), [this](const SentQso &qso) { return contains(qso); });
+}
+
+bool SentJournal::mayHaveBeenSentAny(const std::vector<SentQso> &qsos) const
+{
+    return std::any_of(qsos.begin(), qsos.end(), [this](const SentQso &qso) { return mayHaveBeenSent(qso); });
+}
+
+void SentJournal::requireOpen() const
 {
     if (m_fd < 0)
         throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
-    writeSynced(journalNoteText(JournalNoteKind::Sending, qso));
-    m_pending.insert(qso);
+}
+
+void SentJournal::markSending(const SentQso &qso)
+{
+    markSending(std::vector<SentQso>{qso});
+}
+
+void SentJournal::markSending(const std::vector<SentQso> &qsos)
+{
+    requireOpen();
+    QByteArray lines;
+    for (const SentQso &qso : qsos)
+        lines += journalNoteText(JournalNoteKind::Sending, qso);
+    writeSynced(lines);
+    for (const SentQso &qso : qsos)
+        m_pending.insert(qso);
 }
 
 void SentJournal::markNotSent(const SentQso &qso)
 {
-    if (m_fd < 0)
-        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
-    writeSynced(journalNoteText(JournalNoteKind::NotSent, qso));
-    m_pending.remove(qso);
+    markNotSent(std::vector<SentQso>{qso});
+}
+
+void SentJournal::markNotSent(const std::vector<SentQso> &qsos)
+{
+    requireOpen();
+    QByteArray lines;
+    for (const SentQso &qso : qsos)
+        lines += journalNoteText(JournalNoteKind::NotSent, qso);
+    writeSynced(lines);
+    for (const SentQso &qso : qsos)
+        m_pending.remove(qso);
 }
 
 void SentJournal::append(const SentQso &qso, const QDate &sentUtc, const QString &messageId)
 {
-    if (m_fd < 0)
-        throw JournalError(QStringLiteral("Cannot write file %1: it is not open").arg(m_path));
-    writeSynced(recordText(qso, sentUtc, messageId));
-    m_sent.insert(qso);
-    ++m_records;
+    append(std::vector<SentQso>{qso}, sentUtc, messageId);
+}
+
+void SentJournal::append(const std::vector<SentQso> &qsos, const QDate &sentUtc, const QString &messageId)
+{
+    requireOpen();
+    QByteArray records;
+    for (const SentQso &qso : qsos)
+        records += recordText(qso, sentUtc, messageId);
+    writeSynced(records);
+    for (const SentQso &qso : qsos)
+        m_sent.insert(qso);
+    m_records += int(qsos.size());
 }
 
 void SentJournal::writeSynced(const QByteArray &bytes)

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <stdexcept>
+#include <vector>
 
 // The journal's file name in the data folder.
 inline const QString SentJournalFileName = QStringLiteral("Sent.adi");
@@ -101,19 +102,27 @@ public:
     // True when a send of the QSO's card began and ended without an answer that says whether
     // the server kept it, and no later record says it was sent.
     bool mayHaveBeenSent(const SentQso &qso) const { return !m_sent.contains(qso) && m_pending.contains(qso); }
+    // The same asked of the QSOs of one message: it was sent when every one of them was, and
+    // may have been sent when any one of them may have been.
+    bool containsAll(const std::vector<SentQso> &qsos) const;
+    bool mayHaveBeenSentAny(const std::vector<SentQso> &qsos) const;
     int recordCount() const { return m_records; }
     // True when open() had to cut off an unfinished record (read() passed over one).
     bool hadUnfinishedRecord() const { return m_cutTail; }
 
     // Appends the record of a card sent on sentUtc and syncs it to disk. Throws JournalError.
     void append(const SentQso &qso, const QDate &sentUtc, const QString &messageId);
+    // Appends one record per QSO of a message, all with its Message-ID, in one synced write.
+    void append(const std::vector<SentQso> &qsos, const QDate &sentUtc, const QString &messageId);
 
     // Writes, synced, that the card of qso is about to go out; until its record follows, the
     // card may have been sent. Throws JournalError.
     void markSending(const SentQso &qso);
+    void markSending(const std::vector<SentQso> &qsos);   // one line per QSO, one write
     // Writes that the server refused the card of qso after markSending(): it was not sent.
     // Throws JournalError.
     void markNotSent(const SentQso &qso);
+    void markNotSent(const std::vector<SentQso> &qsos);   // one line per QSO, one write
 
     const QString &path() const { return m_path; }
 
@@ -128,6 +137,7 @@ private:
     // Cuts the file after its last complete entry; returns where that ends.
     qsizetype cutUnfinishedTail(const QByteArray &bytes);
     void writeSynced(const QByteArray &bytes);
+    void requireOpen() const;
 
     QString m_path;
     int m_fd = -1;

@@ -178,6 +178,33 @@ TEST_F(SendQsl, JournalInUseSendsNothing)
     EXPECT_EQ(QStringLiteral("Kartello"), form->windowTitle());
 }
 
+// The operator's mail template gives the card's subject and text; one that cannot be read
+// stops the card with a warning that names it.
+TEST_F(SendQsl, MailTemplateGivesTheText)
+{
+    AiosmtpdServer server(kMailTests + "/smtp_sink.py", {inbox.path()});
+    ASSERT_NE(0, server.port());
+    settings(server.port());
+    picture("K1ABC.jpg", 3000);
+    form->control<QLineEdit>("CallSignEdit1")->setText("N0CALL");
+    QDir().mkpath(dataFile("QslMail.txt"));
+    sendQsl(contact("k1abc@example.net", "K1ABC"));
+    EXPECT_EQ(QStringList{"The card was not sent: The mail template " + dataFile("QslMail.txt")
+                          + " cannot be read: it is a folder"},
+              dialogs.texts("warning"));
+    EXPECT_FALSE(QFile::exists(inbox.filePath("message1.eml")));
+
+    QDir().rmdir(dataFile("QslMail.txt"));
+    writeFile(dataFile("QslMail.txt"), "QSL {CALL} de {MYCALL}: {QSOCOUNT}\r\n\r\n{QSOS}\r\n73\r\n");
+    sendQsl(contact("k1abc@example.net", "K1ABC"));
+    const QStringList fields =
+        runPython({KARTELLO_SOURCE_DIR "/tests/sending/decode_inbox.py", inbox.path(), "--text"}).trimmed().split('\t');
+    ASSERT_EQ(9, fields.size()) << fields.join('|').toStdString();
+    EXPECT_EQ("QSL K1ABC de N0CALL: 1 QSO", fields[5]);
+    EXPECT_EQ("2026-08-12 09:05 UTC, 20m, FT8, RST -10|73", fields[7]);
+    EXPECT_EQ("K1ABC.jpg", fields[8]);
+}
+
 struct FailureRow
 {
     const char *name;

@@ -70,26 +70,30 @@ QString callOf(int i)
     return QStringLiteral("K1A") + QChar('A' + i);
 }
 
+// A picture of bytes of its own for each seed.
+void writePicture(const QString &path, int seed)
+{
+    QByteArray bytes(3000 + 977 * seed, Qt::Uninitialized);
+    QRandomGenerator rng(quint32(seed + 1));
+    for (char &c : bytes)
+        c = char(rng.bounded(256));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
 // Cards K1AA, K1AB, ... to k1aa@example.net, ..., each with a picture of its own bytes.
 std::vector<CardToSend> makeCards(int count, const QString &folder)
 {
     std::vector<CardToSend> cards;
     for (int i = 0; i < count; ++i) {
-        CardToSend card;
-        card.qso = {callOf(i), QDate(2026, 11, 1).addDays(i).toString(QStringLiteral("yyyyMMdd")),
-                    QStringLiteral("1200"), QStringLiteral("14.074"), QStringLiteral("FT8"),
-                    callOf(i).toLower() + QStringLiteral("@example.net"), QString()};
+        const SentQso qso{callOf(i), QDate(2026, 11, 1).addDays(i).toString(QStringLiteral("yyyyMMdd")),
+                          QStringLiteral("1200"), QStringLiteral("14.074"), QStringLiteral("FT8"),
+                          callOf(i).toLower() + QStringLiteral("@example.net"), QString()};
         QDir().mkpath(folder + QStringLiteral("/%1").arg(i));
-        card.attachment = folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(callOf(i));
-        card.label = callOf(i);
-        QByteArray bytes(3000 + 977 * i, Qt::Uninitialized);
-        QRandomGenerator rng(quint32(i + 1));
-        for (char &c : bytes)
-            c = char(rng.bounded(256));
-        QFile file(card.attachment);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        cards.push_back(card);
+        const QString picture = folder + QStringLiteral("/%1/%2.jpg").arg(i).arg(callOf(i));
+        writePicture(picture, i);
+        cards.push_back(CardToSend::single(qso, picture, callOf(i)));
     }
     return cards;
 }
@@ -183,7 +187,7 @@ TEST_P(CardRun, SendsEachCardOnceAndRecordsIt)
         ASSERT_TRUE(i >= 0 && i < row.cards) << m[3].toStdString();
         EXPECT_EQ(callOf(i) + QStringLiteral(".jpg"), m[3]);
         EXPECT_EQ(callOf(i).toLower() + QStringLiteral("@example.net"), m[1]);
-        EXPECT_TRUE(readAll(inbox.filePath(QStringLiteral("message%1.card").arg(m[0]))) == readAll(cards[i].attachment))
+        EXPECT_TRUE(readAll(inbox.filePath(QStringLiteral("message%1.card").arg(m[0]))) == readAll(cards[i].attachments.front()))
             << "the picture of " << m[3].toStdString() << " differs";
         EXPECT_EQ(CardFate::Sent, outcome.cards[i].fate) << m[3].toStdString();
         EXPECT_EQ(outcome.cards[i].messageId, m[2]);
@@ -261,7 +265,7 @@ struct FaultServer
     SendSettings settings(int perMinute) const
     {
         return {QStringLiteral("localhost"), server.port(), SmtpSecurity::StartTls, QStringLiteral("dl1abc"),
-                QString::fromLatin1(kGood), QStringLiteral("dl1abc@example.org"), perMinute};
+                QString::fromLatin1(kGood), QStringLiteral("dl1abc@example.org"), perMinute, QString(), std::nullopt};
     }
 
     const QString cert = TestCertificates::path(QStringLiteral("localhost"));
@@ -357,7 +361,7 @@ TEST_P(OneByOne, EachQsoOnceAtThePace)
     QStringList outcomes;
     for (const CardToSend &card : cards) {
         Mailer mailer;
-        const QString refusal = sender.refusal(card.qso);
+        const QString refusal = sender.refusal(card.qsos.front());
         outcomes << (refusal.isEmpty() ? sender.send(mailer, settings, card) : refusal);
     }
     EXPECT_EQ(row.outcomes, outcomes);
@@ -375,6 +379,129 @@ INSTANTIATE_TEST_SUITE_P(
                                   R"({"recipients": {"k1ab@example.net": ["450 4.2.0 Busy", "450 4.2.0 Busy",
                                       "450 4.2.0 Busy", "450 4.2.0 Busy"]}})",
                                   kFast, {"sent", "not sent: 450 4.2.0 Busy", "already sent"}, {5, 15, 30}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// One message for the QSOs of one call sign, with the pictures of all their cards: the journal
+// gets a record per QSO with the message's Message-ID, and the group counts as sent, or as one
+// that may have been sent, as its QSOs do.
+struct GroupRow
+{
+    const char *name;
+    const char *plan;
+    std::vector<int> recordedBefore;   // QSOs of the group the journal holds before the run
+    int sendingBefore;                 // a QSO whose "Sending" line got no answer; -1: none
+    bool withTemplate;
+    bool resend;
+    CardFate fate;
+    QString subject;                   // of the message the server kept; empty: none kept
+    QString body;                      // its lines joined by "|"
+};
+
+void PrintTo(const GroupRow &row, std::ostream *os) { *os << row.name; }
+
+class GroupRun : public ::testing::TestWithParam<GroupRow>
+{
+protected:
+    QTemporaryDir inbox;
+    QTemporaryDir work;
+};
+
+const MailTemplate kTemplate{QStringLiteral("QSL {CALL} de {MYCALL}: {QSOCOUNT}"),
+                             QStringLiteral("Tnx fer {COUNT} QSOs, {NAME} stays:\n{QSOS}\n73 {MYCALL}")};
+
+TEST_P(GroupRun, OneMessageForTheQsosOfOneCall)
+{
+    const GroupRow &row = GetParam();
+    FaultServer fault(inbox.path(), row.plan);
+    ASSERT_NE(0, fault.server.port()) << fault.server.errors().toStdString();
+    SendSettings settings = fault.settings(kFast);
+    settings.stationCall = QStringLiteral("N0CALL");
+    if (row.withTemplate)
+        settings.mailTemplate = kTemplate;
+    const QString email = QStringLiteral("k1abc@example.net");
+    CardToSend card;
+    card.qsos = {{"K1ABC", "20261201", "1200", "14.074", "FT8", email, {}},
+                 {"K1ABC", "20261202", "0930", "7.074", "FT8", email, {}},
+                 {"K1ABC", "20261203", "181500", {}, "CW", email, "30m"}};
+    card.reports = {QStringLiteral("-10"), QStringLiteral("-05"), QStringLiteral("599")};
+    card.label = QStringLiteral("K1ABC");
+    for (int i = 1; i <= 2; ++i) {
+        card.attachments << work.filePath(QStringLiteral("K1ABC-%1.jpg").arg(i));
+        writePicture(card.attachments.back(), i);
+    }
+    const QString journalPath = work.filePath(QStringLiteral("Sent.adi"));
+    {
+        SentJournal before(journalPath);
+        before.open();
+        for (int i : row.recordedBefore)
+            before.append(card.qsos[size_t(i)], QDate(2026, 12, 4), QStringLiteral("<old@example.org>"));
+        if (row.sendingBefore >= 0)
+            before.markSending(card.qsos[size_t(row.sendingBefore)]);
+    }
+    auto journal = std::make_unique<SentJournal>(journalPath);
+    journal->open();
+    Mailer mailer;
+    mailer.smtp().readTimeoutMs = 20000;
+    FakeClock clock;
+    CardMailRun run(mailer, *journal, clock);
+    run.resend = row.resend;
+    const SendRunOutcome outcome = run.run(settings, {card});
+    journal.reset();
+    ASSERT_EQ(1u, outcome.cards.size());
+    EXPECT_EQ(row.fate, outcome.cards[0].fate) << outcome.cards[0].reason.toStdString();
+
+    const std::vector<QStringList> messages =
+        scriptRows({kScripts + QStringLiteral("/decode_inbox.py"), inbox.path(), QStringLiteral("--text")});
+    ASSERT_EQ(row.subject.isEmpty() ? 0u : 1u, messages.size());
+    if (!messages.empty()) {
+        const QStringList &m = messages.front();
+        ASSERT_EQ(9, m.size()) << m.join('|').toStdString();
+        EXPECT_EQ(email, m[1]);
+        EXPECT_EQ(outcome.cards[0].messageId, m[2]);
+        EXPECT_EQ(QStringLiteral("0"), m[4]) << "parser defects";
+        EXPECT_EQ(row.subject, m[5]);
+        EXPECT_EQ(QStringLiteral("text/plain"), m[6]);
+        EXPECT_EQ(row.body, m[7]);
+        EXPECT_EQ(QStringLiteral("K1ABC-1.jpg,K1ABC-2.jpg"), m[8]);
+        const QString kept = inbox.filePath(QStringLiteral("message%1.card").arg(m[0]));
+        EXPECT_TRUE(readAll(kept) == readAll(card.attachments[0])) << "the first picture differs";
+        EXPECT_TRUE(readAll(kept + QStringLiteral("2")) == readAll(card.attachments[1])) << "the second differs";
+    }
+
+    // Every QSO of a message sent gets its record, each one a record a logger imports.
+    const std::vector<QStringList> records = scriptRows({kScripts + QStringLiteral("/read_adif.py"), journalPath});
+    const size_t added = row.fate == CardFate::Sent ? card.qsos.size() : 0;
+    ASSERT_EQ(1 + row.recordedBefore.size() + added, records.size());
+    for (size_t i = 0; i < added; ++i) {
+        const QStringList &fields = records[records.size() - added + i];
+        ASSERT_LE(3, fields.size()) << fields.join('|').toStdString();
+        EXPECT_EQ(QStringLiteral("CALL=K1ABC"), fields[0]);
+        EXPECT_EQ(QStringLiteral("QSO_DATE=") + card.qsos[i].qsoDate, fields[1]);
+        EXPECT_EQ(QStringLiteral("APP_KARTELLO_MSGID=") + outcome.cards[0].messageId, fields.last());
+    }
+    SentJournal after(journalPath);
+    after.read();
+    const bool sent = row.fate == CardFate::Sent || row.fate == CardFate::AlreadySent;
+    EXPECT_EQ(sent, after.containsAll(card.qsos));
+    EXPECT_EQ(row.fate == CardFate::MaybeSent, after.mayHaveBeenSentAny(card.qsos));
+}
+
+const QString kUsual = QStringLiteral("QSL card attachment from dl1abc@example.org");
+const QString kGroupSubject = QStringLiteral("QSL K1ABC de N0CALL: 3 QSOs");
+const QString kGroupBody = QStringLiteral("Tnx fer 3 QSOs, {NAME} stays:|2026-12-01 12:00 UTC, 20m, FT8, RST -10|"
+                                          "2026-12-02 09:30 UTC, 40m, FT8, RST -05|"
+                                          "2026-12-03 18:15 UTC, 30m, CW, RST 599|73 N0CALL");
+
+INSTANTIATE_TEST_SUITE_P(
+    Groups, GroupRun,
+    ::testing::Values(
+        GroupRow{"TemplateGivesTheText", "{}", {}, -1, true, false, CardFate::Sent, kGroupSubject, kGroupBody},
+        GroupRow{"WithoutTemplateTheUsualText", "{}", {}, -1, false, false, CardFate::Sent, kUsual, kUsual},
+        GroupRow{"EveryQsoSentBefore", "{}", {0, 1, 2}, -1, true, false, CardFate::AlreadySent, {}, {}},
+        GroupRow{"OneQsoSentBeforeSendsTheGroup", "{}", {1}, -1, true, false, CardFate::Sent, kGroupSubject, kGroupBody},
+        GroupRow{"OneQsoMayHaveBeenSent", "{}", {0}, 2, true, false, CardFate::MaybeSent, {}, {}},
+        GroupRow{"ResendSendsItAnyway", "{}", {0}, 2, true, true, CardFate::Sent, kGroupSubject, kGroupBody},
+        GroupRow{"RefusedAfterItsData", R"({"refuse": [1]})", {}, -1, true, false, CardFate::Failed, {}, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

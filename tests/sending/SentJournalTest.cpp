@@ -3,6 +3,7 @@
 #include "SentJournal.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <memory>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,6 +11,9 @@
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -417,6 +421,50 @@ TEST(JournalLock, OneSenderAtATime)
     SentJournal third(path);
     third.open();
     EXPECT_EQ(0, third.recordCount());
+}
+
+// The QSOs of one message go into the journal in one write: a disk that takes only part of
+// them keeps none, so the message is not half recorded.
+TEST(JournalGroup, RecordsAndNotesOfOneMessageAllOrNone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Sent.adi"));
+    SentJournal journal(path);
+    journal.open();
+    const std::vector<SentQso> group{qso("K1ABC", "20261201", "1200", "14.074", "FT8", "k1abc@example.net"),
+                                     qso("K1ABC", "20261202", "0930", "7.074", "FT8", "k1abc@example.net"),
+                                     qso("K1ABC", "20261203", "1815", "10.136", "FT8", "k1abc@example.net")};
+    const QString id = QStringLiteral("<m.1@example.org>");
+    const QByteArray before = readAll(path);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
+    rlimit tight = old;
+    tight.rlim_cur = rlim_t(before.size() + SentJournal::recordText(group[0], QDate(2026, 12, 8), id).size() + 10);
+    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &tight));
+    bool appended = true;
+    bool marked = true;
+    try {
+        journal.append(group, QDate(2026, 12, 8), id);
+    } catch (const JournalError &) {
+        appended = false;
+    }
+    try {
+        journal.markSending(group);
+    } catch (const JournalError &) {
+        marked = false;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(appended);
+    EXPECT_FALSE(marked);
+    EXPECT_EQ(before, readAll(path));
+    EXPECT_FALSE(journal.contains(group[0]));
+    EXPECT_FALSE(journal.mayHaveBeenSentAny(group));
+
+    journal.append(group, QDate(2026, 12, 8), id);
+    EXPECT_TRUE(journal.containsAll(group));
+    EXPECT_EQ(3, journal.recordCount());
 }
 
 } // namespace

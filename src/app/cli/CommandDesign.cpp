@@ -77,6 +77,12 @@ QString CommandDesign::stationEmail() const
     return reading.design.identity.value(line);
 }
 
+QString CommandDesign::stationCallSign() const
+{
+    const int line = int(card::identityEdits().indexOf(QLatin1String(controlnames::callSignIdentityEdit)));
+    return reading.design.identity.value(line);
+}
+
 bool CommandDesign::readWhole(QTextStream &err, const QString &prefix,
                               const QString &consequence) const
 {

@@ -26,6 +26,8 @@ public:
 
     // The station's own e-mail address, as its identity line holds it: the sender of cards.
     QString stationEmail() const;
+    // The station's call sign, the identity's first line.
+    QString stationCallSign() const;
 
     card::DesignReading reading;
     CardDocument document;

@@ -119,19 +119,20 @@ private:
     // The card --save writes, e-mailed; without --save it is written into a folder of its own.
     QString sendCard(const AdifRecord &record, const QString &row, const QString &saved)
     {
-        CardToSend card{sentQsoOfRecord(record), saved, QString()};
-        card.label = card.qso.call;
-        const QString refusal = m_sending->sender.refusal(card.qso);
+        const SentQso qso = sentQsoOfRecord(record);
+        const QString refusal = m_sending->sender.refusal(qso);
         if (!refusal.isEmpty())
             return refusal;
-        if (card.attachment.isEmpty()) {
+        QString picture = saved;
+        if (picture.isEmpty()) {
             const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(++m_painted);
             if (!m_pictures.isValid() || !QDir().mkpath(folder))
                 return QStringLiteral("not sent: ") + KartelloError::cannotCreate(folder).text();
-            const QString made = saveCard(row, folder, card.attachment);
-            if (card.attachment.isEmpty())
+            const QString made = saveCard(row, folder, picture);
+            if (picture.isEmpty())
                 return QStringLiteral("not sent: ") + made;
         }
+        const CardToSend card = CardToSend::single(qso, picture, qso.call, parseListRow(row).signal);
         if (m_stop)
             return QStringLiteral("not sent: stopped");
         QString result;
@@ -256,6 +257,7 @@ int listenMakingCards(const ListenOptions &options, const QString &folder, QText
     try {
         sending.settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")),
                                                 stored.stationEmail(), 0);
+        addStationMailText(sending.settings, stored.stationCallSign());
     } catch (const KartelloError &error) {
         err << "kartello listen: " << error.text() << '\n';
         return 1;

@@ -3,6 +3,7 @@
 #include "CommandText.h"
 #include "DataFolder.h"
 #include "KartelloError.h"
+#include "MailTemplate.h"
 #include "PersistentWindow.h"
 
 #include <QDir>
@@ -35,13 +36,19 @@ QString cardFolderLine(const FilePlaces &places)
     }
 }
 
+// The operator's mail template is optional: without it the usual text goes out.
+QString mailTemplateLine(const QString &path)
+{
+    return QFileInfo::exists(path) ? path : path + QStringLiteral(" (none: the usual text)");
+}
+
 // The data files Kartello knows, and whatever else lies in the data folder.
 QStringList dataFileNames(const FilePlaces &places)
 {
     QStringList names{"Freq.txt", "Info.txt", "Mode.txt", "Power.txt", "Signal.txt", "dfile.qec",
                       "gfile.qec", "lfile.qec", "prefs.txt", "smtp.onl"};
     for (const QString &name : QDir(places.dataFolder).entryList(QDir::Files, QDir::Name))
-        if (!names.contains(name) && places.dataFolder + name != places.sentJournal)
+        if (!names.contains(name) && places.dataFolder + name != places.sentJournal && name != MailTemplateFileName)
             names << name;
     return names;
 }
@@ -63,6 +70,7 @@ QStringList pathsReport(const FilePlaces &places, const QString &stateFile,
         lines << row("data file", marked(places.dataFolder + name));
     lines << row("state file", stateFile) << row("card folder", cardFolderLine(places))
           << row("batch folder", places.batchFolder) << row("sent journal", places.sentJournal)
+          << row("mail template", mailTemplateLine(places.dataFolder + MailTemplateFileName))
           << row("scratch picture", places.scratchPicture) << row("help page", marked(places.helpPage));
     return lines;
 }

@@ -41,6 +41,7 @@ int runSendCommand(const QStringList &args)
         try {
             settings = sendSettingsFromFile(dataFilePath(QStringLiteral("smtp.onl")), operatorEmail,
                                             parsed.options.perMinute);
+            addStationMailText(settings, stored.stationCallSign());
         } catch (const KartelloError &error) {
             err << Prefix << error.text() << '\n';
             return 1;

@@ -6,6 +6,7 @@
 #include "ContactInfoFile.h"
 #include "HandlerGuard.h"
 #include "KartelloError.h"
+#include "ListRow.h"
 #include "LogRecords.h"
 #include "Mailer.h"
 #include "QsoCardSender.h"
@@ -54,9 +55,9 @@ void SendRun::readLogs(const QString &defaultPower)
             if (!takesAddress(qso.email, m_counts))
                 return;
             Candidate candidate{row, log, listRow(record, defaultPower), {}};
-            candidate.card.qso = qso;
-            candidate.card.label =
-                QStringLiteral("%1 (row %2 of %3)").arg(qso.call).arg(row).arg(m_options.logs[log]);
+            candidate.card = CardToSend::single(
+                qso, QString(), QStringLiteral("%1 (row %2 of %3)").arg(qso.call).arg(row).arg(m_options.logs[log]),
+                parseListRow(candidate.rowText).signal);
             m_candidates.push_back(candidate);
         });
     const SkippedRecords &skipped = read.skipped;
@@ -74,12 +75,12 @@ int SendRun::dryRun(const QString &journalPath)
         return 1;
     }
     for (const Candidate &c : m_candidates) {
-        const bool before = !m_options.resend && journal.contains(c.card.qso);
-        const bool maybe = !m_options.resend && !before && journal.mayHaveBeenSent(c.card.qso);
+        const SentQso &qso = c.card.qsos.front();
+        const bool before = !m_options.resend && journal.contains(qso);
+        const bool maybe = !m_options.resend && !before && journal.mayHaveBeenSent(qso);
         m_out << QStringLiteral("row %1  %2  %3 %4 %5  %6.jpg -> %7%8\n")
                      .arg(c.row)
-                     .arg(c.card.qso.call, c.card.qso.qsoDate, c.card.qso.timeOn, c.card.qso.mode,
-                          callSignFilePart(c.card.qso.call), c.card.qso.email,
+                     .arg(qso.call, qso.qsoDate, qso.timeOn, qso.mode, callSignFilePart(qso.call), qso.email,
                           before  ? QStringLiteral("  (already sent)")
                           : maybe ? QStringLiteral("  (may have been sent)")
                                   : QString());
@@ -102,9 +103,9 @@ void SendRun::paintCards(std::vector<CardToSend> &cards)
             // A folder of its own for each card keeps the name the card has everywhere.
             const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(n);
             QDir().mkpath(folder);
-            card.attachment = folder + cardBaseName(filled.callSign, QDateTime::currentDateTime())
-                              + QStringLiteral(".jpg");
-            writeCardPicture(CardFormat::Jpg, picture, card.attachment);
+            card.attachments = QStringList{folder + cardBaseName(filled.callSign, QDateTime::currentDateTime())
+                                           + QStringLiteral(".jpg")};
+            writeCardPicture(CardFormat::Jpg, picture, card.attachments.front());
         } catch (...) {
             m_err << Prefix << c->card.label << ": " << currentErrorText() << '\n';
             ++m_counts.failed;
@@ -126,9 +127,9 @@ int SendRun::send(const QString &journalPath, const SendSettings &settings)
     if (journal.hadUnfinishedRecord())
         m_err << Prefix << journalPath << ": an unfinished record at its end was cut off\n";
     for (const Candidate &c : m_candidates) {
-        if (!m_options.resend && journal.contains(c.card.qso)) {
+        if (!m_options.resend && journal.containsAll(c.card.qsos)) {
             ++m_counts.alreadySent;
-        } else if (!m_options.resend && journal.mayHaveBeenSent(c.card.qso)) {
+        } else if (!m_options.resend && journal.mayHaveBeenSentAny(c.card.qsos)) {
             m_err << Prefix << c.card.label
                   << ": may have been sent: an earlier send ended without the server's answer; "
                      "not sent again (--resend sends it)\n";

@@ -95,11 +95,12 @@ std::vector<CardToSend> drawCards(const BatchCardParts &parts, const std::vector
         if (stop)
             break;
         progress(QStringLiteral("Drawing card %1 of %2").arg(cards.size() + 1).arg(picks.size()));
-        CardToSend card{pick.qso, QString(), pick.qso.call};
         const QString cardFolder = folder + QStringLiteral("/%1/").arg(cards.size());
         QDir().mkpath(cardFolder);
-        card.attachment = cardFolder + cardBaseName(pick.qso.call, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
-        writeCardJpeg(batchCard(parts, pick.row), card.attachment);
+        const QString picture =
+            cardFolder + cardBaseName(pick.qso.call, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
+        writeCardJpeg(batchCard(parts, pick.row), picture);
+        const CardToSend card = CardToSend::single(pick.qso, picture, pick.qso.call, pick.row.signal);
         cards.push_back(card);
     }
     return cards;
@@ -126,8 +127,9 @@ void AdifController::sendSelected()
         userDialogs().warning(QStringLiteral("ISP file is missing.  Reinstall program."));
         return;
     }
-    const SendSettings settings = sendSettingsFromFile(
+    SendSettings settings = sendSettingsFromFile(
         settingsPath, m_controls.control<QLineEdit>(controlnames::stationEmailEdit)->text(), 0);
+    addStationMailText(settings, m_controls.control<QLineEdit>(controlnames::callSignIdentityEdit)->text());
     SentJournal journal(filePlaces().sentJournal);
     try {
         journal.open();

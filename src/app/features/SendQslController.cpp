@@ -10,6 +10,7 @@
 #include "FileDialogMemory.h"
 #include "FlatButton.h"
 #include "HandlerGuard.h"
+#include "KartelloError.h"
 #include "MailSettings.h"
 #include "Mailer.h"
 #include "ControlLookup.h"
@@ -74,6 +75,12 @@ void SendQslController::sendSavedCard()
     }
     mailer.attachments.setAttachedFiles({picture});
     fillMailer(settings);
+    try {
+        fillCardText(picture);
+    } catch (const KartelloError &error) {
+        warn(QStringLiteral("The card was not sent: %1").arg(error.text()));
+        return;
+    }
     // The journal is taken before the card goes out: while `kartello send` or Send Selected
     // holds it, this card would go out unrecorded.
     SentJournal journal(filePlaces().sentJournal);
@@ -119,8 +126,17 @@ void SendQslController::fillMailer(const MailSettings &settings)
     mailer.security = mailSecurity(settings.security);
     mailer.userName = loginUserName(settings.userName);
     mailer.password = settings.password;
-    fillCardMail(mailer, m_controls.control<QLineEdit>(controlnames::stationEmailEdit)->text());
     m_mail.mailRecipient()->address = cardRecipient(m_qso.contactEmailField()->text());
+}
+
+void SendQslController::fillCardText(const QString &picture)
+{
+    SendSettings station;
+    station.operatorEmail = m_controls.control<QLineEdit>(controlnames::stationEmailEdit)->text();
+    addStationMailText(station, m_controls.control<QLineEdit>(controlnames::callSignIdentityEdit)->text());
+    const CardToSend card = CardToSend::single(cardQso(), picture, QString(),
+                                               m_qso.entryOverlay(card::QsoField::Signal)->text());
+    fillCardMail(m_mail.mailer(), station.operatorEmail, cardMailTextOf(station, card));
 }
 
 SentQso SendQslController::cardQso() const

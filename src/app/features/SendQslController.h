@@ -27,8 +27,11 @@ public:
     void sendSavedCard();
 
 private:
-    // Host, port, security, login, sender, subject, body and recipient of the next send.
+    // Host, port, security, login and recipient of the next send.
     void fillMailer(const MailSettings &settings);
+    // Sender, subject and body of the card with picture: the operator's mail template when the
+    // data folder has one. Throws a KartelloError when the template cannot be read.
+    void fillCardText(const QString &picture);
     // Sends the mailer's card with its "Sending:" line in journal before it, and its record
     // after it when the server took it; a failure is told.
     void sendRecorded(SentJournal &journal);

@@ -64,6 +64,7 @@ const PathsRow kRows[] = {
      "card folder:      @/data/kartello/QSL/\n"
      "batch folder:     @/data/kartello/BatchJPG/\n"
      "sent journal:     @/data/kartello/system/Sent.adi\n"
+     "mail template:    @/data/kartello/system/QslMail.txt (none: the usual text)\n"
      "scratch picture:  @/cache/kartello/temp.bmp\n"
      "help page:        @/usr/share/kartello/Kartello.html\n"},
     {"installed, the operator's card folder and an extra file", Layout::InstalledWithOwnFiles,
@@ -86,6 +87,7 @@ const PathsRow kRows[] = {
      "card folder:      @/cards/\n"
      "batch folder:     @/data/kartello/BatchJPG/\n"
      "sent journal:     @/data/kartello/system/Sent.adi\n"
+     "mail template:    @/data/kartello/system/QslMail.txt\n"
      "scratch picture:  @/cache/kartello/temp.bmp\n"
      "help page:        @/usr/share/kartello/Kartello.html\n"},
     {"portable, an empty data folder", Layout::Portable,
@@ -106,6 +108,7 @@ const PathsRow kRows[] = {
      "card folder:      Cannot open file @/usr/bin/system/lfile.qec\n"
      "batch folder:     @/usr/bin/BatchJPG/\n"
      "sent journal:     @/usr/bin/system/Sent.adi\n"
+     "mail template:    @/usr/bin/system/QslMail.txt (none: the usual text)\n"
      "scratch picture:  @/usr/bin/temp.bmp\n"
      "help page:        @/usr/bin/Kartello.html (missing)\n"},
 };
@@ -134,6 +137,7 @@ protected:
         if (layout == Layout::InstalledWithOwnFiles) {
             ASSERT_TRUE(putFile(at("data/kartello/system/lfile.qec"), (at("cards/") + "\r\n").toUtf8()));
             ASSERT_TRUE(putFile(at("data/kartello/system/notes.txt"), "mine\r\n"));
+            ASSERT_TRUE(putFile(at("data/kartello/system/QslMail.txt"), "QSL {CALL}\r\n"));
         }
     }
 

@@ -143,6 +143,28 @@ TEST_F(SendCommand, AttachesTheCardKartelloCardsWrites)
     EXPECT_TRUE(sent == readWholeFile(out + "K1ABC.jpg"));
 }
 
+// The operator's mail template gives the cards' text; one that cannot be read sends nothing.
+TEST_F(SendCommand, TextFromTheMailTemplate)
+{
+    startServer(kGood);
+    const QString path = runner.dataFile("QslMail.txt");
+    ASSERT_TRUE(QDir().mkpath(path));
+    const CardsRunner::Result refused = runner.run({"send", logPath});
+    EXPECT_EQ(1, refused.exitCode);
+    EXPECT_TRUE(refused.err.startsWith("kartello send: The mail template " + path + " cannot be read"))
+        << refused.err.toStdString();
+    EXPECT_EQ(QStringList(), messages());
+
+    ASSERT_TRUE(QDir().rmdir(path));
+    runner.writeFile(path, "QSL {CALL} de {MYCALL}: {QSOCOUNT}\r\n\r\nTnx fer {QSOS}\r\n");
+    ASSERT_EQ(0, runner.run({"send", logPath, "--call", "K1ABC"}).exitCode);
+    const QStringList fields =
+        runPython({kSendingScripts + "/decode_inbox.py", inbox.path(), "--text"}).trimmed().split('\t');
+    ASSERT_EQ(9, fields.size()) << fields.join('|').toStdString();
+    EXPECT_EQ("QSL K1ABC de N0CALL: 1 QSO", fields[5]);
+    EXPECT_EQ("Tnx fer 2026-03-15 09:30 UTC, 20m, FT8, RST -10", fields[7]);
+}
+
 // A run killed in the middle leaves a journal of the cards the server holds, and the next run
 // sends the rest, none twice.
 TEST_F(SendCommand, KilledInTheMiddleThenRunAgain)
