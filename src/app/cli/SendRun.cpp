@@ -10,6 +10,7 @@
 #include "LogRecords.h"
 #include "Mailer.h"
 #include "QsoCardSender.h"
+#include "QsoGroups.h"
 #include "SentJournal.h"
 #include "StopSignals.h"
 
@@ -74,6 +75,7 @@ int SendRun::dryRun(const QString &journalPath)
         m_err << Prefix << error.text() << '\n';
         return 1;
     }
+    std::vector<const Candidate *> toSend;
     for (const Candidate &c : m_candidates) {
         const SentQso &qso = c.card.qsos.front();
         const bool before = !m_options.resend && journal.contains(qso);
@@ -84,30 +86,118 @@ int SendRun::dryRun(const QString &journalPath)
                           before  ? QStringLiteral("  (already sent)")
                           : maybe ? QStringLiteral("  (may have been sent)")
                                   : QString());
-        ++(before ? m_counts.alreadySent : maybe ? m_counts.maybeSent : m_counts.sent);
+        if (before || maybe)
+            ++(before ? m_counts.alreadySent : m_counts.maybeSent);
+        else
+            toSend.push_back(&c);
     }
+    const std::vector<PlannedMail> mails = planMails(toSend);
+    if (m_options.groupByCall) {
+        // What goes out together: one message per call sign and address.
+        for (const PlannedMail &mail : mails) {
+            const CardToSend card = mailOf(mail);
+            m_out << QStringLiteral("message  %1  %2 %3 on %4 %5 -> %6\n")
+                         .arg(card.label)
+                         .arg(card.qsos.size())
+                         .arg(card.qsos.size() == 1 ? QStringLiteral("QSO") : QStringLiteral("QSOs"))
+                         .arg(mail.cards.size())
+                         .arg(mail.cards.size() == 1 ? QStringLiteral("card") : QStringLiteral("cards"),
+                              card.recipient());
+        }
+    }
+    m_counts.sent += int(mails.size());
     m_out.flush();
     m_err << sendSummaryLine(m_counts, true) << '\n';
     return m_unreadableLogs > 0 ? 1 : 0;
 }
 
-void SendRun::paintCards(std::vector<CardToSend> &cards)
+std::vector<SendRun::PlannedMail> SendRun::planMails(const std::vector<const Candidate *> &toSend) const
+{
+    std::vector<PlannedMail> mails;
+    if (!m_options.groupByCall) {
+        for (const Candidate *c : toSend)
+            mails.push_back({{{c}}});
+        return mails;
+    }
+    // Grouped by call sign and address: a call logged with two addresses gets a message at each.
+    std::vector<QsoRecord> keys;
+    for (const Candidate *c : toSend) {
+        QsoRecord key = parseListRow(c->rowText);
+        key.callSign = groupingCallSign(key.callSign) + QLatin1Char(' ') + c->card.recipient().toLower();
+        keys.push_back(key);
+    }
+    const int perCard = m_options.perCard > 0 ? m_options.perCard : m_painter.qsosPerCard();
+    QString previous;
+    for (const std::vector<int> &card : qsoCards(keys, perCard, true)) {
+        const QString key = groupingCallSign(keys[card.front()].callSign);
+        if (mails.empty() || key != previous)
+            mails.emplace_back();
+        previous = key;
+        std::vector<const Candidate *> onCard;
+        for (int i : card)
+            onCard.push_back(toSend[i]);
+        mails.back().cards.push_back(onCard);
+    }
+    return mails;
+}
+
+CardToSend SendRun::mailOf(const PlannedMail &mail) const
+{
+    const Candidate *first = mail.cards.front().front();
+    if (mail.cards.size() == 1 && mail.cards.front().size() == 1)
+        return first->card;
+    CardToSend card;
+    QStringList places;
+    QStringList rows;
+    int log = first->log;
+    auto flush = [&] {
+        places << QStringLiteral("%1 %2 of %3")
+                      .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                           rows.join(QStringLiteral(", ")), m_options.logs[log]);
+        rows.clear();
+    };
+    for (const std::vector<const Candidate *> &onCard : mail.cards) {
+        for (const Candidate *c : onCard) {
+            card.qsos.push_back(c->card.qsos.front());
+            card.reports << c->card.reports.value(0);
+            if (c->log != log) {
+                flush();
+                log = c->log;
+            }
+            rows << QString::number(c->row);
+        }
+    }
+    flush();
+    card.label = QStringLiteral("%1 (%2)").arg(card.qsos.front().call, places.join(QStringLiteral(", ")));
+    return card;
+}
+
+void SendRun::paintCards(const std::vector<PlannedMail> &mails, std::vector<CardToSend> &cards)
 {
     int n = 0;
-    for (const Candidate *c : m_toSend) {
-        ++n;
-        CardToSend card = c->card;
+    for (const PlannedMail &mail : mails) {
+        CardToSend card = mailOf(mail);
+        BatchCardNames names;
         try {
-            QsoRecord filled;
-            const QImage picture = m_painter.paintCard(c->rowText, filled);
-            // A folder of its own for each card keeps the name the card has everywhere.
-            const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(n);
-            QDir().mkpath(folder);
-            card.attachments = QStringList{folder + cardBaseName(filled.callSign, QDateTime::currentDateTime())
-                                           + QStringLiteral(".jpg")};
-            writeCardPicture(CardFormat::Jpg, picture, card.attachments.front());
+            for (const std::vector<const Candidate *> &onCard : mail.cards) {
+                ++n;
+                std::vector<QString> rows;
+                for (const Candidate *c : onCard)
+                    rows.push_back(c->rowText);
+                std::vector<QsoRecord> filled(1);
+                const QImage picture = rows.size() == 1 ? m_painter.paintCard(rows.front(), filled.front())
+                                                        : m_painter.paintCard(rows, filled);
+                // A folder of its own for each card keeps the name the card has everywhere;
+                // a message's later cards are named as `kartello cards` names them.
+                const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(n);
+                QDir().mkpath(folder);
+                const QString base = cardBaseName(filled.front().callSign, QDateTime::currentDateTime());
+                card.attachments << folder + base + names.suffixFor(base, filled.front())
+                                        + QStringLiteral(".jpg");
+                writeCardPicture(CardFormat::Jpg, picture, card.attachments.back());
+            }
         } catch (...) {
-            m_err << Prefix << c->card.label << ": " << currentErrorText() << '\n';
+            m_err << Prefix << card.label << ": " << currentErrorText() << '\n';
             ++m_counts.failed;
             continue;
         }
@@ -143,7 +233,7 @@ int SendRun::send(const QString &journalPath, const SendSettings &settings)
         m_err << Prefix << KartelloError::cannotCreate(m_pictures.path()).text() << '\n';
         return 1;
     }
-    paintCards(cards);
+    paintCards(planMails(m_toSend), cards);
     Mailer mailer;
     SystemSendClock clock;
     CardMailRun run(mailer, journal, clock);

@@ -37,9 +37,20 @@ private:
         CardToSend card;
     };
 
+    // One message of the run: the candidates on each of its cards, in order.
+    struct PlannedMail
+    {
+        std::vector<std::vector<const Candidate *>> cards;
+    };
+
     void readLogs(const QString &defaultPower);
     int dryRun(const QString &journalPath);
-    void paintCards(std::vector<CardToSend> &cards);
+    // The messages of the candidates to send: one per QSO, or with --group-by-call one per call
+    // sign and address, its QSOs in time order on cards of up to the design's QSOs per card.
+    std::vector<PlannedMail> planMails(const std::vector<const Candidate *> &toSend) const;
+    // The card of a message, its QSOs and their reports, without its pictures.
+    CardToSend mailOf(const PlannedMail &mail) const;
+    void paintCards(const std::vector<PlannedMail> &mails, std::vector<CardToSend> &cards);
     int send(const QString &journalPath, const SendSettings &settings);
     void report(const SendRunOutcome &outcome);
     void status(const QString &text);
