@@ -8,6 +8,8 @@
 #include <optional>
 #include <ostream>
 
+void PrintTo(QslState state, std::ostream *os) { *os << qslStateText(state).toStdString(); }
+
 namespace {
 
 constexpr std::optional<const char *> absent;

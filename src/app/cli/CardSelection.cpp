@@ -70,9 +70,8 @@ QList<QCommandLineOption> CardSelection::commandLineOptions()
             {QStringLiteral("since"), QStringLiteral("Only the QSOs on or after this date."),
              QStringLiteral("YYYYMMDD")},
             {QStringLiteral("unsent"),
-             QStringLiteral("Only the QSOs that need a card: QSL_SENT absent, empty, N, R or Q (or a value\n"
-                            "Kartello does not know), and no card for them in Sent.adi, sent or\n"
-                            "maybe sent.")}};
+             QStringLiteral("Only the QSOs that need a card: QSL_SENT absent, empty, N, R or Q (or a value "
+                            "Kartello does not know), and no card of theirs in Sent.adi, sent or maybe sent.")}};
 }
 
 QString CardSelection::read(const QCommandLineParser &parser)
