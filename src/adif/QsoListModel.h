@@ -26,7 +26,7 @@ public:
     void appendRows(const QStringList &rows, const std::vector<QslStatus> &statuses);
     void clear();
 
-    QslState state(int row) const { return m_statuses[size_t(row)].state(); }
+    QslState state(int row) const { return m_statuses.at(size_t(row)).state(); }
     // The journal's part of a row's status, after cards went out.
     void setJournalEntry(int row, JournalEntry entry);
     // The rows whose QSO needs a card, in order.
