@@ -76,14 +76,6 @@ const QslSentRow qslSentRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Adif, QslSentValues, ::testing::ValuesIn(qslSentRows));
 
-TEST(QslStates, OnlyNeedsCardAndOddStatusAreOfferedACard)
-{
-    for (QslState state : {S::NeedsCard, S::OddStatus, S::LoggedSent, S::Ignored, S::JournalSent, S::MaybeSent}) {
-        SCOPED_TRACE(qslStateText(state).toStdString());
-        EXPECT_EQ(needsCard(state), state == S::NeedsCard || state == S::OddStatus);
-    }
-}
-
 // The list keeps each row's state beside its text, which stays the row as listRow() wrote it.
 TEST(QsoListModelStates, ShowAsToolTipAndMarkAndFollowTheJournal)
 {
