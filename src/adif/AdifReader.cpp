@@ -45,7 +45,8 @@ int wantedField(const char *name, qsizetype size)
     AdifField candidate;
     switch (upper(name[0])) {
     case 'C': candidate = AdifField::Call; break;
-    case 'Q': candidate = AdifField::QsoDate; break;
+    // QSO_DATE and QSL_SENT are of one length; their third letter tells them apart.
+    case 'Q': candidate = upper(name[2]) == 'L' ? AdifField::QslSent : AdifField::QsoDate; break;
     case 'T': candidate = size == 7 ? AdifField::TimeOn : AdifField::TxPwr; break;
     case 'F': candidate = AdifField::Freq; break;
     case 'M': candidate = AdifField::Mode; break;
@@ -56,7 +57,7 @@ int wantedField(const char *name, qsizetype size)
     case 'B': candidate = AdifField::Band; break;
     default: return -1;
     }
-    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7, 4};
+    static constexpr qsizetype nameSizes[adifFieldCount] = {4, 8, 7, 4, 4, 6, 8, 5, 8, 7, 4, 8};
     return sameName(name, size, adifFieldName(candidate), nameSizes[int(candidate)])
                ? int(candidate)
                : -1;
@@ -136,6 +137,7 @@ const char *adifFieldName(AdifField field)
     case AdifField::RstSent: return "RST_SENT";
     case AdifField::Submode: return "SUBMODE";
     case AdifField::Band: return "BAND";
+    case AdifField::QslSent: return "QSL_SENT";
     }
     return "";
 }

@@ -20,9 +20,10 @@ enum class AdifField : std::uint8_t {
     RstSent,
     Submode,
     Band,
+    QslSent,
 };
 
-inline constexpr int adifFieldCount = 11;
+inline constexpr int adifFieldCount = 12;
 
 // The field's name as ADIF writes it (upper case): "CALL", "QSO_DATE", ...
 const char *adifFieldName(AdifField field);

@@ -243,7 +243,10 @@ void adifPanel(Rows &r)
           "Call, Date, Time, Freq, Power, Mode, Signal, Email");
     r.add(C::Button, searchButton, panel, {271, 11, 44, 19}, "Search");
     r.add(C::Button, searchNextButton, panel, {317, 11, 44, 19}, "Next");
-    r.add(C::Edit, searchEdit, panel, {364, 10, 109, 21});
+    // Unsent selects the QSOs that need a card; the search box gives it room (a call sign
+    // still fits).
+    r.add(C::Edit, searchEdit, panel, {364, 10, 63, 21});
+    r.add(C::Button, selectUnsentButton, panel, {429, 11, 44, 19}, "Unsent");
     // The list gives its last row to the line that tells how a load or a batch run is going.
     r.add(C::ListBox, qsoList, panel, {16, 34, 457, 101});
     r.add(C::Label, adifProgress, panel, {16, 137, 300, 13});

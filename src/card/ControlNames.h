@@ -127,6 +127,7 @@ inline constexpr char loadAdifButton[] = "EncartaButton8";
 inline constexpr char searchButton[] = "EncartaButton12";
 inline constexpr char searchNextButton[] = "EncartaButton13";
 inline constexpr char searchEdit[] = "Edit1";
+inline constexpr char selectUnsentButton[] = "SelectUnsentButton";
 inline constexpr char printSelectedButton[] = "EncartaButton9";
 inline constexpr char jpegSelectedButton[] = "EncartaButton10";
 inline constexpr char sendSelectedButton[] = "SendSelectedButton";

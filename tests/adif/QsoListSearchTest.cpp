@@ -79,9 +79,9 @@ INSTANTIATE_TEST_SUITE_P(QsoList, SearchAndNext, ::testing::ValuesIn(searchCases
 TEST(QsoListModel, AppendsAndClearsRows)
 {
     QsoListModel model;
-    model.appendRows({"a", "b"});
-    model.appendRows({});
-    model.appendRows({"c"});
+    model.appendRows({"a", "b"}, {{}, {}});
+    model.appendRows({}, {});
+    model.appendRows({"c"}, {{}});
     EXPECT_EQ(model.rowCount(), 3);
     EXPECT_EQ(model.data(model.index(2)).toString(), QStringLiteral("c"));
     EXPECT_FALSE(model.data(model.index(2), Qt::EditRole).isValid());

@@ -181,6 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
         MAIN(searchButton, "EncartaButton12", "FlatButton"),
         MAIN(searchNextButton, "EncartaButton13", "FlatButton"),
         MAIN(searchEdit, "Edit1", "QLineEdit"),
+        MAIN(selectUnsentButton, "SelectUnsentButton", "FlatButton"),
         MAIN(printSelectedButton, "EncartaButton9", "FlatButton"),
         MAIN(jpegSelectedButton, "EncartaButton10", "FlatButton"),
         MAIN(sendSelectedButton, "SendSelectedButton", "FlatButton"),

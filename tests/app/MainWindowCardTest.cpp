@@ -168,9 +168,9 @@ TEST_F(MainWindowFixture, BandShowsTheDocumentAndTheOverlaysLieOverIt)
 TEST_F(MainWindowFixture, WindowHoldsEveryFlatButtonAndStartsWithPanelsHidden)
 {
     start();
-    // The 103 of the window's description, Send Selected of the ADIF panel, and Cancel and
-    // Test of the mail settings panel.
-    EXPECT_EQ(106, form->findChildren<FlatButton *>().size());
+    // The 103 of the window's description, Send Selected and Unsent of the ADIF panel, and
+    // Cancel and Test of the mail settings panel.
+    EXPECT_EQ(107, form->findChildren<FlatButton *>().size());
     for (const char *hidden : {"FontCallSign1", "FontName1", "FontInfo1", "BatchPrint1",
                                "Panel29", "Panel1"})
         EXPECT_TRUE(form->control(hidden)->isHidden()) << hidden;

@@ -1,5 +1,8 @@
 #include "CardSelection.h"
 
+#include "CardQueue.h"
+#include "SentJournal.h"
+
 #include <optional>
 
 bool CardSelection::takes(int row, const QString &callSign, const QDate &qsoDate) const
@@ -11,6 +14,27 @@ bool CardSelection::takes(int row, const QString &callSign, const QDate &qsoDate
     if (since.isValid() && (!qsoDate.isValid() || qsoDate < since))
         return false;
     return true;
+}
+
+bool CardSelection::takesQueued(const AdifRecord &record) const
+{
+    if (!unsentOnly)
+        return true;
+    return journal && needsCard(qslStatusOf(record, journal.get()).state());
+}
+
+QString CardSelection::readJournal(const QString &path)
+{
+    if (!unsentOnly)
+        return QString();
+    auto read = std::make_shared<SentJournal>(path);
+    try {
+        read->read();
+    } catch (const JournalError &error) {
+        return error.text();
+    }
+    journal = std::move(read);
+    return QString();
 }
 
 QStringList callSignList(const QString &text)
@@ -44,7 +68,10 @@ QList<QCommandLineOption> CardSelection::commandLineOptions()
              QStringLiteral("Only these call signs: K1ABC or K1ABC,DL1XYZ (given again, the call signs add up)."),
              QStringLiteral("CALLS")},
             {QStringLiteral("since"), QStringLiteral("Only the QSOs on or after this date."),
-             QStringLiteral("YYYYMMDD")}};
+             QStringLiteral("YYYYMMDD")},
+            {QStringLiteral("unsent"),
+             QStringLiteral("Only the QSOs that need a card: QSL_SENT absent, empty, N, R or Q (or a value "
+                            "Kartello does not know), and no card of theirs in Sent.adi, sent or maybe sent.")}};
 }
 
 QString CardSelection::read(const QCommandLineParser &parser)
@@ -56,6 +83,7 @@ QString CardSelection::read(const QCommandLineParser &parser)
     } readers[] = {{"rows", &CardSelection::addRows},
                    {"call", &CardSelection::addCalls},
                    {"since", &CardSelection::setSince}};
+    unsentOnly = parser.isSet(QStringLiteral("unsent"));
     for (const auto &reader : readers) {
         for (const QString &value : parser.values(QString::fromLatin1(reader.option))) {
             const QString error = (this->*reader.add)(value);

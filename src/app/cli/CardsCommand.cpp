@@ -5,6 +5,7 @@
 #include "CommandDesign.h"
 #include "CommandText.h"
 #include "DocumentCardPainter.h"
+#include "FilePlaces.h"
 #include "StopSignals.h"
 
 #include <QTextStream>
@@ -13,11 +14,16 @@
 
 int runCardsCommand(const QStringList &args)
 {
-    const ParsedCardsOptions parsed = parseCardsOptions(args);
+    ParsedCardsOptions parsed = parseCardsOptions(args);
     const CommandLineAsks asks{parsed.options.help, parsed.options.version, parsed.error};
     if (const std::optional<int> status = answerCommandLine(QStringLiteral("cards"), asks, cardsHelpText()))
         return *status;
     QTextStream err(stderr);
+    const QString journalError = parsed.options.selection.readJournal(filePlaces().sentJournal);
+    if (!journalError.isEmpty()) {
+        err << "kartello cards: " << journalError << "; no card made\n";
+        return 1;
+    }
     CommandDesign stored;
     if (!stored.readWhole(err, QStringLiteral("kartello cards: "), QStringLiteral("no card made")))
         return 1;

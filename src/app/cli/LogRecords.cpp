@@ -32,7 +32,7 @@ LogsRead readSelectedRecords(
         for (const AdifRecord &record : adif.records) {
             ++read.rows;
             const QDate date = compactDate(record.value(AdifField::QsoDate));
-            if (selection.takes(read.rows, record.value(AdifField::Call), date))
+            if (selection.takes(read.rows, record.value(AdifField::Call), date) && selection.takesQueued(record))
                 take(read.rows, log, record);
         }
     }

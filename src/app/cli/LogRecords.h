@@ -22,7 +22,8 @@ struct LogsRead
     SkippedRecords skipped;      // records the reader skipped, over all logs
 };
 
-// Reads logs in order and hands each record that selection takes to take(row, log, record):
+// Reads logs in order and hands each record that selection takes (--unsent too, once its
+// journal is read) to take(row, log, record):
 // rows are counted from 1 over all logs, as `kartello rows` lists them, and log indexes logs.
 // A log that cannot be read goes to cannotRead(log, reason) and the next one is read.
 LogsRead readSelectedRecords(

@@ -26,12 +26,17 @@ const char Prefix[] = "kartello send: ";
 
 int runSendCommand(const QStringList &args)
 {
-    const ParsedSendOptions parsed = parseSendOptions(args);
+    ParsedSendOptions parsed = parseSendOptions(args);
     const CommandLineAsks asks{parsed.options.help, parsed.options.version, parsed.error};
     if (const std::optional<int> status = answerCommandLine(QStringLiteral("send"), asks, sendHelpText()))
         return *status;
     QTextStream out(stdout);
     QTextStream err(stderr);
+    const QString journalError = parsed.options.selection.readJournal(filePlaces().sentJournal);
+    if (!journalError.isEmpty()) {
+        err << Prefix << journalError << "; no card sent\n";
+        return 1;
+    }
     CommandDesign stored;
     if (!stored.readWhole(err, QString::fromLatin1(Prefix), QStringLiteral("no card sent")))
         return 1;

@@ -4,6 +4,8 @@
 #include "BatchCard.h"
 #include "CardOutput.h"
 #include "CardOutputsController.h"
+#include "CardMail.h"
+#include "CardQueue.h"
 #include "DataFolder.h"
 #include "EntryEdit.h"
 #include "FileDialogMemory.h"
@@ -14,10 +16,13 @@
 #include "ControlLookup.h"
 #include "ControlNames.h"
 #include "FeatureHosts.h"
+#include "FilePlaces.h"
 #include "PrintWindow.h"
 #include "QsoListModel.h"
 #include "QsoListSearch.h"
 #include "QsoTablePreview.h"
+#include "QslStateMarks.h"
+#include "SentJournal.h"
 #include "UserDialogs.h"
 
 #include <QCoreApplication>
@@ -52,8 +57,13 @@ AdifController::AdifController(ControlLookup &controls, const BatchCardParts &ba
     , m_batch(std::make_unique<BatchCardParts>(batch))
     , m_rows(new QsoListModel(this))
 {
-    if (QListView *view = list())
+    m_rows->setStateMarks([marks = paintQslStateMarks()](QslState state) {
+        return QVariant(marks[static_cast<size_t>(state)]);
+    });
+    if (QListView *view = list()) {
         view->setModel(m_rows);
+        view->setIconSize(qslStateMarkSize);
+    }
     m_preview = new QsoTablePreview(m_controls, *m_rows);
     m_loadSlices.setInterval(0);
     connectGuarded(&m_loadSlices, &QTimer::timeout, this, [this] { readLoadSlice(); });
@@ -63,6 +73,7 @@ AdifController::AdifController(ControlLookup &controls, const BatchCardParts &ba
         {controlnames::loadAdifButton, &AdifController::chooseAndLoadLog},
         {controlnames::searchButton, &AdifController::searchFromTop},
         {controlnames::searchNextButton, &AdifController::searchNext},
+        {controlnames::selectUnsentButton, &AdifController::selectUnsent},
         {controlnames::printSelectedButton, &AdifController::printSelected},
         {controlnames::jpegSelectedButton, &AdifController::saveSelectedAsJpeg},
         {controlnames::sendSelectedButton, &AdifController::sendSelected},
@@ -149,6 +160,15 @@ void AdifController::loadLogFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw KartelloError::cannotOpen(path);
     m_load = std::make_unique<AdifReader>(file.readAll());
+    // The journal is read once per load; a journal that cannot be read does not stop the load.
+    m_loadJournal = std::make_unique<SentJournal>(filePlaces().sentJournal);
+    m_loadJournalError.clear();
+    try {
+        m_loadJournal->read();
+    } catch (const JournalError &error) {
+        m_loadJournal.reset();
+        m_loadJournalError = error.text();
+    }
     m_loadName = QFileInfo(path).fileName();
     m_lastLogPath = path;
     m_loadPower = m_batch->qso.entryOverlay(card::QsoField::Power)->text();
@@ -167,9 +187,15 @@ void AdifController::readLoadSlice()
     QElapsedTimer slice;
     slice.start();
     QStringList rows;
-    while (!m_load->atEnd() && slice.elapsed() < kLoadSliceMs)
-        rows += readListRows(*m_load, m_loadPower, kRowsPerRead);
-    m_rows->appendRows(rows);
+    std::vector<QslStatus> statuses;
+    AdifRecord record;
+    while (!m_load->atEnd() && slice.elapsed() < kLoadSliceMs) {
+        for (int n = 0; n < kRowsPerRead && m_load->readNext(record); ++n) {
+            rows << listRow(record, m_loadPower);
+            statuses.push_back(qslStatusOf(record, m_loadJournal.get()));
+        }
+    }
+    m_rows->appendRows(rows, statuses);
     m_loadedRows += int(rows.size());
     if (m_load->atEnd()) {
         finishLoad();
@@ -182,8 +208,11 @@ void AdifController::readLoadSlice()
 void AdifController::finishLoad()
 {
     m_loadSlices.stop();
-    const QString summary = m_loadName + QStringLiteral(": ") + loadSummary(m_loadedRows, m_load->skipped());
+    QString summary = m_loadName + QStringLiteral(": ") + loadSummary(m_loadedRows, m_load->skipped());
+    if (!m_loadJournalError.isEmpty())
+        summary += QStringLiteral("; QSL states from the log alone: ") + m_loadJournalError;
     m_load.reset();
+    m_loadJournal.reset();
     showBusy(false);
     showProgress(summary);
     emit loadFinished(summary);
@@ -215,15 +244,56 @@ void AdifController::searchNext()
         showFoundRow(step.foundRow);
 }
 
+void AdifController::selectUnsent()
+{
+    if (isBusy())
+        return;
+    const QList<int> unsent = m_rows->rowsNeedingCard();
+    // Runs of neighbouring rows as one range each, so that a long log selects at once.
+    QItemSelection selection;
+    for (qsizetype i = 0; i < unsent.size();) {
+        qsizetype last = i;
+        while (last + 1 < unsent.size() && unsent[last + 1] == unsent[last] + 1)
+            ++last;
+        selection.select(m_rows->index(unsent[i]), m_rows->index(unsent[last]));
+        i = last + 1;
+    }
+    QItemSelectionModel *model = list()->selectionModel();
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!unsent.isEmpty()) {
+        const QModelIndex first = m_rows->index(unsent.first());
+        model->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+        list()->scrollTo(first, QAbstractItemView::PositionAtTop);
+    }
+    showProgress(QStringLiteral("%1 of %2 QSOs need a card").arg(unsent.size()).arg(m_rows->rowCount()));
+}
+
+QList<int> AdifController::selectedRowNumbers() const
+{
+    QList<int> numbers;
+    for (const QModelIndex &index : list()->selectionModel()->selectedRows())
+        numbers << index.row();
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 QStringList AdifController::selectedRows() const
 {
-    QModelIndexList selected = list()->selectionModel()->selectedRows();
-    std::sort(selected.begin(), selected.end(),
-              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     QStringList rows;
-    for (const QModelIndex &index : selected)
-        rows << m_rows->rows().at(index.row());
+    for (int row : selectedRowNumbers())
+        rows << m_rows->rows().at(row);
     return rows;
+}
+
+void AdifController::refreshJournalEntries(const QList<int> &rows, const SentJournal &journal)
+{
+    for (int row : rows) {
+        if (row >= m_rows->rowCount())
+            continue;
+        const JournalEntry entry = journalEntry(journal, sentQsoOf(parseListRow(m_rows->rows().at(row))));
+        if (entry != JournalEntry::None)
+            m_rows->setJournalEntry(row, entry);
+    }
 }
 
 bool AdifController::eventFilter(QObject *watched, QEvent *event)

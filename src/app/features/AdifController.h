@@ -18,6 +18,7 @@ class QListView;
 class QsoListModel;
 class QsoTablePreview;
 struct QsoRecord;
+class SentJournal;
 
 // ADIF: the ADIF panel, loading logs into the QSO list, Search and Next, and the batch runs
 // Print Selected, JPG Selected and Send Selected. A load reads the log a slice at a time from the event loop,
@@ -47,6 +48,9 @@ public:
     void searchFromTop();
     // Next: selects the next row holding the search text and scrolls it to the top.
     void searchNext();
+    // Unsent: selects every row whose QSO needs a card (QslQueue.h) and scrolls the first to
+    // the top; the progress line tells how many.
+    void selectUnsent();
     // Print Selected: after the print dialog, the selected rows' cards three to a page in one
     // job titled "Batch QSL print".
     void printSelected();
@@ -85,6 +89,11 @@ private:
     // it ends. Returns the number of cards made.
     int runOverSelection(const std::function<void(const QsoRecord &, int number)> &makeCard);
     QStringList selectedRows() const;
+    // The selected rows' numbers, top to bottom.
+    QList<int> selectedRowNumbers() const;
+    // Takes into the rows' QSL states what journal now holds of their QSOs (after Send
+    // Selected); what it held before is never forgotten.
+    void refreshJournalEntries(const QList<int> &rows, const SentJournal &journal);
     void showFoundRow(int row);
 
     QListView *list() const;
@@ -99,6 +108,10 @@ private:
     int m_resumeIndex = -1;
 
     std::unique_ptr<AdifReader> m_load;
+    // The sent journal as the load began, for the rows' QSL states; null when it could not be
+    // read (m_loadJournalError says why) and the log alone decides.
+    std::unique_ptr<SentJournal> m_loadJournal;
+    QString m_loadJournalError;
     QString m_loadName;
     QString m_lastLogPath;    // the log loaded last: Print Selected's PDF is named after it
     QString m_loadPower;

@@ -137,6 +137,7 @@ void AdifController::sendSelected()
         throw KartelloError(error.text());
     }
     SendCounts counts;
+    const QList<int> selected = selectedRowNumbers();
     std::vector<Pick> picks = rowsWithAddress(selectedRows(), journal, counts);
     const QStringList maybeSent = takeOutMaybeSent(picks, journal, counts);
     const bool resend = askResend(picks, counts);
@@ -150,14 +151,17 @@ void AdifController::sendSelected()
     qApp->installEventFilter(this);
     struct RunEnd {
         AdifController &c;
+        const QList<int> &selected;
+        const SentJournal &journal;
         ~RunEnd()
         {
+            c.refreshJournalEntries(selected, journal);
             qApp->removeEventFilter(&c);
             emptyQsoAfterBatchCard(*c.m_batch);
             c.m_running = false;
             c.showBusy(false);
         }
-    } runEnd{*this};
+    } runEnd{*this, selected, journal};
 
     const auto progress = [this](const QString &text) { showProgress(text); };
     const std::vector<CardToSend> cards = drawCards(*m_batch, picks, pictures.path(), m_stopRequested, progress);
