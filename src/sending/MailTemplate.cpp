@@ -36,8 +36,8 @@ QString bandOrFrequency(const SentQso &qso)
 std::optional<QString> placeholderValue(QStringView name, const CardMailFacts &facts, bool inSubject)
 {
     const int count = int(facts.qsos.size());
-    if (name == u"CALL")
-        return oneLineText(facts.qsos.empty() ? QString() : facts.qsos.front().call);
+    if (name == u"CALL")   // as the card shows it, whatever case the log wrote it in
+        return upperCaseAtoZ(oneLineText(facts.qsos.empty() ? QString() : facts.qsos.front().call).trimmed());
     if (name == u"MYCALL")
         return oneLineText(facts.myCall);
     if (name == u"MYEMAIL")

@@ -15,6 +15,7 @@
 #include "StopSignals.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 
 #include <csignal>
@@ -147,28 +148,27 @@ CardToSend SendRun::mailOf(const PlannedMail &mail) const
     if (mail.cards.size() == 1 && mail.cards.front().size() == 1)
         return first->card;
     CardToSend card;
-    QStringList places;
-    QStringList rows;
-    int log = first->log;
-    auto flush = [&] {
-        places << QStringLiteral("%1 %2 of %3")
-                      .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
-                           rows.join(QStringLiteral(", ")), m_options.logs[log]);
-        rows.clear();
-    };
+    std::vector<std::pair<int, int>> places;   // log, row: the label names them in log order
     for (const std::vector<const Candidate *> &onCard : mail.cards) {
         for (const Candidate *c : onCard) {
             card.qsos.push_back(c->card.qsos.front());
             card.reports << c->card.reports.value(0);
-            if (c->log != log) {
-                flush();
-                log = c->log;
-            }
-            rows << QString::number(c->row);
+            places.emplace_back(c->log, c->row);
         }
     }
-    flush();
-    card.label = QStringLiteral("%1 (%2)").arg(card.qsos.front().call, places.join(QStringLiteral(", ")));
+    std::sort(places.begin(), places.end());
+    QStringList parts;
+    for (size_t i = 0; i < places.size();) {
+        QStringList rows;
+        const int log = places[i].first;
+        for (; i < places.size() && places[i].first == log; ++i)
+            rows << QString::number(places[i].second);
+        parts << QStringLiteral("%1 %2 of %3")
+                     .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                          rows.join(QStringLiteral(", ")), m_options.logs[log]);
+    }
+    card.label = QStringLiteral("%1 (%2)").arg(groupingCallSign(card.qsos.front().call),
+                                               parts.join(QStringLiteral(", ")));
     return card;
 }
 
@@ -177,6 +177,7 @@ void SendRun::paintCards(const std::vector<PlannedMail> &mails, std::vector<Card
     int n = 0;
     for (const PlannedMail &mail : mails) {
         CardToSend card = mailOf(mail);
+        card.attachments.clear();
         BatchCardNames names;
         try {
             for (const std::vector<const Candidate *> &onCard : mail.cards) {

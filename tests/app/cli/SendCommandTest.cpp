@@ -165,6 +165,66 @@ TEST_F(SendCommand, TextFromTheMailTemplate)
     EXPECT_EQ("Tnx fer 2026-03-15 09:30 UTC, 20m, FT8, RST -10", fields[7]);
 }
 
+// --group-by-call: one message per call sign with one picture per card, the cards those of
+// `kartello cards --group-by-call`, and one journal record per QSO, all of the message's
+// records under its Message-ID; a second run sends none again.
+TEST_F(SendCommand, GroupedByCallOneMessagePerCall)
+{
+    startServer(kGood);
+    QByteArray log = "Repeats\n<eoh>\n";
+    log += adifRecord("K1ABC", "20260317", "1300", "7.074", "FT8", "", "-12", "k1abc@example.org");
+    log += adifRecord("DL1XYZ", "20260316", "1200", "7.1", "CW", "", "599", "dl1xyz@example.de");
+    log += adifRecord("k1abc", "20260315", "0930", "14.074", "FT8", "", "-10", "k1abc@example.org");
+    log += adifRecord("K1ABC", "20260316", "2200", "21.074", "FT4", "", "-03", "k1abc@example.org");
+    logPath = runner.writeFile("repeats.adi", log);
+    runner.writeFile(runner.dataFile("QslMail.txt"), "QSL {CALL} de {MYCALL}: {QSOCOUNT}\r\n\r\n{QSOS}\r\n");
+    const QStringList args{"--group-by-call", "--per-card", "2"};
+
+    const CardsRunner::Result dry = runner.run(QStringList{"send", logPath, "--dry-run"} + args);
+    EXPECT_TRUE(dry.out.contains("message  K1ABC (rows 1, 3, 4 of " + logPath + ")  3 QSOs on 2 cards -> "
+                                 "k1abc@example.org"))
+        << dry.out.toStdString();
+    EXPECT_TRUE(dry.err.contains("2 cards would be sent")) << dry.err.toStdString();
+
+    const CardsRunner::Result sent = runner.run(QStringList{"send", logPath} + args);
+    ASSERT_EQ(0, sent.exitCode) << sent.err.toStdString();
+    EXPECT_TRUE(sent.err.contains("2 cards sent")) << sent.err.toStdString();
+    const QStringList lines =
+        runPython({kSendingScripts + "/decode_inbox.py", inbox.path(), "--text"}).trimmed().split('\n');
+    ASSERT_EQ(2, lines.size()) << lines.join('\n').toStdString();
+    const int k1Line = lines[0].contains("k1abc@example.org") ? 0 : 1;
+    const QStringList k1 = lines[k1Line].split('\t'), dl = lines[1 - k1Line].split('\t');
+    ASSERT_EQ(9, k1.size());
+    ASSERT_EQ(9, dl.size());
+    EXPECT_EQ("QSL K1ABC de N0CALL: 3 QSOs", k1[5]);
+    EXPECT_EQ("K1ABC.jpg,K1ABC_20260317_1300.jpg", k1[8]);
+    EXPECT_TRUE(k1[7].startsWith("2026-03-15 09:30 UTC, 20m")) << k1[7].toStdString();
+    EXPECT_EQ("QSL DL1XYZ de N0CALL: 1 QSO", dl[5]);
+
+    // The pictures are the cards `kartello cards` makes of the same groups.
+    const QString out = runner.folder() + "cards/";
+    ASSERT_EQ(0, runner.run(QStringList{"cards", logPath, "--no-info", "--out", out} + args).exitCode);
+    const int k1Message = k1[0].toInt();
+    EXPECT_TRUE(readWholeFile(inbox.filePath(QStringLiteral("message%1.card").arg(k1Message)))
+                == readWholeFile(out + "K1ABC.jpg"));
+    EXPECT_TRUE(readWholeFile(inbox.filePath(QStringLiteral("message%1.card2").arg(k1Message)))
+                == readWholeFile(out + "K1ABC_20260317_1300.jpg"));
+
+    // One record per QSO; the three of K1ABC's message under one Message-ID.
+    const QString journal = QString::fromUtf8(readWholeFile(runner.dataFile("Sent.adi")));
+    EXPECT_EQ(4, journal.count("<EOR>")) << journal.toStdString();
+    QStringList ids;
+    for (const QString &record : journal.split("<EOR>"))
+        if (record.contains("<CALL:5>K1ABC", Qt::CaseInsensitive))
+            ids << record.section("APP_KARTELLO_MSGID:", 1).section('>', 1).section(' ', 0, 0).trimmed();
+    ASSERT_EQ(3, ids.size());
+    EXPECT_EQ(ids[0], ids[1]);
+    EXPECT_EQ(ids[0], ids[2]);
+
+    const CardsRunner::Result again = runner.run(QStringList{"send", logPath} + args);
+    EXPECT_TRUE(again.err.contains("0 cards sent; 4 already sent")) << again.err.toStdString();
+}
+
 // A run killed in the middle leaves a journal of the cards the server holds, and the next run
 // sends the rest, none twice.
 TEST_F(SendCommand, KilledInTheMiddleThenRunAgain)
