@@ -179,8 +179,14 @@ void CardMailRun::sendCard(int index)
     }
     const QString messageId = m_mailer.messageId();
     m_outcome.cards[index].messageId = messageId;
+    // A QSO of the card that the journal holds already keeps its one record (resend records
+    // every QSO again: it went out again).
+    std::vector<SentQso> toRecord;
+    for (const SentQso &qso : card.qsos)
+        if (resend || !m_journal.contains(qso))
+            toRecord.push_back(qso);
     try {
-        m_journal.append(card.qsos, m_clock.todayUtc(), messageId);
+        m_journal.append(toRecord, m_clock.todayUtc(), messageId);
     } catch (const JournalError &error) {
         // Sending on would send cards that the journal cannot keep from going out twice.
         settle(index, CardFate::Sent, QString());
