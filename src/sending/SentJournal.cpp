@@ -18,6 +18,12 @@
 
 namespace {
 
+QString notAJournal(const QString &path)
+{
+    return QStringLiteral("%1 is not a sent journal (no ADIF header or record in it); "
+                          "move it away and send again.").arg(path);
+}
+
 QString systemError(int code)
 {
     return QString::fromLocal8Bit(std::strerror(code));
@@ -194,7 +200,12 @@ void SentJournal::read()
         return;
     if (!file.open(QIODevice::ReadOnly))
         throw JournalError(QStringLiteral("Cannot open file %1: %2").arg(m_path, file.errorString()));
-    readText(file.readAll());
+    const QByteArray bytes = file.readAll();
+    // A file of something else in the journal's place holds no card, but the cards it was kept
+    // for may well have gone out: refused as open() refuses it.
+    if (!isBlank(bytes) && endOfCompleteEntries(bytes) < 0)
+        throw JournalError(notAJournal(m_path));
+    readText(bytes);
 }
 
 void SentJournal::readText(const QByteArray &bytes)
@@ -213,8 +224,7 @@ qsizetype SentJournal::cutUnfinishedTail(const QByteArray &bytes)
 {
     const qsizetype end = endOfCompleteEntries(bytes);
     if (end < 0)
-        throw JournalError(QStringLiteral("%1 is not a sent journal (no ADIF header or record in it); "
-                                          "move it away and send again.").arg(m_path));
+        throw JournalError(notAJournal(m_path));
     if (isBlank(QByteArrayView(bytes).sliced(end)))
         return end;
     // Only a write cut short leaves text after the last record; it never became a record.

@@ -192,6 +192,14 @@ TEST_P(JournalFile, OpensAppendsAndReadsBack)
         } catch (const JournalError &e) {
             EXPECT_EQ(expected, e.text().left(expected.size()));
         }
+        // A run that only reads it (cards --unsent, a dry run) refuses it the same way rather
+        // than take it for a journal of no card.
+        try {
+            SentJournal(path).read();
+            FAIL() << "read";
+        } catch (const JournalError &e) {
+            EXPECT_EQ(expected, e.text().left(expected.size()));
+        }
         EXPECT_EQ(row.before, readAll(path));
         return;
     }
