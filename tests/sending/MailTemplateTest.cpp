@@ -64,9 +64,10 @@ const RenderRow kRenderRows[] = {
      "QSL 2026-12-01 12:00 UTC, 20m, FT8, RST -10; 2026-12-02 09:30 UTC, 40m, FT4", {""}},
     {"UnknownPlaceholdersStay", "{NAME} {call} {} {CALL", "{{CALL}} {MYCALL", 1, nullptr, "{NAME} {call} {} {CALL",
      {"{K1ABC} {MYCALL"}},
+    {"CallAsTheCardShowsIt", "QSL {CALL}", "", 1, " k1abc/p ", "QSL K1ABC/P", {""}},
     {"ValueIsNotFilledAgain", "{CALL}", "{CALL}", 1, "{MYCALL}", "{MYCALL}", {"{MYCALL}"}},
-    {"NoHeaderInjection", "QSL {CALL} x", "{CALL}", 1, "K1ABC\r\nBcc: victim@example.com", "QSL K1ABC Bcc: victim@example.com x",
-     {"K1ABC Bcc: victim@example.com"}},
+    {"NoHeaderInjection", "QSL {CALL} x", "{CALL}", 1, "K1ABC\r\nBcc: victim@example.com", "QSL K1ABC BCC: VICTIM@EXAMPLE.COM x",
+     {"K1ABC BCC: VICTIM@EXAMPLE.COM"}},
     {"ControlCharactersOfTheTemplateLeaveTheSubject", "QSL\t{CALL}\x01", "a\tb", 1, nullptr, "QSL K1ABC", {"a\tb"}},
 };
 
