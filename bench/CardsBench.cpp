@@ -14,6 +14,7 @@
 #include "CardDocument.h"
 #include "DocumentCardPainter.h"
 #include "ListRow.h"
+#include "ShippedDataFolder.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -72,14 +73,6 @@ QByteArray generatedLog(int count)
                + field("tx_pwr", "100") + field("rst_rcvd", "-10") + "<eor>\n";
     }
     return log;
-}
-
-void copyDataFolder(const QString &to)
-{
-    QDir().mkpath(to);
-    const QDir shipped(QStringLiteral(KARTELLO_SOURCE_DIR "/data/system"));
-    for (const QString &name : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(name), to + name);
 }
 
 // The bench's files live beside the bench program rather than in /tmp. On a file system that
@@ -261,7 +254,7 @@ int main(int argc, char **argv)
     registerFontSubstitutes();
     QTemporaryDir dir(benchFolderTemplate());
     const QString home = dir.path() + "/";
-    copyDataFolder(home + "system/");
+    copyShippedDataFolder(home + "system/");
     setExecutableFolder(home);
     CardDocument document;
     card::applyDesign(card::readCardDesign(home + "Kartello.ini").design, document);

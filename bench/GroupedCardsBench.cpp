@@ -7,6 +7,7 @@
 #include "DesignApplication.h"
 #include "Fonts.h"
 #include "QsoGroups.h"
+#include "ShippedDataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,14 +65,6 @@ std::vector<QsoRecord> generatedQsos()
     return qsos;
 }
 
-void copyDataFolder(const QString &to)
-{
-    QDir().mkpath(to);
-    const QDir shipped(QStringLiteral(KARTELLO_SOURCE_DIR "/data/system"));
-    for (const QString &name : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(name), to + name);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -81,7 +74,7 @@ int main(int argc, char **argv)
     registerFontSubstitutes();
     QTemporaryDir dir;
     const QString home = dir.path() + "/";
-    copyDataFolder(home + "system/");
+    copyShippedDataFolder(home + "system/");
     setExecutableFolder(home);
     CardDocument document;
     card::applyDesign(card::readCardDesign(home + "Kartello.ini").design, document);
