@@ -6,6 +6,11 @@
 #include "QtPrinters.h"
 #include "LetterSheet.h"
 #include "features/BatchCard.h"
+#include "CardDocument.h"
+#include "CardPictureFiles.h"
+#include "ListRow.h"
+
+#include <QSlider>
 
 #include <QDate>
 #include <QKeyEvent>
@@ -86,6 +91,34 @@ TEST_F(BatchRun, JpgSelectedKeepsEveryCardOfACallSign)
         EXPECT_EQ(lines[3], QString::fromLatin1(time)) << name;
     }
     EXPECT_EQ(progress(), "3 of 3 cards made");
+}
+
+// With several QSOs a card, the selected rows of one call sign share cards in time order, as
+// `kartello cards --group-by-call` makes them; a call's one QSO keeps the card it always had.
+TEST_F(BatchRun, JpgSelectedGroupsACallsQsosWhenACardListsSeveral)
+{
+    loadLog(writeLog("k8bl.adi",
+                     "<eoh><call:4>K8BL <qso_date:8>20230407 <time_on:6>194100 <freq:6>14.080 <mode:3>FT4 <eor>"
+                     "<call:4>K8BL <qso_date:8>20230406 <time_on:4>1000 <freq:3>7.1 <mode:2>CW <eor>"
+                     "<call:4>k8bl <qso_date:8>20230407 <time_on:4>2005 <freq:6>14.070 <mode:3>FT8 <eor>"));
+    form->control<QSlider>("QsosPerCardBar")->setValue(2);
+    selectRows({4, 5, 6, 1});
+    click("EncartaButton10");
+    EXPECT_TRUE(dialogs.texts("error").isEmpty()) << dialogs.texts("error").join("\n").toStdString();
+    expectRunEnded();
+    EXPECT_EQ(QDir(batchDir()).entryList({"*.jpg"}, QDir::Files, QDir::Name),
+              QStringList({"ABC.jpg", "K8BL.jpg", "K8BL_20230407_2005.jpg"}));
+    EXPECT_EQ(progress(), "3 of 3 cards made");
+    // The first card of K8BL: its two earliest QSOs, the table the window's design draws.
+    CardDocument expected;
+    expected.adoptDesignOf(form->cardDocument());
+    const QString table = dir.path() + "/table.jpg";
+    writeCardJpeg(expected.paintCard({parseListRow(adif().rows().rows()[5]),
+                                      parseListRow(adif().rows().rows()[4])}),
+                  table);
+    EXPECT_TRUE(readFile(batchDir() + "K8BL.jpg") == readFile(table));
+    EXPECT_EQ(loadLines(infoFile("K8BL")),
+              QStringList({"No email address", "K8BL", "4.6.2023", "10:00", "7.100", "CW", "5", ""}));
 }
 
 TEST_F(BatchRun, JpgSelectedCardIsByteForByteCreateJpg)

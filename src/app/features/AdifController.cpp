@@ -19,6 +19,7 @@
 #include "FilePlaces.h"
 #include "PrintWindow.h"
 #include "QsoListModel.h"
+#include "QsoGroups.h"
 #include "QsoListSearch.h"
 #include "QsoTablePreview.h"
 #include "QslStateMarks.h"
@@ -33,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QSlider>
 
 namespace {
 
@@ -306,9 +308,26 @@ bool AdifController::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-int AdifController::runOverSelection(const std::function<void(const QsoRecord &, int)> &makeCard)
+std::vector<std::vector<QsoRecord>> AdifController::selectedCards() const
 {
-    const QStringList rows = selectedRows();
+    std::vector<QsoRecord> qsos;
+    for (const QString &row : selectedRows())
+        qsos.push_back(parseListRow(row));
+    const int perCard =
+        m_controls.control<QSlider>(QString::fromLatin1(controlnames::qsosPerCardSlider))->value();
+    std::vector<std::vector<QsoRecord>> cards;
+    for (const std::vector<int> &card : qsoCards(qsos, perCard, perCard > 1)) {
+        cards.emplace_back();
+        for (int i : card)
+            cards.back().push_back(qsos[i]);
+    }
+    return cards;
+}
+
+int AdifController::runOverSelection(
+    const std::function<void(const std::vector<QsoRecord> &, int)> &makeCard)
+{
+    const std::vector<std::vector<QsoRecord>> rows = selectedCards();
     // A window closed during the run ends it as Esc does: nobody waits for the cards any more.
     const bool shownAtStart = m_controls.hostWidget().isVisible();
     m_running = true;
@@ -323,7 +342,7 @@ int AdifController::runOverSelection(const std::function<void(const QsoRecord &,
     };
     int made = 0;
     try {
-        for (const QString &row : rows) {
+        for (const std::vector<QsoRecord> &card : rows) {
             // The window repaints and Esc is seen between two cards.
             QCoreApplication::processEvents();
             if (shownAtStart && !m_controls.hostWidget().isVisible())
@@ -331,7 +350,7 @@ int AdifController::runOverSelection(const std::function<void(const QsoRecord &,
             if (m_stopRequested)
                 break;
             showProgress(QStringLiteral("Card %1 of %2").arg(made + 1).arg(rows.size()));
-            makeCard(parseListRow(row), made);
+            makeCard(card, made);
             ++made;
         }
     } catch (...) {
@@ -369,8 +388,9 @@ void AdifController::printSelected()
         ~JobEnd() { report.endJob(); }
     } jobEnd{report};
     int onPage = 0;
-    runOverSelection([&](const QsoRecord &row, int) {
-        const QImage card = batchCard(*m_batch, row);
+    runOverSelection([&](const std::vector<QsoRecord> &qsos, int) {
+        const QImage card =
+            qsos.size() > 1 ? m_preview->paintCard(qsos) : batchCard(*m_batch, qsos.front());
         if (onPage == 0)
             report.clearSlots();
         report.setSlotPicture(onPage, card);
@@ -391,9 +411,14 @@ void AdifController::saveSelectedAsJpeg()
         return;
     const QString folder = batchFolder();
     BatchCardNames names;
-    runOverSelection([&](const QsoRecord &row, int) {
-        batchCard(*m_batch, row);
-        writeBatchFiles(*m_batch, row.email, folder, QDate::currentDate(), names);
+    runOverSelection([&](const std::vector<QsoRecord> &qsos, int) {
+        if (qsos.size() > 1) {
+            writeBatchFilesOf(m_preview->paintCard(qsos), m_preview->shownQso(qsos.front()),
+                              qsos.front().email, folder, QDate::currentDate(), names);
+            return;
+        }
+        batchCard(*m_batch, qsos.front());
+        writeBatchFiles(*m_batch, qsos.front().email, folder, QDate::currentDate(), names);
         emptyQsoAfterBatchCard(*m_batch);
     });
 }

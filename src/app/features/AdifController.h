@@ -7,6 +7,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AdifReader;
 class FlatButton;
@@ -84,10 +85,14 @@ private:
     // Lights the LED and switches off Close, or the other way round.
     void showBusy(bool busy);
     void showProgress(const QString &text);
-    // Runs makeCard for every selected row, top to bottom, with the progress shown, until
-    // the rows end or Esc is pressed; the LED, Close and the QSO fields are put back however
-    // it ends. Returns the number of cards made.
-    int runOverSelection(const std::function<void(const QsoRecord &, int number)> &makeCard);
+    // Runs makeCard for every card of the selected rows, with the progress shown, until the
+    // cards end or Esc is pressed; the LED, Close and the QSO fields are put back however it
+    // ends. A card is one row, top to bottom, while the design lists one QSO a card; else the
+    // rows of one call sign share cards as `kartello cards --group-by-call` groups them.
+    // Returns the number of cards made.
+    int runOverSelection(const std::function<void(const std::vector<QsoRecord> &, int number)> &makeCard);
+    // The selected rows' cards, each the rows' QSOs in the order they go on it.
+    std::vector<std::vector<QsoRecord>> selectedCards() const;
     QStringList selectedRows() const;
     // The selected rows' numbers, top to bottom.
     QList<int> selectedRowNumbers() const;

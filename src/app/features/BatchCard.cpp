@@ -118,13 +118,19 @@ QString batchContactInfoFileName(const QString &folder, const QDate &dateOfWriti
 QString writeBatchFiles(const BatchCardParts &parts, const QString &rowEmail, const QString &folder,
                         const QDate &dateOfWriting, BatchCardNames &names)
 {
-    const QsoRecord qso = parts.qsoEntry.qsoOnScreen();
+    // The snapshot straight into the JPEG encoder: the same pixels, so the same bytes, as the
+    // way through "temp.bmp" that Create JPG takes, without a disk round trip per card.
+    return writeBatchFilesOf(parts.outputs.snapshotImage(), parts.qsoEntry.qsoOnScreen(), rowEmail,
+                             folder, dateOfWriting, names);
+}
+
+QString writeBatchFilesOf(const QImage &card, const QsoRecord &qso, const QString &rowEmail,
+                          const QString &folder, const QDate &dateOfWriting, BatchCardNames &names)
+{
     const QString baseName = cardBaseName(qso.callSign, QDateTime::currentDateTime());
     const QString suffix = names.suffixFor(baseName, qso);
     const QString picture = folder + baseName + suffix + QStringLiteral(".jpg");
-    // The snapshot straight into the JPEG encoder: the same pixels, so the same bytes, as the
-    // way through "temp.bmp" that Create JPG takes, without a disk round trip per card.
-    writeCardJpeg(parts.outputs.snapshotImage(), picture);
+    writeCardJpeg(card, picture);
     // Written as the picture is, beside the target and renamed over it, without waiting for
     // the disk after every card of a run.
     QString text;

@@ -74,3 +74,7 @@ QString batchContactInfoFileName(const QString &folder, const QDate &dateOfWriti
 // an earlier run are replaced. Returns the picture's path.
 QString writeBatchFiles(const BatchCardParts &parts, const QString &rowEmail, const QString &folder,
                         const QDate &dateOfWriting, BatchCardNames &names);
+// The same two files for a card drawn without the window's fields (a card of several QSOs):
+// named after, and the contact info file filled from, shownQso, its first QSO as it shows it.
+QString writeBatchFilesOf(const QImage &card, const QsoRecord &shownQso, const QString &rowEmail,
+                          const QString &folder, const QDate &dateOfWriting, BatchCardNames &names);

@@ -64,13 +64,28 @@ void QsoTablePreview::update()
     std::vector<QsoRecord> first;
     for (int i : cards.front())
         first.push_back(qsos[i]);
+    m_picture->setPixmap(QPixmap::fromImage(paintCard(first)));
+    m_picture->show();
+    m_picture->raise();
+}
+
+CardDocument &QsoTablePreview::document()
+{
     if (!m_document)
         m_document = std::make_unique<CardDocument>();
     m_document->adoptDesignOf(*m_controls.control<CardDocument>(
         QString::fromLatin1(controlnames::cardDocument)));
-    m_picture->setPixmap(QPixmap::fromImage(m_document->paintCard(first)));
-    m_picture->show();
-    m_picture->raise();
+    return *m_document;
+}
+
+QImage QsoTablePreview::paintCard(const std::vector<QsoRecord> &qsos)
+{
+    return document().paintCard(qsos);
+}
+
+QsoRecord QsoTablePreview::shownQso(const QsoRecord &qso)
+{
+    return document().shownQso(qso);
 }
 
 void QsoTablePreview::hide()

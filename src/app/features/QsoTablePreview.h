@@ -1,8 +1,12 @@
 #pragma once
 
+#include "QsoRecord.h"
+
+#include <QImage>
 #include <QObject>
 
 #include <memory>
+#include <vector>
 
 class CardDocument;
 class ControlLookup;
@@ -26,11 +30,18 @@ public:
     void update();
     void hide();
     bool isShown() const;
+    // The card of several QSOs of one call sign with the window's design, as the preview and
+    // the batch runs draw it, and a QSO as that card shows it.
+    QImage paintCard(const std::vector<QsoRecord> &qsos);
+    QsoRecord shownQso(const QsoRecord &qso);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The copy of the window's card document, with the window's design as it is now.
+    CardDocument &document();
+
     ControlLookup &m_controls;
     const QsoListModel &m_rows;
     QLabel *m_picture = nullptr;
