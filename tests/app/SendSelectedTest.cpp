@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QSlider>
 #include <QTimer>
 
 #include "QtPrinters.h"
@@ -144,6 +145,34 @@ INSTANTIATE_TEST_SUITE_P(Adif, SendSelected, ::testing::ValuesIn(kSendSelectedRo
 class SendSelectedJournal : public SendSelected
 {
 };
+
+// With several QSOs a card, a call's selected QSOs go out in one message on the cards JPG
+// Selected makes of them, each QSO recorded.
+TEST_F(SendSelectedJournal, QsosOfOneCallShareAMessageWhenACardListsSeveral)
+{
+    AiosmtpdServer server(kTests + "/mail/smtp_sink.py", {inbox.path()});
+    ASSERT_NE(0, server.port());
+    settings(server.port(), 600);
+    loadLog(writeLog("again.adi", "<eoh><call:5>k1abc <qso_date:8>20260401 <time_on:4>0800 <freq:6>14.074 "
+                                  "<mode:3>FT8 <rst_rcvd:3>-07 <email:17>k1abc@example.net <eor>"));
+    form->control<QSlider>("QsosPerCardBar")->setValue(2);
+    sendRows({0, 5, 3});
+    EXPECT_EQ("2 cards sent", progress());
+    EXPECT_EQ(3, int(readAdifLog(readFile(dataFile("Sent.adi"))).records.size()));
+    const QStringList kept = runPython({kTests + "/sending/decode_inbox.py", inbox.path()}).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(2, kept.size()) << kept.join('\n').toStdString();
+    list()->clearSelection();
+    selectRows({0, 5, 3});
+    click("EncartaButton10");
+    EXPECT_EQ(QDir(dir.path() + "/BatchJPG/").entryList({"*.jpg"}, QDir::Files, QDir::Name),
+              QStringList({"F5BB.jpg", "K1ABC.jpg"}));
+    for (const QString &line : kept) {
+        const QStringList f = line.split('\t');
+        ASSERT_EQ(5, f.size());
+        EXPECT_EQ(readFile(dir.path() + "/BatchJPG/" + f[3]), readFile(inbox.filePath("message" + f[0] + ".card")))
+            << f[3].toStdString();
+    }
+}
 
 // A card whose earlier send ended without the server's answer is named and left out.
 TEST_F(SendSelectedJournal, CardsThatMayHaveBeenSentAreNamedAndSkipped)

@@ -11,6 +11,8 @@
 #include "KartelloError.h"
 #include "Led.h"
 #include "MailSettings.h"
+#include "QsoGroups.h"
+#include "QsoTablePreview.h"
 #include "ControlLookup.h"
 #include "ControlNames.h"
 #include "SendSummary.h"
@@ -22,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QSlider>
 #include <QTemporaryDir>
 
 namespace {
@@ -84,23 +87,70 @@ bool askResend(std::vector<Pick> &picks, SendCounts &counts)
     return again;
 }
 
-// The cards of the picks as JPG Selected draws them, as JPEG files under folder; the window
-// repaints and Esc is seen between two cards.
-std::vector<CardToSend> drawCards(const BatchCardParts &parts, const std::vector<Pick> &picks, const QString &folder,
-                                  const std::atomic<bool> &stop, const std::function<void(const QString &)> &progress)
+// The messages of the picks: one per QSO, or, when a card lists several QSOs, one per call
+// sign and address with its QSOs in time order on cards of perCard, as `kartello send
+// --group-by-call` makes them. Each message is the picks on each of its cards.
+std::vector<std::vector<std::vector<const Pick *>>> plannedMails(const std::vector<Pick> &picks, int perCard)
 {
-    std::vector<CardToSend> cards;
+    std::vector<std::vector<std::vector<const Pick *>>> mails;
+    if (perCard <= 1) {
+        for (const Pick &pick : picks)
+            mails.push_back({{&pick}});
+        return mails;
+    }
+    std::vector<QsoRecord> keys;
     for (const Pick &pick : picks) {
-        QCoreApplication::processEvents();
-        if (stop)
-            break;
-        progress(QStringLiteral("Drawing card %1 of %2").arg(cards.size() + 1).arg(picks.size()));
-        const QString cardFolder = folder + QStringLiteral("/%1/").arg(cards.size());
-        QDir().mkpath(cardFolder);
-        const QString picture =
-            cardFolder + cardBaseName(pick.qso.call, QDateTime::currentDateTime()) + QStringLiteral(".jpg");
-        writeCardJpeg(batchCard(parts, pick.row), picture);
-        const CardToSend card = CardToSend::single(pick.qso, picture, pick.qso.call, pick.row.signal);
+        keys.push_back(pick.row);
+        keys.back().callSign = groupingCallSign(pick.row.callSign) + QLatin1Char(' ') + pick.qso.email.toLower();
+    }
+    QString previous;
+    for (const std::vector<int> &card : qsoCards(keys, perCard, true)) {
+        const QString key = groupingCallSign(keys[card.front()].callSign);
+        if (mails.empty() || key != previous)
+            mails.emplace_back();
+        previous = key;
+        mails.back().emplace_back();
+        for (int i : card)
+            mails.back().back().push_back(&picks[i]);
+    }
+    return mails;
+}
+
+// The cards of the picks as JPG Selected draws them, as JPEG files under folder, one message
+// each as plannedMails() plans them (a card of several QSOs drawn by paintTable); the window
+// repaints and Esc is seen between two cards. planned tells how many messages there were to be.
+std::vector<CardToSend> drawCards(const BatchCardParts &parts, const std::vector<Pick> &picks, int perCard,
+                                  const std::function<QImage(const std::vector<QsoRecord> &)> &paintTable,
+                                  const QString &folder, const std::atomic<bool> &stop,
+                                  const std::function<void(const QString &)> &progress, int &planned)
+{
+    const auto mails = plannedMails(picks, perCard);
+    planned = int(mails.size());
+    std::vector<CardToSend> cards;
+    int drawn = 0;
+    for (const auto &mail : mails) {
+        CardToSend card;
+        BatchCardNames names;
+        for (const std::vector<const Pick *> &onCard : mail) {
+            QCoreApplication::processEvents();
+            if (stop)
+                return cards;
+            progress(QStringLiteral("Drawing card %1 of %2").arg(cards.size() + 1).arg(mails.size()));
+            const QString cardFolder = folder + QStringLiteral("/%1/").arg(drawn++);
+            QDir().mkpath(cardFolder);
+            const Pick &first = *onCard.front();
+            const QString base = cardBaseName(first.qso.call, QDateTime::currentDateTime());
+            const QString picture = cardFolder + base + names.suffixFor(base, first.row) + QStringLiteral(".jpg");
+            std::vector<QsoRecord> rows;
+            for (const Pick *pick : onCard) {
+                rows.push_back(pick->row);
+                card.qsos.push_back(pick->qso);
+                card.reports << pick->row.signal;
+            }
+            writeCardJpeg(rows.size() > 1 ? paintTable(rows) : batchCard(parts, first.row), picture);
+            card.attachments << picture;
+        }
+        card.label = card.qsos.front().call;
         cards.push_back(card);
     }
     return cards;
@@ -164,14 +214,20 @@ void AdifController::sendSelected()
     } runEnd{*this, selected, journal};
 
     const auto progress = [this](const QString &text) { showProgress(text); };
-    const std::vector<CardToSend> cards = drawCards(*m_batch, picks, pictures.path(), m_stopRequested, progress);
+    const int perCard =
+        m_controls.control<QSlider>(QString::fromLatin1(controlnames::qsosPerCardSlider))->value();
+    int planned = 0;
+    const std::vector<CardToSend> cards =
+        drawCards(*m_batch, picks, perCard,
+                  [this](const std::vector<QsoRecord> &qsos) { return m_preview->paintCard(qsos); },
+                  pictures.path(), m_stopRequested, progress, planned);
     SendRunOutcome outcome;
     if (!m_stopRequested)
         outcome = sendCardsInBackground(settings, journal, cards, resend, m_stopRequested, progress);
     counts.sent = outcome.sent;
     counts.failed = outcome.failed;
     counts.alreadySent += outcome.alreadySent;
-    counts.notSent = int(picks.size()) - outcome.sent - outcome.failed - outcome.alreadySent;
+    counts.notSent = planned - outcome.sent - outcome.failed - outcome.alreadySent;
     showProgress(sendSummaryLine(counts));
     QString failures = failureLines(cards, outcome);
     if (!maybeSent.isEmpty())
