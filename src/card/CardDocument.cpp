@@ -15,6 +15,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 using card::QsoField;
 
@@ -245,8 +246,7 @@ void CardDocument::paintTable(QPainter &painter, const QRegion &area,
     painter.save();
     painter.setClipRegion(area, Qt::IntersectClip);
     painter.fillRect(QRect(0, 0, card::kBandWidth, card::kBandHeight), Qt::white);
-    for (int i = 0; i < table.m_elements.size(); ++i) {
-        CardElement *e = table.m_elements[i];
+    for (CardElement *e : std::as_const(table.m_elements)) {
         if (!e->visible())
             continue;
         const TablePart part = tablePartOf(e->objectName());
