@@ -64,3 +64,27 @@ std::vector<std::vector<int>> qsoCards(const std::vector<QsoRecord> &qsos, int p
     }
     return cards;
 }
+
+std::vector<std::vector<std::vector<int>>> qsoMessages(const std::vector<QsoRecord> &qsos, int perCard,
+                                                       bool groupByCall)
+{
+    std::vector<std::vector<std::vector<int>>> messages;
+    if (!groupByCall) {
+        for (int i = 0; i < int(qsos.size()); ++i)
+            messages.push_back({{i}});
+        return messages;
+    }
+    // Grouped by call sign and address at once: the address joins the call sign.
+    std::vector<QsoRecord> keys = qsos;
+    for (QsoRecord &key : keys)
+        key.callSign = groupingCallSign(key.callSign) + QLatin1Char(' ') + key.email.trimmed().toLower();
+    QString previous;
+    for (const std::vector<int> &card : qsoCards(keys, perCard, true)) {
+        const QString &key = keys[card.front()].callSign;
+        if (messages.empty() || key != previous)
+            messages.emplace_back();
+        previous = key;
+        messages.back().push_back(card);
+    }
+    return messages;
+}

@@ -15,5 +15,12 @@
 std::vector<std::vector<int>> qsoCards(const std::vector<QsoRecord> &qsos, int perCard,
                                        bool groupByCall);
 
+// The messages that send those cards, each a list of cards as qsoCards() makes them: one
+// message per QSO without grouping; grouped, one per call sign and address, so that a call
+// logged with two addresses gets a message at each (the e-mail addresses compared without
+// blanks around them and ignoring letter case).
+std::vector<std::vector<std::vector<int>>> qsoMessages(const std::vector<QsoRecord> &qsos, int perCard,
+                                                       bool groupByCall);
+
 // The call sign as cards and groups compare it: blanks around it dropped, a to z upper case.
 QString groupingCallSign(const QString &callSign);

@@ -61,3 +61,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, Grouping, ::testing::Values(
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+QsoRecord mailed(const char *call, const char *day, const char *email)
+{
+    return {call, QString("3.%1.2026").arg(day), "10:00", "14.074", "FT8", "100", "-10", email};
+}
+
+// One message per call sign and address, its cards as the grouping cuts them.
+TEST(Messages, OnePerCallAndAddressWithItsCards)
+{
+    const std::vector<QsoRecord> qsos = {
+        mailed("K1ABC", "3", "k1abc@example.org"), mailed("DL1XYZ", "1", "dl@example.de"),
+        mailed("k1abc", "1", " K1ABC@example.org "), mailed("K1ABC", "2", "other@example.org"),
+        mailed("K1ABC", "4", "k1abc@example.org")};
+    using Messages = std::vector<std::vector<std::vector<int>>>;
+    EXPECT_EQ(qsoMessages(qsos, 2, true), (Messages{{{2, 0}, {4}}, {{1}}, {{3}}}));
+    EXPECT_EQ(qsoMessages(qsos, 6, false), (Messages{{{0}}, {{1}}, {{2}}, {{3}}, {{4}}}));
+}
+
+} // namespace

@@ -114,30 +114,20 @@ int SendRun::dryRun(const QString &journalPath)
 
 std::vector<SendRun::PlannedMail> SendRun::planMails(const std::vector<const Candidate *> &toSend) const
 {
-    std::vector<PlannedMail> mails;
-    if (!m_options.groupByCall) {
-        for (const Candidate *c : toSend)
-            mails.push_back({{{c}}});
-        return mails;
-    }
-    // Grouped by call sign and address: a call logged with two addresses gets a message at each.
-    std::vector<QsoRecord> keys;
+    std::vector<QsoRecord> qsos;
     for (const Candidate *c : toSend) {
-        QsoRecord key = parseListRow(c->rowText);
-        key.callSign = groupingCallSign(key.callSign) + QLatin1Char(' ') + c->card.recipient().toLower();
-        keys.push_back(key);
+        qsos.push_back(parseListRow(c->rowText));
+        qsos.back().email = c->card.recipient();
     }
     const int perCard = m_options.perCard > 0 ? m_options.perCard : m_painter.qsosPerCard();
-    QString previous;
-    for (const std::vector<int> &card : qsoCards(keys, perCard, true)) {
-        const QString key = groupingCallSign(keys[card.front()].callSign);
-        if (mails.empty() || key != previous)
-            mails.emplace_back();
-        previous = key;
-        std::vector<const Candidate *> onCard;
-        for (int i : card)
-            onCard.push_back(toSend[i]);
-        mails.back().cards.push_back(onCard);
+    std::vector<PlannedMail> mails;
+    for (const std::vector<std::vector<int>> &message : qsoMessages(qsos, perCard, m_options.groupByCall)) {
+        PlannedMail &mail = mails.emplace_back();
+        for (const std::vector<int> &card : message) {
+            std::vector<const Candidate *> &onCard = mail.cards.emplace_back();
+            for (int i : card)
+                onCard.push_back(toSend[i]);
+        }
     }
     return mails;
 }

@@ -92,26 +92,19 @@ bool askResend(std::vector<Pick> &picks, SendCounts &counts)
 // --group-by-call` makes them. Each message is the picks on each of its cards.
 std::vector<std::vector<std::vector<const Pick *>>> plannedMails(const std::vector<Pick> &picks, int perCard)
 {
-    std::vector<std::vector<std::vector<const Pick *>>> mails;
-    if (perCard <= 1) {
-        for (const Pick &pick : picks)
-            mails.push_back({{&pick}});
-        return mails;
-    }
-    std::vector<QsoRecord> keys;
+    std::vector<QsoRecord> qsos;
     for (const Pick &pick : picks) {
-        keys.push_back(pick.row);
-        keys.back().callSign = groupingCallSign(pick.row.callSign) + QLatin1Char(' ') + pick.qso.email.toLower();
+        qsos.push_back(pick.row);
+        qsos.back().email = pick.qso.email;
     }
-    QString previous;
-    for (const std::vector<int> &card : qsoCards(keys, perCard, true)) {
-        const QString key = groupingCallSign(keys[card.front()].callSign);
-        if (mails.empty() || key != previous)
-            mails.emplace_back();
-        previous = key;
-        mails.back().emplace_back();
-        for (int i : card)
-            mails.back().back().push_back(&picks[i]);
+    std::vector<std::vector<std::vector<const Pick *>>> mails;
+    for (const std::vector<std::vector<int>> &message : qsoMessages(qsos, perCard, perCard > 1)) {
+        auto &mail = mails.emplace_back();
+        for (const std::vector<int> &card : message) {
+            auto &onCard = mail.emplace_back();
+            for (int i : card)
+                onCard.push_back(&picks[i]);
+        }
     }
     return mails;
 }
