@@ -224,25 +224,10 @@ void CardsRun::makeCards()
 
 QString CardsRun::cardLabel(const QString &callSign, const std::vector<int> &qsos) const
 {
-    // Rows of one log are named together: "rows 3, 9 of a.adi, row 2 of b.adi".
-    QStringList places;
-    QStringList rows;
-    int log = m_selected[qsos.front()].log;
-    auto flush = [&] {
-        places << QStringLiteral("%1 %2 of %3")
-                      .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
-                           rows.join(QStringLiteral(", ")), m_options.logs[log]);
-        rows.clear();
-    };
-    for (int i : qsos) {
-        if (m_selected[i].log != log) {
-            flush();
-            log = m_selected[i].log;
-        }
-        rows << QString::number(m_selected[i].row);
-    }
-    flush();
-    return QStringLiteral("%1 (%2)").arg(callSign, places.join(QStringLiteral(", ")));
+    std::vector<std::pair<int, int>> places;
+    for (int i : qsos)
+        places.emplace_back(m_selected[i].log, m_selected[i].row);
+    return rowsLabel(callSign, places, m_options.logs);
 }
 
 void CardsRun::makeCard(const std::vector<int> &qsos, const std::shared_ptr<PdfCardBook> &book)
@@ -251,15 +236,10 @@ void CardsRun::makeCard(const std::vector<int> &qsos, const std::shared_ptr<PdfC
     std::vector<QsoRecord> filledRows;
     QImage card;
     try {
-        if (qsos.size() == 1) {
-            filledRows.resize(1);
-            card = m_painter.paintCard(qso.rowText, filledRows.front());
-        } else {
-            std::vector<QString> rows;
-            for (int i : qsos)
-                rows.push_back(m_selected[i].rowText);
-            card = m_painter.paintCard(rows, filledRows);
-        }
+        std::vector<QString> rows;
+        for (int i : qsos)
+            rows.push_back(m_selected[i].rowText);
+        card = m_painter.paintCard(rows, filledRows);
     } catch (...) {
         // A card that cannot be drawn is reported with its rows; the run goes on.
         m_err << "kartello cards: ";

@@ -1,5 +1,7 @@
 #include "LogRecords.h"
 
+#include <algorithm>
+
 #include "AdifReader.h"
 
 #include <QDate>
@@ -37,4 +39,20 @@ LogsRead readSelectedRecords(
         }
     }
     return read;
+}
+
+QString rowsLabel(const QString &callSign, std::vector<std::pair<int, int>> logRows, const QStringList &logs)
+{
+    std::sort(logRows.begin(), logRows.end());
+    QStringList parts;
+    for (size_t i = 0; i < logRows.size();) {
+        const int log = logRows[i].first;
+        QStringList rows;
+        for (; i < logRows.size() && logRows[i].first == log; ++i)
+            rows << QString::number(logRows[i].second);
+        parts << QStringLiteral("%1 %2 of %3")
+                     .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
+                          rows.join(QStringLiteral(", ")), logs.value(log));
+    }
+    return QStringLiteral("%1 (%2)").arg(callSign, parts.join(QStringLiteral(", ")));
 }

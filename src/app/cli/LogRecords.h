@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QFile;
 
@@ -21,6 +23,10 @@ struct LogsRead
     int rows = 0;                // records read, over all logs
     SkippedRecords skipped;      // records the reader skipped, over all logs
 };
+
+// How a run names a card of several rows: "K1ABC (rows 3, 9 of a.adi, row 2 of b.adi)", the
+// rows given as (log index, row) in any order, named log by log in order.
+QString rowsLabel(const QString &callSign, std::vector<std::pair<int, int>> logRows, const QStringList &logs);
 
 // Reads logs in order and hands each record that selection takes (--unsent too, once its
 // journal is read) to take(row, log, record):

@@ -15,7 +15,6 @@
 #include "StopSignals.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFile>
 
 #include <csignal>
@@ -138,7 +137,7 @@ CardToSend SendRun::mailOf(const PlannedMail &mail) const
     if (mail.cards.size() == 1 && mail.cards.front().size() == 1)
         return first->card;
     CardToSend card;
-    std::vector<std::pair<int, int>> places;   // log, row: the label names them in log order
+    std::vector<std::pair<int, int>> places;
     for (const std::vector<const Candidate *> &onCard : mail.cards) {
         for (const Candidate *c : onCard) {
             card.qsos.push_back(c->card.qsos.front());
@@ -146,19 +145,7 @@ CardToSend SendRun::mailOf(const PlannedMail &mail) const
             places.emplace_back(c->log, c->row);
         }
     }
-    std::sort(places.begin(), places.end());
-    QStringList parts;
-    for (size_t i = 0; i < places.size();) {
-        QStringList rows;
-        const int log = places[i].first;
-        for (; i < places.size() && places[i].first == log; ++i)
-            rows << QString::number(places[i].second);
-        parts << QStringLiteral("%1 %2 of %3")
-                     .arg(rows.size() == 1 ? QStringLiteral("row") : QStringLiteral("rows"),
-                          rows.join(QStringLiteral(", ")), m_options.logs[log]);
-    }
-    card.label = QStringLiteral("%1 (%2)").arg(groupingCallSign(card.qsos.front().call),
-                                               parts.join(QStringLiteral(", ")));
+    card.label = rowsLabel(groupingCallSign(card.qsos.front().call), places, m_options.logs);
     return card;
 }
 
@@ -175,9 +162,8 @@ void SendRun::paintCards(const std::vector<PlannedMail> &mails, std::vector<Card
                 std::vector<QString> rows;
                 for (const Candidate *c : onCard)
                     rows.push_back(c->rowText);
-                std::vector<QsoRecord> filled(1);
-                const QImage picture = rows.size() == 1 ? m_painter.paintCard(rows.front(), filled.front())
-                                                        : m_painter.paintCard(rows, filled);
+                std::vector<QsoRecord> filled;
+                const QImage picture = m_painter.paintCard(rows, filled);
                 // A folder of its own for each card keeps the name the card has everywhere;
                 // a message's later cards are named as `kartello cards` names them.
                 const QString folder = m_pictures.path() + QStringLiteral("/%1/").arg(n);
