@@ -96,7 +96,9 @@ true
 USER
 chown "$user": "$home/round-trip.sh"
 echo "== as $user"
-runuser -l "$user" -c 'xvfb-run -a -s "-screen 0 1280x1024x24" bash ~/round-trip.sh'
+# -noreset: the server stays up between two windows instead of resetting as the last one
+# closes, when a window that starts in that moment would find no display.
+runuser -l "$user" -c 'xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash ~/round-trip.sh'
 
 check "kartello paths says installed" grep -q '^mode: *installed$' "$home/paths.txt"
 check "data folder in ~/.local/share/kartello" grep -qx "data folder: *$home/.local/share/kartello/system/" "$home/paths.txt"
